@@ -1,0 +1,54 @@
+# Helpers shared by every folder: libraries, resources and tests run under Wine.
+
+set(WINE_RUN "${PROJECT_SOURCE_DIR}/scripts/wine-run")
+
+# add_system_library(NAME SOURCES... [LINKS libs...])
+# One static library per folder; its headers are included as "folder/File.h" from the root.
+function(add_system_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LINKS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${ARG_LINKS})
+endfunction()
+
+# add_wine_resources(TARGET RC_FILE)
+# Compiles an .rc file with wrc and links the result into TARGET.
+function(add_wine_resources target rc_file)
+  get_filename_component(rc_name ${rc_file} NAME_WE)
+  get_filename_component(rc_dir ${rc_file} DIRECTORY)
+  set(res_file "${CMAKE_CURRENT_BINARY_DIR}/${target}-${rc_name}.res")
+  add_custom_command(
+    OUTPUT ${res_file}
+    COMMAND ${CMAKE_RC_COMPILER} --nostdinc -I${rc_dir} -I${PROJECT_SOURCE_DIR}
+            -I/usr/include/wine/wine/windows -o ${res_file} ${rc_file}
+    DEPENDS ${rc_file}
+    IMPLICIT_DEPENDS C ${rc_file}
+    COMMENT "Compiling resources ${rc_name}.rc"
+    VERBATIM)
+  add_custom_target(${target}-${rc_name}-res DEPENDS ${res_file})
+  add_dependencies(${target} ${target}-${rc_name}-res)
+  target_link_libraries(${target} PRIVATE ${res_file})
+endfunction()
+
+# add_wine_test(NAME SOURCES... [LINKS libs...] [WINDOWS])
+# A GoogleTest program run by CTest through the Wine runtime script; WINDOWS asks for an X display.
+function(add_wine_test name)
+  cmake_parse_arguments(ARG "WINDOWS" "" "SOURCES;LINKS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LINKS} GTest::gtest GTest::gtest_main)
+  set(display_flag "")
+  if(ARG_WINDOWS)
+    set(display_flag "--display")
+  endif()
+  add_test(NAME ${name}
+           COMMAND ${WINE_RUN} ${display_flag} $<TARGET_FILE:${name}>.so
+           WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR})
+endfunction()
+
+# add_benchmark(NAME SOURCES... [LINKS libs...])
+# A benchmark program: built with the rest, run by hand through scripts/wine-run.
+function(add_benchmark name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LINKS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LINKS})
+endfunction()
