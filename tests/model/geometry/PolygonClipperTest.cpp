@@ -1,0 +1,312 @@
+#include "model/geometry/PolygonClipper.h"
+#include "tests/model/geometry/PolygonTestHelpers.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <vector>
+
+namespace {
+
+constexpr double kAreaTolerance = 1e-6;
+
+CFlashPolygonSet Clip(int operation, const CFlashPolygonSet& subject, const CFlashPolygonSet& clip)
+{
+    CFlashPolygonSet result;
+    ClipPolygonSets(operation, subject, clip, result);
+    return result;
+}
+
+int CountVertices(const CFlashPolygonSet& set)
+{
+    int count = 0;
+    for (int i = 0; i < set.GetContourCount(); ++i)
+        count += set.GetContour(i).GetVertexCount();
+    return count;
+}
+
+// A star of vertexCount points around (cx, cy) with radii drawn between rMin and rMax.
+CFlashPolygonContour MakeStar(std::mt19937& random, double cx, double cy, double rMin, double rMax, int vertexCount)
+{
+    std::uniform_real_distribution<double> radius(rMin, rMax);
+    CFlashPolygonContour star;
+    for (int i = 0; i < vertexCount; ++i) {
+        const double angle = 2.0 * M_PI * i / vertexCount;
+        const double r = radius(random);
+        star.vertices.emplace_back(cx + r * std::cos(angle), cy + r * std::sin(angle));
+    }
+    return star;
+}
+
+TEST(PolygonClipper, TrivialCasesYieldEmptyResults)
+{
+    const CFlashPolygonSet square = MakeSet({MakeRectangle(0, 0, 10, 10)});
+    const CFlashPolygonSet empty;
+    struct Case {
+        int operation;
+        const CFlashPolygonSet* subject;
+        const CFlashPolygonSet* clip;
+    } cases[] = {
+        {kClipDifference, &empty, &square},
+        {kClipIntersection, &empty, &square},
+        {kClipIntersection, &square, &empty},
+        {kClipUnion, &empty, &empty},
+        {kClipExclusiveOr, &empty, &empty},
+    };
+    for (const Case& c : cases) {
+        CFlashPolygonSet result = MakeSet({MakeRectangle(1, 1, 2, 2)}); // replaced, not appended to
+        ClipPolygonSets(c.operation, *c.subject, *c.clip, result);
+        EXPECT_TRUE(result.IsEmpty()) << "operation " << c.operation;
+    }
+}
+
+TEST(PolygonClipper, OneEmptyOperandKeepsTheOther)
+{
+    const CFlashPolygonSet square = MakeSet({MakeRectangle(0, 0, 10, 10)});
+    const CFlashPolygonSet empty;
+    EXPECT_NEAR(100.0, CoveredArea(Clip(kClipUnion, square, empty)), kAreaTolerance);
+    EXPECT_NEAR(100.0, CoveredArea(Clip(kClipUnion, empty, square)), kAreaTolerance);
+    EXPECT_NEAR(100.0, CoveredArea(Clip(kClipDifference, square, empty)), kAreaTolerance);
+}
+
+TEST(PolygonClipper, SquaresOverlappingByAQuarter)
+{
+    const CFlashPolygonSet a = MakeSet({MakeContour({{0, 0}, {10, 0}, {10, 10}, {0, 10}}, 7)});
+    const CFlashPolygonSet b = MakeSet({MakeContour({{5, 5}, {15, 5}, {15, 15}, {5, 15}}, 9)});
+    struct Case {
+        int operation;
+        int vertexCount;
+        double area;
+    } cases[] = {
+        {kClipUnion, 8, 175.0},
+        {kClipIntersection, 4, 25.0},
+        {kClipDifference, 6, 75.0},
+        {kClipExclusiveOr, 12, 150.0},
+    };
+    for (const Case& c : cases) {
+        const CFlashPolygonSet result = Clip(c.operation, a, b);
+        SCOPED_TRACE(c.operation);
+        if (c.operation != kClipExclusiveOr) {
+            ASSERT_EQ(1, result.GetContourCount());
+            EXPECT_EQ(0, result.GetHoleFlag(0));
+        }
+        EXPECT_EQ(c.vertexCount, CountVertices(result));
+        EXPECT_NEAR(c.area, CoveredArea(result), kAreaTolerance);
+        for (int i = 0; i < result.GetContourCount(); ++i)
+            for (const CFlashPolygonVertex& v : result.GetContour(i).vertices)
+                EXPECT_EQ(CFlashPolygonVertex::kNoSource, v.nSourceIndex);
+    }
+}
+
+TEST(PolygonClipper, DistantClipContourTakesNoPartAndIsLeftAsItWas)
+{
+    const CFlashPolygonSet subject = MakeSet({MakeRectangle(0, 0, 10, 10)});
+    const CFlashPolygonSet clip = MakeSet({MakeRectangle(100, 100, 110, 110), MakeRectangle(5, 5, 15, 15)});
+    const CFlashPolygonSet result = Clip(kClipDifference, subject, clip);
+    EXPECT_NEAR(75.0, CoveredArea(result), kAreaTolerance);
+    ASSERT_EQ(2, clip.GetContourCount());
+    EXPECT_EQ(4, clip.GetContour(0).GetVertexCount());
+    EXPECT_EQ(100.0, clip.GetContour(0).vertices[0].x);
+}
+
+TEST(PolygonClipper, EdgesWithinTheBundleToleranceActAsOne)
+{
+    // The facing sides lie 0.05 apart with the same slope: they bundle and the union is one piece.
+    const CFlashPolygonSet left = MakeSet({MakeRectangle(0, 0, 10, 10)});
+    const CFlashPolygonSet right = MakeSet({MakeRectangle(10.05, 0, 20, 10)});
+    EXPECT_EQ(1, Clip(kClipUnion, left, right).GetContourCount());
+    // Farther apart than the tolerance they stay two pieces.
+    const CFlashPolygonSet apart = MakeSet({MakeRectangle(10.5, 0, 20, 10)});
+    EXPECT_EQ(2, Clip(kClipUnion, left, apart).GetContourCount());
+}
+
+TEST(PolygonClipper, ContourInsideAnother)
+{
+    const CFlashPolygonContour big = MakeRectangle(0, 0, 100, 100);
+    const CFlashPolygonContour small = MakeRectangle(10, 10, 20, 20);
+    const CFlashPolygonContour across = MakeRectangle(90, 90, 120, 120);
+    EXPECT_TRUE(IsContourInside(big, small));
+    EXPECT_FALSE(IsContourInside(small, big));
+    EXPECT_FALSE(IsContourInside(big, across));
+}
+
+TEST(PolygonClipper, HolesComeOutFlagged)
+{
+    // A frame: the big square minus a small one inside it.
+    const CFlashPolygonSet result =
+        Clip(kClipDifference, MakeSet({MakeRectangle(0, 0, 30, 30)}), MakeSet({MakeRectangle(10, 10, 20, 20)}));
+    ASSERT_EQ(2, result.GetContourCount());
+    EXPECT_EQ(1, result.GetHoleFlag(0) + result.GetHoleFlag(1));
+    EXPECT_NEAR(800.0, CoveredArea(result), kAreaTolerance);
+    // An operand with a hole: its even-odd interior is what counts.
+    CFlashPolygonSet frame = MakeSet({MakeRectangle(0, 0, 30, 30)});
+    frame.AddContour(MakeRectangle(10, 10, 20, 20), 1);
+    EXPECT_NEAR(800.0 - 25.0, CoveredArea(Clip(kClipDifference, frame, MakeSet({MakeRectangle(0, 0, 5, 5)}))),
+                kAreaTolerance);
+    EXPECT_NEAR(0.0, CoveredArea(Clip(kClipIntersection, frame, MakeSet({MakeRectangle(12, 12, 18, 18)}))),
+                kAreaTolerance);
+}
+
+// Degenerate operands, each with the areas its union, intersection and difference must cover.
+struct DegenerateCase {
+    const char* name;
+    CFlashPolygonSet a;
+    CFlashPolygonSet b;
+    double unionArea;
+    double intersectionArea;
+    double differenceArea;
+};
+
+std::vector<DegenerateCase> DegenerateCases()
+{
+    std::vector<DegenerateCase> cases;
+    cases.push_back({"shared edge", MakeSet({MakeRectangle(0, 0, 10, 10)}), MakeSet({MakeRectangle(10, 0, 20, 10)}),
+                     200, 0, 100});
+    cases.push_back({"identical squares", MakeSet({MakeRectangle(0, 0, 10, 10)}),
+                     MakeSet({MakeRectangle(0, 0, 10, 10)}), 100, 100, 0});
+    cases.push_back({"shared corner only", MakeSet({MakeRectangle(0, 0, 10, 10)}),
+                     MakeSet({MakeRectangle(10, 10, 20, 20)}), 200, 0, 100});
+    cases.push_back({"coincident vertices and collinear runs",
+                     MakeSet({MakeContour({{0, 0}, {0, 0}, {5, 0}, {10, 0}, {10, 0}, {10, 5}, {10, 10}, {0, 10}, {0, 5}})}),
+                     MakeSet({MakeContour({{5, 0}, {15, 0}, {15, 10}, {5, 10}, {5, 10}})}), 150, 50, 50});
+    cases.push_back({"self-touching bow tie", MakeSet({MakeContour({{0, 0}, {10, 10}, {20, 0}, {20, 20}, {10, 10}, {0, 20}})}),
+                     MakeSet({MakeRectangle(5, 0, 15, 20)}), 350, 50, 150});
+    cases.push_back({"contained with a shared side", MakeSet({MakeRectangle(0, 0, 20, 20)}),
+                     MakeSet({MakeRectangle(0, 5, 10, 15)}), 400, 100, 300});
+    cases.push_back({"hole in the clip", MakeSet({MakeRectangle(5, 5, 25, 25)}),
+                     [] {
+                         CFlashPolygonSet frame = MakeSet({MakeRectangle(0, 0, 30, 30)});
+                         frame.AddContour(MakeRectangle(10, 10, 20, 20), 1);
+                         return frame;
+                     }(),
+                     900 - 100 + 100, 400 - 100, 100});
+    cases.push_back({"triangle on a square's top side", MakeSet({MakeRectangle(0, 0, 10, 10)}),
+                     MakeSet({MakeContour({{2, 10}, {8, 10}, {5, 20}})}), 130, 0, 100});
+    return cases;
+}
+
+TEST(PolygonClipper, DegenerateOperandsCoverTheRightAreas)
+{
+    for (const DegenerateCase& c : DegenerateCases()) {
+        SCOPED_TRACE(c.name);
+        EXPECT_NEAR(c.unionArea, CoveredArea(Clip(kClipUnion, c.a, c.b)), 1e-3);
+        EXPECT_NEAR(c.intersectionArea, CoveredArea(Clip(kClipIntersection, c.a, c.b)), 1e-3);
+        EXPECT_NEAR(c.differenceArea, CoveredArea(Clip(kClipDifference, c.a, c.b)), 1e-3);
+    }
+}
+
+// Every result contour is oriented by its hole flag (outer contours one way, holes the other),
+// and lies inside an even number of other contours when outer, an odd number when a hole.
+void ExpectHoleFlagsConsistent(const CFlashPolygonSet& result)
+{
+    int outerSign = 0;
+    for (int i = 0; i < result.GetContourCount(); ++i) {
+        const CFlashPolygonContour& contour = result.GetContour(i);
+        const double area = SignedArea(contour);
+        if (std::fabs(area) < 1e-6)
+            continue;
+        const int sign = (area > 0) == (result.GetHoleFlag(i) == 0) ? 1 : -1;
+        if (outerSign == 0)
+            outerSign = sign;
+        EXPECT_EQ(outerSign, sign) << "contour " << i << " hole " << result.GetHoleFlag(i);
+
+        const CFlashPolygonVertex& probe = contour.vertices[0];
+        int enclosing = 0;
+        bool touching = false;
+        for (int j = 0; j < result.GetContourCount(); ++j) {
+            if (j == i)
+                continue;
+            CFlashPolygonSet other;
+            other.AddContour(result.GetContour(j), 0);
+            touching = touching || IsOnBoundary(other, probe.x, probe.y, 1e-6);
+            enclosing += ContainsPoint(other, probe.x, probe.y);
+        }
+        if (!touching) {
+            EXPECT_EQ(result.GetHoleFlag(i), enclosing % 2) << "contour " << i;
+        }
+    }
+}
+
+struct RandomPair {
+    CFlashPolygonSet a;
+    CFlashPolygonSet b;
+};
+
+std::vector<RandomPair> RandomPairs()
+{
+    constexpr double kStretch = 20.0;
+    std::mt19937 random(20261210);
+    std::uniform_real_distribution<double> centre(0.0, 60.0);
+    std::uniform_int_distribution<int> vertices(3, 40);
+    std::vector<RandomPair> pairs;
+    for (int i = 0; i < 60; ++i) {
+        RandomPair pair;
+        pair.a.AddContour(MakeStar(random, centre(random), centre(random), 5, 60, vertices(random)), 0);
+        pair.b.AddContour(MakeStar(random, centre(random), centre(random), 5, 60, vertices(random)), 0);
+        if (i % 3 == 0) // a second contour, often overlapping the first
+            pair.a.AddContour(MakeStar(random, centre(random), centre(random), 5, 30, vertices(random)), 0);
+        // Stretched in x, edges that do not coincide stay apart by more than the bundle
+        // tolerance in slope, so the areas agree exactly. Every fourth pair is snapped to a grid,
+        // which makes shared vertices, shared edges and collinear runs common.
+        const bool snap = i % 4 == 0;
+        for (CFlashPolygonSet* set : {&pair.a, &pair.b})
+            for (int c = 0; c < set->GetContourCount(); ++c)
+                for (CFlashPolygonVertex& v : set->GetContour(c).vertices) {
+                    v.x = (snap ? std::round(v.x / 10) * 10 : v.x) * kStretch;
+                    v.y = snap ? std::round(v.y / 10) * 10 : v.y;
+                }
+        pairs.push_back(std::move(pair));
+    }
+    return pairs;
+}
+
+TEST(PolygonClipper, AreasOfRandomOperandsAgree)
+{
+    int index = 0;
+    for (const RandomPair& pair : RandomPairs()) {
+        SCOPED_TRACE(index++);
+        // Self-overlapping stars are even-odd regions: measure each operand through a union with nothing.
+        const double areaA = CoveredArea(Clip(kClipUnion, pair.a, CFlashPolygonSet()));
+        const double areaB = CoveredArea(Clip(kClipUnion, pair.b, CFlashPolygonSet()));
+        const double unionArea = CoveredArea(Clip(kClipUnion, pair.a, pair.b));
+        const double intersectionArea = CoveredArea(Clip(kClipIntersection, pair.a, pair.b));
+        const double differenceArea = CoveredArea(Clip(kClipDifference, pair.a, pair.b));
+        const double tolerance = 1e-6 * (areaA + areaB) + 1e-6;
+        EXPECT_NEAR(unionArea, areaA + areaB - intersectionArea, tolerance);
+        EXPECT_NEAR(differenceArea, areaA - intersectionArea, tolerance);
+        EXPECT_GE(intersectionArea, -tolerance);
+    }
+}
+
+TEST(PolygonClipper, RandomResultVerticesLieInTheRightOperands)
+{
+    constexpr double kOnBoundary = 1e-6;
+    int index = 0;
+    for (const RandomPair& pair : RandomPairs()) {
+        SCOPED_TRACE(index++);
+        auto inOrOn = [&](const CFlashPolygonSet& set, const CFlashPolygonVertex& v) {
+            return ContainsPoint(set, v.x, v.y) || IsOnBoundary(set, v.x, v.y, kOnBoundary);
+        };
+        auto strictlyIn = [&](const CFlashPolygonSet& set, const CFlashPolygonVertex& v) {
+            return ContainsPoint(set, v.x, v.y) && !IsOnBoundary(set, v.x, v.y, kOnBoundary);
+        };
+        const CFlashPolygonSet unionSet = Clip(kClipUnion, pair.a, pair.b);
+        const CFlashPolygonSet intersection = Clip(kClipIntersection, pair.a, pair.b);
+        const CFlashPolygonSet difference = Clip(kClipDifference, pair.a, pair.b);
+        for (int c = 0; c < unionSet.GetContourCount(); ++c)
+            for (const CFlashPolygonVertex& v : unionSet.GetContour(c).vertices)
+                EXPECT_TRUE(inOrOn(pair.a, v) || inOrOn(pair.b, v)) << v.x << "," << v.y;
+        for (int c = 0; c < intersection.GetContourCount(); ++c)
+            for (const CFlashPolygonVertex& v : intersection.GetContour(c).vertices)
+                EXPECT_TRUE(inOrOn(pair.a, v) && inOrOn(pair.b, v)) << v.x << "," << v.y;
+        for (int c = 0; c < difference.GetContourCount(); ++c)
+            for (const CFlashPolygonVertex& v : difference.GetContour(c).vertices)
+                EXPECT_TRUE(inOrOn(pair.a, v) && !strictlyIn(pair.b, v)) << v.x << "," << v.y;
+        ExpectHoleFlagsConsistent(unionSet);
+        ExpectHoleFlagsConsistent(intersection);
+        ExpectHoleFlagsConsistent(difference);
+    }
+}
+
+} // namespace
