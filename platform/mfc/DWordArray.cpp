@@ -1,0 +1,3 @@
+#include "platform/mfc/DWordArray.h"
+
+IMPLEMENT_DYNAMIC(CDWordArray, CObject)

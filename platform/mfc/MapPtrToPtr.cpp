@@ -1,0 +1,3 @@
+#include "platform/mfc/MapPtrToPtr.h"
+
+IMPLEMENT_DYNAMIC(CMapPtrToPtr, CObject)

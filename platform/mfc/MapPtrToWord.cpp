@@ -1,0 +1,3 @@
+#include "platform/mfc/MapPtrToWord.h"
+
+IMPLEMENT_DYNAMIC(CMapPtrToWord, CObject)

@@ -1,0 +1,3 @@
+#include "platform/mfc/MapStringToPtr.h"
+
+IMPLEMENT_DYNAMIC(CMapStringToPtr, CObject)

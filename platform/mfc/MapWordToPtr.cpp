@@ -1,0 +1,3 @@
+#include "platform/mfc/MapWordToPtr.h"
+
+IMPLEMENT_DYNAMIC(CMapWordToPtr, CObject)

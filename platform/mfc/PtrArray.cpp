@@ -1,0 +1,3 @@
+#include "platform/mfc/PtrArray.h"
+
+IMPLEMENT_DYNAMIC(CPtrArray, CObject)

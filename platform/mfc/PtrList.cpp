@@ -1,0 +1,3 @@
+#include "platform/mfc/PtrList.h"
+
+IMPLEMENT_DYNAMIC(CPtrList, CObject)

@@ -1,0 +1,3 @@
+#include "platform/mfc/StringArray.h"
+
+IMPLEMENT_DYNAMIC(CStringArray, CObject)
