@@ -1,0 +1,164 @@
+#include "model/FlashBezierCurve.h"
+
+#include "model/FlashEditorFrameShapeTransform.h"
+#include "model/GeometryHelpers.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+// Point types below this value are start and line points without flag bits.
+constexpr BYTE kFirstFlaggedPointType = 2;
+
+POINT ControlPointFrom(const POINT& end, const POINT& quad)
+{
+    return {end.x + (2 * (quad.x - end.x)) / 3, end.y + (2 * (quad.y - end.y)) / 3};
+}
+
+POINT Truncated(const Gdiplus::PointF& point)
+{
+    return {LONG(point.X), LONG(point.Y)};
+}
+}
+
+CFlashBezierCurve::CFlashBezierCurve(int x0, int y0, int qx, int qy, int x1, int y1)
+    : CFlashCurve({x0, y0}, {x1, y1}), m_ptQuad{qx, qy}
+{
+    m_ptC1 = ControlPointFrom(m_ptStart, m_ptQuad);
+    m_ptC2 = ControlPointFrom(m_ptEnd, m_ptQuad);
+    Recalc();
+}
+
+void CFlashBezierCurve::AddBezierTo(Gdiplus::GraphicsPath& path) const
+{
+    path.AddBezier(INT(m_ptStart.x), INT(m_ptStart.y), INT(m_ptC1.x), INT(m_ptC1.y), INT(m_ptC2.x), INT(m_ptC2.y),
+                   INT(m_ptEnd.x), INT(m_ptEnd.y));
+}
+
+void CFlashBezierCurve::AddToPath(Gdiplus::GraphicsPath& path) const
+{
+    AddBezierTo(path);
+}
+
+void CFlashBezierCurve::Draw(Gdiplus::Graphics& graphics, const Gdiplus::Pen* pen) const
+{
+    if (pen)
+        graphics.DrawBezier(pen, Gdiplus::Point(m_ptStart.x, m_ptStart.y), Gdiplus::Point(m_ptC1.x, m_ptC1.y),
+                            Gdiplus::Point(m_ptC2.x, m_ptC2.y), Gdiplus::Point(m_ptEnd.x, m_ptEnd.y));
+}
+
+bool CFlashBezierCurve::HitTest(const POINT& point) const
+{
+    for (size_t i = 1; i < m_flatPoints.size(); ++i)
+        if (HitTestSegment(Truncated(m_flatPoints[i - 1]), Truncated(m_flatPoints[i]), point))
+            return true;
+    return false;
+}
+
+void CFlashBezierCurve::Offset(int dx, int dy)
+{
+    for (POINT* point : {&m_ptStart, &m_ptEnd, &m_ptQuad, &m_ptC1, &m_ptC2}) {
+        point->x += dx;
+        point->y += dy;
+    }
+    Recalc();
+}
+
+void CFlashBezierCurve::Transform(const CFlashEditorFrameShapeTransform* placement)
+{
+    if (!placement)
+        return;
+    POINT points[5] = {m_ptStart, m_ptEnd, m_ptQuad, m_ptC1, m_ptC2};
+    TransformPoints(placement->GetMatrix(), points, 5);
+    m_ptStart = points[0];
+    m_ptEnd = points[1];
+    m_ptQuad = points[2];
+    m_ptC1 = points[3];
+    m_ptC2 = points[4];
+}
+
+void CFlashBezierCurve::Recalc()
+{
+    Gdiplus::GraphicsPath path;
+    AddBezierTo(path);
+    path.Flatten(nullptr, kFlatness);
+    const INT count = std::max(path.GetPointCount(), INT(0));
+    m_flatPoints.assign(count, Gdiplus::PointF());
+    m_flatTypes.assign(count, 0);
+    if (count > 0) {
+        path.GetPathPoints(m_flatPoints.data(), count);
+        path.GetPathTypes(m_flatTypes.data(), count);
+    }
+    bool any = false;
+    Gdiplus::REAL left = 0, top = 0, right = 0, bottom = 0;
+    for (INT i = 0; i < count; ++i) {
+        if (m_flatTypes[i] >= kFirstFlaggedPointType)
+            continue;
+        const Gdiplus::PointF& p = m_flatPoints[i];
+        left = any ? std::min(left, p.X) : p.X;
+        right = any ? std::max(right, p.X) : p.X;
+        top = any ? std::min(top, p.Y) : p.Y;
+        bottom = any ? std::max(bottom, p.Y) : p.Y;
+        any = true;
+    }
+    m_rcBounds = Gdiplus::Rect(INT(left), INT(top), INT(right - left), INT(bottom - top));
+}
+
+std::vector<Gdiplus::PointF> CFlashBezierCurve::GetPointList() const
+{
+    return m_flatPoints;
+}
+
+std::vector<POINT> CFlashBezierCurve::GetPolyline() const
+{
+    Gdiplus::GraphicsPath path;
+    AddBezierTo(path);
+    path.Flatten(nullptr, kFlatness);
+    const INT count = std::max(path.GetPointCount(), INT(0));
+    std::vector<Gdiplus::Point> flat(count);
+    if (count > 0)
+        path.GetPathPoints(flat.data(), count);
+    std::vector<POINT> points;
+    points.reserve(count);
+    for (const Gdiplus::Point& p : flat)
+        points.push_back({p.X, p.Y});
+    return points;
+}
+
+int CFlashBezierCurve::GetControlPoints(std::vector<POINT>& points) const
+{
+    points = {m_ptStart, m_ptEnd, m_ptC1, m_ptC2};
+    return kControlPointsCubic;
+}
+
+void CFlashBezierCurve::SetPoint(int index, const POINT& point)
+{
+    if (index == 2)
+        m_ptC1 = point;
+    else if (index == 3)
+        m_ptC2 = point;
+    else
+        CFlashCurve::SetPoint(index, point);
+    Recalc();
+}
+
+void CFlashBezierCurve::GetPoint(int index, POINT& point) const
+{
+    if (index == 2)
+        point = m_ptC1;
+    else if (index == 3)
+        point = m_ptC2;
+    else
+        CFlashCurve::GetPoint(index, point);
+}
+
+CFlashCurve* CFlashBezierCurve::Clone(bool reversed) const
+{
+    const POINT& from = reversed ? m_ptEnd : m_ptStart;
+    const POINT& to = reversed ? m_ptStart : m_ptEnd;
+    auto* copy = new CFlashBezierCurve(from.x, from.y, m_ptQuad.x, m_ptQuad.y, to.x, to.y);
+    copy->m_ptC1 = reversed ? m_ptC2 : m_ptC1;
+    copy->m_ptC2 = reversed ? m_ptC1 : m_ptC2;
+    copy->Recalc();
+    return copy;
+}

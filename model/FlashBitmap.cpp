@@ -1,0 +1,75 @@
+#include "model/FlashBitmap.h"
+
+#include "model/GeometryHelpers.h"
+
+namespace {
+// Position of a pasted or dropped picture, in pixels.
+constexpr int kInsertPosition = 100;
+constexpr int kTwipsPerPixel = 20;
+}
+
+CFlashBitmap* CFlashBitmap::CreateFromHBITMAP(HBITMAP bitmap)
+{
+    auto image = std::make_unique<Gdiplus::Bitmap>(bitmap, HPALETTE(nullptr));
+    if (image->GetLastStatus() != Gdiplus::Ok)
+        return nullptr;
+    auto* shape = new CFlashBitmap();
+    shape->SetImage(std::move(image));
+    shape->SetPosition(kInsertPosition, kInsertPosition);
+    return shape;
+}
+
+CFlashBitmap::CFlashBitmap(const CFlashBitmap& source) : CFlashShape(source, StyleCopy()), m_nX(source.m_nX), m_nY(source.m_nY)
+{
+    // The whole image in its own pixel format.
+    if (source.m_pImage)
+        m_pImage.reset(source.m_pImage->Clone());
+}
+
+void CFlashBitmap::SetImage(std::unique_ptr<Gdiplus::Bitmap> image, std::unique_ptr<BYTE[]> pixels)
+{
+    m_pImage.reset();
+    m_pixelBuffer = std::move(pixels);
+    m_pImage = std::move(image);
+}
+
+void CFlashBitmap::SetPosition(int x, int y)
+{
+    m_nX = x;
+    m_nY = y;
+}
+
+void CFlashBitmap::Draw(Gdiplus::Graphics& graphics, int stageX, int stageY, double zoom,
+                        const CFlashEditorFrameShapeTransform* placement)
+{
+    PrepareGraphics(graphics, stageX, stageY, zoom, placement);
+    if (m_pImage)
+        graphics.DrawImage(m_pImage.get(), GetBounds());
+}
+
+bool CFlashBitmap::HitTest(HDC dc, double zoom, const POINT& point, const CFlashEditorFrameShapeTransform* placement)
+{
+    if (!m_pImage)
+        return false;
+    const auto graphics = MakeHitGraphics(dc);
+    return HitTestMappedRect(GetBounds(), graphics.get(), zoom, point, placement);
+}
+
+CFlashShape* CFlashBitmap::Clone() const
+{
+    return new CFlashBitmap(*this);
+}
+
+Gdiplus::Rect CFlashBitmap::GetBounds() const
+{
+    const INT width = m_pImage ? INT(m_pImage->GetWidth()) : 0;
+    const INT height = m_pImage ? INT(m_pImage->GetHeight()) : 0;
+    return Gdiplus::Rect(m_nX * kTwipsPerPixel, m_nY * kTwipsPerPixel, width * kTwipsPerPixel, height * kTwipsPerPixel);
+}
+
+std::vector<POINT> CFlashBitmap::GetCurveEndpoints() const
+{
+    POINT corners[4];
+    RectToCorners(GetBounds(), corners);
+    return {corners[0], corners[1], corners[2], corners[3]};
+}

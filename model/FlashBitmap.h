@@ -1,0 +1,45 @@
+#pragma once
+#include "model/FlashShape.h"
+
+// A picture placed at a pixel position; one picture pixel covers 20 twips.
+class CFlashBitmap : public CFlashShape {
+public:
+    // No image (archive loading).
+    CFlashBitmap() = default;
+
+    // A new bitmap shape at (100, 100) pixels holding a copy of the device bitmap; null when
+    // the device bitmap cannot be read.
+    static CFlashBitmap* CreateFromHBITMAP(HBITMAP bitmap);
+
+    Gdiplus::Bitmap* GetImage() const { return m_pImage.get(); }
+    // Takes the image and, for an image built over a pixel block, that block: it lives as long
+    // as the image.
+    void SetImage(std::unique_ptr<Gdiplus::Bitmap> image, std::unique_ptr<BYTE[]> pixels = nullptr);
+    int GetX() const { return m_nX; }
+    int GetY() const { return m_nY; }
+    void SetPosition(int x, int y);
+
+    void Draw(Gdiplus::Graphics& graphics, int stageX, int stageY, double zoom,
+              const CFlashEditorFrameShapeTransform* placement) override;
+    // Inside the picture rectangle; never without an image.
+    bool HitTest(HDC dc, double zoom, const POINT& point, const CFlashEditorFrameShapeTransform* placement) override;
+    CFlashShape* Clone() const override;
+    bool IsClosed() const override { return false; }
+    // (x, y, width, height) in twips.
+    Gdiplus::Rect GetBounds() const override;
+    // The corners of the bounds: top left, top right, bottom right, bottom left.
+    std::vector<POINT> GetCurveEndpoints() const override;
+
+private:
+    friend class boost::serialization::access;
+
+    // New identifier, cloned pen and fill, the position and a copy of the whole image; the
+    // pixel block is not shared.
+    CFlashBitmap(const CFlashBitmap& source);
+
+    // Declared before the image, which may be built over it and is destroyed first.
+    std::unique_ptr<BYTE[]> m_pixelBuffer;
+    std::unique_ptr<Gdiplus::Bitmap> m_pImage;
+    int m_nX = 0;
+    int m_nY = 0;
+};

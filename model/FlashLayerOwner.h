@@ -1,0 +1,14 @@
+#pragma once
+
+class CFlashEditorLayer;
+
+// What the model asks of the document that owns the layers; the document implements it, so that
+// layers and the resource repository depend on nothing above the model.
+class CFlashLayerOwner {
+public:
+    // The current layer, or null when the current layer index is out of range.
+    virtual CFlashEditorLayer* GetCurrentLayer() const = 0;
+
+protected:
+    ~CFlashLayerOwner() = default;
+};

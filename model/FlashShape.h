@@ -1,0 +1,135 @@
+#pragma once
+#include "model/FlashResource.h"
+#include "platform/gdiplus/GdiPlus.h"
+
+#include <memory>
+#include <vector>
+
+class CDrawingTool;
+class CFlashCurve;
+class CFlashEditorFrameShapeTransform;
+class CFlashShape;
+
+// One editable vertex of a shape with its incoming and outgoing curves and control points, in
+// placed coordinates. The indices are those of CFlashCurve::SetPoint, -1 when absent.
+struct CFlashVertexHandle {
+    CFlashShape* pShape = nullptr;
+    CFlashCurve* pIncomingCurve = nullptr;
+    CFlashCurve* pOutgoingCurve = nullptr;
+    POINT ptVertex = {0, 0};
+    POINT ptIncomingControl = {0, 0};
+    POINT ptOutgoingControl = {0, 0};
+    int nIncomingVertexIndex = -1;
+    int nOutgoingVertexIndex = -1;
+    int nIncomingControlIndex = -1;
+    int nOutgoingControlIndex = -1;
+    bool bHasControlPoints = false;
+};
+
+// A drawable shape: curves grouped into contours, an owned pen for the outline and an owned
+// brush for the fill. Coordinates are the shape's own twips; the placement of its frame span
+// and the stage zoom are applied when it is drawn or hit-tested.
+class CFlashShape : public CFlashResource {
+public:
+    CFlashShape(const CFlashShape&) = delete;
+    CFlashShape& operator=(const CFlashShape&) = delete;
+    ~CFlashShape() override;
+
+    // Draws at the stage origin (device pixels) and zoom under the placement.
+    virtual void Draw(Gdiplus::Graphics& graphics, int stageX, int stageY, double zoom,
+                      const CFlashEditorFrameShapeTransform* placement) = 0;
+    // The point is in device pixels relative to the stage origin; dc may be null.
+    virtual bool HitTest(HDC dc, double zoom, const POINT& point, const CFlashEditorFrameShapeTransform* placement) = 0;
+    virtual void Refresh() {}
+    // A new shape of the same class with a new identifier, the same pen, fill and class data,
+    // and no curves (CopyCurvesFrom adds them).
+    virtual CFlashShape* Clone() const = 0;
+    // The tool the stage switches to when the shape is double-clicked.
+    virtual CDrawingTool* GetEditTool() const;
+    virtual void SetEditTool(CDrawingTool* tool);
+    virtual void Offset(int dx, int dy);
+    // Sets the pen's colour and, only for a solid fill, the fill's colour.
+    virtual void SetColors(Gdiplus::ARGB penColor, Gdiplus::ARGB fillColor);
+    virtual bool IsClosed() const = 0;
+    // True for every solid shape, whatever way it came into being.
+    virtual bool IsFilled() const { return false; }
+    virtual void SetFont(const Gdiplus::Font*) {}
+    virtual Gdiplus::Font* GetFont() const { return nullptr; }
+    // A GDI+ string alignment (0 near, 1 centre, 2 far).
+    virtual void SetTextAlignment(int) {}
+    virtual int GetTextAlignment() const { return 0; }
+    // In the shape's own twips, before the placement; (0, 0, 0, 0) without curves.
+    virtual Gdiplus::Rect GetBounds() const;
+    virtual std::vector<POINT> GetCurveEndpoints() const;
+
+    Gdiplus::Pen* GetPen() const { return m_pPen.get(); }
+    Gdiplus::Brush* GetBrush() const { return m_pFill.get(); }
+    // Store clones of the given pen and brush; null leaves none.
+    void SetPen(const Gdiplus::Pen* pen);
+    void SetBrush(const Gdiplus::Brush* brush);
+
+    // Overrides used instead of the fill and the pen while a motion tween draws the shape.
+    Gdiplus::Brush* GetTweenFill() const { return m_pTweenFill.get(); }
+    Gdiplus::Pen* GetTweenPen() const { return m_pTweenPen.get(); }
+    void SetTweenOverrides(std::unique_ptr<Gdiplus::Brush> fill, std::unique_ptr<Gdiplus::Pen> pen);
+    void ClearTweenOverrides();
+
+    int GetCurveCount() const { return int(m_curves.size()); }
+    CFlashCurve* GetCurve(int index) const { return m_curves[index]; }
+    int GetContourId(int index) const { return m_contourIds[index]; }
+    bool IsHoleCurve(int index) const { return m_holeFlags[index]; }
+    // Takes ownership; index -1 appends. Runs the curve's Recalc.
+    void InsertCurve(CFlashCurve* curve, bool hole, int contourId, int index = -1);
+    void RemoveCurve(int index);
+    // Appends clones of the other shape's curves with their contour ids and hole flags.
+    void CopyCurvesFrom(const CFlashShape& shape);
+    // Smallest and largest index of the contour's curves that are not close-figure operations;
+    // first = curve count and last = -1 when there are none.
+    void GetContourCurveRange(int contourId, int& first, int& last) const;
+    // Largest contour id + 1 (1 without curves).
+    int GetContourCount() const;
+    // Whether the flattened outline, mapped through the matrix, crosses or enters the rectangle.
+    bool IntersectsRect(const Gdiplus::Rect& rect, const Gdiplus::Matrix* matrix) const;
+    void CollectVertexHandles(std::vector<CFlashVertexHandle>& handles,
+                              const CFlashEditorFrameShapeTransform* placement);
+
+    // World transform from shape twips to device pixels: placement, then zoom * 0.05, then the
+    // stage origin (only the origin without a placement); high-quality modes.
+    static void PrepareGraphics(Gdiplus::Graphics& graphics, int stageX, int stageY, double zoom,
+                                const CFlashEditorFrameShapeTransform* placement);
+
+protected:
+    // No curves, pen or fill; resource tag 1.
+    CFlashShape();
+    // Base of a clone: new identifier, state 1, tag 0, clones of the source's pen and fill.
+    struct StyleCopy {};
+    CFlashShape(const CFlashShape& source, StyleCopy);
+
+    void InitNamePrefix() override;
+    int NextSerialNumber() override;
+
+    // All curves into one path.
+    void BuildPath(Gdiplus::GraphicsPath& path) const;
+    // The tween override when set, else the shape's own.
+    const Gdiplus::Pen* GetDrawingPen() const { return m_pTweenPen ? m_pTweenPen.get() : m_pPen.get(); }
+    Gdiplus::Brush* GetDrawingFill() const { return m_pTweenFill ? m_pTweenFill.get() : m_pFill.get(); }
+    // Device matrix of hit tests: the placement's matrix followed by a scale of zoom * 0.05.
+    static void MakeHitMatrix(Gdiplus::Matrix& matrix, double zoom, const CFlashEditorFrameShapeTransform* placement);
+    // Whether the device point lies inside the rectangle mapped by the hit matrix.
+    static bool HitTestMappedRect(const Gdiplus::Rect& rect, Gdiplus::Graphics* graphics, double zoom,
+                                  const POINT& point, const CFlashEditorFrameShapeTransform* placement);
+
+    std::vector<CFlashCurve*> m_curves;
+    std::unique_ptr<Gdiplus::Pen> m_pPen;
+    std::unique_ptr<Gdiplus::Brush> m_pFill;
+    std::vector<bool> m_holeFlags;
+    std::vector<int> m_contourIds;
+    std::unique_ptr<Gdiplus::Brush> m_pTweenFill;
+    std::unique_ptr<Gdiplus::Pen> m_pTweenPen;
+
+private:
+    friend class boost::serialization::access;
+};
+
+// A GDI+ graphics made on a device context for hit tests; none when the context is null.
+std::unique_ptr<Gdiplus::Graphics> MakeHitGraphics(HDC dc);

@@ -1,0 +1,31 @@
+#pragma once
+#include "model/FlashShape.h"
+
+#include <string>
+
+// A library item that groups shapes; it never draws and is never hit.
+class CFlashSymbol : public CFlashShape {
+public:
+    CFlashSymbol() = default;
+
+    // The symbol's own name ("Test" at creation), distinct from the object name.
+    const std::string& GetSymbolName() const { return m_strSymbolName; }
+    void SetSymbolName(const std::string& name) { m_strSymbolName = name; }
+    // The grouped shapes; not owned.
+    std::vector<CFlashShape*>& GetMembers() { return m_members; }
+    const std::vector<CFlashShape*>& GetMembers() const { return m_members; }
+
+    void Draw(Gdiplus::Graphics&, int, int, double, const CFlashEditorFrameShapeTransform*) override {}
+    bool HitTest(HDC, double, const POINT&, const CFlashEditorFrameShapeTransform*) override { return false; }
+    // The same name and member pointers; new identifier, cloned pen and fill, no curves.
+    CFlashShape* Clone() const override;
+    bool IsClosed() const override { return false; }
+
+private:
+    friend class boost::serialization::access;
+
+    CFlashSymbol(const CFlashSymbol& source);
+
+    std::string m_strSymbolName = "Test";
+    std::vector<CFlashShape*> m_members;
+};

@@ -1,0 +1,48 @@
+#pragma once
+#include "model/FlashShape.h"
+
+#include <string>
+
+// A single-byte string laid out in a text box and filled with the shape's fill.
+class CFlashTextShape : public CFlashShape {
+public:
+    // Empty text and box, no font (archive loading).
+    CFlashTextShape() = default;
+    // Clones of the font, the pen and the brush (null leaves that part empty).
+    CFlashTextShape(const Gdiplus::Font* font, const Gdiplus::Pen* pen, const Gdiplus::Brush* brush);
+
+    const std::string& GetText() const { return m_strText; }
+    void SetText(const std::string& text) { m_strText = text; }
+    const Gdiplus::Rect& GetRect() const { return m_rcBox; }
+    void SetRect(const Gdiplus::Rect& box) { m_rcBox = box; }
+
+    // Adds the glyph outlines. The em size is divided by the zoom, so glyphs keep their pixel
+    // height at every zoom while the box scales with it.
+    void AddToPath(Gdiplus::GraphicsPath& path, Gdiplus::Graphics& graphics, double zoom) const;
+
+    void Draw(Gdiplus::Graphics& graphics, int stageX, int stageY, double zoom,
+              const CFlashEditorFrameShapeTransform* placement) override;
+    // Inside the bounds of the glyphs.
+    bool HitTest(HDC dc, double zoom, const POINT& point, const CFlashEditorFrameShapeTransform* placement) override;
+    CFlashShape* Clone() const override;
+    CDrawingTool* GetEditTool() const override;
+    void SetEditTool(CDrawingTool* tool) override;
+    bool IsClosed() const override { return false; }
+    void SetFont(const Gdiplus::Font* font) override;
+    Gdiplus::Font* GetFont() const override { return m_pFont.get(); }
+    void SetTextAlignment(int alignment) override { m_nAlignment = alignment; }
+    int GetTextAlignment() const override { return m_nAlignment; }
+    // The text box.
+    Gdiplus::Rect GetBounds() const override { return m_rcBox; }
+
+private:
+    friend class boost::serialization::access;
+
+    // New identifier, cloned pen, fill and font, the text, box and alignment copied.
+    CFlashTextShape(const CFlashTextShape& source);
+
+    std::string m_strText;
+    Gdiplus::Rect m_rcBox;
+    std::unique_ptr<Gdiplus::Font> m_pFont;
+    int m_nAlignment = 0;
+};
