@@ -1,0 +1,14 @@
+#pragma once
+
+#include "export/swf/AS_ActionRecord.h"
+
+#include <cstdint>
+
+class C_AS_ActionGotoFrame : public C_AS_ActionRecord
+{
+public:
+    void Serialize(C_SWF_BitStream& stream) override;
+
+    uint16_t length = 0;
+    uint16_t frame = 0;
+};

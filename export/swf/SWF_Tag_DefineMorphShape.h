@@ -1,0 +1,19 @@
+#pragma once
+
+#include "export/swf/SWF_Records.h"
+#include "export/swf/SWF_Tag.h"
+
+#include <cstdint>
+
+class C_SWF_Tag_DefineMorphShape : public C_SWF_Tag
+{
+public:
+    void Serialize(C_SWF_BitStream& stream) override;
+
+    uint16_t characterId = 0;
+    C_SWF_Rect startBounds, endBounds;
+    uint32_t offset = 0;
+    C_SWF_MorphFillStyleArray morphFillStyles;
+    C_SWF_MorphLineStyleArray morphLineStyles;
+    C_SWF_Shape startEdges, endEdges;
+};

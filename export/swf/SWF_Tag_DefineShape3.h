@@ -1,0 +1,9 @@
+#pragma once
+
+#include "export/swf/SWF_Tag_DefineShape.h"
+
+class C_SWF_Tag_DefineShape3 : public C_SWF_Tag_DefineShape
+{
+public:
+    C_SWF_Tag_DefineShape3() { shapeVersion = C_SWF_BitStream::kShapeVersion3; }
+};
