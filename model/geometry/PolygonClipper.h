@@ -10,8 +10,9 @@ enum ClipOperation {
 };
 
 // Replaces the result's content with subject (operation) clip; hole flags mark the result's holes.
-// Every result vertex has no source index. Subject and clip are left as they were, and so is the
-// result when the operation fails (std::bad_alloc).
+// Every result vertex has no source index. The result may be one of the operands. Subject and
+// clip are otherwise left as they were, and so is the result when the operation fails
+// (std::bad_alloc).
 void ClipPolygonSets(int operation, const CFlashPolygonSet& subject, const CFlashPolygonSet& clip,
                      CFlashPolygonSet& result);
 
