@@ -93,14 +93,22 @@ Status Graphics::DrawLines(const Pen* pen, const Point* points, INT count)
 Status Graphics::DrawBezier(const Pen* pen, const PointF& pt1, const PointF& pt2, const PointF& pt3,
                             const PointF& pt4)
 {
-    return SetStatus(DllExports::GdipDrawBezier(nativeGraphics, NativeOf(pen), pt1.X, pt1.Y, pt2.X, pt2.Y, pt3.X,
-                                                pt3.Y, pt4.X, pt4.Y));
+    return DrawBezier(pen, pt1.X, pt1.Y, pt2.X, pt2.Y, pt3.X, pt3.Y, pt4.X, pt4.Y);
+}
+
+Status Graphics::DrawBezier(const Pen* pen, REAL x1, REAL y1, REAL x2, REAL y2, REAL x3, REAL y3, REAL x4, REAL y4)
+{
+    return SetStatus(DllExports::GdipDrawBezier(nativeGraphics, NativeOf(pen), x1, y1, x2, y2, x3, y3, x4, y4));
 }
 
 Status Graphics::DrawBezier(const Pen* pen, const Point& pt1, const Point& pt2, const Point& pt3, const Point& pt4)
 {
-    return SetStatus(DllExports::GdipDrawBezierI(nativeGraphics, NativeOf(pen), pt1.X, pt1.Y, pt2.X, pt2.Y, pt3.X,
-                                                 pt3.Y, pt4.X, pt4.Y));
+    return DrawBezier(pen, pt1.X, pt1.Y, pt2.X, pt2.Y, pt3.X, pt3.Y, pt4.X, pt4.Y);
+}
+
+Status Graphics::DrawBezier(const Pen* pen, INT x1, INT y1, INT x2, INT y2, INT x3, INT y3, INT x4, INT y4)
+{
+    return SetStatus(DllExports::GdipDrawBezierI(nativeGraphics, NativeOf(pen), x1, y1, x2, y2, x3, y3, x4, y4));
 }
 
 Status Graphics::DrawRectangle(const Pen* pen, const RectF& rect)

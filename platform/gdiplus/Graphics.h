@@ -33,7 +33,9 @@ public:
     Status DrawLines(const Pen* pen, const PointF* points, INT count);
     Status DrawLines(const Pen* pen, const Point* points, INT count);
     Status DrawBezier(const Pen* pen, const PointF& pt1, const PointF& pt2, const PointF& pt3, const PointF& pt4);
+    Status DrawBezier(const Pen* pen, REAL x1, REAL y1, REAL x2, REAL y2, REAL x3, REAL y3, REAL x4, REAL y4);
     Status DrawBezier(const Pen* pen, const Point& pt1, const Point& pt2, const Point& pt3, const Point& pt4);
+    Status DrawBezier(const Pen* pen, INT x1, INT y1, INT x2, INT y2, INT x3, INT y3, INT x4, INT y4);
     Status DrawRectangle(const Pen* pen, const RectF& rect);
     Status DrawRectangle(const Pen* pen, REAL x, REAL y, REAL width, REAL height);
     Status DrawRectangle(const Pen* pen, const Rect& rect);

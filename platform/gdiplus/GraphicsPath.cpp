@@ -182,10 +182,12 @@ Status GraphicsPath::AddString(const WCHAR* string, INT length, const FontFamily
 Status GraphicsPath::AddString(const WCHAR* string, INT length, const FontFamily* family, INT style, REAL emSize,
                                const RectF& layoutRect, const StringFormat* format)
 {
+    // Wine's flat API rejects a missing format where the platform lays out with the default one.
+    const StringFormat defaultFormat;
     return SetStatus(DllExports::GdipAddPathString(nativePath, string, length,
                                                    family ? family->nativeFamily : nullptr, style, emSize,
                                                    ToNative(&layoutRect),
-                                                   format ? format->nativeFormat : nullptr));
+                                                   (format ? format : &defaultFormat)->nativeFormat));
 }
 
 Status GraphicsPath::AddString(const WCHAR* string, INT length, const FontFamily* family, INT style, REAL emSize,
@@ -197,10 +199,11 @@ Status GraphicsPath::AddString(const WCHAR* string, INT length, const FontFamily
 Status GraphicsPath::AddString(const WCHAR* string, INT length, const FontFamily* family, INT style, REAL emSize,
                                const Rect& layoutRect, const StringFormat* format)
 {
+    const StringFormat defaultFormat;
     return SetStatus(DllExports::GdipAddPathStringI(nativePath, string, length,
                                                     family ? family->nativeFamily : nullptr, style, emSize,
                                                     ToNative(&layoutRect),
-                                                    format ? format->nativeFormat : nullptr));
+                                                    (format ? format : &defaultFormat)->nativeFormat));
 }
 
 Status GraphicsPath::Flatten(const Matrix* matrix, REAL flatness)

@@ -21,7 +21,8 @@ public:
     Status SetCenterPoint(const Point& point);
     INT GetPointCount() const;
     INT GetSurroundColorCount() const;
-    // On entry *count is the room in colors; on return the number of colours written.
+    // On entry *count is the room in colors, at least GetSurroundColorCount() (one per boundary
+    // point); on return the number of colours that were set.
     Status GetSurroundColors(Color* colors, INT* count) const;
     // On return *count is the number of colours taken.
     Status SetSurroundColors(const Color* colors, INT* count);
