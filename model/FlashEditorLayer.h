@@ -1,5 +1,6 @@
 #pragma once
 #include "model/NamedObject.h"
+#include "model/FlashEditorFrameShapeTransform.h"
 #include "platform/gdiplus/GdiPlus.h"
 
 #include <list>
@@ -7,7 +8,6 @@
 #include <vector>
 
 class CFlashEditorFrame;
-class CFlashEditorFrameShapeTransform;
 class CFlashLayerOwner;
 class CFlashShape;
 

@@ -1,11 +1,11 @@
 #pragma once
+#include "model/FlashEditorFrameShapeTransform.h"
 #include "platform/gdiplus/GdiPlus.h"
 
 #include <memory>
 #include <vector>
 
 namespace boost { namespace serialization { class access; } }
-class CFlashEditorFrameShapeTransform;
 class CFlashLayerOwner;
 class CFlashResource;
 class CFlashShape;

@@ -61,7 +61,8 @@ struct OutVertex {
 };
 
 // An output contour under construction. Contours joined at a maximum share one proxy, which
-// holds the vertex chain; the others become inactive.
+// holds the vertex chain; the others become inactive. A proxy reached through another is
+// followed to the end, so that joining contours costs no walk over all of them.
 struct OutPolygon {
     int active;
     bool hole;
@@ -132,7 +133,7 @@ private:
     void AddRight(OutPolygon* polygon, double x, double y);
     void MergeLeft(OutPolygon* p, OutPolygon* q);
     void MergeRight(OutPolygon* p, OutPolygon* q);
-    void Redirect(OutPolygon* from, OutPolygon* to);
+    static OutPolygon* Proxy(OutPolygon* polygon);
     void BuildResult(CFlashPolygonSet& result);
 
     const int m_operation;
@@ -355,50 +356,57 @@ OutPolygon* ScanBeamClipper::AddLocalMin(Edge* edge, double x, double y)
     return polygon;
 }
 
+OutPolygon* ScanBeamClipper::Proxy(OutPolygon* polygon)
+{
+    while (polygon->proxy != polygon) {
+        polygon->proxy = polygon->proxy->proxy;
+        polygon = polygon->proxy;
+    }
+    return polygon;
+}
+
 void ScanBeamClipper::AddLeft(OutPolygon* polygon, double x, double y)
 {
     OutVertex* vertex = NewVertex(x, y);
-    vertex->next = polygon->proxy->chain[kLeft];
-    polygon->proxy->chain[kLeft] = vertex;
+    OutPolygon* proxy = Proxy(polygon);
+    vertex->next = proxy->chain[kLeft];
+    proxy->chain[kLeft] = vertex;
 }
 
 void ScanBeamClipper::AddRight(OutPolygon* polygon, double x, double y)
 {
     OutVertex* vertex = NewVertex(x, y);
-    polygon->proxy->chain[kRight]->next = vertex;
-    polygon->proxy->chain[kRight] = vertex;
-}
-
-void ScanBeamClipper::Redirect(OutPolygon* from, OutPolygon* to)
-{
-    for (OutPolygon& polygon : m_polygons) {
-        if (polygon.proxy == from) {
-            polygon.active = 0;
-            polygon.proxy = to;
-        }
-    }
+    OutPolygon* proxy = Proxy(polygon);
+    proxy->chain[kRight]->next = vertex;
+    proxy->chain[kRight] = vertex;
 }
 
 // Joins p's chain in front of q's at an internal maximum: the contour they close is a hole.
 void ScanBeamClipper::MergeLeft(OutPolygon* p, OutPolygon* q)
 {
-    q->proxy->hole = true;
-    if (p->proxy == q->proxy)
+    OutPolygon* from = Proxy(p);
+    OutPolygon* to = Proxy(q);
+    to->hole = true;
+    if (from == to)
         return;
-    p->proxy->chain[kRight]->next = q->proxy->chain[kLeft];
-    q->proxy->chain[kLeft] = p->proxy->chain[kLeft];
-    Redirect(p->proxy, q->proxy);
+    from->chain[kRight]->next = to->chain[kLeft];
+    to->chain[kLeft] = from->chain[kLeft];
+    from->active = 0;
+    from->proxy = to;
 }
 
 // Joins p's chain behind q's at an external maximum: the contour they close is an outer one.
 void ScanBeamClipper::MergeRight(OutPolygon* p, OutPolygon* q)
 {
-    q->proxy->hole = false;
-    if (p->proxy == q->proxy)
+    OutPolygon* from = Proxy(p);
+    OutPolygon* to = Proxy(q);
+    to->hole = false;
+    if (from == to)
         return;
-    q->proxy->chain[kRight]->next = p->proxy->chain[kLeft];
-    q->proxy->chain[kRight] = p->proxy->chain[kRight];
-    Redirect(p->proxy, q->proxy);
+    to->chain[kRight]->next = from->chain[kLeft];
+    to->chain[kRight] = from->chain[kRight];
+    from->active = 0;
+    from->proxy = to;
 }
 
 void ScanBeamClipper::ProcessBoundary(double yb)
@@ -790,16 +798,16 @@ void ScanBeamClipper::BuildResult(CFlashPolygonSet& result)
         if (!it->active)
             continue;
         int count = 0;
-        for (const OutVertex* v = it->proxy->chain[kLeft]; v; v = v->next)
+        for (const OutVertex* v = it->chain[kLeft]; v; v = v->next)
             ++count;
         if (count <= 2)
             continue;
         CFlashPolygonContour contour;
         contour.vertices.resize(count);
         int index = count - 1;
-        for (const OutVertex* v = it->proxy->chain[kLeft]; v; v = v->next)
+        for (const OutVertex* v = it->chain[kLeft]; v; v = v->next)
             contour.vertices[index--] = CFlashPolygonVertex(v->x, v->y);
-        result.AddContour(std::move(contour), it->proxy->hole ? 1 : 0);
+        result.AddContour(std::move(contour), it->hole ? 1 : 0);
     }
 }
 

@@ -1,0 +1,57 @@
+#include "ModelTestSupport.h"
+
+#include "model/FlashStraightLine.h"
+
+#include <cstdlib>
+#include <gtest/gtest.h>
+
+namespace {
+// GDI+ runs for the whole test program.
+class CGdiplusSession : public ::testing::Environment {
+public:
+    void SetUp() override
+    {
+        Gdiplus::GdiplusStartupInput input;
+        ASSERT_EQ(Gdiplus::Ok, Gdiplus::GdiplusStartup(&m_token, &input, nullptr));
+    }
+    void TearDown() override { Gdiplus::GdiplusShutdown(m_token); }
+
+private:
+    ULONG_PTR m_token = 0;
+};
+
+const auto* const g_session = ::testing::AddGlobalTestEnvironment(new CGdiplusSession);
+}
+
+CTestCanvas::CTestCanvas()
+    : m_bitmap(kWidth, kHeight, PixelFormat32bppARGB), m_graphics(std::make_unique<Gdiplus::Graphics>(&m_bitmap))
+{
+    m_graphics->Clear(Gdiplus::Color(kOpaqueWhite));
+}
+
+Gdiplus::ARGB CTestCanvas::Pixel(int x, int y)
+{
+    m_graphics->Flush(Gdiplus::FlushIntentionSync);
+    Gdiplus::Color color;
+    m_bitmap.GetPixel(x, y, &color);
+    return color.GetValue();
+}
+
+CFlashSolidShape* MakeSolidRect(int x, int y, int width, int height, Gdiplus::ARGB fill)
+{
+    Gdiplus::SolidBrush brush{Gdiplus::Color(fill)};
+    auto* shape = new CFlashSolidShape(&brush);
+    shape->InsertCurve(new CFlashStraightLine(x, y, x + width, y), false, 0);
+    shape->InsertCurve(new CFlashStraightLine(x + width, y, x + width, y + height), false, 0);
+    shape->InsertCurve(new CFlashStraightLine(x + width, y + height, x, y + height), false, 0);
+    shape->InsertCurve(new CFlashStraightLine(x, y + height, x, y), false, 0);
+    return shape;
+}
+
+bool ColorNear(Gdiplus::ARGB actual, Gdiplus::ARGB expected, int tolerance)
+{
+    for (int shift = 0; shift < 32; shift += 8)
+        if (std::abs(int((actual >> shift) & 0xff) - int((expected >> shift) & 0xff)) > tolerance)
+            return false;
+    return true;
+}

@@ -1,0 +1,163 @@
+#include "ModelTestSupport.h"
+
+#include "model/FlashBitmap.h"
+#include "model/FlashEditorFrameShapeTransform.h"
+#include "model/FlashSymbol.h"
+#include "model/FlashTextShape.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+class CDeviceBitmap {
+public:
+    CDeviceBitmap(int width, int height)
+    {
+        HDC screen = GetDC(nullptr);
+        m_bitmap = CreateCompatibleBitmap(screen, width, height);
+        ReleaseDC(nullptr, screen);
+    }
+    ~CDeviceBitmap() { DeleteObject(m_bitmap); }
+    CDeviceBitmap(const CDeviceBitmap&) = delete;
+    CDeviceBitmap& operator=(const CDeviceBitmap&) = delete;
+    HBITMAP Get() const { return m_bitmap; }
+
+private:
+    HBITMAP m_bitmap;
+};
+
+std::unique_ptr<CFlashTextShape> MakeText(const char* text)
+{
+    Gdiplus::FontFamily family(u"Arial");
+    Gdiplus::Font font(&family, 24.0f, Gdiplus::FontStyleRegular, Gdiplus::UnitPixel);
+    Gdiplus::SolidBrush brush{Gdiplus::Color(kOpaqueBlue)};
+    auto shape = std::make_unique<CFlashTextShape>(&font, nullptr, &brush);
+    shape->SetText(text);
+    shape->SetRect(Gdiplus::Rect(2000, 2000, 4000, 1000)); // (100, 100)-(300, 150) pixels
+    return shape;
+}
+}
+
+TEST(BitmapShape, PastedDeviceBitmapSitsAt100PixelsWithBoundsInTwips)
+{
+    CDeviceBitmap device(64, 32);
+    const std::unique_ptr<CFlashBitmap> shape(CFlashBitmap::CreateFromHBITMAP(device.Get()));
+    ASSERT_NE(nullptr, shape);
+    EXPECT_TRUE(shape->GetBounds().Equals(Gdiplus::Rect(2000, 2000, 1280, 640)));
+    const auto corners = shape->GetCurveEndpoints();
+    const POINT expected[] = {{2000, 2000}, {3280, 2000}, {3280, 2640}, {2000, 2640}};
+    ASSERT_EQ(4u, corners.size());
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(expected[i].x, corners[i].x);
+        EXPECT_EQ(expected[i].y, corners[i].y);
+    }
+    shape->Offset(500, 500);
+    EXPECT_TRUE(shape->GetBounds().Equals(Gdiplus::Rect(2000, 2000, 1280, 640)));
+
+    const std::unique_ptr<CFlashShape> copy(shape->Clone());
+    auto* picture = static_cast<CFlashBitmap*>(copy.get());
+    ASSERT_NE(nullptr, picture->GetImage());
+    EXPECT_NE(shape->GetImage(), picture->GetImage());
+    EXPECT_TRUE(copy->GetBounds().Equals(shape->GetBounds()));
+}
+
+TEST(BitmapShape, DrawnAndHitOverItsPictureRectangle)
+{
+    auto image = std::make_unique<Gdiplus::Bitmap>(10, 10, PixelFormat32bppARGB);
+    {
+        Gdiplus::Graphics graphics(image.get());
+        graphics.Clear(Gdiplus::Color(kOpaqueGreen));
+    }
+    CFlashBitmap shape;
+    shape.SetImage(std::move(image));
+    shape.SetPosition(20, 30);
+    const CFlashEditorFrameShapeTransform identity;
+    CTestCanvas canvas;
+    shape.Draw(canvas.Graphics(), 0, 0, 1.0, &identity);
+    EXPECT_TRUE(ColorNear(canvas.Pixel(25, 35), kOpaqueGreen, 8));
+    EXPECT_EQ(kOpaqueWhite, canvas.Pixel(35, 35));
+
+    CTestDC dc;
+    EXPECT_TRUE(shape.HitTest(dc.Get(), 1.0, {25, 35}, &identity));
+    EXPECT_FALSE(shape.HitTest(dc.Get(), 1.0, {35, 35}, &identity));
+    CFlashBitmap empty;
+    EXPECT_FALSE(empty.HitTest(dc.Get(), 1.0, {0, 0}, &identity));
+}
+
+TEST(TextShape, FilledGlyphsWithABoxOnlyWhenSelected)
+{
+    const auto shape = MakeText("WWWW");
+    const CFlashEditorFrameShapeTransform identity;
+    auto bluish = [](Gdiplus::ARGB argb) {
+        const Gdiplus::Color color(argb);
+        return color.GetB() > 150 && color.GetR() < 100;
+    };
+    auto countGlyphPixels = [&](CTestCanvas& canvas) {
+        int count = 0;
+        for (int x = 100; x < 200; ++x)
+            for (int y = 100; y < 130; ++y)
+                count += bluish(canvas.Pixel(x, y));
+        return count;
+    };
+    CTestCanvas normal;
+    shape->Draw(normal.Graphics(), 0, 0, 1.0, &identity);
+    EXPECT_GT(countGlyphPixels(normal), 20);
+    EXPECT_EQ(kOpaqueWhite, normal.Pixel(250, 148)) << "no box in the normal state";
+
+    shape->SetState(kResourceStateSelected);
+    CTestCanvas selected;
+    shape->Draw(selected.Graphics(), 0, 0, 1.0, &identity);
+    bool boxDrawn = false;
+    for (int y = 148; y <= 151; ++y)
+        boxDrawn = boxDrawn || selected.Pixel(250, y) != kOpaqueWhite;
+    EXPECT_TRUE(boxDrawn);
+
+    CTestDC dc;
+    EXPECT_TRUE(shape->HitTest(dc.Get(), 1.0, {110, 112}, &identity));
+    EXPECT_FALSE(shape->HitTest(dc.Get(), 1.0, {290, 145}, &identity));
+}
+
+TEST(TextShape, CloneOwnsAnIndependentFontAndKeepsTextAndBox)
+{
+    const auto shape = MakeText("Hello");
+    shape->SetTextAlignment(1);
+    const std::unique_ptr<CFlashShape> copy(shape->Clone());
+    auto* text = static_cast<CFlashTextShape*>(copy.get());
+    EXPECT_EQ("Hello", text->GetText());
+    EXPECT_TRUE(text->GetRect().Equals(shape->GetRect()));
+    EXPECT_EQ(1, text->GetTextAlignment());
+    ASSERT_NE(nullptr, text->GetFont());
+    EXPECT_NE(shape->GetFont(), text->GetFont());
+
+    Gdiplus::FontFamily family(u"Arial");
+    Gdiplus::Font bigger(&family, 48.0f, Gdiplus::FontStyleBold, Gdiplus::UnitPixel);
+    copy->SetFont(&bigger);
+    EXPECT_EQ(24.0f, shape->GetFont()->GetSize());
+    EXPECT_EQ(48.0f, copy->GetFont()->GetSize());
+    shape->Offset(100, 100);
+    EXPECT_TRUE(shape->GetBounds().Equals(Gdiplus::Rect(2000, 2000, 4000, 1000)));
+}
+
+TEST(Symbol, NeverDrawsNorHitsAndClonesShareMembers)
+{
+    Gdiplus::SolidBrush brush{Gdiplus::Color(kOpaqueRed)};
+    CFlashSymbol symbol;
+    symbol.SetBrush(&brush);
+    EXPECT_EQ("Test", symbol.GetSymbolName());
+    const std::unique_ptr<CFlashSolidShape> member(MakeSolidRect(0, 0, 100, 100, kOpaqueRed));
+    symbol.GetMembers().push_back(member.get());
+
+    CTestCanvas canvas;
+    const CFlashEditorFrameShapeTransform identity;
+    symbol.Draw(canvas.Graphics(), 0, 0, 1.0, &identity);
+    EXPECT_EQ(kOpaqueWhite, canvas.Pixel(2, 2));
+    CTestDC dc;
+    EXPECT_FALSE(symbol.HitTest(dc.Get(), 1.0, {2, 2}, &identity));
+
+    const std::unique_ptr<CFlashShape> copy(symbol.Clone());
+    const auto& clone = static_cast<const CFlashSymbol&>(*copy);
+    EXPECT_EQ("Test", clone.GetSymbolName());
+    ASSERT_EQ(1u, clone.GetMembers().size());
+    EXPECT_EQ(member.get(), clone.GetMembers()[0]);
+    EXPECT_NE(symbol.GetObjectId(), clone.GetObjectId());
+}
