@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
 namespace
 {
@@ -10,12 +11,10 @@ constexpr char kErrorText[] = "Error Occured While Rendering the Movie";
 constexpr char kErrorCaption[] = "Error";
 constexpr char kStreamName[] = "Video Stream";
 constexpr DWORD kKeyFrameEvery = 15;
-constexpr DWORD kPreferredCompressor = mmioFOURCC('M', 'P', 'G', '4');
-// Compressors the platform may have instead, tried in this order; none fitting, the frames are
-// stored uncompressed so that the movie is still written.
-constexpr DWORD kFallbackCompressors[] = {mmioFOURCC('M', 'S', 'V', 'C'),
-                                          mmioFOURCC('M', 'R', 'L', 'E'),
-                                          mmioFOURCC('c', 'v', 'i', 'd')};
+// The movie's compressor first, then those the platform may have instead; none fitting, the
+// frames are stored uncompressed so that the movie is still written.
+constexpr DWORD kCompressors[] = {mmioFOURCC('M', 'P', 'G', '4'), mmioFOURCC('M', 'S', 'V', 'C'),
+                                  mmioFOURCC('M', 'R', 'L', 'E'), mmioFOURCC('c', 'v', 'i', 'd')};
 constexpr DWORD kUncompressedHandler = mmioFOURCC('D', 'I', 'B', ' ');
 // Frame sizes stay within the LONG byte counts of AVIStreamWrite and GDI's int counts.
 constexpr uint64_t kMaxFrameBytes = 0x7FFFFFFF;
@@ -186,6 +185,10 @@ bool C_AVI_Writer::QueryBitmapFormat(HBITMAP bitmap, FrameFormat& format) const
         header.biHeight = header.biHeight == LONG{-0x7FFFFFFF - 1} ? 0 : -header.biHeight;
     if (!IsFrameBitCount(header.biBitCount))
         return false;
+    // The fourth byte of a 32-bit pixel carries nothing, and players may take it for
+    // transparency: such frames are stored as 24-bit pixels.
+    if (header.biBitCount == 32)
+        header.biBitCount = 24;
     header.biSizeImage = ImageSize(header.biWidth, header.biHeight, header.biBitCount);
     if (header.biSizeImage == 0)
         return false;
@@ -226,62 +229,70 @@ HRESULT C_AVI_Writer::CreateBuffer(size_t size)
 
 HRESULT C_AVI_Writer::CreateStream()
 {
-    if (AVIFileOpenA(&m_file, m_fileName.c_str(), OF_WRITE | OF_CREATE, nullptr) != AVIERR_OK)
+    // A compressor that fails after accepting the format leaves a stream whose header names it;
+    // each attempt therefore starts the file afresh, and the last one stores frames uncompressed.
+    std::vector<DWORD> handlers = AcceptingCompressors();
+    handlers.push_back(kUncompressedHandler);
+    for (DWORD handler : handlers)
+    {
+        if (!OpenStream(handler))
+            return SetupFailed();
+        if (handler == kUncompressedHandler)
+            break;
+        if (AttachCompressor(handler))
+            return S_OK;
+        ReleaseFile();
+    }
+    if (AVIStreamSetFormat(m_stream, 0, &m_format, FormatSize(m_format.header)) != AVIERR_OK)
         return SetupFailed();
-    const DWORD compressor = ChooseCompressor();
+    m_target = m_stream;
+    return S_OK;
+}
 
+bool C_AVI_Writer::OpenStream(DWORD handler)
+{
+    if (AVIFileOpenA(&m_file, m_fileName.c_str(), OF_WRITE | OF_CREATE, nullptr) != AVIERR_OK)
+        return false;
     m_streamInfo = AVISTREAMINFOA{};
     m_streamInfo.fccType = streamtypeVIDEO;
-    m_streamInfo.fccHandler = compressor ? compressor : kUncompressedHandler;
+    m_streamInfo.fccHandler = handler;
     m_streamInfo.dwScale = 1;
     m_streamInfo.dwRate = m_frameRate;
     m_streamInfo.dwSuggestedBufferSize = static_cast<DWORD>(m_bufferSize);
     m_streamInfo.dwQuality = static_cast<DWORD>(-1); // the compressor's default
     SetRect(&m_streamInfo.rcFrame, 0, 0, m_format.header.biWidth, m_format.header.biHeight);
     strcpy(m_streamInfo.szName, kStreamName);
-    if (AVIFileCreateStreamA(m_file, &m_stream, &m_streamInfo) != AVIERR_OK)
-        return SetupFailed();
-
-    const LONG formatSize = FormatSize(m_format.header);
-    if (compressor)
-    {
-        m_options = AVICOMPRESSOPTIONS{};
-        m_options.fccType = streamtypeVIDEO;
-        m_options.fccHandler = compressor;
-        m_options.dwKeyFrameEvery = kKeyFrameEvery;
-        m_options.dwFlags = AVICOMPRESSF_KEYFRAMES | AVICOMPRESSF_VALID;
-        if (AVIMakeCompressedStream(&m_compressed, m_stream, &m_options, nullptr) == AVIERR_OK &&
-            AVIStreamSetFormat(m_compressed, 0, &m_format, formatSize) == AVIERR_OK)
-        {
-            m_target = m_compressed;
-            return S_OK;
-        }
-        if (m_compressed)
-            AVIStreamRelease(m_compressed);
-        m_compressed = nullptr;
-    }
-    if (AVIStreamSetFormat(m_stream, 0, &m_format, formatSize) != AVIERR_OK)
-        return SetupFailed();
-    m_target = m_stream;
-    return S_OK;
+    return AVIFileCreateStreamA(m_file, &m_stream, &m_streamInfo) == AVIERR_OK;
 }
 
-DWORD C_AVI_Writer::ChooseCompressor() const
+bool C_AVI_Writer::AttachCompressor(DWORD handler)
 {
-    DWORD candidates[1 + std::size(kFallbackCompressors)] = {kPreferredCompressor};
-    std::copy(std::begin(kFallbackCompressors), std::end(kFallbackCompressors), candidates + 1);
+    m_options = AVICOMPRESSOPTIONS{};
+    m_options.fccType = streamtypeVIDEO;
+    m_options.fccHandler = handler;
+    m_options.dwKeyFrameEvery = kKeyFrameEvery;
+    m_options.dwFlags = AVICOMPRESSF_KEYFRAMES | AVICOMPRESSF_VALID;
+    if (AVIMakeCompressedStream(&m_compressed, m_stream, &m_options, nullptr) != AVIERR_OK ||
+        AVIStreamSetFormat(m_compressed, 0, &m_format, FormatSize(m_format.header)) != AVIERR_OK)
+        return false;
+    m_target = m_compressed;
+    return true;
+}
+
+std::vector<DWORD> C_AVI_Writer::AcceptingCompressors() const
+{
+    std::vector<DWORD> accepting;
     FrameFormat input = m_format;
-    for (DWORD handler : candidates)
+    for (DWORD handler : kCompressors)
     {
         HIC compressor = ICOpen(ICTYPE_VIDEO, handler, ICMODE_COMPRESS);
         if (!compressor)
             continue;
-        const bool accepts = ICCompressQuery(compressor, &input, nullptr) == ICERR_OK;
+        if (ICCompressQuery(compressor, &input, nullptr) == ICERR_OK)
+            accepting.push_back(handler);
         ICClose(compressor);
-        if (accepts)
-            return handler;
     }
-    return 0;
+    return accepting;
 }
 
 HRESULT C_AVI_Writer::WriteFrame(const void* data)
@@ -344,20 +355,25 @@ void C_AVI_Writer::Release()
 {
     if (m_dc)
         DeleteDC(m_dc);
+    ReleaseFile();
+    if (m_heap)
+        HeapDestroy(m_heap); // frees the frame buffer with it
+    m_dc = nullptr;
+    m_heap = nullptr;
+    m_buffer = nullptr;
+    m_bufferSize = 0;
+}
+
+void C_AVI_Writer::ReleaseFile()
+{
     if (m_compressed)
         AVIStreamRelease(m_compressed);
     if (m_stream)
         AVIStreamRelease(m_stream);
     if (m_file)
         AVIFileRelease(m_file);
-    if (m_heap)
-        HeapDestroy(m_heap); // frees the frame buffer with it
-    m_dc = nullptr;
     m_compressed = nullptr;
     m_stream = nullptr;
     m_target = nullptr;
     m_file = nullptr;
-    m_heap = nullptr;
-    m_buffer = nullptr;
-    m_bufferSize = 0;
 }

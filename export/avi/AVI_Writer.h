@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 class C_AVI_Writer
 {
@@ -65,10 +66,13 @@ private:
     bool ReadBitmap(HBITMAP bitmap);
     HRESULT CreateBuffer(size_t size);
     HRESULT CreateStream();
-    DWORD ChooseCompressor() const;
+    bool OpenStream(DWORD handler);
+    bool AttachCompressor(DWORD handler);
+    std::vector<DWORD> AcceptingCompressors() const;
     HRESULT WriteFrame(const void* data);
     HRESULT SetupFailed();
     void Release();
+    void ReleaseFile();
 
     std::string m_fileName;
     ErrorReporter m_reportError;

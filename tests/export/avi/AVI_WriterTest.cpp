@@ -132,6 +132,19 @@ public:
         const DWORD h = info.fccHandler;
         return std::string{char(h), char(h >> 8), char(h >> 16), char(h >> 24)};
     }
+    // The stored frames' format: the header's handler must name what the data holds.
+    BITMAPINFOHEADER Format() const
+    {
+        struct
+        {
+            BITMAPINFOHEADER header;
+            RGBQUAD colors[256];
+        } format{};
+        LONG size = sizeof format;
+        if (AVIStreamReadFormat(m_stream, 0, &format, &size) != AVIERR_OK)
+            return BITMAPINFOHEADER{};
+        return format.header;
+    }
     // Colour of pixel (x, yFromTop) of a frame as 0xRRGGBB, or -1 when it cannot be decoded.
     long Pixel(LONG frame, int x, int yFromTop) const
     {
@@ -187,6 +200,17 @@ int Distance(long a, long b)
 }
 
 constexpr int kTolerance = 8;
+
+void ExpectHandlerMatchesData(const MovieReader& reader)
+{
+    const DWORD compression = reader.Format().biCompression;
+    if (reader.Handler() == "DIB ")
+        EXPECT_EQ(static_cast<DWORD>(BI_RGB), compression);
+    else if (reader.Handler() == "MRLE")
+        EXPECT_EQ(static_cast<DWORD>(BI_RLE8), compression);
+    else
+        EXPECT_NE(static_cast<DWORD>(BI_RGB), compression) << reader.Handler();
+}
 } // namespace
 
 TEST(AVI_Writer, ScreenBitmapsBecomeAPlayableMovie)
@@ -209,6 +233,8 @@ TEST(AVI_Writer, ScreenBitmapsBecomeAPlayableMovie)
     MovieReader reader(movie.Path());
     ASSERT_TRUE(reader.Opened());
     std::printf("[ compressor for 32-bit frames: '%s' ]\n", reader.Handler().c_str());
+    ExpectHandlerMatchesData(reader);
+    EXPECT_EQ(24, reader.Format().biBitCount) << "no unused fourth byte a player could take for alpha";
     EXPECT_EQ(3, reader.Length());
     EXPECT_EQ(24u, reader.info.dwRate);
     EXPECT_EQ(1u, reader.info.dwScale);
@@ -224,7 +250,7 @@ TEST(AVI_Writer, ScreenBitmapsBecomeAPlayableMovie)
     }
 }
 
-TEST(AVI_Writer, PaletteFramesKeepTheirColourTableAndUseACompressorThatAcceptsThem)
+TEST(AVI_Writer, PaletteFramesKeepTheirColourTable)
 {
     TempMovie movie;
     Reports reports;
@@ -244,6 +270,7 @@ TEST(AVI_Writer, PaletteFramesKeepTheirColourTableAndUseACompressorThatAcceptsTh
     MovieReader reader(movie.Path());
     ASSERT_TRUE(reader.Opened());
     std::printf("[ compressor for 8-bit frames: '%s' ]\n", reader.Handler().c_str());
+    ExpectHandlerMatchesData(reader);
     EXPECT_EQ(4, reader.Length());
     EXPECT_EQ(12u, reader.info.dwRate);
     ASSERT_TRUE(reader.Decodes());
