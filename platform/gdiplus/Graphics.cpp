@@ -38,21 +38,9 @@ const GpStringFormat* Graphics::NativeOf(const StringFormat* format) { return fo
 GpRegion* Graphics::NativeOf(const Region* region) { return region ? region->nativeRegion : nullptr; }
 GpMatrix* Graphics::NativeOf(const Matrix* matrix) { return matrix ? matrix->nativeMatrix : nullptr; }
 
-HDC Graphics::GetHDC()
-{
-    HDC hdc = nullptr;
-    SetStatus(DllExports::GdipGetDC(nativeGraphics, &hdc));
-    return hdc;
-}
-
-void Graphics::ReleaseHDC(HDC hdc)
-{
-    SetStatus(DllExports::GdipReleaseDC(nativeGraphics, hdc));
-}
-
 void Graphics::Flush(FlushIntention intention)
 {
-    DllExports::GdipFlush(nativeGraphics, intention);
+    SetStatus(DllExports::GdipFlush(nativeGraphics, intention));
 }
 
 Status Graphics::Clear(const Color& color)
@@ -151,19 +139,31 @@ Status Graphics::DrawEllipse(const Pen* pen, INT x, INT y, INT width, INT height
     return SetStatus(DllExports::GdipDrawEllipseI(nativeGraphics, NativeOf(pen), x, y, width, height));
 }
 
-Status Graphics::DrawPolygon(const Pen* pen, const PointF* points, INT count)
-{
-    return SetStatus(DllExports::GdipDrawPolygon(nativeGraphics, NativeOf(pen), points, count));
-}
-
-Status Graphics::DrawPolygon(const Pen* pen, const Point* points, INT count)
-{
-    return SetStatus(DllExports::GdipDrawPolygonI(nativeGraphics, NativeOf(pen), points, count));
-}
-
 Status Graphics::DrawPath(const Pen* pen, const GraphicsPath* path)
 {
     return SetStatus(DllExports::GdipDrawPath(nativeGraphics, NativeOf(pen), NativeOf(path)));
+}
+
+Status Graphics::DrawArc(const Pen* pen, const RectF& rect, REAL startAngle, REAL sweepAngle)
+{
+    return DrawArc(pen, rect.X, rect.Y, rect.Width, rect.Height, startAngle, sweepAngle);
+}
+
+Status Graphics::DrawArc(const Pen* pen, REAL x, REAL y, REAL width, REAL height, REAL startAngle, REAL sweepAngle)
+{
+    return SetStatus(
+        DllExports::GdipDrawArc(nativeGraphics, NativeOf(pen), x, y, width, height, startAngle, sweepAngle));
+}
+
+Status Graphics::DrawArc(const Pen* pen, const Rect& rect, REAL startAngle, REAL sweepAngle)
+{
+    return DrawArc(pen, rect.X, rect.Y, rect.Width, rect.Height, startAngle, sweepAngle);
+}
+
+Status Graphics::DrawArc(const Pen* pen, INT x, INT y, INT width, INT height, REAL startAngle, REAL sweepAngle)
+{
+    return SetStatus(
+        DllExports::GdipDrawArcI(nativeGraphics, NativeOf(pen), x, y, width, height, startAngle, sweepAngle));
 }
 
 Status Graphics::FillRectangle(const Brush* brush, const RectF& rect)
@@ -219,6 +219,28 @@ Status Graphics::FillPolygon(const Brush* brush, const Point* points, INT count)
 Status Graphics::FillPath(const Brush* brush, const GraphicsPath* path)
 {
     return SetStatus(DllExports::GdipFillPath(nativeGraphics, NativeOf(brush), NativeOf(path)));
+}
+
+Status Graphics::FillClosedCurve(const Brush* brush, const PointF* points, INT count)
+{
+    return SetStatus(DllExports::GdipFillClosedCurve(nativeGraphics, NativeOf(brush), points, count));
+}
+
+Status Graphics::FillClosedCurve(const Brush* brush, const PointF* points, INT count, FillMode fillMode, REAL tension)
+{
+    return SetStatus(
+        DllExports::GdipFillClosedCurve2(nativeGraphics, NativeOf(brush), points, count, tension, fillMode));
+}
+
+Status Graphics::FillClosedCurve(const Brush* brush, const Point* points, INT count)
+{
+    return SetStatus(DllExports::GdipFillClosedCurveI(nativeGraphics, NativeOf(brush), points, count));
+}
+
+Status Graphics::FillClosedCurve(const Brush* brush, const Point* points, INT count, FillMode fillMode, REAL tension)
+{
+    return SetStatus(
+        DllExports::GdipFillClosedCurve2I(nativeGraphics, NativeOf(brush), points, count, tension, fillMode));
 }
 
 Status Graphics::FillRegion(const Brush* brush, const Region* region)
@@ -356,18 +378,6 @@ Status Graphics::SetInterpolationMode(InterpolationMode mode)
     return SetStatus(DllExports::GdipSetInterpolationMode(nativeGraphics, mode));
 }
 
-TextRenderingHint Graphics::GetTextRenderingHint() const
-{
-    TextRenderingHint hint = TextRenderingHintSystemDefault;
-    SetStatus(DllExports::GdipGetTextRenderingHint(nativeGraphics, &hint));
-    return hint;
-}
-
-Status Graphics::SetTextRenderingHint(TextRenderingHint hint)
-{
-    return SetStatus(DllExports::GdipSetTextRenderingHint(nativeGraphics, hint));
-}
-
 Unit Graphics::GetPageUnit() const
 {
     Unit unit = UnitWorld;
@@ -378,32 +388,6 @@ Unit Graphics::GetPageUnit() const
 Status Graphics::SetPageUnit(Unit unit)
 {
     return SetStatus(DllExports::GdipSetPageUnit(nativeGraphics, unit));
-}
-
-REAL Graphics::GetPageScale() const
-{
-    REAL scale = 1.0f;
-    SetStatus(DllExports::GdipGetPageScale(nativeGraphics, &scale));
-    return scale;
-}
-
-Status Graphics::SetPageScale(REAL scale)
-{
-    return SetStatus(DllExports::GdipSetPageScale(nativeGraphics, scale));
-}
-
-REAL Graphics::GetDpiX() const
-{
-    REAL dpi = 0.0f;
-    SetStatus(DllExports::GdipGetDpiX(nativeGraphics, &dpi));
-    return dpi;
-}
-
-REAL Graphics::GetDpiY() const
-{
-    REAL dpi = 0.0f;
-    SetStatus(DllExports::GdipGetDpiY(nativeGraphics, &dpi));
-    return dpi;
 }
 
 Status Graphics::SetClip(const Rect& rect, CombineMode mode)

@@ -20,9 +20,7 @@ public:
     static Graphics* FromHDC(HDC hdc);
     static Graphics* FromImage(Image* image);
 
-    // The device context stays valid until ReleaseHDC; GDI+ drawing waits until then.
-    HDC GetHDC();
-    void ReleaseHDC(HDC hdc);
+    // Sync waits until pending drawing has reached the surface.
     void Flush(FlushIntention intention = FlushIntentionFlush);
 
     Status Clear(const Color& color);
@@ -44,9 +42,12 @@ public:
     Status DrawEllipse(const Pen* pen, REAL x, REAL y, REAL width, REAL height);
     Status DrawEllipse(const Pen* pen, const Rect& rect);
     Status DrawEllipse(const Pen* pen, INT x, INT y, INT width, INT height);
-    Status DrawPolygon(const Pen* pen, const PointF* points, INT count);
-    Status DrawPolygon(const Pen* pen, const Point* points, INT count);
     Status DrawPath(const Pen* pen, const GraphicsPath* path);
+    // Part of the ellipse in the rectangle; angles in degrees, clockwise from the x axis.
+    Status DrawArc(const Pen* pen, const RectF& rect, REAL startAngle, REAL sweepAngle);
+    Status DrawArc(const Pen* pen, REAL x, REAL y, REAL width, REAL height, REAL startAngle, REAL sweepAngle);
+    Status DrawArc(const Pen* pen, const Rect& rect, REAL startAngle, REAL sweepAngle);
+    Status DrawArc(const Pen* pen, INT x, INT y, INT width, INT height, REAL startAngle, REAL sweepAngle);
 
     Status FillRectangle(const Brush* brush, const RectF& rect);
     Status FillRectangle(const Brush* brush, REAL x, REAL y, REAL width, REAL height);
@@ -59,6 +60,13 @@ public:
     Status FillPolygon(const Brush* brush, const PointF* points, INT count);
     Status FillPolygon(const Brush* brush, const Point* points, INT count);
     Status FillPath(const Brush* brush, const GraphicsPath* path);
+    // A closed cardinal spline through the points.
+    Status FillClosedCurve(const Brush* brush, const PointF* points, INT count);
+    Status FillClosedCurve(const Brush* brush, const PointF* points, INT count, FillMode fillMode,
+                           REAL tension = 0.5f);
+    Status FillClosedCurve(const Brush* brush, const Point* points, INT count);
+    Status FillClosedCurve(const Brush* brush, const Point* points, INT count, FillMode fillMode,
+                           REAL tension = 0.5f);
     Status FillRegion(const Brush* brush, const Region* region);
 
     Status DrawImage(Image* image, INT x, INT y);
@@ -94,14 +102,8 @@ public:
     Status SetSmoothingMode(SmoothingMode mode);
     InterpolationMode GetInterpolationMode() const;
     Status SetInterpolationMode(InterpolationMode mode);
-    TextRenderingHint GetTextRenderingHint() const;
-    Status SetTextRenderingHint(TextRenderingHint hint);
     Unit GetPageUnit() const;
     Status SetPageUnit(Unit unit);
-    REAL GetPageScale() const;
-    Status SetPageScale(REAL scale);
-    REAL GetDpiX() const;
-    REAL GetDpiY() const;
 
     Status SetClip(const Rect& rect, CombineMode mode = CombineModeReplace);
     Status SetClip(const RectF& rect, CombineMode mode = CombineModeReplace);

@@ -73,11 +73,6 @@ PixelFormat Image::GetPixelFormat() const
     return format;
 }
 
-Status Image::GetRawFormat(GUID* format) const
-{
-    return SetStatus(DllExports::GdipGetImageRawFormat(nativeImage, format));
-}
-
 Status Image::Save(const WCHAR* filename, const CLSID* encoder, const EncoderParameters* parameters)
 {
     return SetStatus(DllExports::GdipSaveImageToFile(nativeImage, filename, encoder, parameters));

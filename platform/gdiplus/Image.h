@@ -16,7 +16,6 @@ public:
     UINT GetWidth() const;
     UINT GetHeight() const;
     PixelFormat GetPixelFormat() const;
-    Status GetRawFormat(GUID* format) const;
     // Encodes the picture with the encoder of the given class identifier.
     Status Save(const WCHAR* filename, const CLSID* encoder, const EncoderParameters* parameters = nullptr);
 

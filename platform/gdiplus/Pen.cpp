@@ -114,18 +114,6 @@ Status Pen::SetLineCap(LineCap startCap, LineCap endCap, DashCap dashCap)
     return SetStatus(DllExports::GdipSetPenLineCap197819(nativePen, startCap, endCap, dashCap));
 }
 
-PenAlignment Pen::GetAlignment() const
-{
-    PenAlignment alignment = PenAlignmentCenter;
-    SetStatus(DllExports::GdipGetPenMode(nativePen, &alignment));
-    return alignment;
-}
-
-Status Pen::SetAlignment(PenAlignment alignment)
-{
-    return SetStatus(DllExports::GdipSetPenMode(nativePen, alignment));
-}
-
 DashStyle Pen::GetDashStyle() const
 {
     DashStyle style = DashStyleSolid;

@@ -28,8 +28,6 @@ public:
     Status SetStartCap(LineCap cap);
     Status SetEndCap(LineCap cap);
     Status SetLineCap(LineCap startCap, LineCap endCap, DashCap dashCap);
-    PenAlignment GetAlignment() const;
-    Status SetAlignment(PenAlignment alignment);
 
     DashStyle GetDashStyle() const;
     Status SetDashStyle(DashStyle style);

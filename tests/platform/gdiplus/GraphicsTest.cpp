@@ -116,6 +116,37 @@ TEST(Graphics, PathsPensAndImagesDraw)
     EXPECT_TRUE(NearRgb(Color(0xFFFF0000), PixelAt(bitmap, 45, 5), 4));
 }
 
+TEST(Graphics, ArcsClosedCurvesAndPolygons)
+{
+    Bitmap bitmap(100, 100, PixelFormat32bppARGB);
+    Graphics graphics(&bitmap);
+    graphics.Clear(Color(Background));
+    const Pen pen(Color(Ink), 1.0f);
+    // Half of the circle of radius 20 about (50, 50), from 0 degrees (east) clockwise to west.
+    ASSERT_EQ(Ok, graphics.DrawArc(&pen, Rect(30, 30, 40, 40), 0.0f, 180.0f));
+    EXPECT_EQ(Ink, PixelAt(bitmap, 50, 70).GetValue()) << "the lower half is drawn";
+    EXPECT_EQ(Background, PixelAt(bitmap, 50, 30).GetValue()) << "the upper half is not";
+    ASSERT_EQ(Ok, graphics.DrawArc(&pen, 30.0f, 30.0f, 40.0f, 40.0f, 180.0f, 90.0f));
+    EXPECT_EQ(Ink, PixelAt(bitmap, 36, 36).GetValue());
+
+    graphics.Clear(Color(Background));
+    const SolidBrush ink{Color(Ink)};
+    const PointF square[] = {PointF(20, 20), PointF(80, 20), PointF(80, 80), PointF(20, 80)};
+    ASSERT_EQ(Ok, graphics.FillClosedCurve(&ink, square, 4, FillModeAlternate, 0.5f));
+    EXPECT_EQ(Ink, PixelAt(bitmap, 50, 50).GetValue());
+    EXPECT_EQ(Ink, PixelAt(bitmap, 50, 18).GetValue()) << "the spline bulges beyond the points";
+    EXPECT_EQ(Background, PixelAt(bitmap, 5, 5).GetValue());
+    const Point triangle[] = {Point(0, 99), Point(10, 90), Point(20, 99)};
+    ASSERT_EQ(Ok, graphics.FillClosedCurve(&ink, triangle, 3));
+    EXPECT_EQ(Ink, PixelAt(bitmap, 10, 96).GetValue());
+
+    graphics.Clear(Color(Background));
+    ASSERT_EQ(Ok, graphics.FillPolygon(&ink, square, 4));
+    graphics.Flush(FlushIntentionSync);
+    EXPECT_EQ(Ink, PixelAt(bitmap, 21, 21).GetValue());
+    EXPECT_EQ(Background, PixelAt(bitmap, 50, 18).GetValue()) << "a polygon has straight edges";
+}
+
 TEST(Graphics, DrawsOnADeviceContextWithoutADisplay)
 {
     MemoryDc memory(40, 40);
