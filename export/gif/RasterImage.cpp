@@ -103,22 +103,15 @@ CRasterImage::CRasterImage(DWORD imageType) : m_type(imageType)
 {
 }
 
-CRasterImage::~CRasterImage()
-{
-    FreeImageData();
-}
-
-bool CRasterImage::FreeImageData()
+void CRasterImage::FreeImageData()
 {
     m_block.reset();
     m_pixels = nullptr;
-    return true;
 }
 
 BYTE* CRasterImage::Create(DWORD width, DWORD height, DWORD bitCount, DWORD imageType)
 {
-    if (!FreeImageData())
-        return nullptr;
+    FreeImageData();
     if (width == 0 || height == 0)
     {
         SetLastError("CRasterImage::Create : width and height must be greater than zero");
@@ -176,7 +169,8 @@ BYTE* CRasterImage::Create(DWORD width, DWORD height, DWORD bitCount, DWORD imag
 
 bool CRasterImage::LoadFromHBITMAP(HBITMAP bitmap, HPALETTE palette)
 {
-    if (!FreeImageData() || !bitmap)
+    FreeImageData();
+    if (!bitmap)
         return false;
     BITMAP info{};
     if (!GetObjectA(bitmap, sizeof info, &info))
@@ -224,7 +218,6 @@ bool CRasterImage::ReduceColorDepth(DWORD bitCount, bool errorDiffusion, const R
     CRasterImage reduced(kTypePlain);
     reduced.m_transIndex = m_transIndex;
     reduced.m_frameDelay = m_frameDelay;
-    reduced.m_lastError = m_lastError;
     if (!reduced.Create(GetWidth(), GetHeight(), bitCount, m_type))
     {
         SetLastError(reduced.m_lastError);
@@ -483,7 +476,6 @@ void CRasterImage::TakeOver(CRasterImage& other)
     m_pixels = other.m_pixels;
     m_rowWidth = other.m_rowWidth;
     m_type = other.m_type;
-    m_lastError = other.m_lastError;
     m_transIndex = other.m_transIndex;
     m_frameDelay = other.m_frameDelay;
     m_nearest = std::move(other.m_nearest);

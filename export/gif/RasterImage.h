@@ -16,11 +16,11 @@ public:
     static constexpr DWORD kTypeGIF = 2;
 
     explicit CRasterImage(DWORD imageType = kTypePlain);
-    virtual ~CRasterImage();
+    virtual ~CRasterImage() = default;
     CRasterImage(const CRasterImage&) = delete;
     CRasterImage& operator=(const CRasterImage&) = delete;
 
-    bool FreeImageData();
+    void FreeImageData();
     // Pixel rows of the new image (not cleared), or null with the last error set.
     BYTE* Create(DWORD width, DWORD height, DWORD bitCount, DWORD imageType);
     bool LoadFromHBITMAP(HBITMAP bitmap, HPALETTE palette = nullptr);
