@@ -433,7 +433,7 @@ std::unique_ptr<C_SWF_TagList> EveryTagMovie()
 
 Bytes MovieFromBodies(const std::vector<std::pair<uint16_t, Bytes>>& tags)
 {
-    Bytes movie = {'F', 'W', 'S', 6, 0, 0, 0, 0, 0x78, 0x00, 0x05, 0x5F, 0x00, 0x00, 0x0F, 0xA0, 0x00, 0x00, 0x0C, 1, 0};
+    Bytes movie = {'F', 'W', 'S', 6, 0, 0, 0, 0, 0x78, 0x00, 0x05, 0x5F, 0x00, 0x00, 0x0F, 0xA0, 0x00, 0x00, 0x0C, 0, 0};
     for (const auto& [code, body] : tags)
     {
         const bool longForm = body.size() > 62;
