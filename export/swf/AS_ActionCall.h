@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+// Calls the frame named on the stack.
 class C_AS_ActionCall : public C_AS_ActionRecord
 {
 public:

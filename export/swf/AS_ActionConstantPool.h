@@ -6,6 +6,7 @@
 #include <vector>
 #include <cstdint>
 
+// Defines the constants that Push values refer to.
 class C_AS_ActionConstantPool : public C_AS_ActionRecord
 {
 public:

@@ -6,6 +6,7 @@
 #include <vector>
 #include <cstdint>
 
+// Defines a function; its body follows as further records of the same list.
 class C_AS_ActionDefineFunction : public C_AS_ActionRecord
 {
 public:
@@ -15,6 +16,5 @@ public:
     C_SWF_String functionName;
     int16_t numParams = 0;
     std::vector<C_SWF_String> params;
-    // The function body follows as further records of the same list.
     int16_t codeSize = 0;
 };

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+// Loads a URL into a target.
 class C_AS_ActionGetURL : public C_AS_ActionRecord
 {
 public:

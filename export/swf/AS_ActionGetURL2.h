@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+// Loads the URL named on the stack.
 class C_AS_ActionGetURL2 : public C_AS_ActionRecord
 {
 public:

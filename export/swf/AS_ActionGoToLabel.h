@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+// Goes to the frame with a label.
 class C_AS_ActionGoToLabel : public C_AS_ActionRecord
 {
 public:

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+// Goes to a frame by index.
 class C_AS_ActionGotoFrame : public C_AS_ActionRecord
 {
 public:

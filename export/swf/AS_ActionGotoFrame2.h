@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+// Goes to the frame named on the stack, optionally offset by a scene bias.
 class C_AS_ActionGotoFrame2 : public C_AS_ActionRecord
 {
 public:

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+// Branches when the value on the stack is true.
 class C_AS_ActionIf : public C_AS_ActionRecord
 {
 public:

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+// Branches unconditionally.
 class C_AS_ActionJump : public C_AS_ActionRecord
 {
 public:

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+// Makes the named clip the target of the actions that follow.
 class C_AS_ActionSetTarget : public C_AS_ActionRecord
 {
 public:

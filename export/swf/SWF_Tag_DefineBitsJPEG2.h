@@ -1,15 +1,8 @@
 #pragma once
 
-#include "export/swf/SWF_Tag.h"
+#include "export/swf/SWF_Tag_DefineBits.h"
 
-#include <cstdint>
-#include <vector>
-
-class C_SWF_Tag_DefineBitsJPEG2 : public C_SWF_Tag
+// A JPEG image with its own encoding tables: the same body as DefineBits.
+class C_SWF_Tag_DefineBitsJPEG2 : public C_SWF_Tag_DefineBits
 {
-public:
-    void Serialize(C_SWF_BitStream& stream) override;
-
-    uint16_t characterId = 0;
-    std::vector<uint8_t> data;
 };

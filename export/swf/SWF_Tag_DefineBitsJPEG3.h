@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+// A JPEG image with an alpha channel.
 class C_SWF_Tag_DefineBitsJPEG3 : public C_SWF_Tag
 {
 public:

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+// A button: its character records, then the actions run when it is clicked.
 class C_SWF_Tag_DefineButton : public C_SWF_Tag
 {
 public:

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+// A button with colour transforms and actions per state transition.
 class C_SWF_Tag_DefineButton2 : public C_SWF_Tag
 {
 public:

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+// The colour transform of a DefineButton.
 class C_SWF_Tag_DefineButtonCxform : public C_SWF_Tag
 {
 public:

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+// The sounds a DefineButton plays on its four state transitions.
 class C_SWF_Tag_DefineButtonSound : public C_SWF_Tag
 {
 public:

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+// A text field; its flags decide which fields follow.
 class C_SWF_Tag_DefineEditText : public C_SWF_Tag
 {
 public:

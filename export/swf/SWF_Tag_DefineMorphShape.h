@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+// A shape morphing from its start edges to its end edges.
 class C_SWF_Tag_DefineMorphShape : public C_SWF_Tag
 {
 public:

@@ -2,6 +2,7 @@
 
 #include "export/swf/SWF_Tag_DefineShape.h"
 
+// DefineShape with shape version 2.
 class C_SWF_Tag_DefineShape2 : public C_SWF_Tag_DefineShape
 {
 public:

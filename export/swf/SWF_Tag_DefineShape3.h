@@ -2,6 +2,7 @@
 
 #include "export/swf/SWF_Tag_DefineShape.h"
 
+// DefineShape with shape version 3: colours with alpha.
 class C_SWF_Tag_DefineShape3 : public C_SWF_Tag_DefineShape
 {
 public:

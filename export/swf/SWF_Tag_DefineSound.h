@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+// An event sound: format fields and raw sample data.
 class C_SWF_Tag_DefineSound : public C_SWF_Tag
 {
 public:

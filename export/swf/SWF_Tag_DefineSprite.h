@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+// A movie clip with its own frames.
 class C_SWF_Tag_DefineSprite : public C_SWF_Tag
 {
 public:

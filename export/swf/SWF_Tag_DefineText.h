@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+// Static text: glyph records of a font, each on a byte boundary.
 class C_SWF_Tag_DefineText : public C_SWF_Tag
 {
 public:

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+// Actions run when the frame is shown.
 class C_SWF_Tag_DoAction : public C_SWF_Tag
 {
 public:

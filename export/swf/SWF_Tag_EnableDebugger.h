@@ -1,15 +1,8 @@
 #pragma once
 
-#include "export/swf/SWF_Tag.h"
+#include "export/swf/SWF_Tag_Unknown.h"
 
-#include <cstdint>
-#include <vector>
-
-// Raw body.
-class C_SWF_Tag_EnableDebugger : public C_SWF_Tag
+// Enables debugging; its body (a password hash) is kept raw.
+class C_SWF_Tag_EnableDebugger : public C_SWF_Tag_Unknown
 {
-public:
-    void Serialize(C_SWF_BitStream& stream) override;
-
-    std::vector<uint8_t> data;
 };

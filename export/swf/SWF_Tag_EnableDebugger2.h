@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+// Enables debugging; a reserved word, then the raw password hash.
 class C_SWF_Tag_EnableDebugger2 : public C_SWF_Tag
 {
 public:

@@ -5,5 +5,4 @@
 // End of the tag sequence; no body.
 class C_SWF_Tag_End : public C_SWF_Tag
 {
-public:
 };

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+// Characters exported under names.
 class C_SWF_Tag_ExportAssets : public C_SWF_Tag
 {
 public:

@@ -3,6 +3,7 @@
 #include "export/swf/SWF_Records.h"
 #include "export/swf/SWF_Tag.h"
 
+// Names the current frame.
 class C_SWF_Tag_FrameLabel : public C_SWF_Tag
 {
 public:

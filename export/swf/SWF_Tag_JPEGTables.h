@@ -1,15 +1,8 @@
 #pragma once
 
-#include "export/swf/SWF_Tag.h"
+#include "export/swf/SWF_Tag_Unknown.h"
 
-#include <cstdint>
-#include <vector>
-
-// Raw body.
-class C_SWF_Tag_JPEGTables : public C_SWF_Tag
+// The JPEG encoding tables shared by the DefineBits images, kept raw.
+class C_SWF_Tag_JPEGTables : public C_SWF_Tag_Unknown
 {
-public:
-    void Serialize(C_SWF_BitStream& stream) override;
-
-    std::vector<uint8_t> data;
 };

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+// Places a character at a depth with a matrix and an optional colour transform.
 class C_SWF_Tag_PlaceObject : public C_SWF_Tag
 {
 public:

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+// Places or moves a character at a depth; its flags decide which fields follow.
 class C_SWF_Tag_PlaceObject2 : public C_SWF_Tag
 {
 public:

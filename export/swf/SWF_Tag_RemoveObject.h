@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+// Removes a character from a depth.
 class C_SWF_Tag_RemoveObject : public C_SWF_Tag
 {
 public:

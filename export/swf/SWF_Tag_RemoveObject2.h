@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+// Removes whatever is at a depth.
 class C_SWF_Tag_RemoveObject2 : public C_SWF_Tag
 {
 public:

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+// Limits for the action interpreter.
 class C_SWF_Tag_ScriptLimits : public C_SWF_Tag
 {
 public:

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+// The tab order of the object at a depth.
 class C_SWF_Tag_SetTabIndex : public C_SWF_Tag
 {
 public:

@@ -5,5 +5,4 @@
 // Shows the frame built so far; no body.
 class C_SWF_Tag_ShowFrame : public C_SWF_Tag
 {
-public:
 };

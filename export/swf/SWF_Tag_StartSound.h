@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+// Starts or stops an event sound.
 class C_SWF_Tag_StartSound : public C_SWF_Tag
 {
 public:

@@ -5,7 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-// A tag of a code without a class of its own, kept as its raw body.
+// A raw body: the tag of a code without a class of its own, and the base of the tags whose
+// body is kept as it stands.
 class C_SWF_Tag_Unknown : public C_SWF_Tag
 {
 public:

@@ -1,8 +1,0 @@
-#include "export/swf/SWF_Tag_JPEGTables.h"
-
-#include "export/swf/SWF_BitStream.h"
-
-void C_SWF_Tag_JPEGTables::Serialize(C_SWF_BitStream& stream)
-{
-    stream.SerializeBytes(data, BodyBytesLeft(stream, stream.GetBytePosition()));
-}
