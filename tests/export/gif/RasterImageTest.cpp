@@ -414,10 +414,3 @@ TEST(RasterImageLoad, RefusesMissingBitmaps)
     EXPECT_FALSE(image.LoadFromHBITMAP(reinterpret_cast<HBITMAP>(static_cast<uintptr_t>(0xDEAD))));
     EXPECT_FALSE(image.IsValid());
 }
-
-TEST(RasterImage, AnimationDelayIsStoredInHundredths)
-{
-    CRasterImage image;
-    image.SetAnimationDelay(100 / 12);
-    EXPECT_EQ(8u, image.GetAnimationDelay());
-}
