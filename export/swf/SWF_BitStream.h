@@ -180,8 +180,9 @@ private:
     uint32_t m_bytePosition = 0;
     uint64_t m_bitPosition = 0;
     uint32_t m_readLimit = 0;
-    bool m_failed = false;
-    std::string m_error;
+    // Nothing can move before a file is attached.
+    bool m_failed = true;
+    std::string m_error = "no file attached";
     uint8_t m_fillIndexBits = 0;
     uint8_t m_lineIndexBits = 0;
     uint16_t m_fontGlyphCount = 0;

@@ -313,6 +313,15 @@ TEST(BufferedFile, FilesThatCannotBeOpenedOrWrittenAreReported)
     }
 }
 
+TEST(BufferedFile, StreamWithoutAFileMovesNothing)
+{
+    C_SWF_BitStream stream;
+    uint8_t byte = 3;
+    stream.SerializeUI8(byte);
+    EXPECT_FALSE(stream.Good());
+    EXPECT_EQ(byte, 3);
+}
+
 TEST(BufferedFile, EmptyFileReadsNothing)
 {
     uint8_t byte = 7;
