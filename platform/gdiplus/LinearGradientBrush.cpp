@@ -6,26 +6,6 @@ namespace {
 constexpr int LinearColorCount = 2;
 }
 
-LinearGradientBrush::LinearGradientBrush(const PointF& point1, const PointF& point2, const Color& color1,
-                                         const Color& color2)
-    : Brush(nullptr, Ok)
-{
-    GpLineGradient* native = nullptr;
-    SetStatus(DllExports::GdipCreateLineBrush(&point1, &point2, color1.GetValue(), color2.GetValue(),
-                                              WrapModeTile, &native));
-    nativeBrush = native;
-}
-
-LinearGradientBrush::LinearGradientBrush(const Point& point1, const Point& point2, const Color& color1,
-                                         const Color& color2)
-    : Brush(nullptr, Ok)
-{
-    GpLineGradient* native = nullptr;
-    SetStatus(DllExports::GdipCreateLineBrushI(&point1, &point2, color1.GetValue(), color2.GetValue(),
-                                               WrapModeTile, &native));
-    nativeBrush = native;
-}
-
 LinearGradientBrush::LinearGradientBrush(const RectF& rect, const Color& color1, const Color& color2,
                                          LinearGradientMode mode)
     : Brush(nullptr, Ok)

@@ -6,8 +6,6 @@ class Matrix;
 // A gradient along a line, between two colours, optionally with a blend or preset colours.
 class LinearGradientBrush : public Brush {
 public:
-    LinearGradientBrush(const PointF& point1, const PointF& point2, const Color& color1, const Color& color2);
-    LinearGradientBrush(const Point& point1, const Point& point2, const Color& color1, const Color& color2);
     LinearGradientBrush(const RectF& rect, const Color& color1, const Color& color2, LinearGradientMode mode);
     LinearGradientBrush(const Rect& rect, const Color& color1, const Color& color2, LinearGradientMode mode);
 

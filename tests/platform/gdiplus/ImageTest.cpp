@@ -152,6 +152,26 @@ TEST(Bitmap, BuiltFromRawPixelsReadsThem)
     EXPECT_EQ(0xFF302010u, PixelAt(bitmap, 1, 1).GetValue());
 }
 
+TEST(Bitmap, ClonesAndTexturesOfARawPixelBitmapOwnTheirPixels)
+{
+    constexpr INT Stride = 4;
+    auto pixels = std::make_unique<BYTE[]>(Stride);
+    const BYTE red[Stride] = {0x00, 0x00, 0xFF, 0x00};
+    std::memcpy(pixels.get(), red, Stride);
+    auto bitmap = std::make_unique<Bitmap>(1, 1, Stride, PixelFormat24bppRGB, pixels.get());
+    std::unique_ptr<Bitmap> clone(bitmap->Clone());
+    const TextureBrush texture(bitmap.get());
+    bitmap.reset();
+    std::memset(pixels.get(), 0, Stride);
+    pixels.reset();
+
+    EXPECT_EQ(0xFFFF0000u, PixelAt(*clone, 0, 0).GetValue());
+    std::unique_ptr<Image> image(texture.GetImage());
+    auto* textureBitmap = dynamic_cast<Bitmap*>(image.get());
+    ASSERT_NE(nullptr, textureBitmap);
+    EXPECT_EQ(0xFFFF0000u, PixelAt(*textureBitmap, 0, 0).GetValue());
+}
+
 TEST(Bitmap, LockBitsExposesTheRowsInTheRequestedFormat)
 {
     auto bitmap = TwoColourPicture();
