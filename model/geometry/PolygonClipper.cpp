@@ -1,6 +1,7 @@
 #include "model/geometry/PolygonClipper.h"
 
 #include <algorithm>
+#include <cmath>
 #include <deque>
 #include <limits>
 #include <map>
@@ -87,6 +88,19 @@ struct Edge {
     Edge* nextBound;         // next bound starting at the same local minimum
 };
 
+// Running state of the walk along the active edges at a beam boundary.
+struct BoundaryWalk {
+    int parity[2];         // inside each type's region, left of the current edge
+    int horizontal[2];     // horizontal-edge state per type
+    double px;             // x of the last output vertex
+    OutPolygon* current;   // contour left open by the previous edge
+};
+
+struct SortedEdge {
+    Edge* edge;
+    double xb, xt, dx;
+};
+
 struct Intersection {
     Edge* edge0;
     Edge* edge1;
@@ -119,13 +133,14 @@ private:
                   std::vector<Edge>& table);
     void InsertActiveEdge(Edge* edge);
     void RemoveActiveEdge(Edge* edge);
-    void ProcessBoundary(double yb);
-    void RemoveTerminatedEdges(double yb, double yt);
+    void ProcessBoundary(double yb, double yt);
+    void ClassifyAtBoundary(Edge* edge, double yb, BoundaryWalk& walk);
+    void RetireOrAdvance(Edge* edge, double yb, double yt);
     void BuildIntersections(double dy);
     void ProcessIntersections(double yb);
     void SwapBundles(Edge* e0, Edge* e1);
     void PrepareNextBeam(double yt);
-    bool Combine(bool clipInside, bool subjectInside) const;
+    int CombineQuadrants(int clipQuadrants, int subjectQuadrants) const;
 
     OutPolygon* AddLocalMin(Edge* edge, double x, double y);
     OutVertex* NewVertex(double x, double y);
@@ -148,7 +163,8 @@ private:
     std::vector<double> m_scanBeams;
 
     Edge* m_active = nullptr;
-    std::vector<Edge*> m_sorted;
+    std::vector<SortedEdge> m_sorted; // bundle heads by x at the top of the beam
+
     std::vector<Intersection> m_intersections;
 
     std::deque<OutPolygon> m_polygons; // in creation order
@@ -328,16 +344,24 @@ void ScanBeamClipper::RemoveActiveEdge(Edge* edge)
         edge->next->prev = edge->prev;
 }
 
-bool ScanBeamClipper::Combine(bool clipInside, bool subjectInside) const
+// Quadrant masks hold one bit per quadrant around a point (the bits of VertexClass), set where
+// the point's neighbourhood lies inside the clip or subject region; the operation combines them.
+int ScanBeamClipper::CombineQuadrants(int clipQuadrants, int subjectQuadrants) const
 {
     switch (m_operation) {
     case kClipExclusiveOr:
-        return clipInside != subjectInside;
+        return clipQuadrants ^ subjectQuadrants;
     case kClipUnion:
-        return clipInside || subjectInside;
+        return clipQuadrants | subjectQuadrants;
     default: // difference (the clip parity starts inverted) and intersection
-        return clipInside && subjectInside;
+        return clipQuadrants & subjectQuadrants;
     }
+}
+
+// Each argument is 0 or 1.
+int QuadrantMask(int topRight, int topLeft, int bottomRight, int bottomLeft)
+{
+    return topRight | topLeft << 1 | bottomRight << 2 | bottomLeft << 3;
 }
 
 OutVertex* ScanBeamClipper::NewVertex(double x, double y)
@@ -409,7 +433,7 @@ void ScanBeamClipper::MergeRight(OutPolygon* p, OutPolygon* q)
     from->proxy = to;
 }
 
-void ScanBeamClipper::ProcessBoundary(double yb)
+void ScanBeamClipper::ProcessBoundary(double yb, double yt)
 {
     if (!m_localMinima.empty() && m_localMinima.begin()->first == yb) {
         for (Edge* bound = m_localMinima.begin()->second; bound; bound = bound->nextBound)
@@ -439,163 +463,171 @@ void ScanBeamClipper::ProcessBoundary(double yb)
         e0 = edge;
     }
 
-    int parity[2] = {m_operation == kClipDifference ? kRight : kLeft, kLeft};
-    int horizontal[2] = {kNoHorizontal, kNoHorizontal};
-    double px = -std::numeric_limits<double>::max();
-    OutPolygon* current = nullptr;
-
-    for (Edge* edge = m_active; edge; edge = edge->next) {
-        int exists[2];
-        for (int t = 0; t < 2; ++t)
-            exists[t] = edge->bundle[kAbove][t] + (edge->bundle[kBelow][t] << 1);
-        if (!exists[kClip] && !exists[kSubject])
-            continue;
-
-        edge->side[kClip] = parity[kClip];
-        edge->side[kSubject] = parity[kSubject];
-
-        bool contributing;
-        switch (m_operation) {
-        case kClipExclusiveOr:
-            contributing = true;
-            break;
-        case kClipUnion:
-            contributing = (exists[kClip] && (!parity[kSubject] || horizontal[kSubject]))
-                        || (exists[kSubject] && (!parity[kClip] || horizontal[kClip]))
-                        || (exists[kClip] && exists[kSubject] && parity[kClip] == parity[kSubject]);
-            break;
-        default:
-            contributing = (exists[kClip] && (parity[kSubject] || horizontal[kSubject]))
-                        || (exists[kSubject] && (parity[kClip] || horizontal[kClip]))
-                        || (exists[kClip] && exists[kSubject] && parity[kClip] == parity[kSubject]);
-            break;
-        }
-
-        bool inside[4][2]; // [br, bl, tr, tl][type]
-        for (int t = 0; t < 2; ++t) {
-            const bool p = parity[t] != 0;
-            const bool h = horizontal[t] != kNoHorizontal;
-            inside[0][t] = p;
-            inside[1][t] = p != edge->bundle[kAbove][t];
-            inside[2][t] = p != h;
-            inside[3][t] = (p != h) != edge->bundle[kBelow][t];
-        }
-        const bool br = Combine(inside[0][kClip], inside[0][kSubject]);
-        const bool bl = Combine(inside[1][kClip], inside[1][kSubject]);
-        const bool tr = Combine(inside[2][kClip], inside[2][kSubject]);
-        const bool tl = Combine(inside[3][kClip], inside[3][kSubject]);
-
-        for (int t = 0; t < 2; ++t) {
-            parity[t] ^= int(edge->bundle[kAbove][t]);
-            if (exists[t])
-                horizontal[t] = kNextHorizontalState[horizontal[t]][((exists[t] - 1) << 1) + parity[t]];
-        }
-
-        if (!contributing)
-            continue;
-        const double xb = edge->xb;
-        switch (tr + (tl << 1) + (br << 2) + (bl << 3)) {
-        case kExternalMin:
-        case kInternalMin:
-            current = AddLocalMin(edge, xb, yb);
-            px = xb;
-            break;
-        case kExternalRight:
-            if (xb != px) {
-                AddRight(current, xb, yb);
-                px = xb;
-            }
-            edge->out[kAbove] = current;
-            current = nullptr;
-            break;
-        case kExternalLeft:
-            AddLeft(edge->out[kBelow], xb, yb);
-            px = xb;
-            current = edge->out[kBelow];
-            break;
-        case kExternalMax:
-            if (xb != px) {
-                AddLeft(current, xb, yb);
-                px = xb;
-            }
-            MergeRight(current, edge->out[kBelow]);
-            current = nullptr;
-            break;
-        case kInternalLeft:
-            if (xb != px) {
-                AddLeft(current, xb, yb);
-                px = xb;
-            }
-            edge->out[kAbove] = current;
-            current = nullptr;
-            break;
-        case kInternalRight:
-            AddRight(edge->out[kBelow], xb, yb);
-            px = xb;
-            current = edge->out[kBelow];
-            edge->out[kBelow] = nullptr;
-            break;
-        case kInternalMax:
-            if (xb != px) {
-                AddRight(current, xb, yb);
-                px = xb;
-            }
-            MergeLeft(current, edge->out[kBelow]);
-            current = nullptr;
-            edge->out[kBelow] = nullptr;
-            break;
-        case kInternalMaxAndMin:
-            if (xb != px) {
-                AddRight(current, xb, yb);
-                px = xb;
-            }
-            MergeLeft(current, edge->out[kBelow]);
-            edge->out[kBelow] = nullptr;
-            current = AddLocalMin(edge, xb, yb);
-            break;
-        case kExternalMaxAndMin:
-            if (xb != px) {
-                AddLeft(current, xb, yb);
-                px = xb;
-            }
-            MergeRight(current, edge->out[kBelow]);
-            edge->out[kBelow] = nullptr;
-            current = AddLocalMin(edge, xb, yb);
-            break;
-        case kLeftEdge:
-            if (edge->botY == yb)
-                AddLeft(edge->out[kBelow], xb, yb);
-            edge->out[kAbove] = edge->out[kBelow];
-            px = xb;
-            break;
-        case kRightEdge:
-            if (edge->botY == yb)
-                AddRight(edge->out[kBelow], xb, yb);
-            edge->out[kAbove] = edge->out[kBelow];
-            px = xb;
-            break;
-        default:
-            break;
-        }
+    // Edges ending at the boundary leave the table once classified; the others get their x at
+    // the top of the beam.
+    BoundaryWalk walk{{m_operation == kClipDifference ? kRight : kLeft, kLeft},
+                      {kNoHorizontal, kNoHorizontal},
+                      -std::numeric_limits<double>::max(),
+                      nullptr};
+    for (Edge* edge = m_active; edge;) {
+        Edge* next = edge->next;
+        ClassifyAtBoundary(edge, yb, walk);
+        RetireOrAdvance(edge, yb, yt);
+        edge = next;
     }
 }
 
-void ScanBeamClipper::RemoveTerminatedEdges(double yb, double yt)
+void ScanBeamClipper::ClassifyAtBoundary(Edge* edge, double yb, BoundaryWalk& walk)
 {
-    for (Edge* edge = m_active; edge; edge = edge->next) {
-        if (edge->topY == yb) {
-            Edge* prev = edge->prev;
-            RemoveActiveEdge(edge);
-            // A bundle head leaving the table hands its output over to the tail before it.
-            if (edge->bundleState[kBelow] == kBundleHead && prev && prev->bundleState[kBelow] == kBundleTail) {
-                prev->out[kBelow] = edge->out[kBelow];
-                prev->bundleState[kBelow] = kUnbundled;
-                if (prev->prev && prev->prev->bundleState[kBelow] == kBundleTail)
-                    prev->bundleState[kBelow] = kBundleHead;
-            }
-        } else {
-            edge->xt = edge->topY == yt ? edge->topX : edge->botX + edge->dx * (yt - edge->botY);
+    int* parity = walk.parity;
+    int* horizontal = walk.horizontal;
+    double& px = walk.px;
+    OutPolygon*& current = walk.current;
+
+    int exists[2];
+    for (int t = 0; t < 2; ++t)
+        exists[t] = edge->bundle[kAbove][t] + (edge->bundle[kBelow][t] << 1);
+    if (!exists[kClip] && !exists[kSubject])
+        return;
+
+    edge->side[kClip] = parity[kClip];
+    edge->side[kSubject] = parity[kSubject];
+
+    bool contributing;
+    switch (m_operation) {
+    case kClipExclusiveOr:
+        contributing = true;
+        break;
+    case kClipUnion:
+        contributing = (exists[kClip] && (!parity[kSubject] || horizontal[kSubject]))
+                    || (exists[kSubject] && (!parity[kClip] || horizontal[kClip]))
+                    || (exists[kClip] && exists[kSubject] && parity[kClip] == parity[kSubject]);
+        break;
+    default:
+        contributing = (exists[kClip] && (parity[kSubject] || horizontal[kSubject]))
+                    || (exists[kSubject] && (parity[kClip] || horizontal[kClip]))
+                    || (exists[kClip] && exists[kSubject] && parity[kClip] == parity[kSubject]);
+        break;
+    }
+
+    // Per type: the parity left of the edge, flipped across a pending horizontal edge, and across
+    // the edge's bundle on either side of the boundary.
+    int quadrants[2];
+    for (int t = 0; t < 2; ++t) {
+        const int p = parity[t];
+        const int ph = p ^ int(horizontal[t] != kNoHorizontal);
+        quadrants[t] = QuadrantMask(ph, ph ^ int(edge->bundle[kBelow][t]), p, p ^ int(edge->bundle[kAbove][t]));
+    }
+    const int vertexClass = CombineQuadrants(quadrants[kClip], quadrants[kSubject]);
+
+    for (int t = 0; t < 2; ++t) {
+        parity[t] ^= int(edge->bundle[kAbove][t]);
+        if (exists[t])
+            horizontal[t] = kNextHorizontalState[horizontal[t]][((exists[t] - 1) << 1) + parity[t]];
+    }
+
+    if (!contributing)
+        return;
+    const double xb = edge->xb;
+    switch (vertexClass) {
+    case kExternalMin:
+    case kInternalMin:
+        current = AddLocalMin(edge, xb, yb);
+        px = xb;
+        break;
+    case kExternalRight:
+        if (xb != px) {
+            AddRight(current, xb, yb);
+            px = xb;
         }
+        edge->out[kAbove] = current;
+        current = nullptr;
+        break;
+    case kExternalLeft:
+        AddLeft(edge->out[kBelow], xb, yb);
+        px = xb;
+        current = edge->out[kBelow];
+        break;
+    case kExternalMax:
+        if (xb != px) {
+            AddLeft(current, xb, yb);
+            px = xb;
+        }
+        MergeRight(current, edge->out[kBelow]);
+        current = nullptr;
+        break;
+    case kInternalLeft:
+        if (xb != px) {
+            AddLeft(current, xb, yb);
+            px = xb;
+        }
+        edge->out[kAbove] = current;
+        current = nullptr;
+        break;
+    case kInternalRight:
+        AddRight(edge->out[kBelow], xb, yb);
+        px = xb;
+        current = edge->out[kBelow];
+        edge->out[kBelow] = nullptr;
+        break;
+    case kInternalMax:
+        if (xb != px) {
+            AddRight(current, xb, yb);
+            px = xb;
+        }
+        MergeLeft(current, edge->out[kBelow]);
+        current = nullptr;
+        edge->out[kBelow] = nullptr;
+        break;
+    case kInternalMaxAndMin:
+        if (xb != px) {
+            AddRight(current, xb, yb);
+            px = xb;
+        }
+        MergeLeft(current, edge->out[kBelow]);
+        edge->out[kBelow] = nullptr;
+        current = AddLocalMin(edge, xb, yb);
+        break;
+    case kExternalMaxAndMin:
+        if (xb != px) {
+            AddLeft(current, xb, yb);
+            px = xb;
+        }
+        MergeRight(current, edge->out[kBelow]);
+        edge->out[kBelow] = nullptr;
+        current = AddLocalMin(edge, xb, yb);
+        break;
+    case kLeftEdge:
+        if (edge->botY == yb)
+            AddLeft(edge->out[kBelow], xb, yb);
+        edge->out[kAbove] = edge->out[kBelow];
+        px = xb;
+        break;
+    case kRightEdge:
+        if (edge->botY == yb)
+            AddRight(edge->out[kBelow], xb, yb);
+        edge->out[kAbove] = edge->out[kBelow];
+        px = xb;
+        break;
+    default:
+        break;
+    }
+}
+
+void ScanBeamClipper::RetireOrAdvance(Edge* edge, double yb, double yt)
+{
+    if (edge->topY != yb) {
+        edge->xt = edge->topY == yt ? edge->topX : edge->botX + edge->dx * (yt - edge->botY);
+        return;
+    }
+    Edge* prev = edge->prev;
+    RemoveActiveEdge(edge);
+    // A bundle head leaving the table hands its output over to the tail before it.
+    if (edge->bundleState[kBelow] == kBundleHead && prev && prev->bundleState[kBelow] == kBundleTail) {
+        prev->out[kBelow] = edge->out[kBelow];
+        prev->bundleState[kBelow] = kUnbundled;
+        if (prev->prev && prev->prev->bundleState[kBelow] == kBundleTail)
+            prev->bundleState[kBelow] = kBundleHead;
     }
 }
 
@@ -609,21 +641,25 @@ void ScanBeamClipper::BuildIntersections(double dy)
         if (edge->bundleState[kAbove] != kBundleHead && !edge->bundle[kAbove][kClip]
             && !edge->bundle[kAbove][kSubject])
             continue;
+        const SortedEdge entry{edge, edge->xb, edge->xt, edge->dx};
         size_t position = m_sorted.size();
         while (position > 0) {
-            const Edge* other = m_sorted[position - 1];
-            const double den = (other->xt - other->xb) - (edge->xt - edge->xb);
-            if (edge->xt >= other->xt || edge->dx == other->dx || (den < 0 ? -den : den) <= kCrossingEpsilon)
+            const SortedEdge& other = m_sorted[position - 1];
+            const double den = (other.xt - other.xb) - (entry.xt - entry.xb);
+            if (entry.xt >= other.xt || entry.dx == other.dx || std::fabs(den) <= kCrossingEpsilon)
                 break;
-            const double r = (edge->xb - other->xb) / den;
-            m_intersections.push_back(Intersection{m_sorted[position - 1], edge,
-                                                   other->xb + r * (other->xt - other->xb), r * dy});
+            const double r = (entry.xb - other.xb) / den;
+            m_intersections.push_back(Intersection{other.edge, edge, other.xb + r * (other.xt - other.xb), r * dy});
             --position;
         }
-        m_sorted.insert(m_sorted.begin() + position, edge);
+        if (position == m_sorted.size())
+            m_sorted.push_back(entry);
+        else
+            m_sorted.insert(m_sorted.begin() + position, entry);
     }
-    std::stable_sort(m_intersections.begin(), m_intersections.end(),
-                     [](const Intersection& a, const Intersection& b) { return a.y < b.y; });
+    if (m_intersections.size() > 1)
+        std::stable_sort(m_intersections.begin(), m_intersections.end(),
+                         [](const Intersection& a, const Intersection& b) { return a.y < b.y; });
 }
 
 void ScanBeamClipper::ProcessIntersections(double yb)
@@ -643,19 +679,15 @@ void ScanBeamClipper::ProcessIntersections(double yb)
             for (int t = 0; t < 2; ++t)
                 in[t] = (e0->bundle[kAbove][t] && !e0->side[t]) || (e1->bundle[kAbove][t] && e1->side[t])
                      || (!e0->bundle[kAbove][t] && !e1->bundle[kAbove][t] && e0->side[t] && e1->side[t]);
-            bool quadrant[4][2]; // [tr, tl, br, bl][type]
+            // Per type: inside beside the crossing, flipped across either edge's bundle.
+            int quadrants[2];
             for (int t = 0; t < 2; ++t) {
-                quadrant[0][t] = in[t];
-                quadrant[1][t] = in[t] != e1->bundle[kAbove][t];
-                quadrant[2][t] = in[t] != e0->bundle[kAbove][t];
-                quadrant[3][t] = (in[t] != e1->bundle[kAbove][t]) != e0->bundle[kAbove][t];
+                const int inside = int(in[t]);
+                const int across1 = int(e1->bundle[kAbove][t]);
+                const int across0 = int(e0->bundle[kAbove][t]);
+                quadrants[t] = QuadrantMask(inside, inside ^ across1, inside ^ across0, inside ^ across1 ^ across0);
             }
-            const bool tr = Combine(quadrant[0][kClip], quadrant[0][kSubject]);
-            const bool tl = Combine(quadrant[1][kClip], quadrant[1][kSubject]);
-            const bool br = Combine(quadrant[2][kClip], quadrant[2][kSubject]);
-            const bool bl = Combine(quadrant[3][kClip], quadrant[3][kSubject]);
-
-            switch (tr + (tl << 1) + (br << 2) + (bl << 3)) {
+            switch (CombineQuadrants(quadrants[kClip], quadrants[kSubject])) {
             case kExternalMin:
             case kInternalMin:
                 AddLocalMin(e0, ix, iy);
@@ -829,8 +861,7 @@ void ScanBeamClipper::Run(CFlashPolygonSet& result)
         const bool hasTop = beam + 1 < m_scanBeams.size();
         if (hasTop)
             yt = m_scanBeams[beam + 1];
-        ProcessBoundary(yb);
-        RemoveTerminatedEdges(yb, yt);
+        ProcessBoundary(yb, yt);
         if (hasTop) {
             BuildIntersections(yt - yb);
             ProcessIntersections(yb);
