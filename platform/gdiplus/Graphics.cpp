@@ -139,6 +139,16 @@ Status Graphics::DrawEllipse(const Pen* pen, INT x, INT y, INT width, INT height
     return SetStatus(DllExports::GdipDrawEllipseI(nativeGraphics, NativeOf(pen), x, y, width, height));
 }
 
+Status Graphics::DrawPolygon(const Pen* pen, const PointF* points, INT count)
+{
+    return SetStatus(DllExports::GdipDrawPolygon(nativeGraphics, NativeOf(pen), points, count));
+}
+
+Status Graphics::DrawPolygon(const Pen* pen, const Point* points, INT count)
+{
+    return SetStatus(DllExports::GdipDrawPolygonI(nativeGraphics, NativeOf(pen), points, count));
+}
+
 Status Graphics::DrawPath(const Pen* pen, const GraphicsPath* path)
 {
     return SetStatus(DllExports::GdipDrawPath(nativeGraphics, NativeOf(pen), NativeOf(path)));

@@ -42,6 +42,8 @@ public:
     Status DrawEllipse(const Pen* pen, REAL x, REAL y, REAL width, REAL height);
     Status DrawEllipse(const Pen* pen, const Rect& rect);
     Status DrawEllipse(const Pen* pen, INT x, INT y, INT width, INT height);
+    Status DrawPolygon(const Pen* pen, const PointF* points, INT count);
+    Status DrawPolygon(const Pen* pen, const Point* points, INT count);
     Status DrawPath(const Pen* pen, const GraphicsPath* path);
     // Part of the ellipse in the rectangle; angles in degrees, clockwise from the x axis.
     Status DrawArc(const Pen* pen, const RectF& rect, REAL startAngle, REAL sweepAngle);

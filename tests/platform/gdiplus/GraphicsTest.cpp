@@ -145,6 +145,9 @@ TEST(Graphics, ArcsClosedCurvesAndPolygons)
     graphics.Flush(FlushIntentionSync);
     EXPECT_EQ(Ink, PixelAt(bitmap, 21, 21).GetValue());
     EXPECT_EQ(Background, PixelAt(bitmap, 50, 18).GetValue()) << "a polygon has straight edges";
+    const Point triangleOutline[] = {Point(10, 5), Point(15, 0), Point(20, 5)};
+    ASSERT_EQ(Ok, graphics.DrawPolygon(&pen, triangleOutline, 3));
+    EXPECT_EQ(Ink, PixelAt(bitmap, 15, 5).GetValue()) << "the outline closes back to the first point";
 }
 
 TEST(Graphics, DrawsOnADeviceContextWithoutADisplay)
