@@ -229,6 +229,26 @@ TEST(TagListReading, CorruptedBytesNeverCrashOrHang)
     EXPECT_GT(failures, 0);
 }
 
+TEST(TagListWriting, MovieLargerThanOneChunkRoundTrips)
+{
+    C_SWF_TagList list(6);
+    auto* big = Add<C_SWF_Tag_Protect>(list, 24);
+    big->data.resize(C_SWF_BufferedFile::kChunkSize + 1000);
+    for (size_t i = 0; i < big->data.size(); ++i)
+        big->data[i] = static_cast<uint8_t>(i % 251);
+    Add<C_SWF_Tag_SetBackgroundColor>(list, 9)->backgroundColor = {4, 5, 6, 255};
+    Add<C_SWF_Tag_End>(list, 0);
+    const Bytes bytes = WriteMovie(list);
+    ASSERT_EQ(bytes.size(), kHeaderSize + 6 + big->data.size() + 5 + 2);
+    const ReadMovieResult movie = ReadMovie(bytes);
+    ASSERT_TRUE(movie.stream.good) << movie.stream.error;
+    EXPECT_EQ(movie.header.fileLength, bytes.size());
+    auto* read = dynamic_cast<C_SWF_Tag_Protect*>(movie.tags->GetHead());
+    ASSERT_NE(read, nullptr);
+    EXPECT_TRUE(read->data == big->data);
+    EXPECT_EQ(movie.tags->GetBackgroundColor().blue, 6);
+}
+
 TEST(TagListWriting, RefusedCodeStopsTheWrite)
 {
     for (uint16_t code : {3, 16, 27, 33, 50, 1023})
