@@ -19,7 +19,7 @@ enum { kLeft = 0, kRight = 1 };
 enum { kAbove = 0, kBelow = 1 };
 
 enum HorizontalState { kNoHorizontal = 0, kBottomHorizontal = 1, kTopHorizontal = 2 };
-enum BundleState { kUnbundled, kBundleHead, kBundleTail };
+enum BundleState : unsigned char { kUnbundled, kBundleHead, kBundleTail };
 
 // Output vertex classes, from the occupancy of the four quadrants around a point:
 // bit 0 top right, bit 1 top left, bit 2 bottom right, bit 3 bottom left.
@@ -72,20 +72,20 @@ struct OutPolygon {
 };
 
 struct Edge {
-    double botX, botY;
-    double topX, topY;
     double xb; // x at the bottom of the current beam
     double xt; // x at the top of the current beam
     double dx; // x change per unit of y
-    int type;
-    bool bundle[2][2];       // [above/below][clip/subject]: the bundle holds such an edge
-    int side[2];             // bundle side, per type
-    BundleState bundleState[2];
-    OutPolygon* out[2];      // [above/below]
+    double botX, botY;
+    double topX, topY;
     Edge* prev;
     Edge* next;
-    Edge* successor;         // next edge of the same bound
-    Edge* nextBound;         // next bound starting at the same local minimum
+    bool bundle[2][2];                 // [above/below][clip/subject]: the bundle holds such an edge
+    BundleState bundleState[2];        // [above/below]
+    unsigned char side[2];             // bundle side, per type
+    unsigned char type;
+    OutPolygon* out[2];                // [above/below]
+    Edge* successor;                   // next edge of the same bound
+    Edge* nextBound;                   // next bound starting at the same local minimum
 };
 
 // Running state of the walk along the active edges at a beam boundary.
@@ -94,11 +94,6 @@ struct BoundaryWalk {
     int horizontal[2];     // horizontal-edge state per type
     double px;             // x of the last output vertex
     OutPolygon* current;   // contour left open by the previous edge
-};
-
-struct SortedEdge {
-    Edge* edge;
-    double xb, xt, dx;
 };
 
 struct Intersection {
@@ -163,8 +158,7 @@ private:
     std::vector<double> m_scanBeams;
 
     Edge* m_active = nullptr;
-    std::vector<SortedEdge> m_sorted; // bundle heads by x at the top of the beam
-
+    std::vector<Edge*> m_sorted; // bundle heads by x at the top of the beam
     std::vector<Intersection> m_intersections;
 
     std::deque<OutPolygon> m_polygons; // in creation order
@@ -484,9 +478,30 @@ void ScanBeamClipper::ClassifyAtBoundary(Edge* edge, double yb, BoundaryWalk& wa
     double& px = walk.px;
     OutPolygon*& current = walk.current;
 
+    const bool* above = edge->bundle[kAbove];
+    const bool* below = edge->bundle[kBelow];
+    // Most edges run on through the boundary with nothing pending beside them: their own
+    // bundles alone flip the parities, and they can do no more than carry their contour on, as a
+    // left or a right edge, where the combined region changes across them.
+    if (above[kClip] == below[kClip] && above[kSubject] == below[kSubject] && edge->botY != yb
+        && horizontal[kClip] == kNoHorizontal && horizontal[kSubject] == kNoHorizontal) {
+        if (!above[kClip] && !above[kSubject])
+            return;
+        edge->side[kClip] = parity[kClip];
+        edge->side[kSubject] = parity[kSubject];
+        const int before = CombineQuadrants(parity[kClip], parity[kSubject]);
+        parity[kClip] ^= int(above[kClip]);
+        parity[kSubject] ^= int(above[kSubject]);
+        if (CombineQuadrants(parity[kClip], parity[kSubject]) != before) {
+            edge->out[kAbove] = edge->out[kBelow];
+            px = edge->xb;
+        }
+        return;
+    }
+
     int exists[2];
     for (int t = 0; t < 2; ++t)
-        exists[t] = edge->bundle[kAbove][t] + (edge->bundle[kBelow][t] << 1);
+        exists[t] = above[t] + (below[t] << 1);
     if (!exists[kClip] && !exists[kSubject])
         return;
 
@@ -641,21 +656,23 @@ void ScanBeamClipper::BuildIntersections(double dy)
         if (edge->bundleState[kAbove] != kBundleHead && !edge->bundle[kAbove][kClip]
             && !edge->bundle[kAbove][kSubject])
             continue;
-        const SortedEdge entry{edge, edge->xb, edge->xt, edge->dx};
+        // Most edges keep their order and pass nothing.
+        if (m_sorted.empty() || edge->xt >= m_sorted.back()->xt) {
+            m_sorted.push_back(edge);
+            continue;
+        }
         size_t position = m_sorted.size();
         while (position > 0) {
-            const SortedEdge& other = m_sorted[position - 1];
-            const double den = (other.xt - other.xb) - (entry.xt - entry.xb);
-            if (entry.xt >= other.xt || entry.dx == other.dx || std::fabs(den) <= kCrossingEpsilon)
+            const Edge* other = m_sorted[position - 1];
+            const double den = (other->xt - other->xb) - (edge->xt - edge->xb);
+            if (edge->xt >= other->xt || edge->dx == other->dx || std::fabs(den) <= kCrossingEpsilon)
                 break;
-            const double r = (entry.xb - other.xb) / den;
-            m_intersections.push_back(Intersection{other.edge, edge, other.xb + r * (other.xt - other.xb), r * dy});
+            const double r = (edge->xb - other->xb) / den;
+            m_intersections.push_back(Intersection{m_sorted[position - 1], edge,
+                                                   other->xb + r * (other->xt - other->xb), r * dy});
             --position;
         }
-        if (position == m_sorted.size())
-            m_sorted.push_back(entry);
-        else
-            m_sorted.insert(m_sorted.begin() + position, entry);
+        m_sorted.insert(m_sorted.begin() + position, edge);
     }
     if (m_intersections.size() > 1)
         std::stable_sort(m_intersections.begin(), m_intersections.end(),
