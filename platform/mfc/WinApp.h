@@ -1,0 +1,81 @@
+#pragma once
+// The application object: start-up and message loop of the user-interface thread, the
+// application's name and its settings in the registry.
+#include "platform/mfc/String.h"
+#include "platform/mfc/WinThread.h"
+
+#include <windows.h>
+
+class CWnd;
+
+// String-table id of the application's title.
+constexpr UINT AFX_IDS_APP_TITLE = 0xE000;
+
+class CWinApp : public CWinThread
+{
+    DECLARE_DYNAMIC(CWinApp)
+public:
+    explicit CWinApp(LPCSTR lpszAppName = nullptr);
+    ~CWinApp() override;
+
+    LPCSTR m_pszAppName = nullptr;
+    LPCSTR m_pszExeName = nullptr;
+    LPCSTR m_pszHelpFilePath = nullptr;
+    LPCSTR m_pszRegistryKey = nullptr;
+    LPCSTR m_pszProfileName = nullptr;
+    HINSTANCE m_hInstance = nullptr;
+    LPSTR m_lpCmdLine = nullptr;
+    int m_nCmdShow = SW_SHOWNORMAL;
+
+    // Called by the entry point before InitInstance: names, handles and command line.
+    void SetCurrentHandles(HINSTANCE hInstance, LPSTR lpCmdLine, int nCmdShow);
+
+    virtual BOOL InitApplication();
+    BOOL InitInstance() override;
+    int ExitInstance() override;
+    int Run() override;
+    BOOL OnIdle(LONG lCount) override;
+    virtual int DoMessageBox(LPCSTR lpszPrompt, UINT nType, UINT nIDPrompt);
+
+    // Settings live under HKEY_CURRENT_USER\Software\<key>\<application name> once a key is
+    // set; before that in the private profile file m_pszProfileName.
+    void SetRegistryKey(LPCSTR lpszRegistryKey);
+    void SetRegistryKey(UINT nIDRegistryKey);
+    // The application's key (created when missing); the caller closes it. Null without a registry key.
+    HKEY GetAppRegistryKey();
+    HKEY GetSectionKey(LPCSTR lpszSection);
+    UINT GetProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nDefault);
+    BOOL WriteProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nValue);
+    CString GetProfileString(LPCSTR lpszSection, LPCSTR lpszEntry, LPCSTR lpszDefault = nullptr);
+    BOOL WriteProfileString(LPCSTR lpszSection, LPCSTR lpszEntry, LPCSTR lpszValue);
+    // The value's bytes in a new[] block the caller deletes with delete[]; FALSE (and null) when absent.
+    BOOL GetProfileBinary(LPCSTR lpszSection, LPCSTR lpszEntry, LPBYTE* ppData, UINT* pBytes);
+    BOOL WriteProfileBinary(LPCSTR lpszSection, LPCSTR lpszEntry, LPBYTE pData, UINT nBytes);
+
+    HCURSOR LoadCursor(LPCSTR lpszResourceName) const;
+    HCURSOR LoadCursor(UINT nIDResource) const;
+    HCURSOR LoadStandardCursor(LPCSTR lpszCursorName) const;
+    HCURSOR LoadOEMCursor(UINT nIDCursor) const;
+    HICON LoadIcon(LPCSTR lpszResourceName) const;
+    HICON LoadIcon(UINT nIDResource) const;
+    HICON LoadStandardIcon(LPCSTR lpszIconName) const;
+
+    // ID_APP_EXIT: closes the main window.
+    afx_msg void OnAppExit();
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    CString m_strAppName;
+    CString m_strExeName;
+    CString m_strHelpFilePath;
+    CString m_strRegistryKey;
+    CString m_strProfileName;
+};
+
+CWinApp* AfxGetApp();
+CWnd* AfxGetMainWnd();
+// The framework's start-up: handles, InitInstance, then Run (or ExitInstance when it fails).
+int AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow);
+
+constexpr UINT ID_APP_EXIT = 0xE141;

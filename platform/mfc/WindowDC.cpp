@@ -1,0 +1,17 @@
+#include "platform/mfc/WindowDC.h"
+
+#include "platform/mfc/ResourceException.h"
+#include "platform/mfc/Wnd.h"
+
+IMPLEMENT_DYNAMIC(CWindowDC, CDC)
+
+CWindowDC::CWindowDC(CWnd* pWnd) : m_hWnd(pWnd->GetSafeHwnd())
+{
+    if (!Attach(::GetWindowDC(m_hWnd)))
+        AfxThrowResourceException();
+}
+
+CWindowDC::~CWindowDC()
+{
+    ::ReleaseDC(m_hWnd, Detach());
+}
