@@ -1,0 +1,85 @@
+#pragma once
+// The document archive writer: a text archive in the layout of archive library version 3,
+// written with CR LF line ends.
+#include <boost/archive/basic_text_oarchive.hpp>
+#include <boost/archive/basic_text_oprimitive.hpp>
+#include <boost/archive/detail/register_archive.hpp>
+#include <boost/serialization/item_version_type.hpp>
+#include <boost/serialization/library_version_type.hpp>
+
+#include <ostream>
+#include <streambuf>
+#include <string>
+
+// Forwards every character to another stream buffer, writing CR before each LF, as the
+// platform's text mode does.
+class CCrLfStreamBuffer : public std::streambuf {
+public:
+    explicit CCrLfStreamBuffer(std::streambuf* target) : m_target(target) {}
+
+protected:
+    int_type overflow(int_type ch) override;
+    std::streamsize xsputn(const char* text, std::streamsize count) override;
+    int sync() override;
+
+private:
+    std::streambuf* m_target;
+};
+
+// The text-mode stream the archive writes into; a base so that it is built before the
+// archive's own bases and outlives the final line end they write.
+class CCrLfOutputStream {
+protected:
+    explicit CCrLfOutputStream(std::ostream& target) : m_buffer(target.rdbuf()), m_stream(&m_buffer) {}
+
+    CCrLfStreamBuffer m_buffer;
+    std::ostream m_stream;
+};
+
+class CDocumentOArchive
+    : private CCrLfOutputStream,
+      public boost::archive::basic_text_oprimitive<std::ostream>,
+      public boost::archive::basic_text_oarchive<CDocumentOArchive> {
+public:
+    // The archive library version written in the header; collections are written without an
+    // item version, as readers of this version expect.
+    static constexpr unsigned int kLibraryVersion = 3;
+
+    // Writes the header unless flags hold boost::archive::no_header.
+    explicit CDocumentOArchive(std::ostream& os, unsigned int flags = 0);
+    ~CDocumentOArchive() override = default;
+
+    // Hides the library's own version, so that code asking the archive gets the written one.
+    boost::serialization::library_version_type get_library_version() const;
+
+    using boost::archive::basic_text_oprimitive<std::ostream>::save_binary;
+
+protected:
+    friend class boost::archive::detail::interface_oarchive<CDocumentOArchive>;
+    friend class boost::archive::basic_text_oarchive<CDocumentOArchive>;
+    friend class boost::archive::save_access;
+
+    template <class T>
+    void save(const T& t)
+    {
+        this->newtoken();
+        boost::archive::basic_text_oprimitive<std::ostream>::save(t);
+    }
+    void save(const boost::archive::version_type& t);
+    void save(const boost::serialization::item_version_type& t);
+    void save(float t);
+    void save(double t);
+    void save(const std::string& s);
+
+    template <class T>
+    void save_override(T& t)
+    {
+        boost::archive::basic_text_oarchive<CDocumentOArchive>::save_override(t);
+    }
+    // Version 3 collections carry no item version.
+    void save_override(const boost::serialization::item_version_type&) {}
+
+    void init();
+};
+
+BOOST_SERIALIZATION_REGISTER_ARCHIVE(CDocumentOArchive)
