@@ -196,7 +196,15 @@ const boost::archive::detail::basic_pointer_iserializer* CDocumentIArchive::load
         std::vector<CPointerContext>& pointers;
         ~CPop() { pointers.pop_back(); }
     } pop{m_pointers};
-    return boost::archive::basic_text_iarchive<CDocumentIArchive>::load_pointer(t, bpis, finder);
+    try {
+        return boost::archive::basic_text_iarchive<CDocumentIArchive>::load_pointer(t, bpis, finder);
+    } catch (...) {
+        // The library stores the storage of a new object in the pointer before the object is
+        // built; the caller must not see it (nor free it) after a failure. What was built is
+        // left to leak rather than be freed half-built.
+        t = nullptr;
+        throw;
+    }
 }
 
 void CDocumentIArchive::load_override(boost::archive::class_id_type& t)

@@ -58,7 +58,8 @@ public:
     void CheckAvailable(std::size_t count) const;
 
     // Hooks of the library's input machinery, hidden here so that every class identifier,
-    // class preamble and object identifier can be checked against what was read before.
+    // class preamble and object identifier can be checked against what was read before. A
+    // pointer whose object fails to load is left null.
     using Finder = const boost::archive::detail::basic_pointer_iserializer* (*)(
         const boost::serialization::extended_type_info&);
     void register_basic_serializer(const boost::archive::detail::basic_iserializer& bis);
