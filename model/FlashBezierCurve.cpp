@@ -7,9 +7,6 @@
 #include <cmath>
 
 namespace {
-// Point types below this value are start and line points without flag bits.
-constexpr BYTE kFirstFlaggedPointType = 2;
-
 POINT ControlPointFrom(const POINT& end, const POINT& quad)
 {
     return {end.x + (2 * (quad.x - end.x)) / 3, end.y + (2 * (quad.y - end.y)) / 3};
@@ -29,22 +26,17 @@ CFlashBezierCurve::CFlashBezierCurve(int x0, int y0, int qx, int qy, int x1, int
     Recalc();
 }
 
-void CFlashBezierCurve::AddBezierTo(Gdiplus::GraphicsPath& path) const
+void CFlashBezierCurve::AddToPath(Gdiplus::GraphicsPath& path) const
 {
     path.AddBezier(INT(m_ptStart.x), INT(m_ptStart.y), INT(m_ptC1.x), INT(m_ptC1.y), INT(m_ptC2.x), INT(m_ptC2.y),
                    INT(m_ptEnd.x), INT(m_ptEnd.y));
 }
 
-void CFlashBezierCurve::AddToPath(Gdiplus::GraphicsPath& path) const
-{
-    AddBezierTo(path);
-}
-
 void CFlashBezierCurve::Draw(Gdiplus::Graphics& graphics, const Gdiplus::Pen* pen) const
 {
     if (pen)
-        graphics.DrawBezier(pen, Gdiplus::Point(m_ptStart.x, m_ptStart.y), Gdiplus::Point(m_ptC1.x, m_ptC1.y),
-                            Gdiplus::Point(m_ptC2.x, m_ptC2.y), Gdiplus::Point(m_ptEnd.x, m_ptEnd.y));
+        graphics.DrawBezier(pen, INT(m_ptStart.x), INT(m_ptStart.y), INT(m_ptC1.x), INT(m_ptC1.y), INT(m_ptC2.x),
+                            INT(m_ptC2.y), INT(m_ptEnd.x), INT(m_ptEnd.y));
 }
 
 bool CFlashBezierCurve::HitTest(const POINT& point) const
@@ -79,29 +71,24 @@ void CFlashBezierCurve::Transform(const CFlashEditorFrameShapeTransform* placeme
 
 void CFlashBezierCurve::Recalc()
 {
-    Gdiplus::GraphicsPath path;
-    AddBezierTo(path);
-    path.Flatten(nullptr, kFlatness);
-    const INT count = std::max(path.GetPointCount(), INT(0));
-    m_flatPoints.assign(count, Gdiplus::PointF());
-    m_flatTypes.assign(count, 0);
-    if (count > 0) {
-        path.GetPathPoints(m_flatPoints.data(), count);
-        path.GetPathTypes(m_flatTypes.data(), count);
-    }
-    bool any = false;
-    Gdiplus::REAL left = 0, top = 0, right = 0, bottom = 0;
-    for (INT i = 0; i < count; ++i) {
-        if (m_flatTypes[i] >= kFirstFlaggedPointType)
-            continue;
-        const Gdiplus::PointF& p = m_flatPoints[i];
-        left = any ? std::min(left, p.X) : p.X;
-        right = any ? std::max(right, p.X) : p.X;
-        top = any ? std::min(top, p.Y) : p.Y;
-        bottom = any ? std::max(bottom, p.Y) : p.Y;
-        any = true;
+    m_flatPoints = Flatten();
+    Gdiplus::REAL left = m_flatPoints.front().X, right = left;
+    Gdiplus::REAL top = m_flatPoints.front().Y, bottom = top;
+    for (const Gdiplus::PointF& p : m_flatPoints) {
+        left = std::min(left, p.X);
+        right = std::max(right, p.X);
+        top = std::min(top, p.Y);
+        bottom = std::max(bottom, p.Y);
     }
     m_rcBounds = Gdiplus::Rect(INT(left), INT(top), INT(right - left), INT(bottom - top));
+}
+
+std::vector<Gdiplus::PointF> CFlashBezierCurve::Flatten() const
+{
+    auto toF = [](const POINT& p) { return Gdiplus::PointF(Gdiplus::REAL(p.x), Gdiplus::REAL(p.y)); };
+    std::vector<Gdiplus::PointF> points = {toF(m_ptStart)};
+    FlattenBezier(points.front(), toF(m_ptC1), toF(m_ptC2), toF(m_ptEnd), kFlatness, points);
+    return points;
 }
 
 std::vector<Gdiplus::PointF> CFlashBezierCurve::GetPointList() const
@@ -111,17 +98,9 @@ std::vector<Gdiplus::PointF> CFlashBezierCurve::GetPointList() const
 
 std::vector<POINT> CFlashBezierCurve::GetPolyline() const
 {
-    Gdiplus::GraphicsPath path;
-    AddBezierTo(path);
-    path.Flatten(nullptr, kFlatness);
-    const INT count = std::max(path.GetPointCount(), INT(0));
-    std::vector<Gdiplus::Point> flat(count);
-    if (count > 0)
-        path.GetPathPoints(flat.data(), count);
     std::vector<POINT> points;
-    points.reserve(count);
-    for (const Gdiplus::Point& p : flat)
-        points.push_back({p.X, p.Y});
+    for (const Gdiplus::PointF& p : Flatten())
+        points.push_back({RoundToInt(p.X), RoundToInt(p.Y)});
     return points;
 }
 

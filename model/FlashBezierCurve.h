@@ -34,12 +34,12 @@ public:
 private:
     friend class boost::serialization::access;
 
-    void AddBezierTo(Gdiplus::GraphicsPath& path) const;
+    // The curve as points from start to end, within the flatness.
+    std::vector<Gdiplus::PointF> Flatten() const;
 
     POINT m_ptQuad = {0, 0};
     POINT m_ptC1 = {0, 0};
     POINT m_ptC2 = {0, 0};
-    // Flattened points and their GDI+ point types.
+    // The flattened curve, from start to end.
     std::vector<Gdiplus::PointF> m_flatPoints;
-    std::vector<BYTE> m_flatTypes;
 };

@@ -200,23 +200,27 @@ int CFlashShape::GetContourCount() const
 
 bool CFlashShape::IntersectsRect(const Gdiplus::Rect& rect, const Gdiplus::Matrix* matrix) const
 {
-    Gdiplus::GraphicsPath path;
-    BuildPath(path);
-    if (matrix)
-        path.Transform(matrix);
-    path.Flatten(nullptr, kFlatness);
-    const INT count = path.GetPointCount();
-    if (count < 2)
+    // The outline as one flattened point sequence, as a path of all curves would give it.
+    std::vector<Gdiplus::PointF> outline;
+    for (const CFlashCurve* curve : m_curves) {
+        const std::vector<Gdiplus::PointF> points = curve->GetPointList();
+        outline.insert(outline.end(), points.begin(), points.end());
+    }
+    if (outline.size() < 2)
         return false;
-    std::vector<Gdiplus::Point> points(count);
-    path.GetPathPoints(points.data(), count);
+    if (matrix)
+        matrix->TransformPoints(outline.data(), INT(outline.size()));
+    std::vector<POINT> points;
+    for (const Gdiplus::PointF& p : outline)
+        points.push_back({RoundToInt(p.X), RoundToInt(p.Y)});
+    const INT count = INT(points.size());
     const POINT corners[4] = {{rect.X, rect.Y},
                               {rect.X + rect.Width, rect.Y},
                               {rect.X + rect.Width, rect.Y + rect.Height},
                               {rect.X, rect.Y + rect.Height}};
     for (INT i = 1; i < count; ++i) {
-        const POINT p = {points[i - 1].X, points[i - 1].Y};
-        const POINT q = {points[i].X, points[i].Y};
+        const POINT& p = points[i - 1];
+        const POINT& q = points[i];
         if (InsideRect(p, rect) || InsideRect(q, rect))
             return true;
         for (int edge = 0; edge < 4; ++edge)

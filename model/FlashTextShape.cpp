@@ -19,17 +19,22 @@ std::u16string ToWide(const std::string& text)
     return wide;
 }
 
-// A device context for measuring when the caller has none.
-class CScratchDC {
+// The caller's device context, or a memory one for measuring when the caller has none.
+class CMeasuringDC {
 public:
-    CScratchDC() : m_dc(CreateCompatibleDC(nullptr)) {}
-    ~CScratchDC() { DeleteDC(m_dc); }
-    CScratchDC(const CScratchDC&) = delete;
-    CScratchDC& operator=(const CScratchDC&) = delete;
+    explicit CMeasuringDC(HDC dc) : m_dc(dc ? dc : CreateCompatibleDC(nullptr)), m_bOwned(!dc) {}
+    ~CMeasuringDC()
+    {
+        if (m_bOwned)
+            DeleteDC(m_dc);
+    }
+    CMeasuringDC(const CMeasuringDC&) = delete;
+    CMeasuringDC& operator=(const CMeasuringDC&) = delete;
     HDC Get() const { return m_dc; }
 
 private:
     HDC m_dc;
+    bool m_bOwned;
 };
 }
 
@@ -73,8 +78,8 @@ void CFlashTextShape::Draw(Gdiplus::Graphics& graphics, int stageX, int stageY, 
 
 bool CFlashTextShape::HitTest(HDC dc, double zoom, const POINT& point, const CFlashEditorFrameShapeTransform* placement)
 {
-    CScratchDC scratch;
-    Gdiplus::Graphics graphics(dc ? dc : scratch.Get());
+    const CMeasuringDC measuring(dc);
+    Gdiplus::Graphics graphics(measuring.Get());
     Gdiplus::GraphicsPath path;
     AddToPath(path, graphics, zoom);
     Gdiplus::Rect bounds;

@@ -3,6 +3,8 @@
 // model and the stage.
 #include "platform/gdiplus/GdiPlus.h"
 
+#include <vector>
+
 int Clamp(int value, int low, int high);
 int CeilToInt(double value);
 // Nearest integer; halves round towards positive infinity (2.5 -> 3, -2.5 -> -2, -2.7 -> -3).
@@ -31,6 +33,12 @@ void LerpColor(Gdiplus::ARGB& out, Gdiplus::ARGB from, Gdiplus::ARGB to, double 
 // leaves them unchanged.
 void TransformPoints(const Gdiplus::Matrix* matrix, POINT* points, int count);
 inline void TransformPoint(const Gdiplus::Matrix* matrix, POINT& point) { TransformPoints(matrix, &point, 1); }
+
+// Appends the cubic Bezier p0-c1-c2-p3 as points (p0 excluded) lying within the flatness of the
+// curve. The platform's own path flattening recurses without end at stage-sized twip coordinates
+// (its flatness test is single precision), so the model subdivides in double precision itself.
+void FlattenBezier(const Gdiplus::PointF& p0, const Gdiplus::PointF& c1, const Gdiplus::PointF& c2,
+                   const Gdiplus::PointF& p3, double flatness, std::vector<Gdiplus::PointF>& points);
 
 Gdiplus::ARGB ColorRefToArgb(COLORREF color);
 COLORREF ArgbToColorRef(Gdiplus::ARGB argb);

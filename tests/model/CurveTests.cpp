@@ -5,6 +5,7 @@
 #include "model/FlashEditorFrameShapeTransform.h"
 #include "model/FlashStraightLine.h"
 
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <memory>
@@ -111,6 +112,31 @@ TEST(BezierCurve, FlattenedCurveGivesBoundsHitsAndPolyline)
     EXPECT_TRUE(Same(polyline.front(), POINT{0, 0}));
     EXPECT_TRUE(Same(polyline.back(), POINT{600, 0}));
     EXPECT_GE(curve.GetPointList().size(), 3u);
+}
+
+TEST(BezierCurve, CurvesAtStageCoordinatesFlattenWithinTheFlatness)
+{
+    // Stage-sized twip coordinates, where single-precision flattening never converges.
+    const CFlashBezierCurve curve(6259, 3618, 6330, 3740, 6167, 3837);
+    const auto points = curve.GetPointList();
+    ASSERT_GE(points.size(), 3u);
+    EXPECT_FLOAT_EQ(6259.0f, points.front().X);
+    EXPECT_FLOAT_EQ(3837.0f, points.back().Y);
+    // Every flattened point lies on the curve: within the flatness of some curve parameter.
+    const auto& c1 = curve.GetControlPoint1();
+    const auto& c2 = curve.GetControlPoint2();
+    for (const auto& p : points) {
+        double nearest = 1e9;
+        for (int i = 0; i <= 2000; ++i) {
+            const double t = i / 2000.0, u = 1 - t;
+            const double x = u * u * u * 6259 + 3 * u * u * t * c1.x + 3 * u * t * t * c2.x + t * t * t * 6167;
+            const double y = u * u * u * 3618 + 3 * u * u * t * c1.y + 3 * u * t * t * c2.y + t * t * t * 3837;
+            nearest = std::min(nearest, std::hypot(p.X - x, p.Y - y));
+        }
+        EXPECT_LE(nearest, 0.3) << p.X << "," << p.Y;
+    }
+    EXPECT_TRUE(curve.HitTest({6259, 3618}));
+    EXPECT_EQ(curve.GetPolyline().size(), points.size());
 }
 
 TEST(BezierCurve, SetPointMovesControlPointsAndRecalculates)

@@ -217,6 +217,12 @@ TEST(Shape, SegmentCrossingTheMarqueeSelectsTheShape)
     Gdiplus::Matrix down;
     down.Translate(0.0f, 200.0f);
     EXPECT_TRUE(line.IntersectsRect(Gdiplus::Rect(400, 600, 200, 200), &down));
+
+    // An arch whose flattened outline crosses the marquee only through its peak.
+    CFlashContinuousPathShape arch(nullptr);
+    arch.InsertCurve(new CFlashBezierCurve(5000, 6000, 6000, 4000, 7000, 6000), false, 0);
+    EXPECT_TRUE(arch.IntersectsRect(Gdiplus::Rect(5900, 4900, 200, 200), nullptr));
+    EXPECT_FALSE(arch.IntersectsRect(Gdiplus::Rect(5900, 4500, 200, 200), nullptr));
 }
 
 TEST(Shape, VertexHandlesOfOpenAndClosedContours)
