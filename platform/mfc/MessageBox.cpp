@@ -2,24 +2,31 @@
 
 #include "platform/mfc/Globals.h"
 #include "platform/mfc/String.h"
+#include "platform/mfc/WinApp.h"
 
-int AfxMessageBox(LPCSTR lpszText, UINT nType, UINT)
+int AfxShowMessageBox(HWND hWndOwner, LPCSTR lpszText, UINT nType)
 {
-    HWND hWndOwner = GetActiveWindow();
-    // Without an icon style the framework picks one from the buttons, as the classic library does.
     if ((nType & MB_ICONMASK) == 0)
     {
         UINT nButtons = nType & MB_TYPEMASK;
-        nType |= (nButtons == MB_OK || nButtons == MB_OKCANCEL) ? MB_ICONEXCLAMATION
-                 : (nButtons == MB_YESNO || nButtons == MB_YESNOCANCEL) ? MB_ICONQUESTION
-                                                                         : 0;
+        if (nButtons == MB_OK || nButtons == MB_OKCANCEL)
+            nType |= MB_ICONEXCLAMATION;
+        else if (nButtons == MB_YESNO || nButtons == MB_YESNOCANCEL)
+            nType |= MB_ICONQUESTION;
     }
-    return MessageBoxA(hWndOwner, lpszText != nullptr ? lpszText : "", AfxGetAppName(), nType);
+    return ::MessageBoxA(hWndOwner, lpszText != nullptr ? lpszText : "", AfxGetAppName(), nType);
 }
 
-int AfxMessageBox(UINT nIDPrompt, UINT nType, UINT)
+int AfxMessageBox(LPCSTR lpszText, UINT nType, UINT nIDHelp)
+{
+    if (CWinApp* pApp = AfxGetApp())
+        return pApp->DoMessageBox(lpszText != nullptr ? lpszText : "", nType, nIDHelp);
+    return AfxShowMessageBox(::GetActiveWindow(), lpszText, nType);
+}
+
+int AfxMessageBox(UINT nIDPrompt, UINT nType, UINT nIDHelp)
 {
     CString strPrompt;
     strPrompt.LoadString(nIDPrompt);
-    return AfxMessageBox(strPrompt, nType);
+    return AfxMessageBox(strPrompt, nType, nIDHelp == UINT(-1) ? nIDPrompt : nIDHelp);
 }

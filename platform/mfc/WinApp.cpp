@@ -158,7 +158,7 @@ int CWinApp::DoMessageBox(LPCSTR lpszPrompt, UINT nType, UINT)
     HWND hWndOwner = ::GetActiveWindow();
     if (hWndOwner == nullptr && pMainWnd != nullptr)
         hWndOwner = pMainWnd->m_hWnd;
-    return ::MessageBoxA(hWndOwner, lpszPrompt, m_pszAppName, nType);
+    return AfxShowMessageBox(hWndOwner, lpszPrompt, nType);
 }
 
 void CWinApp::SetRegistryKey(LPCSTR lpszRegistryKey)

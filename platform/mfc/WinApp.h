@@ -8,8 +8,13 @@
 
 class CWnd;
 
-// String-table id of the application's title.
-constexpr UINT AFX_IDS_APP_TITLE = 0xE000;
+// String-table id of the application's title (a macro, as resource scripts use it too).
+#ifndef AFX_IDS_APP_TITLE
+#define AFX_IDS_APP_TITLE 0xE000
+#endif
+#ifndef ID_APP_EXIT
+#define ID_APP_EXIT 0xE141
+#endif
 
 class CWinApp : public CWinThread
 {
@@ -77,5 +82,3 @@ CWinApp* AfxGetApp();
 CWnd* AfxGetMainWnd();
 // The framework's start-up: handles, InitInstance, then Run (or ExitInstance when it fails).
 int AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow);
-
-constexpr UINT ID_APP_EXIT = 0xE141;

@@ -2,6 +2,7 @@
 
 #include "platform/mfc/DC.h"
 #include "platform/mfc/GdiObject.h"
+#include "platform/mfc/ImageList.h"
 #include "platform/mfc/Menu.h"
 #include "platform/mfc/Wnd.h"
 
@@ -170,5 +171,6 @@ BOOL CWinThread::OnIdle(LONG lCount)
     CDC::DeleteTempMap();
     CGdiObject::DeleteTempMap();
     CMenu::DeleteTempMap();
+    CImageList::DeleteTempMap();
     return FALSE;
 }

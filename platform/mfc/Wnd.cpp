@@ -2,6 +2,9 @@
 
 #include "platform/mfc/CmdUI.h"
 #include "platform/mfc/DC.h"
+#include "platform/mfc/DataExchange.h"
+#include "platform/mfc/Dialog.h"
+#include "platform/mfc/DialogTemplate.h"
 #include "platform/mfc/Exception.h"
 #include "platform/mfc/Font.h"
 #include "platform/mfc/Globals.h"
@@ -1861,3 +1864,75 @@ BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
     ON_WM_PARENTNOTIFY()
     ON_WM_NCDESTROY()
 END_MESSAGE_MAP()
+
+// ---------------------------------------------------------------------------------------------
+// Dialog data exchange and dialog creation
+
+void CWnd::DoDataExchange(CDataExchange*)
+{
+}
+
+BOOL CWnd::UpdateData(BOOL bSaveAndValidate)
+{
+    CDataExchange dx(this, bSaveAndValidate);
+    try
+    {
+        DoDataExchange(&dx);
+        return TRUE;
+    }
+    catch (CException* e)
+    {
+        // A failed validation has already told the user (CUserException); others are reported here.
+        if (!e->IsKindOf(RUNTIME_CLASS(CUserException)))
+            e->ReportError();
+        e->Delete();
+        return FALSE;
+    }
+}
+
+INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM)
+{
+    if (message != WM_INITDIALOG)
+        return FALSE;
+    CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
+    CDialog* pDialog = DYNAMIC_DOWNCAST(CDialog, pWnd);
+    return pDialog != nullptr ? pDialog->OnInitDialog() : TRUE;
+}
+
+BOOL CWnd::CreateDlgIndirect(LPCDLGTEMPLATEA lpDialogTemplate, CWnd* pParentWnd, HINSTANCE hInst)
+{
+    if (lpDialogTemplate == nullptr)
+        return FALSE;
+    if (hInst == nullptr)
+        hInst = AfxGetResourceHandle();
+
+    // A template without a font gets the system's dialog font, as the platform's dialogs do.
+    CDialogTemplate dlgTemp(lpDialogTemplate);
+    if (!dlgTemp.HasFont())
+    {
+        dlgTemp.SetSystemFont();
+        lpDialogTemplate = dlgTemp.GetTemplate();
+    }
+
+    m_nModalResult = -1;
+    m_nFlags |= WF_CONTINUEMODAL;
+    HWND hWnd = nullptr;
+    try
+    {
+        AfxHookWindowCreate(this);
+        hWnd = ::CreateDialogIndirectParamA(hInst, lpDialogTemplate, pParentWnd->GetSafeHwnd(), &AfxDlgProc, 0);
+    }
+    catch (CException* e)
+    {
+        e->Delete();
+        m_nModalResult = -1;
+    }
+    AfxUnhookWindowCreate();
+    // A dialog that ended during its initialisation goes at once.
+    if (hWnd != nullptr && !(m_nFlags & WF_CONTINUEMODAL))
+    {
+        ::DestroyWindow(hWnd);
+        hWnd = nullptr;
+    }
+    return hWnd != nullptr;
+}

@@ -9,6 +9,7 @@
 #include <commctrl.h>
 
 class CDC;
+class CDataExchange;
 class CFont;
 class CFrameWnd;
 class CMenu;
@@ -193,6 +194,13 @@ public:
     // and gives the window nIDLeftOver what is left.
     void RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlag = reposDefault,
                         LPRECT lpRectParam = nullptr, LPCRECT lpRectClient = nullptr, BOOL bStretch = TRUE);
+    // Dialog data exchange: moves data between member variables and controls (bSaveAndValidate
+    // from the controls); FALSE when a value failed validation (the user has been told).
+    BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
+    virtual void DoDataExchange(CDataExchange* pDX);
+    // Creates a modeless dialog window from a template and attaches it (its messages arrive
+    // through the framework's dialog procedure).
+    BOOL CreateDlgIndirect(LPCDLGTEMPLATEA lpDialogTemplate, CWnd* pParentWnd, HINSTANCE hInst);
     // Sets the state of every child control from its update handler in pTarget.
     void UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHndler);
     BOOL ExecuteDlgInit(LPCSTR lpszResourceName);
@@ -425,6 +433,8 @@ public:
     DECLARE_MESSAGE_MAP()
 };
 
+// The dialog procedure of dialogs made by the framework: WM_INITDIALOG calls OnInitDialog.
+INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 // The window procedure of every attached window.
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
 // Delivers a message to the object's WindowProc, keeping the current message and turning
