@@ -52,8 +52,6 @@ public:
     // Hides the library's own version, so that code asking the archive gets the written one.
     boost::serialization::library_version_type get_library_version() const;
 
-    using boost::archive::basic_text_oprimitive<std::ostream>::save_binary;
-
 protected:
     friend class boost::archive::detail::interface_oarchive<CDocumentOArchive>;
     friend class boost::archive::basic_text_oarchive<CDocumentOArchive>;

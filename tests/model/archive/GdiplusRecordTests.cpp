@@ -3,6 +3,7 @@
 #include "model/archive/GdiplusRecords.h"
 #include "model/archive/GdiplusSerialization.h"
 
+#include <boost/serialization/extended_type_info.hpp>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -418,6 +419,42 @@ TEST(GdiplusRecords, ThirtyTwoCharacterFaceNamesAreCutToTerminate)
         const std::unique_ptr<Font> font = LoadFont(ar);
         EXPECT_NE(nullptr, font);
     });
+}
+
+TEST(GdiplusRecords, UnregisteredClassesAreNamedByTheirKeysWithoutNamespace)
+{
+    const std::unique_ptr<Bitmap> picture = SampleBitmap();
+    LinearGradientBrush linear(Rect(0, 0, 10, 10), Color(kRed), Color(kBlue), LinearGradientModeHorizontal);
+    GraphicsPath ellipse;
+    ellipse.AddEllipse(0, 0, 10, 10);
+    PathGradientBrush path(&ellipse);
+    const SolidBrush solid{Color(kRed)};
+    const TextureBrush texture(picture.get());
+    struct Case {
+        const char* key;
+        const Brush* brush;
+        std::function<bool(const Brush*)> isLoadedClass;
+    };
+    const Case cases[] = {
+        {"10 SolidBrush", &solid, [](const Brush* b) { return dynamic_cast<const SolidBrush*>(b) != nullptr; }},
+        {"19 LinearGradientBrush", &linear,
+         [](const Brush* b) { return dynamic_cast<const LinearGradientBrush*>(b) != nullptr; }},
+        {"17 PathGradientBrush", &path,
+         [](const Brush* b) { return dynamic_cast<const PathGradientBrush*>(b) != nullptr; }},
+        {"12 TextureBrush", &texture, [](const Brush* b) { return dynamic_cast<const TextureBrush*>(b) != nullptr; }},
+    };
+    for (const Case& c : cases) {
+        const std::string text = Written([&](CDocumentOArchive& ar) { ar << c.brush; });
+        EXPECT_NE(std::string::npos, text.find(c.key)) << text;
+        Brush* loaded = nullptr;
+        ReadText(text, [&](CDocumentIArchive& ar) { ar >> loaded; });
+        EXPECT_TRUE(c.isLoadedClass(loaded)) << c.key;
+        delete loaded;
+    }
+    for (const char* key : {"Pen", "Brush", "SolidBrush", "LinearGradientBrush", "PathGradientBrush", "TextureBrush",
+                            "Font", "Bitmap"})
+        EXPECT_NE(nullptr, boost::serialization::extended_type_info::find(key)) << key;
+    EXPECT_EQ(nullptr, boost::serialization::extended_type_info::find("Gdiplus::Pen"));
 }
 
 TEST(GdiplusRecords, DamagedRecordsRaiseTheArchiveError)
