@@ -132,11 +132,6 @@ void CFlashEditorLayer::DeselectAllShapes()
 
 void CFlashEditorLayer::RefreshShapes()
 {
-    RefreshSpans();
-}
-
-void CFlashEditorLayer::RefreshSpans()
-{
     for (CFlashEditorFrame* span : m_spans)
         span->RefreshShapes();
 }
@@ -318,7 +313,7 @@ CFlashEditorFrame* CFlashEditorLayer::InsertKeyframe(int frame, bool copyContent
     if (!made)
         return nullptr;
     made->SetMotionTween(false);
-    RefreshSpans();
+    RefreshShapes();
     return made;
 }
 
@@ -363,7 +358,7 @@ void CFlashEditorLayer::ClearFrames(int first, int last)
         }
         ++it;
     }
-    RefreshSpans();
+    RefreshShapes();
 }
 
 bool CFlashEditorLayer::SplitTweenAtCurrentFrame()

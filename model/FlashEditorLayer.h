@@ -94,7 +94,6 @@ private:
     friend class boost::serialization::access;
 
     CFlashEditorFrame* FindSpanStartingAt(int frame) const;
-    void RefreshSpans();
 
     std::list<CFlashEditorFrame*> m_spans;
     CFlashLayerOwner* m_pDocument = nullptr;
