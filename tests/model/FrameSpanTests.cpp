@@ -141,6 +141,24 @@ TEST(FrameSpan, RenderHonoursFrameRangeFilterAndHiddenState)
     EXPECT_EQ(nullptr, span.HitTest(dc.Get(), 1.0, {225, 25}));
 }
 
+TEST(FrameSpan, SelectedShapesShowEndpointHandlesWhileTheFlagIsSet)
+{
+    CFlashEditorFrame span(1, 1, nullptr);
+    CFlashSolidShape* shape = MakeSolidRect(2000, 2000, 2000, 2000, kOpaqueRed);
+    shape->SetState(kResourceStateSelected);
+    span.AddShape(shape, nullptr);
+    for (const bool flag : {true, false}) {
+        g_bShowEndpointHandles = flag;
+        CTestCanvas canvas;
+        span.Render(canvas.Graphics(), 0, 0, 1.0, kRenderAllStates, 1);
+        // A handle of 6 pixels is centred on the corner (100, 100).
+        const Gdiplus::Color outside(canvas.Pixel(99, 99));
+        EXPECT_EQ(flag, outside.GetG() > 200 && outside.GetB() < 120) << std::hex << outside.GetValue();
+        EXPECT_EQ(kOpaqueRed, canvas.Pixel(150, 150));
+    }
+    g_bShowEndpointHandles = true;
+}
+
 TEST(FrameSpan, RenderThroughADeviceContext)
 {
     BITMAPINFO info = {};
@@ -163,6 +181,20 @@ TEST(FrameSpan, RenderThroughADeviceContext)
     EXPECT_EQ(RGB(255, 255, 255), GetPixel(dc.Get(), 15, 15));
     SelectObject(dc.Get(), old);
     DeleteObject(bitmap);
+}
+
+TEST(FrameSpan, InvisibleLayerIsNeitherDrawnNorHit)
+{
+    CFlashEditorLayer layer(nullptr);
+    CFlashSolidShape* shape = MakeSolidRect(0, 0, 1000, 1000, kOpaqueRed);
+    ASSERT_TRUE(layer.AddShape(shape, 1, nullptr));
+    CTestDC dc;
+    EXPECT_EQ(shape, layer.HitTestCurrentFrame(nullptr, 1.0, {25, 25})) << "hit tests need no device context";
+    layer.SetVisible(false);
+    CTestCanvas canvas;
+    layer.RenderCurrentFrame(canvas.Graphics(), 0, 0, 1.0, kRenderAllStates);
+    EXPECT_EQ(kOpaqueWhite, canvas.Pixel(25, 25));
+    EXPECT_EQ(nullptr, layer.HitTestCurrentFrame(dc.Get(), 1.0, {25, 25}));
 }
 
 TEST(FrameSpan, LookupsNeverAddEntriesAndRemovalHandsTheShapeOver)

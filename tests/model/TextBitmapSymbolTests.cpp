@@ -115,6 +115,7 @@ TEST(TextShape, FilledGlyphsWithABoxOnlyWhenSelected)
     CTestDC dc;
     EXPECT_TRUE(shape->HitTest(dc.Get(), 1.0, {110, 112}, &identity));
     EXPECT_FALSE(shape->HitTest(dc.Get(), 1.0, {290, 145}, &identity));
+    EXPECT_TRUE(shape->HitTest(nullptr, 1.0, {110, 112}, &identity)) << "measured on a memory context";
 }
 
 TEST(TextShape, CloneOwnsAnIndependentFontAndKeepsTextAndBox)
