@@ -9,6 +9,7 @@
 
 #include <iterator>
 #include <limits>
+#include <locale>
 
 namespace {
 
@@ -20,19 +21,12 @@ namespace {
 // The input as text mode reads it: every CR that ends a line is dropped.
 std::string ReadTextMode(std::istream& source)
 {
-    std::string text;
-    text.reserve(4096);
-    char previous = '\0';
-    bool hasPrevious = false;
-    for (std::istreambuf_iterator<char> it(source), end; it != end; ++it) {
-        const char ch = *it;
-        if (hasPrevious && !(previous == '\r' && ch == '\n'))
-            text.push_back(previous);
-        previous = ch;
-        hasPrevious = true;
-    }
-    if (hasPrevious)
-        text.push_back(previous);
+    std::string text((std::istreambuf_iterator<char>(source)), std::istreambuf_iterator<char>());
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n'))
+            text[kept++] = text[i];
+    text.resize(kept);
     return text;
 }
 
@@ -64,7 +58,10 @@ private:
     int& m_depth;
 };
 
-CTextModeInput::CTextModeInput(std::istream& source) : m_stream(ReadTextMode(source)) {}
+CTextModeInput::CTextModeInput(std::istream& source) : m_stream(ReadTextMode(source))
+{
+    m_stream.imbue(std::locale::classic());
+}
 
 CDocumentIArchive::CDocumentIArchive(std::istream& is, unsigned int flags)
     : CTextModeInput(is),

@@ -7,6 +7,7 @@
 #include <boost/serialization/item_version_type.hpp>
 #include <boost/serialization/library_version_type.hpp>
 
+#include <locale>
 #include <ostream>
 #include <streambuf>
 #include <string>
@@ -30,7 +31,11 @@ private:
 // archive's own bases and outlives the final line end they write.
 class CCrLfOutputStream {
 protected:
-    explicit CCrLfOutputStream(std::ostream& target) : m_buffer(target.rdbuf()), m_stream(&m_buffer) {}
+    // Numbers are written in the classic locale whatever the process's locale.
+    explicit CCrLfOutputStream(std::ostream& target) : m_buffer(target.rdbuf()), m_stream(&m_buffer)
+    {
+        m_stream.imbue(std::locale::classic());
+    }
 
     CCrLfStreamBuffer m_buffer;
     std::ostream m_stream;
