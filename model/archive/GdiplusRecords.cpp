@@ -203,13 +203,12 @@ template <class Archive>
 void Transfer(Archive& ar, CPixelRecord& pixels)
 {
     ar & pixels.width & pixels.height & pixels.stride & pixels.format;
-    if constexpr (Archive::is_loading::value)
-        CheckPixelHeader(ar, pixels);
-    const std::size_t size = std::size_t(pixels.stride) * pixels.height;
     if constexpr (Archive::is_loading::value) {
-        pixels.owned.reset(new BYTE[size]);
+        CheckPixelHeader(ar, pixels);
+        pixels.owned.reset(new BYTE[std::size_t(pixels.stride) * pixels.height]);
         pixels.data = pixels.owned.get();
     }
+    const std::size_t size = std::size_t(pixels.stride) * pixels.height;
     for (std::size_t i = 0; i < size; ++i)
         ar & pixels.data[i];
 }
@@ -229,7 +228,7 @@ void Transfer(Archive& ar, CFontRecord& font)
     ar & font.height & font.weight & font.italic;
 }
 
-void SavePixelsOf(CDocumentOArchive& ar, Gdiplus::Bitmap& bitmap)
+void SavePixelRecord(CDocumentOArchive& ar, Gdiplus::Bitmap& bitmap)
 {
     const Gdiplus::Rect whole(0, 0, INT(bitmap.GetWidth()), INT(bitmap.GetHeight()));
     Gdiplus::BitmapData locked = {};
@@ -287,7 +286,7 @@ T* BuildOwnedBitmap(const CPixelRecord& pixels, const CStorage<T>& storage)
     return bitmap;
 }
 
-CPixelRecord ReadPixels(CDocumentIArchive& ar)
+CPixelRecord ReadPixelRecord(CDocumentIArchive& ar)
 {
     CPixelRecord pixels;
     Transfer(ar, pixels);
@@ -375,7 +374,7 @@ T* LoadPathGradient(CDocumentIArchive& ar, const CStorage<T>& storage)
 template <class T>
 T* LoadTexture(CDocumentIArchive& ar, const CStorage<T>& storage)
 {
-    const CPixelRecord pixels = ReadPixels(ar);
+    const CPixelRecord pixels = ReadPixelRecord(ar);
     // The brush keeps its own copy of the image.
     std::unique_ptr<Gdiplus::Bitmap> image(BuildOwnedBitmap(pixels, CStorage<Gdiplus::Bitmap>()));
     return storage.BuildChecked("bad texture", image.get(), Gdiplus::WrapModeTile);
@@ -529,12 +528,12 @@ std::unique_ptr<Gdiplus::Font> LoadFont(CDocumentIArchive& ar)
 
 void SaveBitmapPixels(CDocumentOArchive& ar, Gdiplus::Bitmap& bitmap)
 {
-    SavePixelsOf(ar, bitmap);
+    SavePixelRecord(ar, bitmap);
 }
 
 CBitmapPixels LoadBitmapPixels(CDocumentIArchive& ar)
 {
-    CPixelRecord pixels = ReadPixels(ar);
+    CPixelRecord pixels = ReadPixelRecord(ar);
     CBitmapPixels result;
     result.bitmap = std::make_unique<Gdiplus::Bitmap>(INT(pixels.width), INT(pixels.height), pixels.stride,
                                                       kPixelFormat, pixels.data);
@@ -594,7 +593,7 @@ void SaveTextureBody(CDocumentOArchive& ar, const Gdiplus::TextureBrush& brush)
     auto* bitmap = dynamic_cast<Gdiplus::Bitmap*>(image.get());
     if (!bitmap)
         FailSaving("texture image cannot be read");
-    SavePixelsOf(ar, *bitmap);
+    SavePixelRecord(ar, *bitmap);
 }
 
 void LoadTextureBodyAt(CDocumentIArchive& ar, Gdiplus::TextureBrush* storage)
@@ -609,5 +608,5 @@ void LoadFontAt(CDocumentIArchive& ar, Gdiplus::Font* storage)
 
 void LoadOwnedBitmapAt(CDocumentIArchive& ar, Gdiplus::Bitmap* storage)
 {
-    BuildOwnedBitmap(ReadPixels(ar), CStorage<Gdiplus::Bitmap>(storage));
+    BuildOwnedBitmap(ReadPixelRecord(ar), CStorage<Gdiplus::Bitmap>(storage));
 }
