@@ -340,6 +340,13 @@ void CFlashEditorLayer::ClearFrames(int first, int last)
         }
         if (c < first && l >= first && l < last) {
             span->SetEndFrame(first - 1);
+            // With nothing after it inside the range, the cleared frames become the empty span
+            // here rather than disappearing from the layer.
+            const auto next = std::next(it);
+            if (next == m_spans.end() || (*next)->GetStartFrame() > last) {
+                m_spans.insert(next, empty.release());
+                break;
+            }
         } else if (c >= first && l <= last) {
             delete span;
             it = m_spans.erase(it);

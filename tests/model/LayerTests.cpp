@@ -118,6 +118,8 @@ TEST(Layer, FrameCommandsKeepTheSpansTiled)
         {{{1, 2}, {3, 4}, {5, 6}}, ClearFrames, 3, 4, {{1, 2}, {3, 4}, {5, 6}}},
         {{{1, 2}, {3, 4}, {5, 9}}, ClearFrames, 2, 6, {{1, 1}, {2, 6}, {7, 9}}},
         {{{1, 4}}, ClearFrames, 6, 8, {{1, 4}}},
+        {{{1, 4}}, ClearFrames, 3, 8, {{1, 2}, {3, 8}}},
+        {{{1, 4}, {5, 6}}, ClearFrames, 3, 8, {{1, 2}, {3, 8}}},
     };
     for (const auto& c : cases) {
         CFlashEditorLayer layer(nullptr);
