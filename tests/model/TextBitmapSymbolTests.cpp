@@ -54,6 +54,8 @@ TEST(BitmapShape, PastedDeviceBitmapSitsAt100PixelsWithBoundsInTwips)
     shape->Offset(500, 500);
     EXPECT_TRUE(shape->GetBounds().Equals(Gdiplus::Rect(2000, 2000, 1280, 640)));
 
+    EXPECT_EQ(nullptr, CFlashBitmap::CreateFromHBITMAP(nullptr)) << "an unreadable device bitmap makes no shape";
+
     const std::unique_ptr<CFlashShape> copy(shape->Clone());
     auto* picture = static_cast<CFlashBitmap*>(copy.get());
     ASSERT_NE(nullptr, picture->GetImage());
