@@ -4,6 +4,35 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+namespace {
+std::atomic<std::size_t> g_largestAllocation{0};
+}
+
+// Every allocation of the test program passes here so that its size can be watched.
+void* operator new(std::size_t size)
+{
+    std::size_t largest = g_largestAllocation.load();
+    while (size > largest && !g_largestAllocation.compare_exchange_weak(largest, size)) {
+    }
+    if (void* memory = std::malloc(size ? size : 1))
+        return memory;
+    throw std::bad_alloc();
+}
+
+void operator delete(void* memory) noexcept
+{
+    std::free(memory);
+}
+
+void operator delete(void* memory, std::size_t) noexcept
+{
+    std::free(memory);
+}
+
 namespace {
 // GDI+ runs for the whole test program.
 class CGdiplusSession : public ::testing::Environment {
@@ -23,6 +52,16 @@ const auto* const g_session = ::testing::AddGlobalTestEnvironment(new CGdiplusSe
 } // namespace
 
 namespace ArchiveTest {
+
+void ResetLargestAllocation()
+{
+    g_largestAllocation = 0;
+}
+
+std::size_t LargestAllocation()
+{
+    return g_largestAllocation;
+}
 
 std::string Tokens(const std::string& text)
 {

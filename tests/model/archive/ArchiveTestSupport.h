@@ -6,6 +6,7 @@
 
 #include <boost/archive/archive_exception.hpp>
 
+#include <cstddef>
 #include <sstream>
 #include <string>
 
@@ -34,6 +35,13 @@ void ReadText(const std::string& text, Read read, unsigned int flags = 0)
     CDocumentIArchive ar(is, flags);
     read(ar);
 }
+
+// The largest single allocation of the program since the last reset: damaged input must not
+// make the reader allocate out of proportion to it.
+void ResetLargestAllocation();
+std::size_t LargestAllocation();
+// Bound for the largest allocation while a small damaged input is read.
+constexpr std::size_t kSmallInputAllocationLimit = 1 << 20;
 
 // The blank-separated tokens of an archive text, joined by single blanks.
 std::string Tokens(const std::string& text);

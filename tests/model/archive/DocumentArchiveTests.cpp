@@ -359,8 +359,11 @@ TEST(DocumentArchive, DamagedInputRaisesTheArchiveError)
         {"pointer to an earlier object of another class", kHeader + " 0 1 0 0 0 0 0 1 1 0 0", readNodeAndMark, E::pointer_conflict},
         {"objects nested without end", deepNodes, readNode, E::other_exception},
     };
-    for (const Case& c : cases)
+    for (const Case& c : cases) {
+        ArchiveTest::ResetLargestAllocation();
         EXPECT_EQ(c.error, ArchiveErrorOf(c.text, c.read)) << c.name;
+        EXPECT_LT(ArchiveTest::LargestAllocation(), ArchiveTest::kSmallInputAllocationLimit) << c.name;
+    }
 }
 
 TEST(DocumentArchive, WellFormedCounterpartsOfTheDamagedInputsRead)

@@ -348,6 +348,28 @@ TEST(GdiplusRecords, EveryBrushKindRoundTrips)
     EXPECT_EQ(nullptr, LoadSavedBrush(nullptr));
 }
 
+TEST(GdiplusRecords, BitmapPixelsRoundTripWithRowPadding)
+{
+    // Five pixels make 15 bytes, padded to rows of 16.
+    Bitmap bitmap(5, 3, PixelFormat24bppRGB);
+    for (INT y = 0; y < 3; ++y)
+        for (INT x = 0; x < 5; ++x)
+            bitmap.SetPixel(x, y, Color(255, BYTE(x * 50), BYTE(y * 80), BYTE(x * y * 10)));
+    const std::string text = Written([&](CDocumentOArchive& ar) { SaveBitmapPixels(ar, bitmap); });
+    EXPECT_EQ(0u, Tokens(text).find(kHeader + " 5 3 16 137224 "));
+    CBitmapPixels loaded;
+    ReadText(text, [&](CDocumentIArchive& ar) { loaded = LoadBitmapPixels(ar); });
+    ASSERT_NE(nullptr, loaded.bitmap);
+    for (INT y = 0; y < 3; ++y)
+        for (INT x = 0; x < 5; ++x) {
+            Color expected;
+            Color actual;
+            bitmap.GetPixel(x, y, &expected);
+            loaded.bitmap->GetPixel(x, y, &actual);
+            EXPECT_EQ(ValueOf(expected), ValueOf(actual)) << x << "," << y;
+        }
+}
+
 TEST(GdiplusRecords, PensRoundTripColourWidthAndDash)
 {
     struct Case {
@@ -510,6 +532,7 @@ TEST(GdiplusRecords, DamagedRecordsRaiseTheArchiveError)
         {"unregistered brush class", "9 0 0", pointers},
     };
     for (const Case& c : cases) {
+        ArchiveTest::ResetLargestAllocation();
         bool raised = false;
         try {
             ReadText(kHeader + " " + c.tokens, c.read);
@@ -517,6 +540,7 @@ TEST(GdiplusRecords, DamagedRecordsRaiseTheArchiveError)
             raised = true;
         }
         EXPECT_TRUE(raised) << c.name;
+        EXPECT_LT(ArchiveTest::LargestAllocation(), ArchiveTest::kSmallInputAllocationLimit) << c.name;
     }
 }
 
