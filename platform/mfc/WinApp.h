@@ -31,6 +31,8 @@ public:
     HINSTANCE m_hInstance = nullptr;
     LPSTR m_lpCmdLine = nullptr;
     int m_nCmdShow = SW_SHOWNORMAL;
+    // Context-help mode (Shift+F1) is on.
+    BOOL m_bHelpMode = FALSE;
 
     // Called by the entry point before InitInstance: names, handles and command line.
     void SetCurrentHandles(HINSTANCE hInstance, LPSTR lpCmdLine, int nCmdShow);
