@@ -85,9 +85,18 @@ void CFlashBezierCurve::Recalc()
 
 std::vector<Gdiplus::PointF> CFlashBezierCurve::Flatten() const
 {
-    auto toF = [](const POINT& p) { return Gdiplus::PointF(Gdiplus::REAL(p.x), Gdiplus::REAL(p.y)); };
-    std::vector<Gdiplus::PointF> points = {toF(m_ptStart)};
-    FlattenBezier(points.front(), toF(m_ptC1), toF(m_ptC2), toF(m_ptEnd), kFlatness, points);
+    Gdiplus::GraphicsPath path;
+    AddToPath(path);
+    std::vector<Gdiplus::PointF> points;
+    if (path.Flatten(nullptr, kFlatness) == Gdiplus::Ok) {
+        points.resize(path.GetPointCount());
+        if (points.empty() || path.GetPathPoints(points.data(), INT(points.size())) != Gdiplus::Ok)
+            points.clear();
+    }
+    // Without a native path (out of memory) the chord stands in for the curve.
+    if (points.size() < 2)
+        points = {Gdiplus::PointF(Gdiplus::REAL(m_ptStart.x), Gdiplus::REAL(m_ptStart.y)),
+                  Gdiplus::PointF(Gdiplus::REAL(m_ptEnd.x), Gdiplus::REAL(m_ptEnd.y))};
     return points;
 }
 

@@ -126,52 +126,6 @@ void TransformPoints(const Gdiplus::Matrix* matrix, POINT* points, int count)
         points[i] = {mapped[i].X, mapped[i].Y};
 }
 
-namespace {
-struct CPointD {
-    double x, y;
-};
-
-CPointD Midpoint(const CPointD& a, const CPointD& b)
-{
-    return {(a.x + b.x) / 2, (a.y + b.y) / 2};
-}
-
-// Distance of p from the line through a and b (from a when they coincide).
-double DistanceFromChord(const CPointD& p, const CPointD& a, const CPointD& b)
-{
-    const double dx = b.x - a.x, dy = b.y - a.y;
-    const double length = std::hypot(dx, dy);
-    if (length == 0.0)
-        return std::hypot(p.x - a.x, p.y - a.y);
-    return std::fabs(dy * (p.x - a.x) - dx * (p.y - a.y)) / length;
-}
-
-// Deep enough for any curve on the stage at flatness 0.25; bounds the work on absurd input.
-constexpr int kMaxSubdivisionDepth = 16;
-
-void Subdivide(const CPointD& p0, const CPointD& c1, const CPointD& c2, const CPointD& p3, double flatness,
-               int depth, std::vector<Gdiplus::PointF>& points)
-{
-    const bool flat = std::max(DistanceFromChord(c1, p0, p3), DistanceFromChord(c2, p0, p3)) <= flatness;
-    if (flat || depth >= kMaxSubdivisionDepth) {
-        points.emplace_back(Gdiplus::REAL(p3.x), Gdiplus::REAL(p3.y));
-        return;
-    }
-    // de Casteljau halves.
-    const CPointD a = Midpoint(p0, c1), b = Midpoint(c1, c2), c = Midpoint(c2, p3);
-    const CPointD ab = Midpoint(a, b), bc = Midpoint(b, c);
-    const CPointD middle = Midpoint(ab, bc);
-    Subdivide(p0, a, ab, middle, flatness, depth + 1, points);
-    Subdivide(middle, bc, c, p3, flatness, depth + 1, points);
-}
-}
-
-void FlattenBezier(const Gdiplus::PointF& p0, const Gdiplus::PointF& c1, const Gdiplus::PointF& c2,
-                   const Gdiplus::PointF& p3, double flatness, std::vector<Gdiplus::PointF>& points)
-{
-    Subdivide({p0.X, p0.Y}, {c1.X, c1.Y}, {c2.X, c2.Y}, {p3.X, p3.Y}, flatness, 0, points);
-}
-
 Gdiplus::ARGB ColorRefToArgb(COLORREF color)
 {
     return Gdiplus::Color::MakeARGB(255, GetRValue(color), GetGValue(color), GetBValue(color));

@@ -34,11 +34,5 @@ void LerpColor(Gdiplus::ARGB& out, Gdiplus::ARGB from, Gdiplus::ARGB to, double 
 void TransformPoints(const Gdiplus::Matrix* matrix, POINT* points, int count);
 inline void TransformPoint(const Gdiplus::Matrix* matrix, POINT& point) { TransformPoints(matrix, &point, 1); }
 
-// Appends the cubic Bezier p0-c1-c2-p3 as points (p0 excluded) lying within the flatness of the
-// curve. The platform's own path flattening recurses without end at stage-sized twip coordinates
-// (its flatness test is single precision), so the model subdivides in double precision itself.
-void FlattenBezier(const Gdiplus::PointF& p0, const Gdiplus::PointF& c1, const Gdiplus::PointF& c2,
-                   const Gdiplus::PointF& p3, double flatness, std::vector<Gdiplus::PointF>& points);
-
 Gdiplus::ARGB ColorRefToArgb(COLORREF color);
 COLORREF ArgbToColorRef(Gdiplus::ARGB argb);

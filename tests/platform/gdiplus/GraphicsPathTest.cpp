@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 #include <vector>
 
@@ -18,6 +20,7 @@ namespace {
 constexpr BYTE StartType = 0;
 constexpr BYTE LineType = 1;
 constexpr BYTE BezierType = 3;
+constexpr BYTE MarkerFlag = 0x20;
 constexpr BYTE CloseFlag = 0x80;
 
 std::vector<BYTE> TypesOf(const GraphicsPath& path)
@@ -25,6 +28,59 @@ std::vector<BYTE> TypesOf(const GraphicsPath& path)
     std::vector<BYTE> types(path.GetPointCount());
     path.GetPathTypes(types.data(), INT(types.size()));
     return types;
+}
+
+std::vector<PointF> PointsOf(const GraphicsPath& path)
+{
+    std::vector<PointF> points(path.GetPointCount());
+    path.GetPathPoints(points.data(), INT(points.size()));
+    return points;
+}
+
+double DistanceToSegment(double px, double py, const PointF& a, const PointF& b)
+{
+    const double dx = double(b.X) - a.X, dy = double(b.Y) - a.Y;
+    const double lengthSquared = dx * dx + dy * dy;
+    const double t = lengthSquared > 0.0 ? std::clamp(((px - a.X) * dx + (py - a.Y) * dy) / lengthSquared, 0.0, 1.0)
+                                         : 0.0;
+    return std::hypot(px - (a.X + t * dx), py - (a.Y + t * dy));
+}
+
+double DistanceToPolyline(double px, double py, const std::vector<PointF>& polyline)
+{
+    double best = std::hypot(px - polyline.front().X, py - polyline.front().Y);
+    for (size_t i = 1; i < polyline.size(); ++i)
+        best = std::min(best, DistanceToSegment(px, py, polyline[i - 1], polyline[i]));
+    return best;
+}
+
+// The larger of the two one-sided distances between the true cubic and the polyline, from dense
+// samples of both.
+double CurveToPolylineDistance(const PointF (&bezier)[4], const std::vector<PointF>& polyline)
+{
+    constexpr int kSamples = 2000;
+    auto at = [&bezier](double t, double& x, double& y) {
+        const double s = 1.0 - t;
+        const double b0 = s * s * s, b1 = 3 * s * s * t, b2 = 3 * s * t * t, b3 = t * t * t;
+        x = b0 * bezier[0].X + b1 * bezier[1].X + b2 * bezier[2].X + b3 * bezier[3].X;
+        y = b0 * bezier[0].Y + b1 * bezier[1].Y + b2 * bezier[2].Y + b3 * bezier[3].Y;
+    };
+    std::vector<PointF> curve;
+    double worst = 0.0;
+    for (int i = 0; i <= kSamples; ++i) {
+        double x = 0.0, y = 0.0;
+        at(double(i) / kSamples, x, y);
+        curve.emplace_back(Gdiplus::REAL(x), Gdiplus::REAL(y));
+        worst = std::max(worst, DistanceToPolyline(x, y, polyline));
+    }
+    for (size_t i = 1; i < polyline.size(); ++i)
+        for (int k = 0; k <= 10; ++k) {
+            const double t = k / 10.0;
+            const double x = polyline[i - 1].X + t * (polyline[i].X - polyline[i - 1].X);
+            const double y = polyline[i - 1].Y + t * (polyline[i].Y - polyline[i - 1].Y);
+            worst = std::max(worst, DistanceToPolyline(x, y, curve));
+        }
+    return worst;
 }
 
 } // namespace
@@ -67,6 +123,78 @@ TEST(GraphicsPath, FlattenAppliesTheMatrixFirst)
     EXPECT_FLOAT_EQ(1.0f, points[0].X);
     EXPECT_FLOAT_EQ(2.0f, points[0].Y);
     EXPECT_FLOAT_EQ(31.0f, points[1].X);
+}
+
+// Beziers at stage-sized twip coordinates, where the platform's own flattening never converges.
+TEST(GraphicsPath, FlattenAtStageCoordinatesStaysWithinTheFlatness)
+{
+    const struct {
+        PointF bezier[4];
+        Gdiplus::REAL flatness;
+    } cases[] = {
+        {{{6259, 3618}, {6300, 3720}, {6269, 3794}, {6167, 3837}}, 0.25f},
+        {{{9000, 7000}, {10100, 7000}, {11000, 7900}, {11000, 9000}}, 0.25f},
+        {{{0, 0}, {4000, 8000}, {-4000, 8000}, {200, 0}}, 0.25f},
+        {{{10000, 8000}, {10000, 8000}, {10000, 8000}, {10000, 8000}}, 0.25f},
+        {{{5000, 5000}, {5400, 5000}, {5000, 5000}, {5001, 5000}}, 0.1f},
+        {{{100, 100}, {180, 300}, {300, 20}, {400, 100}}, 2.0f},
+    };
+    for (const auto& c : cases) {
+        GraphicsPath path;
+        path.AddBezier(c.bezier[0], c.bezier[1], c.bezier[2], c.bezier[3]);
+        ASSERT_EQ(Gdiplus::Ok, path.Flatten(nullptr, c.flatness)) << c.bezier[0].X << "," << c.bezier[0].Y;
+        const std::vector<PointF> points = PointsOf(path);
+        const std::vector<BYTE> types = TypesOf(path);
+        ASSERT_GE(points.size(), 2u);
+        EXPECT_EQ(StartType, types.front());
+        EXPECT_TRUE(std::all_of(types.begin() + 1, types.end(), [](BYTE type) { return type == LineType; }));
+        EXPECT_FLOAT_EQ(c.bezier[0].X, points.front().X);
+        EXPECT_FLOAT_EQ(c.bezier[3].Y, points.back().Y);
+        EXPECT_LE(CurveToPolylineDistance(c.bezier, points), c.flatness + 0.01)
+            << c.bezier[0].X << "," << c.bezier[0].Y << " in " << points.size() << " points";
+    }
+}
+
+TEST(GraphicsPath, FlattenKeepsFigureStartsClosesAndMarkers)
+{
+    // A closed figure of a Bezier and a line, then a figure of a line with a marker on its end
+    // and a Bezier, closed.
+    const PointF points[] = {{6000, 4000}, {6400, 4000}, {6400, 4400}, {6000, 4400}, {5900, 4200},
+                             {0, 0},       {50, 0},      {80, 40},     {120, 40},    {150, 0}};
+    const BYTE types[] = {StartType, BezierType, BezierType, BezierType, BYTE(LineType | CloseFlag),
+                          StartType, BYTE(LineType | MarkerFlag), BezierType, BezierType,
+                          BYTE(BezierType | CloseFlag)};
+    GraphicsPath path(points, types, 10, Gdiplus::FillModeWinding);
+    ASSERT_EQ(types[9], TypesOf(path)[9]);
+
+    const Matrix shift(1.0f, 0.0f, 0.0f, 1.0f, 1000.0f, 0.0f);
+    ASSERT_EQ(Gdiplus::Ok, path.Flatten(&shift, 0.25f));
+    const std::vector<BYTE> flatTypes = TypesOf(path);
+    const std::vector<PointF> flat = PointsOf(path);
+    std::vector<size_t> starts, closes, markers;
+    for (size_t i = 0; i < flatTypes.size(); ++i) {
+        const BYTE kind = flatTypes[i] & 0x07;
+        EXPECT_TRUE(kind == StartType || kind == LineType) << "point " << i;
+        if (kind == StartType)
+            starts.push_back(i);
+        if (flatTypes[i] & CloseFlag)
+            closes.push_back(i);
+        if (flatTypes[i] & MarkerFlag)
+            markers.push_back(i);
+    }
+    ASSERT_EQ(2u, starts.size());
+    ASSERT_EQ(2u, closes.size());
+    ASSERT_EQ(1u, markers.size());
+    EXPECT_EQ(0u, starts[0]);
+    EXPECT_EQ(starts[1] - 1, closes[0]) << "the first figure closes on its last point";
+    EXPECT_EQ(flatTypes.size() - 1, closes[1]);
+    EXPECT_EQ(starts[1] + 1, markers[0]) << "the marker stays on the point it was set on";
+    EXPECT_FLOAT_EQ(7000.0f, flat[0].X) << "the matrix is applied before flattening";
+    EXPECT_FLOAT_EQ(6900.0f, flat[closes[0]].X);
+    EXPECT_FLOAT_EQ(1000.0f, flat[starts[1]].X);
+    EXPECT_FLOAT_EQ(1150.0f, flat.back().X);
+    EXPECT_GT(closes[0] - starts[0], 5u) << "the first Bezier became several lines";
+    EXPECT_EQ(Gdiplus::FillModeWinding, path.GetFillMode());
 }
 
 TEST(GraphicsPath, IsVisibleFollowsTheFillMode)
