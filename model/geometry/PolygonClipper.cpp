@@ -133,6 +133,7 @@ private:
     void RetireOrAdvance(Edge* edge, double yb, double yt);
     void BuildIntersections(double dy);
     void ProcessIntersections(double yb);
+    static bool AreAdjacent(const Intersection& crossing);
     void SwapBundles(Edge* e0, Edge* e1);
     void PrepareNextBeam(double yt);
     int CombineQuadrants(int clipQuadrants, int subjectQuadrants) const;
@@ -374,6 +375,8 @@ OutPolygon* ScanBeamClipper::AddLocalMin(Edge* edge, double x, double y)
     return polygon;
 }
 
+// Edges crossing at one point, or meeting within the bundle tolerance, can leave a vertex class
+// that names a contour no edge carries; the output operations then pass over it.
 OutPolygon* ScanBeamClipper::Proxy(OutPolygon* polygon)
 {
     while (polygon->proxy != polygon) {
@@ -385,6 +388,8 @@ OutPolygon* ScanBeamClipper::Proxy(OutPolygon* polygon)
 
 void ScanBeamClipper::AddLeft(OutPolygon* polygon, double x, double y)
 {
+    if (!polygon)
+        return;
     OutVertex* vertex = NewVertex(x, y);
     OutPolygon* proxy = Proxy(polygon);
     vertex->next = proxy->chain[kLeft];
@@ -393,6 +398,8 @@ void ScanBeamClipper::AddLeft(OutPolygon* polygon, double x, double y)
 
 void ScanBeamClipper::AddRight(OutPolygon* polygon, double x, double y)
 {
+    if (!polygon)
+        return;
     OutVertex* vertex = NewVertex(x, y);
     OutPolygon* proxy = Proxy(polygon);
     proxy->chain[kRight]->next = vertex;
@@ -402,6 +409,8 @@ void ScanBeamClipper::AddRight(OutPolygon* polygon, double x, double y)
 // Joins p's chain in front of q's at an internal maximum: the contour they close is a hole.
 void ScanBeamClipper::MergeLeft(OutPolygon* p, OutPolygon* q)
 {
+    if (!p || !q)
+        return;
     OutPolygon* from = Proxy(p);
     OutPolygon* to = Proxy(q);
     to->hole = true;
@@ -416,6 +425,8 @@ void ScanBeamClipper::MergeLeft(OutPolygon* p, OutPolygon* q)
 // Joins p's chain behind q's at an external maximum: the contour they close is an outer one.
 void ScanBeamClipper::MergeRight(OutPolygon* p, OutPolygon* q)
 {
+    if (!p || !q)
+        return;
     OutPolygon* from = Proxy(p);
     OutPolygon* to = Proxy(q);
     to->hole = false;
@@ -681,7 +692,18 @@ void ScanBeamClipper::BuildIntersections(double dy)
 
 void ScanBeamClipper::ProcessIntersections(double yb)
 {
-    for (const Intersection& crossing : m_intersections) {
+    for (size_t i = 0; i < m_intersections.size(); ++i) {
+        // Crossings at one point (nearly one height) may come out of the sort in an order that
+        // pairs edges not yet side by side: the first later crossing of neighbours goes first.
+        if (!AreAdjacent(m_intersections[i])) {
+            size_t j = i + 1;
+            while (j < m_intersections.size() && !AreAdjacent(m_intersections[j]))
+                ++j;
+            if (j == m_intersections.size())
+                continue;
+            std::rotate(m_intersections.begin() + i, m_intersections.begin() + j, m_intersections.begin() + j + 1);
+        }
+        const Intersection& crossing = m_intersections[i];
         Edge* e0 = crossing.edge0;
         Edge* e1 = crossing.edge1;
         const bool e0Counts = e0->bundle[kAbove][kClip] || e0->bundle[kAbove][kSubject];
@@ -784,6 +806,15 @@ void ScanBeamClipper::ProcessIntersections(double yb)
         }
         SwapBundles(e0, e1);
     }
+}
+
+// True when e1's bundle comes right after e0 in the active edge table: only then can they swap.
+bool ScanBeamClipper::AreAdjacent(const Intersection& crossing)
+{
+    const Edge* edge = crossing.edge0->next;
+    while (edge && edge != crossing.edge1 && edge->bundleState[kAbove] == kBundleTail)
+        edge = edge->next;
+    return edge == crossing.edge1;
 }
 
 // Moves e1's bundle (the edges after e0 up to e1) in front of e0's bundle (e0 and its tails).
