@@ -58,7 +58,8 @@ void ClipSegment(int operation, const CFlashPolygonSet& segment, const CFlashPol
                  CFlashPolygonSet& result)
 {
     CFlashPolygonSet output;
-    if (operation == kClipDifference || operation == kClipIntersection) {
+    const bool isSegment = !segment.IsEmpty() && segment.GetContour(0).GetVertexCount() >= 2;
+    if (isSegment && (operation == kClipDifference || operation == kClipIntersection)) {
         const CFlashPolygonVertex& start = segment.GetContour(0).vertices[0];
         const CFlashPolygonVertex& end = segment.GetContour(0).vertices[1];
 
@@ -110,7 +111,8 @@ void ClipOpenContours(int /*operation*/, const CFlashPolygonSet& subject, const 
         if (v.size() < 2)
             continue;
         // Each outline starts outside and apart from the previous one: carrying the position
-        // over would join the tail of one erased stroke to the head of another.
+        // over would join the tail of one outline to the head of the next, or drop the head of
+        // the next when the previous one ended inside the clip region.
         beginOutline();
         bool inside = false;
         for (size_t k = 1; k < v.size(); ++k) {

@@ -6,13 +6,14 @@
 
 // Keeps the parts of the subject's open outlines (polylines, not closed) that lie outside the
 // clip region; the operation is not used. Each outline piece is a result contour with hole flag
-// 0. When nothing remains the result is the erased marker: one contour without vertices, flagged
-// as a hole.
+// 0; pieces of different subject contours are never joined. When nothing remains the result is
+// the erased marker: one contour without vertices, flagged as a hole.
 void ClipOpenContours(int operation, const CFlashPolygonSet& subject, const CFlashPolygonSet& clip,
                       CFlashPolygonSet& result);
 
-// Clips one segment (a set of one two-vertex contour) by the clip region into its pieces outside
-// the region, for difference and intersection; union and exclusive-or leave the result empty.
+// Clips one segment (the first two vertices of the set's first contour) by the clip region into
+// its pieces outside the region, for difference and intersection; union, exclusive-or and a set
+// without a segment leave the result empty.
 // No crossing and the start outside: empty result. No crossing and the start inside: the inside
 // marker (one contour without vertices, flagged as a hole).
 void ClipSegment(int operation, const CFlashPolygonSet& segment, const CFlashPolygonSet& clip,

@@ -9,14 +9,9 @@ constexpr double kFullTurn = 6.283185307;
 } // namespace
 
 CFlashEllipticalArc::CFlashEllipticalArc(double cx, double cy, double a, double b, double theta)
-    : m_cx(cx), m_cy(cy), m_a(a), m_b(b), m_theta(theta), m_cosTheta(std::cos(theta)),
-      m_sinTheta(std::sin(theta)), m_startAngle(0.0), m_endAngle(kFullTurn)
+    : m_cx(cx), m_cy(cy), m_a(a), m_b(b), m_cosTheta(std::cos(theta)), m_sinTheta(std::sin(theta)),
+      m_startAngle(0.0), m_endAngle(kFullTurn)
 {
-    double x, y;
-    PointAt(m_startAngle, x, y);
-    m_start = Gdiplus::Point(int(x), int(y));
-    PointAt(m_endAngle, x, y);
-    m_end = Gdiplus::Point(int(x), int(y));
 }
 
 void CFlashEllipticalArc::PointAt(double eta, double& x, double& y) const

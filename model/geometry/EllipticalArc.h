@@ -26,16 +26,11 @@ public:
     // point is where the tangents at the segment's ends meet; the ends are truncated to integers.
     std::vector<CFlashQuadraticSegment> ApproximateByQuadratics() const;
 
-    Gdiplus::Point GetStartPoint() const { return m_start; }
-    Gdiplus::Point GetEndPoint() const { return m_end; }
-
 private:
     double m_cx, m_cy;
     double m_a, m_b;
-    double m_theta;
     double m_cosTheta, m_sinTheta;
     double m_startAngle, m_endAngle;
-    Gdiplus::Point m_start, m_end;
 };
 
 // Appends the cubic control points of the quadratic segment start-q-end:

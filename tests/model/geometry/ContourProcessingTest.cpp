@@ -74,6 +74,15 @@ TEST(ClipSegment, MarksASegmentInsideAndIgnoresUnionAndExclusiveOr)
     }
 }
 
+TEST(ClipSegment, ASetWithoutASegmentGivesNothing)
+{
+    for (const CFlashPolygonSet& notASegment : {CFlashPolygonSet(), MakeSet({MakeContour({{0, 5}})})}) {
+        CFlashPolygonSet result = MakeSet({MakeContour({{1, 1}, {2, 2}})});
+        ClipSegment(kClipDifference, notASegment, ClipSquare(), result);
+        EXPECT_TRUE(result.IsEmpty());
+    }
+}
+
 TEST(ClipSegment, EndsKeepTheirSourceIndicesAndCrossingsHaveNone)
 {
     CFlashPolygonSet result;
