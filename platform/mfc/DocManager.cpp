@@ -260,7 +260,7 @@ void CDocManager::RegisterShellFileTypes(BOOL)
         SetClassesValue(strTypeId, strTypeName.IsEmpty() ? strTypeId : strTypeName);
         SetClassesValue(strTypeId + "\\DefaultIcon", strIcon);
         SetClassesValue(strTypeId + "\\shell\\open\\command", strOpenCommand);
-        if (pApp != nullptr && pApp->m_atomApp != 0)
+        if (m_bShellOpen)
         {
             SetClassesValue(strTypeId + "\\shell\\open\\ddeexec", kDdeOpenCommand);
             SetClassesValue(strTypeId + "\\shell\\open\\ddeexec\\application", strAppName);
