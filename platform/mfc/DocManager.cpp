@@ -3,6 +3,7 @@
 #include "platform/mfc/DocTemplate.h"
 #include "platform/mfc/Document.h"
 #include "platform/mfc/FrameWnd.h"
+#include "platform/mfc/Globals.h"
 #include "platform/mfc/MessageBox.h"
 #include "platform/mfc/View.h"
 #include "platform/mfc/WinApp.h"
@@ -260,7 +261,7 @@ void CDocManager::RegisterShellFileTypes(BOOL)
         SetClassesValue(strTypeId, strTypeName.IsEmpty() ? strTypeId : strTypeName);
         SetClassesValue(strTypeId + "\\DefaultIcon", strIcon);
         SetClassesValue(strTypeId + "\\shell\\open\\command", strOpenCommand);
-        if (m_bShellOpen)
+        if (pApp != nullptr && pApp->m_atomApp != 0)
         {
             SetClassesValue(strTypeId + "\\shell\\open\\ddeexec", kDdeOpenCommand);
             SetClassesValue(strTypeId + "\\shell\\open\\ddeexec\\application", strAppName);

@@ -37,13 +37,12 @@ public:
     virtual void CloseAllDocuments(BOOL bEndSession);
     virtual int GetOpenDocumentCount();
 
-    // Registers each template's file type with the shell: name, icon, open command and, with shell
-    // open enabled, the DDE open command.
+    // Registers each template's file type with the shell: name, icon, open command and, once the
+    // application has enabled shell open, the DDE open command.
     virtual void RegisterShellFileTypes(BOOL bCompat);
     // Carries out a shell DDE command: [open("path")]. FALSE for commands it does not know.
     virtual BOOL OnDDECommand(LPSTR lpszCommand);
 
-    BOOL m_bShellOpen = FALSE;
     CPtrList m_templateList;
 };
 

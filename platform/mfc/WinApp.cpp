@@ -1,8 +1,17 @@
 #include "platform/mfc/WinApp.h"
 
+#include "platform/mfc/AfxRes.h"
+#include "platform/mfc/CmdUI.h"
+#include "platform/mfc/CommandLineInfo.h"
+#include "platform/mfc/DocManager.h"
 #include "platform/mfc/Globals.h"
 #include "platform/mfc/MessageBox.h"
+#include "platform/mfc/OleInit.h"
+#include "platform/mfc/RecentFileList.h"
 #include "platform/mfc/Wnd.h"
+
+#include <commdlg.h>
+#include <shellapi.h>
 
 #include <algorithm>
 #include <cstring>
@@ -85,6 +94,16 @@ CWinApp::CWinApp(LPCSTR lpszAppName)
 
 CWinApp::~CWinApp()
 {
+    delete m_pDocManager;
+    delete m_pRecentFileList;
+    if (m_atomApp != 0)
+        ::GlobalDeleteAtom(m_atomApp);
+    if (m_atomSystemTopic != 0)
+        ::GlobalDeleteAtom(m_atomSystemTopic);
+    if (m_hDevMode != nullptr)
+        ::GlobalFree(m_hDevMode);
+    if (m_hDevNames != nullptr)
+        ::GlobalFree(m_hDevNames);
     if (g_pApp == this)
         g_pApp = nullptr;
 }
@@ -136,6 +155,9 @@ BOOL CWinApp::InitInstance()
 
 int CWinApp::ExitInstance()
 {
+    if (m_pRecentFileList != nullptr)
+        m_pRecentFileList->WriteList();
+    AfxOleTerm();
     return CWinThread::ExitInstance();
 }
 
@@ -332,6 +354,8 @@ void CWinApp::OnAppExit()
 
 BEGIN_MESSAGE_MAP(CWinApp, CWinThread)
     ON_COMMAND(ID_APP_EXIT, OnAppExit)
+    ON_UPDATE_COMMAND_UI(ID_FILE_MRU_FILE1, OnUpdateRecentFileMenu)
+    ON_COMMAND_EX_RANGE(ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE16, OnOpenRecentFile)
 END_MESSAGE_MAP()
 
 int AfxWinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nCmdShow)
@@ -349,4 +373,179 @@ int AfxWinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nCmdShow)
         return pApp->ExitInstance();
     }
     return pApp->Run();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Documents and the shell
+
+namespace
+{
+constexpr const char* kRecentFileSection = "Recent File List";
+constexpr const char* kRecentFileEntry = "File%d";
+constexpr const char* kSystemTopic = "system";
+}
+
+void CWinApp::AddDocTemplate(CDocTemplate* pTemplate)
+{
+    if (m_pDocManager == nullptr)
+        m_pDocManager = new CDocManager;
+    m_pDocManager->AddDocTemplate(pTemplate);
+}
+
+CDocument* CWinApp::OpenDocumentFile(LPCSTR lpszFileName)
+{
+    return m_pDocManager != nullptr ? m_pDocManager->OpenDocumentFile(lpszFileName) : nullptr;
+}
+
+BOOL CWinApp::DoPromptFileName(CString& fileName, UINT nIDSTitle, DWORD lFlags, BOOL bOpenFileDialog,
+                               CDocTemplate* pTemplate)
+{
+    return m_pDocManager != nullptr &&
+           m_pDocManager->DoPromptFileName(fileName, nIDSTitle, lFlags, bOpenFileDialog, pTemplate);
+}
+
+BOOL CWinApp::SaveAllModified()
+{
+    return m_pDocManager == nullptr || m_pDocManager->SaveAllModified();
+}
+
+void CWinApp::CloseAllDocuments(BOOL bEndSession)
+{
+    if (m_pDocManager != nullptr)
+        m_pDocManager->CloseAllDocuments(bEndSession);
+}
+
+int CWinApp::GetOpenDocumentCount()
+{
+    return m_pDocManager != nullptr ? m_pDocManager->GetOpenDocumentCount() : 0;
+}
+
+void CWinApp::OnFileNew()
+{
+    if (m_pDocManager != nullptr)
+        m_pDocManager->OnFileNew();
+}
+
+void CWinApp::OnFileOpen()
+{
+    if (m_pDocManager != nullptr)
+        m_pDocManager->OnFileOpen();
+}
+
+void CWinApp::OnFilePrintSetup()
+{
+    PRINTDLGA pd = {};
+    pd.lStructSize = sizeof pd;
+    pd.hwndOwner = m_pMainWnd != nullptr ? m_pMainWnd->GetSafeHwnd() : nullptr;
+    pd.hDevMode = m_hDevMode;
+    pd.hDevNames = m_hDevNames;
+    pd.Flags = PD_PRINTSETUP;
+    // The dialog may replace the blocks it was given; keep whatever it returns.
+    ::PrintDlgA(&pd);
+    m_hDevMode = pd.hDevMode;
+    m_hDevNames = pd.hDevNames;
+}
+
+void CWinApp::LoadStdProfileSettings(UINT nMaxMRU)
+{
+    if (nMaxMRU == 0 || m_pRecentFileList != nullptr)
+        return;
+    UINT nEntries = std::min(nMaxMRU, static_cast<UINT>(ID_FILE_MRU_LAST - ID_FILE_MRU_FIRST + 1));
+    m_pRecentFileList = new CRecentFileList(0, kRecentFileSection, kRecentFileEntry, static_cast<int>(nEntries));
+    m_pRecentFileList->ReadList();
+}
+
+void CWinApp::AddToRecentFileList(LPCSTR lpszPathName)
+{
+    if (m_pRecentFileList != nullptr)
+        m_pRecentFileList->Add(lpszPathName);
+}
+
+void CWinApp::OnUpdateRecentFileMenu(CCmdUI* pCmdUI)
+{
+    if (m_pRecentFileList == nullptr)
+        pCmdUI->Enable(FALSE);
+    else
+        m_pRecentFileList->UpdateMenu(pCmdUI);
+}
+
+BOOL CWinApp::OnOpenRecentFile(UINT nID)
+{
+    if (m_pRecentFileList == nullptr)
+        return FALSE;
+    int nIndex = static_cast<int>(nID) - ID_FILE_MRU_FILE1;
+    if (nIndex < 0 || nIndex >= m_pRecentFileList->GetSize() || (*m_pRecentFileList)[nIndex].IsEmpty())
+        return FALSE;
+    CString strPath = (*m_pRecentFileList)[nIndex];
+    if (OpenDocumentFile(strPath) == nullptr)
+        m_pRecentFileList->Remove(nIndex);
+    return TRUE;
+}
+
+void CWinApp::ParseCommandLine(CCommandLineInfo& rCmdInfo)
+{
+    int nArgs = 0;
+    LPWSTR* argv = ::CommandLineToArgvW(::GetCommandLineW(), &nArgs);
+    if (argv == nullptr)
+        return;
+    // The first argument is the program.
+    for (int i = 1; i < nArgs; ++i)
+    {
+        int nBytes = ::WideCharToMultiByte(CP_ACP, 0, argv[i], -1, nullptr, 0, nullptr, nullptr);
+        std::vector<char> param(static_cast<size_t>(std::max(nBytes, 1)), '\0');
+        ::WideCharToMultiByte(CP_ACP, 0, argv[i], -1, param.data(), nBytes, nullptr, nullptr);
+        const char* pszParam = param.data();
+        BOOL bFlag = pszParam[0] == '-' || pszParam[0] == '/';
+        rCmdInfo.ParseParam(bFlag ? pszParam + 1 : pszParam, bFlag, i == nArgs - 1);
+    }
+    ::LocalFree(argv);
+}
+
+BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& rCmdInfo)
+{
+    switch (rCmdInfo.m_nShellCommand)
+    {
+    case CCommandLineInfo::FileNew:
+        // An application's own File New handler comes first.
+        if (!OnCmdMsg(ID_FILE_NEW, CN_COMMAND, nullptr, nullptr))
+            OnFileNew();
+        return m_pMainWnd != nullptr;
+    case CCommandLineInfo::FileOpen:
+        return OpenDocumentFile(rCmdInfo.m_strFileName) != nullptr;
+    case CCommandLineInfo::FilePrint:
+    case CCommandLineInfo::FilePrintTo:
+        // Print the file without showing it, then end.
+        m_nCmdShow = SW_HIDE;
+        if (OpenDocumentFile(rCmdInfo.m_strFileName) != nullptr && m_pMainWnd != nullptr)
+            m_pMainWnd->SendMessage(WM_COMMAND, ID_FILE_PRINT_DIRECT);
+        return FALSE;
+    case CCommandLineInfo::AppRegister:
+        RegisterShellFileTypes(TRUE);
+        return FALSE;
+    case CCommandLineInfo::AppUnregister:
+        return FALSE;
+    case CCommandLineInfo::FileDDE:
+    case CCommandLineInfo::FileNothing:
+    default:
+        return TRUE;
+    }
+}
+
+void CWinApp::EnableShellOpen()
+{
+    if (m_atomApp != 0 || m_pszExeName == nullptr)
+        return;
+    m_atomApp = ::GlobalAddAtomA(m_pszExeName);
+    m_atomSystemTopic = ::GlobalAddAtomA(kSystemTopic);
+}
+
+void CWinApp::RegisterShellFileTypes(BOOL bCompat)
+{
+    if (m_pDocManager != nullptr)
+        m_pDocManager->RegisterShellFileTypes(bCompat);
+}
+
+BOOL CWinApp::OnDDECommand(LPSTR lpszCommand)
+{
+    return m_pDocManager != nullptr && m_pDocManager->OnDDECommand(lpszCommand);
 }

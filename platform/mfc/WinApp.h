@@ -6,6 +6,12 @@
 
 #include <windows.h>
 
+class CCmdUI;
+class CCommandLineInfo;
+class CDocManager;
+class CDocTemplate;
+class CDocument;
+class CRecentFileList;
 class CWnd;
 
 // String-table id of the application's title (a macro, as resource scripts use it too).
@@ -69,6 +75,43 @@ public:
 
     // ID_APP_EXIT: closes the main window.
     afx_msg void OnAppExit();
+
+    // Documents: the templates live in m_pDocManager (made by the first AddDocTemplate).
+    CDocManager* m_pDocManager = nullptr;
+    void AddDocTemplate(CDocTemplate* pTemplate);
+    virtual CDocument* OpenDocumentFile(LPCSTR lpszFileName);
+    virtual BOOL DoPromptFileName(CString& fileName, UINT nIDSTitle, DWORD lFlags, BOOL bOpenFileDialog,
+                                  CDocTemplate* pTemplate);
+    // Asks to save every modified document; FALSE when the user cancels.
+    virtual BOOL SaveAllModified();
+    void CloseAllDocuments(BOOL bEndSession);
+    int GetOpenDocumentCount();
+    // ID_FILE_NEW, ID_FILE_OPEN and ID_FILE_PRINT_SETUP, for applications to put in their maps.
+    afx_msg void OnFileNew();
+    afx_msg void OnFileOpen();
+    afx_msg void OnFilePrintSetup();
+
+    // The recent-file list of nMaxMRU entries (none for 0), read from the settings; written at exit.
+    void LoadStdProfileSettings(UINT nMaxMRU = 4);
+    virtual void AddToRecentFileList(LPCSTR lpszPathName);
+    afx_msg void OnUpdateRecentFileMenu(CCmdUI* pCmdUI);
+    // An entry that no longer opens leaves the list.
+    afx_msg BOOL OnOpenRecentFile(UINT nID);
+    CRecentFileList* m_pRecentFileList = nullptr;
+
+    // The shell: command line, file-type registration and open by DDE.
+    void ParseCommandLine(CCommandLineInfo& rCmdInfo);
+    // New document, open, print, or registration; FALSE when the application should not go on.
+    BOOL ProcessShellCommand(CCommandLineInfo& rCmdInfo);
+    // Answers the shell's DDE conversation (application name, topic "system") in the main frame.
+    void EnableShellOpen();
+    void RegisterShellFileTypes(BOOL bCompat = FALSE);
+    virtual BOOL OnDDECommand(LPSTR lpszCommand);
+    ATOM m_atomApp = 0;
+    ATOM m_atomSystemTopic = 0;
+    // The printer chosen by print set-up.
+    HGLOBAL m_hDevMode = nullptr;
+    HGLOBAL m_hDevNames = nullptr;
 
     DECLARE_MESSAGE_MAP()
 
