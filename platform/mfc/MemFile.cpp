@@ -5,6 +5,7 @@
 #include "platform/mfc/NotSupportedException.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 IMPLEMENT_DYNAMIC(CMemFile, CFile)
@@ -32,12 +33,23 @@ void CMemFile::Attach(BYTE* lpBuffer, UINT nBufferSize, UINT nGrowBytes)
 BYTE* CMemFile::Detach()
 {
     BYTE* lpBuffer = m_lpAttached;
+    if (lpBuffer == nullptr && m_nFileSize > 0)
+    {
+        lpBuffer = static_cast<BYTE*>(std::malloc(m_nFileSize));
+        if (lpBuffer != nullptr)
+            std::memcpy(lpBuffer, m_ownBuffer.data(), m_nFileSize);
+    }
+    Release();
+    return lpBuffer;
+}
+
+void CMemFile::Release()
+{
     m_lpAttached = nullptr;
     m_nAttachedSize = 0;
     m_ownBuffer.clear();
     m_nPosition = 0;
     m_nFileSize = 0;
-    return lpBuffer;
 }
 
 BYTE* CMemFile::Buffer() const
@@ -81,7 +93,7 @@ BOOL CMemFile::Open(LPCSTR, UINT, CFileException*)
 
 void CMemFile::Close()
 {
-    Detach();
+    Release();
 }
 
 void CMemFile::Abort()

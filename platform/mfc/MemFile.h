@@ -14,7 +14,8 @@ public:
     ~CMemFile() override = default;
 
     void Attach(BYTE* lpBuffer, UINT nBufferSize, UINT nGrowBytes = 0);
-    // Gives up the caller's buffer; returns it, or null for an own buffer.
+    // Closes the file and hands its memory to the caller: the attached buffer, or a block holding
+    // the file's bytes that the caller frees with free() (null when the file is empty).
     BYTE* Detach();
 
     BOOL Open(LPCSTR lpszFileName, UINT nOpenFlags, CFileException* pError = nullptr) override;
@@ -33,6 +34,8 @@ public:
 
 private:
     BYTE* Buffer() const;
+    // Forgets the buffer and empties the file.
+    void Release();
     void GrowFile(size_t nNewSize);
 
     UINT m_nGrowBytes;

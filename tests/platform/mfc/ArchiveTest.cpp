@@ -1,6 +1,8 @@
 #include "platform/mfc/Afx.h"
 
 #include <gtest/gtest.h>
+#include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -254,4 +256,20 @@ TEST(File, OpenFailureReportsCauseAndWritesReadBack)
     EXPECT_STREQ("abc", buffer);
     file.Close();
     DeleteFileA(path);
+}
+
+TEST(MemFile, DetachHandsTheBytesToTheCaller)
+{
+    CMemFile own;
+    own.Write("abc", 3);
+    BYTE* pBytes = own.Detach();
+    ASSERT_NE(nullptr, pBytes);
+    EXPECT_EQ(0, std::memcmp(pBytes, "abc", 3));
+    std::free(pBytes);
+    EXPECT_EQ(0u, own.GetLength());
+
+    BYTE buffer[4] = {'x', 'y', 'z', 0};
+    CMemFile attached(buffer, 3);
+    EXPECT_EQ(3u, attached.GetLength());
+    EXPECT_EQ(buffer, attached.Detach());
 }
