@@ -86,6 +86,7 @@
 #include "platform/mfc/Static.h"
 #include "platform/mfc/String.h"
 #include "platform/mfc/StringArray.h"
+#include "platform/mfc/SocketInit.h"
 #include "platform/mfc/SyncObject.h"
 #include "platform/mfc/ToolTipCtrl.h"
 #include "platform/mfc/TreeCtrl.h"
