@@ -25,5 +25,5 @@ int CException::ReportError(UINT nType, LPCSTR lpszFallback) const
     char message[kMaxMessage] = {};
     if (GetErrorMessage(message, kMaxMessage))
         return AfxMessageBox(message, nType);
-    return AfxMessageBox(lpszFallback != nullptr ? lpszFallback : "An unsupported operation was attempted.", nType);
+    return AfxMessageBox(lpszFallback != nullptr ? lpszFallback : "No error message is available.", nType);
 }
