@@ -128,10 +128,10 @@ private:
                   std::vector<Edge>& table);
     void InsertActiveEdge(Edge* edge);
     void RemoveActiveEdge(Edge* edge);
-    void ProcessBoundary(double yb, double yt);
+    void ProcessBoundary(double yb, double yt, bool hasTop);
     void ClassifyAtBoundary(Edge* edge, double yb, BoundaryWalk& walk);
-    void RetireOrAdvance(Edge* edge, double yb, double yt);
-    void BuildIntersections(double dy);
+    bool RetireOrAdvance(Edge* edge, double yb, double yt);
+    void FindCrossings(Edge* edge, double dy);
     void ProcessIntersections(double yb);
     static bool AreAdjacent(const Intersection& crossing);
     void SwapBundles(Edge* e0, Edge* e1);
@@ -438,8 +438,10 @@ void ScanBeamClipper::MergeRight(OutPolygon* p, OutPolygon* q)
     from->proxy = to;
 }
 
-void ScanBeamClipper::ProcessBoundary(double yb, double yt)
+void ScanBeamClipper::ProcessBoundary(double yb, double yt, bool hasTop)
 {
+    m_sorted.clear();
+    m_intersections.clear();
     if (!m_localMinima.empty() && m_localMinima.begin()->first == yb) {
         for (Edge* bound = m_localMinima.begin()->second; bound; bound = bound->nextBound)
             InsertActiveEdge(bound);
@@ -469,7 +471,7 @@ void ScanBeamClipper::ProcessBoundary(double yb, double yt)
     }
 
     // Edges ending at the boundary leave the table once classified; the others get their x at
-    // the top of the beam.
+    // the top of the beam and are checked for crossings inside it.
     BoundaryWalk walk{{m_operation == kClipDifference ? kRight : kLeft, kLeft},
                       {kNoHorizontal, kNoHorizontal},
                       -std::numeric_limits<double>::max(),
@@ -477,9 +479,13 @@ void ScanBeamClipper::ProcessBoundary(double yb, double yt)
     for (Edge* edge = m_active; edge;) {
         Edge* next = edge->next;
         ClassifyAtBoundary(edge, yb, walk);
-        RetireOrAdvance(edge, yb, yt);
+        if (RetireOrAdvance(edge, yb, yt) && hasTop)
+            FindCrossings(edge, yt - yb);
         edge = next;
     }
+    if (m_intersections.size() > 1)
+        std::stable_sort(m_intersections.begin(), m_intersections.end(),
+                         [](const Intersection& a, const Intersection& b) { return a.y < b.y; });
 }
 
 void ScanBeamClipper::ClassifyAtBoundary(Edge* edge, double yb, BoundaryWalk& walk)
@@ -640,11 +646,12 @@ void ScanBeamClipper::ClassifyAtBoundary(Edge* edge, double yb, BoundaryWalk& wa
     }
 }
 
-void ScanBeamClipper::RetireOrAdvance(Edge* edge, double yb, double yt)
+// Returns whether the edge stays in the table.
+bool ScanBeamClipper::RetireOrAdvance(Edge* edge, double yb, double yt)
 {
     if (edge->topY != yb) {
         edge->xt = edge->topY == yt ? edge->topX : edge->botX + edge->dx * (yt - edge->botY);
-        return;
+        return true;
     }
     Edge* prev = edge->prev;
     RemoveActiveEdge(edge);
@@ -655,39 +662,32 @@ void ScanBeamClipper::RetireOrAdvance(Edge* edge, double yb, double yt)
         if (prev->prev && prev->prev->bundleState[kBelow] == kBundleTail)
             prev->bundleState[kBelow] = kBundleHead;
     }
+    return false;
 }
 
-// Inserts the bundle heads one by one, left to right, into a table sorted by their x at the top
+// The bundle heads, taken left to right, are inserted into a table sorted by their x at the top
 // of the beam; every edge a new one passes on its way left crosses it inside the beam.
-void ScanBeamClipper::BuildIntersections(double dy)
+void ScanBeamClipper::FindCrossings(Edge* edge, double dy)
 {
-    m_sorted.clear();
-    m_intersections.clear();
-    for (Edge* edge = m_active; edge; edge = edge->next) {
-        if (edge->bundleState[kAbove] != kBundleHead && !edge->bundle[kAbove][kClip]
-            && !edge->bundle[kAbove][kSubject])
-            continue;
-        // Most edges keep their order and pass nothing.
-        if (m_sorted.empty() || edge->xt >= m_sorted.back()->xt) {
-            m_sorted.push_back(edge);
-            continue;
-        }
-        size_t position = m_sorted.size();
-        while (position > 0) {
-            const Edge* other = m_sorted[position - 1];
-            const double den = (other->xt - other->xb) - (edge->xt - edge->xb);
-            if (edge->xt >= other->xt || edge->dx == other->dx || std::fabs(den) <= kCrossingEpsilon)
-                break;
-            const double r = (edge->xb - other->xb) / den;
-            m_intersections.push_back(Intersection{m_sorted[position - 1], edge,
-                                                   other->xb + r * (other->xt - other->xb), r * dy});
-            --position;
-        }
-        m_sorted.insert(m_sorted.begin() + position, edge);
+    if (edge->bundleState[kAbove] != kBundleHead && !edge->bundle[kAbove][kClip] && !edge->bundle[kAbove][kSubject])
+        return;
+    // Most edges keep their order and pass nothing.
+    if (m_sorted.empty() || edge->xt >= m_sorted.back()->xt) {
+        m_sorted.push_back(edge);
+        return;
     }
-    if (m_intersections.size() > 1)
-        std::stable_sort(m_intersections.begin(), m_intersections.end(),
-                         [](const Intersection& a, const Intersection& b) { return a.y < b.y; });
+    size_t position = m_sorted.size();
+    while (position > 0) {
+        const Edge* other = m_sorted[position - 1];
+        const double den = (other->xt - other->xb) - (edge->xt - edge->xb);
+        if (edge->xt >= other->xt || edge->dx == other->dx || std::fabs(den) <= kCrossingEpsilon)
+            break;
+        const double r = (edge->xb - other->xb) / den;
+        m_intersections.push_back(Intersection{m_sorted[position - 1], edge,
+                                               other->xb + r * (other->xt - other->xb), r * dy});
+        --position;
+    }
+    m_sorted.insert(m_sorted.begin() + position, edge);
 }
 
 void ScanBeamClipper::ProcessIntersections(double yb)
@@ -909,9 +909,8 @@ void ScanBeamClipper::Run(CFlashPolygonSet& result)
         const bool hasTop = beam + 1 < m_scanBeams.size();
         if (hasTop)
             yt = m_scanBeams[beam + 1];
-        ProcessBoundary(yb, yt);
+        ProcessBoundary(yb, yt, hasTop);
         if (hasTop) {
-            BuildIntersections(yt - yb);
             ProcessIntersections(yb);
             PrepareNextBeam(yt);
         }
