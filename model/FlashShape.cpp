@@ -1,10 +1,18 @@
 #include "model/FlashShape.h"
 
+#include "model/FlashBezierCurve.h"
+#include "model/FlashCloseFigureOp.h"
 #include "model/FlashCurve.h"
+#include "model/FlashCurveRebuilder.h"
 #include "model/FlashEditorFrameShapeTransform.h"
+#include "model/FlashStraightLine.h"
 #include "model/GeometryHelpers.h"
+#include "model/geometry/ContourProcessing.h"
+#include "model/geometry/FlashPolygonSet.h"
+#include "model/geometry/PolygonGeometry.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 // Shared by every shape class; starts at 1 and is never stored.
@@ -38,6 +46,47 @@ template <typename T>
 std::unique_ptr<T> CloneOf(const T* object)
 {
     return std::unique_ptr<T>(object ? object->Clone() : nullptr);
+}
+
+// Room for one more element, grown geometrically, so that a following insert cannot fail.
+template <typename Vector>
+void MakeRoomForOne(Vector& vector)
+{
+    if (vector.size() == vector.capacity())
+        vector.reserve(std::max<size_t>(8, 2 * vector.size()));
+}
+
+// Brush strokes are fitted within this tolerance (client pixels) after their edges were cut to
+// this length.
+constexpr double kFitTolerance = 2.0;
+constexpr double kFitEdgeLength = 4.0;
+// Rebuilt runs without a source shape end once a point lies this far from the run's start.
+constexpr double kMergeDistance = 4.0;
+
+// trunc(scale * (v - offset)) per coordinate.
+POINT MapPoint(double x, double y, int offsetX, int offsetY, double scale)
+{
+    return {LONG(std::trunc(scale * (x - offsetX))), LONG(std::trunc(scale * (y - offsetY)))};
+}
+
+double VertexDistance(const CFlashPolygonVertex& a, const CFlashPolygonVertex& b)
+{
+    return std::hypot(b.x - a.x, b.y - a.y);
+}
+
+// Vertices where a run ends: every later vertex that lies far enough from the run's start (the
+// test says how far), and the last one.
+template <typename FarEnough>
+std::vector<int> RunEnds(const CFlashPolygonContour& contour, FarEnough farEnough)
+{
+    std::vector<int> ends;
+    int start = 0;
+    for (int v = 1; v < contour.GetVertexCount(); ++v)
+        if (farEnough(contour.vertices[start], contour.vertices[v]) || v == contour.GetVertexCount() - 1) {
+            ends.push_back(v);
+            start = v;
+        }
+    return ends;
 }
 }
 
@@ -155,11 +204,16 @@ void CFlashShape::InsertCurve(CFlashCurve* curve, bool hole, int contourId, int 
 {
     if (!curve)
         return;
+    std::unique_ptr<CFlashCurve> owned(curve);
+    curve->Recalc();
+    // Everything that can fail comes first, so that the three lists change together.
+    MakeRoomForOne(m_curves);
+    MakeRoomForOne(m_holeFlags);
+    MakeRoomForOne(m_contourIds);
     const size_t at = index < 0 || size_t(index) > m_curves.size() ? m_curves.size() : size_t(index);
-    m_curves.insert(m_curves.begin() + at, curve);
+    m_curves.insert(m_curves.begin() + at, owned.release());
     m_holeFlags.insert(m_holeFlags.begin() + at, hole);
     m_contourIds.insert(m_contourIds.begin() + at, contourId);
-    curve->Recalc();
 }
 
 void CFlashShape::RemoveCurve(int index)
@@ -170,6 +224,12 @@ void CFlashShape::RemoveCurve(int index)
     m_curves.erase(m_curves.begin() + index);
     m_holeFlags.erase(m_holeFlags.begin() + index);
     m_contourIds.erase(m_contourIds.begin() + index);
+}
+
+void CFlashShape::TruncateCurves(int count)
+{
+    while (GetCurveCount() > std::max(count, 0))
+        RemoveCurve(GetCurveCount() - 1);
 }
 
 void CFlashShape::CopyCurvesFrom(const CFlashShape& shape)
@@ -290,6 +350,214 @@ void CFlashShape::CollectVertexHandles(std::vector<CFlashVertexHandle>& handles,
             incomingControl(handle);
             handles.push_back(mapped(handle));
         }
+    }
+}
+
+void CFlashShape::SwapCurves(CFlashShape& other) noexcept
+{
+    m_curves.swap(other.m_curves);
+    m_holeFlags.swap(other.m_holeFlags);
+    m_contourIds.swap(other.m_contourIds);
+}
+
+std::unique_ptr<CFlashPolygonSet> CFlashShape::ToPolygonSet(const CFlashEditorFrameShapeTransform* placement,
+                                                           bool reversed) const
+{
+    auto set = std::make_unique<CFlashPolygonSet>();
+    const int curveCount = GetCurveCount();
+    const int largestContourId = curveCount > 0 ? *std::max_element(m_contourIds.begin(), m_contourIds.end()) : -1;
+    const Gdiplus::Matrix* matrix = placement ? placement->GetMatrix() : nullptr;
+    for (int contourId = 0; contourId <= largestContourId; ++contourId) {
+        CFlashPolygonContour contour;
+        bool hole = false;
+        for (int j = 0; j < curveCount; ++j) {
+            if (m_contourIds[j] != contourId)
+                continue;
+            std::vector<POINT> polyline = m_curves[j]->GetPolyline();
+            if (polyline.empty())
+                continue;
+            // Neighbouring curves meet exactly, whatever the flattening made of the ends.
+            polyline.front() = m_curves[j]->GetStartPoint();
+            polyline.back() = m_curves[j]->GetEndPoint();
+            hole = m_holeFlags[j];
+            TransformPoints(matrix, polyline.data(), int(polyline.size()));
+            const int base = 3 * (reversed ? curveCount - j : j);
+            const int firstKind = reversed ? 2 : 0;
+            for (size_t k = 0; k < polyline.size(); ++k) {
+                const int kind = k == 0 ? firstKind : k + 1 == polyline.size() ? 2 - firstKind : 1;
+                contour.vertices.emplace_back(double(polyline[k].x), double(polyline[k].y), base + kind);
+            }
+        }
+        if (!contour.vertices.empty())
+            AddContourToPolygonSet(*set, contour, hole ? 1 : 0);
+    }
+    return set;
+}
+
+void CFlashShape::FitCurvesToPolygonSet(const CFlashPolygonSet& source, int offsetX, int offsetY, double scale)
+{
+    CFlashPolygonSet set(source);
+    RemoveDuplicateVertices(set);
+    SubdivideLongEdges(set, kFitEdgeLength);
+    RemoveDuplicateVertices(set);
+    const int curveCount = GetCurveCount();
+    try {
+        for (int i = 0; i < set.GetContourCount(); ++i) {
+            const std::vector<CFlashPolygonVertex>& vertices = set.GetContour(i).vertices;
+            const int count = int(vertices.size());
+            const bool hole = set.GetHoleFlag(i) != 0;
+            auto emit = [&](const CFlashCubicBezier& fit) { AddFittedBezier(fit, offsetX, offsetY, scale, hole, i, -1); };
+            auto fitRun = [](const std::vector<CFlashDoublePoint>& run, CFlashCubicBezier& fit) {
+                int degree = 0;
+                return FitBezierCurvesToPolyline(run.data(), int(run.size()), kFitTolerance, fit, degree);
+            };
+            // The run grows while one cubic still fits it; the last good fit is emitted when the
+            // next point spoils it, and the run starts again at that fit's end.
+            std::vector<CFlashDoublePoint> run;
+            run.reserve(count + 1);
+            CFlashCubicBezier fit{}, lastFit{};
+            bool haveLastFit = false;
+            int lastVertex = 0;
+            for (int k = 0; k < count; ++k) {
+                run.push_back({vertices[k].x, vertices[k].y});
+                if (run.size() < 2)
+                    continue;
+                const bool fitted = fitRun(run, fit);
+                const bool last = k == count - 1;
+                if (fitted && !last) {
+                    lastFit = fit;
+                    haveLastFit = true;
+                    lastVertex = k;
+                    continue;
+                }
+                if (fitted) {
+                    emit(fit);
+                    continue;
+                }
+                if (haveLastFit)
+                    emit(lastFit);
+                haveLastFit = false;
+                const bool onlyTwoPoints = run.size() == 2;
+                run.assign(1, {vertices[lastVertex].x, vertices[lastVertex].y});
+                if (onlyTwoPoints) {
+                    // Nothing to fall back to: the run starts afresh at this vertex.
+                    run.assign(1, {vertices[k].x, vertices[k].y});
+                    lastVertex = k;
+                } else if (last) {
+                    run.push_back({vertices[k].x, vertices[k].y});
+                    if (fitRun(run, fit))
+                        emit(fit);
+                } else {
+                    --k;
+                }
+            }
+            InsertCurve(new CFlashCloseFigureOp, false, 0);
+        }
+    } catch (...) {
+        TruncateCurves(curveCount);
+        throw;
+    }
+}
+
+void CFlashShape::AddFittedBezier(const CFlashCubicBezier& fit, int offsetX, int offsetY, double scale, bool hole,
+                                  int contourId, int index)
+{
+    POINT points[4];
+    for (int i = 0; i < 4; ++i)
+        points[i] = MapPoint(std::trunc(fit[i].x), std::trunc(fit[i].y), offsetX, offsetY, scale);
+    auto curve = std::make_unique<CFlashBezierCurve>(points[0].x, points[0].y, 0, 0, points[3].x, points[3].y);
+    curve->SetPoint(2, points[1]);
+    curve->SetPoint(3, points[2]);
+    InsertCurve(curve.release(), hole, contourId, index);
+}
+
+void CFlashShape::AddStraightLinesFromPolygonSet(const CFlashPolygonSet& source, const CFlashShape* shapeA,
+                                                 const CFlashEditorFrameShapeTransform* placementA, int offsetX,
+                                                 int offsetY, double scale)
+{
+    if (shapeA) {
+        // An end tag stands for the start of the next curve, which begins at the same point.
+        CFlashPolygonSet set(source);
+        for (int i = 0; i < set.GetContourCount(); ++i)
+            for (CFlashPolygonVertex& vertex : set.GetContour(i).vertices)
+                if (vertex.nSourceIndex >= 0 && vertex.nSourceIndex % 3 == 2)
+                    vertex.nSourceIndex = vertex.nSourceIndex / 3 * 3 + 3;
+        g_CurveRebuilder.RebuildFromPolygonSet(this, set, shapeA, placementA, nullptr, nullptr, offsetX, offsetY,
+                                               scale, -1, false);
+        return;
+    }
+    const int curveCount = GetCurveCount();
+    try {
+        for (int s = 0; s < source.GetContourCount(); ++s) {
+            const std::vector<CFlashPolygonVertex>& vertices = source.GetContour(s).vertices;
+            const bool hole = source.GetHoleFlag(s) != 0;
+            auto addLine = [&](const CFlashPolygonVertex& from, const CFlashPolygonVertex& to) {
+                const POINT a = MapPoint(from.x, from.y, offsetX, offsetY, scale);
+                const POINT b = MapPoint(to.x, to.y, offsetX, offsetY, scale);
+                InsertCurve(new CFlashStraightLine(a.x, a.y, b.x, b.y), hole, s);
+            };
+            int start = 0;
+            for (int end : RunEnds(source.GetContour(s), [](const CFlashPolygonVertex& from, const CFlashPolygonVertex& to) {
+                     return VertexDistance(from, to) >= kMergeDistance;
+                 })) {
+                addLine(vertices[start], vertices[end]);
+                start = end;
+            }
+            if (vertices.size() >= 2)
+                addLine(vertices.back(), vertices.front());
+            if (IsClosed())
+                InsertCurve(new CFlashCloseFigureOp, false, 0);
+        }
+    } catch (...) {
+        TruncateCurves(curveCount);
+        throw;
+    }
+}
+
+void CFlashShape::AddBezierSegmentsFromPolygonSet(const CFlashPolygonSet& source, const CFlashShape* shapeA,
+                                                  const CFlashEditorFrameShapeTransform* placementA, int offsetX,
+                                                  int offsetY, double scale, const CFlashShape* shapeB,
+                                                  const CFlashEditorFrameShapeTransform* placementB, int indexOffset,
+                                                  bool reversedB)
+{
+    if (shapeA) {
+        g_CurveRebuilder.RebuildFromPolygonSet(this, source, shapeA, placementA, shapeB, placementB, offsetX, offsetY,
+                                               scale, indexOffset, reversedB);
+        return;
+    }
+    const int curveCount = GetCurveCount();
+    try {
+        for (int i = 0; i < source.GetContourCount(); ++i) {
+            // Whole twips, so that the straight segments' control points lie on them.
+            CFlashPolygonContour contour = source.GetContour(i);
+            for (CFlashPolygonVertex& vertex : contour.vertices) {
+                vertex.x = std::trunc(vertex.x);
+                vertex.y = std::trunc(vertex.y);
+            }
+            const bool hole = source.GetHoleFlag(i) != 0;
+            auto addSegment = [&](const CFlashPolygonVertex& from, const CFlashPolygonVertex& to) {
+                const POINT a = MapPoint(from.x, from.y, offsetX, offsetY, scale);
+                const POINT b = MapPoint(to.x, to.y, offsetX, offsetY, scale);
+                // The quadratic control point halfway between the ends puts c1 and c2 on the segment.
+                const LONG sumX = LONG(std::trunc(scale * ((to.x - offsetX) + (from.x - offsetX))));
+                const LONG sumY = LONG(std::trunc(scale * ((to.y - offsetY) + (from.y - offsetY))));
+                InsertCurve(new CFlashBezierCurve(a.x, a.y, sumX / 2, sumY / 2, b.x, b.y), hole, i);
+            };
+            int start = 0;
+            for (int end : RunEnds(contour, [](const CFlashPolygonVertex& from, const CFlashPolygonVertex& to) {
+                     return VertexDistance(from, to) > kMergeDistance;
+                 })) {
+                addSegment(contour.vertices[start], contour.vertices[end]);
+                start = end;
+            }
+            if (contour.vertices.size() >= 2)
+                addSegment(contour.vertices.back(), contour.vertices.front());
+            if (IsClosed())
+                InsertCurve(new CFlashCloseFigureOp, false, 0);
+        }
+    } catch (...) {
+        TruncateCurves(curveCount);
+        throw;
     }
 }
 

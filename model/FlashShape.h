@@ -1,5 +1,6 @@
 #pragma once
 #include "model/FlashResource.h"
+#include "model/geometry/BezierPolylineFit.h"
 #include "platform/gdiplus/GdiPlus.h"
 
 #include <memory>
@@ -8,6 +9,7 @@
 class CDrawingTool;
 class CFlashCurve;
 class CFlashEditorFrameShapeTransform;
+class CFlashPolygonSet;
 class CFlashShape;
 
 // One editable vertex of a shape with its incoming and outgoing curves and control points, in
@@ -78,9 +80,12 @@ public:
     CFlashCurve* GetCurve(int index) const { return m_curves[index]; }
     int GetContourId(int index) const { return m_contourIds[index]; }
     bool IsHoleCurve(int index) const { return m_holeFlags[index]; }
-    // Takes ownership; index -1 appends. Runs the curve's Recalc.
+    // Takes ownership; index -1 appends. Runs the curve's Recalc. On failure (std::bad_alloc)
+    // the curve is deleted and the shape left as it was.
     void InsertCurve(CFlashCurve* curve, bool hole, int contourId, int index = -1);
     void RemoveCurve(int index);
+    // Removes the curves from the index on.
+    void TruncateCurves(int count);
     // Appends clones of the other shape's curves with their contour ids and hole flags.
     void CopyCurvesFrom(const CFlashShape& shape);
     // Smallest and largest index of the contour's curves that are not close-figure operations;
@@ -92,6 +97,40 @@ public:
     bool IntersectsRect(const Gdiplus::Rect& rect, const Gdiplus::Matrix* matrix) const;
     void CollectVertexHandles(std::vector<CFlashVertexHandle>& handles,
                               const CFlashEditorFrameShapeTransform* placement);
+    // Exchanges the curves, with their contour ids and hole flags, with the other shape's.
+    void SwapCurves(CFlashShape& other) noexcept;
+
+    // The outline flattened under the placement (null: none), one contour per contour id in id
+    // order, each vertex tagged 3 x curve index + point kind (0 first, 1 interior, 2 last point).
+    // Reversed numbering counts the curves from the end (3 x (count - index)) and exchanges the
+    // kinds of first and last point.
+    virtual std::unique_ptr<CFlashPolygonSet> ToPolygonSet(const CFlashEditorFrameShapeTransform* placement,
+                                                           bool reversed) const;
+
+    // The operations below append curves made from polygon points p as
+    // (trunc(scale * (p.x - offsetX)), trunc(scale * (p.y - offsetY))). When they fail
+    // (std::bad_alloc) the exception propagates and the shape keeps the curves it had.
+
+    // Fitted cubic curves through every contour of the set (tolerance 2, contour ids by contour
+    // index), each contour followed by a close-figure operation.
+    void FitCurvesToPolygonSet(const CFlashPolygonSet& set, int offsetX, int offsetY, double scale);
+    // One curve from a fitted cubic, its points truncated before the mapping; index -1 appends.
+    void AddFittedBezier(const CFlashCubicBezier& fit, int offsetX, int offsetY, double scale, bool hole,
+                         int contourId, int index);
+    // The contours as curves of an open shape: with a source shape A, its lines rebuilt where the
+    // vertices still carry their tags (the curve rebuilder), else straight lines merging points
+    // closer than 4 to the run's start.
+    void AddStraightLinesFromPolygonSet(const CFlashPolygonSet& set, const CFlashShape* shapeA,
+                                        const CFlashEditorFrameShapeTransform* placementA, int offsetX, int offsetY,
+                                        double scale);
+    // The contours as curves of a closed shape: with a source shape A, the source curves of A and
+    // B restored (the curve rebuilder; tags from indexOffset on are B's, counted from its end when
+    // reversedB), else straight Bezier segments merging points up to 4 from the run's start.
+    void AddBezierSegmentsFromPolygonSet(const CFlashPolygonSet& set, const CFlashShape* shapeA,
+                                         const CFlashEditorFrameShapeTransform* placementA, int offsetX, int offsetY,
+                                         double scale, const CFlashShape* shapeB,
+                                         const CFlashEditorFrameShapeTransform* placementB, int indexOffset,
+                                         bool reversedB);
 
     // World transform from shape twips to device pixels: placement, then zoom * 0.05, then the
     // stage origin (only the origin without a placement); high-quality modes.
