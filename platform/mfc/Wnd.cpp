@@ -15,6 +15,7 @@
 #include "platform/mfc/ScrollBar.h"
 #include "platform/mfc/ToolTipCtrl.h"
 #include "platform/mfc/UserException.h"
+#include "platform/mfc/WaitCursor.h"
 #include "platform/mfc/WinThread.h"
 
 #include <cstdio>
@@ -435,6 +436,15 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
             return TRUE;
         }
         return FALSE;
+    }
+
+    // While a wait cursor shows, it stays whatever window the mouse is over.
+    if (message == WM_SETCURSOR && AfxIsWaitCursorShowing())
+    {
+        AfxWaitCursorCount(0);
+        if (pResult != nullptr)
+            *pResult = TRUE;
+        return TRUE;
     }
 
     // The control-colour messages share one entry, WM_CTLCOLOR.

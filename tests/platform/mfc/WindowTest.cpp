@@ -201,3 +201,16 @@ TEST_F(WindowTest, DestroyDetachesAndTemporaryObjectsGoAtIdle)
     EXPECT_EQ(nullptr, m_wnd.m_hWnd);
     EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hWnd));
 }
+
+TEST_F(WindowTest, WaitCursorSurvivesSetCursor)
+{
+    HCURSOR hWait = LoadCursorA(nullptr, IDC_WAIT);
+    {
+        CWaitCursor wait;
+        SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+        EXPECT_EQ(TRUE, m_wnd.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(m_wnd.m_hWnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
+        EXPECT_EQ(hWait, GetCursor());
+    }
+    EXPECT_FALSE(AfxIsWaitCursorShowing());
+    EXPECT_NE(hWait, GetCursor()) << "the cursor from before the wait comes back";
+}
