@@ -38,8 +38,13 @@ std::string FormatToString(LPCSTR pszFormat, va_list args)
 }
 }
 
-CString::CString(LPCSTR psz) : m_str(psz != nullptr ? psz : "")
+CString::CString(LPCSTR psz)
 {
+    // A resource id in place of text names a string-table entry.
+    if (psz != nullptr && IS_INTRESOURCE(psz))
+        LoadString(static_cast<UINT>(reinterpret_cast<UINT_PTR>(psz)));
+    else if (psz != nullptr)
+        m_str = psz;
 }
 
 CString::CString(LPCSTR pch, int nLength)

@@ -11,6 +11,7 @@ public:
     CString() = default;
     CString(const CString&) = default;
     CString(CString&&) noexcept = default;
+    // Text, or the string-table entry when psz is MAKEINTRESOURCE(id).
     CString(LPCSTR psz);
     CString(LPCSTR pch, int nLength);
     CString(char ch, int nRepeat = 1);

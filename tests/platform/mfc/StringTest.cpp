@@ -104,6 +104,8 @@ TEST(String, LoadsFromTheStringTable)
     EXPECT_STREQ("Hello, %s!", text);
     text.Format(IDS_COUNT, 3);
     EXPECT_STREQ("3 items", text);
+    EXPECT_STREQ("%d items", CString(MAKEINTRESOURCEA(IDS_COUNT)));
+    EXPECT_STREQ("", CString(MAKEINTRESOURCEA(IDS_MISSING)));
 }
 
 TEST(String, BufferAccessFixesTheLength)
