@@ -410,6 +410,13 @@ bool operator!=(const CString& lhs, LPCSTR rhs) { return !(lhs == rhs); }
 bool operator!=(LPCSTR lhs, const CString& rhs) { return !(lhs == rhs); }
 bool operator<(const CString& lhs, const CString& rhs) { return lhs.str() < rhs.str(); }
 bool operator<(const CString& lhs, LPCSTR rhs) { return lhs.Compare(rhs) < 0; }
+bool operator<(LPCSTR lhs, const CString& rhs) { return rhs.Compare(lhs) > 0; }
 bool operator>(const CString& lhs, const CString& rhs) { return rhs < lhs; }
+bool operator>(const CString& lhs, LPCSTR rhs) { return lhs.Compare(rhs) > 0; }
+bool operator>(LPCSTR lhs, const CString& rhs) { return rhs.Compare(lhs) < 0; }
 bool operator<=(const CString& lhs, const CString& rhs) { return !(rhs < lhs); }
+bool operator<=(const CString& lhs, LPCSTR rhs) { return !(lhs > rhs); }
+bool operator<=(LPCSTR lhs, const CString& rhs) { return !(lhs > rhs); }
 bool operator>=(const CString& lhs, const CString& rhs) { return !(lhs < rhs); }
+bool operator>=(const CString& lhs, LPCSTR rhs) { return !(lhs < rhs); }
+bool operator>=(LPCSTR lhs, const CString& rhs) { return !(lhs < rhs); }

@@ -105,8 +105,16 @@ bool operator==(LPCSTR lhs, const CString& rhs);
 bool operator!=(const CString& lhs, const CString& rhs);
 bool operator!=(const CString& lhs, LPCSTR rhs);
 bool operator!=(LPCSTR lhs, const CString& rhs);
+// Orderings compare bytes; every mix with LPCSTR is declared so none falls back to comparing pointers.
 bool operator<(const CString& lhs, const CString& rhs);
 bool operator<(const CString& lhs, LPCSTR rhs);
+bool operator<(LPCSTR lhs, const CString& rhs);
 bool operator>(const CString& lhs, const CString& rhs);
+bool operator>(const CString& lhs, LPCSTR rhs);
+bool operator>(LPCSTR lhs, const CString& rhs);
 bool operator<=(const CString& lhs, const CString& rhs);
+bool operator<=(const CString& lhs, LPCSTR rhs);
+bool operator<=(LPCSTR lhs, const CString& rhs);
 bool operator>=(const CString& lhs, const CString& rhs);
+bool operator>=(const CString& lhs, LPCSTR rhs);
+bool operator>=(LPCSTR lhs, const CString& rhs);

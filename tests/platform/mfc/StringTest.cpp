@@ -79,7 +79,18 @@ TEST(String, ComparesByBytesOrIgnoringCase)
     EXPECT_TRUE(text != CString("layer"));
     EXPECT_EQ(0, text.CompareNoCase("LAYER"));
     EXPECT_LT(text.Compare("Layers"), 0);
-    EXPECT_TRUE(CString("a") < CString("b"));
+    // Every ordering compares text, whichever side the literal is on.
+    const CString b("b");
+    struct Case
+    {
+        bool actual;
+        bool expected;
+    } const orderings[] = {
+        {CString("a") < b, true}, {"a" < b, true},   {b < "a", false}, {b > "a", true},  {"c" > b, true},
+        {b <= "b", true},         {"b" <= b, true},  {b >= "c", false}, {"a" >= b, false}, {b > CString("b"), false},
+    };
+    for (const Case& c : orderings)
+        EXPECT_EQ(c.expected, c.actual);
     EXPECT_EQ('\0', text.GetAt(5));
 }
 
