@@ -225,5 +225,3 @@ protected: \
 #define ON_REGISTERED_MESSAGE(nMessageVariable, memberFxn) \
     {0xC000, 0, 0, 0, reinterpret_cast<UINT_PTR>(&nMessageVariable), \
      AFX_MSG_CAST(LRESULT (CCmdTarget::*)(WPARAM, LPARAM), &ThisClass::memberFxn)},
-#define ON_THREAD_MESSAGE(message, memberFxn) \
-    {message, 0, 0, 0, AfxSig_vwl, AFX_MSG_CAST(void (CCmdTarget::*)(WPARAM, LPARAM), &ThisClass::memberFxn)},
