@@ -502,7 +502,7 @@ BOOL CFrameWnd::OnBarCheck(UINT nID)
     CWnd* pBar = GetDescendantWindow(static_cast<int>(nID), TRUE);
     if (pBar == nullptr)
         return FALSE;
-    pBar->ShowWindow(pBar->IsWindowVisible() ? SW_HIDE : SW_SHOWNOACTIVATE);
+    pBar->ShowWindow((pBar->GetStyle() & WS_VISIBLE) ? SW_HIDE : SW_SHOWNOACTIVATE);
     RecalcLayout();
     return TRUE;
 }
@@ -515,7 +515,7 @@ void CFrameWnd::OnUpdateControlBarMenu(CCmdUI* pCmdUI)
         pCmdUI->ContinueRouting();
         return;
     }
-    pCmdUI->SetCheck(pBar->IsWindowVisible() ? 1 : 0);
+    pCmdUI->SetCheck((pBar->GetStyle() & WS_VISIBLE) ? 1 : 0);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -162,6 +162,8 @@ BOOL CSplitterWnd::CreateView(int row, int col, CRuntimeClass* pViewClass, SIZE 
         return FALSE;
     if (bSendInitialUpdate)
         pWnd->SendMessage(WM_INITIALUPDATE);
+    // The splitter already has its size: the new pane takes its place at once.
+    RecalcLayout();
     return TRUE;
 }
 

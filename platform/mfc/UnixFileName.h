@@ -3,5 +3,6 @@
 // Windows paths such as "Z:\tmp\a.qpd", while std::fstream and open() take Unix paths.
 #include "platform/mfc/String.h"
 
-// The Unix path of a Windows path (the file need not exist); empty when Wine cannot map it.
+// The Unix path of a Windows path (the file need not exist, its folder must); empty when Wine
+// cannot map it.
 CString AfxGetUnixFileName(LPCSTR lpszWindowsPath);

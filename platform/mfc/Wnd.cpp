@@ -1421,12 +1421,16 @@ CWnd* CWnd::GetDescendantWindow(HWND hWnd, int nID, BOOL bOnlyPerm)
     // Direct children first (the usual case), then depth first.
     if (HWND hWndChild = ::GetDlgItem(hWnd, nID))
     {
-        if (::GetTopWindow(hWndChild) == nullptr || !bOnlyPerm || FromHandlePermanent(hWndChild) != nullptr)
+        // A child with its parent's id comes first: the first pane of a splitter that is itself
+        // its frame's first pane.
+        if (::GetTopWindow(hWndChild) != nullptr)
         {
-            CWnd* pWnd = bOnlyPerm ? FromHandlePermanent(hWndChild) : FromHandle(hWndChild);
-            if (pWnd != nullptr)
+            if (CWnd* pWnd = GetDescendantWindow(hWndChild, nID, bOnlyPerm))
                 return pWnd;
         }
+        CWnd* pWnd = bOnlyPerm ? FromHandlePermanent(hWndChild) : FromHandle(hWndChild);
+        if (pWnd != nullptr)
+            return pWnd;
     }
     for (HWND hWndChild = ::GetTopWindow(hWnd); hWndChild != nullptr; hWndChild = ::GetNextWindow(hWndChild, GW_HWNDNEXT))
     {
