@@ -252,7 +252,8 @@ void CFlashCurveRebuilder::SplitHorizontalEdges()
         const CFlashPolygonVertex& from = m_vertices[i];
         const CFlashPolygonVertex& to = m_vertices[(i + 1) % count];
         split.push_back(from);
-        if (from.y != to.y)
+        // An open outline has no closing edge: vertices on it would draw one.
+        if (from.y != to.y || (i + 1 == count && !IsTargetClosed()))
             continue;
         const double added = std::trunc(std::fabs(to.x - from.x) / kHorizontalStep - 1.0);
         const double step = from.x > to.x ? -kHorizontalStep : kHorizontalStep;

@@ -42,6 +42,14 @@ std::unique_ptr<CFlashShape> MakeEmptyPath()
     return std::make_unique<CFlashContinuousPathShape>(&pen);
 }
 
+// An open path of one line from (0, 0) to (3000, 0).
+std::unique_ptr<CFlashShape> MakeLinePath()
+{
+    std::unique_ptr<CFlashShape> path = MakeEmptyPath();
+    path->InsertCurve(new CFlashStraightLine(0, 0, 3000, 0), false, 0);
+    return path;
+}
+
 std::unique_ptr<CFlashShape> MakeRect2000By1000()
 {
     return MakeSolidPolygon({{0, 0}, {2000, 0}, {2000, 1000}, {0, 1000}});
@@ -155,6 +163,10 @@ TEST(CurveRebuilder, RebuildsContoursIntoSourcePiecesStraightAndFittedCurves)
         {"open outline of short pieces becomes one curve", MakeEmptyPath,
          {{{0, 0, kNone}, {30, 0, kNone}, {60, 10, kNone}, {90, 0, kNone}}}, "B", "s"},
         {"open outline of one short piece keeps it", MakeEmptyPath, {{{0, 0, kNone}, {30, 0, kNone}}}, "B", "s"},
+        // An open outline has no closing edge to split, and its last segment is made once.
+        {"open outline with a horizontal gap between its ends", MakeEmptyPath,
+         {{{0, 1000, kNone}, {500, 1500, kNone}, {3000, 1000, kNone}}}, "BB", "ss"},
+        {"open outline ending on a tagged vertex off its curve", MakeLinePath, {{{0, 500, kNone}, {1000, 0, 1}}}, "B", "s"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -8,6 +8,7 @@
 #include "model/FlashCurveRebuilder.h"
 #include "model/FlashEditorFrameShapeTransform.h"
 #include "model/FlashStraightLine.h"
+#include "model/geometry/ContourProcessing.h"
 #include "model/geometry/FlashCurveFitter.h"
 #include "model/geometry/FlashPolygonSet.h"
 #include "model/geometry/PolygonClipper.h"
@@ -160,6 +161,53 @@ TEST(ShapesFromPolygonSet, RectangleMinusEllipseKeepsItsLinesAndCurvesTheCut)
         EXPECT_GE(cutCurves, 2);
         EXPECT_LE(cutCurves, 6) << "the cut is a few curves, not the polygon's edges";
         EXPECT_EQ(kCurveKindCloseFigure, shape->GetCurve(shape->GetCurveCount() - 1)->GetKind());
+    }
+}
+
+// The eraser on an open path: the parts outside the eraser are rebuilt from the path's own curves.
+TEST(ShapesFromPolygonSet, ErasingAcrossAnOpenPathKeepsPiecesOfItsCurves)
+{
+    const Gdiplus::Pen pen(Gdiplus::Color(kOpaqueBlue), 1.0f);
+    const struct {
+        const char* name;
+        int kind;
+    } cases[] = {{"lines", kCurveKindStraightLine}, {"Beziers", kCurveKindBezier}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CFlashContinuousPathShape path(&pen);
+        if (c.kind == kCurveKindBezier) {
+            path.InsertCurve(new CFlashBezierCurve(1000, 1000, 3000, 0, 5000, 1000), false, 0);
+            path.InsertCurve(new CFlashBezierCurve(5000, 1000, 7000, 2000, 9000, 1000), false, 0);
+        } else {
+            path.InsertCurve(new CFlashStraightLine(1000, 1000, 5000, 1000), false, 0);
+            path.InsertCurve(new CFlashStraightLine(5000, 1000, 9000, 3000), false, 0);
+        }
+        const std::unique_ptr<CFlashPolygonSet> outline = path.ToPolygonSet(nullptr, false);
+        CFlashPolygonContour box;
+        box.vertices = {{2500, 0}, {3500, 0}, {3500, 2000}, {2500, 2000}};
+        CFlashPolygonSet eraser;
+        eraser.AddContour(box, 0);
+        CFlashPolygonSet result;
+        ClipOpenContours(kClipIntersection, *outline, eraser, result);
+        std::vector<CFlashShape*> out;
+        BuildShapesFromPolygonSet(result, out, &path, nullptr, outline.get(), nullptr, nullptr, nullptr, false);
+        ASSERT_EQ(2u, out.size());
+        const std::unique_ptr<CFlashShape> before(out[0]), after(out[1]);
+        ASSERT_EQ(1, before->GetCurveCount());
+        ASSERT_EQ(2, after->GetCurveCount());
+        ExpectClosedContours(*before);
+        ExpectClosedContours(*after);
+        EXPECT_TRUE(SamePoint({1000, 1000}, before->GetCurve(0)->GetStartPoint()));
+        EXPECT_EQ(2500, before->GetCurve(0)->GetEndPoint().x);
+        EXPECT_EQ(3500, after->GetCurve(0)->GetStartPoint().x);
+        EXPECT_TRUE(SamePoint(path.GetCurve(1)->GetEndPoint(), after->GetCurve(1)->GetEndPoint()));
+        const CFlashCurve* pieces[] = {before->GetCurve(0), after->GetCurve(0), after->GetCurve(1)};
+        const CFlashCurve* sources[] = {path.GetCurve(0), path.GetCurve(0), path.GetCurve(1)};
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_EQ(c.kind, pieces[i]->GetKind()) << "piece " << i;
+            for (const POINT& p : pieces[i]->GetPolyline())
+                EXPECT_LT(DistanceFromCurve(*sources[i], p), 10.0) << "piece " << i << " at " << p.x << "," << p.y;
+        }
     }
 }
 

@@ -81,3 +81,17 @@ void ExpectClosedContours(const CFlashShape& shape)
         }
     }
 }
+
+double DistanceFromCurve(const CFlashCurve& curve, const POINT& point)
+{
+    const std::vector<POINT> polyline = curve.GetPolyline();
+    double best = std::hypot(double(point.x) - polyline.front().x, double(point.y) - polyline.front().y);
+    for (size_t i = 1; i < polyline.size(); ++i) {
+        const double ax = polyline[i - 1].x, ay = polyline[i - 1].y;
+        const double dx = polyline[i].x - ax, dy = polyline[i].y - ay;
+        const double lengthSquared = dx * dx + dy * dy;
+        const double t = lengthSquared > 0 ? std::clamp(((point.x - ax) * dx + (point.y - ay) * dy) / lengthSquared, 0.0, 1.0) : 0.0;
+        best = std::min(best, std::hypot(point.x - (ax + t * dx), point.y - (ay + t * dy)));
+    }
+    return best;
+}

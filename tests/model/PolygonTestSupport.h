@@ -20,3 +20,5 @@ double DistanceFromEllipse(const CFlashCurve& curve, double cx, double cy, doubl
 // Every contour's curves (close-figure operations aside) follow each other end to start, and a
 // closed shape's contours end where they start.
 void ExpectClosedContours(const CFlashShape& shape);
+// The distance of the point from the curve's flattened polyline.
+double DistanceFromCurve(const CFlashCurve& curve, const POINT& point);
