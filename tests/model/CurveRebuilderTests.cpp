@@ -71,24 +71,6 @@ std::vector<CFlashPolygonVertex> UntaggedPolygon(int corners)
     return vertices;
 }
 
-// One letter per curve: L line, B Bezier, C close-figure operation.
-std::string KindsOf(const CFlashShape& shape)
-{
-    std::string kinds;
-    for (int i = 0; i < shape.GetCurveCount(); ++i)
-        kinds += "?LBC"[shape.GetCurve(i)->GetKind() & 3];
-    return kinds;
-}
-
-// One letter per marker: s straight segment, f fitted curve or close-figure, p source piece.
-std::string MarkersOf(const std::vector<int>& markers)
-{
-    std::string letters;
-    for (int marker : markers)
-        letters += marker == kRebuiltStraightSegment ? 's' : marker == kRebuiltFittedCurve ? 'f' : 'p';
-    return letters;
-}
-
 } // namespace
 
 TEST(CurveRebuilder, PointNearBezierWithinTheRefinedTolerance)

@@ -18,6 +18,7 @@
 #include <array>
 #include <cmath>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace {
@@ -161,6 +162,47 @@ TEST(ShapesFromPolygonSet, RectangleMinusEllipseKeepsItsLinesAndCurvesTheCut)
         EXPECT_GE(cutCurves, 2);
         EXPECT_LE(cutCurves, 6) << "the cut is a few curves, not the polygon's edges";
         EXPECT_EQ(kCurveKindCloseFigure, shape->GetCurve(shape->GetCurveCount() - 1)->GetKind());
+    }
+}
+
+// The boolean commands' calls: the second square is placed at (1000, 1000); the difference
+// numbers the other operand's curves from the end.
+TEST(ShapesFromPolygonSet, BooleansOfTwoSquaresComeBackAsTheirLines)
+{
+    const std::unique_ptr<CFlashSolidShape> first(MakeSolidRect(0, 0, 2000, 2000, kOpaqueRed));
+    const std::unique_ptr<CFlashSolidShape> second(MakeSolidRect(0, 0, 2000, 2000, kOpaqueBlue));
+    CFlashEditorFrameShapeTransform placed;
+    placed.GetMatrix()->Translate(1000.0f, 1000.0f);
+    const struct {
+        const char* name;
+        int operation;
+        int lines;
+        Gdiplus::Rect bounds;
+    } cases[] = {
+        {"union", kClipUnion, 8, {0, 0, 3000, 3000}},
+        {"intersection", kClipIntersection, 4, {1000, 1000, 1000, 1000}},
+        {"difference", kClipDifference, 6, {0, 0, 2000, 2000}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const bool difference = c.operation == kClipDifference;
+        // Union and intersection build with the second square as shape A, the difference with the first.
+        const CFlashShape* shapeA = difference ? first.get() : second.get();
+        const CFlashShape* shapeB = difference ? second.get() : first.get();
+        const CFlashEditorFrameShapeTransform* placementA = difference ? nullptr : &placed;
+        const CFlashEditorFrameShapeTransform* placementB = difference ? &placed : nullptr;
+        const std::unique_ptr<CFlashPolygonSet> setA = shapeA->ToPolygonSet(placementA, false);
+        const std::unique_ptr<CFlashPolygonSet> setB = shapeB->ToPolygonSet(placementB, difference);
+        CFlashPolygonSet result;
+        ClipPolygonSets(c.operation, *setA, *setB, result);
+        std::vector<CFlashShape*> out;
+        BuildShapesFromPolygonSet(result, out, shapeA, placementA, setA.get(), setB.get(), shapeB, placementB, difference);
+        ASSERT_EQ(1u, out.size());
+        const std::unique_ptr<CFlashShape> shape(out[0]);
+        EXPECT_EQ(std::string(c.lines, 'L') + "C", KindsOf(*shape));
+        EXPECT_EQ(std::string(c.lines, 'p') + "f", MarkersOf(g_CurveRebuilder.GetMarkers()));
+        EXPECT_TRUE(shape->GetBounds().Equals(c.bounds));
+        ExpectClosedContours(*shape);
     }
 }
 

@@ -1,6 +1,7 @@
 #include "PolygonTestSupport.h"
 
 #include "model/FlashBezierCurve.h"
+#include "model/FlashCurveRebuilder.h"
 #include "model/geometry/EllipticalArc.h"
 
 #include <gtest/gtest.h>
@@ -94,4 +95,20 @@ double DistanceFromCurve(const CFlashCurve& curve, const POINT& point)
         best = std::min(best, std::hypot(point.x - (ax + t * dx), point.y - (ay + t * dy)));
     }
     return best;
+}
+
+std::string KindsOf(const CFlashShape& shape)
+{
+    std::string kinds;
+    for (int i = 0; i < shape.GetCurveCount(); ++i)
+        kinds += "?LBC"[shape.GetCurve(i)->GetKind() & 3];
+    return kinds;
+}
+
+std::string MarkersOf(const std::vector<int>& markers)
+{
+    std::string letters;
+    for (int marker : markers)
+        letters += marker == kRebuiltStraightSegment ? 's' : marker == kRebuiltFittedCurve ? 'f' : 'p';
+    return letters;
 }

@@ -3,6 +3,9 @@
 #include "model/FlashSolidShape.h"
 #include "model/geometry/FlashPolygonSet.h"
 
+#include <string>
+#include <vector>
+
 class CFlashCurve;
 
 // An ellipse of eight Bezier curves, as the ellipse tool makes it.
@@ -22,3 +25,7 @@ double DistanceFromEllipse(const CFlashCurve& curve, double cx, double cy, doubl
 void ExpectClosedContours(const CFlashShape& shape);
 // The distance of the point from the curve's flattened polyline.
 double DistanceFromCurve(const CFlashCurve& curve, const POINT& point);
+// One letter per curve: L line, B Bezier, C close-figure operation.
+std::string KindsOf(const CFlashShape& shape);
+// One letter per rebuilder marker: s straight segment, f fitted curve or close-figure, p source piece.
+std::string MarkersOf(const std::vector<int>& markers);
