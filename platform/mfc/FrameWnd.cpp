@@ -183,8 +183,6 @@ void CFrameWnd::OnClose()
         if (pDocument == nullptr && !pApp->SaveAllModified())
             return;
         pApp->CloseAllDocuments(FALSE);
-        if (pApp->m_pMainWnd == nullptr)
-            return;
     }
     if (pDocument != nullptr && GetActiveDocument() == pDocument)
         pDocument->PreCloseFrame(this);

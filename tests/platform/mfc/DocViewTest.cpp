@@ -463,3 +463,90 @@ TEST(UnixFileNameTest, MapsWindowsPathsToUnixPaths)
     ::DeleteFileA(strWindows.c_str());
 }
 }
+
+namespace
+{
+constexpr const char* kTestRegistryKey = "QuorvalisDocViewTests";
+
+// Reads the default value of a key below HKEY_CURRENT_USER.
+std::string DefaultValue(const std::string& strKey)
+{
+    char szValue[MAX_PATH] = {};
+    LONG cbValue = sizeof szValue;
+    if (::RegQueryValueA(HKEY_CURRENT_USER, strKey.c_str(), szValue, &cbValue) != ERROR_SUCCESS)
+        return "<missing>";
+    return szValue;
+}
+
+// A DDE client window that records the server's acknowledgement of its initiate.
+class CDdeClient : public CWnd
+{
+public:
+    HWND m_hWndServer = nullptr;
+    afx_msg LRESULT OnDdeAck(WPARAM wParam, LPARAM lParam)
+    {
+        m_hWndServer = reinterpret_cast<HWND>(wParam);
+        ::GlobalDeleteAtom(LOWORD(lParam));
+        ::GlobalDeleteAtom(HIWORD(lParam));
+        return 0;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CDdeClient, CWnd)
+    ON_MESSAGE(WM_DDE_ACK, OnDdeAck)
+END_MESSAGE_MAP()
+
+TEST_F(DocViewTest, ShellRegistrationNamesTheDocumentTypeAndItsDdeOpen)
+{
+    CTestApp& app = TestApp();
+    app.SetCurrentHandles(::GetModuleHandleA(nullptr), const_cast<LPSTR>(""), SW_SHOWNORMAL);
+    app.EnableShellOpen();
+    ASSERT_NE(app.m_atomApp, 0);
+    app.RegisterShellFileTypes(TRUE);
+    EXPECT_EQ(DefaultValue("Software\\Classes\\.tdoc"), "TestDoc.Document");
+    EXPECT_EQ(DefaultValue("Software\\Classes\\TestDoc.Document"), "Test Document");
+    EXPECT_EQ(DefaultValue("Software\\Classes\\TestDoc.Document\\shell\\open\\ddeexec"), "[open(\"%1\")]");
+    EXPECT_EQ(DefaultValue("Software\\Classes\\TestDoc.Document\\shell\\open\\ddeexec\\topic"), "system");
+    EXPECT_NE(DefaultValue("Software\\Classes\\TestDoc.Document\\shell\\open\\command").find("\"%1\""),
+              std::string::npos);
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Classes\\TestDoc.Document");
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Classes\\.tdoc");
+
+    // The main frame answers the shell's conversation on the application's system topic only.
+    CDdeClient client;
+    ASSERT_TRUE(client.CreateEx(0, AfxRegisterWndClass(0), "client", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+    char szApp[MAX_PATH] = {};
+    ::GlobalGetAtomNameA(app.m_atomApp, szApp, MAX_PATH);
+    for (const char* pszTopic : {"other", "system"})
+    {
+        ATOM atomApp = ::GlobalAddAtomA(szApp);
+        ATOM atomTopic = ::GlobalAddAtomA(pszTopic);
+        m_pMainFrame->SendMessage(WM_DDE_INITIATE, reinterpret_cast<WPARAM>(client.m_hWnd),
+                                  MAKELPARAM(atomApp, atomTopic));
+        ::GlobalDeleteAtom(atomApp);
+        ::GlobalDeleteAtom(atomTopic);
+        EXPECT_EQ(client.m_hWndServer, std::string(pszTopic) == "system" ? m_pMainFrame->m_hWnd : nullptr)
+            << pszTopic;
+    }
+    client.DestroyWindow();
+}
+
+TEST_F(DocViewTest, RecentFilesPersistInTheSettings)
+{
+    CTestApp& app = TestApp();
+    app.SetRegistryKey(kTestRegistryKey);
+    app.LoadStdProfileSettings(4);
+    app.m_pRecentFileList->Add("C:\\one.tdoc");
+    app.m_pRecentFileList->Add("C:\\two.tdoc");
+    app.m_pRecentFileList->WriteList();
+    delete app.m_pRecentFileList;
+    app.m_pRecentFileList = nullptr;
+
+    app.LoadStdProfileSettings(4);
+    CRecentFileList& mru = *app.m_pRecentFileList;
+    EXPECT_STREQ(mru[0], "C:\\two.tdoc");
+    EXPECT_STREQ(mru[1], "C:\\one.tdoc");
+    EXPECT_TRUE(mru[2].IsEmpty());
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, (std::string("Software\\") + kTestRegistryKey).c_str());
+}
+}
