@@ -89,7 +89,7 @@ public: \
         return ar; \
     }
 
-// Template-friendly form of a checked downcast: null when the object is not of that class.
+// A checked downcast: null when the object is not of that class (or is null).
 #define DYNAMIC_DOWNCAST(class_name, object) \
     (static_cast<class_name*>(AfxDynamicDownCast(RUNTIME_CLASS(class_name), object)))
 #define STATIC_DOWNCAST(class_name, object) (static_cast<class_name*>(object))
