@@ -30,6 +30,8 @@ constexpr int kPieceSampleCount = 101;
 // Horizontal edges get a vertex every 50 twips, so that pieces of source curves running along
 // them are found.
 constexpr double kHorizontalStep = 50.0;
+// Edges that would need more vertices than this (far beyond any stage) are left whole.
+constexpr double kMaxHorizontalVertices = 100000.0;
 // Curves shorter than this are absorbed by their neighbours.
 constexpr double kGapDistance = 50.0;
 // Refitting needs this many curves in the target.
@@ -256,6 +258,8 @@ void CFlashCurveRebuilder::SplitHorizontalEdges()
         if (from.y != to.y || (i + 1 == count && !IsTargetClosed()))
             continue;
         const double added = std::trunc(std::fabs(to.x - from.x) / kHorizontalStep - 1.0);
+        if (!(added <= kMaxHorizontalVertices))
+            continue;
         const double step = from.x > to.x ? -kHorizontalStep : kHorizontalStep;
         // The closing edge's vertices go in front of vertex 0.
         std::vector<CFlashPolygonVertex>& out = i + 1 == count ? closing : split;

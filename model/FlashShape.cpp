@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace {
 // Shared by every shape class; starts at 1 and is never stored.
@@ -365,9 +366,13 @@ std::unique_ptr<CFlashPolygonSet> CFlashShape::ToPolygonSet(const CFlashEditorFr
 {
     auto set = std::make_unique<CFlashPolygonSet>();
     const int curveCount = GetCurveCount();
-    const int largestContourId = curveCount > 0 ? *std::max_element(m_contourIds.begin(), m_contourIds.end()) : -1;
+    // The ids in use, in order: a stored id may be far larger than the number of contours.
+    std::vector<int> contourIds;
+    std::copy_if(m_contourIds.begin(), m_contourIds.end(), std::back_inserter(contourIds), [](int id) { return id >= 0; });
+    std::sort(contourIds.begin(), contourIds.end());
+    contourIds.erase(std::unique(contourIds.begin(), contourIds.end()), contourIds.end());
     const Gdiplus::Matrix* matrix = placement ? placement->GetMatrix() : nullptr;
-    for (int contourId = 0; contourId <= largestContourId; ++contourId) {
+    for (int contourId : contourIds) {
         CFlashPolygonContour contour;
         bool hole = false;
         for (int j = 0; j < curveCount; ++j) {
