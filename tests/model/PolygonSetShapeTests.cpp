@@ -58,6 +58,15 @@ std::unique_ptr<CFlashShape> MakeContoursZeroAndTwo()
     return shape;
 }
 
+// One line in contour 0 and one in a contour id far past the number of contours (a stored id).
+std::unique_ptr<CFlashShape> MakeContoursZeroAndHuge()
+{
+    auto shape = std::make_unique<CFlashSolidShape>(nullptr);
+    shape->InsertCurve(new CFlashStraightLine(0, 0, 40, 0), false, 0);
+    shape->InsertCurve(new CFlashStraightLine(0, 10, 40, 10), false, 2000000000);
+    return shape;
+}
+
 std::unique_ptr<CFlashShape> MakeSmallRect()
 {
     return std::unique_ptr<CFlashShape>(MakeSolidRect(0, 0, 60, 40, kOpaqueRed));
@@ -82,6 +91,7 @@ TEST(ShapeToPolygonSet, TagsEveryVertexWithItsCurveAndPointKind)
         {"line, Bezier, close, line reversed", MakeLineBezierCloseLine, true, {{14, 12, 11, 10, 9, 5, 3}}, {0}},
         {"contours 0 and 2", MakeContoursZeroAndTwo, false,
          {{0, 2, 3, 5, 6, 8, 9, 11}, {12, 14, 15, 17, 18, 20, 21, 23}}, {0, 1}},
+        {"contour ids 0 and 2000000000", MakeContoursZeroAndHuge, false, {{0, 2}, {3, 5}}, {0, 0}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
