@@ -314,7 +314,11 @@ Status GraphicsPath::Widen(const Pen* pen, const Matrix* matrix, REAL flatness)
 {
     if (!pen)
         return SetStatus(InvalidParameter);
-    return SetStatus(DllExports::GdipWidenPath(nativePath, pen->nativePen, matrix ? matrix->nativeMatrix : nullptr, flatness));
+    // Wine widens through the same unbounded flattening; a path of lines never reaches it.
+    const Status status = Flatten(matrix, flatness);
+    if (status != Ok)
+        return status;
+    return SetStatus(DllExports::GdipWidenPath(nativePath, pen->nativePen, nullptr, flatness));
 }
 
 Status GraphicsPath::Transform(const Matrix* matrix)

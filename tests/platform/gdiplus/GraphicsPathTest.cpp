@@ -307,6 +307,19 @@ TEST(GraphicsPath, WidenMakesTheStrokeOutline)
     EXPECT_FALSE(path.IsVisible(50, 8));
 }
 
+TEST(GraphicsPath, WidenAtStageCoordinatesAppliesTheMatrixFirst)
+{
+    GraphicsPath path;
+    path.AddBezier(PointF(6259, 3618), PointF(6300, 3720), PointF(6269, 3794), PointF(6167, 3837));
+    const Pen pen(Gdiplus::Color::Black, 20.0f);
+    const Matrix shift(1.0f, 0.0f, 0.0f, 1.0f, 1000.0f, 0.0f);
+    ASSERT_EQ(Gdiplus::Ok, path.Widen(&pen, &shift, 0.25f));
+    EXPECT_TRUE(path.IsVisible(7259.0f, 3618.0f)) << "the curve's start, moved";
+    EXPECT_TRUE(path.IsVisible(7167.0f, 3837.0f)) << "the curve's end, moved";
+    EXPECT_FALSE(path.IsVisible(6259.0f, 3618.0f));
+    EXPECT_FALSE(path.IsVisible(7230.0f, 3700.0f)) << "beside the curve, beyond the pen";
+}
+
 TEST(GraphicsPath, TextBecomesGlyphOutlines)
 {
     const Gdiplus::FontFamily family(u"Arial");
