@@ -550,3 +550,54 @@ TEST_F(DocViewTest, RecentFilesPersistInTheSettings)
     ::RegDeleteTreeA(HKEY_CURRENT_USER, (std::string("Software\\") + kTestRegistryKey).c_str());
 }
 }
+
+namespace
+{
+TEST_F(DocViewTest, FileNewAndOpenCommandsGoThroughTheApplication)
+{
+    std::string strPath = TempPath("docview-open.tdoc");
+    Command(ID_FILE_NEW);
+    ASSERT_EQ(TestApp().GetOpenDocumentCount(), 1);
+    auto* pDoc = dynamic_cast<CTestDoc*>(m_pMainFrame->MDIGetActive()->GetActiveDocument());
+    ASSERT_NE(pDoc, nullptr);
+    pDoc->m_strText = "opened by command";
+    ASSERT_TRUE(pDoc->DoSave(strPath.c_str()));
+    pDoc->OnCloseDocument();
+
+    // A cancelled dialog opens nothing; a chosen file opens.
+    m_pDocManager->m_fileNames = {"", strPath};
+    Command(ID_FILE_OPEN);
+    EXPECT_EQ(TestApp().GetOpenDocumentCount(), 0);
+    Command(ID_FILE_OPEN);
+    ASSERT_EQ(TestApp().GetOpenDocumentCount(), 1);
+    auto* pOpened = dynamic_cast<CTestDoc*>(m_pMainFrame->MDIGetActive()->GetActiveDocument());
+    ASSERT_NE(pOpened, nullptr);
+    EXPECT_STREQ(pOpened->m_strText, "opened by command");
+    ::DeleteFileA(strPath.c_str());
+}
+
+TEST_F(DocViewTest, ClosingTheMainWindowAsksAboutEveryDocument)
+{
+    CTestDoc* pFirst = NewDocument();
+    CTestDoc* pSecond = NewDocument();
+    ASSERT_NE(pSecond, nullptr);
+    pFirst->SetModifiedFlag();
+    pSecond->SetModifiedFlag();
+
+    // Cancel at the first prompt keeps everything.
+    TestApp().m_answers = {IDCANCEL};
+    m_pMainFrame->SendMessage(WM_CLOSE);
+    EXPECT_EQ(TestApp().m_prompts.size(), 1u);
+    EXPECT_EQ(TestApp().GetOpenDocumentCount(), 2);
+    EXPECT_TRUE(::IsWindow(m_pMainFrame->m_hWnd));
+
+    // No to both: the documents close and the main window goes.
+    TestApp().m_prompts.clear();
+    TestApp().m_answers = {IDNO, IDNO};
+    m_pMainFrame->SendMessage(WM_CLOSE);
+    EXPECT_EQ(TestApp().m_prompts.size(), 2u);
+    EXPECT_EQ(TestApp().GetOpenDocumentCount(), 0);
+    EXPECT_EQ(TestApp().m_pMainWnd, nullptr);
+    m_pMainFrame = nullptr;
+}
+}
