@@ -666,7 +666,8 @@ bool CFlashCurveRebuilder::IsTargetClosed() const
 
 bool CFlashCurveRebuilder::IsShapeAClosed() const
 {
-    return m_pShapeA && m_pShapeA->IsClosed();
+    // Without a source shape the target's own outline decides.
+    return m_pShapeA ? m_pShapeA->IsClosed() : m_pTarget->IsClosed();
 }
 
 void CFlashCurveRebuilder::AppendCurve(CFlashCurve* curve, int marker)

@@ -124,6 +124,7 @@ TEST(CurveRebuilder, RebuildsContoursIntoSourcePiecesStraightAndFittedCurves)
         std::vector<std::vector<CFlashPolygonVertex>> contours;
         const char* kinds;   // regular expression over KindsOf
         const char* markers; // regular expression over MarkersOf
+        bool sourceGiven = true;
     } cases[] = {
         {"untagged polygon is refitted", MakeEmptySolid, {UntaggedPolygon(12)}, "B{2,8}C", "f+"},
         {"tagged rectangle corners give back its lines", MakeRect2000By1000,
@@ -149,6 +150,9 @@ TEST(CurveRebuilder, RebuildsContoursIntoSourcePiecesStraightAndFittedCurves)
         {"open outline with a horizontal gap between its ends", MakeEmptyPath,
          {{{0, 1000, kNone}, {500, 1500, kNone}, {3000, 1000, kNone}}}, "BB", "ss"},
         {"open outline ending on a tagged vertex off its curve", MakeLinePath, {{{0, 500, kNone}, {1000, 0, 1}}}, "B", "s"},
+        // Without a source shape the target's closedness decides: the closing side is made.
+        {"no source shape", MakeEmptySolid, {{{0, 0, kNone}, {2000, 100, kNone}, {1000, 1500, kNone}}}, "BBBC", "sssf",
+         false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -161,8 +165,8 @@ TEST(CurveRebuilder, RebuildsContoursIntoSourcePiecesStraightAndFittedCurves)
             set.AddContour(contour, 0);
         }
         const CFlashPolygonSet original(set);
-        g_CurveRebuilder.RebuildFromPolygonSet(target.get(), set, source.get(), nullptr, nullptr, nullptr, 0, 0, 1.0,
-                                               0, false);
+        g_CurveRebuilder.RebuildFromPolygonSet(target.get(), set, c.sourceGiven ? source.get() : nullptr, nullptr,
+                                               nullptr, nullptr, 0, 0, 1.0, 0, false);
         const std::string kinds = KindsOf(*target), markers = MarkersOf(g_CurveRebuilder.GetMarkers());
         EXPECT_TRUE(std::regex_match(kinds, std::regex(c.kinds))) << kinds;
         EXPECT_TRUE(std::regex_match(markers, std::regex(c.markers))) << markers;
