@@ -94,7 +94,8 @@ public:
     UINT m_nIDTracking = 0;
     UINT m_nIDLastMessage = 0;
     CPtrList m_listControlBars;     // the frame's control bars, kept by the bars themselves
-    CRuntimeClass* m_pFloatingFrameClass = nullptr;
+    CRuntimeClass* m_pFloatingFrameClass = nullptr;  // the floating frame of the control bars
+    BOOL m_bHelpMode = FALSE;                        // context-help mode (Shift+F1) in this frame
 
     afx_msg int OnCreate(LPCREATESTRUCTA lpCreateStruct);
     afx_msg void OnDestroy();
