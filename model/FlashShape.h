@@ -84,7 +84,7 @@ public:
     // the curve is deleted and the shape left as it was.
     void InsertCurve(CFlashCurve* curve, bool hole, int contourId, int index = -1);
     void RemoveCurve(int index);
-    // Removes the curves from the index on.
+    // Keeps the first count curves and removes the others.
     void TruncateCurves(int count);
     // Appends clones of the other shape's curves with their contour ids and hole flags.
     void CopyCurvesFrom(const CFlashShape& shape);
