@@ -92,11 +92,9 @@ CColorRecord ToRecord(const Gdiplus::Color& color)
     return {color.GetA(), color.GetR(), color.GetG(), color.GetB()};
 }
 
+// Stored files may hold channel values outside 0-255: each keeps its low 8 bits.
 Gdiplus::Color ToColor(const CColorRecord& record)
 {
-    for (const int channel : {record.alpha, record.red, record.green, record.blue})
-        if (channel < 0 || channel > 255)
-            Fail("colour channel out of range");
     return Gdiplus::Color(BYTE(record.alpha), BYTE(record.red), BYTE(record.green), BYTE(record.blue));
 }
 
