@@ -17,6 +17,8 @@ namespace
 constexpr const char* kAskToSave = "Save changes to %s?";
 constexpr const char* kFailedToOpen = "Failed to open document %s.";
 constexpr const char* kFailedToSave = "Failed to save document %s.";
+// Added to the target's name for the file a save writes first.
+constexpr const char* kSaveSuffix = ".saving";
 // Characters a title may hold that a file name may not.
 constexpr const char* kBadFileNameChars = "#%;/\\:*?\"<>|";
 
@@ -144,10 +146,13 @@ BOOL CDocument::OnOpenDocument(LPCSTR lpszPathName)
 
 BOOL CDocument::OnSaveDocument(LPCSTR lpszPathName)
 {
+    // Written to a fresh file beside the target, which replaces the target only once complete: a
+    // failed save leaves the previous file as it was.
+    CString strTempName = CString(lpszPathName) + kSaveSuffix;
     CFileException fe;
     fe.m_bAutoDelete = FALSE;
     CFile file;
-    if (!file.Open(lpszPathName, CFile::modeCreate | CFile::modeReadWrite | CFile::shareExclusive, &fe))
+    if (!file.Open(strTempName, CFile::modeCreate | CFile::modeReadWrite | CFile::shareExclusive, &fe))
     {
         ReportSaveLoadException(lpszPathName, &fe, TRUE, 0);
         return FALSE;
@@ -163,8 +168,15 @@ BOOL CDocument::OnSaveDocument(LPCSTR lpszPathName)
     catch (CException* e)
     {
         file.Abort();
+        ::DeleteFileA(strTempName);
         ReportSaveLoadException(lpszPathName, e, TRUE, 0);
         e->Delete();
+        return FALSE;
+    }
+    if (!::MoveFileExA(strTempName, lpszPathName, MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED))
+    {
+        ::DeleteFileA(strTempName);
+        ReportSaveLoadException(lpszPathName, nullptr, TRUE, 0);
         return FALSE;
     }
     SetModifiedFlag(FALSE);

@@ -45,7 +45,8 @@ public:
     virtual BOOL OnNewDocument();
     // Empties the document, then reads it through Serialize from a CArchive on the file.
     virtual BOOL OnOpenDocument(LPCSTR lpszPathName);
-    // Writes the document through Serialize; FALSE (flag left set) when the file cannot be written.
+    // Writes the document through Serialize into a new file that then replaces the old one; FALSE
+    // (modified flag and any previous file left as they were) when it cannot be written.
     virtual BOOL OnSaveDocument(LPCSTR lpszPathName);
     // Destroys every frame showing the document, empties it and deletes it when auto-deleting.
     virtual void OnCloseDocument();

@@ -207,11 +207,32 @@ TEST_F(DocViewTest, FailedSaveIsReportedAndKeepsTheModifiedFlag)
     EXPECT_TRUE(pDoc->GetPathName().IsEmpty());
     EXPECT_EQ(TestApp().m_prompts.size(), 1u);
 
-    // The same through the close prompt: Yes with a failing save keeps the document open.
-    TestApp().m_answers = {IDYES};
-    m_pDocManager->m_fileNames = {strBad};
-    EXPECT_FALSE(pDoc->SaveModified());
+    // A save that fails half-way leaves the file saved before as it was.
+    std::string strPath = TempPath("docview-keep.tdoc");
+    pDoc->m_strText = "good";
+    ASSERT_TRUE(pDoc->DoSave(strPath.c_str()));
+    pDoc->m_strText = "lost";
+    pDoc->m_bFailWrite = TRUE;
+    pDoc->SetModifiedFlag();
+    EXPECT_FALSE(pDoc->DoFileSave());
     EXPECT_TRUE(pDoc->IsModified());
+    EXPECT_EQ(TestApp().m_prompts.size(), 2u);
+    EXPECT_EQ(::GetFileAttributesA((strPath + ".saving").c_str()), INVALID_FILE_ATTRIBUTES);
+    pDoc->m_bFailWrite = FALSE;
+    pDoc->SetModifiedFlag(FALSE);
+    pDoc->OnCloseDocument();
+    auto* pReread = dynamic_cast<CTestDoc*>(TestApp().OpenDocumentFile(strPath.c_str()));
+    ASSERT_NE(pReread, nullptr);
+    EXPECT_STREQ(pReread->m_strText, "good");
+
+    // The same through the close prompt: Yes with a failing save keeps the document open.
+    pReread->m_bFailWrite = TRUE;
+    pReread->SetModifiedFlag();
+    TestApp().m_answers = {IDYES};
+    EXPECT_FALSE(pReread->SaveModified());
+    EXPECT_TRUE(pReread->IsModified());
+    pReread->SetModifiedFlag(FALSE);
+    ::DeleteFileA(strPath.c_str());
 }
 
 TEST_F(DocViewTest, OpeningAMissingOrDamagedFileFails)

@@ -80,7 +80,11 @@ END_MESSAGE_MAP()
 void CTestDoc::Serialize(CArchive& ar)
 {
     if (ar.IsStoring())
+    {
         ar << m_strText;
+        if (m_bFailWrite)
+            AfxThrowArchiveException(CArchiveException::genericException);
+    }
     else
         ar >> m_strText;
 }

@@ -44,6 +44,7 @@ public:
     void Serialize(CArchive& ar) override;
     void DeleteContents() override;
     CString m_strText;
+    BOOL m_bFailWrite = FALSE;  // storing throws half-way, as a full disk would
     afx_msg void OnTestCommand();
     DECLARE_MESSAGE_MAP()
 };
