@@ -146,3 +146,57 @@ TEST_F(OleDragDropTest, CachedGlobalDataSurvivesTheReader)
     }
 }
 }
+
+namespace
+{
+TEST(OleDropSourceTest, ButtonsAndEscapeDecideTheDrag)
+{
+    COleDropSource source;
+    source.m_dwButtonDrop = MK_LBUTTON;
+    source.m_dwButtonCancel = MK_RBUTTON;
+    struct Case
+    {
+        BOOL bStarted;
+        BOOL bEscape;
+        DWORD dwKeys;
+        SCODE sc;
+    };
+    const Case cases[] = {
+        {TRUE, FALSE, MK_LBUTTON, S_OK},                          // still dragging
+        {TRUE, FALSE, 0, DRAGDROP_S_DROP},                        // button released
+        {FALSE, FALSE, 0, DRAGDROP_S_CANCEL},                     // released before the drag began
+        {TRUE, TRUE, MK_LBUTTON, DRAGDROP_S_CANCEL},              // Escape
+        {TRUE, FALSE, MK_LBUTTON | MK_RBUTTON, DRAGDROP_S_CANCEL}, // the other button
+    };
+    for (const Case& c : cases)
+    {
+        source.m_bDragStarted = c.bStarted;
+        EXPECT_EQ(source.QueryContinueDrag(c.bEscape, c.dwKeys), c.sc) << c.dwKeys << " " << c.bEscape;
+    }
+    EXPECT_EQ(source.GiveFeedback(DROPEFFECT_COPY), DRAGDROP_S_USEDEFAULTCURSORS);
+    // Without a start rectangle the drag begins at once.
+    EXPECT_TRUE(source.OnBeginDrag(nullptr));
+}
+
+TEST_F(OleDragDropTest, ClipboardHoldsTheDataSource)
+{
+    auto* pSource = new COleDataSource;
+    HGLOBAL hText = ::GlobalAlloc(GMEM_MOVEABLE, 8);
+    std::memcpy(::GlobalLock(hText), "copied", 7);
+    ::GlobalUnlock(hText);
+    pSource->CacheGlobalData(CF_TEXT, hText);
+    // The clipboard owns the data source from here on.
+    ASSERT_TRUE(pSource->SetClipboard());
+
+    COleDataObject clipboard;
+    ASSERT_TRUE(clipboard.AttachClipboard());
+    EXPECT_TRUE(clipboard.IsDataAvailable(CF_TEXT));
+    HGLOBAL hCopy = clipboard.GetGlobalData(CF_TEXT);
+    ASSERT_NE(hCopy, nullptr);
+    EXPECT_STREQ(static_cast<const char*>(::GlobalLock(hCopy)), "copied");
+    ::GlobalUnlock(hCopy);
+    ::GlobalFree(hCopy);
+    clipboard.Release();
+    ::OleSetClipboard(nullptr);
+}
+}
