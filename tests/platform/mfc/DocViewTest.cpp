@@ -622,3 +622,36 @@ TEST_F(DocViewTest, ClosingTheMainWindowAsksAboutEveryDocument)
     m_pMainFrame = nullptr;
 }
 }
+
+namespace
+{
+TEST_F(DocViewTest, TemplateReadsItsResourceStringAndMatchesFileTypes)
+{
+    const struct
+    {
+        CDocTemplate::DocStringIndex index;
+        const char* pszText;
+    } parts[] = {
+        {CDocTemplate::windowTitle, ""},
+        {CDocTemplate::docName, "TestDoc-"},
+        {CDocTemplate::fileNewName, "TestDoc"},
+        {CDocTemplate::filterName, "Test Documents (*.tdoc)"},
+        {CDocTemplate::filterExt, ".tdoc"},
+        {CDocTemplate::regFileTypeId, "TestDoc.Document"},
+        {CDocTemplate::regFileTypeName, "Test Document"},
+    };
+    for (const auto& part : parts)
+    {
+        CString strPart;
+        EXPECT_TRUE(m_pTemplate->GetDocString(strPart, part.index));
+        EXPECT_STREQ(strPart, part.pszText);
+    }
+
+    CDocument* pMatch = nullptr;
+    EXPECT_EQ(m_pTemplate->MatchDocType("C:\\x\\a.TDOC", pMatch), CDocTemplate::yesAttemptNative);
+    EXPECT_EQ(m_pTemplate->MatchDocType("C:\\x\\a.txt", pMatch), CDocTemplate::yesAttemptForeign);
+    EXPECT_EQ(pMatch, nullptr);
+    EXPECT_NE(m_pTemplate->m_hMenuShared, nullptr);
+    EXPECT_NE(m_pTemplate->m_hAccelTable, nullptr);
+}
+}
