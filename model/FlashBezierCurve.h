@@ -33,6 +33,7 @@ public:
 
 private:
     friend class boost::serialization::access;
+    DECLARE_ARCHIVE_RECORD()
 
     // The curve as points from start to end, within the flatness.
     std::vector<Gdiplus::PointF> Flatten() const;

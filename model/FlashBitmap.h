@@ -32,6 +32,7 @@ public:
 
 private:
     friend class boost::serialization::access;
+    DECLARE_ARCHIVE_RECORD()
 
     // New identifier, cloned pen and fill, the position and a copy of the whole image; the
     // pixel block is not shared.

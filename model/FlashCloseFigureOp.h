@@ -19,4 +19,8 @@ public:
     int GetControlPoints(std::vector<POINT>& points) const override;
     CFlashCurve* Clone(bool) const override { return new CFlashCloseFigureOp; }
     int GetLastPointIndex() const override { return 0; }
+
+private:
+    friend class boost::serialization::access;
+    DECLARE_ARCHIVE_RECORD()
 };

@@ -17,4 +17,8 @@ public:
 
 private:
     using CFlashShape::CFlashShape;
+
+private:
+    friend class boost::serialization::access;
+    DECLARE_ARCHIVE_RECORD()
 };

@@ -1,4 +1,5 @@
 #pragma once
+#include "model/ArchiveRecord.h"
 #include "platform/gdiplus/GdiPlus.h"
 
 #include <vector>
@@ -70,4 +71,5 @@ protected:
 
 private:
     friend class boost::serialization::access;
+    DECLARE_ARCHIVE_RECORD()
 };

@@ -1,4 +1,5 @@
 #pragma once
+#include "model/ArchiveRecord.h"
 #include "platform/gdiplus/GdiPlus.h"
 
 #include <list>
@@ -84,6 +85,7 @@ public:
 
 private:
     friend class boost::serialization::access;
+    DECLARE_ARCHIVE_RECORD()
 
     CFlashEditorFrameShapeTransform* GetActiveTransform(const CFlashShape* shape) const;
     static void DrawSelectionFrame(Gdiplus::Graphics& graphics, const CFlashShape& shape,

@@ -1,4 +1,5 @@
 #pragma once
+#include "model/ArchiveRecord.h"
 #include "platform/gdiplus/GdiPlus.h"
 
 namespace boost { namespace serialization { class access; } }
@@ -26,6 +27,7 @@ public:
 
 private:
     friend class boost::serialization::access;
+    DECLARE_ARCHIVE_RECORD()
 
     bool m_bActive = true;
     int m_nTweenValue1 = 0;

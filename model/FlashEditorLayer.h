@@ -1,4 +1,5 @@
 #pragma once
+#include "model/ArchiveRecord.h"
 #include "model/NamedObject.h"
 #include "model/FlashEditorFrameShapeTransform.h"
 #include "platform/gdiplus/GdiPlus.h"
@@ -92,6 +93,7 @@ protected:
 
 private:
     friend class boost::serialization::access;
+    DECLARE_ARCHIVE_RECORD()
 
     CFlashEditorFrame* FindSpanStartingAt(int frame) const;
 

@@ -1,4 +1,5 @@
 #pragma once
+#include "model/ArchiveRecord.h"
 #include "model/FlashLibraryFolder.h"
 
 // A document's library: a tree of folders under a root named "ROOT", whose entries hold
@@ -17,6 +18,7 @@ public:
 
 private:
     friend class boost::serialization::access;
+    DECLARE_ARCHIVE_RECORD()
 
     CFlashLibraryFolder m_root;
 };

@@ -1,4 +1,5 @@
 #pragma once
+#include "model/ArchiveRecord.h"
 #include "platform/gdiplus/GdiPlus.h"
 
 #include <memory>
@@ -27,6 +28,7 @@ public:
 
 private:
     friend class boost::serialization::access;
+    DECLARE_ARCHIVE_RECORD()
 
     std::string m_strName;
     std::unique_ptr<Gdiplus::Bitmap> m_pBitmap;

@@ -33,3 +33,17 @@ void CFlashLibraryFolder::CollectBitmaps(std::vector<Gdiplus::Bitmap*>& bitmaps)
     for (const CFlashLibraryFolder* folder : m_folders)
         folder->CollectBitmaps(bitmaps);
 }
+
+void CFlashLibraryFolder::DeleteFolders()
+{
+    for (CFlashLibraryFolder* folder : m_folders)
+        delete folder;
+    m_folders.clear();
+}
+
+void CFlashLibraryFolder::Swap(CFlashLibraryFolder& other) noexcept
+{
+    m_strName.swap(other.m_strName);
+    m_folders.swap(other.m_folders);
+    m_entries.swap(other.m_entries);
+}

@@ -1,4 +1,5 @@
 #pragma once
+#include "model/ArchiveRecord.h"
 #include "platform/gdiplus/GdiPlus.h"
 
 #include <memory>
@@ -29,9 +30,14 @@ public:
     CFlashLibraryFolder* AddFolder(const std::string& name);
     // Appends the bitmaps of this folder's entries, then those of each sub-folder, depth first.
     void CollectBitmaps(std::vector<Gdiplus::Bitmap*>& bitmaps) const;
+    // Deletes every sub-folder with its contents.
+    void DeleteFolders();
+    // Exchanges name, sub-folders and entries with the other folder.
+    void Swap(CFlashLibraryFolder& other) noexcept;
 
 private:
     friend class boost::serialization::access;
+    DECLARE_ARCHIVE_RECORD()
 
     std::string m_strName;
     std::vector<CFlashLibraryFolder*> m_folders;

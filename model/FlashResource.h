@@ -1,4 +1,5 @@
 #pragma once
+#include "model/ArchiveRecord.h"
 #include "model/NamedObject.h"
 
 class CFlashEditorFrame;
@@ -33,4 +34,5 @@ protected:
 
 private:
     friend class boost::serialization::access;
+    DECLARE_ARCHIVE_RECORD()
 };

@@ -1,4 +1,5 @@
 #pragma once
+#include "model/ArchiveRecord.h"
 #include "model/FlashEditorFrameShapeTransform.h"
 #include "platform/gdiplus/GdiPlus.h"
 
@@ -43,6 +44,7 @@ public:
 
 private:
     friend class boost::serialization::access;
+    DECLARE_ARCHIVE_RECORD()
 
     std::vector<CFlashResource*> m_resources;
     std::vector<Gdiplus::Pen*> m_pens;

@@ -168,6 +168,7 @@ protected:
 
 private:
     friend class boost::serialization::access;
+    DECLARE_ARCHIVE_RECORD()
 };
 
 // A GDI+ graphics made on a device context for hit tests; none when the context is null.

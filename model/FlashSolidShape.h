@@ -18,4 +18,8 @@ public:
 
 private:
     using CFlashShape::CFlashShape;
+
+private:
+    friend class boost::serialization::access;
+    DECLARE_ARCHIVE_RECORD()
 };

@@ -24,5 +24,6 @@ public:
 
 private:
     friend class boost::serialization::access;
+    DECLARE_ARCHIVE_RECORD()
     double m_dWeight = 0.0;
 };

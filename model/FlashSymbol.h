@@ -23,9 +23,12 @@ public:
 
 private:
     friend class boost::serialization::access;
+    DECLARE_ARCHIVE_RECORD()
 
     CFlashSymbol(const CFlashSymbol& source);
 
     std::string m_strSymbolName = "Test";
     std::vector<CFlashShape*> m_members;
+    // The members read from an archive: nothing else holds them.
+    std::vector<std::unique_ptr<CFlashShape>> m_loadedMembers;
 };

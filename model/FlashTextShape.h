@@ -37,6 +37,7 @@ public:
 
 private:
     friend class boost::serialization::access;
+    DECLARE_ARCHIVE_RECORD()
 
     // New identifier, cloned pen, fill and font, the text, box and alignment copied.
     CFlashTextShape(const CFlashTextShape& source);

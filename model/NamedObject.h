@@ -42,4 +42,7 @@ protected:
 
 private:
     friend class boost::serialization::access;
+    // One routine moves the record both ways.
+    template <class Archive>
+    void serialize(Archive& ar, unsigned int version);
 };

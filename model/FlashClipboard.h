@@ -1,0 +1,54 @@
+#pragma once
+// Copy and paste of shapes through the system clipboard. The copied shapes travel as a text
+// archive, with a clipboard bag as its root, under the application's own registered format;
+// paste also accepts device bitmaps and plain text. The stage view, which holds the selection
+// and the current style, calls these and then updates its selection from the result.
+#include "platform/gdiplus/GdiPlus.h"
+
+#include <windows.h>
+
+#include <vector>
+
+class CFlashEditorDoc;
+class CFlashShape;
+
+// The shapes a paste added to the document, in order.
+struct CClipboardPaste {
+    std::vector<CFlashShape*> shapes;
+    // Whether the stage selection becomes these shapes (text and copied shapes); a pasted
+    // picture leaves the selection as it was.
+    bool replacesSelection = false;
+};
+
+// The view's current style, given to pasted text.
+struct CClipboardTextStyle {
+    const Gdiplus::Font* font = nullptr;
+    const Gdiplus::Pen* pen = nullptr;
+    const Gdiplus::Brush* fill = nullptr;
+};
+
+class CFlashClipboard {
+public:
+    // The name the application's clipboard format is registered under.
+    static constexpr char kFormatName[] = "DUZAZOZAREVUVAD_ORAREDIDUD";
+    // Registers the format (once at start-up); 0 when registration fails.
+    static UINT RegisterFormat();
+
+    // Puts the shapes, with their placements at the document's current frame, on the clipboard
+    // under the format. False when the clipboard cannot be opened or emptied ("Cannot empty the
+    // clipboard!" is shown) or the content cannot be written; the document is not changed.
+    static bool CopyShapes(const CFlashEditorDoc& document, const std::vector<CFlashShape*>& shapes,
+                           UINT format, HWND owner);
+
+    // Opens the clipboard for the owner and pastes the first of these it holds: a device bitmap
+    // (a picture shape, and a library entry), text (a text shape in the given style) or shapes
+    // under the format. With centre the pasted shapes are centred on the stage. Nothing is
+    // pasted when the clipboard cannot be opened.
+    static CClipboardPaste Paste(CFlashEditorDoc& document, bool centre, UINT format, HWND owner,
+                                 const CClipboardTextStyle& style);
+
+    // Pastes the shapes held under the format from the clipboard the caller holds open. Each
+    // pasted shape gets a new object identifier. A payload that cannot be read is reported
+    // ("Error reading clipboard data!") and pastes nothing.
+    static CClipboardPaste PasteShapes(CFlashEditorDoc& document, bool centre, UINT format);
+};
