@@ -1,0 +1,643 @@
+#include "SwfTestSupport.h"
+
+#include "export/swf/SWF_MovieWriter.h"
+#include "export/swf/SWF_Tag_DefineShape3.h"
+#include "export/swf/SWF_Tag_PlaceObject2.h"
+#include "export/swf/SWF_Tag_RemoveObject2.h"
+#include "export/swf/SWF_Tag_SetBackgroundColor.h"
+#include "model/FlashBezierCurve.h"
+#include "model/FlashCloseFigureOp.h"
+#include "model/FlashContinuousPathShape.h"
+#include "model/FlashEditorFrame.h"
+#include "model/FlashEditorFrameShapeTransform.h"
+#include "model/FlashEditorLayer.h"
+#include "model/FlashHollowShape.h"
+#include "model/FlashSolidShape.h"
+#include "model/FlashStraightLine.h"
+#include "model/GradientMarker.h"
+
+#include <cmath>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <unistd.h>
+
+namespace
+{
+// GDI+ runs for the whole test program.
+class GdiplusSession : public ::testing::Environment
+{
+public:
+    void SetUp() override
+    {
+        Gdiplus::GdiplusStartupInput input;
+        ASSERT_EQ(Gdiplus::Ok, Gdiplus::GdiplusStartup(&m_token, &input, nullptr));
+    }
+    void TearDown() override { Gdiplus::GdiplusShutdown(m_token); }
+
+private:
+    ULONG_PTR m_token = 0;
+};
+const auto* const g_session = ::testing::AddGlobalTestEnvironment(new GdiplusSession);
+
+constexpr uint16_t kCodeShowFrame = 1;
+constexpr uint16_t kCodeDefineShape3 = 32;
+constexpr uint16_t kCodePlaceObject2 = 26;
+constexpr uint16_t kCodeRemoveObject2 = 28;
+
+// A solid rectangle of four lines, filled with the colour; no pen.
+CFlashShape* SolidRect(int x, int y, int width, int height, Gdiplus::ARGB fill = 0xffff0000)
+{
+    Gdiplus::SolidBrush brush{Gdiplus::Color(fill)};
+    auto* shape = new CFlashSolidShape(&brush);
+    shape->InsertCurve(new CFlashStraightLine(x, y, x + width, y), false, 0);
+    shape->InsertCurve(new CFlashStraightLine(x + width, y, x + width, y + height), false, 0);
+    shape->InsertCurve(new CFlashStraightLine(x + width, y + height, x, y + height), false, 0);
+    shape->InsertCurve(new CFlashStraightLine(x, y + height, x, y), false, 0);
+    return shape;
+}
+
+// An open path of one straight line, drawn with an opaque black pen.
+CFlashShape* Line(int x0, int y0, int x1, int y1, float penWidth = 20.0f)
+{
+    Gdiplus::Pen pen(Gdiplus::Color(0xff000000), penWidth);
+    auto* shape = new CFlashContinuousPathShape(&pen);
+    shape->InsertCurve(new CFlashStraightLine(x0, y0, x1, y1), false, 0);
+    return shape;
+}
+
+std::unique_ptr<CFlashEditorFrameShapeTransform> At(float dx, float dy)
+{
+    auto placement = std::make_unique<CFlashEditorFrameShapeTransform>();
+    placement->GetMatrix()->Translate(dx, dy);
+    return placement;
+}
+
+// A layer of one span [1, lastFrame].
+std::unique_ptr<CFlashEditorLayer> LayerOfFrames(int lastFrame)
+{
+    auto layer = std::make_unique<CFlashEditorLayer>(nullptr);
+    if (lastFrame > 1)
+        layer->InsertFrames(1, lastFrame - 1);
+    return layer;
+}
+
+std::unique_ptr<CFlashEditorLayer> LayerWithShape(CFlashShape* shape, int lastFrame,
+                                                  std::unique_ptr<CFlashEditorFrameShapeTransform> placement = nullptr)
+{
+    auto layer = LayerOfFrames(lastFrame);
+    layer->AddShape(shape, 1, std::move(placement));
+    return layer;
+}
+
+Bytes LoadFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+struct Movie
+{
+    bool exported = false;
+    bool closed = false;
+    Bytes bytes;
+    ReadMovieResult read;
+
+    std::vector<const C_SWF_Tag*> Tags(uint16_t code) const
+    {
+        std::vector<const C_SWF_Tag*> found;
+        for (const C_SWF_Tag* tag = read.tags ? read.tags->GetHead() : nullptr; tag; tag = tag->next)
+            if (tag->tagCode == code)
+                found.push_back(tag);
+        return found;
+    }
+    const C_SWF_Tag_DefineShape3& Definition(size_t index) const
+    {
+        return *static_cast<const C_SWF_Tag_DefineShape3*>(Tags(kCodeDefineShape3).at(index));
+    }
+};
+
+Movie Export(const C_SWF_MovieSource& source)
+{
+    TempFile file;
+    Movie movie;
+    C_SWF_MovieWriter writer;
+    movie.exported = writer.Export(file.Path().c_str(), source);
+    movie.closed = writer.Close();
+    movie.bytes = LoadFile(file.Path());
+    movie.read = ReadMovie(movie.bytes);
+    EXPECT_TRUE(movie.read.stream.good) << movie.read.stream.error;
+    return movie;
+}
+
+C_SWF_MovieSource Source(std::initializer_list<const CFlashEditorLayer*> layers)
+{
+    C_SWF_MovieSource source;
+    source.layers = layers;
+    return source;
+}
+
+// The display-list tags of every frame as text: "place D C new|move X Y" and "remove D", with D
+// the depth, C the character and X, Y the translation in twips.
+std::vector<std::string> FrameScript(const Movie& movie)
+{
+    std::vector<std::string> frames(1);
+    for (const C_SWF_Tag* tag = movie.read.tags ? movie.read.tags->GetHead() : nullptr; tag; tag = tag->next)
+    {
+        std::ostringstream text;
+        if (tag->tagCode == kCodeShowFrame)
+        {
+            frames.emplace_back();
+            continue;
+        }
+        if (tag->tagCode == kCodePlaceObject2)
+        {
+            const auto& place = static_cast<const C_SWF_Tag_PlaceObject2&>(*tag);
+            text << "place " << place.depth << ' ' << place.characterId << (place.placeFlagMove.value ? " move " : " new ")
+                 << place.matrix.translateX.value << ' ' << place.matrix.translateY.value;
+        }
+        else if (tag->tagCode == kCodeRemoveObject2)
+        {
+            text << "remove " << static_cast<const C_SWF_Tag_RemoveObject2&>(*tag).depth;
+        }
+        else
+        {
+            continue;
+        }
+        std::string& frame = frames.back();
+        frame += (frame.empty() ? "" : ", ") + text.str();
+    }
+    frames.pop_back(); // after the last ShowFrame only the End tag follows
+    return frames;
+}
+
+using Script = std::vector<std::string>;
+
+TEST(MovieWriter, HeaderCarriesStageRateBackgroundAndFrameCount)
+{
+    auto layer3 = LayerWithShape(SolidRect(0, 0, 100, 100), 3);
+    auto layer5 = LayerWithShape(SolidRect(0, 0, 100, 100), 5);
+    C_SWF_MovieSource source = Source({layer3.get(), layer5.get()});
+    source.stageWidth = 1024;
+    source.stageHeight = 768;
+    source.frameRate = 24;
+    source.backgroundColor = 0x00336699; // COLORREF: red 0x99, green 0x66, blue 0x33
+    const Movie movie = Export(source);
+    ASSERT_TRUE(movie.exported);
+    ASSERT_TRUE(movie.closed);
+
+    const C_SWF_Header& header = movie.read.header;
+    EXPECT_EQ(std::string("FWS"), std::string(header.signature, header.signature + 3));
+    EXPECT_EQ(6, header.version);
+    EXPECT_EQ(movie.bytes.size(), header.fileLength);
+    EXPECT_EQ(0, header.frameSize.xmin.value);
+    EXPECT_EQ(1024 * 20, header.frameSize.xmax.value);
+    EXPECT_EQ(0, header.frameSize.ymin.value);
+    EXPECT_EQ(768 * 20, header.frameSize.ymax.value);
+    EXPECT_EQ(0x1800, header.frameRate);
+    EXPECT_EQ(5, header.frameCount);
+    EXPECT_EQ(5u, movie.Tags(kCodeShowFrame).size());
+    const C_SWF_RGBA& background = movie.read.tags->GetBackgroundColor();
+    EXPECT_EQ(0x99, background.red);
+    EXPECT_EQ(0x66, background.green);
+    EXPECT_EQ(0x33, background.blue);
+}
+
+TEST(MovieWriter, EmptyDocumentHasBackgroundAndEndOnly)
+{
+    const Movie movie = Export(Source({}));
+    ASSERT_TRUE(movie.exported && movie.closed);
+    EXPECT_EQ(0, movie.read.header.frameCount);
+    EXPECT_EQ(2u, TagCount(*movie.read.tags));
+}
+
+// A shape in a span [1, 4] and its copy 400 twips further right in the keyframe at 5.
+struct TweenCase
+{
+    const char* what;
+    bool firstTweened;
+    bool secondTweened;
+    bool sameIdentifier;
+    Script expected;
+};
+
+TEST(MovieWriter, PlacementsFollowTheStageTweenRule)
+{
+    const TweenCase cases[] = {
+        {"both spans tweened", true, true, true,
+         {"place 1 1 new 0 0", "place 1 1 move 100 0", "place 1 1 move 200 0", "place 1 1 move 300 0",
+          "place 1 2 move 400 0"}},
+        {"next span not tweened", true, false, true,
+         {"place 1 1 new 0 0", "place 1 1 move 0 0", "place 1 1 move 0 0", "place 1 1 move 0 0",
+          "place 1 2 move 400 0"}},
+        {"no tween", false, false, true,
+         {"place 1 1 new 0 0", "place 1 1 move 0 0", "place 1 1 move 0 0", "place 1 1 move 0 0",
+          "place 1 2 move 400 0"}},
+        // Another object in the next keyframe: no tween, and the first leaves when it arrives.
+        {"counterpart with another identifier", true, true, false,
+         {"place 1 1 new 0 0", "place 1 1 move 0 0", "place 1 1 move 0 0", "place 1 1 move 0 0",
+          "remove 1, place 1 2 new 400 0"}},
+    };
+    for (const TweenCase& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        auto layer = LayerWithShape(SolidRect(0, 0, 100, 100), 4);
+        // The keyframe at 5 holds a copy of the shape, or a fresh object in a blank keyframe.
+        CFlashEditorFrame* second = layer->InsertKeyframe(5, c.sameIdentifier);
+        ASSERT_NE(nullptr, second);
+        if (!c.sameIdentifier)
+            layer->AddShape(SolidRect(0, 0, 100, 100), 5, nullptr);
+        CFlashShape* copy = second->GetTransformRange().begin()->first;
+        second->TranslateShape(copy, 400, 0);
+        layer->FindSpan(1)->SetMotionTween(c.firstTweened);
+        second->SetMotionTween(c.secondTweened);
+
+        const Movie movie = Export(Source({layer.get()}));
+        ASSERT_TRUE(movie.exported && movie.closed);
+        EXPECT_EQ(c.expected, FrameScript(movie));
+    }
+}
+
+TEST(MovieWriter, ShapesLeaveAndComeBackWithTheirSpans)
+{
+    struct Case
+    {
+        const char* what;
+        std::function<std::vector<std::unique_ptr<CFlashEditorLayer>>()> build;
+        Script expected;
+    };
+    const Case cases[] = {
+        {"a blank keyframe follows",
+         [] {
+             std::vector<std::unique_ptr<CFlashEditorLayer>> layers;
+             layers.push_back(LayerWithShape(SolidRect(0, 0, 10, 10), 2));
+             layers[0]->InsertKeyframe(3, false);
+             return layers;
+         },
+         {"place 1 1 new 0 0", "place 1 1 move 0 0", "remove 1"}},
+        {"its layer ends first",
+         [] {
+             std::vector<std::unique_ptr<CFlashEditorLayer>> layers;
+             layers.push_back(LayerWithShape(SolidRect(0, 0, 10, 10), 1));
+             layers.push_back(LayerWithShape(SolidRect(0, 0, 10, 10), 2));
+             return layers;
+         },
+         {"place 1 1 new 0 0, place 2 2 new 0 0", "remove 1, place 2 2 move 0 0"}},
+        {"it comes back after a blank keyframe",
+         [] {
+             std::vector<std::unique_ptr<CFlashEditorLayer>> layers;
+             layers.push_back(LayerWithShape(SolidRect(0, 0, 10, 10), 1));
+             CFlashEditorLayer& layer = *layers[0];
+             layer.InsertKeyframe(2, false);
+             layer.InsertKeyframe(3, false);
+             // Frame 3 holds a copy of frame 1's shape, with the same identifier.
+             const CFlashShape* original = layer.FindSpan(1)->GetTransformRange().begin()->first;
+             CFlashShape* copy = original->Clone();
+             copy->CopyCurvesFrom(*original);
+             copy->SetObjectId(original->GetObjectId());
+             layer.AddShape(copy, 3, At(50, 0));
+             return layers;
+         },
+         {"place 1 1 new 0 0", "remove 1", "place 1 2 new 50 0"}},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        const auto layers = c.build();
+        C_SWF_MovieSource source;
+        for (const auto& layer : layers)
+            source.layers.push_back(layer.get());
+        const Movie movie = Export(source);
+        ASSERT_TRUE(movie.exported && movie.closed);
+        EXPECT_EQ(c.expected, FrameScript(movie));
+    }
+}
+
+TEST(MovieWriter, DepthsFollowLayersAndStackingOrder)
+{
+    // The top layer's shapes are older (smaller identifiers) than the bottom layer's.
+    CFlashShape* topBack = SolidRect(0, 0, 10, 10);
+    CFlashShape* topFront = SolidRect(0, 0, 10, 10);
+    CFlashShape* bottomFront = SolidRect(0, 0, 10, 10);
+    CFlashShape* bottomBack = SolidRect(0, 0, 10, 10);
+    auto top = LayerWithShape(topBack, 1, At(1, 0));
+    top->AddShape(topFront, 1, At(2, 0));
+    auto bottom = LayerWithShape(bottomFront, 1, At(3, 0));
+    bottom->AddShape(bottomBack, 1, At(4, 0));
+    bottom->FindSpan(1)->MoveShapeToBack(bottomBack);
+
+    const Movie movie = Export(Source({bottom.get(), top.get()}));
+    ASSERT_TRUE(movie.exported && movie.closed);
+    // Back to front: bottom layer's back, its front, top layer's back, its front.
+    EXPECT_EQ(Script({"place 1 1 new 4 0, place 2 2 new 3 0, place 3 3 new 1 0, place 4 4 new 2 0"}), FrameScript(movie));
+}
+
+TEST(MovieWriter, HiddenLayersAndShapesAreLeftOut)
+{
+    CFlashShape* hiddenShape = SolidRect(0, 0, 10, 10);
+    auto visible = LayerWithShape(hiddenShape, 1, At(1, 0));
+    visible->AddShape(SolidRect(0, 0, 10, 10), 1, At(2, 0));
+    hiddenShape->SetState(kResourceStateHidden);
+    auto hidden = LayerWithShape(SolidRect(0, 0, 10, 10), 2, At(3, 0));
+    hidden->SetVisible(false);
+
+    const Movie movie = Export(Source({visible.get(), hidden.get()}));
+    ASSERT_TRUE(movie.exported && movie.closed);
+    // The hidden layer still counts for the frame count, as on the timeline.
+    EXPECT_EQ(Script({"place 1 1 new 2 0", "remove 1"}), FrameScript(movie));
+    EXPECT_EQ(1u, movie.Tags(kCodeDefineShape3).size());
+}
+
+TEST(MovieWriter, OneDefinitionPerDistinctShape)
+{
+    // One span over three frames, then a keyframe whose copy was made wider.
+    auto layer = LayerWithShape(SolidRect(0, 0, 100, 100), 3);
+    CFlashEditorFrame* copySpan = layer->InsertKeyframe(4, true);
+    ASSERT_NE(nullptr, copySpan);
+    CFlashShape* copy = copySpan->GetTransformRange().begin()->first;
+    copy->GetCurve(1)->Offset(900, 0);
+    copy->GetCurve(0)->SetPoint(1, POINT{1000, 0});
+    copy->GetCurve(0)->Recalc();
+    copy->GetCurve(2)->SetPoint(0, POINT{1000, 100});
+    copy->GetCurve(2)->Recalc();
+
+    const Movie movie = Export(Source({layer.get()}));
+    ASSERT_TRUE(movie.exported && movie.closed);
+    EXPECT_EQ(Script({"place 1 1 new 0 0", "place 1 1 move 0 0", "place 1 1 move 0 0", "place 1 2 move 0 0"}),
+              FrameScript(movie));
+    ASSERT_EQ(2u, movie.Tags(kCodeDefineShape3).size());
+    EXPECT_EQ(1, movie.Definition(0).shapeId);
+    EXPECT_EQ(100, movie.Definition(0).shapeBounds.xmax.value);
+    EXPECT_EQ(2, movie.Definition(1).shapeId);
+    EXPECT_EQ(1000, movie.Definition(1).shapeBounds.xmax.value);
+}
+
+TEST(MovieWriter, ExportLeavesTheDocumentUnchanged)
+{
+    // The second keyframe holds another shape, so the first one has no counterpart there.
+    auto layer = LayerWithShape(SolidRect(0, 0, 10, 10), 2);
+    layer->InsertKeyframe(3, false);
+    layer->AddShape(SolidRect(0, 0, 10, 10), 3, nullptr);
+    layer->FindSpan(1)->SetMotionTween(true);
+    layer->FindSpan(3)->SetMotionTween(true);
+    const size_t before[2] = {layer->FindSpan(1)->GetTransformRange().size(), layer->FindSpan(3)->GetTransformRange().size()};
+
+    const Movie movie = Export(Source({layer.get()}));
+    ASSERT_TRUE(movie.exported && movie.closed);
+    EXPECT_EQ(before[0], layer->FindSpan(1)->GetTransformRange().size());
+    EXPECT_EQ(before[1], layer->FindSpan(3)->GetTransformRange().size());
+}
+
+TEST(MovieWriter, UnwritableFileIsReportedAsFailure)
+{
+    auto layer = LayerWithShape(SolidRect(0, 0, 10, 10), 1);
+    const std::string path = "/tmp/no_such_folder_" + std::to_string(::getpid()) + "/movie.swf";
+    C_SWF_MovieWriter writer;
+    EXPECT_FALSE(writer.Export(path.c_str(), Source({layer.get()})));
+    EXPECT_FALSE(writer.Close());
+    EXPECT_NE(0, ::access(path.c_str(), F_OK));
+}
+
+TEST(MovieWriter, MovieBeyondOneBufferIsWrittenWhole)
+{
+    // 120 shapes moving over 2,000 frames: well over 4 MB of placements.
+    auto layer = LayerOfFrames(1999);
+    for (int i = 0; i < 120; ++i)
+        layer->AddShape(SolidRect(0, 0, 100, 100), 1, At(float(i * 40), 0));
+    ASSERT_NE(nullptr, layer->InsertKeyframe(2000, true));
+    for (const auto& [shape, placement] : layer->FindSpan(2000)->GetTransformRange())
+        placement->GetMatrix()->Rotate(90);
+    layer->FindSpan(1)->SetMotionTween(true);
+    layer->FindSpan(2000)->SetMotionTween(true);
+
+    const Movie movie = Export(Source({layer.get()}));
+    ASSERT_TRUE(movie.exported && movie.closed);
+    EXPECT_GT(movie.bytes.size(), size_t(C_SWF_BufferedFile::kChunkSize));
+    EXPECT_EQ(movie.bytes.size(), movie.read.header.fileLength);
+    EXPECT_EQ(2000u, movie.Tags(kCodeShowFrame).size());
+}
+
+// The definition of a movie of one frame showing only this shape.
+C_SWF_Tag_DefineShape3 DefineAlone(CFlashShape* shape)
+{
+    auto layer = LayerWithShape(shape, 1);
+    const Movie movie = Export(Source({layer.get()}));
+    EXPECT_TRUE(movie.exported && movie.closed);
+    return movie.Definition(0);
+}
+
+// A shape's records as text in absolute twips: "M x y" moves, "L x y" lines, "Q cx cy x y"
+// curves, "S n" line style and "F n" fill style changes.
+std::string Outline(const C_SWF_Tag_DefineShape3& definition)
+{
+    std::ostringstream text;
+    int x = 0, y = 0;
+    for (const C_SWF_ShapeRecord& record : definition.shapes.shape.records)
+    {
+        if (record.IsEndRecord())
+            break;
+        if (!text.str().empty())
+            text << ", ";
+        if (record.typeFlag.value == 0)
+        {
+            if (record.stateMoveTo.value)
+            {
+                x = record.moveDeltaX.value;
+                y = record.moveDeltaY.value;
+                text << "M " << x << ' ' << y;
+            }
+            if (record.stateLineStyle.value)
+                text << "S " << record.lineStyle.value;
+            if (record.stateFillStyle0.value)
+                text << "F " << record.fillStyle0.value;
+            continue;
+        }
+        if (record.straightFlag.value)
+        {
+            x += record.deltaX.value;
+            y += record.deltaY.value;
+            text << "L " << x << ' ' << y;
+            continue;
+        }
+        const int cx = x + record.controlDeltaX.value, cy = y + record.controlDeltaY.value;
+        x = cx + record.anchorDeltaX.value;
+        y = cy + record.anchorDeltaY.value;
+        text << "Q " << cx << ' ' << cy << ' ' << x << ' ' << y;
+    }
+    return text.str();
+}
+
+TEST(MovieWriterShapes, OneLineAsTheStageDrawsIt)
+{
+    const C_SWF_Tag_DefineShape3 definition = DefineAlone(Line(100, 200, 1100, 200));
+    EXPECT_EQ(1, definition.longHeader);
+    const C_SWF_ShapeWithStyle& styled = definition.shapes;
+    EXPECT_TRUE(styled.fillStyles.fillStyles.empty());
+    ASSERT_EQ(1u, styled.lineStyles.lineStyles.size());
+    EXPECT_EQ(20, styled.lineStyles.lineStyles[0].width);
+    const C_SWF_RGBA& color = styled.lineStyles.lineStyles[0].color;
+    EXPECT_EQ(std::vector<int>({0, 0, 0, 255}), std::vector<int>({color.red, color.green, color.blue, color.alpha}));
+    EXPECT_EQ(1, styled.shape.numFillBits.value);
+    EXPECT_EQ(1, styled.shape.numLineBits.value);
+    ASSERT_EQ(4u, styled.shape.records.size());
+    EXPECT_EQ(9, styled.shape.records[0].moveBits.value);
+    EXPECT_EQ(9, styled.shape.records[2].numBits.value);
+    EXPECT_EQ("M 100 200, S 1, L 1100 200", Outline(definition));
+    // The shape's own bounds widened by half the pen.
+    const C_SWF_Rect& bounds = definition.shapeBounds;
+    EXPECT_EQ(std::vector<int>({90, 1110, 190, 210}),
+              std::vector<int>({bounds.xmin.value, bounds.xmax.value, bounds.ymin.value, bounds.ymax.value}));
+}
+
+TEST(MovieWriterShapes, OutlinesFollowTheShapeClasses)
+{
+    Gdiplus::Pen pen(Gdiplus::Color(0xff000000), 20.0f);
+    Gdiplus::SolidBrush brush(Gdiplus::Color(0xff00ff00));
+    struct Case
+    {
+        const char* what;
+        std::function<CFlashShape*()> make;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"a filled figure is closed by an unstroked edge",
+         [&] {
+             auto* shape = new CFlashSolidShape(&brush);
+             shape->SetPen(&pen);
+             shape->InsertCurve(new CFlashStraightLine(0, 0, 100, 0), false, 0);
+             shape->InsertCurve(new CFlashStraightLine(100, 0, 100, 100), false, 0);
+             return shape;
+         },
+         "M 0 0, S 1, F 1, L 100 0, L 100 100, S 0, L 0 0"},
+        {"a hollow shape's curves stand alone",
+         [&] {
+             auto* shape = new CFlashHollowShape(&pen);
+             shape->InsertCurve(new CFlashStraightLine(0, 0, 100, 0), false, 0);
+             shape->InsertCurve(new CFlashStraightLine(200, 0, 300, 0), false, 0);
+             return shape;
+         },
+         "M 0 0, S 1, L 100 0, M 200 0, L 300 0"},
+        {"an open path joins and closes its figure with strokes",
+         [&] {
+             auto* shape = new CFlashContinuousPathShape(&pen);
+             shape->InsertCurve(new CFlashStraightLine(0, 0, 100, 0), false, 0);
+             shape->InsertCurve(new CFlashStraightLine(100, 100, 0, 100), false, 0);
+             shape->InsertCurve(new CFlashCloseFigureOp(), false, 0);
+             shape->InsertCurve(new CFlashStraightLine(500, 500, 600, 500), false, 0);
+             return shape;
+         },
+         "M 0 0, S 1, L 100 0, L 100 100, L 0 100, L 0 0, M 500 500, L 600 500"},
+        {"a Bezier built from a quadratic point keeps it",
+         [&] {
+             auto* shape = new CFlashContinuousPathShape(&pen);
+             shape->InsertCurve(new CFlashBezierCurve(0, 0, 300, 300, 600, 0), false, 0);
+             return shape;
+         },
+         "M 0 0, S 1, Q 300 300 600 0"},
+        {"an edge longer than a record holds is split",
+         [&] {
+             auto* shape = new CFlashContinuousPathShape(&pen);
+             shape->InsertCurve(new CFlashStraightLine(0, 0, 200000, -4), false, 0);
+             return shape;
+         },
+         "M 0 0, S 1, L 50000 -1, L 100000 -2, L 150000 -3, L 200000 -4"},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(c.expected, Outline(DefineAlone(c.make())));
+    }
+}
+
+TEST(MovieWriterShapes, CubicCurvesBecomeCloseQuadraticPieces)
+{
+    Gdiplus::Pen pen(Gdiplus::Color(0xff000000), 20.0f);
+    auto* shape = new CFlashContinuousPathShape(&pen);
+    // Control points moved apart from the quadratic point, as fitted curves have them.
+    auto* curve = new CFlashBezierCurve(0, 0, 0, 0, 3000, 0);
+    curve->SetPoint(2, POINT{0, 3000});
+    curve->SetPoint(3, POINT{3000, 3000});
+    shape->InsertCurve(curve, false, 0);
+    const C_SWF_Tag_DefineShape3 definition = DefineAlone(shape);
+
+    // Every piece's end lies on the cubic, and the last one is the curve's end.
+    int x = 0, y = 0, pieces = 0;
+    for (const C_SWF_ShapeRecord& record : definition.shapes.shape.records)
+    {
+        if (record.typeFlag.value != 1)
+            continue;
+        ASSERT_EQ(0, record.straightFlag.value);
+        x += record.controlDeltaX.value + record.anchorDeltaX.value;
+        y += record.controlDeltaY.value + record.anchorDeltaY.value;
+        ++pieces;
+        // On this cubic x = 3000 t^2 (3 - 2t) and y = 9000 t (1 - t).
+        double low = 0, high = 1;
+        for (int i = 0; i < 60; ++i)
+        {
+            const double t = (low + high) / 2;
+            (3000 * t * t * (3 - 2 * t) < x ? low : high) = t;
+        }
+        EXPECT_NEAR(9000 * low * (1 - low), y, 1.0);
+    }
+    EXPECT_GT(pieces, 1);
+    EXPECT_EQ(3000, x);
+    EXPECT_EQ(0, y);
+}
+
+TEST(MovieWriterShapes, FillsBecomeSwfFillStyles)
+{
+    const std::vector<CGradientMarker> stops = {{0.0, 0x0000FF}, {0.5, 0x00FF00}, {1.0, 0xFF0000}};
+    Gdiplus::Bitmap picture(2, 1, PixelFormat32bppARGB);
+    picture.SetPixel(0, 0, Gdiplus::Color(0xffff0000));
+    picture.SetPixel(1, 0, Gdiplus::Color(0xff0000ff));
+    struct Case
+    {
+        const char* what;
+        std::unique_ptr<Gdiplus::Brush> brush;
+        int type;
+        std::vector<double> matrix; // scale x, scale y, translate x, translate y
+        std::vector<int> colors;   // solid: r, g, b, a; gradients: ratio, r, g, b per stop
+    };
+    Case cases[] = {
+        {"solid", std::make_unique<Gdiplus::SolidBrush>(Gdiplus::Color(0x80102030)), 0x00, {}, {0x10, 0x20, 0x30, 0x80}},
+        {"linear gradient over the bounds", CreateLinearGradientBrush(Gdiplus::Rect(0, 0, 1, 1), stops), 0x10,
+         {0.5, 0.25, 8192, 4096}, {0, 255, 0, 0, 128, 0, 255, 0, 255, 0, 0, 255}},
+        {"radial gradient over the bounds' diagonal", CreateRadialGradientBrush(Gdiplus::Rect(0, 0, 1, 1), stops), 0x12,
+         {18317.0 / 32768, 18317.0 / 32768, 8192, 4096}, {0, 255, 0, 0, 128, 0, 255, 0, 255, 0, 0, 255}},
+        {"texture as its average colour", std::make_unique<Gdiplus::TextureBrush>(&picture), 0x00, {},
+         {127, 0, 127, 255}},
+    };
+    for (Case& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        auto* shape = new CFlashSolidShape(c.brush.get());
+        shape->InsertCurve(new CFlashStraightLine(0, 0, 16384, 0), false, 0);
+        shape->InsertCurve(new CFlashStraightLine(16384, 0, 16384, 8192), false, 0);
+        shape->InsertCurve(new CFlashStraightLine(16384, 8192, 0, 8192), false, 0);
+        shape->InsertCurve(new CFlashStraightLine(0, 8192, 0, 0), false, 0);
+        const C_SWF_Tag_DefineShape3 definition = DefineAlone(shape);
+        ASSERT_EQ(1u, definition.shapes.fillStyles.fillStyles.size());
+        const C_SWF_FillStyle& style = definition.shapes.fillStyles.fillStyles[0];
+        EXPECT_EQ(c.type, style.fillStyleType);
+        std::vector<int> colors;
+        if (c.type == 0x00)
+        {
+            colors = {style.color.red, style.color.green, style.color.blue, style.color.alpha};
+        }
+        else
+        {
+            const C_SWF_Matrix& m = style.gradientMatrix;
+            EXPECT_NEAR(c.matrix[0], m.scaleX.value, 1e-4);
+            EXPECT_NEAR(c.matrix[1], m.scaleY.value, 1e-4);
+            EXPECT_EQ(0.0, m.rotateSkew0.value);
+            EXPECT_EQ(0.0, m.rotateSkew1.value);
+            EXPECT_EQ(c.matrix[2], m.translateX.value);
+            EXPECT_EQ(c.matrix[3], m.translateY.value);
+            for (const C_SWF_GradRecord& record : style.gradient.records)
+                colors.insert(colors.end(), {record.ratio, record.color.red, record.color.green, record.color.blue});
+        }
+        EXPECT_EQ(c.colors, colors);
+        EXPECT_EQ("F 1", Outline(definition).substr(Outline(definition).find('F'), 3));
+    }
+}
+}
