@@ -1,0 +1,247 @@
+#include "model/FlashClipboard.h"
+
+#include "model/ClipboardBag.h"
+#include "model/DocumentArchive.h"
+#include "model/FlashBitmap.h"
+#include "model/FlashEditorDoc.h"
+#include "model/FlashEditorFrameShapeTransform.h"
+#include "model/FlashEditorLayer.h"
+#include "model/FlashTextShape.h"
+#include "model/archive/DocumentIArchive.h"
+#include "model/archive/DocumentOArchive.h"
+#include "platform/mfc/MessageBox.h"
+
+#include <cstring>
+#include <exception>
+#include <memory>
+#include <sstream>
+#include <string>
+
+namespace {
+constexpr char kCannotEmpty[] = "Cannot empty the clipboard!";
+constexpr char kCannotRead[] = "Error reading clipboard data!";
+// After the archive text: CR, LF, NUL and one more zero byte.
+constexpr char kPayloadEnd[] = {'\r', '\n', '\0', '\0'};
+// The box of pasted text, in twips.
+constexpr int kTextBoxOrigin = 1000;
+constexpr int kTextBoxSize = 1000;
+
+// Holds the clipboard open for its lifetime.
+class CClipboardOpen {
+public:
+    explicit CClipboardOpen(HWND owner) : m_bOpen(::OpenClipboard(owner) != FALSE) {}
+    ~CClipboardOpen()
+    {
+        if (m_bOpen)
+            ::CloseClipboard();
+    }
+    CClipboardOpen(const CClipboardOpen&) = delete;
+    CClipboardOpen& operator=(const CClipboardOpen&) = delete;
+    bool IsOpen() const { return m_bOpen; }
+
+private:
+    bool m_bOpen;
+};
+
+// The text of a clipboard block up to its first NUL, never past the block's end.
+bool ReadBlockText(HANDLE block, std::string& text)
+{
+    const SIZE_T size = ::GlobalSize(block);
+    const auto* data = static_cast<const char*>(::GlobalLock(block));
+    if (data == nullptr)
+        return false;
+    bool read = true;
+    try {
+        text.assign(data, ::strnlen(data, size));
+    } catch (const std::exception&) {
+        read = false;
+    }
+    ::GlobalUnlock(block);
+    return read;
+}
+
+// The archive text of the shapes and their placements at the current frame, ended as the
+// clipboard block expects.
+std::string WriteBag(const CFlashEditorDoc& document, const std::vector<CFlashShape*>& shapes)
+{
+    const CFlashEditorLayer* layer = document.GetCurrentLayer();
+    // The bag owns what it holds, so it carries copies of the document's shapes.
+    CClipboardBag bag;
+    for (const CFlashShape* shape : shapes) {
+        std::unique_ptr<CFlashShape> copy(shape->Clone());
+        copy->CopyCurvesFrom(*shape);
+        copy->SetObjectId(shape->GetObjectId());
+        bag.Add(std::move(copy), layer != nullptr ? layer->GetInterpolatedTransform(shape) : nullptr);
+    }
+    std::ostringstream stream;
+    {
+        // The archive writes its closing line end when destroyed.
+        CDocumentOArchive archive(stream, 0);
+        RegisterArchiveTypes(archive);
+        const CClipboardBag& root = bag;
+        archive << root;
+    }
+    std::string text = stream.str();
+    text.append(kPayloadEnd, sizeof kPayloadEnd);
+    return text;
+}
+
+HGLOBAL MakeBlock(const std::string& bytes)
+{
+    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes.size());
+    if (block == nullptr)
+        return nullptr;
+    if (void* data = ::GlobalLock(block)) {
+        std::memcpy(data, bytes.data(), bytes.size());
+        ::GlobalUnlock(block);
+        return block;
+    }
+    ::GlobalFree(block);
+    return nullptr;
+}
+
+using ShapeList = std::vector<std::unique_ptr<CFlashShape>>;
+using PlacementList = std::vector<std::unique_ptr<CFlashEditorFrameShapeTransform>>;
+
+// Reads a bag of shapes, each with its placement slot; false, with nothing kept, when the text
+// is not such a bag.
+bool ReadBag(const std::string& text, ShapeList& shapes, PlacementList& placements)
+{
+    try {
+        std::istringstream stream(text);
+        CDocumentIArchive archive(stream, 0);
+        RegisterArchiveTypes(archive);
+        CClipboardBag bag;
+        archive >> bag;
+        bag.Release(shapes, placements);
+    } catch (const std::exception&) {
+        return false;
+    }
+    for (const auto& shape : shapes) {
+        if (!shape) {
+            shapes.clear();
+            placements.clear();
+            return false;
+        }
+    }
+    return true;
+}
+
+// Hands the shape to the document with its placement (null: a default one) and lists it; the
+// shape is destroyed when the document does not take it.
+void AddPasted(CFlashEditorDoc& document, std::unique_ptr<CFlashShape> shape,
+               std::unique_ptr<CFlashEditorFrameShapeTransform> placement, CClipboardPaste& pasted)
+{
+    pasted.shapes.reserve(pasted.shapes.size() + 1);
+    if (document.AddShape(shape.get(), std::move(placement)))
+        pasted.shapes.push_back(shape.release());
+}
+
+void CentreIfAsked(CFlashEditorDoc& document, bool centre, const CClipboardPaste& pasted)
+{
+    if (centre && !pasted.shapes.empty())
+        document.CenterShapesOnStage(pasted.shapes);
+}
+
+// The clipboard's data in the format, or null when it holds none.
+HANDLE AvailableData(UINT format)
+{
+    return ::IsClipboardFormatAvailable(format) ? ::GetClipboardData(format) : nullptr;
+}
+
+CClipboardPaste PasteBitmap(CFlashEditorDoc& document, bool centre, HBITMAP bitmap)
+{
+    CClipboardPaste pasted;
+    AddPasted(document, std::unique_ptr<CFlashShape>(CFlashBitmap::CreateFromHBITMAP(bitmap)), nullptr, pasted);
+    if (pasted.shapes.empty())
+        return pasted;
+    auto entry = std::make_unique<Gdiplus::Bitmap>(bitmap, HPALETTE(nullptr));
+    if (entry->GetLastStatus() == Gdiplus::Ok)
+        document.GetLibrary().GetRootFolder().AddBitmapEntry(std::move(entry));
+    CentreIfAsked(document, centre, pasted);
+    return pasted;
+}
+
+CClipboardPaste PasteText(CFlashEditorDoc& document, bool centre, HANDLE block, const CClipboardTextStyle& style)
+{
+    CClipboardPaste pasted;
+    std::string text;
+    if (!ReadBlockText(block, text))
+        return pasted;
+    auto shape = std::make_unique<CFlashTextShape>(style.font, style.pen, style.fill);
+    shape->SetText(text);
+    shape->SetRect(Gdiplus::Rect(kTextBoxOrigin, kTextBoxOrigin, kTextBoxSize, kTextBoxSize));
+    AddPasted(document, std::move(shape), nullptr, pasted);
+    pasted.replacesSelection = !pasted.shapes.empty();
+    CentreIfAsked(document, centre, pasted);
+    return pasted;
+}
+}
+
+UINT CFlashClipboard::RegisterFormat()
+{
+    return ::RegisterClipboardFormatA(kFormatName);
+}
+
+bool CFlashClipboard::CopyShapes(const CFlashEditorDoc& document, const std::vector<CFlashShape*>& shapes,
+                                 UINT format, HWND owner)
+{
+    // Written before the clipboard is touched, so that a failure leaves it as it was.
+    HGLOBAL block = nullptr;
+    try {
+        block = MakeBlock(WriteBag(document, shapes));
+    } catch (const std::exception&) {
+    }
+    if (block == nullptr)
+        return false;
+    CClipboardOpen clipboard(owner);
+    if (!clipboard.IsOpen()) {
+        ::GlobalFree(block);
+        return false;
+    }
+    if (!::EmptyClipboard()) {
+        ::GlobalFree(block);
+        AfxMessageBox(kCannotEmpty);
+        return false;
+    }
+    if (::SetClipboardData(format, block) == nullptr) {
+        ::GlobalFree(block);
+        return false;
+    }
+    return true;
+}
+
+CClipboardPaste CFlashClipboard::Paste(CFlashEditorDoc& document, bool centre, UINT format, HWND owner,
+                                       const CClipboardTextStyle& style)
+{
+    CClipboardOpen clipboard(owner);
+    if (!clipboard.IsOpen())
+        return {};
+    if (HANDLE bitmap = AvailableData(CF_BITMAP))
+        return PasteBitmap(document, centre, static_cast<HBITMAP>(bitmap));
+    if (HANDLE text = AvailableData(CF_TEXT))
+        return PasteText(document, centre, text, style);
+    return PasteShapes(document, centre, format);
+}
+
+CClipboardPaste CFlashClipboard::PasteShapes(CFlashEditorDoc& document, bool centre, UINT format)
+{
+    CClipboardPaste pasted;
+    HANDLE block = ::GetClipboardData(format);
+    if (block == nullptr)
+        return pasted;
+    std::string text;
+    ShapeList shapes;
+    PlacementList placements;
+    if (!ReadBlockText(block, text) || !ReadBag(text, shapes, placements)) {
+        AfxMessageBox(kCannotRead, MB_ICONERROR);
+        return pasted;
+    }
+    pasted.replacesSelection = true;
+    for (std::size_t i = 0; i < shapes.size(); ++i) {
+        shapes[i]->SetObjectId(CNamedObject::TakeObjectId());
+        AddPasted(document, std::move(shapes[i]), std::move(placements[i]), pasted);
+    }
+    CentreIfAsked(document, centre, pasted);
+    return pasted;
+}
