@@ -12,6 +12,7 @@
 #include "export/swf/SWF_Tag_SetBackgroundColor.h"
 #include "export/swf/SWF_Tag_ShowFrame.h"
 #include "model/FlashCurve.h"
+#include "model/FlashEditorDoc.h"
 #include "model/FlashEditorFrame.h"
 #include "model/FlashEditorFrameShapeTransform.h"
 #include "model/FlashEditorLayer.h"
@@ -273,12 +274,28 @@ double TweenFraction(int frame, int first, int last)
 }
 }
 
+C_SWF_MovieSource C_SWF_MovieSource::FromDocument(const CFlashEditorDoc& document)
+{
+    C_SWF_MovieSource source;
+    source.stageWidth = document.GetStageWidth();
+    source.stageHeight = document.GetStageHeight();
+    source.frameRate = document.GetFrameRate();
+    source.backgroundColor = document.GetBackgroundColor();
+    source.layers.assign(document.GetLayerRange().begin(), document.GetLayerRange().end());
+    return source;
+}
+
 C_SWF_MovieWriter::C_SWF_MovieWriter() = default;
 
 C_SWF_MovieWriter::~C_SWF_MovieWriter()
 {
     if (m_file)
         Close();
+}
+
+bool C_SWF_MovieWriter::Export(const char* path, const CFlashEditorDoc& document)
+{
+    return Export(path, C_SWF_MovieSource::FromDocument(document));
 }
 
 bool C_SWF_MovieWriter::Export(const char* path, const C_SWF_MovieSource& source)

@@ -10,6 +10,7 @@ class C_SWF_BitStream;
 class C_SWF_BufferedFile;
 class C_SWF_Header;
 class C_SWF_TagList;
+class CFlashEditorDoc;
 class CFlashEditorFrame;
 class CFlashEditorFrameShapeTransform;
 class CFlashEditorLayer;
@@ -23,6 +24,8 @@ struct C_SWF_MovieSource
     int frameRate = 12;    // frames per second
     uint32_t backgroundColor = 0xFFFFFF; // COLORREF
     std::vector<const CFlashEditorLayer*> layers;
+
+    static C_SWF_MovieSource FromDocument(const CFlashEditorDoc& document);
 };
 
 // Publishes a document as an uncompressed SWF 6 movie that shows, frame by frame, what the stage
@@ -41,6 +44,7 @@ public:
     // Builds the whole movie for the file at path, a Unix path (callers convert a Windows path
     // first). False when the file cannot be created or the document exceeds what the format
     // holds (more than 65,535 frames, characters or depths, values too large for their fields).
+    bool Export(const char* path, const CFlashEditorDoc& document);
     bool Export(const char* path, const C_SWF_MovieSource& source);
     // Releases the tags, the header, the stream and the file; closing the file writes the movie.
     // False when the export failed or the movie could not be written whole; a failed movie

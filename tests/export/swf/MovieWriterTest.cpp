@@ -8,6 +8,7 @@
 #include "model/FlashBezierCurve.h"
 #include "model/FlashCloseFigureOp.h"
 #include "model/FlashContinuousPathShape.h"
+#include "model/FlashEditorDoc.h"
 #include "model/FlashEditorFrame.h"
 #include "model/FlashEditorFrameShapeTransform.h"
 #include "model/FlashEditorLayer.h"
@@ -117,7 +118,8 @@ struct Movie
     }
 };
 
-Movie Export(const C_SWF_MovieSource& source)
+template <class Document>
+Movie Export(const Document& source)
 {
     TempFile file;
     Movie movie;
@@ -201,6 +203,30 @@ TEST(MovieWriter, HeaderCarriesStageRateBackgroundAndFrameCount)
     EXPECT_EQ(0x99, background.red);
     EXPECT_EQ(0x66, background.green);
     EXPECT_EQ(0x33, background.blue);
+}
+
+TEST(MovieWriter, DocumentIsPublishedWithItsSettingsAndLayers)
+{
+    CFlashEditorDoc document;
+    document.SetStageWidth(800);
+    document.SetStageHeight(600);
+    document.SetFrameRate(30);
+    document.SetBackgroundColor(RGB(1, 2, 3));
+    ASSERT_TRUE(document.AddShape(SolidRect(0, 0, 10, 10), At(5, 6)));
+    document.AddLayer();
+    document.SetCurrentLayer(2);
+    ASSERT_TRUE(document.AddShape(SolidRect(0, 0, 10, 10), At(7, 8)));
+
+    const Movie movie = Export(document);
+    ASSERT_TRUE(movie.exported && movie.closed);
+    const C_SWF_Header& header = movie.read.header;
+    EXPECT_EQ(16000, header.frameSize.xmax.value);
+    EXPECT_EQ(12000, header.frameSize.ymax.value);
+    EXPECT_EQ(0x1E00, header.frameRate);
+    EXPECT_EQ(1, header.frameCount);
+    const C_SWF_RGBA& background = movie.read.tags->GetBackgroundColor();
+    EXPECT_EQ(std::vector<int>({1, 2, 3}), std::vector<int>({background.red, background.green, background.blue}));
+    EXPECT_EQ(Script({"place 1 1 new 5 6, place 2 2 new 7 8"}), FrameScript(movie));
 }
 
 TEST(MovieWriter, EmptyDocumentHasBackgroundAndEndOnly)
