@@ -50,7 +50,7 @@ constexpr double kMaxRatio = 255.0;
 
 int32_t ClampToInt32(double value)
 {
-    if (!(value == value))
+    if (std::isnan(value))
         return 0;
     return static_cast<int32_t>(std::clamp(value, double(INT32_MIN), double(INT32_MAX)));
 }

@@ -325,6 +325,18 @@ TEST(MovieWriter, ShapesLeaveAndComeBackWithTheirSpans)
              return layers;
          },
          {"place 1 1 new 0 0", "remove 1", "place 1 2 new 50 0"}},
+        {"the next keyframe sends the front shape to the back",
+         [] {
+             std::vector<std::unique_ptr<CFlashEditorLayer>> layers;
+             layers.push_back(LayerWithShape(SolidRect(0, 0, 10, 10), 1, At(1, 0)));
+             CFlashEditorLayer& layer = *layers[0];
+             CFlashShape* front = SolidRect(0, 0, 10, 10);
+             layer.AddShape(front, 1, At(2, 0));
+             CFlashEditorFrame* next = layer.InsertKeyframe(2, true);
+             next->MoveShapeToBack(next->GetShapeById(front->GetObjectId()));
+             return layers;
+         },
+         {"place 1 1 new 1 0, place 2 2 new 2 0", "remove 1, remove 2, place 1 3 new 2 0, place 2 4 new 1 0"}},
     };
     for (const Case& c : cases)
     {
@@ -414,14 +426,31 @@ TEST(MovieWriter, ExportLeavesTheDocumentUnchanged)
     EXPECT_EQ(before[1], layer->FindSpan(3)->GetTransformRange().size());
 }
 
-TEST(MovieWriter, UnwritableFileIsReportedAsFailure)
+TEST(MovieWriter, FailuresAreReportedAndLeaveNoFile)
 {
-    auto layer = LayerWithShape(SolidRect(0, 0, 10, 10), 1);
-    const std::string path = "/tmp/no_such_folder_" + std::to_string(::getpid()) + "/movie.swf";
-    C_SWF_MovieWriter writer;
-    EXPECT_FALSE(writer.Export(path.c_str(), Source({layer.get()})));
-    EXPECT_FALSE(writer.Close());
-    EXPECT_NE(0, ::access(path.c_str(), F_OK));
+    TempFile writable;
+    auto scaled = std::make_unique<CFlashEditorFrameShapeTransform>();
+    scaled->GetMatrix()->Scale(70000.0f, 1.0f);
+    struct Case
+    {
+        const char* what;
+        std::string path;
+        std::unique_ptr<CFlashEditorLayer> layer;
+    };
+    Case cases[] = {
+        {"the folder does not exist", "/tmp/no_such_folder_" + std::to_string(::getpid()) + "/movie.swf",
+         LayerWithShape(SolidRect(0, 0, 10, 10), 1)},
+        {"a scale beyond the matrix fields", writable.Path(), LayerWithShape(SolidRect(0, 0, 10, 10), 1, std::move(scaled))},
+        {"more frames than the header counts", writable.Path(), LayerOfFrames(65536)},
+    };
+    for (Case& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        C_SWF_MovieWriter writer;
+        EXPECT_FALSE(writer.Export(c.path.c_str(), Source({c.layer.get()})));
+        EXPECT_FALSE(writer.Close());
+        EXPECT_NE(0, ::access(c.path.c_str(), F_OK));
+    }
 }
 
 TEST(MovieWriter, MovieBeyondOneBufferIsWrittenWhole)
