@@ -49,6 +49,7 @@ CFlashEditorDoc::CFlashEditorDoc() : CFlashEditorDoc(EmptyTag())
 CFlashEditorDoc::CFlashEditorDoc(EmptyTag) : m_pCurveFitter(&g_CurveFitter)
 {
     m_repository.SetOwnerDocument(this);
+    m_undoManager.SetOwner(this);
 }
 
 CFlashEditorDoc::~CFlashEditorDoc()
@@ -305,7 +306,11 @@ void CFlashEditorDoc::DeleteContents()
 
 BOOL CFlashEditorDoc::OnNewDocument()
 {
-    return CDocument::OnNewDocument();
+    if (!CDocument::OnNewDocument())
+        return FALSE;
+    // Every document starts its history with its base state, so its first edit can be undone.
+    m_undoManager.ResetHistory();
+    return TRUE;
 }
 
 void CFlashEditorDoc::AdoptContents(CFlashEditorDoc& loaded)
@@ -395,6 +400,7 @@ BOOL CFlashEditorDoc::OnOpenDocument(LPCSTR lpszPathName)
         ReportFileError(kReadError, lpszPathName);
         return FALSE;
     }
+    m_undoManager.ResetHistory();
     SetModifiedFlag(FALSE);
     return TRUE;
 }

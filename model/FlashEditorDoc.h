@@ -3,6 +3,7 @@
 #include "model/FlashLayerOwner.h"
 #include "model/FlashLibrary.h"
 #include "model/FlashResourceRepository.h"
+#include "model/UndoManager.h"
 #include "platform/gdiplus/GdiPlus.h"
 #include "platform/mfc/Document.h"
 
@@ -47,6 +48,7 @@ public:
     void SetPlaying(bool playing);
 
     CFlashResourceRepository& GetRepository() { return m_repository; }
+    CUndoManager& GetUndoManager() { return m_undoManager; }
     CFlashLibrary& GetLibrary() { return m_library; }
     const CFlashLibrary& GetLibrary() const { return m_library; }
     CFlashCurveFitter* GetCurveFitter() const { return m_pCurveFitter; }
@@ -143,6 +145,7 @@ private:
     int m_nCurrentLayer = 1;
     bool m_bPlaying = false;
     CFlashResourceRepository m_repository;
+    CUndoManager m_undoManager;
     CFlashLibrary m_library;
     CFlashCurveFitter* m_pCurveFitter = nullptr;
     COLORREF m_crBackground = RGB(255, 255, 255);

@@ -32,6 +32,19 @@ bool CUndoManager::AddUndoStep(const std::string& name, CUndoEvent* event, bool 
     // The edit itself has happened whether or not its step can be kept.
     if (m_pOwner != nullptr)
         m_pOwner->SetModifiedFlag(TRUE);
+    return RecordStep(name, event, hasSnapshot);
+}
+
+bool CUndoManager::ResetHistory()
+{
+    m_steps.clear();
+    m_position = m_steps.end();
+    // The base state is no edit: the document's modified flag stays as it is.
+    return RecordStep(std::string(), nullptr, true);
+}
+
+bool CUndoManager::RecordStep(const std::string& name, CUndoEvent* event, bool hasSnapshot)
+{
     try {
         auto step = std::make_unique<CUndoStep>(name, event, hasSnapshot);
         if (hasSnapshot && m_pOwner != nullptr) {
@@ -45,13 +58,6 @@ bool CUndoManager::AddUndoStep(const std::string& name, CUndoEvent* event, bool 
         return false;
     }
     return true;
-}
-
-bool CUndoManager::ResetHistory()
-{
-    m_steps.clear();
-    m_position = m_steps.end();
-    return AddUndoStep(std::string(), nullptr, true);
 }
 
 bool CUndoManager::CanUndo() const

@@ -25,7 +25,8 @@ public:
     // false, with the history unchanged, when the snapshot could not be written.
     bool AddUndoStep(const std::string& name, CUndoEvent* event, bool hasSnapshot);
     // Drops the whole history and records the document's base state (an unnamed step), so that
-    // the first edit of a document just created or opened can be undone.
+    // the first edit of a document just created or opened can be undone. The modified flag is
+    // not touched.
     bool ResetHistory();
 
     // At least two steps before the position: the base state is never undone.
@@ -51,6 +52,8 @@ public:
 private:
     using StepList = std::list<std::unique_ptr<CUndoStep>>;
 
+    // Appends a step with the document's snapshot after dropping the steps from the position on.
+    bool RecordStep(const std::string& name, CUndoEvent* event, bool hasSnapshot);
     // Reads the step's snapshot into the owner; false, with the owner unchanged, when it cannot
     // be read.
     bool Restore(const CUndoStep& step);
