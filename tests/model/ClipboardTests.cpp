@@ -6,6 +6,7 @@
 #include "model/FlashBitmap.h"
 #include "model/FlashClipboard.h"
 #include "model/FlashEditorDoc.h"
+#include "model/FlashEditorFrame.h"
 #include "model/FlashEditorFrameShapeTransform.h"
 #include "model/FlashEditorLayer.h"
 #include "model/FlashLibrary.h"
@@ -415,4 +416,26 @@ TEST_F(ClipboardTest, TextPastesAsTextShapeInTheGivenStyle)
         EXPECT_NE(text->GetBrush(), nullptr);
         EXPECT_EQ(CurrentShapes(doc).size(), 1u);
     }
+}
+
+// Inside a motion tween the copy carries the placement seen at the current frame, so pasting in
+// place puts the shape where it was seen.
+TEST_F(ClipboardTest, CopyInsideAMotionTweenCarriesTheInterpolatedPlacement)
+{
+    CFlashShape* shape = AddPlacedRect(0, 0, 500, 500, 0.0f, 0.0f);
+    CFlashEditorLayer* layer = m_source.GetCurrentLayer();
+    CFlashEditorFrame* last = layer->InsertKeyframe(11, true);
+    ASSERT_NE(last, nullptr);
+    CFlashEditorFrame* first = layer->FindSpan(1);
+    first->SetMotionTween(true);
+    last->SetMotionTween(true);
+    last->TranslateShape(last->GetShapeById(shape->GetObjectId()), 1000.0f, 400.0f);
+    // Frame 6 lies half way through the span [1, 10].
+    m_source.SetCurrentFrame(6);
+
+    ASSERT_TRUE(CFlashClipboard::CopyShapes(m_source, {shape}, s_format, nullptr));
+    const CClipboardPaste pasted = Paste(false);
+    ASSERT_EQ(pasted.shapes.size(), 1u);
+    const std::vector<Gdiplus::REAL> expected{1, 0, 0, 1, 500, 200};
+    EXPECT_EQ(Elements(m_target.GetShapeTransform(pasted.shapes[0])), expected);
 }
