@@ -35,6 +35,7 @@
 #include <boost/serialization/tracking.hpp>
 #include <boost/serialization/utility.hpp>
 #include <boost/serialization/vector.hpp>
+#include <boost/serialization/void_cast.hpp>
 
 #include <string>
 #include <utility>
@@ -407,8 +408,11 @@ void CFlashBitmap::load(CDocumentIArchive& ar, unsigned int)
     ar >> m_nX >> m_nY;
 }
 
+// A symbol writes nothing of its shape base, yet shape pointers hold symbols: the cast between
+// the two is registered by hand.
 void CFlashSymbol::save(CDocumentOArchive& ar, unsigned int) const
 {
+    boost::serialization::void_cast_register<CFlashSymbol, CFlashShape>();
     std::string name = m_strSymbolName;
     Transfer(ar, name);
     ar << m_members;
@@ -416,6 +420,7 @@ void CFlashSymbol::save(CDocumentOArchive& ar, unsigned int) const
 
 void CFlashSymbol::load(CDocumentIArchive& ar, unsigned int)
 {
+    boost::serialization::void_cast_register<CFlashSymbol, CFlashShape>();
     Transfer(ar, m_strSymbolName);
     std::vector<CFlashShape*> members;
     LoadOwned(ar, members);
