@@ -30,14 +30,16 @@ constexpr int kTextBoxSize = 1000;
 class CClipboardOpen {
 public:
     explicit CClipboardOpen(HWND owner) : m_bOpen(::OpenClipboard(owner) != FALSE) {}
-    ~CClipboardOpen()
-    {
-        if (m_bOpen)
-            ::CloseClipboard();
-    }
+    ~CClipboardOpen() { Close(); }
     CClipboardOpen(const CClipboardOpen&) = delete;
     CClipboardOpen& operator=(const CClipboardOpen&) = delete;
     bool IsOpen() const { return m_bOpen; }
+    void Close()
+    {
+        if (m_bOpen)
+            ::CloseClipboard();
+        m_bOpen = false;
+    }
 
 private:
     bool m_bOpen;
@@ -201,6 +203,8 @@ bool CFlashClipboard::CopyShapes(const CFlashEditorDoc& document, const std::vec
     }
     if (!::EmptyClipboard()) {
         ::GlobalFree(block);
+        // Not held open while the message waits for the user.
+        clipboard.Close();
         AfxMessageBox(kCannotEmpty);
         return false;
     }
