@@ -225,6 +225,17 @@ TEST(DocumentArchive, EmptyLayerRoundTripsAsStored)
     EXPECT_FALSE(back->IsVisible());
 }
 
+TEST(DocumentArchive, ShapeReadWithoutPlacementIsDropped)
+{
+    const std::string text = Replaced(FixtureText(), "7 1 0 0 1 100 200 1 0 0 1 1 0", "-1");
+    CFlashEditorDoc doc;
+    LoadText(doc, text);
+    const CFlashEditorFrame* span = doc.GetLayer(2)->GetSpanByIndex(1);
+    EXPECT_TRUE(span->GetTransformRange().empty());
+    EXPECT_EQ(nullptr, span->GetShapeById(13));
+    EXPECT_EQ(1u, doc.GetLayer(2)->GetSpanByIndex(2)->GetTransformRange().size()) << "the next span reads on";
+}
+
 TEST(DocumentArchive, EditedEndMarkersOpenTheSame)
 {
     const std::string fixture = FixtureText();
@@ -358,6 +369,9 @@ TEST(DocumentArchive, DamagedFilesGiveTheirMessageAndLeaveTheDocumentAsItWas)
         std::snprintf(expected, sizeof(expected), c.message.c_str(), file.Windows().c_str());
         EXPECT_EQ(expected, OpenAndTakeMessage(doc, file.Path(), result)) << c.name << " " << index;
         EXPECT_FALSE(result) << c.name << " " << index;
+        // The reader's own error, never an allocation failure from a count it believed.
+        CFlashEditorDoc scratch;
+        EXPECT_THROW(LoadText(scratch, c.text), boost::archive::archive_exception) << c.name << " " << index;
         ++index;
     }
     EXPECT_EQ("", FirstDifference(before, ContentTokens(SaveText(doc))));
