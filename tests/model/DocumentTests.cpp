@@ -4,6 +4,7 @@
 #include "model/FlashDocumentHost.h"
 #include "model/FlashEditorDoc.h"
 #include "model/FlashEditorFrame.h"
+#include "model/FlashEditorFrameShapeTransform.h"
 #include "model/FlashEditorLayer.h"
 
 #include <gtest/gtest.h>
@@ -232,6 +233,38 @@ TEST(Document, DetachingInsideATweenKeepsTheShape)
     EXPECT_TRUE(doc.IsCurrentFrameTweened());
     EXPECT_EQ(shape, doc.DetachSharedShape(shape, false));
     EXPECT_EQ(shape, doc.DetachSharedShape(shape, true)) << "an unshared shape needs no copy";
+}
+
+TEST(Document, DetachingASharedShapeGivesTheCurrentSpanACopy)
+{
+    for (const bool keepId : {false, true}) {
+        CRecordingHost host;
+        CHostScope scope(&host);
+        CFlashEditorDoc doc;
+        CFlashShape* shape = AddRect(doc, 0, 0, 100, 100, kOpaqueRed);
+        CFlashEditorLayer* layer = doc.GetCurrentLayer();
+        CFlashEditorFrame* second = layer->InsertKeyframe(2, false);
+        ASSERT_NE(nullptr, second);
+        auto placement = new CFlashEditorFrameShapeTransform();
+        placement->GetMatrix()->Translate(60.0f, 0.0f);
+        second->AddShape(shape, placement);
+        doc.SetCurrentFrame(2);
+        shape->SetState(kResourceStateSelected);
+
+        CFlashShape* copy = doc.DetachSharedShape(shape, keepId);
+        ASSERT_NE(shape, copy) << keepId;
+        EXPECT_EQ(keepId, copy->GetObjectId() == shape->GetObjectId()) << keepId;
+        EXPECT_EQ(nullptr, second->GetShapeTransform(shape));
+        ASSERT_NE(nullptr, second->GetShapeTransform(copy));
+        REAL elements[6];
+        second->GetShapeTransform(copy)->GetMatrix()->GetElements(elements);
+        EXPECT_EQ(60.0f, elements[4]) << "the copy takes the shape's placement";
+        EXPECT_EQ(second, copy->GetOwningSpan());
+        EXPECT_NE(nullptr, layer->GetSpanByIndex(1)->GetShapeTransform(shape)) << "the other span keeps the shape";
+        EXPECT_EQ(kResourceStateNormal, shape->GetState());
+        ASSERT_EQ(1u, host.m_replaced.size());
+        EXPECT_EQ(std::make_pair(shape, copy), host.m_replaced[0]);
+    }
 }
 
 TEST(Document, CenteringMovesTheGroupToTheStageCentre)
