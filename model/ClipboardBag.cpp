@@ -31,6 +31,9 @@ void CClipboardBag::Release(std::vector<std::unique_ptr<CFlashShape>>& shapes,
 {
     shapes.clear();
     placements.clear();
+    // Room first, so that nothing can fail once ownership starts to move.
+    shapes.reserve(m_shapes.size());
+    placements.reserve(m_placements.size());
     for (CFlashShape* shape : m_shapes)
         shapes.emplace_back(shape);
     for (CFlashEditorFrameShapeTransform* placement : m_placements)
