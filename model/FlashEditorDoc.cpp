@@ -354,9 +354,11 @@ BOOL CFlashEditorDoc::OnSaveDocument(LPCSTR lpszPathName)
     bool saved = false;
     if (!target.empty()) {
         const std::string temporary = target + kTemporarySuffix;
+        bool created = false;
         try {
             std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-            if (file) {
+            created = file.is_open();
+            if (created) {
                 {
                     CDocumentOArchive ar(file);
                     SaveToArchive(ar);
@@ -367,7 +369,7 @@ BOOL CFlashEditorDoc::OnSaveDocument(LPCSTR lpszPathName)
         } catch (const std::exception&) {
             saved = false;
         }
-        if (!saved)
+        if (created && !saved)
             std::remove(temporary.c_str());
     }
     if (!saved) {

@@ -396,7 +396,7 @@ TEST(DocumentArchive, FailedSaveKeepsTheOldFileAndTheModifiedFlag)
     doc.SetModifiedFlag(TRUE);
     TestApp().m_messages.clear();
     EXPECT_FALSE(doc.OnSaveDocument(file.Windows().c_str()));
-    rmdir(blocker.c_str());
+    EXPECT_EQ(0, rmdir(blocker.c_str())) << "what blocked the save is left alone";
     ASSERT_EQ(1u, TestApp().m_messages.size());
     EXPECT_EQ("Error openning file " + file.Windows() + "!", TestApp().m_messages[0].text);
     EXPECT_EQ(UINT(MB_OK | MB_ICONERROR), TestApp().m_messages[0].type);
