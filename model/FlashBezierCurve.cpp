@@ -2,6 +2,7 @@
 
 #include "model/FlashEditorFrameShapeTransform.h"
 #include "model/GeometryHelpers.h"
+#include "platform/gdiplus/BezierFlattening.h"
 
 #include <algorithm>
 #include <cmath>
@@ -85,18 +86,10 @@ void CFlashBezierCurve::Recalc()
 
 std::vector<Gdiplus::PointF> CFlashBezierCurve::Flatten() const
 {
-    Gdiplus::GraphicsPath path;
-    AddToPath(path);
-    std::vector<Gdiplus::PointF> points;
-    if (path.Flatten(nullptr, kFlatness) == Gdiplus::Ok) {
-        points.resize(path.GetPointCount());
-        if (points.empty() || path.GetPathPoints(points.data(), INT(points.size())) != Gdiplus::Ok)
-            points.clear();
-    }
-    // Without a native path (out of memory) the chord stands in for the curve.
-    if (points.size() < 2)
-        points = {Gdiplus::PointF(Gdiplus::REAL(m_ptStart.x), Gdiplus::REAL(m_ptStart.y)),
-                  Gdiplus::PointF(Gdiplus::REAL(m_ptEnd.x), Gdiplus::REAL(m_ptEnd.y))};
+    auto toPointF = [](const POINT& p) { return Gdiplus::PointF(Gdiplus::REAL(p.x), Gdiplus::REAL(p.y)); };
+    std::vector<Gdiplus::PointF> points{toPointF(m_ptStart)};
+    Gdiplus::FlattenBezierSegment(points.front(), toPointF(m_ptC1), toPointF(m_ptC2), toPointF(m_ptEnd), kFlatness,
+                                  points);
     return points;
 }
 

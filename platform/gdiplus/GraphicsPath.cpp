@@ -1,61 +1,11 @@
 #include "platform/gdiplus/GdiPlus.h"
 
-#include <algorithm>
-#include <cmath>
+#include "platform/gdiplus/BezierFlattening.h"
+
 #include <vector>
 
 namespace Gdiplus {
 
-namespace {
-
-struct PointD {
-    double x, y;
-};
-
-PointD Midpoint(const PointD& a, const PointD& b)
-{
-    return {(a.x + b.x) / 2, (a.y + b.y) / 2};
-}
-
-// Distance of p from the segment a-b. Every point of a cubic is a convex combination of its
-// control points, so the cubic lies within the larger control-point distance of its chord.
-double DistanceFromChord(const PointD& p, const PointD& a, const PointD& b)
-{
-    const double dx = b.x - a.x, dy = b.y - a.y;
-    const double lengthSquared = dx * dx + dy * dy;
-    const double t = lengthSquared > 0.0 ? std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / lengthSquared, 0.0, 1.0)
-                                         : 0.0;
-    return std::hypot(p.x - (a.x + t * dx), p.y - (a.y + t * dy));
-}
-
-// Each level halves a curve's deviation from its chord twice over: 16 levels bring curves far
-// larger than any stage within the flatness, and bound the work on absurd input.
-constexpr int kMaxSubdivisionDepth = 16;
-
-// Appends the end points of the chords of p0-c1-c2-p3 (p0 excluded), halving the curve until
-// its control points lie within the flatness of the chord. Double precision: Wine's own test is
-// single precision and never converges at coordinates of several thousand.
-void SubdivideBezier(const PointD& p0, const PointD& c1, const PointD& c2, const PointD& p3, double flatness,
-                     int depth, std::vector<PointF>& points)
-{
-    const bool flat = std::max(DistanceFromChord(c1, p0, p3), DistanceFromChord(c2, p0, p3)) <= flatness;
-    if (flat || depth >= kMaxSubdivisionDepth) {
-        points.emplace_back(REAL(p3.x), REAL(p3.y));
-        return;
-    }
-    const PointD a = Midpoint(p0, c1), b = Midpoint(c1, c2), c = Midpoint(c2, p3);
-    const PointD ab = Midpoint(a, b), bc = Midpoint(b, c);
-    const PointD middle = Midpoint(ab, bc);
-    SubdivideBezier(p0, a, ab, middle, flatness, depth + 1, points);
-    SubdivideBezier(middle, bc, c, p3, flatness, depth + 1, points);
-}
-
-PointD ToDouble(const PointF& p)
-{
-    return {p.X, p.Y};
-}
-
-} // namespace
 
 GraphicsPath::GraphicsPath(FillMode fillMode) : nativePath(nullptr)
 {
@@ -290,10 +240,8 @@ Status GraphicsPath::Flatten(const Matrix* matrix, REAL flatness)
             flatTypes.push_back(bezier ? asLine(types[i]) : types[i]);
             continue;
         }
-        // The curve's chords become lines; its end point stays exact and keeps its flags.
-        SubdivideBezier(ToDouble(points[i - 1]), ToDouble(points[i]), ToDouble(points[i + 1]),
-                        ToDouble(points[i + 2]), flatness, 0, flatPoints);
-        flatPoints.back() = points[i + 2];
+        // The curve's chords become lines; its end point keeps its flags.
+        FlattenBezierSegment(points[i - 1], points[i], points[i + 1], points[i + 2], flatness, flatPoints);
         flatTypes.resize(flatPoints.size(), BYTE(PathPointTypeLine));
         flatTypes.back() = asLine(types[i + 2]);
         i += 2;
