@@ -30,18 +30,14 @@ function(add_wine_resources target rc_file)
   target_link_libraries(${target} PRIVATE ${res_file})
 endfunction()
 
-# add_wine_test(NAME SOURCES... [LINKS libs...] [WINDOWS])
-# A GoogleTest program run by CTest through the Wine runtime script; WINDOWS asks for an X display.
+# add_wine_test(NAME SOURCES... [LINKS libs...])
+# A GoogleTest program run by CTest through the Wine runtime script (which gives it a display).
 function(add_wine_test name)
-  cmake_parse_arguments(ARG "WINDOWS" "" "SOURCES;LINKS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "SOURCES;LINKS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LINKS} GTest::gtest GTest::gtest_main)
-  set(display_flag "")
-  if(ARG_WINDOWS)
-    set(display_flag "--display")
-  endif()
   add_test(NAME ${name}
-           COMMAND ${WINE_RUN} ${display_flag} $<TARGET_FILE:${name}>.so
+           COMMAND ${WINE_RUN} $<TARGET_FILE:${name}>.so
            WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR})
 endfunction()
 
