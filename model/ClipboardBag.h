@@ -33,3 +33,5 @@ private:
     std::vector<CFlashShape*> m_shapes;
     std::vector<CFlashEditorFrameShapeTransform*> m_placements;
 };
+
+DECLARE_ARCHIVE_CLASS_TRAITS(CClipboardBag)

@@ -1,6 +1,6 @@
-// The records of every archived model class, their tracking and export keys, and the class
-// registration. Everything that instantiates the archive's serialisers lives in this one file,
-// so that every record sees the same tracking settings.
+// The records of every archived model class, their export registrations and the class
+// registration of every archive. Tracking and export keys are stated in the class headers, so
+// that every file that moves a class through an archive agrees on them.
 #include "model/DocumentArchive.h"
 
 #include "model/ClipboardBag.h"
@@ -42,50 +42,6 @@
 
 CFlashEditorDoc* g_DocumentBeingLoaded = nullptr;
 CFlashEditorLayer* g_LayerBeingLoaded = nullptr;
-
-// Never tracked: an object reached twice is written twice and read back as two objects.
-BOOST_CLASS_TRACKING(CNamedObject, boost::serialization::track_never)
-BOOST_CLASS_TRACKING(CFlashResource, boost::serialization::track_never)
-BOOST_CLASS_TRACKING(CFlashShape, boost::serialization::track_never)
-BOOST_CLASS_TRACKING(CFlashSolidShape, boost::serialization::track_never)
-BOOST_CLASS_TRACKING(CFlashHollowShape, boost::serialization::track_never)
-BOOST_CLASS_TRACKING(CFlashContinuousPathShape, boost::serialization::track_never)
-BOOST_CLASS_TRACKING(CFlashTextShape, boost::serialization::track_never)
-BOOST_CLASS_TRACKING(CFlashBitmap, boost::serialization::track_never)
-BOOST_CLASS_TRACKING(CFlashSymbol, boost::serialization::track_never)
-BOOST_CLASS_TRACKING(CFlashCurve, boost::serialization::track_never)
-BOOST_CLASS_TRACKING(CFlashBezierCurve, boost::serialization::track_never)
-BOOST_CLASS_TRACKING(CFlashStraightLine, boost::serialization::track_never)
-BOOST_CLASS_TRACKING(CFlashCloseFigureOp, boost::serialization::track_never)
-BOOST_CLASS_TRACKING(CFlashEditorLayer, boost::serialization::track_never)
-BOOST_CLASS_TRACKING(CFlashEditorFrame, boost::serialization::track_never)
-BOOST_CLASS_TRACKING(CFlashEditorFrameShapeTransform, boost::serialization::track_never)
-BOOST_CLASS_TRACKING(CFlashLibrary, boost::serialization::track_never)
-BOOST_CLASS_TRACKING(CFlashLibraryFolder, boost::serialization::track_never)
-BOOST_CLASS_TRACKING(CFlashLibraryEntry, boost::serialization::track_never)
-BOOST_CLASS_TRACKING(CFlashResourceRepository, boost::serialization::track_never)
-BOOST_CLASS_TRACKING(CClipboardBag, boost::serialization::track_never)
-
-BOOST_CLASS_EXPORT_KEY(CClipboardBag)
-BOOST_CLASS_EXPORT_KEY(CFlashEditorDoc)
-BOOST_CLASS_EXPORT_KEY(CFlashLibrary)
-BOOST_CLASS_EXPORT_KEY(CFlashLibraryEntry)
-BOOST_CLASS_EXPORT_KEY(CFlashLibraryFolder)
-BOOST_CLASS_EXPORT_KEY(CFlashEditorLayer)
-BOOST_CLASS_EXPORT_KEY(CFlashEditorFrame)
-BOOST_CLASS_EXPORT_KEY(CFlashEditorFrameShapeTransform)
-BOOST_CLASS_EXPORT_KEY(CFlashSolidShape)
-BOOST_CLASS_EXPORT_KEY(CFlashHollowShape)
-BOOST_CLASS_EXPORT_KEY(CFlashContinuousPathShape)
-BOOST_CLASS_EXPORT_KEY(CFlashTextShape)
-BOOST_CLASS_EXPORT_KEY(CFlashBitmap)
-BOOST_CLASS_EXPORT_KEY(CFlashSymbol)
-BOOST_CLASS_EXPORT_KEY(CFlashBezierCurve)
-BOOST_CLASS_EXPORT_KEY(CFlashStraightLine)
-BOOST_CLASS_EXPORT_KEY(CFlashCloseFigureOp)
-BOOST_CLASS_EXPORT_KEY(CNamedObject)
-BOOST_CLASS_EXPORT_KEY(CFlashResource)
-BOOST_CLASS_EXPORT_KEY(CFlashResourceRepository)
 
 namespace {
 

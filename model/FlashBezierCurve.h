@@ -44,3 +44,5 @@ private:
     // The flattened curve, from start to end.
     std::vector<Gdiplus::PointF> m_flatPoints;
 };
+
+DECLARE_ARCHIVE_CLASS_TRAITS(CFlashBezierCurve)

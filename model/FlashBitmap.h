@@ -44,3 +44,5 @@ private:
     int m_nX = 0;
     int m_nY = 0;
 };
+
+DECLARE_ARCHIVE_CLASS_TRAITS(CFlashBitmap)

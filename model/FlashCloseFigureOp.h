@@ -24,3 +24,5 @@ private:
     friend class boost::serialization::access;
     DECLARE_ARCHIVE_RECORD()
 };
+
+DECLARE_ARCHIVE_CLASS_TRAITS(CFlashCloseFigureOp)

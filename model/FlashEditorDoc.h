@@ -154,3 +154,5 @@ private:
 
     DECLARE_MESSAGE_MAP()
 };
+
+BOOST_CLASS_EXPORT_KEY(CFlashEditorDoc)

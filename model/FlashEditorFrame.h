@@ -101,3 +101,5 @@ private:
     CFlashEditorLayer* m_pLayer = nullptr;
     bool m_bMotionTween = false;
 };
+
+DECLARE_ARCHIVE_CLASS_TRAITS(CFlashEditorFrame)

@@ -37,3 +37,5 @@ private:
     int m_nTweenValue3 = 0;
     Gdiplus::Matrix m_matrix;
 };
+
+DECLARE_ARCHIVE_CLASS_TRAITS(CFlashEditorFrameShapeTransform)

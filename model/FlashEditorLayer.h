@@ -103,3 +103,5 @@ private:
     bool m_bLocked = false;
     bool m_bVisible = true;
 };
+
+DECLARE_ARCHIVE_CLASS_TRAITS(CFlashEditorLayer)

@@ -22,3 +22,5 @@ private:
     friend class boost::serialization::access;
     DECLARE_ARCHIVE_RECORD()
 };
+
+DECLARE_ARCHIVE_CLASS_TRAITS(CFlashHollowShape)

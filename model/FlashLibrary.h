@@ -22,3 +22,5 @@ private:
 
     CFlashLibraryFolder m_root;
 };
+
+DECLARE_ARCHIVE_CLASS_TRAITS(CFlashLibrary)

@@ -34,3 +34,5 @@ private:
     std::unique_ptr<Gdiplus::Bitmap> m_pBitmap;
     std::unique_ptr<CFlashSymbol> m_pSymbol;
 };
+
+DECLARE_ARCHIVE_CLASS_TRAITS(CFlashLibraryEntry)

@@ -43,3 +43,5 @@ private:
     std::vector<CFlashLibraryFolder*> m_folders;
     std::vector<CFlashLibraryEntry*> m_entries;
 };
+
+DECLARE_ARCHIVE_CLASS_TRAITS(CFlashLibraryFolder)

@@ -36,3 +36,5 @@ private:
     friend class boost::serialization::access;
     DECLARE_ARCHIVE_RECORD()
 };
+
+DECLARE_ARCHIVE_CLASS_TRAITS(CFlashResource)

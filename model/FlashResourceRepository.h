@@ -51,3 +51,5 @@ private:
     std::vector<Gdiplus::Brush*> m_brushes;
     CFlashLayerOwner* m_pOwner = nullptr;
 };
+
+DECLARE_ARCHIVE_CLASS_TRAITS(CFlashResourceRepository)

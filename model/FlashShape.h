@@ -171,5 +171,7 @@ private:
     DECLARE_ARCHIVE_RECORD()
 };
 
+DECLARE_ARCHIVE_CLASS_TRAITS(CFlashShape)
+
 // A GDI+ graphics made on a device context for hit tests; none when the context is null.
 std::unique_ptr<Gdiplus::Graphics> MakeHitGraphics(HDC dc);

@@ -23,3 +23,5 @@ private:
     friend class boost::serialization::access;
     DECLARE_ARCHIVE_RECORD()
 };
+
+DECLARE_ARCHIVE_CLASS_TRAITS(CFlashSolidShape)

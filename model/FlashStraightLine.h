@@ -27,3 +27,5 @@ private:
     DECLARE_ARCHIVE_RECORD()
     double m_dWeight = 0.0;
 };
+
+DECLARE_ARCHIVE_CLASS_TRAITS(CFlashStraightLine)

@@ -32,3 +32,5 @@ private:
     // The members read from an archive: nothing else holds them.
     std::vector<std::unique_ptr<CFlashShape>> m_loadedMembers;
 };
+
+DECLARE_ARCHIVE_CLASS_TRAITS(CFlashSymbol)

@@ -47,3 +47,5 @@ private:
     std::unique_ptr<Gdiplus::Font> m_pFont;
     int m_nAlignment = 0;
 };
+
+DECLARE_ARCHIVE_CLASS_TRAITS(CFlashTextShape)

@@ -1,4 +1,6 @@
 #pragma once
+#include "model/ArchiveRecord.h"
+
 #include <string>
 
 namespace boost { namespace serialization { class access; } }
@@ -46,3 +48,5 @@ private:
     template <class Archive>
     void serialize(Archive& ar, unsigned int version);
 };
+
+DECLARE_ARCHIVE_CLASS_TRAITS(CNamedObject)

@@ -316,6 +316,36 @@ TEST(DocumentArchive, ClipboardBagRoundTrips)
     EXPECT_EQ(40.0f, elements[5]);
 }
 
+TEST(DocumentArchive, HandWrittenClipboardBagLoadsAndSavesToTheSameTokens)
+{
+    const std::string text = "22 serialization::archive 3 0 0 "
+                             "0 0 1 9 0 0 0 0 0 0 0 0 5 6 Shape9 1 1 1 0 255 0 0 255 0 0 0 0 0 0 55 "
+                             "0 0 1 7 0 0 1 0 0 1 20 40 1 0 0 1 1 0 1111";
+    CClipboardBag bag;
+    {
+        std::istringstream is(text);
+        CDocumentIArchive ar(is);
+        RegisterArchiveTypes(ar);
+        ar >> bag;
+    }
+    ASSERT_EQ(1u, bag.GetShapes().size());
+    EXPECT_EQ(5, bag.GetShapes()[0]->GetObjectId());
+    std::ostringstream os;
+    {
+        CDocumentOArchive ar(os);
+        RegisterArchiveTypes(ar);
+        ar << static_cast<const CClipboardBag&>(bag);
+    }
+    EXPECT_EQ("", FirstDifference(Tokens(text), Tokens(os.str())));
+
+    const std::string unpaired = Replaced(text, "0 0 1 7 0 0 1 0 0 1 20 40 1 0 0 1 1 0", "0 0 0");
+    std::istringstream is(unpaired);
+    CDocumentIArchive ar(is);
+    RegisterArchiveTypes(ar);
+    CClipboardBag broken;
+    EXPECT_THROW(ar >> broken, boost::archive::archive_exception) << "a shape without its placement";
+}
+
 TEST(DocumentArchive, DamagedFilesGiveTheirMessageAndLeaveTheDocumentAsItWas)
 {
     const std::string fixture = FixtureText();
