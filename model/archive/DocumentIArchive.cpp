@@ -7,9 +7,15 @@
 #include <boost/archive/impl/basic_text_iarchive.ipp>
 #include <boost/serialization/extended_type_info.hpp>
 
-#include <iterator>
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <limits>
 #include <locale>
+#include <type_traits>
+#include <utility>
 
 namespace {
 
@@ -18,16 +24,67 @@ namespace {
     boost::serialization::throw_exception(boost::archive::archive_exception(code, what));
 }
 
+constexpr std::size_t kReadBlockSize = 65536;
+
 // The input as text mode reads it: every CR that ends a line is dropped.
 std::string ReadTextMode(std::istream& source)
 {
-    std::string text((std::istreambuf_iterator<char>(source)), std::istreambuf_iterator<char>());
-    std::size_t kept = 0;
-    for (std::size_t i = 0; i < text.size(); ++i)
-        if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n'))
-            text[kept++] = text[i];
-    text.resize(kept);
+    std::string text;
+    if (std::streambuf* buffer = source.rdbuf()) {
+        std::streamsize got = 0;
+        do {
+            const std::size_t size = text.size();
+            text.resize(size + kReadBlockSize);
+            got = buffer->sgetn(&text[size], static_cast<std::streamsize>(kReadBlockSize));
+            text.resize(size + static_cast<std::size_t>(std::max<std::streamsize>(got, 0)));
+        } while (got > 0);
+    }
+    char* const begin = &text[0];
+    char* const end = begin + text.size();
+    char* kept = begin;
+    for (char* from = begin; from != end;) {
+        char* cr = static_cast<char*>(std::memchr(from, '\r', std::size_t(end - from)));
+        char* const runEnd = cr != nullptr ? cr : end;
+        std::memmove(kept, from, std::size_t(runEnd - from));
+        kept += runEnd - from;
+        from = runEnd;
+        if (cr != nullptr) {
+            if (cr + 1 == end || cr[1] != '\n')
+                *kept++ = '\r';
+            ++from;
+        }
+    }
+    text.resize(std::size_t(kept - begin));
     return text;
+}
+
+// The blanks of the classic locale, which the stream skips before a number.
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\n' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+}
+
+// The end of the number after the blanks at text, when it is followed by a blank and read
+// into value exactly as the stream reads it; nullptr for anything else (a plus sign, a minus
+// on an unsigned type, overflow, underflow, infinities, the end of the input).
+template <class T>
+const char* ParseNumber(const char* text, const char* end, T& value)
+{
+    while (text != end && IsBlank(*text))
+        ++text;
+    std::from_chars_result parsed{};
+    if constexpr (std::is_floating_point_v<T>)
+        parsed = std::from_chars(text, end, value, std::chars_format::general);
+    else
+        parsed = std::from_chars(text, end, value);
+    if (parsed.ec != std::errc() || parsed.ptr == end || !IsBlank(*parsed.ptr))
+        return nullptr;
+    if constexpr (std::is_floating_point_v<T>) {
+        if (!std::isnormal(value) &&
+            (value != 0 || std::find_if(text, parsed.ptr, [](char c) { return c >= '1' && c <= '9'; }) != parsed.ptr))
+            return nullptr;
+    }
+    return parsed.ptr;
 }
 
 template <class Narrow, class Wide>
@@ -58,7 +115,13 @@ private:
     int& m_depth;
 };
 
-CTextModeInput::CTextModeInput(std::istream& source) : m_stream(ReadTextMode(source))
+CTextBuffer::CTextBuffer(std::string text) : m_text(std::move(text))
+{
+    char* const begin = &m_text[0];
+    setg(begin, begin, begin + m_text.size());
+}
+
+CTextModeInput::CTextModeInput(std::istream& source) : m_buffer(ReadTextMode(source)), m_stream(&m_buffer)
 {
     m_stream.imbue(std::locale::classic());
 }
@@ -89,6 +152,80 @@ void CDocumentIArchive::init()
     boost::archive::basic_text_iarchive<CDocumentIArchive>::init();
     if (get_library_version() < boost::serialization::library_version_type(kOldestLibraryVersion))
         Fail(boost::archive::archive_exception::unsupported_version);
+}
+
+template <class T>
+bool CDocumentIArchive::LoadNumber(T& t)
+{
+    if (!is.good())
+        return false;
+    T value{};
+    const char* const end = ParseNumber(m_buffer.Next(), m_buffer.End(), value);
+    if (end == nullptr)
+        return false;
+    m_buffer.SkipTo(end);
+    t = value;
+    return true;
+}
+
+bool CDocumentIArchive::LoadInPlace(short& t)
+{
+    return LoadNumber(t);
+}
+
+bool CDocumentIArchive::LoadInPlace(unsigned short& t)
+{
+    return LoadNumber(t);
+}
+
+bool CDocumentIArchive::LoadInPlace(int& t)
+{
+    return LoadNumber(t);
+}
+
+bool CDocumentIArchive::LoadInPlace(unsigned int& t)
+{
+    return LoadNumber(t);
+}
+
+bool CDocumentIArchive::LoadInPlace(long& t)
+{
+    return LoadNumber(t);
+}
+
+bool CDocumentIArchive::LoadInPlace(unsigned long& t)
+{
+    return LoadNumber(t);
+}
+
+bool CDocumentIArchive::LoadInPlace(long long& t)
+{
+    return LoadNumber(t);
+}
+
+bool CDocumentIArchive::LoadInPlace(unsigned long long& t)
+{
+    return LoadNumber(t);
+}
+
+bool CDocumentIArchive::LoadInPlace(float& t)
+{
+    return LoadNumber(t);
+}
+
+bool CDocumentIArchive::LoadInPlace(double& t)
+{
+    return LoadNumber(t);
+}
+
+bool CDocumentIArchive::LoadInPlace(boost::archive::class_id_type& t)
+{
+    return LoadNumber(static_cast<std::int_least16_t&>(t));
+}
+
+bool CDocumentIArchive::LoadInPlace(boost::archive::object_id_type& t)
+{
+    return LoadNumber(static_cast<std::uint_least32_t&>(t));
 }
 
 void CDocumentIArchive::load(boost::archive::version_type& t)

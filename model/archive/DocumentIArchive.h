@@ -11,7 +11,7 @@
 
 #include <cstddef>
 #include <istream>
-#include <sstream>
+#include <streambuf>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -28,13 +28,30 @@ class extended_type_info;
 }
 }
 
+// A read buffer over text it owns, whose unread characters can be scanned in place.
+class CTextBuffer : public std::streambuf {
+public:
+    explicit CTextBuffer(std::string text);
+    CTextBuffer(const CTextBuffer&) = delete;
+    CTextBuffer& operator=(const CTextBuffer&) = delete;
+
+    const char* Next() const { return gptr(); }
+    const char* End() const { return egptr(); }
+    // Consumes the characters up to next, which lies between Next() and End().
+    void SkipTo(const char* next) { setg(eback(), const_cast<char*>(next), egptr()); }
+
+private:
+    std::string m_text;
+};
+
 // The whole input, read as the platform's text mode reads it (CR LF becomes LF); a base so
 // that it is built before the archive's own bases.
 class CTextModeInput {
 protected:
     explicit CTextModeInput(std::istream& source);
 
-    std::istringstream m_stream;
+    CTextBuffer m_buffer;
+    std::istream m_stream;
 };
 
 class CDocumentIArchive
@@ -75,7 +92,8 @@ protected:
     template <class T>
     void load(T& t)
     {
-        boost::archive::basic_text_iprimitive<std::istream>::load(t);
+        if (!LoadInPlace(t))
+            boost::archive::basic_text_iprimitive<std::istream>::load(t);
     }
     void load(boost::archive::version_type& t);
     void load(boost::serialization::item_version_type& t);
@@ -110,6 +128,28 @@ private:
         Finder finder;
     };
     class CNesting;
+
+    // Reads a plain number straight from the buffer when the stream would read the same
+    // characters into the same value; false, with nothing consumed, for anything else.
+    template <class T>
+    bool LoadInPlace(T&)
+    {
+        return false;
+    }
+    bool LoadInPlace(short& t);
+    bool LoadInPlace(unsigned short& t);
+    bool LoadInPlace(int& t);
+    bool LoadInPlace(unsigned int& t);
+    bool LoadInPlace(long& t);
+    bool LoadInPlace(unsigned long& t);
+    bool LoadInPlace(long long& t);
+    bool LoadInPlace(unsigned long long& t);
+    bool LoadInPlace(float& t);
+    bool LoadInPlace(double& t);
+    bool LoadInPlace(boost::archive::class_id_type& t);
+    bool LoadInPlace(boost::archive::object_id_type& t);
+    template <class T>
+    bool LoadNumber(T& t);
 
     std::size_t ClassIdOf(const boost::archive::detail::basic_iserializer& bis);
     std::size_t AddClass(const boost::archive::detail::basic_iserializer& bis);

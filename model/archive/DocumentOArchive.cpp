@@ -5,6 +5,9 @@
 #include <boost/archive/impl/archive_serializer_map.ipp>
 #include <boost/archive/impl/basic_text_oarchive.ipp>
 
+#include <charconv>
+#include <cmath>
+#include <cstring>
 #include <iomanip>
 
 namespace {
@@ -12,43 +15,75 @@ namespace {
 // (the shortest default notation at that precision).
 constexpr int kFloatDigits = 8;
 constexpr int kDoubleDigits = 17;
+// Room for any integer and any finite number in the notation above.
+constexpr std::size_t kIntegerChars = 24;
+constexpr std::size_t kFloatingChars = 40;
+
+bool IsEof(std::char_traits<char>::int_type c)
+{
+    return std::char_traits<char>::eq_int_type(c, std::char_traits<char>::eof());
+}
+}
+
+CCrLfStreamBuffer::CCrLfStreamBuffer(std::streambuf* target) : m_target(target)
+{
+    setp(m_block, m_block + kBlockSize);
+}
+
+CCrLfStreamBuffer::~CCrLfStreamBuffer()
+{
+    Drain();
+}
+
+bool CCrLfStreamBuffer::Drain()
+{
+    const char* text = pbase();
+    const char* const end = pptr();
+    bool ok = true;
+    while (ok && text < end) {
+        // Runs without a line end go through in one piece.
+        const char* lineEnd = static_cast<const char*>(std::memchr(text, '\n', std::size_t(end - text)));
+        const char* runEnd = lineEnd != nullptr ? lineEnd : end;
+        const std::streamsize run = runEnd - text;
+        ok = m_target->sputn(text, run) == run;
+        text = runEnd;
+        if (ok && lineEnd != nullptr) {
+            ok = m_target->sputn("\r\n", 2) == 2;
+            ++text;
+        }
+    }
+    setp(m_block, m_block + kBlockSize);
+    m_failed = m_failed || !ok;
+    return ok;
 }
 
 CCrLfStreamBuffer::int_type CCrLfStreamBuffer::overflow(int_type ch)
 {
+    if (!Drain())
+        return traits_type::eof();
     if (traits_type::eq_int_type(ch, traits_type::eof()))
         return traits_type::not_eof(ch);
-    if (traits_type::to_char_type(ch) == '\n' && traits_type::eq_int_type(m_target->sputc('\r'), traits_type::eof()))
-        return traits_type::eof();
-    return m_target->sputc(traits_type::to_char_type(ch));
-}
-
-std::streamsize CCrLfStreamBuffer::xsputn(const char* text, std::streamsize count)
-{
-    std::streamsize written = 0;
-    while (written < count) {
-        // Runs without a line end go through in one piece.
-        std::streamsize run = 0;
-        while (written + run < count && text[written + run] != '\n')
-            ++run;
-        if (run > 0) {
-            const std::streamsize put = m_target->sputn(text + written, run);
-            written += put;
-            if (put < run)
-                return written;
-        }
-        if (written < count) {
-            if (traits_type::eq_int_type(overflow(traits_type::to_int_type('\n')), traits_type::eof()))
-                return written;
-            ++written;
-        }
-    }
-    return written;
+    *pptr() = traits_type::to_char_type(ch);
+    pbump(1);
+    return ch;
 }
 
 int CCrLfStreamBuffer::sync()
 {
+    if (!Drain())
+        return -1;
     return m_target->pubsync();
+}
+
+CCrLfOutputStream::~CCrLfOutputStream()
+{
+    if (m_buffer.pubsync() == 0 && !m_buffer.Failed())
+        return;
+    try {
+        m_target.setstate(std::ios_base::badbit);
+    } catch (const std::ios_base::failure&) {
+        // The state is set before a stream that raises on it throws.
+    }
 }
 
 CDocumentOArchive::CDocumentOArchive(std::ostream& os, unsigned int flags)
@@ -81,22 +116,120 @@ void CDocumentOArchive::save(const boost::serialization::item_version_type& t)
     save(static_cast<unsigned int>(t));
 }
 
-void CDocumentOArchive::save(float t)
+void CDocumentOArchive::put(char c)
 {
-    newtoken();
+    CheckStream();
+    if (IsEof(os.rdbuf()->sputc(c)))
+        os.setstate(std::ios_base::badbit);
+}
+
+void CDocumentOArchive::CheckStream() const
+{
     if (os.fail())
         boost::serialization::throw_exception(
             boost::archive::archive_exception(boost::archive::archive_exception::output_stream_error));
-    os << std::setprecision(kFloatDigits) << t;
+}
+
+void CDocumentOArchive::PutText(const char* text, std::size_t count)
+{
+    const auto length = static_cast<std::streamsize>(count);
+    if (os.rdbuf()->sputn(text, length) != length)
+        os.setstate(std::ios_base::badbit);
+}
+
+template <class T>
+void CDocumentOArchive::SaveInteger(T t)
+{
+    newtoken();
+    CheckStream();
+    char text[kIntegerChars];
+    const std::to_chars_result end = std::to_chars(text, text + kIntegerChars, t);
+    PutText(text, std::size_t(end.ptr - text));
+}
+
+void CDocumentOArchive::save(short t)
+{
+    SaveInteger(t);
+}
+
+void CDocumentOArchive::save(unsigned short t)
+{
+    SaveInteger(t);
+}
+
+void CDocumentOArchive::save(int t)
+{
+    SaveInteger(t);
+}
+
+void CDocumentOArchive::save(unsigned int t)
+{
+    SaveInteger(t);
+}
+
+void CDocumentOArchive::save(long t)
+{
+    SaveInteger(t);
+}
+
+void CDocumentOArchive::save(unsigned long t)
+{
+    SaveInteger(t);
+}
+
+void CDocumentOArchive::save(long long t)
+{
+    SaveInteger(t);
+}
+
+void CDocumentOArchive::save(unsigned long long t)
+{
+    SaveInteger(t);
+}
+
+void CDocumentOArchive::save(const boost::archive::class_id_type& t)
+{
+    SaveInteger(int(t));
+}
+
+void CDocumentOArchive::save(const boost::archive::class_id_reference_type& t)
+{
+    SaveInteger(int(t));
+}
+
+void CDocumentOArchive::save(const boost::archive::object_id_type& t)
+{
+    SaveInteger(unsigned(t));
+}
+
+void CDocumentOArchive::save(const boost::archive::object_reference_type& t)
+{
+    SaveInteger(unsigned(t));
+}
+
+// The shortest default notation at the given precision, as the classic locale writes it.
+void CDocumentOArchive::SaveFloating(double t, int digits)
+{
+    newtoken();
+    CheckStream();
+    char text[kFloatingChars];
+    const std::to_chars_result end =
+        std::isfinite(t) ? std::to_chars(text, text + kFloatingChars, t, std::chars_format::general, digits)
+                         : std::to_chars_result{text, std::errc::value_too_large};
+    if (end.ec == std::errc())
+        PutText(text, std::size_t(end.ptr - text));
+    else
+        os << std::setprecision(digits) << t; // infinities and NaNs as the stream spells them
+}
+
+void CDocumentOArchive::save(float t)
+{
+    SaveFloating(t, kFloatDigits);
 }
 
 void CDocumentOArchive::save(double t)
 {
-    newtoken();
-    if (os.fail())
-        boost::serialization::throw_exception(
-            boost::archive::archive_exception(boost::archive::archive_exception::output_stream_error));
-    os << std::setprecision(kDoubleDigits) << t;
+    SaveFloating(t, kDoubleDigits);
 }
 
 void CDocumentOArchive::save(const std::string& s)

@@ -1,30 +1,44 @@
 #pragma once
 // The document archive writer: a text archive in the layout of archive library version 3,
 // written with CR LF line ends.
+#include <boost/archive/basic_archive.hpp>
 #include <boost/archive/basic_text_oarchive.hpp>
 #include <boost/archive/basic_text_oprimitive.hpp>
 #include <boost/archive/detail/register_archive.hpp>
 #include <boost/serialization/item_version_type.hpp>
 #include <boost/serialization/library_version_type.hpp>
 
+#include <cstddef>
 #include <locale>
 #include <ostream>
 #include <streambuf>
 #include <string>
 
 // Forwards every character to another stream buffer, writing CR before each LF, as the
-// platform's text mode does.
+// platform's text mode does. Characters are gathered and converted a block at a time; what is
+// left is passed on at sync and at destruction.
 class CCrLfStreamBuffer : public std::streambuf {
 public:
-    explicit CCrLfStreamBuffer(std::streambuf* target) : m_target(target) {}
+    explicit CCrLfStreamBuffer(std::streambuf* target);
+    ~CCrLfStreamBuffer() override;
+    // Whether the target ever refused characters.
+    bool Failed() const { return m_failed; }
+    CCrLfStreamBuffer(const CCrLfStreamBuffer&) = delete;
+    CCrLfStreamBuffer& operator=(const CCrLfStreamBuffer&) = delete;
 
 protected:
     int_type overflow(int_type ch) override;
-    std::streamsize xsputn(const char* text, std::streamsize count) override;
     int sync() override;
 
 private:
+    static constexpr std::size_t kBlockSize = 8192;
+
+    // Passes the gathered characters on; false when the target refused some.
+    bool Drain();
+
     std::streambuf* m_target;
+    bool m_failed = false;
+    char m_block[kBlockSize];
 };
 
 // The text-mode stream the archive writes into; a base so that it is built before the
@@ -32,11 +46,18 @@ private:
 class CCrLfOutputStream {
 protected:
     // Numbers are written in the classic locale whatever the process's locale.
-    explicit CCrLfOutputStream(std::ostream& target) : m_buffer(target.rdbuf()), m_stream(&m_buffer)
+    explicit CCrLfOutputStream(std::ostream& target)
+        : m_target(target), m_buffer(target.rdbuf()), m_stream(&m_buffer)
     {
         m_stream.imbue(std::locale::classic());
     }
+    // Passes on what is left; characters the target refused make the target stream bad, so
+    // that its owner sees the loss.
+    ~CCrLfOutputStream();
+    CCrLfOutputStream(const CCrLfOutputStream&) = delete;
+    CCrLfOutputStream& operator=(const CCrLfOutputStream&) = delete;
 
+    std::ostream& m_target;
     CCrLfStreamBuffer m_buffer;
     std::ostream m_stream;
 };
@@ -73,6 +94,26 @@ protected:
     void save(float t);
     void save(double t);
     void save(const std::string& s);
+    // Integers are formatted straight into the stream buffer, as the classic locale writes them.
+    void save(short t);
+    void save(unsigned short t);
+    void save(int t);
+    void save(unsigned int t);
+    void save(long t);
+    void save(unsigned long t);
+    void save(long long t);
+    void save(unsigned long long t);
+    void save(const boost::archive::class_id_type& t);
+    void save(const boost::archive::class_id_reference_type& t);
+    void save(const boost::archive::object_id_type& t);
+    void save(const boost::archive::object_reference_type& t);
+
+public:
+    // The delimiter between items, written without a stream sentry.
+    using boost::archive::basic_text_oprimitive<std::ostream>::put;
+    void put(char c);
+
+protected:
 
     template <class T>
     void save_override(T& t)
@@ -83,6 +124,15 @@ protected:
     void save_override(const boost::serialization::item_version_type&) {}
 
     void init();
+
+private:
+    template <class T>
+    void SaveInteger(T t);
+    // Writes the characters of one item; a refused write sets the stream's bad bit.
+    void PutText(const char* text, std::size_t count);
+    // Raises the archive exception if the stream has failed.
+    void CheckStream() const;
+    void SaveFloating(double t, int digits);
 };
 
 BOOST_SERIALIZATION_REGISTER_ARCHIVE(CDocumentOArchive)
