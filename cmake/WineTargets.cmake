@@ -1,6 +1,8 @@
 # Helpers shared by every folder: libraries, resources and tests run under Wine.
 
 set(WINE_RUN "${PROJECT_SOURCE_DIR}/scripts/wine-run")
+# Listed among the sources of a test program that draws: starts GDI+ for the whole program.
+set(GDIPLUS_TEST_SESSION "${PROJECT_SOURCE_DIR}/tests/support/GdiplusTestSession.cpp")
 
 # add_system_library(NAME SOURCES... [LINKS libs...])
 # One static library per folder; its headers are included as "folder/File.h" from the root.

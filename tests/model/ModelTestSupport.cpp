@@ -5,24 +5,6 @@
 #include <cstdlib>
 #include <gtest/gtest.h>
 
-namespace {
-// GDI+ runs for the whole test program.
-class CGdiplusSession : public ::testing::Environment {
-public:
-    void SetUp() override
-    {
-        Gdiplus::GdiplusStartupInput input;
-        ASSERT_EQ(Gdiplus::Ok, Gdiplus::GdiplusStartup(&m_token, &input, nullptr));
-    }
-    void TearDown() override { Gdiplus::GdiplusShutdown(m_token); }
-
-private:
-    ULONG_PTR m_token = 0;
-};
-
-const auto* const g_session = ::testing::AddGlobalTestEnvironment(new CGdiplusSession);
-}
-
 CTestCanvas::CTestCanvas()
     : m_bitmap(kWidth, kHeight, PixelFormat32bppARGB), m_graphics(std::make_unique<Gdiplus::Graphics>(&m_bitmap))
 {

@@ -25,21 +25,6 @@
 
 namespace
 {
-// GDI+ runs for the whole test program.
-class GdiplusSession : public ::testing::Environment
-{
-public:
-    void SetUp() override
-    {
-        Gdiplus::GdiplusStartupInput input;
-        ASSERT_EQ(Gdiplus::Ok, Gdiplus::GdiplusStartup(&m_token, &input, nullptr));
-    }
-    void TearDown() override { Gdiplus::GdiplusShutdown(m_token); }
-
-private:
-    ULONG_PTR m_token = 0;
-};
-const auto* const g_session = ::testing::AddGlobalTestEnvironment(new GdiplusSession);
 
 constexpr uint16_t kCodeShowFrame = 1;
 constexpr uint16_t kCodeDefineShape3 = 32;

@@ -33,24 +33,6 @@ void operator delete(void* memory, std::size_t) noexcept
     std::free(memory);
 }
 
-namespace {
-// GDI+ runs for the whole test program.
-class CGdiplusSession : public ::testing::Environment {
-public:
-    void SetUp() override
-    {
-        Gdiplus::GdiplusStartupInput input;
-        ASSERT_EQ(Gdiplus::Ok, Gdiplus::GdiplusStartup(&m_token, &input, nullptr));
-    }
-    void TearDown() override { Gdiplus::GdiplusShutdown(m_token); }
-
-private:
-    ULONG_PTR m_token = 0;
-};
-
-const auto* const g_session = ::testing::AddGlobalTestEnvironment(new CGdiplusSession);
-} // namespace
-
 namespace ArchiveTest {
 
 void ResetLargestAllocation()

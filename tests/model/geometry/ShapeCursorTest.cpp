@@ -8,13 +8,6 @@ namespace {
 
 class ShapeCursorTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        Gdiplus::GdiplusStartupInput input;
-        ASSERT_EQ(Gdiplus::Ok, Gdiplus::GdiplusStartup(&m_token, &input, nullptr));
-    }
-    void TearDown() override { Gdiplus::GdiplusShutdown(m_token); }
-
     // The AND and XOR planes of a monochrome cursor, stacked as in its mask bitmap.
     static std::vector<BYTE> MaskBits(HCURSOR cursor, int& width, int& height, POINT& hotSpot)
     {
@@ -40,7 +33,6 @@ protected:
     }
 
     static inline int m_rowBytes = 0;
-    ULONG_PTR m_token = 0;
 };
 
 TEST_F(ShapeCursorTest, InvertsTheScaledShapeAroundTheCentre)

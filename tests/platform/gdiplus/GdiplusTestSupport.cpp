@@ -6,27 +6,6 @@
 
 namespace GdiplusTest {
 
-namespace {
-
-// GDI+ runs for the whole test program, as in the application.
-class GdiplusEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override
-    {
-        Gdiplus::GdiplusStartupInput input;
-        ASSERT_EQ(Gdiplus::Ok, Gdiplus::GdiplusStartup(&token, &input, nullptr));
-        ASSERT_NE(0u, token);
-    }
-    void TearDown() override { Gdiplus::GdiplusShutdown(token); }
-
-private:
-    ULONG_PTR token = 0;
-};
-
-const ::testing::Environment* const environment = ::testing::AddGlobalTestEnvironment(new GdiplusEnvironment);
-
-} // namespace
-
 bool Near(BYTE a, BYTE b, int tolerance)
 {
     return std::abs(int(a) - int(b)) <= tolerance;
