@@ -157,6 +157,9 @@ TEST(FaithfulSave, BuiltDocumentSavesTheSameAfterEveryRoundTrip)
     rotated->GetMatrix()->Translate(1000.0313f, -12.34567f);
     doc.AddShape(MakeCurvedShape(5, 5), std::move(rotated));
     doc.AddShape(MakeText(CLogicalFont("Times New Roman", -13, FW_BOLD, true), "Times"));
+    // A text given a font object alone is stored with the logical font the platform reports.
+    const Gdiplus::Font serif(u"Times New Roman", 13.0f, Gdiplus::FontStyleRegular, Gdiplus::UnitPixel);
+    doc.AddShape(new CFlashTextShape(&serif, nullptr, nullptr));
     const std::string first = SaveText(doc);
     std::string saved = first;
     for (int trip = 1; trip <= 3; ++trip) {
