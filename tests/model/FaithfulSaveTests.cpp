@@ -17,8 +17,10 @@
 #include <dirent.h>
 
 #include <algorithm>
+#include <iterator>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
