@@ -8,14 +8,24 @@ CClipboardBag::~CClipboardBag()
     DeleteAll();
 }
 
+CClipboardBag::CClipboardBag(const std::vector<CFlashShape*>& shapes,
+                             const std::vector<CFlashEditorFrameShapeTransform*>& placements)
+    : m_shapes(shapes), m_placements(placements), m_bOwning(false)
+{
+}
+
 void CClipboardBag::DeleteAll()
 {
-    for (CFlashShape* shape : m_shapes)
-        delete shape;
-    for (CFlashEditorFrameShapeTransform* placement : m_placements)
-        delete placement;
+    if (m_bOwning) {
+        for (CFlashShape* shape : m_shapes)
+            delete shape;
+        for (CFlashEditorFrameShapeTransform* placement : m_placements)
+            delete placement;
+    }
     m_shapes.clear();
     m_placements.clear();
+    // What is put in from now on (by reading) belongs to the bag.
+    m_bOwning = true;
 }
 
 void CClipboardBag::Add(std::unique_ptr<CFlashShape> shape, std::unique_ptr<CFlashEditorFrameShapeTransform> placement)

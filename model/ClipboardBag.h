@@ -8,10 +8,14 @@ class CFlashEditorFrameShapeTransform;
 class CFlashShape;
 
 // The root object of the clipboard text: shapes with one placement each, in the same order.
-// The bag owns what it holds.
+// The bag owns what it holds, unless it was made to show a copy's shapes to the archive.
 class CClipboardBag {
 public:
     CClipboardBag() = default;
+    // Holds the caller's shapes and placements, without owning them, for writing them as they
+    // are.
+    CClipboardBag(const std::vector<CFlashShape*>& shapes,
+                  const std::vector<CFlashEditorFrameShapeTransform*>& placements);
     CClipboardBag(const CClipboardBag&) = delete;
     CClipboardBag& operator=(const CClipboardBag&) = delete;
     ~CClipboardBag();
@@ -32,6 +36,7 @@ private:
 
     std::vector<CFlashShape*> m_shapes;
     std::vector<CFlashEditorFrameShapeTransform*> m_placements;
+    bool m_bOwning = true;
 };
 
 DECLARE_ARCHIVE_CLASS_TRAITS(CClipboardBag)

@@ -37,8 +37,11 @@
 #include <boost/serialization/vector.hpp>
 #include <boost/serialization/void_cast.hpp>
 
+#include <algorithm>
 #include <string>
+#include <unordered_map>
 #include <utility>
+#include <vector>
 
 CFlashEditorDoc* g_DocumentBeingLoaded = nullptr;
 CFlashEditorLayer* g_LayerBeingLoaded = nullptr;
@@ -54,7 +57,8 @@ constexpr int kClipboardEndMarker = 1111;
 
 // What a text shape without a font and a bitmap shape without a picture write in their place,
 // since their records have no way to say "none".
-constexpr Gdiplus::REAL kStandInFontSize = 12.0f;
+constexpr char kStandInFontFace[] = "Arial";
+constexpr int kStandInFontHeight = -12;
 
 void SkipMarker(CDocumentIArchive& ar)
 {
@@ -213,7 +217,23 @@ void CFlashEditorFrame::save(CDocumentOArchive& ar, unsigned int) const
 {
     const int owned = m_pLayer ? 1 : 0;
     const int tween = m_bMotionTween ? 1 : 0;
-    ar << m_nFirstFrame << m_nLastFrame << owned << tween << m_placements << m_stackingOrder << kEndMarker;
+    ar << m_nFirstFrame << m_nLastFrame << owned << tween;
+    // The placement map is ordered by address: written in that order, two saves of one document
+    // would differ. Its elements go out as the same pairs, topmost first, then any shape the
+    // stacking order misses, by identifier.
+    using Placed = std::pair<CFlashShape*, CFlashEditorFrameShapeTransform*>;
+    std::vector<Placed> placed(m_placements.begin(), m_placements.end());
+    std::unordered_map<int, std::size_t> rank;
+    for (const int id : m_stackingOrder)
+        rank.emplace(id, rank.size());
+    const auto key = [&rank](const Placed& entry) {
+        const int id = entry.first ? entry.first->GetObjectId() : 0;
+        const auto found = rank.find(id);
+        return std::make_pair(found != rank.end() ? found->second : rank.size(), id);
+    };
+    std::stable_sort(placed.begin(), placed.end(),
+                     [&key](const Placed& a, const Placed& b) { return key(a) < key(b); });
+    ar << placed << m_stackingOrder << kEndMarker;
 }
 
 void CFlashEditorFrame::load(CDocumentIArchive& ar, unsigned int)
@@ -322,12 +342,12 @@ void CFlashContinuousPathShape::load(CDocumentIArchive& ar, unsigned int)
 void CFlashTextShape::save(CDocumentOArchive& ar, unsigned int) const
 {
     ar << base_object<CFlashShape>(*this);
-    if (m_pFont) {
+    if (m_logicalFont)
+        SaveLogicalFont(ar, *m_logicalFont);
+    else if (m_pFont)
         SaveFont(ar, *m_pFont);
-    } else {
-        const Gdiplus::Font standIn(u"Arial", kStandInFontSize, Gdiplus::FontStyleRegular, Gdiplus::UnitPixel);
-        SaveFont(ar, standIn);
-    }
+    else
+        SaveLogicalFont(ar, CLogicalFont(kStandInFontFace, kStandInFontHeight, FW_NORMAL, false));
     SaveRect(ar, m_rcBox);
     std::string text = m_strText;
     Transfer(ar, text);
@@ -337,7 +357,8 @@ void CFlashTextShape::save(CDocumentOArchive& ar, unsigned int) const
 void CFlashTextShape::load(CDocumentIArchive& ar, unsigned int)
 {
     ar >> base_object<CFlashShape>(*this);
-    m_pFont = LoadFont(ar);
+    // Kept as read, so that the font is saved again as it was stored.
+    SetLogicalFont(LoadLogicalFont(ar));
     LoadRect(ar, m_rcBox);
     Transfer(ar, m_strText);
     ar >> m_nAlignment;

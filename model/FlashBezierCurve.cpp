@@ -81,7 +81,11 @@ void CFlashBezierCurve::Recalc()
         top = std::min(top, p.Y);
         bottom = std::max(bottom, p.Y);
     }
-    m_rcBounds = Gdiplus::Rect(INT(left), INT(top), INT(right - left), INT(bottom - top));
+    // Each extreme rounds to its nearest twip: truncating the extent instead loses a twip
+    // whenever the extremes fall between whole twips, and towards zero on negative coordinates.
+    const int x = RoundToInt(left);
+    const int y = RoundToInt(top);
+    m_rcBounds = Gdiplus::Rect(x, y, RoundToInt(right) - x, RoundToInt(bottom) - y);
 }
 
 std::vector<Gdiplus::PointF> CFlashBezierCurve::Flatten() const

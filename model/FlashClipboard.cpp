@@ -13,6 +13,7 @@
 
 #include <cstring>
 #include <exception>
+#include <ios>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -62,27 +63,30 @@ bool ReadBlockText(HANDLE block, std::string& text)
     return read;
 }
 
-// The archive text of the shapes and their placements at the current frame, ended as the
-// clipboard block expects.
+// The archive text of the shapes as they are, with their placements at the current frame,
+// ended as the clipboard block expects.
 std::string WriteBag(const CFlashEditorDoc& document, const std::vector<CFlashShape*>& shapes)
 {
     const CFlashEditorLayer* layer = document.GetCurrentLayer();
-    // The bag owns what it holds, so it carries copies of the document's shapes.
-    CClipboardBag bag;
+    std::vector<std::unique_ptr<CFlashEditorFrameShapeTransform>> placements;
+    std::vector<CFlashEditorFrameShapeTransform*> shown;
+    placements.reserve(shapes.size());
+    shown.reserve(shapes.size());
     for (const CFlashShape* shape : shapes) {
-        std::unique_ptr<CFlashShape> copy(shape->Clone());
-        copy->CopyCurvesFrom(*shape);
-        copy->SetObjectId(shape->GetObjectId());
-        bag.Add(std::move(copy), layer != nullptr ? layer->GetInterpolatedTransform(shape) : nullptr);
+        placements.push_back(layer != nullptr ? layer->GetInterpolatedTransform(shape) : nullptr);
+        shown.push_back(placements.back().get());
     }
+    const CClipboardBag bag(shapes, shown);
     std::ostringstream stream;
     {
-        // The archive writes its closing line end when destroyed.
         CDocumentOArchive archive(stream, 0);
         RegisterArchiveTypes(archive);
-        const CClipboardBag& root = bag;
-        archive << root;
+        archive << bag;
     }
+    // The archive writes its closing line end, and passes on what it still holds, when
+    // destroyed: only the stream can tell whether that arrived.
+    if (!stream)
+        throw std::ios_base::failure("clipboard text incomplete");
     std::string text = stream.str();
     text.append(kPayloadEnd, sizeof kPayloadEnd);
     return text;

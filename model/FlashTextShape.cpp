@@ -92,6 +92,7 @@ CFlashTextShape::CFlashTextShape(const CFlashTextShape& source)
       m_nAlignment(source.m_nAlignment)
 {
     SetFont(source.m_pFont.get());
+    m_logicalFont = source.m_logicalFont;
 }
 
 CFlashShape* CFlashTextShape::Clone() const
@@ -112,4 +113,11 @@ void CFlashTextShape::SetEditTool(CDrawingTool* tool)
 void CFlashTextShape::SetFont(const Gdiplus::Font* font)
 {
     m_pFont.reset(font ? font->Clone() : nullptr);
+    m_logicalFont.reset();
+}
+
+void CFlashTextShape::SetLogicalFont(const CLogicalFont& font)
+{
+    m_pFont = font.MakeFont();
+    m_logicalFont = font;
 }

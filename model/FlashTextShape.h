@@ -1,6 +1,8 @@
 #pragma once
 #include "model/FlashShape.h"
+#include "model/archive/LogicalFont.h"
 
+#include <optional>
 #include <string>
 
 // A single-byte string laid out in a text box and filled with the shape's fill.
@@ -28,8 +30,15 @@ public:
     CDrawingTool* GetEditTool() const override;
     void SetEditTool(CDrawingTool* tool) override;
     bool IsClosed() const override { return false; }
+    // A clone of the font; the document then stores the logical font the platform reports for
+    // it, which names the face the platform uses.
     void SetFont(const Gdiplus::Font* font) override;
     Gdiplus::Font* GetFont() const override { return m_pFont.get(); }
+    // A font made from the logical font, which the document stores as it is given: the face as
+    // chosen (not the platform's substitute) and the height as asked for.
+    void SetLogicalFont(const CLogicalFont& font);
+    // The logical font the text's font was made from, when it was made from one.
+    const std::optional<CLogicalFont>& GetLogicalFont() const { return m_logicalFont; }
     void SetTextAlignment(int alignment) override { m_nAlignment = alignment; }
     int GetTextAlignment() const override { return m_nAlignment; }
     // The text box.
@@ -39,12 +48,13 @@ private:
     friend class boost::serialization::access;
     DECLARE_ARCHIVE_RECORD()
 
-    // New identifier, cloned pen, fill and font, the text, box and alignment copied.
+    // New identifier, cloned pen, fill and font, the logical font, text, box and alignment copied.
     CFlashTextShape(const CFlashTextShape& source);
 
     std::string m_strText;
     Gdiplus::Rect m_rcBox;
     std::unique_ptr<Gdiplus::Font> m_pFont;
+    std::optional<CLogicalFont> m_logicalFont;
     int m_nAlignment = 0;
 };
 

@@ -48,9 +48,14 @@ bool CUndoManager::RecordStep(const std::string& name, CUndoEvent* event, bool h
     try {
         auto step = std::make_unique<CUndoStep>(name, event, hasSnapshot);
         if (hasSnapshot && m_pOwner != nullptr) {
-            // The archive writes its closing line end when destroyed.
-            CDocumentOArchive archive(step->GetSnapshotWriter(), 0);
-            m_pOwner->SaveToArchive(archive);
+            {
+                CDocumentOArchive archive(step->GetSnapshotWriter(), 0);
+                m_pOwner->SaveToArchive(archive);
+            }
+            // The archive writes its closing line end, and passes on what it still holds, when
+            // destroyed: only the stream can tell whether that reached the snapshot.
+            if (!step->GetSnapshotWriter())
+                return false;
         }
         m_position = m_steps.erase(m_position, m_steps.end());
         m_steps.push_back(std::move(step));
@@ -107,8 +112,9 @@ bool CUndoManager::Redo()
 
 bool CUndoManager::Restore(const CUndoStep& step)
 {
+    // Nothing restored is no undo: the position must not move.
     if (!step.HasSnapshot() || m_pOwner == nullptr)
-        return true;
+        return false;
     // The document takes the snapshot's contents only once all of it has been read, so a
     // snapshot that cannot be read leaves the document as it stands.
     try {

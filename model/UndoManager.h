@@ -32,8 +32,9 @@ public:
     // At least two steps before the position: the base state is never undone.
     bool CanUndo() const;
     bool CanRedo() const;
-    // Each returns false when there is nothing to undo or redo or when the snapshot cannot be
-    // read; the document is then as it was before the call and the position does not move.
+    // Each returns false when there is nothing to undo or redo, or when the snapshot to restore
+    // is missing or cannot be read; the document is then as it was before the call and the
+    // position does not move.
     bool Undo();
     bool Redo();
 
@@ -54,8 +55,8 @@ private:
 
     // Appends a step with the document's snapshot after dropping the steps from the position on.
     bool RecordStep(const std::string& name, CUndoEvent* event, bool hasSnapshot);
-    // Reads the step's snapshot into the owner; false, with the owner unchanged, when it cannot
-    // be read.
+    // Reads the step's snapshot into the owner; false, with the owner unchanged, when the step
+    // holds none or it cannot be read.
     bool Restore(const CUndoStep& step);
 
     StepList m_steps;

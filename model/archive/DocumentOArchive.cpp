@@ -40,17 +40,23 @@ bool CCrLfStreamBuffer::Drain()
     const char* text = pbase();
     const char* const end = pptr();
     bool ok = true;
-    while (ok && text < end) {
-        // Runs without a line end go through in one piece.
-        const char* lineEnd = static_cast<const char*>(std::memchr(text, '\n', std::size_t(end - text)));
-        const char* runEnd = lineEnd != nullptr ? lineEnd : end;
-        const std::streamsize run = runEnd - text;
-        ok = m_target->sputn(text, run) == run;
-        text = runEnd;
-        if (ok && lineEnd != nullptr) {
-            ok = m_target->sputn("\r\n", 2) == 2;
-            ++text;
+    // A target that raises (a string buffer out of memory) has refused the characters: this
+    // also runs from destructors, where nothing may escape.
+    try {
+        while (ok && text < end) {
+            // Runs without a line end go through in one piece.
+            const char* lineEnd = static_cast<const char*>(std::memchr(text, '\n', std::size_t(end - text)));
+            const char* runEnd = lineEnd != nullptr ? lineEnd : end;
+            const std::streamsize run = runEnd - text;
+            ok = m_target->sputn(text, run) == run;
+            text = runEnd;
+            if (ok && lineEnd != nullptr) {
+                ok = m_target->sputn("\r\n", 2) == 2;
+                ++text;
+            }
         }
+    } catch (...) {
+        ok = false;
     }
     setp(m_block, m_block + kBlockSize);
     m_failed = m_failed || !ok;

@@ -3,6 +3,7 @@
 #include "model/archive/DocumentIArchive.h"
 #include "model/archive/DocumentOArchive.h"
 #include "model/archive/FontDeviceContext.h"
+#include "model/archive/LogicalFont.h"
 
 #include <boost/archive/archive_exception.hpp>
 #include <boost/serialization/array.hpp>
@@ -16,7 +17,6 @@ namespace {
 
 // Written at the start of every pen record; read back without being compared.
 constexpr int kPenMarker = 55;
-constexpr int kFaceNameLength = LF_FACESIZE;
 // Fill types whose bodies are written; any other type is written alone.
 constexpr int kFillSolid = Gdiplus::BrushTypeSolidColor;
 constexpr int kFillTexture = Gdiplus::BrushTypeTextureFill;
@@ -211,15 +211,8 @@ void Transfer(Archive& ar, CPixelRecord& pixels)
         ar & pixels.data[i];
 }
 
-struct CFontRecord {
-    char faceName[kFaceNameLength] = {};
-    int height = 0;
-    int weight = 0;
-    BYTE italic = 0;
-};
-
 template <class Archive>
-void Transfer(Archive& ar, CFontRecord& font)
+void Transfer(Archive& ar, CLogicalFont& font)
 {
     // A fixed array: its element count (at most its length on loading), then the characters.
     ar & font.faceName;
@@ -381,14 +374,7 @@ T* LoadTexture(CDocumentIArchive& ar, const CStorage<T>& storage)
 template <class T>
 T* LoadFontInto(CDocumentIArchive& ar, const CStorage<T>& storage)
 {
-    CFontRecord record;
-    Transfer(ar, record);
-    LOGFONTA logfont = {};
-    std::memcpy(logfont.lfFaceName, record.faceName, sizeof(logfont.lfFaceName));
-    logfont.lfFaceName[kFaceNameLength - 1] = '\0';
-    logfont.lfHeight = record.height;
-    logfont.lfWeight = record.weight;
-    logfont.lfItalic = record.italic;
+    const LOGFONTA logfont = LoadLogicalFont(ar).ToLogFont();
     const CFontDeviceContext dc;
     // A face the system lacks still yields a font object; drawing with it fails quietly.
     return storage.Build(dc.Get(), &logfont);
@@ -430,7 +416,9 @@ void SavePen(CDocumentOArchive& ar, const Gdiplus::Pen& pen)
 {
     CPenRecord record;
     Gdiplus::Color color;
-    pen.GetColor(&color);
+    // A pen drawn with a brush has no colour of its own; any colour written would be made up.
+    if (pen.GetColor(&color) != Gdiplus::Ok)
+        FailSaving("pen colour cannot be read");
     record.color = ToRecord(color);
     record.width = pen.GetWidth();
     record.dashStyle = pen.GetDashStyle();
@@ -505,18 +493,23 @@ std::unique_ptr<Gdiplus::Brush> LoadBrush(CDocumentIArchive& ar)
 
 void SaveFont(CDocumentOArchive& ar, const Gdiplus::Font& font)
 {
-    LOGFONTA logfont = {};
-    {
-        const CFontDeviceContext dc;
-        const Gdiplus::Graphics graphics(dc.Get());
-        font.GetLogFontA(&graphics, &logfont);
-    }
-    CFontRecord record;
-    std::memcpy(record.faceName, logfont.lfFaceName, sizeof(record.faceName));
-    record.height = logfont.lfHeight;
-    record.weight = logfont.lfWeight;
-    record.italic = logfont.lfItalic;
+    CLogicalFont logical;
+    if (!CLogicalFont::Query(font, logical))
+        FailSaving("font cannot be read");
+    SaveLogicalFont(ar, logical);
+}
+
+void SaveLogicalFont(CDocumentOArchive& ar, const CLogicalFont& font)
+{
+    CLogicalFont record = font;
     Transfer(ar, record);
+}
+
+CLogicalFont LoadLogicalFont(CDocumentIArchive& ar)
+{
+    CLogicalFont record;
+    Transfer(ar, record);
+    return record;
 }
 
 std::unique_ptr<Gdiplus::Font> LoadFont(CDocumentIArchive& ar)

@@ -7,6 +7,7 @@
 
 class CDocumentIArchive;
 class CDocumentOArchive;
+struct CLogicalFont;
 
 // A bitmap built over pixel memory read from an archive; the memory must outlive the bitmap.
 struct CBitmapPixels {
@@ -18,7 +19,8 @@ struct CBitmapPixels {
 void SaveColor(CDocumentOArchive& ar, const Gdiplus::Color& color);
 Gdiplus::Color LoadColor(CDocumentIArchive& ar);
 
-// Marker, colour, width and dash style; loading applies them to an existing pen.
+// Marker, colour, width and dash style; loading applies them to an existing pen. A pen whose
+// colour cannot be read (one drawn with a brush) raises the archive exception.
 void SavePen(CDocumentOArchive& ar, const Gdiplus::Pen& pen);
 void LoadPen(CDocumentIArchive& ar, Gdiplus::Pen& pen);
 
@@ -28,9 +30,13 @@ void SaveBrush(CDocumentOArchive& ar, const Gdiplus::Brush* brush);
 std::unique_ptr<Gdiplus::Brush> LoadBrush(CDocumentIArchive& ar);
 
 // Face name, height, weight and italic flag of the font's logical font on the font device
-// context (CFontDeviceContext).
+// context (CFontDeviceContext); a font whose logical font cannot be queried raises the archive
+// exception. Loading builds the font from the logical font read.
 void SaveFont(CDocumentOArchive& ar, const Gdiplus::Font& font);
 std::unique_ptr<Gdiplus::Font> LoadFont(CDocumentIArchive& ar);
+// The same record for a logical font kept as it was chosen or read: written back unchanged.
+void SaveLogicalFont(CDocumentOArchive& ar, const CLogicalFont& font);
+CLogicalFont LoadLogicalFont(CDocumentIArchive& ar);
 
 // Width, height, stride, pixel format and the 24-bit pixel rows. Saving locks the bitmap
 // read-only, hence the non-const reference; a bitmap whose pixels cannot be read raises the

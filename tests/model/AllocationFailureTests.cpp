@@ -1,5 +1,6 @@
 // Operations that build or rebuild shapes, made to fail at each of their allocations in turn:
 // whatever the point of failure, the shapes they were given stay as they were.
+#include "AllocationFailureSupport.h"
 #include "ModelTestSupport.h"
 #include "PolygonTestSupport.h"
 
@@ -13,52 +14,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <functional>
 #include <memory>
-#include <new>
 #include <sstream>
 #include <string>
 #include <vector>
-
-namespace {
-// Allocations left before one fails; negative: none fails.
-long g_allocationsBeforeFailure = -1;
-}
-
-void* operator new(std::size_t size)
-{
-    if (g_allocationsBeforeFailure >= 0 && g_allocationsBeforeFailure-- == 0)
-        throw std::bad_alloc();
-    if (void* memory = std::malloc(size ? size : 1))
-        return memory;
-    throw std::bad_alloc();
-}
-
-void* operator new[](std::size_t size)
-{
-    return operator new(size);
-}
-
-void operator delete(void* memory) noexcept
-{
-    std::free(memory);
-}
-
-void operator delete[](void* memory) noexcept
-{
-    std::free(memory);
-}
-
-void operator delete(void* memory, std::size_t) noexcept
-{
-    std::free(memory);
-}
-
-void operator delete[](void* memory, std::size_t) noexcept
-{
-    std::free(memory);
-}
 
 namespace {
 
@@ -73,28 +33,6 @@ std::string Snapshot(const CFlashShape& shape)
              << (shape.IsHoleCurve(i) ? 'h' : 'o') << ' ';
     }
     return text.str();
-}
-
-// Runs the operation failing at its first, second ... allocation until it succeeds; after every
-// failure the check runs. Returns the number of failures.
-int FailEveryAllocation(const std::function<void()>& operation, const std::function<void()>& check)
-{
-    constexpr long kMaxAllocations = 200000;
-    for (long n = 0; n < kMaxAllocations; ++n) {
-        g_allocationsBeforeFailure = n;
-        try {
-            operation();
-            g_allocationsBeforeFailure = -1;
-            return int(n);
-        } catch (const std::bad_alloc&) {
-            g_allocationsBeforeFailure = -1;
-        }
-        check();
-        if (::testing::Test::HasFailure())
-            return int(n);
-    }
-    ADD_FAILURE() << "the operation never succeeded";
-    return 0;
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // Copy and paste through the real clipboard: the application's own format both ways, pictures
 // and text on paste, damaged payloads, and a clipboard that cannot be emptied.
+#include "AllocationFailureSupport.h"
 #include "DocumentTestSupport.h"
 #include "ModelTestSupport.h"
 
@@ -225,6 +226,61 @@ TEST_F(ClipboardTest, PayloadIsTheArchiveTextFollowedByCrLfAndTwoZeroBytes)
     EXPECT_EQ(block.size(), textLength + 2);
     EXPECT_EQ(block.compare(0, 25, "22 serialization::archive"), 0) << block.substr(0, 40);
     EXPECT_EQ(block.substr(block.size() - 6), std::string("\r\n\r\n\0\0", 6));
+}
+
+// The copy carries the shapes as they are: identifier, name, state and tag of each in its
+// record (identifier, name length, name, state, tag).
+TEST_F(ClipboardTest, CopyWritesTheShapesThemselves)
+{
+    struct CCase {
+        int id;
+        const char* name;
+        int state;
+        unsigned tag;
+    };
+    const CCase cases[] = {{4242, "Shape7", kResourceStateSelected, 7}, {4243, "Outline", kResourceStateNormal, 0},
+                           {4244, "Hidden", kResourceStateHidden, 3}};
+    std::vector<CFlashShape*> copied;
+    for (const CCase& c : cases) {
+        CFlashShape* shape = AddPlacedRect(0, 0, 100, 100, 0, 0);
+        shape->SetObjectId(c.id);
+        shape->SetName(c.name);
+        shape->SetState(c.state);
+        shape->SetResourceTag(c.tag);
+        copied.push_back(shape);
+    }
+    ASSERT_TRUE(CFlashClipboard::CopyShapes(m_source, copied, s_format, nullptr));
+    const std::string text = GetBlock(s_format);
+    for (const CCase& c : cases) {
+        const std::string record = " " + std::to_string(c.id) + " " + std::to_string(std::strlen(c.name)) + " " +
+                                   c.name + " " + std::to_string(c.state) + " " + std::to_string(c.tag) + " ";
+        EXPECT_NE(text.find(record), std::string::npos) << record << " in " << text;
+    }
+}
+
+// Whatever allocation fails while the copy is written, even the last one, made when the archive
+// passes on its closing line end: the clipboard gets the whole text or keeps what it held.
+TEST_F(ClipboardTest, CopyPutsTheWholeTextOrNothing)
+{
+    const std::vector<CFlashShape*> copied{AddPlacedRect(0, 0, 2000, 1000, 100.0f, 200.0f),
+                                           AddPlacedRect(3000, 0, 1000, 1000, 0.0f, 0.0f)};
+    ASSERT_TRUE(CFlashClipboard::CopyShapes(m_source, copied, s_format, nullptr));
+    const std::string whole = GetBlock(s_format);
+    const std::string previous = "what the clipboard held";
+    int failures = 0;
+    for (long n = 0;; ++n) {
+        PutBlock(s_format, previous);
+        FailAllocationAfter(n);
+        const bool put = CFlashClipboard::CopyShapes(m_source, copied, s_format, nullptr);
+        const bool failed = AllocationFailed();
+        FailAllocationAfter(-1);
+        ASSERT_EQ(GetBlock(s_format), put ? whole : previous) << "allocation " << n;
+        if (!failed)
+            break;
+        failures += put ? 0 : 1;
+    }
+    EXPECT_GT(failures, 10);
+    EXPECT_TRUE(Messages().empty());
 }
 
 TEST_F(ClipboardTest, EmptySelectionPastesNothingAndEmptiesTheSelection)

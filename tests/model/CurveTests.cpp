@@ -114,6 +114,30 @@ TEST(BezierCurve, FlattenedCurveGivesBoundsHitsAndPolyline)
     EXPECT_GE(curve.GetPointList().size(), 3u);
 }
 
+// Symmetric curves peak at the middle of the flattening, 501.75 twips from their chord.
+TEST(BezierCurve, BoundsRoundTheExtremesToTheNearestTwip)
+{
+    struct Case {
+        POINT start, quad, end;
+        Gdiplus::Rect bounds;
+    };
+    const Case cases[] = {
+        {{0, 0}, {1000, 1004}, {2000, 0}, {0, 0, 2000, 502}},
+        {{0, 0}, {1000, -1004}, {2000, 0}, {0, -502, 2000, 502}},
+        {{-2000, 0}, {-1000, 1004}, {0, 0}, {-2000, 0, 2000, 502}},
+        {{0, 0}, {1004, 1000}, {0, 2000}, {0, 0, 502, 2000}},
+        {{0, 0}, {-1004, 1000}, {0, 2000}, {-502, 0, 502, 2000}},
+    };
+    for (const Case& c : cases) {
+        const CFlashBezierCurve curve(c.start.x, c.start.y, c.quad.x, c.quad.y, c.end.x, c.end.y);
+        const Gdiplus::Rect& bounds = curve.GetBounds();
+        EXPECT_TRUE(bounds.X == c.bounds.X && bounds.Y == c.bounds.Y && bounds.Width == c.bounds.Width &&
+                    bounds.Height == c.bounds.Height)
+            << "through " << c.quad.x << "," << c.quad.y << ": " << bounds.X << "," << bounds.Y << " "
+            << bounds.Width << "x" << bounds.Height;
+    }
+}
+
 TEST(BezierCurve, CurvesAtStageCoordinatesFlattenWithinTheFlatness)
 {
     // Stage-sized twip coordinates, where single-precision flattening never converges.

@@ -24,6 +24,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <functional>
 #include <sstream>
 
 using namespace Gdiplus;
@@ -440,4 +441,40 @@ TEST(DocumentArchive, FailedSaveKeepsTheOldFileAndTheModifiedFlag)
     EXPECT_TRUE(doc.OnSaveDocument(file.Windows().c_str()));
     EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(0u, ReadFile(file.Path()).find("22 serialization::archive 3"));
+}
+
+// A shape whose pen colour or font the platform cannot give makes the save fail, before the
+// file is touched.
+TEST(DocumentArchive, UnreadablePenOrFontFailsTheSaveAndKeepsTheOldFile)
+{
+    TestApp();
+    LinearGradientBrush gradient(Rect(0, 0, 10, 10), Color(kOpaqueRed), Color(kOpaqueBlue),
+                                 LinearGradientModeHorizontal);
+    const Pen brushPen(&gradient, 2.0f);
+    const Font missing(u"No Such Family Anywhere", 12.0f, FontStyleRegular, UnitPixel);
+    const struct {
+        const char* name;
+        std::function<CFlashShape*()> make;
+    } cases[] = {
+        {"pen drawn with a gradient",
+         [&] {
+             CFlashShape* shape = MakeSolidRect(0, 0, 100, 100, kOpaqueRed);
+             shape->SetPen(&brushPen);
+             return shape;
+         }},
+        {"font the platform never made", [&] { return new CFlashTextShape(&missing, nullptr, nullptr); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CTemporaryFile file("unreadable.qpd");
+        WriteFile(file.Path(), "the old document");
+        CFlashEditorDoc doc;
+        ASSERT_TRUE(doc.AddShape(c.make()));
+        doc.SetModifiedFlag(TRUE);
+        TestApp().m_messages.clear();
+        EXPECT_FALSE(doc.OnSaveDocument(file.Windows().c_str()));
+        EXPECT_EQ(1u, TestApp().m_messages.size());
+        EXPECT_TRUE(doc.IsModified());
+        EXPECT_EQ("the old document", ReadFile(file.Path()));
+    }
 }

@@ -1,5 +1,6 @@
 // The undo history: snapshots of the whole document read back on undo and redo, the menu
 // texts, the redo tail, events around a step, and snapshots that cannot be read.
+#include "AllocationFailureSupport.h"
 #include "DocumentTestSupport.h"
 #include "ModelTestSupport.h"
 
@@ -17,6 +18,7 @@
 #include <cstdio>
 #include <functional>
 #include <iterator>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <typeinfo>
@@ -325,4 +327,63 @@ TEST_F(UndoTest, UnreadableSnapshotLeavesDocumentAndHistoryAsTheyWere)
         EXPECT_EQ(undo.GetUndoMenuText(), undoText);
         EXPECT_EQ(undo.GetRedoMenuText(), redoText);
     }
+}
+
+// A step that holds no snapshot restores nothing, so neither undo nor redo may move past it.
+TEST_F(UndoTest, StepWithoutSnapshotIsNeitherUndoneNorRedone)
+{
+    struct CCase {
+        const char* name;
+        bool undo;
+    };
+    for (const CCase& c : {CCase{"undo back to it", true}, CCase{"redo it", false}}) {
+        SCOPED_TRACE(c.name);
+        CFlashEditorDoc doc;
+        doc.OnNewDocument();
+        CUndoManager& undo = doc.GetUndoManager();
+        AddRect(doc, 0, 0);
+        ASSERT_TRUE(undo.AddUndoStep("Draw Rectangle", nullptr, c.undo ? false : true));
+        AddRect(doc, 2000, 0);
+        ASSERT_TRUE(undo.AddUndoStep("Draw Second Rectangle", nullptr, c.undo ? true : false));
+        if (!c.undo)
+            ASSERT_TRUE(undo.Undo()) << "back to the first rectangle, whose step has its snapshot";
+        const std::string before = Describe(doc);
+        const std::string undoText = undo.GetUndoMenuText();
+        const std::string redoText = undo.GetRedoMenuText();
+
+        EXPECT_FALSE(c.undo ? undo.Undo() : undo.Redo());
+        EXPECT_EQ(Describe(doc), before);
+        EXPECT_EQ(undo.GetUndoMenuText(), undoText);
+        EXPECT_EQ(undo.GetRedoMenuText(), redoText);
+    }
+}
+
+// Whatever allocation fails while a step is recorded, even the last one, made when the archive
+// passes on its closing line end: the step is either kept whole or not kept at all.
+TEST_F(UndoTest, StepIsRecordedWholeOrNotAtAll)
+{
+    AddRect(m_doc, 0, 0);
+    AddRect(m_doc, 3000, 1000);
+    m_doc.AddLayer();
+    const std::string expected = SaveText(m_doc);
+    int failures = 0;
+    for (long n = 0;; ++n) {
+        const int steps = m_undo.GetStepCount();
+        FailAllocationAfter(n);
+        const bool recorded = m_undo.AddUndoStep("Insert Layer", nullptr, true);
+        const bool failed = AllocationFailed();
+        FailAllocationAfter(-1);
+        if (recorded) {
+            ASSERT_EQ(m_undo.GetStepCount(), steps + 1) << "allocation " << n;
+            const std::unique_ptr<std::istream> snapshot = m_undo.GetLastStep()->OpenSnapshot();
+            const std::string text{std::istreambuf_iterator<char>(*snapshot), std::istreambuf_iterator<char>()};
+            ASSERT_EQ(text, expected) << "allocation " << n;
+        } else {
+            ASSERT_EQ(m_undo.GetStepCount(), steps) << "allocation " << n;
+        }
+        if (!failed)
+            break;
+        failures += recorded ? 0 : 1;
+    }
+    EXPECT_GT(failures, 10);
 }

@@ -2,6 +2,7 @@
 
 #include "model/archive/GdiplusRecords.h"
 #include "model/archive/GdiplusSerialization.h"
+#include "model/archive/LogicalFont.h"
 
 #include <boost/serialization/extended_type_info.hpp>
 #include <gtest/gtest.h>
@@ -22,7 +23,7 @@ namespace {
 constexpr ARGB kRed = 0xFFFF0000;
 constexpr ARGB kBlue = 0xFF0000FF;
 
-// "Liberation Sans" (the face Arial maps to here) as 32 signed character values.
+// The face as its 32 signed character values, zeros after it.
 std::string FaceTokens(const std::string& face)
 {
     std::string tokens = "32";
@@ -396,51 +397,117 @@ TEST(GdiplusRecords, PensRoundTripColourWidthAndDash)
     }
 }
 
-TEST(GdiplusRecords, FontsRoundTripFaceHeightWeightAndItalic)
+// A font given by family and pixel size is written with the logical font the platform reports:
+// the face it draws with and the size as the character height.
+TEST(GdiplusRecords, FontsAreWrittenWithThePlatformsLogicalFont)
 {
     struct Case {
         const char16_t* family;
         REAL size;
         INT style;
+        const char* tokens;
     };
     const Case cases[] = {
-        {u"Arial", 16.0f, FontStyleRegular},
-        {u"Times New Roman", 30.0f, FontStyleBold},
-        {u"Courier New", 11.0f, FontStyleItalic},
+        {u"Arial", 16.0f, FontStyleRegular, " -16 400 0"},
+        {u"Times New Roman", 30.0f, FontStyleBold, " -30 700 0"},
+        {u"Courier New", 11.0f, FontStyleItalic, " -11 400 1"},
     };
     for (const Case& c : cases) {
         const FontFamily family(c.family);
+        WCHAR face[LF_FACESIZE] = {};
+        family.GetFamilyName(face);
+        std::string narrow;
+        for (const WCHAR* ch = face; *ch != 0; ++ch)
+            narrow += char(*ch);
         const Font font(&family, c.size, c.style, UnitPixel);
         const std::string text = Written([&](CDocumentOArchive& ar) { SaveFont(ar, font); });
-        std::unique_ptr<Font> loaded;
-        ReadText(text, [&](CDocumentIArchive& ar) { loaded = LoadFont(ar); });
-        ASSERT_NE(nullptr, loaded);
-        EXPECT_EQ(c.style, loaded->GetStyle());
-        FontFamily loadedFamily;
-        WCHAR name[LF_FACESIZE] = {};
-        WCHAR expected[LF_FACESIZE] = {};
-        loaded->GetFamily(&loadedFamily);
-        loadedFamily.GetFamilyName(name);
-        family.GetFamilyName(expected);
-        EXPECT_EQ(std::u16string(expected), std::u16string(name));
-        // The face and style come back; the platform's conversion from a logical font may
-        // round the height by a pixel.
-        const std::string again = Written([&](CDocumentOArchive& ar) { SaveFont(ar, *loaded); });
-        const auto faceEnd = text.find(" -");
-        EXPECT_EQ(text.substr(0, faceEnd), again.substr(0, faceEnd));
-        EXPECT_NEAR(std::stoi(text.substr(faceEnd + 1)), std::stoi(again.substr(faceEnd + 1)), 1);
+        EXPECT_EQ(kHeader + " " + FaceTokens(narrow) + c.tokens, Tokens(text));
     }
 }
 
-TEST(GdiplusRecords, ThirtyTwoCharacterFaceNamesAreCutToTerminate)
+// A logical font read from a record is written back unchanged, whatever the platform makes of
+// it: the height it was stored with and the face as named, bytes after the name included.
+TEST(GdiplusRecords, LogicalFontsAreWrittenBackAsRead)
 {
-    std::string tokens = "32";
-    for (int i = 0; i < 32; ++i)
-        tokens += " 65";
-    ReadText(kHeader + " " + tokens + " -12 400 0", [](CDocumentIArchive& ar) {
-        const std::unique_ptr<Font> font = LoadFont(ar);
-        EXPECT_NE(nullptr, font);
-    });
+    const std::string records[] = {
+        FaceTokens("Arial") + " -12 400 0",
+        FaceTokens("Times New Roman") + " -13 400 0",
+        FaceTokens("Times New Roman") + " -14 700 1",
+        FaceTokens("Courier New") + " 12 400 0",
+        FaceTokens(std::string("Courier New\0\7\7\7", 15)) + " -9 400 0",
+    };
+    for (const std::string& record : records) {
+        SCOPED_TRACE(record);
+        CLogicalFont font;
+        ReadText(kHeader + " " + record, [&](CDocumentIArchive& ar) { font = LoadLogicalFont(ar); });
+        const std::unique_ptr<Font> made = font.MakeFont();
+        ASSERT_NE(nullptr, made);
+        EXPECT_EQ(Ok, made->GetLastStatus());
+        EXPECT_EQ(kHeader + " " + record,
+                  Tokens(Written([&](CDocumentOArchive& ar) { SaveLogicalFont(ar, font); })));
+    }
+}
+
+// The face read back ends at the name's terminating zero, and a name that fills all 32 characters
+// loses its last one to the terminator; the font is made with that face.
+TEST(GdiplusRecords, FaceNamesReadBackEndAtTheirTerminator)
+{
+    const struct {
+        std::string tokens;
+        std::string face;
+        const char16_t* family;
+    } cases[] = {
+        {FaceTokens(std::string(32, 'A')), std::string(31, 'A'), nullptr},
+        {FaceTokens(std::string("Courier New") + '\0' + std::string(20, 'A')), "Courier New", u"Courier New"},
+        {FaceTokens("Times New Roman"), "Times New Roman", u"Times New Roman"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.face);
+        CLogicalFont font;
+        std::unique_ptr<Font> loaded;
+        const std::string record = kHeader + " " + c.tokens + " -12 400 0";
+        ReadText(record, [&](CDocumentIArchive& ar) { font = LoadLogicalFont(ar); });
+        ReadText(record, [&](CDocumentIArchive& ar) { loaded = LoadFont(ar); });
+        EXPECT_EQ(c.face, font.GetFaceName());
+        EXPECT_EQ(c.face, std::string(font.ToLogFont().lfFaceName));
+        if (c.family == nullptr)
+            continue;
+        // The platform draws the named face with the family it stands for.
+        const FontFamily expected(c.family);
+        WCHAR expectedName[LF_FACESIZE] = {};
+        expected.GetFamilyName(expectedName);
+        FontFamily family;
+        WCHAR name[LF_FACESIZE] = {};
+        ASSERT_NE(nullptr, loaded);
+        ASSERT_EQ(Ok, loaded->GetFamily(&family));
+        family.GetFamilyName(name);
+        EXPECT_EQ(std::u16string(expectedName), std::u16string(name));
+    }
+}
+
+// A value the platform cannot give is no value to write: the save fails instead of writing a
+// made-up colour or an all-zero font.
+TEST(GdiplusRecords, PensAndFontsThatCannotBeReadFailTheSave)
+{
+    LinearGradientBrush gradient(Rect(0, 0, 10, 10), Color(kRed), Color(kBlue), LinearGradientModeHorizontal);
+    const Pen brushPen(&gradient, 2.0f);
+    const Font missing(u"No Such Family Anywhere", 12.0f, FontStyleRegular, UnitPixel);
+    const struct {
+        const char* name;
+        std::function<void(CDocumentOArchive&)> write;
+    } cases[] = {
+        {"pen drawn with a gradient", [&](CDocumentOArchive& ar) { SavePen(ar, brushPen); }},
+        {"font the platform never made", [&](CDocumentOArchive& ar) { SaveFont(ar, missing); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        try {
+            Written(c.write);
+            ADD_FAILURE() << "written";
+        } catch (const boost::archive::archive_exception& e) {
+            EXPECT_EQ(boost::archive::archive_exception::output_stream_error, e.code);
+        }
+    }
 }
 
 TEST(GdiplusRecords, UnregisteredClassesAreNamedByTheirKeysWithoutNamespace)
