@@ -211,9 +211,9 @@ bool CFlashEditorDoc::AddShape(CFlashShape* shape, std::unique_ptr<CFlashEditorF
 {
     if (!m_repository.AddShape(shape, std::move(placement)))
         return false;
-    CFlashEditorLayer* layer = GetCurrentLayer();
-    shape->SetOwningSpan(layer->GetCurrentSpan());
-    layer->RefreshShapes();
+    shape->SetOwningSpan(GetCurrentLayer()->GetCurrentSpan());
+    // Only the new shape: refreshing the whole layer made filling a frame quadratic.
+    shape->Refresh();
     InvalidateViews();
     NotifyDocumentChanged();
     return true;

@@ -56,7 +56,7 @@ public:
     // Layers, 1-based; null outside 1 to the count.
     int GetLayerCount() const { return int(m_layers.size()); }
     CFlashEditorLayer* GetLayer(int index) const;
-    const std::vector<CFlashEditorLayer*>& GetLayerRange() const { return m_layers; }
+    const std::vector<CFlashEditorLayer*>& GetLayerRange() const override { return m_layers; }
     int GetCurrentLayerIndex() const { return m_nCurrentLayer; }
     CFlashEditorLayer* GetCurrentLayer() const override;
     // Ignored outside 1 to the count.

@@ -50,6 +50,9 @@ public:
     // Appends the current span's shapes, topmost first.
     void GetCurrentFrameShapes(std::vector<CFlashShape*>& shapes) const;
     bool ContainsShape(const CFlashShape* shape) const;
+    // Whether a span other than the given one holds the shape object; such a shape outlives
+    // the span being cleared or deleted.
+    bool HoldsElsewhere(const CFlashShape* shape, const CFlashEditorFrame* except) const;
 
     // Adds the shape to the span containing the frame (<= 0: the current frame) unless the layer
     // is locked or already holds it. Returns whether the layer holds the shape afterwards; on
