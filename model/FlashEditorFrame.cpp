@@ -128,10 +128,12 @@ CFlashEditorFrame::CFlashEditorFrame(int first, int last, CFlashEditorLayer* lay
     for (const auto& [shape, placement] : source.m_placements) {
         if (!placement)
             continue;
-        CFlashShape* copy = shape->Clone();
-        copy->CopyCurvesFrom(*shape);
-        copy->SetObjectId(shape->GetObjectId());
+        CFlashShape* copy = shape->Duplicate();
+        // A name not built yet is built now, once for both, since they stand for one object.
         copy->SetName(shape->GetName());
+        // The stage's selection holds the source's shapes, never these.
+        if (copy->GetState() == kResourceStateSelected)
+            copy->SetState(kResourceStateNormal);
         m_placements[copy] = new CFlashEditorFrameShapeTransform(*placement);
         m_shapesById[copy->GetObjectId()] = copy;
     }

@@ -29,8 +29,9 @@ public:
     // Empty (archive loading).
     CFlashEditorFrame() = default;
     CFlashEditorFrame(int first, int last, CFlashEditorLayer* layer);
-    // Filled with clones of the source's placed shapes, keeping their identifiers and names, with
-    // copies of their placements and the whole stacking order; not tweened.
+    // Filled with complete copies of the source's placed shapes (identifiers and names kept,
+    // selected ones made normal), with copies of their placements and the whole stacking order;
+    // not tweened.
     CFlashEditorFrame(int first, int last, CFlashEditorLayer* layer, const CFlashEditorFrame& source);
     CFlashEditorFrame(const CFlashEditorFrame&) = delete;
     CFlashEditorFrame& operator=(const CFlashEditorFrame&) = delete;

@@ -199,8 +199,11 @@ CFlashShape* CFlashEditorLayer::DetachSharedShape(CFlashShape* shape,
         return shape;
     if (!HoldsElsewhere(shape, current))
         return shape;
-    CFlashShape* copy = shape->Clone();
-    copy->CopyCurvesFrom(*shape);
+    // A complete copy under an identifier of its own (the document gives it the shape's back
+    // when the edit must keep a tween).
+    CFlashShape* copy = shape->Duplicate();
+    copy->SetObjectId(CNamedObject::TakeObjectId());
+    // A name not built yet is built now, once for both.
     copy->SetName(shape->GetName());
     // The other span keeps owning the shape object; only the current span's entry goes.
     current->RemoveShape(shape, &placement).release();

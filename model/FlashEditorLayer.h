@@ -73,9 +73,9 @@ public:
     // The shape's placement at the current frame, interpolated inside a motion tween; null when
     // the current span holds no active placement for it.
     std::unique_ptr<CFlashEditorFrameShapeTransform> GetInterpolatedTransform(const CFlashShape* shape) const;
-    // Before an edit: a shape that another span holds too is replaced by a clone, which is
-    // returned (not yet added to a span) with the shape's placement handed over; otherwise the
-    // shape itself is returned.
+    // Before an edit: a shape that another span holds too is replaced by a complete copy under
+    // a new identifier, which is returned (not yet added to a span) with the shape's placement
+    // handed over; otherwise the shape itself is returned.
     CFlashShape* DetachSharedShape(CFlashShape* shape, std::unique_ptr<CFlashEditorFrameShapeTransform>& placement);
     // Whether the span and the following span form a drawable motion tween.
     bool IsTweenValid(const CFlashEditorFrame* span) const;
