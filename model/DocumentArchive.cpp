@@ -508,14 +508,17 @@ void CFlashLibraryEntry::load(CDocumentIArchive& ar, unsigned int)
 
 void CFlashResourceRepository::save(CDocumentOArchive& ar, unsigned int) const
 {
-    ar << m_resources << m_pens << m_brushes;
+    const std::vector<CFlashResource*> resources = GetResources();
+    ar << resources << m_pens << m_brushes;
 }
 
 void CFlashResourceRepository::load(CDocumentIArchive& ar, unsigned int)
 {
     m_pOwner = g_DocumentBeingLoaded;
     Clear();
-    ar >> m_resources;
+    // The listing follows the owner's spans, which own the shapes; the stored one is not kept.
+    std::vector<CFlashResource*> listed;
+    ar >> listed;
     LoadOwned(ar, m_pens);
     LoadOwned(ar, m_brushes);
 }

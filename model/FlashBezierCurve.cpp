@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 POINT ControlPointFrom(const POINT& end, const POINT& quad)
@@ -139,11 +140,11 @@ void CFlashBezierCurve::GetPoint(int index, POINT& point) const
 
 CFlashCurve* CFlashBezierCurve::Clone(bool reversed) const
 {
-    const POINT& from = reversed ? m_ptEnd : m_ptStart;
-    const POINT& to = reversed ? m_ptStart : m_ptEnd;
-    auto* copy = new CFlashBezierCurve(from.x, from.y, m_ptQuad.x, m_ptQuad.y, to.x, to.y);
-    copy->m_ptC1 = reversed ? m_ptC2 : m_ptC1;
-    copy->m_ptC2 = reversed ? m_ptC1 : m_ptC2;
-    copy->Recalc();
+    auto* copy = new CFlashBezierCurve(*this);
+    if (reversed) {
+        std::swap(copy->m_ptStart, copy->m_ptEnd);
+        std::swap(copy->m_ptC1, copy->m_ptC2);
+        copy->Recalc();
+    }
     return copy;
 }

@@ -35,6 +35,8 @@ private:
     friend class boost::serialization::access;
     DECLARE_ARCHIVE_RECORD()
 
+    CFlashBezierCurve(const CFlashBezierCurve&) = default;
+
     // The curve as points from start to end, within the flatness.
     std::vector<Gdiplus::PointF> Flatten() const;
 

@@ -19,13 +19,6 @@ CFlashBitmap* CFlashBitmap::CreateFromHBITMAP(HBITMAP bitmap)
     return shape;
 }
 
-CFlashBitmap::CFlashBitmap(const CFlashBitmap& source) : CFlashShape(source, StyleCopy()), m_nX(source.m_nX), m_nY(source.m_nY)
-{
-    // The whole image in its own pixel format.
-    if (source.m_pImage)
-        m_pImage.reset(source.m_pImage->Clone());
-}
-
 void CFlashBitmap::SetImage(std::unique_ptr<Gdiplus::Bitmap> image, std::unique_ptr<BYTE[]> pixels)
 {
     m_pImage.reset();
@@ -55,7 +48,7 @@ bool CFlashBitmap::HitTest(HDC dc, double zoom, const POINT& point, const CFlash
     return HitTestMappedRect(GetBounds(), graphics.get(), zoom, point, placement);
 }
 
-CFlashShape* CFlashBitmap::Clone() const
+CFlashShape* CFlashBitmap::Duplicate() const
 {
     return new CFlashBitmap(*this);
 }

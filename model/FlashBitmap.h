@@ -1,4 +1,5 @@
 #pragma once
+#include "model/EmptyOnCopy.h"
 #include "model/FlashShape.h"
 
 // A picture placed at a pixel position; one picture pixel covers 20 twips.
@@ -23,7 +24,7 @@ public:
               const CFlashEditorFrameShapeTransform* placement) override;
     // Inside the picture rectangle; never without an image.
     bool HitTest(HDC dc, double zoom, const POINT& point, const CFlashEditorFrameShapeTransform* placement) override;
-    CFlashShape* Clone() const override;
+    CFlashShape* Duplicate() const override;
     bool IsClosed() const override { return false; }
     // (x, y, width, height) in twips.
     Gdiplus::Rect GetBounds() const override;
@@ -34,13 +35,12 @@ private:
     friend class boost::serialization::access;
     DECLARE_ARCHIVE_RECORD()
 
-    // New identifier, cloned pen and fill, the position and a copy of the whole image; the
-    // pixel block is not shared.
-    CFlashBitmap(const CFlashBitmap& source);
+    // A copy's image is a clone of the whole image in its own pixel format, owning its pixels.
+    CFlashBitmap(const CFlashBitmap&) = default;
 
     // Declared before the image, which may be built over it and is destroyed first.
-    std::unique_ptr<BYTE[]> m_pixelBuffer;
-    std::unique_ptr<Gdiplus::Bitmap> m_pImage;
+    CEmptyOnCopy<std::unique_ptr<BYTE[]>> m_pixelBuffer;
+    CClonedPtr<Gdiplus::Bitmap> m_pImage;
     int m_nX = 0;
     int m_nY = 0;
 };

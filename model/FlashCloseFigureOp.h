@@ -17,12 +17,14 @@ public:
     std::vector<Gdiplus::PointF> GetPointList() const override { return {}; }
     std::vector<POINT> GetPolyline() const override { return {}; }
     int GetControlPoints(std::vector<POINT>& points) const override;
-    CFlashCurve* Clone(bool) const override { return new CFlashCloseFigureOp; }
+    CFlashCurve* Clone(bool) const override { return new CFlashCloseFigureOp(*this); }
     int GetLastPointIndex() const override { return 0; }
 
 private:
     friend class boost::serialization::access;
     DECLARE_ARCHIVE_RECORD()
+
+    CFlashCloseFigureOp(const CFlashCloseFigureOp&) = default;
 };
 
 DECLARE_ARCHIVE_CLASS_TRAITS(CFlashCloseFigureOp)

@@ -31,7 +31,7 @@ bool CFlashContinuousPathShape::HitTest(HDC dc, double zoom, const POINT& point,
     return path.IsOutlineVisible(INT(point.x), INT(point.y), m_pPen.get(), graphics.get()) != FALSE;
 }
 
-CFlashShape* CFlashContinuousPathShape::Clone() const
+CFlashShape* CFlashContinuousPathShape::Duplicate() const
 {
-    return new CFlashContinuousPathShape(*this, StyleCopy());
+    return new CFlashContinuousPathShape(*this);
 }

@@ -12,11 +12,11 @@ public:
               const CFlashEditorFrameShapeTransform* placement) override;
     // On the stroked outline of the whole path.
     bool HitTest(HDC dc, double zoom, const POINT& point, const CFlashEditorFrameShapeTransform* placement) override;
-    CFlashShape* Clone() const override;
+    CFlashShape* Duplicate() const override;
     bool IsClosed() const override { return false; }
 
 private:
-    using CFlashShape::CFlashShape;
+    CFlashContinuousPathShape(const CFlashContinuousPathShape&) = default;
 
 private:
     friend class boost::serialization::access;

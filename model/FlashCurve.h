@@ -25,7 +25,6 @@ constexpr Gdiplus::REAL kFlatness = 0.25f;
 // One segment of a shape's outline, in integer twips of the shape's own space.
 class CFlashCurve {
 public:
-    CFlashCurve(const CFlashCurve&) = delete;
     CFlashCurve& operator=(const CFlashCurve&) = delete;
     virtual ~CFlashCurve() = default;
 
@@ -53,6 +52,7 @@ public:
     virtual void SetPoint(int index, const POINT& point);
     // Leaves the output untouched for an index the curve does not have.
     virtual void GetPoint(int index, POINT& point) const;
+    // A complete copy, from end to start when reversed.
     virtual CFlashCurve* Clone(bool reversed) const = 0;
     // Index of the last addressable point; 0 marks the close-figure operation.
     virtual int GetLastPointIndex() const = 0;
@@ -64,6 +64,8 @@ public:
 protected:
     CFlashCurve() = default;
     CFlashCurve(const POINT& start, const POINT& end) : m_ptStart(start), m_ptEnd(end) {}
+    // Clones start from a member-wise copy, so that no member can be left out.
+    CFlashCurve(const CFlashCurve&) = default;
 
     Gdiplus::Rect m_rcBounds;
     POINT m_ptStart = {0, 0};

@@ -211,9 +211,9 @@ bool CFlashEditorDoc::AddShape(CFlashShape* shape, std::unique_ptr<CFlashEditorF
 {
     if (!m_repository.AddShape(shape, std::move(placement)))
         return false;
-    CFlashEditorLayer* layer = GetCurrentLayer();
-    shape->SetOwningSpan(layer->GetCurrentSpan());
-    layer->RefreshShapes();
+    shape->SetOwningSpan(GetCurrentLayer()->GetCurrentSpan());
+    // Only the new shape: refreshing the whole layer made filling a frame quadratic.
+    shape->Refresh();
     InvalidateViews();
     NotifyDocumentChanged();
     return true;
@@ -322,13 +322,7 @@ void CFlashEditorDoc::AdoptContents(CFlashEditorDoc& loaded)
     m_layers.swap(loaded.m_layers);
     for (CFlashEditorLayer* layer : m_layers)
         layer->SetDocument(this);
-    m_nStageWidth = loaded.m_nStageWidth;
-    m_nStageHeight = loaded.m_nStageHeight;
-    m_nStoredValue1 = loaded.m_nStoredValue1;
-    m_nStoredValue2 = loaded.m_nStoredValue2;
-    m_nFrameRate = loaded.m_nFrameRate;
-    m_nCurrentFrame = loaded.m_nCurrentFrame;
-    m_nCurrentLayer = loaded.m_nCurrentLayer;
+    static_cast<CFlashDocumentValues&>(*this) = static_cast<const CFlashDocumentValues&>(loaded);
     m_library.GetRootFolder().Swap(loaded.m_library.GetRootFolder());
     g_DocumentBeingLoaded = this;
 }

@@ -16,10 +16,23 @@ class CFlashEditorFrameShapeTransform;
 class CFlashEditorLayer;
 class CFlashShape;
 
+// The values of a document that its file stores besides layers and library. Reading a file
+// takes them over as a whole, so a value added here cannot be left behind.
+struct CFlashDocumentValues {
+    int m_nStageWidth = 550;
+    int m_nStageHeight = 400;
+    // Stored in the file; nothing else reads them.
+    int m_nStoredValue1 = 2;
+    int m_nStoredValue2 = 600;
+    int m_nFrameRate = 12;
+    int m_nCurrentFrame = 1;
+    int m_nCurrentLayer = 1;
+};
+
 // The document: stage size, frame rate, background colour, the ordered layers (element 0 at the
 // bottom), the current frame and layer, the playing flag, the resource repository and the
 // library. Views and panels read and change the drawing only through it.
-class CFlashEditorDoc : public CDocument, public CFlashLayerOwner {
+class CFlashEditorDoc : public CDocument, public CFlashLayerOwner, private CFlashDocumentValues {
     DECLARE_DYNCREATE(CFlashEditorDoc)
 public:
     // 550 x 400 pixels, 12 frames per second, white, one layer, frame 1 and layer 1 current.
@@ -56,7 +69,7 @@ public:
     // Layers, 1-based; null outside 1 to the count.
     int GetLayerCount() const { return int(m_layers.size()); }
     CFlashEditorLayer* GetLayer(int index) const;
-    const std::vector<CFlashEditorLayer*>& GetLayerRange() const { return m_layers; }
+    const std::vector<CFlashEditorLayer*>& GetLayerRange() const override { return m_layers; }
     int GetCurrentLayerIndex() const { return m_nCurrentLayer; }
     CFlashEditorLayer* GetCurrentLayer() const override;
     // Ignored outside 1 to the count.
@@ -126,23 +139,16 @@ private:
     struct EmptyTag {};
     explicit CFlashEditorDoc(EmptyTag);
 
-    // Takes the layers, library, sizes and positions of a fully read document.
+    // Takes the layers, library and stored values of a fully read document; what the file does
+    // not store (units, background, playing) stays.
     void AdoptContents(CFlashEditorDoc& loaded);
     void NotifyDocumentChanged() const;
     static void ReportFileError(const char* pattern, LPCSTR lpszPathName);
 
     static CFlashDocumentHost* s_pHost;
 
-    int m_nStageWidth = 550;
-    int m_nStageHeight = 400;
-    // Stored in the file; nothing else reads them.
-    int m_nStoredValue1 = 2;
-    int m_nStoredValue2 = 600;
-    int m_nFrameRate = 12;
     int m_nUnits = 0;
     std::vector<CFlashEditorLayer*> m_layers;
-    int m_nCurrentFrame = 1;
-    int m_nCurrentLayer = 1;
     bool m_bPlaying = false;
     CFlashResourceRepository m_repository;
     CUndoManager m_undoManager;

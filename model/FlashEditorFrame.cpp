@@ -7,6 +7,7 @@
 #include "model/GradientMarker.h"
 
 #include <algorithm>
+#include <set>
 
 bool g_bShowEndpointHandles = true;
 
@@ -127,10 +128,12 @@ CFlashEditorFrame::CFlashEditorFrame(int first, int last, CFlashEditorLayer* lay
     for (const auto& [shape, placement] : source.m_placements) {
         if (!placement)
             continue;
-        CFlashShape* copy = shape->Clone();
-        copy->CopyCurvesFrom(*shape);
-        copy->SetObjectId(shape->GetObjectId());
+        CFlashShape* copy = shape->Duplicate();
+        // A name not built yet is built now, once for both, since they stand for one object.
         copy->SetName(shape->GetName());
+        // The stage's selection holds the source's shapes, never these.
+        if (copy->GetState() == kResourceStateSelected)
+            copy->SetState(kResourceStateNormal);
         m_placements[copy] = new CFlashEditorFrameShapeTransform(*placement);
         m_shapesById[copy->GetObjectId()] = copy;
     }
@@ -155,8 +158,30 @@ void CFlashEditorFrame::AddShape(CFlashShape* shape, CFlashEditorFrameShapeTrans
     const int id = shape->GetObjectId();
     m_shapesById[id] = shape;
     // One entry per identifier, so that a shape is drawn once.
-    m_stackingOrder.remove(id);
-    m_stackingOrder.push_front(id);
+    const auto listed = FindStackingEntry(id);
+    if (listed != m_stackingOrder.end()) {
+        m_stackingOrder.splice(m_stackingOrder.begin(), m_stackingOrder, listed);
+    } else {
+        m_stackingOrder.push_front(id);
+        m_stackingIndex[id] = m_stackingOrder.begin();
+    }
+}
+
+std::list<int>::iterator CFlashEditorFrame::FindStackingEntry(int objectId)
+{
+    if (!m_bStackingIndexBuilt) {
+        m_stackingIndex.clear();
+        for (auto entry = m_stackingOrder.begin(); entry != m_stackingOrder.end();) {
+            // A repeated identifier would draw its shape twice; the topmost entry stays.
+            if (m_stackingIndex.emplace(*entry, entry).second)
+                ++entry;
+            else
+                entry = m_stackingOrder.erase(entry);
+        }
+        m_bStackingIndexBuilt = true;
+    }
+    const auto indexed = m_stackingIndex.find(objectId);
+    return indexed == m_stackingIndex.end() ? m_stackingOrder.end() : indexed->second;
 }
 
 std::unique_ptr<CFlashShape> CFlashEditorFrame::RemoveShape(CFlashShape* shape,
@@ -172,6 +197,8 @@ std::unique_ptr<CFlashShape> CFlashEditorFrame::RemoveShape(CFlashShape* shape,
         m_shapesById.erase(byId);
     if (!removed)
         return nullptr; // an entry without placement never owned its shape
+    if (shape->GetOwningSpan() == this)
+        shape->SetOwningSpan(nullptr);
     if (placement)
         *placement = std::move(removed);
     return std::unique_ptr<CFlashShape>(shape);
@@ -204,16 +231,33 @@ void CFlashEditorFrame::CollectShapes(std::vector<CFlashShape*>& shapes) const
             shapes.push_back(shape);
 }
 
+void CFlashEditorFrame::CollectOwnedShapes(std::vector<CFlashShape*>& shapes) const
+{
+    std::set<const CFlashShape*> reached;
+    for (auto id = m_stackingOrder.rbegin(); id != m_stackingOrder.rend(); ++id) {
+        CFlashShape* shape = GetShapeById(*id);
+        if (shape && reached.insert(shape).second)
+            shapes.push_back(shape);
+    }
+    std::vector<CFlashShape*> unstacked;
+    for (const auto& [shape, placement] : m_placements)
+        if (placement && !reached.count(shape))
+            unstacked.push_back(shape);
+    std::sort(unstacked.begin(), unstacked.end(),
+              [](const CFlashShape* a, const CFlashShape* b) { return a->GetObjectId() < b->GetObjectId(); });
+    shapes.insert(shapes.end(), unstacked.begin(), unstacked.end());
+}
+
 void CFlashEditorFrame::MoveShapeToFront(const CFlashShape* shape)
 {
-    const auto entry = std::find(m_stackingOrder.begin(), m_stackingOrder.end(), shape->GetObjectId());
+    const auto entry = FindStackingEntry(shape->GetObjectId());
     if (entry != m_stackingOrder.end())
         m_stackingOrder.splice(m_stackingOrder.begin(), m_stackingOrder, entry);
 }
 
 void CFlashEditorFrame::MoveShapeToBack(const CFlashShape* shape)
 {
-    const auto entry = std::find(m_stackingOrder.begin(), m_stackingOrder.end(), shape->GetObjectId());
+    const auto entry = FindStackingEntry(shape->GetObjectId());
     if (entry != m_stackingOrder.end())
         m_stackingOrder.splice(m_stackingOrder.end(), m_stackingOrder, entry);
 }
@@ -247,11 +291,18 @@ void CFlashEditorFrame::Clear()
         if (!placement)
             continue;
         delete placement;
+        if (m_pLayer && m_pLayer->HoldsElsewhere(shape, this)) {
+            if (shape->GetOwningSpan() == this)
+                shape->SetOwningSpan(nullptr);
+            continue;
+        }
         delete shape;
     }
     m_placements.clear();
     m_shapesById.clear();
     m_stackingOrder.clear();
+    m_stackingIndex.clear();
+    m_bStackingIndexBuilt = true;
 }
 
 void CFlashEditorFrame::RefreshShapes()

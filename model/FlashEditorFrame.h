@@ -4,6 +4,7 @@
 
 #include <list>
 #include <map>
+#include <unordered_map>
 #include <memory>
 #include <vector>
 
@@ -28,8 +29,9 @@ public:
     // Empty (archive loading).
     CFlashEditorFrame() = default;
     CFlashEditorFrame(int first, int last, CFlashEditorLayer* layer);
-    // Filled with clones of the source's placed shapes, keeping their identifiers and names, with
-    // copies of their placements and the whole stacking order; not tweened.
+    // Filled with complete copies of the source's placed shapes (identifiers and names kept,
+    // selected ones made normal), with copies of their placements and the whole stacking order;
+    // not tweened.
     CFlashEditorFrame(int first, int last, CFlashEditorLayer* layer, const CFlashEditorFrame& source);
     CFlashEditorFrame(const CFlashEditorFrame&) = delete;
     CFlashEditorFrame& operator=(const CFlashEditorFrame&) = delete;
@@ -61,6 +63,9 @@ public:
     const std::list<int>& GetStackingOrder() const { return m_stackingOrder; }
     // Appends the held shapes from front (topmost) to back.
     void CollectShapes(std::vector<CFlashShape*>& shapes) const;
+    // Appends every shape the span owns, each once: back to front as stacked, then in identifier
+    // order those that the stacking order does not reach.
+    void CollectOwnedShapes(std::vector<CFlashShape*>& shapes) const;
     void MoveShapeToFront(const CFlashShape* shape);
     void MoveShapeToBack(const CFlashShape* shape);
     // Appended to the shape's placement matrix.
@@ -88,6 +93,9 @@ private:
     DECLARE_ARCHIVE_RECORD()
 
     CFlashEditorFrameShapeTransform* GetActiveTransform(const CFlashShape* shape) const;
+    // The stacking order's entry of the identifier, or its end; builds the index first when the
+    // order was filled without it (a copied span, a span read from a file).
+    std::list<int>::iterator FindStackingEntry(int objectId);
     static void DrawSelectionFrame(Gdiplus::Graphics& graphics, const CFlashShape& shape,
                                    const CFlashEditorFrameShapeTransform& placement, const Gdiplus::Matrix& device);
     static void DrawEndpointHandles(Gdiplus::Graphics& graphics, const CFlashShape& shape,
@@ -96,6 +104,9 @@ private:
     std::map<int, CFlashShape*> m_shapesById;
     PlacementMap m_placements;
     std::list<int> m_stackingOrder;
+    // Where each identifier of the stacking order sits, so that restacking does not walk it.
+    std::unordered_map<int, std::list<int>::iterator> m_stackingIndex;
+    bool m_bStackingIndexBuilt = false;
     int m_nFirstFrame = 0;
     int m_nLastFrame = 0;
     CFlashEditorLayer* m_pLayer = nullptr;

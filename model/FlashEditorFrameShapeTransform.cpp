@@ -1,26 +1,15 @@
 #include "model/FlashEditorFrameShapeTransform.h"
 
-CFlashEditorFrameShapeTransform::CFlashEditorFrameShapeTransform() = default;
-
-CFlashEditorFrameShapeTransform::CFlashEditorFrameShapeTransform(const CFlashEditorFrameShapeTransform& source)
+CPlacementMatrix::CPlacementMatrix(const CPlacementMatrix& source) : Gdiplus::Matrix()
 {
     *this = source;
 }
 
-CFlashEditorFrameShapeTransform&
-CFlashEditorFrameShapeTransform::operator=(const CFlashEditorFrameShapeTransform& source)
+CPlacementMatrix& CPlacementMatrix::operator=(const CPlacementMatrix& source)
 {
-    if (this == &source)
-        return *this;
-    m_bActive = source.m_bActive;
-    m_nTweenValue1 = source.m_nTweenValue1;
-    m_nTweenValue2 = source.m_nTweenValue2;
-    m_dTweenValue1 = source.m_dTweenValue1;
-    m_dTweenValue2 = source.m_dTweenValue2;
-    m_nTweenValue3 = source.m_nTweenValue3;
     Gdiplus::REAL elements[6];
-    source.m_matrix.GetElements(elements);
-    m_matrix.SetElements(elements[0], elements[1], elements[2], elements[3], elements[4], elements[5]);
+    source.GetElements(elements);
+    SetElements(elements[0], elements[1], elements[2], elements[3], elements[4], elements[5]);
     return *this;
 }
 

@@ -4,14 +4,22 @@
 
 namespace boost { namespace serialization { class access; } }
 
+// A GDI+ matrix that copies its elements, so that the placement holding it can be copied
+// member-wise.
+class CPlacementMatrix : public Gdiplus::Matrix {
+public:
+    CPlacementMatrix() = default;
+    CPlacementMatrix(const CPlacementMatrix& source);
+    CPlacementMatrix& operator=(const CPlacementMatrix& source);
+};
+
 // The placement of one shape in one frame span: a matrix from the shape's own twips to stage
 // twips, and further tween values that are carried along (copied, interpolated and stored).
+// Copies are member-wise.
 class CFlashEditorFrameShapeTransform {
 public:
     // Active, identity matrix, integers 0, doubles 1.0.
-    CFlashEditorFrameShapeTransform();
-    CFlashEditorFrameShapeTransform(const CFlashEditorFrameShapeTransform& source);
-    CFlashEditorFrameShapeTransform& operator=(const CFlashEditorFrameShapeTransform& source);
+    CFlashEditorFrameShapeTransform() = default;
 
     // A placement that is not active counts as absent for drawing, hit testing and tweening.
     bool IsActive() const { return m_bActive; }
@@ -35,7 +43,7 @@ private:
     double m_dTweenValue1 = 1.0;
     double m_dTweenValue2 = 1.0;
     int m_nTweenValue3 = 0;
-    Gdiplus::Matrix m_matrix;
+    CPlacementMatrix m_matrix;
 };
 
 DECLARE_ARCHIVE_CLASS_TRAITS(CFlashEditorFrameShapeTransform)

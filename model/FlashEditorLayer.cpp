@@ -19,8 +19,12 @@ CFlashEditorLayer::CFlashEditorLayer(CFlashLayerOwner* document) : m_pDocument(d
 
 CFlashEditorLayer::~CFlashEditorLayer()
 {
-    for (CFlashEditorFrame* span : m_spans)
-        delete span;
+    // Each span leaves the list before it is deleted, so that a shape object that several spans
+    // hold is deleted once, by the last of them.
+    while (!m_spans.empty()) {
+        const std::unique_ptr<CFlashEditorFrame> span(m_spans.front());
+        m_spans.pop_front();
+    }
 }
 
 void CFlashEditorLayer::InitNamePrefix()
@@ -92,6 +96,13 @@ bool CFlashEditorLayer::ContainsShape(const CFlashShape* shape) const
 {
     return std::any_of(m_spans.begin(), m_spans.end(),
                        [shape](const CFlashEditorFrame* span) { return span->GetShapeTransform(shape) != nullptr; });
+}
+
+bool CFlashEditorLayer::HoldsElsewhere(const CFlashShape* shape, const CFlashEditorFrame* except) const
+{
+    return std::any_of(m_spans.begin(), m_spans.end(), [&](const CFlashEditorFrame* span) {
+        return span != except && span->GetShapeTransform(shape);
+    });
 }
 
 bool CFlashEditorLayer::AddShape(CFlashShape* shape, int frame,
@@ -186,13 +197,13 @@ CFlashShape* CFlashEditorLayer::DetachSharedShape(CFlashShape* shape,
     CFlashEditorFrame* current = GetCurrentSpan();
     if (!current || !current->GetShapeTransform(shape))
         return shape;
-    const bool shared = std::any_of(m_spans.begin(), m_spans.end(), [&](const CFlashEditorFrame* span) {
-        return span != current && span->GetShapeTransform(shape);
-    });
-    if (!shared)
+    if (!HoldsElsewhere(shape, current))
         return shape;
-    CFlashShape* copy = shape->Clone();
-    copy->CopyCurvesFrom(*shape);
+    // A complete copy under an identifier of its own (the document gives it the shape's back
+    // when the edit must keep a tween).
+    CFlashShape* copy = shape->Duplicate();
+    copy->SetObjectId(CNamedObject::TakeObjectId());
+    // A name not built yet is built now, once for both.
     copy->SetName(shape->GetName());
     // The other span keeps owning the shape object; only the current span's entry goes.
     current->RemoveShape(shape, &placement).release();

@@ -50,6 +50,9 @@ public:
     // Appends the current span's shapes, topmost first.
     void GetCurrentFrameShapes(std::vector<CFlashShape*>& shapes) const;
     bool ContainsShape(const CFlashShape* shape) const;
+    // Whether a span other than the given one holds the shape object; such a shape outlives
+    // the span being cleared or deleted.
+    bool HoldsElsewhere(const CFlashShape* shape, const CFlashEditorFrame* except) const;
 
     // Adds the shape to the span containing the frame (<= 0: the current frame) unless the layer
     // is locked or already holds it. Returns whether the layer holds the shape afterwards; on
@@ -70,9 +73,9 @@ public:
     // The shape's placement at the current frame, interpolated inside a motion tween; null when
     // the current span holds no active placement for it.
     std::unique_ptr<CFlashEditorFrameShapeTransform> GetInterpolatedTransform(const CFlashShape* shape) const;
-    // Before an edit: a shape that another span holds too is replaced by a clone, which is
-    // returned (not yet added to a span) with the shape's placement handed over; otherwise the
-    // shape itself is returned.
+    // Before an edit: a shape that another span holds too is replaced by a complete copy under
+    // a new identifier, which is returned (not yet added to a span) with the shape's placement
+    // handed over; otherwise the shape itself is returned.
     CFlashShape* DetachSharedShape(CFlashShape* shape, std::unique_ptr<CFlashEditorFrameShapeTransform>& placement);
     // Whether the span and the following span form a drawable motion tween.
     bool IsTweenValid(const CFlashEditorFrame* span) const;

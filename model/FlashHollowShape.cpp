@@ -41,7 +41,7 @@ bool CFlashHollowShape::HitTest(HDC dc, double zoom, const POINT& point, const C
     return false;
 }
 
-CFlashShape* CFlashHollowShape::Clone() const
+CFlashShape* CFlashHollowShape::Duplicate() const
 {
-    return new CFlashHollowShape(*this, StyleCopy());
+    return new CFlashHollowShape(*this);
 }

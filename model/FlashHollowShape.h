@@ -12,11 +12,11 @@ public:
               const CFlashEditorFrameShapeTransform* placement) override;
     // On the stroked outline of any single curve.
     bool HitTest(HDC dc, double zoom, const POINT& point, const CFlashEditorFrameShapeTransform* placement) override;
-    CFlashShape* Clone() const override;
+    CFlashShape* Duplicate() const override;
     bool IsClosed() const override { return true; }
 
 private:
-    using CFlashShape::CFlashShape;
+    CFlashHollowShape(const CFlashHollowShape&) = default;
 
 private:
     friend class boost::serialization::access;

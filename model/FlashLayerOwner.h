@@ -1,4 +1,5 @@
 #pragma once
+#include <vector>
 
 class CFlashEditorLayer;
 
@@ -8,6 +9,8 @@ class CFlashLayerOwner {
 public:
     // The current layer, or null when the current layer index is out of range.
     virtual CFlashEditorLayer* GetCurrentLayer() const = 0;
+    // Every layer, bottom first.
+    virtual const std::vector<CFlashEditorLayer*>& GetLayerRange() const = 0;
 
 protected:
     ~CFlashLayerOwner() = default;

@@ -1,11 +1,12 @@
 #include "model/FlashResourceRepository.h"
 
+#include "model/FlashEditorFrame.h"
 #include "model/FlashEditorFrameShapeTransform.h"
 #include "model/FlashEditorLayer.h"
 #include "model/FlashLayerOwner.h"
 #include "model/FlashShape.h"
 
-#include <algorithm>
+#include <unordered_set>
 
 CFlashResourceRepository::~CFlashResourceRepository()
 {
@@ -17,10 +18,7 @@ bool CFlashResourceRepository::AddShape(CFlashShape* shape, std::unique_ptr<CFla
     CFlashEditorLayer* layer = m_pOwner ? m_pOwner->GetCurrentLayer() : nullptr;
     if (!shape || !layer || layer->IsLocked())
         return false;
-    if (!layer->AddShape(shape, -1, std::move(placement)))
-        return false;
-    m_resources.push_back(shape);
-    return true;
+    return layer->AddShape(shape, -1, std::move(placement));
 }
 
 std::unique_ptr<CFlashShape> CFlashResourceRepository::RemoveShape(CFlashShape* shape)
@@ -28,11 +26,7 @@ std::unique_ptr<CFlashShape> CFlashResourceRepository::RemoveShape(CFlashShape* 
     CFlashEditorLayer* layer = m_pOwner ? m_pOwner->GetCurrentLayer() : nullptr;
     if (!layer || layer->IsLocked())
         return nullptr;
-    std::unique_ptr<CFlashShape> removed = layer->RemoveShapeFromCurrentSpan(shape);
-    const auto listed = std::find(m_resources.begin(), m_resources.end(), shape);
-    if (listed != m_resources.end())
-        m_resources.erase(listed);
-    return removed;
+    return layer->RemoveShapeFromCurrentSpan(shape);
 }
 
 void CFlashResourceRepository::AddPen(Gdiplus::Pen* pen)
@@ -51,7 +45,23 @@ void CFlashResourceRepository::Clear()
         delete pen;
     for (Gdiplus::Brush* brush : m_brushes)
         delete brush;
-    m_resources.clear();
     m_pens.clear();
     m_brushes.clear();
+}
+
+std::vector<CFlashResource*> CFlashResourceRepository::GetResources() const
+{
+    std::vector<CFlashResource*> resources;
+    if (!m_pOwner)
+        return resources;
+    std::vector<CFlashShape*> shapes;
+    for (const CFlashEditorLayer* layer : m_pOwner->GetLayerRange())
+        for (const CFlashEditorFrame* span : layer->GetSpans())
+            span->CollectOwnedShapes(shapes);
+    // A shape object that several spans hold is listed where it is met first.
+    std::unordered_set<const CFlashShape*> listed;
+    for (CFlashShape* shape : shapes)
+        if (listed.insert(shape).second)
+            resources.push_back(shape);
+    return resources;
 }

@@ -11,8 +11,8 @@ class CFlashLayerOwner;
 class CFlashResource;
 class CFlashShape;
 
-// The door through which new shapes enter the document's current layer; it lists every shape
-// added that way (the spans own them) and owns the pens and brushes handed to the stage.
+// The door through which new shapes enter the document's current layer. It lists the shapes that
+// the owner's spans own, and owns the pens and brushes handed to the stage.
 class CFlashResourceRepository {
 public:
     CFlashResourceRepository() = default;
@@ -25,20 +25,22 @@ public:
     void SetOwnerDocument(CFlashLayerOwner* document) { m_pOwner = document; }
 
     // Adds the shape to the owner's current layer at its current frame. Returns whether the
-    // layer holds the shape afterwards (it is then listed); on false (no current layer, a
-    // locked one, or no span at the current frame) the shape stays with the caller, who deletes
-    // or refuses it.
+    // layer holds the shape afterwards; on false (no current layer, a locked one, or no span at
+    // the current frame) the shape stays with the caller, who deletes or refuses it.
     bool AddShape(CFlashShape* shape, std::unique_ptr<CFlashEditorFrameShapeTransform> placement = nullptr);
-    // The shape leaves the current layer's current span and its first listing, and is handed to
-    // the caller; null when the layer is missing or locked or does not give it up.
+    // The shape leaves the current layer's current span and is handed to the caller; null when
+    // the layer is missing or locked or does not give it up.
     [[nodiscard]] std::unique_ptr<CFlashShape> RemoveShape(CFlashShape* shape);
     // The repository owns what it receives.
     void AddPen(Gdiplus::Pen* pen);
     void AddBrush(Gdiplus::Brush* brush);
-    // Empties the three lists, releasing the pens and brushes.
+    // Releases the pens and brushes.
     void Clear();
 
-    const std::vector<CFlashResource*>& GetResources() const { return m_resources; }
+    // Every shape that a span of the owner owns, each object once: layers bottom first, spans in
+    // frame order, shapes bottom first. Built from the spans on each call, so that no path that takes a
+    // shape out of a span (and perhaps frees it) can leave it listed.
+    std::vector<CFlashResource*> GetResources() const;
     const std::vector<Gdiplus::Pen*>& GetPens() const { return m_pens; }
     const std::vector<Gdiplus::Brush*>& GetBrushes() const { return m_brushes; }
 
@@ -46,7 +48,6 @@ private:
     friend class boost::serialization::access;
     DECLARE_ARCHIVE_RECORD()
 
-    std::vector<CFlashResource*> m_resources;
     std::vector<Gdiplus::Pen*> m_pens;
     std::vector<Gdiplus::Brush*> m_brushes;
     CFlashLayerOwner* m_pOwner = nullptr;

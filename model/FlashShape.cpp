@@ -101,9 +101,32 @@ CFlashShape::CFlashShape()
     m_nResourceTag = 1;
 }
 
-CFlashShape::CFlashShape(const CFlashShape& source, StyleCopy)
-    : m_pPen(CloneOf(source.m_pPen.get())), m_pFill(CloneOf(source.m_pFill.get()))
+CFlashShape::CFlashShape(const CFlashShape& source)
+    : CFlashResource(source), m_pPen(source.m_pPen), m_pFill(source.m_pFill), m_holeFlags(source.m_holeFlags),
+      m_contourIds(source.m_contourIds)
 {
+    m_pOwningSpan = nullptr;
+    m_curves.reserve(source.m_curves.size());
+    try {
+        for (const CFlashCurve* curve : source.m_curves)
+            m_curves.push_back(curve->Clone(false));
+    } catch (...) {
+        for (CFlashCurve* curve : m_curves)
+            delete curve;
+        throw;
+    }
+}
+
+CFlashShape* CFlashShape::Clone() const
+{
+    std::unique_ptr<CFlashShape> copy(Duplicate());
+    copy->SetObjectId(TakeObjectId());
+    copy->m_strName.clear();
+    copy->m_strNamePrefix.clear();
+    copy->m_nState = kResourceStateNormal;
+    copy->m_nResourceTag = 0;
+    copy->TruncateCurves(0);
+    return copy.release();
 }
 
 CFlashShape::~CFlashShape()

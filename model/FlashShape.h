@@ -1,4 +1,5 @@
 #pragma once
+#include "model/ClonedPtr.h"
 #include "model/FlashResource.h"
 #include "model/geometry/BezierPolylineFit.h"
 #include "platform/gdiplus/GdiPlus.h"
@@ -33,7 +34,6 @@ struct CFlashVertexHandle {
 // and the stage zoom are applied when it is drawn or hit-tested.
 class CFlashShape : public CFlashResource {
 public:
-    CFlashShape(const CFlashShape&) = delete;
     CFlashShape& operator=(const CFlashShape&) = delete;
     ~CFlashShape() override;
 
@@ -43,9 +43,12 @@ public:
     // The point is in device pixels relative to the stage origin; dc may be null.
     virtual bool HitTest(HDC dc, double zoom, const POINT& point, const CFlashEditorFrameShapeTransform* placement) = 0;
     virtual void Refresh() {}
-    // A new shape of the same class with a new identifier, the same pen, fill and class data,
-    // and no curves (CopyCurvesFrom adds them).
-    virtual CFlashShape* Clone() const = 0;
+    // A complete copy: the same identifier, name, state, tag, pen, fill, class data and curves;
+    // in no span yet and without tween overrides.
+    virtual CFlashShape* Duplicate() const = 0;
+    // A new object made from the shape: a new identifier, no name yet, state 1, tag 0, the same
+    // pen, fill and class data, and no curves (CopyCurvesFrom adds them).
+    CFlashShape* Clone() const;
     // The tool the stage switches to when the shape is double-clicked.
     virtual CDrawingTool* GetEditTool() const;
     virtual void SetEditTool(CDrawingTool* tool);
@@ -140,9 +143,10 @@ public:
 protected:
     // No curves, pen or fill; resource tag 1.
     CFlashShape();
-    // Base of a clone: new identifier, state 1, tag 0, clones of the source's pen and fill.
-    struct StyleCopy {};
-    CFlashShape(const CFlashShape& source, StyleCopy);
+    // The base of Duplicate. Every member of this class that is not a tween override is copied
+    // here (curves deeply, as they are: no Recalc), so the classes below can leave their own copy
+    // constructors to the compiler.
+    CFlashShape(const CFlashShape& source);
 
     void InitNamePrefix() override;
     int NextSerialNumber() override;
@@ -159,8 +163,8 @@ protected:
                                   const POINT& point, const CFlashEditorFrameShapeTransform* placement);
 
     std::vector<CFlashCurve*> m_curves;
-    std::unique_ptr<Gdiplus::Pen> m_pPen;
-    std::unique_ptr<Gdiplus::Brush> m_pFill;
+    CClonedPtr<Gdiplus::Pen> m_pPen;
+    CClonedPtr<Gdiplus::Brush> m_pFill;
     std::vector<bool> m_holeFlags;
     std::vector<int> m_contourIds;
     std::unique_ptr<Gdiplus::Brush> m_pTweenFill;

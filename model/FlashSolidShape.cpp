@@ -100,7 +100,7 @@ bool CFlashSolidShape::HitTest(HDC dc, double zoom, const POINT& point, const CF
     return path.IsVisible(INT(point.x), INT(point.y), graphics.get()) != FALSE;
 }
 
-CFlashShape* CFlashSolidShape::Clone() const
+CFlashShape* CFlashSolidShape::Duplicate() const
 {
-    return new CFlashSolidShape(*this, StyleCopy());
+    return new CFlashSolidShape(*this);
 }

@@ -12,12 +12,12 @@ public:
               const CFlashEditorFrameShapeTransform* placement) override;
     // Inside the filled path (alternate fill mode).
     bool HitTest(HDC dc, double zoom, const POINT& point, const CFlashEditorFrameShapeTransform* placement) override;
-    CFlashShape* Clone() const override;
+    CFlashShape* Duplicate() const override;
     bool IsClosed() const override { return true; }
     bool IsFilled() const override { return true; }
 
 private:
-    using CFlashShape::CFlashShape;
+    CFlashSolidShape(const CFlashSolidShape&) = default;
 
 private:
     friend class boost::serialization::access;

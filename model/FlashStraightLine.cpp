@@ -1,6 +1,7 @@
 #include "model/FlashStraightLine.h"
 
 #include <cmath>
+#include <utility>
 
 namespace {
 constexpr double kPolylineStepTwips = 80.0;
@@ -57,7 +58,10 @@ std::vector<POINT> CFlashStraightLine::GetPolyline() const
 
 CFlashCurve* CFlashStraightLine::Clone(bool reversed) const
 {
-    const POINT& from = reversed ? m_ptEnd : m_ptStart;
-    const POINT& to = reversed ? m_ptStart : m_ptEnd;
-    return new CFlashStraightLine(from.x, from.y, to.x, to.y);
+    auto* copy = new CFlashStraightLine(*this);
+    if (reversed) {
+        std::swap(copy->m_ptStart, copy->m_ptEnd);
+        copy->Recalc();
+    }
+    return copy;
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "model/EmptyOnCopy.h"
 #include "model/FlashShape.h"
 
 #include <string>
@@ -17,20 +18,20 @@ public:
 
     void Draw(Gdiplus::Graphics&, int, int, double, const CFlashEditorFrameShapeTransform*) override {}
     bool HitTest(HDC, double, const POINT&, const CFlashEditorFrameShapeTransform*) override { return false; }
-    // The same name and member pointers; new identifier, cloned pen and fill, no curves.
-    CFlashShape* Clone() const override;
+    // Copies share the member pointers; they own none of them.
+    CFlashShape* Duplicate() const override;
     bool IsClosed() const override { return false; }
 
 private:
     friend class boost::serialization::access;
     DECLARE_ARCHIVE_RECORD()
 
-    CFlashSymbol(const CFlashSymbol& source);
+    CFlashSymbol(const CFlashSymbol&) = default;
 
     std::string m_strSymbolName = "Test";
     std::vector<CFlashShape*> m_members;
-    // The members read from an archive: nothing else holds them.
-    std::vector<std::unique_ptr<CFlashShape>> m_loadedMembers;
+    // The members read from an archive: nothing else holds them, and a copy does not own them.
+    CEmptyOnCopy<std::vector<std::unique_ptr<CFlashShape>>> m_loadedMembers;
 };
 
 DECLARE_ARCHIVE_CLASS_TRAITS(CFlashSymbol)

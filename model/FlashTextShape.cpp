@@ -87,15 +87,7 @@ bool CFlashTextShape::HitTest(HDC dc, double zoom, const POINT& point, const CFl
     return HitTestMappedRect(bounds, &graphics, zoom, point, placement);
 }
 
-CFlashTextShape::CFlashTextShape(const CFlashTextShape& source)
-    : CFlashShape(source, StyleCopy()), m_strText(source.m_strText), m_rcBox(source.m_rcBox),
-      m_nAlignment(source.m_nAlignment)
-{
-    SetFont(source.m_pFont.get());
-    m_logicalFont = source.m_logicalFont;
-}
-
-CFlashShape* CFlashTextShape::Clone() const
+CFlashShape* CFlashTextShape::Duplicate() const
 {
     return new CFlashTextShape(*this);
 }

@@ -26,7 +26,7 @@ public:
               const CFlashEditorFrameShapeTransform* placement) override;
     // Inside the bounds of the glyphs.
     bool HitTest(HDC dc, double zoom, const POINT& point, const CFlashEditorFrameShapeTransform* placement) override;
-    CFlashShape* Clone() const override;
+    CFlashShape* Duplicate() const override;
     CDrawingTool* GetEditTool() const override;
     void SetEditTool(CDrawingTool* tool) override;
     bool IsClosed() const override { return false; }
@@ -48,12 +48,11 @@ private:
     friend class boost::serialization::access;
     DECLARE_ARCHIVE_RECORD()
 
-    // New identifier, cloned pen, fill and font, the logical font, text, box and alignment copied.
-    CFlashTextShape(const CFlashTextShape& source);
+    CFlashTextShape(const CFlashTextShape&) = default;
 
     std::string m_strText;
     Gdiplus::Rect m_rcBox;
-    std::unique_ptr<Gdiplus::Font> m_pFont;
+    CClonedPtr<Gdiplus::Font> m_pFont;
     std::optional<CLogicalFont> m_logicalFont;
     int m_nAlignment = 0;
 };

@@ -471,13 +471,10 @@ void CRasterImage::SetLastError(const std::string& text)
 
 void CRasterImage::TakeOver(CRasterImage& other)
 {
-    m_block = std::move(other.m_block);
-    m_header = other.m_header;
-    m_pixels = other.m_pixels;
-    m_rowWidth = other.m_rowWidth;
-    m_type = other.m_type;
-    m_transIndex = other.m_transIndex;
-    m_frameDelay = other.m_frameDelay;
-    m_nearest = std::move(other.m_nearest);
+    // Every member moves, so that one added later cannot be left behind; the pixel pointer stays
+    // valid, since the block it points into moves with it. Only the last error stays ours.
+    std::string lastError = std::move(m_lastError);
+    *this = std::move(other);
+    m_lastError = std::move(lastError);
     other.FreeImageData();
 }

@@ -88,6 +88,7 @@ private:
     void SetPaletteRgb(const uint32_t* rgb, DWORD count);
     BYTE SearchNearestIndex(RGBQUAD color) const;
     void TakeOver(CRasterImage& other);
+    CRasterImage& operator=(CRasterImage&&) = default;
 
     // Header, palette and pixel rows in one block, the layout GDI reads and writes.
     std::unique_ptr<BYTE[]> m_block;

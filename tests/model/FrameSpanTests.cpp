@@ -1,5 +1,7 @@
+#include "DocumentTestSupport.h"
 #include "ModelTestSupport.h"
 
+#include "model/FlashEditorDoc.h"
 #include "model/FlashEditorFrame.h"
 #include "model/FlashEditorFrameShapeTransform.h"
 #include "model/FlashEditorLayer.h"
@@ -7,6 +9,8 @@
 
 #include <gtest/gtest.h>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 // A layer with a keyframe span [5, 9] holding a red square of 50 pixels at the stage origin and
@@ -339,4 +343,43 @@ TEST(FrameSpan, StyleInterpolationPerFillKind)
     CFlashEditorFrame::InterpolateShapeStyle(solid.get(), blue.get(), 0.5);
     EXPECT_EQ(nullptr, solid->GetTweenFill());
     EXPECT_EQ(nullptr, solid->GetTweenPen());
+}
+
+TEST(FrameSpan, SpanReadFromAFileRestacksEachShapeOnce)
+{
+    CFlashEditorDoc made;
+    std::vector<int> ids;
+    for (int i = 0; i < 3; ++i) {
+        CFlashSolidShape* shape = MakeSolidRect(i * 100, 0, 50, 50, kOpaqueRed);
+        ASSERT_TRUE(made.AddShape(shape));
+        ids.push_back(shape->GetObjectId());
+    }
+    // Stacked front first as c b a; a hand-edited file lists b a second time at the back.
+    const std::string a = std::to_string(ids[0]), b = std::to_string(ids[1]), c = std::to_string(ids[2]);
+    std::string text = SaveText(made);
+    const std::string stacked = "3 " + c + " " + b + " " + a;
+    const std::size_t at = text.find(stacked);
+    ASSERT_NE(std::string::npos, at) << text;
+    text.replace(at, stacked.size(), "4 " + c + " " + b + " " + a + " " + b);
+
+    CFlashEditorDoc read;
+    LoadText(read, text);
+    CFlashEditorFrame* span = read.GetLayer(1)->GetCurrentSpan();
+    auto order = [span] {
+        std::vector<int> front;
+        for (int id : span->GetStackingOrder())
+            front.push_back(id);
+        return front;
+    };
+    EXPECT_EQ((std::vector<int>{ids[2], ids[1], ids[0], ids[1]}), order()) << "read as written";
+
+    span->MoveShapeToBack(span->GetShapeById(ids[2]));
+    EXPECT_EQ((std::vector<int>{ids[1], ids[0], ids[2]}), order());
+    CFlashSolidShape* added = MakeSolidRect(0, 100, 50, 50, kOpaqueBlue);
+    ASSERT_TRUE(read.AddShape(added));
+    span->MoveShapeToFront(span->GetShapeById(ids[0]));
+    EXPECT_EQ((std::vector<int>{ids[0], added->GetObjectId(), ids[1], ids[2]}), order());
+    std::vector<CFlashShape*> shapes;
+    span->CollectShapes(shapes);
+    EXPECT_EQ(4u, shapes.size()) << "each shape drawn once";
 }

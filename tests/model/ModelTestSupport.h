@@ -6,6 +6,7 @@
 #include "platform/gdiplus/GdiPlus.h"
 
 #include <memory>
+#include <vector>
 
 class CFlashEditorLayer;
 
@@ -42,7 +43,16 @@ private:
 class CTestLayerOwner : public CFlashLayerOwner {
 public:
     CFlashEditorLayer* GetCurrentLayer() const override { return m_pLayer; }
+    // The current layer is the only one.
+    const std::vector<CFlashEditorLayer*>& GetLayerRange() const override
+    {
+        m_layers.assign(m_pLayer ? 1 : 0, m_pLayer);
+        return m_layers;
+    }
     CFlashEditorLayer* m_pLayer = nullptr;
+
+private:
+    mutable std::vector<CFlashEditorLayer*> m_layers;
 };
 
 constexpr Gdiplus::ARGB kOpaqueWhite = 0xffffffff;

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 #include <memory>
+#include <vector>
 
 namespace {
 class RepositoryFixture : public ::testing::Test {
@@ -29,10 +30,10 @@ TEST_F(RepositoryFixture, ShapeJoinsTheCurrentLayerAndIsListed)
     EXPECT_TRUE(m_layer.ContainsShape(shape));
     ASSERT_EQ(1u, m_repository.GetResources().size());
 
-    // Already held: not added again, listed again.
+    // Already held: neither added nor listed again.
     EXPECT_TRUE(m_repository.AddShape(shape));
     EXPECT_EQ(1u, m_layer.GetCurrentSpan()->GetTransformRange().size());
-    EXPECT_EQ(2u, m_repository.GetResources().size());
+    EXPECT_EQ(1u, m_repository.GetResources().size());
 }
 
 TEST_F(RepositoryFixture, RefusedShapeStaysWithTheCallerAndIsNotListed)
@@ -63,15 +64,16 @@ TEST_F(RepositoryFixture, RemovedShapeLeavesSpanAndListUnlessTheLayerIsLocked)
     EXPECT_TRUE(m_repository.GetResources().empty());
 }
 
-TEST_F(RepositoryFixture, ClearEmptiesEveryListAndReleasesStyles)
+TEST_F(RepositoryFixture, ClearReleasesStylesWhileTheListingFollowsTheSpans)
 {
-    ASSERT_TRUE(m_repository.AddShape(MakeSolidRect(0, 0, 10, 10, kOpaqueRed)));
+    CFlashSolidShape* shape = MakeSolidRect(0, 0, 10, 10, kOpaqueRed);
+    ASSERT_TRUE(m_repository.AddShape(shape));
     m_repository.AddPen(new Gdiplus::Pen(Gdiplus::Color(kOpaqueRed), 1.0f));
     m_repository.AddBrush(new Gdiplus::SolidBrush(Gdiplus::Color(kOpaqueBlue)));
     EXPECT_EQ(1u, m_repository.GetPens().size());
     m_repository.Clear();
-    EXPECT_TRUE(m_repository.GetResources().empty());
     EXPECT_TRUE(m_repository.GetPens().empty());
     EXPECT_TRUE(m_repository.GetBrushes().empty());
     EXPECT_FALSE(m_layer.GetCurrentSpan()->IsEmpty()) << "shapes belong to their spans";
+    EXPECT_EQ(std::vector<CFlashResource*>{shape}, m_repository.GetResources());
 }
