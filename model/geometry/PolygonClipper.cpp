@@ -114,7 +114,7 @@ bool NearlyEqual(double a, double b)
 
 class ScanBeamClipper {
 public:
-    ScanBeamClipper(int operation, const CFlashPolygonSet& subject, const CFlashPolygonSet& clip)
+    ScanBeamClipper(ClipOperation operation, const CFlashPolygonSet& subject, const CFlashPolygonSet& clip)
         : m_operation(operation), m_subject(subject), m_clip(clip) {}
 
     void Run(CFlashPolygonSet& result);
@@ -136,6 +136,7 @@ private:
     static bool AreAdjacent(const Intersection& crossing);
     void SwapBundles(Edge* e0, Edge* e1);
     void PrepareNextBeam(double yt);
+    void RestoreOrder();
     int CombineQuadrants(int clipQuadrants, int subjectQuadrants) const;
 
     OutPolygon* AddLocalMin(Edge* edge, double x, double y);
@@ -147,7 +148,7 @@ private:
     static OutPolygon* Proxy(OutPolygon* polygon);
     void BuildResult(CFlashPolygonSet& result);
 
-    const int m_operation;
+    const ClipOperation m_operation;
     const CFlashPolygonSet& m_subject;
     const CFlashPolygonSet& m_clip;
 
@@ -869,6 +870,34 @@ void ScanBeamClipper::PrepareNextBeam(double yt)
         }
         edge->out[kAbove] = nullptr;
     }
+    RestoreOrder();
+}
+
+// A bundle crosses other edges as one, at its head's position, while each of its tails is back on
+// its own line at the top of the beam: an edge that crossed only the head now sits on the wrong
+// side of a tail, and the crossings of the next beam would be taken between edges out of order.
+// Such tails carry nothing below the boundary (their bundle did), so moving them back to their
+// place by x changes none of the regions the sweep has built. Two edges that both carry a region
+// keep the order their crossings gave them.
+void ScanBeamClipper::RestoreOrder()
+{
+    auto carries = [](const Edge* edge) { return edge->bundle[kBelow][kClip] || edge->bundle[kBelow][kSubject]; };
+    for (Edge* edge = m_active ? m_active->next : nullptr, *next = nullptr; edge; edge = next) {
+        next = edge->next;
+        Edge* at = edge->prev;
+        while (at && at->xb > edge->xb && !(carries(at) && carries(edge)))
+            at = at->prev;
+        if (at == edge->prev)
+            continue;
+        RemoveActiveEdge(edge);
+        edge->prev = at;
+        edge->next = at ? at->next : m_active;
+        if (at)
+            at->next = edge;
+        else
+            m_active = edge;
+        edge->next->prev = edge;
+    }
 }
 
 // Each contour's vertices are its left chain written from the end of the array backwards.
@@ -920,7 +949,7 @@ void ScanBeamClipper::Run(CFlashPolygonSet& result)
 
 } // namespace
 
-void ClipPolygonSets(int operation, const CFlashPolygonSet& subject, const CFlashPolygonSet& clip,
+void ClipPolygonSets(ClipOperation operation, const CFlashPolygonSet& subject, const CFlashPolygonSet& clip,
                      CFlashPolygonSet& result)
 {
     // Built aside and swapped in, so that a failure leaves the result as it was.
