@@ -112,6 +112,12 @@ bool NearlyEqual(double a, double b)
     return (a > b ? a - b : b - a) <= kBundleTolerance;
 }
 
+// The edge's x at height y, exact at its top vertex.
+double XAt(const Edge& edge, double y)
+{
+    return edge.topY == y ? edge.topX : edge.botX + edge.dx * (y - edge.botY);
+}
+
 class ScanBeamClipper {
 public:
     ScanBeamClipper(ClipOperation operation, const CFlashPolygonSet& subject, const CFlashPolygonSet& clip)
@@ -452,7 +458,10 @@ void ScanBeamClipper::ProcessBoundary(double yb, double yt, bool hasTop)
         return;
 
     // Bundle coincident edges above the boundary: the last edge of a bundle (its head) carries
-    // the bundle's type flags, the others (tails) carry none.
+    // the bundle's type flags, the others (tails) carry none. Edges close in x and slope at the
+    // boundary that part by more than the tolerance within the beam are not coincident: two
+    // near-vertical sides of a narrow spike rising from one vertex would otherwise cancel up to
+    // the next boundary, however far that is, and the spike would vanish.
     Edge* e0 = m_active;
     for (Edge* edge = m_active; edge; edge = edge->next) {
         edge->bundle[kAbove][edge->type] = edge->topY != yb;
@@ -460,7 +469,8 @@ void ScanBeamClipper::ProcessBoundary(double yb, double yt, bool hasTop)
         edge->bundleState[kAbove] = kUnbundled;
         if (edge == m_active || !edge->bundle[kAbove][edge->type])
             continue;
-        if (NearlyEqual(e0->xb, edge->xb) && NearlyEqual(e0->dx, edge->dx) && e0->topY != yb) {
+        if (NearlyEqual(e0->xb, edge->xb) && NearlyEqual(e0->dx, edge->dx) && e0->topY != yb
+            && (!hasTop || NearlyEqual(XAt(*e0, yt), XAt(*edge, yt)))) {
             edge->bundle[kAbove][edge->type] ^= e0->bundle[kAbove][edge->type];
             edge->bundle[kAbove][!edge->type] = e0->bundle[kAbove][!edge->type];
             edge->bundleState[kAbove] = kBundleHead;
@@ -651,7 +661,7 @@ void ScanBeamClipper::ClassifyAtBoundary(Edge* edge, double yb, BoundaryWalk& wa
 bool ScanBeamClipper::RetireOrAdvance(Edge* edge, double yb, double yt)
 {
     if (edge->topY != yb) {
-        edge->xt = edge->topY == yt ? edge->topX : edge->botX + edge->dx * (yt - edge->botY);
+        edge->xt = XAt(*edge, yt);
         return true;
     }
     Edge* prev = edge->prev;

@@ -122,6 +122,35 @@ TEST(PolygonClipper, EdgesWithinTheBundleToleranceActAsOne)
     EXPECT_EQ(2, Clip(kClipUnion, left, apart).GetContourCount());
 }
 
+TEST(PolygonClipper, NarrowSpikesKeepTheirArea)
+{
+    // 6 twips wide and 1,000 high: its sides leave the apex within the bundle tolerance in x and
+    // slope but part by far more before the next scan beam boundary.
+    const CFlashPolygonSet rising = MakeSet({MakeContour({{0, 0}, {3, 1000}, {-3, 1000}})});
+    const CFlashPolygonSet falling = MakeSet({MakeContour({{0, 1000}, {-3, 0}, {3, 0}})});
+    // The band covers the spike from 400 to 600 high, 600 square twips of either spike.
+    const CFlashPolygonSet band = MakeSet({MakeRectangle(-100, 400, 100, 600)});
+    const CFlashPolygonSet distant = MakeSet({MakeRectangle(100, 0, 200, 100)});
+    struct Case {
+        const char* name;
+        const CFlashPolygonSet* spike;
+        const CFlashPolygonSet* clip;
+        ClipOperation operation;
+        double area;
+    } cases[] = {
+        {"rising minus distant", &rising, &distant, kClipDifference, 3000},
+        {"rising with distant", &rising, &distant, kClipUnion, 13000},
+        {"falling minus distant", &falling, &distant, kClipDifference, 3000},
+        {"rising minus band", &rising, &band, kClipDifference, 2400},
+        {"rising and band", &rising, &band, kClipIntersection, 600},
+        {"rising with band", &rising, &band, kClipUnion, 42400},
+        {"falling minus band", &falling, &band, kClipDifference, 2400},
+        {"falling and band", &falling, &band, kClipIntersection, 600},
+    };
+    for (const Case& c : cases)
+        EXPECT_NEAR(c.area, CoveredArea(Clip(c.operation, *c.spike, *c.clip)), 1e-6) << c.name;
+}
+
 TEST(PolygonClipper, ContourInsideAnother)
 {
     const CFlashPolygonContour big = MakeRectangle(0, 0, 100, 100);
