@@ -855,10 +855,13 @@ void ScanBeamClipper::SwapBundles(Edge* e0, Edge* e1)
 
 void ScanBeamClipper::PrepareNextBeam(double yt)
 {
+    bool ordered = true;
     for (Edge* edge = m_active, *next = nullptr; edge; edge = next) {
         next = edge->next;
         Edge* successor = edge->successor;
+        Edge* placed = edge;
         if (edge->topY == yt && successor) {
+            placed = successor;
             successor->out[kBelow] = edge->out[kAbove];
             successor->bundleState[kBelow] = edge->bundleState[kAbove];
             successor->bundle[kBelow][kClip] = edge->bundle[kAbove][kClip];
@@ -879,8 +882,10 @@ void ScanBeamClipper::PrepareNextBeam(double yt)
             edge->xb = edge->xt;
         }
         edge->out[kAbove] = nullptr;
+        ordered = ordered && !(placed->prev && placed->prev->xb > placed->xb);
     }
-    RestoreOrder();
+    if (!ordered)
+        RestoreOrder();
 }
 
 // A bundle crosses other edges as one, at its head's position, while each of its tails is back on
