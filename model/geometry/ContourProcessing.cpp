@@ -1,6 +1,5 @@
 #include "model/geometry/ContourProcessing.h"
 
-#include "model/geometry/PolygonClipper.h"
 #include "model/geometry/PolygonGeometry.h"
 
 #include <algorithm>
@@ -54,7 +53,7 @@ bool LessByXThenY(const CFlashPolygonVertex& a, const CFlashPolygonVertex& b)
 
 } // namespace
 
-void ClipSegment(int operation, const CFlashPolygonSet& segment, const CFlashPolygonSet& clip,
+void ClipSegment(ClipOperation operation, const CFlashPolygonSet& segment, const CFlashPolygonSet& clip,
                  CFlashPolygonSet& result)
 {
     CFlashPolygonSet output;
@@ -96,7 +95,7 @@ void ClipSegment(int operation, const CFlashPolygonSet& segment, const CFlashPol
     result.Swap(output);
 }
 
-void ClipOpenContours(int /*operation*/, const CFlashPolygonSet& subject, const CFlashPolygonSet& clip,
+void ClipOpenContours(ClipOperation /*operation*/, const CFlashPolygonSet& subject, const CFlashPolygonSet& clip,
                       CFlashPolygonSet& result)
 {
     std::vector<CFlashPolygonContour> outlines(1);

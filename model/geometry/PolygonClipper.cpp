@@ -112,9 +112,15 @@ bool NearlyEqual(double a, double b)
     return (a > b ? a - b : b - a) <= kBundleTolerance;
 }
 
+// The edge's x at height y, exact at its top vertex.
+double XAt(const Edge& edge, double y)
+{
+    return edge.topY == y ? edge.topX : edge.botX + edge.dx * (y - edge.botY);
+}
+
 class ScanBeamClipper {
 public:
-    ScanBeamClipper(int operation, const CFlashPolygonSet& subject, const CFlashPolygonSet& clip)
+    ScanBeamClipper(ClipOperation operation, const CFlashPolygonSet& subject, const CFlashPolygonSet& clip)
         : m_operation(operation), m_subject(subject), m_clip(clip) {}
 
     void Run(CFlashPolygonSet& result);
@@ -136,6 +142,7 @@ private:
     static bool AreAdjacent(const Intersection& crossing);
     void SwapBundles(Edge* e0, Edge* e1);
     void PrepareNextBeam(double yt);
+    void RestoreOrder();
     int CombineQuadrants(int clipQuadrants, int subjectQuadrants) const;
 
     OutPolygon* AddLocalMin(Edge* edge, double x, double y);
@@ -147,7 +154,7 @@ private:
     static OutPolygon* Proxy(OutPolygon* polygon);
     void BuildResult(CFlashPolygonSet& result);
 
-    const int m_operation;
+    const ClipOperation m_operation;
     const CFlashPolygonSet& m_subject;
     const CFlashPolygonSet& m_clip;
 
@@ -451,7 +458,10 @@ void ScanBeamClipper::ProcessBoundary(double yb, double yt, bool hasTop)
         return;
 
     // Bundle coincident edges above the boundary: the last edge of a bundle (its head) carries
-    // the bundle's type flags, the others (tails) carry none.
+    // the bundle's type flags, the others (tails) carry none. Edges close in x and slope at the
+    // boundary that part by more than the tolerance within the beam are not coincident: two
+    // near-vertical sides of a narrow spike rising from one vertex would otherwise cancel up to
+    // the next boundary, however far that is, and the spike would vanish.
     Edge* e0 = m_active;
     for (Edge* edge = m_active; edge; edge = edge->next) {
         edge->bundle[kAbove][edge->type] = edge->topY != yb;
@@ -459,7 +469,8 @@ void ScanBeamClipper::ProcessBoundary(double yb, double yt, bool hasTop)
         edge->bundleState[kAbove] = kUnbundled;
         if (edge == m_active || !edge->bundle[kAbove][edge->type])
             continue;
-        if (NearlyEqual(e0->xb, edge->xb) && NearlyEqual(e0->dx, edge->dx) && e0->topY != yb) {
+        if (NearlyEqual(e0->xb, edge->xb) && NearlyEqual(e0->dx, edge->dx) && e0->topY != yb
+            && (!hasTop || NearlyEqual(XAt(*e0, yt), XAt(*edge, yt)))) {
             edge->bundle[kAbove][edge->type] ^= e0->bundle[kAbove][edge->type];
             edge->bundle[kAbove][!edge->type] = e0->bundle[kAbove][!edge->type];
             edge->bundleState[kAbove] = kBundleHead;
@@ -650,7 +661,7 @@ void ScanBeamClipper::ClassifyAtBoundary(Edge* edge, double yb, BoundaryWalk& wa
 bool ScanBeamClipper::RetireOrAdvance(Edge* edge, double yb, double yt)
 {
     if (edge->topY != yb) {
-        edge->xt = edge->topY == yt ? edge->topX : edge->botX + edge->dx * (yt - edge->botY);
+        edge->xt = XAt(*edge, yt);
         return true;
     }
     Edge* prev = edge->prev;
@@ -844,10 +855,13 @@ void ScanBeamClipper::SwapBundles(Edge* e0, Edge* e1)
 
 void ScanBeamClipper::PrepareNextBeam(double yt)
 {
+    bool ordered = true;
     for (Edge* edge = m_active, *next = nullptr; edge; edge = next) {
         next = edge->next;
         Edge* successor = edge->successor;
+        Edge* placed = edge;
         if (edge->topY == yt && successor) {
+            placed = successor;
             successor->out[kBelow] = edge->out[kAbove];
             successor->bundleState[kBelow] = edge->bundleState[kAbove];
             successor->bundle[kBelow][kClip] = edge->bundle[kAbove][kClip];
@@ -868,6 +882,36 @@ void ScanBeamClipper::PrepareNextBeam(double yt)
             edge->xb = edge->xt;
         }
         edge->out[kAbove] = nullptr;
+        ordered = ordered && !(placed->prev && placed->prev->xb > placed->xb);
+    }
+    if (!ordered)
+        RestoreOrder();
+}
+
+// A bundle crosses other edges as one, at its head's position, while each of its tails is back on
+// its own line at the top of the beam: an edge that crossed only the head now sits on the wrong
+// side of a tail, and the crossings of the next beam would be taken between edges out of order.
+// Such tails carry nothing below the boundary (their bundle did), so moving them back to their
+// place by x changes none of the regions the sweep has built. Two edges that both carry a region
+// keep the order their crossings gave them.
+void ScanBeamClipper::RestoreOrder()
+{
+    auto carries = [](const Edge* edge) { return edge->bundle[kBelow][kClip] || edge->bundle[kBelow][kSubject]; };
+    for (Edge* edge = m_active ? m_active->next : nullptr, *next = nullptr; edge; edge = next) {
+        next = edge->next;
+        Edge* at = edge->prev;
+        while (at && at->xb > edge->xb && !(carries(at) && carries(edge)))
+            at = at->prev;
+        if (at == edge->prev)
+            continue;
+        RemoveActiveEdge(edge);
+        edge->prev = at;
+        edge->next = at ? at->next : m_active;
+        if (at)
+            at->next = edge;
+        else
+            m_active = edge;
+        edge->next->prev = edge;
     }
 }
 
@@ -920,7 +964,7 @@ void ScanBeamClipper::Run(CFlashPolygonSet& result)
 
 } // namespace
 
-void ClipPolygonSets(int operation, const CFlashPolygonSet& subject, const CFlashPolygonSet& clip,
+void ClipPolygonSets(ClipOperation operation, const CFlashPolygonSet& subject, const CFlashPolygonSet& clip,
                      CFlashPolygonSet& result)
 {
     // Built aside and swapped in, so that a failure leaves the result as it was.

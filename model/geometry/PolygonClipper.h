@@ -13,7 +13,7 @@ enum ClipOperation {
 // Every result vertex has no source index. The result may be one of the operands. Subject and
 // clip are otherwise left as they were, and so is the result when the operation fails
 // (std::bad_alloc).
-void ClipPolygonSets(int operation, const CFlashPolygonSet& subject, const CFlashPolygonSet& clip,
+void ClipPolygonSets(ClipOperation operation, const CFlashPolygonSet& subject, const CFlashPolygonSet& clip,
                      CFlashPolygonSet& result);
 
 // True when contour B lies inside contour A (B minus A is empty).

@@ -185,7 +185,7 @@ TEST(ShapesFromPolygonSet, BooleansOfTwoSquaresComeBackAsTheirLines)
     placed.GetMatrix()->Translate(1000.0f, 1000.0f);
     const struct {
         const char* name;
-        int operation;
+        ClipOperation operation;
         int lines;
         Gdiplus::Rect bounds;
     } cases[] = {

@@ -41,7 +41,7 @@ CFlashPolygonSet Squares(std::mt19937& random, int count, double extent, double 
 }
 
 // Median time of one operation in milliseconds.
-double Time(int operation, const CFlashPolygonSet& subject, const CFlashPolygonSet& clip, int& contours)
+double Time(ClipOperation operation, const CFlashPolygonSet& subject, const CFlashPolygonSet& clip, int& contours)
 {
     std::vector<double> times;
     CFlashPolygonSet result;
@@ -59,7 +59,7 @@ double Time(int operation, const CFlashPolygonSet& subject, const CFlashPolygonS
 void Report(const char* name, const CFlashPolygonSet& subject, const CFlashPolygonSet& clip)
 {
     const struct {
-        int operation;
+        ClipOperation operation;
         const char* name;
     } operations[] = {{kClipUnion, "union"}, {kClipIntersection, "intersection"}, {kClipDifference, "difference"}};
     for (const auto& op : operations) {

@@ -39,7 +39,7 @@ TEST(PolygonClipper, AnAllocationFailureLeavesTheResultAsItWas)
     CFlashPolygonSet a = MakeSet({MakeRectangle(0, 0, 10, 10), MakeRectangle(30, 0, 40, 10)});
     a.AddContour(MakeRectangle(2, 2, 4, 4), 1);
     const CFlashPolygonSet b = MakeSet({MakeRectangle(5, 5, 35, 15)});
-    for (int operation : {kClipDifference, kClipIntersection, kClipUnion}) {
+    for (ClipOperation operation : {kClipDifference, kClipIntersection, kClipUnion}) {
         CFlashPolygonSet expected;
         ClipPolygonSets(operation, a, b, expected);
         bool succeeded = false;

@@ -68,7 +68,7 @@ TEST(ClipSegment, MarksASegmentInsideAndIgnoresUnionAndExclusiveOr)
     CFlashPolygonSet result;
     ClipSegment(kClipIntersection, Segment(12, 5, 18, 5), ClipSquare(), result);
     EXPECT_TRUE(IsErasedMarker(result));
-    for (int operation : {kClipUnion, kClipExclusiveOr}) {
+    for (ClipOperation operation : {kClipUnion, kClipExclusiveOr}) {
         ClipSegment(operation, Segment(0, 5, 30, 5), ClipSquare(), result);
         EXPECT_TRUE(result.IsEmpty()) << operation;
     }
