@@ -6,10 +6,14 @@
 #include "platform/mfc/DC.h"
 #include "platform/mfc/Exception.h"
 #include "platform/mfc/Menu.h"
+#include "platform/mfc/MessageBox.h"
 #include "platform/mfc/ScrollBar.h"
 #include "platform/mfc/UserException.h"
 #include "platform/mfc/WaitCursor.h"
 #include "platform/mfc/WndInternal.h"
+
+#include <cstdio>
+#include <exception>
 
 using WndInternal::FromHandleOrNull;
 
@@ -33,6 +37,28 @@ public:
 
     BOOL m_bEnabled = TRUE;
 };
+
+// What the user sees when a handler fails with anything but a framework exception.
+constexpr char kInternalFailure[] = "Internal application error.";
+
+// A handler's fault is shown and traced rather than lost, and the program goes on.
+void ReportHandlerFault(HWND hWnd, UINT nMsg, const char* pszWhat)
+{
+    char trace[512];
+    std::snprintf(trace, sizeof trace, "Unhandled exception in the handler of message 0x%04X for window %p: %s\n",
+                  nMsg, static_cast<void*>(hWnd), pszWhat);
+    ::OutputDebugStringA(trace);
+    AfxMessageBox(kInternalFailure, MB_OK | MB_ICONSTOP);
+}
+
+// The answer to a message whose handler failed: a failed creation, and a window painted so that
+// the failure is not repeated at once.
+LRESULT AbandonMessage(HWND hWnd, UINT nMsg)
+{
+    if (nMsg == WM_PAINT)
+        ::ValidateRect(hWnd, nullptr);
+    return nMsg == WM_CREATE ? -1 : 0;
+}
 }
 
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
@@ -68,15 +94,17 @@ LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM l
         if (!e->IsKindOf(RUNTIME_CLASS(CUserException)))
             e->ReportError();
         e->Delete();
-        lResult = nMsg == WM_CREATE ? -1 : 0;
-        if (nMsg == WM_PAINT)
-            ValidateRect(hWnd, nullptr);
+        lResult = AbandonMessage(hWnd, nMsg);
+    }
+    catch (const std::exception& e)
+    {
+        ReportHandlerFault(hWnd, nMsg, e.what());
+        lResult = AbandonMessage(hWnd, nMsg);
     }
     catch (...)
     {
-        lResult = nMsg == WM_CREATE ? -1 : 0;
-        if (nMsg == WM_PAINT)
-            ValidateRect(hWnd, nullptr);
+        ReportHandlerFault(hWnd, nMsg, "an exception of unknown type");
+        lResult = AbandonMessage(hWnd, nMsg);
     }
     g_lastSentMsg = oldState;
     return lResult;
