@@ -36,11 +36,6 @@ CWnd::~CWnd()
         DestroyWindow();
 }
 
-HWND CWnd::GetSafeHwnd() const
-{
-    return this != nullptr ? m_hWnd : nullptr;
-}
-
 CWnd* CWnd::FromHandle(HWND hWnd)
 {
     return WindowMap().FromHandle(hWnd);

@@ -103,8 +103,7 @@ public:
     static void DeleteTempMap();
     BOOL Attach(HWND hWndNew);
     HWND Detach();
-    // Null for a null object too, as callers of the classic library expect.
-    HWND GetSafeHwnd() const;
+    HWND GetSafeHwnd() const { return m_hWnd; }
     operator HWND() const { return GetSafeHwnd(); }
     bool operator==(const CWnd& wnd) const { return wnd.m_hWnd == m_hWnd; }
     bool operator!=(const CWnd& wnd) const { return wnd.m_hWnd != m_hWnd; }
@@ -433,6 +432,12 @@ public:
 
     DECLARE_MESSAGE_MAP()
 };
+
+// The handle of a window that may be absent: null for a null pointer.
+inline HWND HwndOf(const CWnd* pWnd)
+{
+    return pWnd != nullptr ? pWnd->m_hWnd : nullptr;
+}
 
 // The dialog procedure of dialogs made by the framework: WM_INITDIALOG calls OnInitDialog.
 INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);

@@ -27,7 +27,7 @@ CFrameWnd* CWnd::GetTopLevelFrame() const
 {
     // The outermost frame among this window and its parents.
     CFrameWnd* pFrame = nullptr;
-    for (CWnd* pWnd = const_cast<CWnd*>(this); pWnd->GetSafeHwnd() != nullptr; pWnd = pWnd->GetParent())
+    for (CWnd* pWnd = const_cast<CWnd*>(this); pWnd->m_hWnd != nullptr; pWnd = pWnd->GetParent())
     {
         if (CFrameWnd* pFound = pWnd->AsFrameWnd())
             pFrame = pFound;

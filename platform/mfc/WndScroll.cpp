@@ -12,7 +12,7 @@ int CWnd::ScrollWindowEx(int dx, int dy, LPCRECT lpRectScroll, LPCRECT lpRectCli
                          LPRECT lpRectUpdate, UINT flags)
 {
     return ::ScrollWindowEx(m_hWnd, dx, dy, lpRectScroll, lpRectClip,
-                            prgnUpdate != nullptr ? static_cast<HRGN>(prgnUpdate->GetSafeHandle()) : nullptr,
+                            static_cast<HRGN>(HgdiobjOf(prgnUpdate)),
                             lpRectUpdate, flags);
 }
 

@@ -124,7 +124,7 @@ void CWnd::FilterToolTipMessage(MSG* pMsg)
     CWnd* pOwner = GetParentOwner();
     if (pOwner == nullptr)
         pOwner = this;
-    if (g_pToolTip != nullptr && g_pToolTip->GetOwner()->GetSafeHwnd() != pOwner->m_hWnd)
+    if (g_pToolTip != nullptr && HwndOf(g_pToolTip->GetOwner()) != pOwner->m_hWnd)
         DestroyThreadToolTip();
     if (g_pToolTip == nullptr)
     {
@@ -190,6 +190,6 @@ void CWnd::FilterToolTipMessage(MSG* pMsg)
 
 void CWnd::CancelToolTips(BOOL)
 {
-    if (g_pToolTip != nullptr && g_pToolTip->GetSafeHwnd() != nullptr)
+    if (HwndOf(g_pToolTip) != nullptr)
         g_pToolTip->SendMessage(TTM_ACTIVATE, FALSE);
 }

@@ -42,16 +42,16 @@ BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags) { return Modify
 BOOL CWnd::ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags) { return ModifyStyleEx(m_hWnd, dwRemove, dwAdd, nFlags); }
 
 CWnd* CWnd::GetParent() const { return FromHandleOrNull(::GetParent(m_hWnd)); }
-CWnd* CWnd::SetParent(CWnd* pWndNewParent) { return FromHandleOrNull(::SetParent(m_hWnd, pWndNewParent->GetSafeHwnd())); }
+CWnd* CWnd::SetParent(CWnd* pWndNewParent) { return FromHandleOrNull(::SetParent(m_hWnd, HwndOf(pWndNewParent))); }
 CWnd* CWnd::GetOwner() const { return FromHandleOrNull(::GetWindow(m_hWnd, GW_OWNER)); }
 void CWnd::SetOwner(CWnd* pOwnerWnd)
 {
-    ::SetWindowLongPtrA(m_hWnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(pOwnerWnd->GetSafeHwnd()));
+    ::SetWindowLongPtrA(m_hWnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(HwndOf(pOwnerWnd)));
 }
 CWnd* CWnd::GetWindow(UINT nCmd) const { return FromHandleOrNull(::GetWindow(m_hWnd, nCmd)); }
 CWnd* CWnd::GetTopWindow() const { return FromHandleOrNull(::GetTopWindow(m_hWnd)); }
 CWnd* CWnd::GetLastActivePopup() const { return FromHandleOrNull(::GetLastActivePopup(m_hWnd)); }
-BOOL CWnd::IsChild(const CWnd* pWnd) const { return ::IsChild(m_hWnd, pWnd->GetSafeHwnd()); }
+BOOL CWnd::IsChild(const CWnd* pWnd) const { return ::IsChild(m_hWnd, HwndOf(pWnd)); }
 CWnd* CWnd::GetDlgItem(int nID) const { return FromHandleOrNull(::GetDlgItem(m_hWnd, nID)); }
 void CWnd::GetDlgItem(int nID, HWND* phWnd) const { *phWnd = ::GetDlgItem(m_hWnd, nID); }
 int CWnd::GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
@@ -99,11 +99,11 @@ CWnd* CWnd::FindWindow(LPCSTR lpszClassName, LPCSTR lpszWindowName)
 CWnd* CWnd::GetDesktopWindow() { return FromHandleOrNull(::GetDesktopWindow()); }
 CWnd* CWnd::GetNextDlgTabItem(CWnd* pWndCtl, BOOL bPrevious) const
 {
-    return FromHandleOrNull(::GetNextDlgTabItem(m_hWnd, pWndCtl->GetSafeHwnd(), bPrevious));
+    return FromHandleOrNull(::GetNextDlgTabItem(m_hWnd, HwndOf(pWndCtl), bPrevious));
 }
 CWnd* CWnd::GetNextDlgGroupItem(CWnd* pWndCtl, BOOL bPrevious) const
 {
-    return FromHandleOrNull(::GetNextDlgGroupItem(m_hWnd, pWndCtl->GetSafeHwnd(), bPrevious));
+    return FromHandleOrNull(::GetNextDlgGroupItem(m_hWnd, HwndOf(pWndCtl), bPrevious));
 }
 
 BOOL CWnd::IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
@@ -120,13 +120,13 @@ void CWnd::Invalidate(BOOL bErase) { ::InvalidateRect(m_hWnd, nullptr, bErase); 
 void CWnd::InvalidateRect(LPCRECT lpRect, BOOL bErase) { ::InvalidateRect(m_hWnd, lpRect, bErase); }
 void CWnd::InvalidateRgn(CRgn* pRgn, BOOL bErase)
 {
-    ::InvalidateRgn(m_hWnd, pRgn != nullptr ? static_cast<HRGN>(pRgn->GetSafeHandle()) : nullptr, bErase);
+    ::InvalidateRgn(m_hWnd, static_cast<HRGN>(HgdiobjOf(pRgn)), bErase);
 }
 void CWnd::ValidateRect(LPCRECT lpRect) { ::ValidateRect(m_hWnd, lpRect); }
-void CWnd::ValidateRgn(CRgn* pRgn) { ::ValidateRgn(m_hWnd, pRgn != nullptr ? static_cast<HRGN>(pRgn->GetSafeHandle()) : nullptr); }
+void CWnd::ValidateRgn(CRgn* pRgn) { ::ValidateRgn(m_hWnd, static_cast<HRGN>(HgdiobjOf(pRgn))); }
 BOOL CWnd::RedrawWindow(LPCRECT lpRectUpdate, CRgn* prgnUpdate, UINT flags)
 {
-    return ::RedrawWindow(m_hWnd, lpRectUpdate, prgnUpdate != nullptr ? static_cast<HRGN>(prgnUpdate->GetSafeHandle()) : nullptr,
+    return ::RedrawWindow(m_hWnd, lpRectUpdate, static_cast<HRGN>(HgdiobjOf(prgnUpdate)),
                           flags);
 }
 BOOL CWnd::GetUpdateRect(LPRECT lpRect, BOOL bErase) { return ::GetUpdateRect(m_hWnd, lpRect, bErase); }
@@ -142,11 +142,11 @@ void CWnd::ScreenToClient(LPPOINT lpPoint) const { ::ScreenToClient(m_hWnd, lpPo
 void CWnd::ScreenToClient(LPRECT lpRect) const { ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<LPPOINT>(lpRect), 2); }
 void CWnd::MapWindowPoints(CWnd* pwndTo, LPPOINT lpPoint, UINT nCount) const
 {
-    ::MapWindowPoints(m_hWnd, pwndTo->GetSafeHwnd(), lpPoint, nCount);
+    ::MapWindowPoints(m_hWnd, HwndOf(pwndTo), lpPoint, nCount);
 }
 void CWnd::MapWindowPoints(CWnd* pwndTo, LPRECT lpRect) const
 {
-    ::MapWindowPoints(m_hWnd, pwndTo->GetSafeHwnd(), reinterpret_cast<LPPOINT>(lpRect), 2);
+    ::MapWindowPoints(m_hWnd, HwndOf(pwndTo), reinterpret_cast<LPPOINT>(lpRect), 2);
 }
 void CWnd::MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint) { ::MoveWindow(m_hWnd, x, y, nWidth, nHeight, bRepaint); }
 void CWnd::MoveWindow(LPCRECT lpRect, BOOL bRepaint)
@@ -169,7 +169,7 @@ void CWnd::CenterWindow(CWnd* pAlternateOwner)
     // Over the owner (or the alternate one) when it is visible, else over the work area,
     // kept inside the work area.
     DWORD dwStyle = GetStyle();
-    HWND hWndCenter = pAlternateOwner->GetSafeHwnd();
+    HWND hWndCenter = HwndOf(pAlternateOwner);
     if (hWndCenter == nullptr)
         hWndCenter = (dwStyle & WS_CHILD) ? ::GetParent(m_hWnd) : ::GetWindow(m_hWnd, GW_OWNER);
     CRect rcDlg;
@@ -223,7 +223,7 @@ void CWnd::GetWindowText(CString& rString) const
 int CWnd::GetWindowTextLength() const { return ::GetWindowTextLengthA(m_hWnd); }
 void CWnd::SetFont(CFont* pFont, BOOL bRedraw)
 {
-    ::SendMessageA(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(pFont->GetSafeHandle()), bRedraw);
+    ::SendMessageA(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(HgdiobjOf(pFont)), bRedraw);
 }
 CFont* CWnd::GetFont() const
 {
@@ -294,9 +294,9 @@ CDC* CWnd::GetDC() { return CDC::FromHandle(::GetDC(m_hWnd)); }
 CDC* CWnd::GetWindowDC() { return CDC::FromHandle(::GetWindowDC(m_hWnd)); }
 CDC* CWnd::GetDCEx(CRgn* prgnClip, DWORD flags)
 {
-    return CDC::FromHandle(::GetDCEx(m_hWnd, prgnClip != nullptr ? static_cast<HRGN>(prgnClip->GetSafeHandle()) : nullptr, flags));
+    return CDC::FromHandle(::GetDCEx(m_hWnd, static_cast<HRGN>(HgdiobjOf(prgnClip)), flags));
 }
-int CWnd::ReleaseDC(CDC* pDC) { return ::ReleaseDC(m_hWnd, pDC->GetSafeHdc()); }
+int CWnd::ReleaseDC(CDC* pDC) { return ::ReleaseDC(m_hWnd, HdcOf(pDC)); }
 CDC* CWnd::BeginPaint(LPPAINTSTRUCT lpPaint) { return CDC::FromHandle(::BeginPaint(m_hWnd, lpPaint)); }
 void CWnd::EndPaint(LPPAINTSTRUCT lpPaint) { ::EndPaint(m_hWnd, lpPaint); }
 
