@@ -21,7 +21,6 @@ public:
 
     // Frames per second of the stream; set before the first frame.
     void SetFrameRate(DWORD framesPerSecond) { m_frameRate = framesPerSecond; }
-    DWORD GetFrameRate() const { return m_frameRate; }
 
     // The first frame creates the file and fixes the format of all frames. E_INVALIDARG for a
     // frame that cannot be read or does not match the first one's size; E_FAIL when the file
