@@ -2,13 +2,9 @@
 // control that sent it.
 #include "platform/mfc/Wnd.h"
 
-#include "platform/mfc/DC.h"
-#include "platform/mfc/ScrollBar.h"
-
 int CWnd::OnCreate(LPCREATESTRUCTA) { return static_cast<int>(Default()); }
 BOOL CWnd::OnNcCreate(LPCREATESTRUCTA) { return static_cast<BOOL>(Default()); }
 void CWnd::OnDestroy() { Default(); }
-
 void CWnd::OnClose() { Default(); }
 void CWnd::OnPaint() { Default(); }
 void CWnd::OnNcPaint() { Default(); }
