@@ -443,8 +443,9 @@ inline HWND HwndOf(const CWnd* pWnd)
 INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 // The window procedure of every attached window.
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
-// Delivers a message to the object's WindowProc, keeping the current message and turning
-// framework exceptions into reports.
+// Delivers a message to the object's WindowProc, keeping the current message. An exception from
+// a handler stops there: a framework exception reports itself, any other is traced and shown as
+// an internal error; the message is answered as failed and the program goes on.
 LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
 // Arms the creation hook: the next window created on this thread is attached to pWnd.
 void AfxHookWindowCreate(CWnd* pWnd);
