@@ -1,7 +1,7 @@
 #include "platform/mfc/Afx.h"
 
 #include "MfcTestResources.h"
-#include "WindowTestApp.h"
+#include "PromptRecordingApp.h"
 
 #include <gtest/gtest.h>
 #include <functional>

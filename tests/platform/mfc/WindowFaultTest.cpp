@@ -1,6 +1,6 @@
 #include "platform/mfc/Afx.h"
 
-#include "WindowTestApp.h"
+#include "PromptRecordingApp.h"
 
 #include <gtest/gtest.h>
 #include <stdexcept>

@@ -1,4 +1,4 @@
-#include "WindowTestApp.h"
+#include "PromptRecordingApp.h"
 
 namespace
 {
