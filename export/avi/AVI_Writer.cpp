@@ -99,7 +99,7 @@ HRESULT C_AVI_Writer::FirstBitmap(HBITMAP bitmap)
         return E_INVALIDARG;
     m_dc = CreateCompatibleDC(nullptr);
     if (!m_dc)
-        return SetupFailed();
+        return Fail();
     // A bitmap that cannot be read leaves the writer waiting for a usable first frame.
     if (!QueryBitmapFormat(bitmap, m_format))
     {
@@ -219,10 +219,10 @@ HRESULT C_AVI_Writer::CreateBuffer(size_t size)
 {
     m_heap = HeapCreate(HEAP_NO_SERIALIZE, size, 0);
     if (!m_heap)
-        return SetupFailed();
+        return Fail();
     m_buffer = HeapAlloc(m_heap, HEAP_ZERO_MEMORY, size);
     if (!m_buffer)
-        return SetupFailed();
+        return Fail();
     m_bufferSize = size;
     return S_OK;
 }
@@ -236,7 +236,7 @@ HRESULT C_AVI_Writer::CreateStream()
     for (DWORD handler : handlers)
     {
         if (!OpenStream(handler))
-            return SetupFailed();
+            return Fail();
         if (handler == kUncompressedHandler)
             break;
         if (AttachCompressor(handler))
@@ -244,7 +244,7 @@ HRESULT C_AVI_Writer::CreateStream()
         ReleaseFile();
     }
     if (AVIStreamSetFormat(m_stream, 0, &m_format, FormatSize(m_format.header)) != AVIERR_OK)
-        return SetupFailed();
+        return Fail();
     m_target = m_stream;
     return S_OK;
 }
@@ -299,10 +299,11 @@ HRESULT C_AVI_Writer::WriteFrame(const void* data)
 {
     // Without a compressor to decide, every stored frame stands alone.
     const DWORD flags = m_compressed ? 0 : AVIIF_KEYFRAME;
+    // A refused frame would leave a gap in the movie: the export fails here, told once.
     if (AVIStreamWrite(m_target, m_frameIndex, 1, const_cast<void*>(data),
                        static_cast<LONG>(m_format.header.biSizeImage), flags, nullptr,
                        nullptr) != AVIERR_OK)
-        return E_FAIL;
+        return Fail();
     ++m_frameIndex;
     return S_OK;
 }
@@ -338,7 +339,7 @@ HRESULT C_AVI_Writer::Close()
     return S_OK;
 }
 
-HRESULT C_AVI_Writer::SetupFailed()
+HRESULT C_AVI_Writer::Fail()
 {
     ReleaseAll();
     m_reportError(kErrorText);

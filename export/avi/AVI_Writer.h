@@ -21,11 +21,11 @@ public:
 
     // Frames per second of the stream; set before the first frame.
     void SetFrameRate(DWORD framesPerSecond) { m_frameRate = framesPerSecond; }
-    DWORD GetFrameRate() const { return m_frameRate; }
 
     // The first frame creates the file and fixes the format of all frames. E_INVALIDARG for a
-    // frame that cannot be read or does not match the first one's size; E_FAIL once the file
-    // or stream has failed (reported to the user once).
+    // frame that cannot be read or does not match the first one's size; E_FAIL when the file
+    // or stream fails, a frame's write included, and for every frame after (reported to the
+    // user once).
     HRESULT AddFrame(HBITMAP bitmap);
     // Rows bottom-up, each padded to four bytes; 16, 24 or 32 bits per pixel.
     HRESULT AddRawFrame(int width, int height, const void* bits, int bitsPerPixel);
@@ -70,7 +70,8 @@ private:
     bool AttachCompressor(DWORD handler);
     std::vector<DWORD> AcceptingCompressors() const;
     HRESULT WriteFrame(const void* data);
-    HRESULT SetupFailed();
+    // Releases everything, tells the user and leaves the writer failed.
+    HRESULT Fail();
     void Release();
     void ReleaseFile();
 

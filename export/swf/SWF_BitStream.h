@@ -157,10 +157,7 @@ public:
     // A UI16 count: writing takes it from the list size.
     void SerializeCount16(uint16_t& count, size_t size);
 
-    // Codec state between records: the fill- and line-index widths in force and the glyph count
-    // of the last DefineFont.
-    uint8_t GetFillIndexBits() const { return m_fillIndexBits; }
-    uint8_t GetLineIndexBits() const { return m_lineIndexBits; }
+    // Codec state between records: the glyph count of the last DefineFont.
     uint16_t GetFontGlyphCount() const { return m_fontGlyphCount; }
     void SetFontGlyphCount(uint16_t count) { m_fontGlyphCount = count; }
 
@@ -183,6 +180,7 @@ private:
     // Nothing can move before a file is attached.
     bool m_failed = true;
     std::string m_error = "no file attached";
+    // The fill- and line-index widths in force for the shape records that follow.
     uint8_t m_fillIndexBits = 0;
     uint8_t m_lineIndexBits = 0;
     uint16_t m_fontGlyphCount = 0;

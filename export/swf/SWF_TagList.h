@@ -33,7 +33,6 @@ public:
 
     C_SWF_Tag* GetHead() const { return m_head; }
     C_SWF_Tag* GetTail() const { return m_tail; }
-    uint8_t GetSwfVersion() const { return m_swfVersion; }
     // Alpha 255; a SetBackgroundColor tag read from a file copies its colour here.
     const C_SWF_RGBA& GetBackgroundColor() const { return m_backgroundColor; }
 

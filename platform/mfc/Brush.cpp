@@ -27,7 +27,7 @@ BOOL CBrush::CreateSolidBrush(COLORREF crColor) { return Attach(::CreateSolidBru
 BOOL CBrush::CreateHatchBrush(int nIndex, COLORREF crColor) { return Attach(::CreateHatchBrush(nIndex, crColor)); }
 BOOL CBrush::CreatePatternBrush(CBitmap* pBitmap)
 {
-    return Attach(::CreatePatternBrush(static_cast<HBITMAP>(pBitmap->GetSafeHandle())));
+    return Attach(::CreatePatternBrush(static_cast<HBITMAP>(HgdiobjOf(pBitmap))));
 }
 BOOL CBrush::CreateBrushIndirect(const LOGBRUSH* lpLogBrush) { return Attach(::CreateBrushIndirect(lpLogBrush)); }
 // System colour brushes are shared by the system and must not be deleted: held without attaching.

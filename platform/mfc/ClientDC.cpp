@@ -5,7 +5,7 @@
 
 IMPLEMENT_DYNAMIC(CClientDC, CDC)
 
-CClientDC::CClientDC(CWnd* pWnd) : m_hWnd(pWnd->GetSafeHwnd())
+CClientDC::CClientDC(CWnd* pWnd) : m_hWnd(HwndOf(pWnd))
 {
     if (!Attach(::GetDC(m_hWnd)))
         AfxThrowResourceException();

@@ -19,7 +19,7 @@ void CCmdUI::Enable(BOOL bOn)
         if (m_pSubMenu == nullptr)
             m_pMenu->EnableMenuItem(m_nIndex, MF_BYPOSITION | (bOn ? MF_ENABLED : (MF_DISABLED | MF_GRAYED)));
     }
-    else if (m_pOther != nullptr && m_pOther->GetSafeHwnd() != nullptr)
+    else if (HwndOf(m_pOther) != nullptr)
     {
         // A control losing its enabled state must not keep the focus: pass it to the next one.
         if (!bOn && GetFocus() == m_pOther->m_hWnd)
@@ -40,7 +40,7 @@ void CCmdUI::SetCheck(int nCheck)
         if (m_pSubMenu == nullptr)
             m_pMenu->CheckMenuItem(m_nIndex, MF_BYPOSITION | (nCheck ? MF_CHECKED : MF_UNCHECKED));
     }
-    else if (m_pOther != nullptr && m_pOther->GetSafeHwnd() != nullptr)
+    else if (HwndOf(m_pOther) != nullptr)
     {
         // Only buttons that show a check take one.
         if (m_pOther->SendMessage(WM_GETDLGCODE) & DLGC_BUTTON)
@@ -80,7 +80,7 @@ void CCmdUI::SetText(LPCSTR lpszText)
         nState &= ~(MF_BITMAP | MF_OWNERDRAW | MF_SEPARATOR);
         m_pMenu->ModifyMenu(m_nIndex, MF_BYPOSITION | MF_STRING | nState, m_nID, lpszText);
     }
-    else if (m_pOther != nullptr && m_pOther->GetSafeHwnd() != nullptr)
+    else if (HwndOf(m_pOther) != nullptr)
     {
         CString strCurrent;
         m_pOther->GetWindowText(strCurrent);

@@ -24,7 +24,7 @@ BOOL CComboBoxEx::SetItem(const COMBOBOXEXITEMA* pCBItem)
 }
 CImageList* CComboBoxEx::SetImageList(CImageList* pImageList)
 {
-    HIMAGELIST hOld = reinterpret_cast<HIMAGELIST>(SendMessage(CBEM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(pImageList->GetSafeHandle())));
+    HIMAGELIST hOld = reinterpret_cast<HIMAGELIST>(SendMessage(CBEM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(HimagelistOf(pImageList))));
     return hOld != nullptr ? CImageList::FromHandle(hOld) : nullptr;
 }
 CImageList* CComboBoxEx::GetImageList() const

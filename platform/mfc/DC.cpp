@@ -66,11 +66,6 @@ HDC CDC::Detach()
     return hDC;
 }
 
-HDC CDC::GetSafeHdc() const
-{
-    return this != nullptr ? m_hDC : nullptr;
-}
-
 BOOL CDC::CreateDC(LPCSTR lpszDriverName, LPCSTR lpszDeviceName, LPCSTR lpszOutput, const void* lpInitData)
 {
     return Attach(::CreateDCA(lpszDriverName, lpszDeviceName, lpszOutput, static_cast<const DEVMODEA*>(lpInitData)));
@@ -135,26 +130,26 @@ HGDIOBJ SelectBoth(HDC hDC, HDC hAttribDC, HGDIOBJ hObject)
 }
 
 HGDIOBJ CDC::SelectObject(HGDIOBJ hObject) { return hObject != nullptr ? SelectBoth(m_hDC, m_hAttribDC, hObject) : nullptr; }
-CGdiObject* CDC::SelectObject(CGdiObject* pObject) { return CGdiObject::FromHandle(SelectObject(pObject->GetSafeHandle())); }
-CPen* CDC::SelectObject(CPen* pPen) { return static_cast<CPen*>(CGdiObject::FromHandle(SelectObject(pPen->GetSafeHandle()))); }
+CGdiObject* CDC::SelectObject(CGdiObject* pObject) { return CGdiObject::FromHandle(SelectObject(HgdiobjOf(pObject))); }
+CPen* CDC::SelectObject(CPen* pPen) { return static_cast<CPen*>(CGdiObject::FromHandle(SelectObject(HgdiobjOf(pPen)))); }
 CBrush* CDC::SelectObject(CBrush* pBrush)
 {
-    return static_cast<CBrush*>(CGdiObject::FromHandle(SelectObject(pBrush->GetSafeHandle())));
+    return static_cast<CBrush*>(CGdiObject::FromHandle(SelectObject(HgdiobjOf(pBrush))));
 }
-CFont* CDC::SelectObject(CFont* pFont) { return static_cast<CFont*>(CGdiObject::FromHandle(SelectObject(pFont->GetSafeHandle()))); }
+CFont* CDC::SelectObject(CFont* pFont) { return static_cast<CFont*>(CGdiObject::FromHandle(SelectObject(HgdiobjOf(pFont)))); }
 CBitmap* CDC::SelectObject(CBitmap* pBitmap)
 {
-    return static_cast<CBitmap*>(CGdiObject::FromHandle(SelectObject(pBitmap->GetSafeHandle())));
+    return static_cast<CBitmap*>(CGdiObject::FromHandle(SelectObject(HgdiobjOf(pBitmap))));
 }
 int CDC::SelectObject(CRgn* pRgn)
 {
     // A region selection answers the kind of the new clipping region.
-    return static_cast<int>(reinterpret_cast<INT_PTR>(SelectBoth(m_hDC, m_hAttribDC, pRgn->GetSafeHandle())));
+    return static_cast<int>(reinterpret_cast<INT_PTR>(SelectBoth(m_hDC, m_hAttribDC, HgdiobjOf(pRgn))));
 }
 CGdiObject* CDC::SelectStockObject(int nIndex) { return CGdiObject::FromHandle(SelectObject(::GetStockObject(nIndex))); }
 CPalette* CDC::SelectPalette(CPalette* pPalette, BOOL bForceBackground)
 {
-    return CPalette::FromHandle(::SelectPalette(m_hDC, static_cast<HPALETTE>(pPalette->GetSafeHandle()), bForceBackground));
+    return CPalette::FromHandle(::SelectPalette(m_hDC, static_cast<HPALETTE>(HgdiobjOf(pPalette)), bForceBackground));
 }
 UINT CDC::RealizePalette() { return ::RealizePalette(m_hDC); }
 CPen* CDC::GetCurrentPen() const { return CPen::FromHandle(static_cast<HPEN>(::GetCurrentObject(m_hDC, OBJ_PEN))); }
@@ -373,7 +368,7 @@ void CDC::LPtoDP(LPSIZE lpSize) const
 int CDC::GetClipBox(LPRECT lpRect) const { return ::GetClipBox(m_hDC, lpRect); }
 int CDC::SelectClipRgn(CRgn* pRgn)
 {
-    HRGN hRgn = pRgn != nullptr ? static_cast<HRGN>(pRgn->GetSafeHandle()) : nullptr;
+    HRGN hRgn = static_cast<HRGN>(HgdiobjOf(pRgn));
     int nRetVal = ERROR;
     if (m_hDC != m_hAttribDC)
         nRetVal = ::SelectClipRgn(m_hDC, hRgn);
@@ -383,7 +378,7 @@ int CDC::SelectClipRgn(CRgn* pRgn)
 }
 int CDC::SelectClipRgn(CRgn* pRgn, int nMode)
 {
-    HRGN hRgn = pRgn != nullptr ? static_cast<HRGN>(pRgn->GetSafeHandle()) : nullptr;
+    HRGN hRgn = static_cast<HRGN>(HgdiobjOf(pRgn));
     int nRetVal = ERROR;
     if (m_hDC != m_hAttribDC)
         nRetVal = ::ExtSelectClipRgn(m_hDC, hRgn, nMode);
@@ -474,19 +469,19 @@ BOOL CDC::RoundRect(LPCRECT lpRect, POINT point)
 }
 BOOL CDC::Ellipse(int x1, int y1, int x2, int y2) { return ::Ellipse(m_hDC, x1, y1, x2, y2); }
 BOOL CDC::Ellipse(LPCRECT lpRect) { return Ellipse(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom); }
-void CDC::FillRect(LPCRECT lpRect, CBrush* pBrush) { ::FillRect(m_hDC, lpRect, static_cast<HBRUSH>(pBrush->GetSafeHandle())); }
-void CDC::FrameRect(LPCRECT lpRect, CBrush* pBrush) { ::FrameRect(m_hDC, lpRect, static_cast<HBRUSH>(pBrush->GetSafeHandle())); }
+void CDC::FillRect(LPCRECT lpRect, CBrush* pBrush) { ::FillRect(m_hDC, lpRect, static_cast<HBRUSH>(HgdiobjOf(pBrush))); }
+void CDC::FrameRect(LPCRECT lpRect, CBrush* pBrush) { ::FrameRect(m_hDC, lpRect, static_cast<HBRUSH>(HgdiobjOf(pBrush))); }
 void CDC::InvertRect(LPCRECT lpRect) { ::InvertRect(m_hDC, lpRect); }
 BOOL CDC::FillRgn(CRgn* pRgn, CBrush* pBrush)
 {
-    return ::FillRgn(m_hDC, static_cast<HRGN>(pRgn->GetSafeHandle()), static_cast<HBRUSH>(pBrush->GetSafeHandle()));
+    return ::FillRgn(m_hDC, static_cast<HRGN>(HgdiobjOf(pRgn)), static_cast<HBRUSH>(HgdiobjOf(pBrush)));
 }
 BOOL CDC::FrameRgn(CRgn* pRgn, CBrush* pBrush, int nWidth, int nHeight)
 {
-    return ::FrameRgn(m_hDC, static_cast<HRGN>(pRgn->GetSafeHandle()), static_cast<HBRUSH>(pBrush->GetSafeHandle()),
+    return ::FrameRgn(m_hDC, static_cast<HRGN>(HgdiobjOf(pRgn)), static_cast<HBRUSH>(HgdiobjOf(pBrush)),
                       nWidth, nHeight);
 }
-BOOL CDC::PaintRgn(CRgn* pRgn) { return ::PaintRgn(m_hDC, static_cast<HRGN>(pRgn->GetSafeHandle())); }
+BOOL CDC::PaintRgn(CRgn* pRgn) { return ::PaintRgn(m_hDC, static_cast<HRGN>(HgdiobjOf(pRgn))); }
 
 void CDC::FillSolidRect(LPCRECT lpRect, COLORREF clr)
 {
@@ -665,30 +660,30 @@ BOOL CDC::GetCharWidth(UINT nFirstChar, UINT nLastChar, LPINT lpBuffer) const
 
 BOOL CDC::BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, DWORD dwRop)
 {
-    return ::BitBlt(m_hDC, x, y, nWidth, nHeight, pSrcDC->GetSafeHdc(), xSrc, ySrc, dwRop);
+    return ::BitBlt(m_hDC, x, y, nWidth, nHeight, HdcOf(pSrcDC), xSrc, ySrc, dwRop);
 }
 BOOL CDC::StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, int nSrcWidth,
                      int nSrcHeight, DWORD dwRop)
 {
-    return ::StretchBlt(m_hDC, x, y, nWidth, nHeight, pSrcDC->GetSafeHdc(), xSrc, ySrc, nSrcWidth, nSrcHeight, dwRop);
+    return ::StretchBlt(m_hDC, x, y, nWidth, nHeight, HdcOf(pSrcDC), xSrc, ySrc, nSrcWidth, nSrcHeight, dwRop);
 }
 BOOL CDC::PatBlt(int x, int y, int nWidth, int nHeight, DWORD dwRop) { return ::PatBlt(m_hDC, x, y, nWidth, nHeight, dwRop); }
 BOOL CDC::MaskBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, CBitmap& maskBitmap,
                   int xMask, int yMask, DWORD dwRop)
 {
-    return ::MaskBlt(m_hDC, x, y, nWidth, nHeight, pSrcDC->GetSafeHdc(), xSrc, ySrc,
+    return ::MaskBlt(m_hDC, x, y, nWidth, nHeight, HdcOf(pSrcDC), xSrc, ySrc,
                      static_cast<HBITMAP>(maskBitmap.m_hObject), xMask, yMask, dwRop);
 }
 BOOL CDC::TransparentBlt(int xDest, int yDest, int nDestWidth, int nDestHeight, CDC* pSrcDC, int xSrc, int ySrc,
                          int nSrcWidth, int nSrcHeight, UINT clrTransparent)
 {
-    return ::GdiTransparentBlt(m_hDC, xDest, yDest, nDestWidth, nDestHeight, pSrcDC->GetSafeHdc(), xSrc, ySrc,
+    return ::GdiTransparentBlt(m_hDC, xDest, yDest, nDestWidth, nDestHeight, HdcOf(pSrcDC), xSrc, ySrc,
                                nSrcWidth, nSrcHeight, clrTransparent);
 }
 BOOL CDC::AlphaBlend(int xDest, int yDest, int nDestWidth, int nDestHeight, CDC* pSrcDC, int xSrc, int ySrc,
                      int nSrcWidth, int nSrcHeight, BLENDFUNCTION blend)
 {
-    return ::GdiAlphaBlend(m_hDC, xDest, yDest, nDestWidth, nDestHeight, pSrcDC->GetSafeHdc(), xSrc, ySrc, nSrcWidth,
+    return ::GdiAlphaBlend(m_hDC, xDest, yDest, nDestWidth, nDestHeight, HdcOf(pSrcDC), xSrc, ySrc, nSrcWidth,
                            nSrcHeight, blend);
 }
 COLORREF CDC::GetPixel(int x, int y) const { return ::GetPixel(m_hDC, x, y); }

@@ -34,7 +34,7 @@ public:
     static void DeleteTempMap();
     BOOL Attach(HDC hDC);
     HDC Detach();
-    HDC GetSafeHdc() const;
+    HDC GetSafeHdc() const { return m_hDC; }
     operator HDC() const { return m_hDC; }
     virtual void SetAttribDC(HDC hDC) { m_hAttribDC = hDC; }
     virtual void SetOutputDC(HDC hDC) { m_hDC = hDC; }
@@ -225,3 +225,9 @@ public:
     int SetDIBitsToDevice(int x, int y, DWORD nWidth, DWORD nHeight, int xSrc, int ySrc, UINT nStartScan,
                           UINT nNumScans, const void* lpBits, const BITMAPINFO* lpBitsInfo, UINT nUsage);
 };
+
+// The output handle of a device context that may be absent: null for a null pointer.
+inline HDC HdcOf(const CDC* pDC)
+{
+    return pDC != nullptr ? pDC->m_hDC : nullptr;
+}

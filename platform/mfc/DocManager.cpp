@@ -196,7 +196,7 @@ BOOL CDocManager::DoPromptFileName(CString& fileName, UINT nIDSTitle, DWORD lFla
     OPENFILENAMEA ofn = {};
     ofn.lStructSize = sizeof ofn;
     CWnd* pMainWnd = AfxGetMainWnd();
-    ofn.hwndOwner = pMainWnd != nullptr ? pMainWnd->GetSafeHwnd() : nullptr;
+    ofn.hwndOwner = HwndOf(pMainWnd);
     ofn.lpstrFilter = filter.data();
     ofn.nFilterIndex = 1;
     ofn.lpstrFile = buffer.data();

@@ -312,7 +312,7 @@ void CDocument::UpdateFrameCounts()
     for (POSITION pos = GetFirstViewPosition(); pos != nullptr;)
     {
         CView* pView = GetNextView(pos);
-        CFrameWnd* pFrame = pView->GetSafeHwnd() != nullptr ? pView->GetParentFrame() : nullptr;
+        CFrameWnd* pFrame = pView->m_hWnd != nullptr ? pView->GetParentFrame() : nullptr;
         if (pFrame != nullptr && frames.Find(pFrame) == nullptr)
             frames.AddTail(pFrame);
     }

@@ -77,11 +77,6 @@ BOOL CGdiObject::DeleteObject()
     return ::DeleteObject(Detach());
 }
 
-HGDIOBJ CGdiObject::GetSafeHandle() const
-{
-    return this != nullptr ? m_hObject : nullptr;
-}
-
 int CGdiObject::GetObject(int nCount, LPVOID lpObject) const
 {
     return ::GetObjectA(m_hObject, nCount, lpObject);

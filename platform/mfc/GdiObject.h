@@ -20,7 +20,7 @@ public:
     BOOL Attach(HGDIOBJ hObject);
     HGDIOBJ Detach();
     BOOL DeleteObject();
-    HGDIOBJ GetSafeHandle() const;
+    HGDIOBJ GetSafeHandle() const { return m_hObject; }
     operator HGDIOBJ() const { return GetSafeHandle(); }
 
     int GetObject(int nCount, LPVOID lpObject) const;
@@ -30,3 +30,9 @@ public:
     bool operator==(const CGdiObject& obj) const { return obj.m_hObject == m_hObject; }
     bool operator!=(const CGdiObject& obj) const { return obj.m_hObject != m_hObject; }
 };
+
+// The handle of a drawing object that may be absent: null for a null pointer.
+inline HGDIOBJ HgdiobjOf(const CGdiObject* pObject)
+{
+    return pObject != nullptr ? pObject->m_hObject : nullptr;
+}

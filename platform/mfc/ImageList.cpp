@@ -49,11 +49,6 @@ HIMAGELIST CImageList::Detach()
     return hImageList;
 }
 
-HIMAGELIST CImageList::GetSafeHandle() const
-{
-    return this != nullptr ? m_hImageList : nullptr;
-}
-
 BOOL CImageList::DeleteImageList()
 {
     if (m_hImageList == nullptr)
@@ -81,25 +76,25 @@ int CImageList::GetImageCount() const { return ImageList_GetImageCount(m_hImageL
 BOOL CImageList::SetImageCount(UINT uNewCount) { return ImageList_SetImageCount(m_hImageList, uNewCount); }
 int CImageList::Add(CBitmap* pbmImage, CBitmap* pbmMask)
 {
-    return ImageList_Add(m_hImageList, static_cast<HBITMAP>(pbmImage->GetSafeHandle()),
-                         static_cast<HBITMAP>(pbmMask->GetSafeHandle()));
+    return ImageList_Add(m_hImageList, static_cast<HBITMAP>(HgdiobjOf(pbmImage)),
+                         static_cast<HBITMAP>(HgdiobjOf(pbmMask)));
 }
 int CImageList::Add(CBitmap* pbmImage, COLORREF crMask)
 {
-    return ImageList_AddMasked(m_hImageList, static_cast<HBITMAP>(pbmImage->GetSafeHandle()), crMask);
+    return ImageList_AddMasked(m_hImageList, static_cast<HBITMAP>(HgdiobjOf(pbmImage)), crMask);
 }
 int CImageList::Add(HICON hIcon) { return ImageList_AddIcon(m_hImageList, hIcon); }
 BOOL CImageList::Remove(int nImage) { return ImageList_Remove(m_hImageList, nImage); }
 BOOL CImageList::Replace(int nImage, CBitmap* pbmImage, CBitmap* pbmMask)
 {
-    return ImageList_Replace(m_hImageList, nImage, static_cast<HBITMAP>(pbmImage->GetSafeHandle()),
-                             static_cast<HBITMAP>(pbmMask->GetSafeHandle()));
+    return ImageList_Replace(m_hImageList, nImage, static_cast<HBITMAP>(HgdiobjOf(pbmImage)),
+                             static_cast<HBITMAP>(HgdiobjOf(pbmMask)));
 }
 int CImageList::Replace(int nImage, HICON hIcon) { return ImageList_ReplaceIcon(m_hImageList, nImage, hIcon); }
 HICON CImageList::ExtractIcon(int nImage) { return ImageList_GetIcon(m_hImageList, nImage, ILD_NORMAL); }
 BOOL CImageList::Draw(CDC* pDC, int nImage, POINT pt, UINT nStyle)
 {
-    return ImageList_Draw(m_hImageList, nImage, pDC->GetSafeHdc(), pt.x, pt.y, nStyle);
+    return ImageList_Draw(m_hImageList, nImage, HdcOf(pDC), pt.x, pt.y, nStyle);
 }
 COLORREF CImageList::SetBkColor(COLORREF cr) { return ImageList_SetBkColor(m_hImageList, cr); }
 COLORREF CImageList::GetBkColor() const { return ImageList_GetBkColor(m_hImageList); }
@@ -111,6 +106,6 @@ BOOL CImageList::SetOverlayImage(int nImage, int nOverlay) { return ImageList_Se
 BOOL CImageList::BeginDrag(int nImage, CPoint ptHotSpot) { return ImageList_BeginDrag(m_hImageList, nImage, ptHotSpot.x, ptHotSpot.y); }
 void CImageList::EndDrag() { ImageList_EndDrag(); }
 BOOL CImageList::DragMove(CPoint pt) { return ImageList_DragMove(pt.x, pt.y); }
-BOOL CImageList::DragEnter(CWnd* pWndLock, CPoint point) { return ImageList_DragEnter(pWndLock->GetSafeHwnd(), point.x, point.y); }
-BOOL CImageList::DragLeave(CWnd* pWndLock) { return ImageList_DragLeave(pWndLock->GetSafeHwnd()); }
+BOOL CImageList::DragEnter(CWnd* pWndLock, CPoint point) { return ImageList_DragEnter(HwndOf(pWndLock), point.x, point.y); }
+BOOL CImageList::DragLeave(CWnd* pWndLock) { return ImageList_DragLeave(HwndOf(pWndLock)); }
 BOOL CImageList::DragShowNolock(BOOL bShow) { return ImageList_DragShowNolock(bShow); }

@@ -23,7 +23,7 @@ public:
     static void DeleteTempMap();
     BOOL Attach(HIMAGELIST hImageList);
     HIMAGELIST Detach();
-    HIMAGELIST GetSafeHandle() const;
+    HIMAGELIST GetSafeHandle() const { return m_hImageList; }
     operator HIMAGELIST() const { return GetSafeHandle(); }
     BOOL DeleteImageList();
 
@@ -55,3 +55,9 @@ public:
     static BOOL DragLeave(CWnd* pWndLock);
     static BOOL DragShowNolock(BOOL bShow);
 };
+
+// The handle of an image list that may be absent: null for a null pointer.
+inline HIMAGELIST HimagelistOf(const CImageList* pImageList)
+{
+    return pImageList != nullptr ? pImageList->m_hImageList : nullptr;
+}

@@ -150,7 +150,7 @@ DWORD CListCtrl::GetExtendedStyle() const { return static_cast<DWORD>(SendMessag
 CImageList* CListCtrl::SetImageList(CImageList* pImageList, int nImageListType)
 {
     HIMAGELIST hOld = reinterpret_cast<HIMAGELIST>(SendMessage(
-        LVM_SETIMAGELIST, static_cast<WPARAM>(nImageListType), reinterpret_cast<LPARAM>(pImageList->GetSafeHandle())));
+        LVM_SETIMAGELIST, static_cast<WPARAM>(nImageListType), reinterpret_cast<LPARAM>(HimagelistOf(pImageList))));
     return hOld != nullptr ? CImageList::FromHandle(hOld) : nullptr;
 }
 

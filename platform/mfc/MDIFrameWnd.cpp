@@ -49,7 +49,7 @@ BOOL CMDIFrameWnd::OnCreateClient(LPCREATESTRUCTA lpcs, CCreateContext*)
 BOOL CMDIFrameWnd::CreateClient(LPCREATESTRUCTA, CMenu* pWindowMenu)
 {
     CLIENTCREATESTRUCT ccs = {};
-    ccs.hWindowMenu = pWindowMenu != nullptr ? pWindowMenu->GetSafeHmenu() : nullptr;
+    ccs.hWindowMenu = HmenuOf(pWindowMenu);
     ccs.idFirstChild = AFX_IDM_FIRST_MDICHILD;
     // The sunken edge belongs to the client, not to the frame.
     DWORD dwExStyle = 0;
@@ -104,7 +104,7 @@ CMDIChildWnd* CMDIFrameWnd::MDIGetActive(BOOL* pbMaximized) const
 
 void CMDIFrameWnd::MDIActivate(CWnd* pWndActivate)
 {
-    ::SendMessageA(m_hWndMDIClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(pWndActivate->GetSafeHwnd()), 0);
+    ::SendMessageA(m_hWndMDIClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(HwndOf(pWndActivate)), 0);
 }
 
 void CMDIFrameWnd::MDINext()
@@ -119,12 +119,12 @@ void CMDIFrameWnd::MDIPrev()
 
 void CMDIFrameWnd::MDIMaximize(CWnd* pWnd)
 {
-    ::SendMessageA(m_hWndMDIClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(pWnd->GetSafeHwnd()), 0);
+    ::SendMessageA(m_hWndMDIClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(HwndOf(pWnd)), 0);
 }
 
 void CMDIFrameWnd::MDIRestore(CWnd* pWnd)
 {
-    ::SendMessageA(m_hWndMDIClient, WM_MDIRESTORE, reinterpret_cast<WPARAM>(pWnd->GetSafeHwnd()), 0);
+    ::SendMessageA(m_hWndMDIClient, WM_MDIRESTORE, reinterpret_cast<WPARAM>(HwndOf(pWnd)), 0);
 }
 
 void CMDIFrameWnd::MDITile()
@@ -155,8 +155,8 @@ void CMDIFrameWnd::MDIIconArrange()
 CMenu* CMDIFrameWnd::MDISetMenu(CMenu* pFrameMenu, CMenu* pWindowMenu)
 {
     auto hOld = reinterpret_cast<HMENU>(::SendMessageA(m_hWndMDIClient, WM_MDISETMENU,
-                                                       reinterpret_cast<WPARAM>(pFrameMenu->GetSafeHmenu()),
-                                                       reinterpret_cast<LPARAM>(pWindowMenu->GetSafeHmenu())));
+                                                       reinterpret_cast<WPARAM>(HmenuOf(pFrameMenu)),
+                                                       reinterpret_cast<LPARAM>(HmenuOf(pWindowMenu))));
     return hOld != nullptr ? CMenu::FromHandle(hOld) : nullptr;
 }
 

@@ -54,11 +54,6 @@ HMENU CMenu::Detach()
     return hMenu;
 }
 
-HMENU CMenu::GetSafeHmenu() const
-{
-    return this != nullptr ? m_hMenu : nullptr;
-}
-
 BOOL CMenu::CreateMenu() { return Attach(::CreateMenu()); }
 BOOL CMenu::CreatePopupMenu() { return Attach(::CreatePopupMenu()); }
 BOOL CMenu::LoadMenu(LPCSTR lpszResourceName) { return Attach(::LoadMenuA(AfxGetResourceHandle(), lpszResourceName)); }
@@ -137,11 +132,11 @@ CMenu* CMenu::GetSubMenu(int nPos) const
 
 BOOL CMenu::TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, LPCRECT lpRect)
 {
-    return ::TrackPopupMenu(m_hMenu, nFlags, x, y, 0, pWnd->GetSafeHwnd(), lpRect);
+    return ::TrackPopupMenu(m_hMenu, nFlags, x, y, 0, HwndOf(pWnd), lpRect);
 }
 BOOL CMenu::TrackPopupMenuEx(UINT fuFlags, int x, int y, CWnd* pWnd, LPTPMPARAMS lptpm)
 {
-    return ::TrackPopupMenuEx(m_hMenu, fuFlags, x, y, pWnd->GetSafeHwnd(), lptpm);
+    return ::TrackPopupMenuEx(m_hMenu, fuFlags, x, y, HwndOf(pWnd), lptpm);
 }
 
 void CMenu::DrawItem(LPDRAWITEMSTRUCT)

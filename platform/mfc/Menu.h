@@ -20,7 +20,7 @@ public:
     static void DeleteTempMap();
     BOOL Attach(HMENU hMenu);
     HMENU Detach();
-    HMENU GetSafeHmenu() const;
+    HMENU GetSafeHmenu() const { return m_hMenu; }
     operator HMENU() const { return GetSafeHmenu(); }
     bool operator==(const CMenu& menu) const { return menu.m_hMenu == m_hMenu; }
     bool operator!=(const CMenu& menu) const { return menu.m_hMenu != m_hMenu; }
@@ -61,3 +61,9 @@ public:
     virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
     virtual void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct);
 };
+
+// The handle of a menu that may be absent: null for a null pointer.
+inline HMENU HmenuOf(const CMenu* pMenu)
+{
+    return pMenu != nullptr ? pMenu->m_hMenu : nullptr;
+}

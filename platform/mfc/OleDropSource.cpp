@@ -39,7 +39,7 @@ BOOL COleDropSource::OnBeginDrag(CWnd* pWnd)
         m_bDragStarted = TRUE;
         return TRUE;
     }
-    HWND hWnd = pWnd->GetSafeHwnd();
+    HWND hWnd = HwndOf(pWnd);
     if (hWnd != nullptr)
         ::SetCapture(hWnd);
     UINT nDragDelay = ::GetProfileIntA("windows", "DragDelay", kDefaultDragDelay);

@@ -8,7 +8,7 @@ namespace
 {
 HPALETTE HandleOf(const CPalette* pPalette)
 {
-    return static_cast<HPALETTE>(pPalette->GetSafeHandle());
+    return static_cast<HPALETTE>(HgdiobjOf(pPalette));
 }
 }
 

@@ -8,7 +8,7 @@ namespace
 {
 HRGN HandleOf(const CRgn* pRgn)
 {
-    return static_cast<HRGN>(pRgn->GetSafeHandle());
+    return static_cast<HRGN>(HgdiobjOf(pRgn));
 }
 }
 

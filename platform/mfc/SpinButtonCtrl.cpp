@@ -30,7 +30,7 @@ int CSpinButtonCtrl::GetPos32(LPBOOL lpbError) const
 int CSpinButtonCtrl::SetPos32(int nPos) { return static_cast<int>(SendMessage(UDM_SETPOS32, 0, nPos)); }
 CWnd* CSpinButtonCtrl::SetBuddy(CWnd* pWndBuddy)
 {
-    HWND hWnd = reinterpret_cast<HWND>(SendMessage(UDM_SETBUDDY, reinterpret_cast<WPARAM>(pWndBuddy->GetSafeHwnd())));
+    HWND hWnd = reinterpret_cast<HWND>(SendMessage(UDM_SETBUDDY, reinterpret_cast<WPARAM>(HwndOf(pWndBuddy))));
     return hWnd != nullptr ? CWnd::FromHandle(hWnd) : nullptr;
 }
 CWnd* CSpinButtonCtrl::GetBuddy() const

@@ -14,7 +14,7 @@ BOOL CToolTipCtrl::CreateEx(CWnd* pParentWnd, DWORD dwStyle, DWORD dwStyleEx)
     INITCOMMONCONTROLSEX init = {sizeof init, ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&init);
     BOOL bResult = CWnd::CreateEx(dwStyleEx, TOOLTIPS_CLASSA, nullptr, WS_POPUP | dwStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, pParentWnd->GetSafeHwnd(), nullptr, nullptr);
+                                  CW_USEDEFAULT, CW_USEDEFAULT, HwndOf(pParentWnd), nullptr, nullptr);
     if (bResult)
         SetOwner(pParentWnd);
     return bResult;
@@ -24,7 +24,7 @@ void CToolTipCtrl::FillInToolInfo(TOOLINFOA& ti, CWnd* pWnd, UINT_PTR nIDTool) c
 {
     ti = TOOLINFOA{};
     ti.cbSize = sizeof(TOOLINFOA);
-    HWND hWnd = pWnd->GetSafeHwnd();
+    HWND hWnd = HwndOf(pWnd);
     if (nIDTool == 0)
     {
         ti.hwnd = ::GetParent(hWnd);

@@ -189,7 +189,7 @@ HTREEITEM CTreeCtrl::HitTest(TVHITTESTINFO* pHitTestInfo) const
 CImageList* CTreeCtrl::SetImageList(CImageList* pImageList, int nImageListType)
 {
     HIMAGELIST hOld = reinterpret_cast<HIMAGELIST>(SendMessage(
-        TVM_SETIMAGELIST, static_cast<WPARAM>(nImageListType), reinterpret_cast<LPARAM>(pImageList->GetSafeHandle())));
+        TVM_SETIMAGELIST, static_cast<WPARAM>(nImageListType), reinterpret_cast<LPARAM>(HimagelistOf(pImageList))));
     return hOld != nullptr ? CImageList::FromHandle(hOld) : nullptr;
 }
 

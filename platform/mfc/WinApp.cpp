@@ -436,7 +436,7 @@ void CWinApp::OnFilePrintSetup()
 {
     PRINTDLGA pd = {};
     pd.lStructSize = sizeof pd;
-    pd.hwndOwner = m_pMainWnd != nullptr ? m_pMainWnd->GetSafeHwnd() : nullptr;
+    pd.hwndOwner = HwndOf(m_pMainWnd);
     pd.hDevMode = m_hDevMode;
     pd.hDevNames = m_hDevNames;
     pd.Flags = PD_PRINTSETUP;

@@ -5,7 +5,7 @@
 
 IMPLEMENT_DYNAMIC(CWindowDC, CDC)
 
-CWindowDC::CWindowDC(CWnd* pWnd) : m_hWnd(pWnd->GetSafeHwnd())
+CWindowDC::CWindowDC(CWnd* pWnd) : m_hWnd(HwndOf(pWnd))
 {
     if (!Attach(::GetWindowDC(m_hWnd)))
         AfxThrowResourceException();

@@ -103,8 +103,7 @@ public:
     static void DeleteTempMap();
     BOOL Attach(HWND hWndNew);
     HWND Detach();
-    // Null for a null object too, as callers of the classic library expect.
-    HWND GetSafeHwnd() const;
+    HWND GetSafeHwnd() const { return m_hWnd; }
     operator HWND() const { return GetSafeHwnd(); }
     bool operator==(const CWnd& wnd) const { return wnd.m_hWnd == m_hWnd; }
     bool operator!=(const CWnd& wnd) const { return wnd.m_hWnd != m_hWnd; }
@@ -434,12 +433,19 @@ public:
     DECLARE_MESSAGE_MAP()
 };
 
+// The handle of a window that may be absent: null for a null pointer.
+inline HWND HwndOf(const CWnd* pWnd)
+{
+    return pWnd != nullptr ? pWnd->m_hWnd : nullptr;
+}
+
 // The dialog procedure of dialogs made by the framework: WM_INITDIALOG calls OnInitDialog.
 INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 // The window procedure of every attached window.
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
-// Delivers a message to the object's WindowProc, keeping the current message and turning
-// framework exceptions into reports.
+// Delivers a message to the object's WindowProc, keeping the current message. An exception from
+// a handler stops there: a framework exception reports itself, any other is traced and shown as
+// an internal error; the message is answered as failed and the program goes on.
 LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
 // Arms the creation hook: the next window created on this thread is attached to pWnd.
 void AfxHookWindowCreate(CWnd* pWnd);

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -100,6 +101,11 @@ HBITMAP MakePaletteFrame(int width, int height, int frame)
     return section;
 }
 
+std::string FourCC(DWORD code)
+{
+    return std::string{char(code), char(code >> 8), char(code >> 16), char(code >> 24)};
+}
+
 // The movie read back through AVIFile's reading functions.
 class MovieReader
 {
@@ -127,11 +133,7 @@ public:
     bool Opened() const { return m_stream != nullptr; }
     bool Decodes() const { return m_frames != nullptr; }
     LONG Length() const { return AVIStreamLength(m_stream); }
-    std::string Handler() const
-    {
-        const DWORD h = info.fccHandler;
-        return std::string{char(h), char(h >> 8), char(h >> 16), char(h >> 24)};
-    }
+    std::string Handler() const { return FourCC(info.fccHandler); }
     // The stored frames' format: the header's handler must name what the data holds.
     BITMAPINFOHEADER Format() const
     {
@@ -201,16 +203,173 @@ int Distance(long a, long b)
 
 constexpr int kTolerance = 8;
 
-void ExpectHandlerMatchesData(const MovieReader& reader)
+// Whether this machine's AVIFile builds a compressed video stream with the handler for frames of
+// the format, with a key frame every 15 frames as movies are written: a compressor may take
+// the format and still fail there (one that needs the previous frame decoded, for instance).
+bool MachineCompresses(DWORD handler, const BITMAPINFOHEADER& input, LONG formatSize)
 {
+    HIC compressor = ICOpen(ICTYPE_VIDEO, handler, ICMODE_COMPRESS);
+    if (!compressor)
+        return false;
+    const bool takes = ICCompressQuery(compressor, &input, nullptr) == ICERR_OK;
+    ICClose(compressor);
+    if (!takes)
+        return false;
+    TempMovie scratch;
+    AVIFileInit();
+    PAVIFILE file = nullptr;
+    PAVISTREAM stream = nullptr;
+    PAVISTREAM compressed = nullptr;
+    bool built = false;
+    if (AVIFileOpenA(&file, scratch.Path(), OF_WRITE | OF_CREATE, nullptr) == AVIERR_OK)
+    {
+        AVISTREAMINFOA info{};
+        info.fccType = streamtypeVIDEO;
+        info.fccHandler = handler;
+        info.dwScale = 1;
+        info.dwRate = 15;
+        SetRect(&info.rcFrame, 0, 0, input.biWidth, input.biHeight);
+        AVICOMPRESSOPTIONS options{};
+        options.fccType = streamtypeVIDEO;
+        options.fccHandler = handler;
+        options.dwKeyFrameEvery = 15;
+        options.dwFlags = AVICOMPRESSF_KEYFRAMES | AVICOMPRESSF_VALID;
+        built = AVIFileCreateStreamA(file, &stream, &info) == AVIERR_OK &&
+                AVIMakeCompressedStream(&compressed, stream, &options, nullptr) == AVIERR_OK &&
+                AVIStreamSetFormat(compressed, 0, const_cast<BITMAPINFOHEADER*>(&input), formatSize) == AVIERR_OK;
+    }
+    if (compressed)
+        AVIStreamRelease(compressed);
+    if (stream)
+        AVIStreamRelease(stream);
+    if (file)
+        AVIFileRelease(file);
+    AVIFileExit();
+    return built;
+}
+
+// The handler the writer must name on this machine: the first of its compressors, in its order
+// of preference, that the machine has and that compresses frames of this format; with none,
+// the frames are stored uncompressed ('DIB ').
+std::string ExpectedHandler(int width, int height, int bits)
+{
+    const DWORD preference[] = {mmioFOURCC('M', 'P', 'G', '4'), mmioFOURCC('M', 'S', 'V', 'C'),
+                                mmioFOURCC('M', 'R', 'L', 'E'), mmioFOURCC('c', 'v', 'i', 'd')};
+    struct
+    {
+        BITMAPINFOHEADER header;
+        RGBQUAD colors[256];
+    } input{};
+    input.header.biSize = sizeof input.header;
+    input.header.biWidth = width;
+    input.header.biHeight = height;
+    input.header.biPlanes = 1;
+    input.header.biBitCount = static_cast<WORD>(bits);
+    input.header.biCompression = BI_RGB;
+    input.header.biSizeImage = static_cast<DWORD>((width * bits + 31) / 32 * 4 * height);
+    input.header.biClrUsed = bits <= 8 ? 1u << bits : 0;
+    const LONG formatSize = static_cast<LONG>(sizeof input.header + input.header.biClrUsed * sizeof(RGBQUAD));
+    for (DWORD handler : preference)
+    {
+        if (MachineCompresses(handler, input.header, formatSize))
+            return FourCC(handler);
+    }
+    return "DIB ";
+}
+
+// The stream names the compressor the machine offers, and its frames hold what that names.
+void ExpectHandlerFor(const MovieReader& reader, int width, int height, int bits)
+{
+    const std::string expected = ExpectedHandler(width, height, bits);
+    std::printf("[ compressor for %d-bit frames: '%s' ]\n", bits, expected.c_str());
+    EXPECT_EQ(expected, reader.Handler());
     const DWORD compression = reader.Format().biCompression;
-    if (reader.Handler() == "DIB ")
+    if (expected == "DIB ")
         EXPECT_EQ(static_cast<DWORD>(BI_RGB), compression);
-    else if (reader.Handler() == "MRLE")
+    else if (expected == "MRLE")
         EXPECT_EQ(static_cast<DWORD>(BI_RLE8), compression);
     else
-        EXPECT_NE(static_cast<DWORD>(BI_RGB), compression) << reader.Handler();
+        EXPECT_NE(static_cast<DWORD>(BI_RGB), compression) << expected;
 }
+
+// A compressor installed for this process only under the movie's handler: it stores the frames'
+// bytes as they are and refuses the frame numbered refuseFrame (none when -1), as a real codec
+// does when it runs out of memory or meets data it cannot take.
+class RefusingCompressor
+{
+public:
+    static constexpr DWORD kHandler = mmioFOURCC('M', 'P', 'G', '4');
+
+    explicit RefusingCompressor(LONG refuseFrame)
+    {
+        s_refuseFrame = refuseFrame;
+        s_compressed = 0;
+        m_installed = ICInstall(ICTYPE_VIDEO, kHandler, reinterpret_cast<LPARAM>(&DriverProc), nullptr,
+                                ICINSTALL_FUNCTION);
+    }
+    ~RefusingCompressor()
+    {
+        if (m_installed)
+            ICRemove(ICTYPE_VIDEO, kHandler, 0);
+    }
+    bool Installed() const { return m_installed; }
+    static LONG Compressed() { return s_compressed; }
+
+private:
+    static LRESULT CALLBACK DriverProc(DWORD_PTR, HDRVR, UINT msg, LPARAM lParam1, LPARAM lParam2)
+    {
+        switch (msg)
+        {
+        case ICM_GETINFO:
+        {
+            auto* info = reinterpret_cast<ICINFO*>(lParam1);
+            *info = ICINFO{};
+            info->dwSize = sizeof(ICINFO);
+            info->fccType = ICTYPE_VIDEO;
+            info->fccHandler = kHandler;
+            // Every frame stands alone: no previous frame to decompress while compressing.
+            info->dwFlags = VIDCF_FASTTEMPORALC;
+            return sizeof(ICINFO);
+        }
+        case ICM_COMPRESS_QUERY:
+        case ICM_COMPRESS_BEGIN:
+        case ICM_COMPRESS_END:
+            return ICERR_OK;
+        case ICM_COMPRESS_GET_FORMAT:
+            if (lParam2 != 0)
+            {
+                auto* output = reinterpret_cast<BITMAPINFOHEADER*>(lParam2);
+                *output = *reinterpret_cast<const BITMAPINFOHEADER*>(lParam1);
+                output->biCompression = kHandler;
+                output->biClrUsed = 0;
+            }
+            return sizeof(BITMAPINFOHEADER);
+        case ICM_COMPRESS_GET_SIZE:
+            return reinterpret_cast<const BITMAPINFOHEADER*>(lParam1)->biSizeImage;
+        case ICM_COMPRESS:
+        {
+            auto* icc = reinterpret_cast<ICCOMPRESS*>(lParam1);
+            if (icc->lFrameNum == s_refuseFrame)
+                return ICERR_ERROR;
+            std::memcpy(icc->lpOutput, icc->lpInput, icc->lpbiInput->biSizeImage);
+            icc->lpbiOutput->biSizeImage = icc->lpbiInput->biSizeImage;
+            if (icc->lpdwFlags != nullptr)
+                *icc->lpdwFlags = AVIIF_KEYFRAME;
+            ++s_compressed;
+            return ICERR_OK;
+        }
+        default:
+            // The driver's own messages (load, open, close, free) succeed; other codec requests
+            // are not supported.
+            return msg < DRV_USER ? 1 : ICERR_UNSUPPORTED;
+        }
+    }
+    static LONG s_refuseFrame;
+    static LONG s_compressed;
+    bool m_installed = false;
+};
+LONG RefusingCompressor::s_refuseFrame = -1;
+LONG RefusingCompressor::s_compressed = 0;
 } // namespace
 
 TEST(AVI_Writer, ScreenBitmapsBecomeAPlayableMovie)
@@ -232,8 +391,8 @@ TEST(AVI_Writer, ScreenBitmapsBecomeAPlayableMovie)
 
     MovieReader reader(movie.Path());
     ASSERT_TRUE(reader.Opened());
-    std::printf("[ compressor for 32-bit frames: '%s' ]\n", reader.Handler().c_str());
-    ExpectHandlerMatchesData(reader);
+    // Screen frames are stored at 24 bits a pixel.
+    ExpectHandlerFor(reader, 64, 48, 24);
     EXPECT_EQ(24, reader.Format().biBitCount) << "no unused fourth byte a player could take for alpha";
     EXPECT_EQ(3, reader.Length());
     EXPECT_EQ(24u, reader.info.dwRate);
@@ -269,8 +428,7 @@ TEST(AVI_Writer, PaletteFramesKeepTheirColourTable)
 
     MovieReader reader(movie.Path());
     ASSERT_TRUE(reader.Opened());
-    std::printf("[ compressor for 8-bit frames: '%s' ]\n", reader.Handler().c_str());
-    ExpectHandlerMatchesData(reader);
+    ExpectHandlerFor(reader, 37, 21, 8);
     EXPECT_EQ(4, reader.Length());
     EXPECT_EQ(12u, reader.info.dwRate);
     ASSERT_TRUE(reader.Decodes());
@@ -404,5 +562,52 @@ TEST(AVI_Writer, WriteFailureIsReportedWhenTheMovieIsClosed)
     }
     DeleteObject(bitmap);
     EXPECT_EQ(1, reports.count);
+    EXPECT_EQ("Error Occured While Rendering the Movie", reports.text);
+}
+
+
+TEST(AVI_Writer, TheMovieNamesTheCompressorTheMachineHas)
+{
+    TempMovie movie;
+    Reports reports;
+    RefusingCompressor compressor(-1);
+    ASSERT_TRUE(compressor.Installed());
+    HBITMAP bitmap = MakeFrame(32, 32, 0);
+    {
+        C_AVI_Writer writer(movie.Path(), reports.Reporter());
+        for (int frame = 0; frame < 3; ++frame)
+            EXPECT_EQ(S_OK, writer.AddFrame(bitmap)) << frame;
+        EXPECT_EQ(S_OK, writer.Close());
+    }
+    DeleteObject(bitmap);
+    EXPECT_EQ(0, reports.count);
+    EXPECT_EQ(3, RefusingCompressor::Compressed());
+    MovieReader reader(movie.Path());
+    ASSERT_TRUE(reader.Opened());
+    EXPECT_EQ("MPG4", ExpectedHandler(32, 32, 24));
+    EXPECT_EQ("MPG4", reader.Handler());
+    EXPECT_EQ(mmioFOURCC('M', 'P', 'G', '4'), reader.Format().biCompression);
+    EXPECT_EQ(3, reader.Length());
+}
+
+TEST(AVI_Writer, RefusedFrameFailsTheMovie)
+{
+    TempMovie movie;
+    Reports reports;
+    RefusingCompressor compressor(2);
+    ASSERT_TRUE(compressor.Installed());
+    HBITMAP bitmap = MakeFrame(32, 32, 0);
+    {
+        C_AVI_Writer writer(movie.Path(), reports.Reporter());
+        EXPECT_EQ(S_OK, writer.AddFrame(bitmap));
+        EXPECT_EQ(S_OK, writer.AddFrame(bitmap));
+        EXPECT_EQ(2, RefusingCompressor::Compressed()) << "the frames went through the movie's compressor";
+        EXPECT_EQ(E_FAIL, writer.AddFrame(bitmap)) << "the refused frame";
+        EXPECT_EQ(1, reports.count);
+        EXPECT_EQ(E_FAIL, writer.AddFrame(bitmap)) << "no frame after a gap";
+        EXPECT_EQ(E_FAIL, writer.Close());
+    }
+    DeleteObject(bitmap);
+    EXPECT_EQ(1, reports.count) << "told once";
     EXPECT_EQ("Error Occured While Rendering the Movie", reports.text);
 }

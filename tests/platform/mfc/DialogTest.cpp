@@ -1,6 +1,7 @@
 #include "platform/mfc/Afx.h"
 
 #include "MfcTestResources.h"
+#include "PromptRecordingApp.h"
 
 #include <gtest/gtest.h>
 #include <functional>
@@ -9,20 +10,6 @@
 
 namespace
 {
-// Answers message boxes instead of showing them, recording their texts.
-class CTestApp : public CWinApp
-{
-public:
-    CTestApp() : CWinApp("MfcDialogTest") {}
-    int DoMessageBox(LPCSTR lpszPrompt, UINT, UINT) override
-    {
-        m_prompts.push_back(lpszPrompt);
-        return IDOK;
-    }
-    std::vector<std::string> m_prompts;
-};
-CTestApp g_app;
-
 constexpr UINT WM_APP_SCRIPT = WM_APP + 10;
 
 // An edit subclassed through DDX_Control that counts its own changes (a reflected notification).
@@ -113,7 +100,7 @@ CString ItemText(CWnd& wnd, int nID)
 class DialogTest : public ::testing::Test
 {
 protected:
-    void SetUp() override { g_app.m_prompts.clear(); }
+    void SetUp() override { PromptRecordingApp().m_prompts.clear(); }
 };
 }
 
@@ -161,7 +148,7 @@ TEST_F(DialogTest, ModalDialogExchangesDataBothWays)
     EXPECT_EQ(0, dialog.m_nSize);
     EXPECT_EQ(1, dialog.m_nUnits);
     EXPECT_EQ(nullptr, dialog.m_hWnd);
-    EXPECT_TRUE(g_app.m_prompts.empty());
+    EXPECT_TRUE(PromptRecordingApp().m_prompts.empty());
 }
 
 TEST_F(DialogTest, InvalidInputKeepsTheDialogOpenAndTellsTheUser)
@@ -181,7 +168,7 @@ TEST_F(DialogTest, InvalidInputKeepsTheDialogOpenAndTellsTheUser)
     };
     for (const Case& c : cases)
     {
-        g_app.m_prompts.clear();
+        PromptRecordingApp().m_prompts.clear();
         CSettingsDialog dialog;
         dialog.m_nCount = 7;
         bool bStillOpen = false;
@@ -200,7 +187,7 @@ TEST_F(DialogTest, InvalidInputKeepsTheDialogOpenAndTellsTheUser)
         };
         EXPECT_EQ(IDCANCEL, dialog.DoModal()) << c.count;
         EXPECT_TRUE(bStillOpen) << c.count;
-        EXPECT_EQ(std::vector<std::string>{c.prompt}, g_app.m_prompts) << c.count;
+        EXPECT_EQ(std::vector<std::string>{c.prompt}, PromptRecordingApp().m_prompts) << c.count;
         EXPECT_EQ(c.nCountAfter, dialog.m_nCount) << c.count;
         EXPECT_NE(nullptr, hFocus);
     }

@@ -214,3 +214,31 @@ TEST_F(WindowTest, WaitCursorSurvivesSetCursor)
     EXPECT_FALSE(AfxIsWaitCursorShowing());
     EXPECT_NE(hWait, GetCursor()) << "the cursor from before the wait comes back";
 }
+
+// A null window, device context or drawing object passed where the platform accepts none stands
+// for none: the screen, no source, no region.
+TEST_F(WindowTest, NullArgumentsStandForNone)
+{
+    CPoint mapped(3, 4);
+    m_wnd.MapWindowPoints(nullptr, &mapped, 1);
+    CPoint onScreen(3, 4);
+    m_wnd.ClientToScreen(&onScreen);
+    EXPECT_EQ(onScreen, mapped) << "no target window: the screen";
+
+    EXPECT_FALSE(m_wnd.IsChild(nullptr));
+
+    CClientDC screen(nullptr);
+    ASSERT_NE(nullptr, screen.m_hDC) << "no window: the screen's DC";
+    CWindowDC screenWindow(nullptr);
+    EXPECT_NE(nullptr, screenWindow.m_hDC);
+
+    CDC memory;
+    ASSERT_TRUE(memory.CreateCompatibleDC(&screen));
+    CBitmap bitmap;
+    ASSERT_TRUE(bitmap.CreateCompatibleBitmap(&screen, 4, 4));
+    CBitmap* pOld = memory.SelectObject(&bitmap);
+    EXPECT_TRUE(memory.BitBlt(0, 0, 4, 4, nullptr, 0, 0, WHITENESS)) << "a raster operation without a source";
+    EXPECT_EQ(RGB(255, 255, 255), memory.GetPixel(1, 1));
+    EXPECT_EQ(SIMPLEREGION, memory.SelectClipRgn(nullptr)) << "no region: clipping removed";
+    memory.SelectObject(pOld);
+}
