@@ -1,0 +1,67 @@
+#include "bench/support/BenchShapes.h"
+
+#include "model/FlashBezierCurve.h"
+#include "model/FlashSolidShape.h"
+
+#include <cmath>
+
+namespace {
+constexpr double kPi = 3.14159265358979323846;
+// Quadratic control points of a blob lie this much farther out than its vertices.
+constexpr double kBlobControlReach = 1.3;
+constexpr int kBlobMinRadius = 200;
+constexpr unsigned kBlobRadiusRange = 600;
+constexpr unsigned kBlobSeed = 12345;
+constexpr Gdiplus::ARGB kOpaque = 0xff000000u;
+constexpr unsigned kColourRange = 0x1000000u;
+}
+
+std::vector<CBenchPoint> StarVertices(double centreX, double centreY, int count, double phase,
+                                      const std::function<double(int)>& radius)
+{
+    std::vector<CBenchPoint> vertices;
+    vertices.reserve(std::size_t(count));
+    for (int k = 0; k < count; ++k) {
+        const double angle = phase + 2 * kPi * k / count;
+        const double r = radius(k);
+        vertices.push_back({centreX + r * std::cos(angle), centreY + r * std::sin(angle)});
+    }
+    return vertices;
+}
+
+std::unique_ptr<CFlashSolidShape> MakeBlobShape(int centreX, int centreY, int radius, Gdiplus::ARGB fill,
+                                                const Gdiplus::Pen& pen)
+{
+    // Even vertices of the star are the blob's vertices, odd ones the control points between them.
+    const std::vector<CBenchPoint> star = StarVertices(centreX, centreY, 2 * kBlobCurves, 0.0, [radius](int k) {
+        return k % 2 != 0 ? radius * kBlobControlReach : double(radius);
+    });
+    const auto at = [&star](int k) {
+        const CBenchPoint& p = star[std::size_t(k) % star.size()];
+        return POINT{LONG(p.x), LONG(p.y)};
+    };
+    const Gdiplus::SolidBrush brush{Gdiplus::Color(fill)};
+    auto shape = std::make_unique<CFlashSolidShape>(&brush);
+    shape->SetPen(&pen);
+    for (int k = 0; k < kBlobCurves; ++k) {
+        const POINT a = at(2 * k), q = at(2 * k + 1), b = at(2 * k + 2);
+        shape->InsertCurve(new CFlashBezierCurve(a.x, a.y, q.x, q.y, b.x, b.y), false, 0);
+    }
+    return shape;
+}
+
+std::vector<CBenchBlob> ScatterBlobs(int count, int width, int height)
+{
+    unsigned seed = kBlobSeed;
+    const auto next = [&seed](unsigned range) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 8) % range;
+    };
+    std::vector<CBenchBlob> blobs;
+    for (int i = 0; i < count; ++i) {
+        // Braces fix the order in which the sequence is drawn.
+        blobs.push_back({int(next(unsigned(width))), int(next(unsigned(height))),
+                         kBlobMinRadius + int(next(kBlobRadiusRange)), kOpaque | next(kColourRange)});
+    }
+    return blobs;
+}
