@@ -586,6 +586,23 @@ void CFlashShape::BuildPath(Gdiplus::GraphicsPath& path) const
         curve->AddToPath(path);
 }
 
+void CFlashShape::DrawCurveStrokes(Gdiplus::Graphics& graphics, const Gdiplus::Pen* pen) const
+{
+    if (!pen)
+        return;
+    // Each curve a figure of its own: the path is stroked figure by figure, so the picture is the
+    // one of drawing the curves one by one, at the cost of a single widening and fill. A
+    // close-figure operation strokes nothing (and would close the figure before it).
+    Gdiplus::GraphicsPath strokes;
+    for (const CFlashCurve* curve : m_curves) {
+        if (curve->GetLastPointIndex() == 0)
+            continue;
+        strokes.StartFigure();
+        curve->AddToPath(strokes);
+    }
+    graphics.DrawPath(pen, &strokes);
+}
+
 void CFlashShape::MakeHitMatrix(Gdiplus::Matrix& matrix, double zoom, const CFlashEditorFrameShapeTransform* placement)
 {
     matrix.Reset();
