@@ -2,7 +2,7 @@
 // bitmap through the model, and the same paths drawn directly with GDI+ in the same order; checks
 // that both pictures are the same pixel for pixel, then prints both times and their ratio.
 #include "bench/support/BenchGdiplusSession.h"
-#include "bench/support/BenchShapes.h"
+#include "bench/support/BenchBlobs.h"
 #include "bench/support/BenchTimes.h"
 #include "model/FlashCurve.h"
 #include "model/FlashEditorFrame.h"

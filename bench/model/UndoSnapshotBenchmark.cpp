@@ -3,7 +3,7 @@
 // load beside the figures before the snapshot work, the snapshot's size, and what the curves'
 // flattening costs where it is paid.
 #include "bench/support/BenchGdiplusSession.h"
-#include "bench/support/BenchShapes.h"
+#include "bench/support/BenchBlobs.h"
 #include "bench/support/BenchTimes.h"
 #include "model/FlashCurve.h"
 #include "model/FlashEditorDoc.h"

@@ -1,12 +1,10 @@
-#include "bench/support/BenchShapes.h"
+#include "bench/support/BenchBlobs.h"
 
+#include "bench/support/BenchStar.h"
 #include "model/FlashBezierCurve.h"
 #include "model/FlashSolidShape.h"
 
-#include <cmath>
-
 namespace {
-constexpr double kPi = 3.14159265358979323846;
 // Quadratic control points of a blob lie this much farther out than its vertices.
 constexpr double kBlobControlReach = 1.3;
 constexpr int kBlobMinRadius = 200;
@@ -14,19 +12,6 @@ constexpr unsigned kBlobRadiusRange = 600;
 constexpr unsigned kBlobSeed = 12345;
 constexpr Gdiplus::ARGB kOpaque = 0xff000000u;
 constexpr unsigned kColourRange = 0x1000000u;
-}
-
-std::vector<CBenchPoint> StarVertices(double centreX, double centreY, int count, double phase,
-                                      const std::function<double(int)>& radius)
-{
-    std::vector<CBenchPoint> vertices;
-    vertices.reserve(std::size_t(count));
-    for (int k = 0; k < count; ++k) {
-        const double angle = phase + 2 * kPi * k / count;
-        const double r = radius(k);
-        vertices.push_back({centreX + r * std::cos(angle), centreY + r * std::sin(angle)});
-    }
-    return vertices;
 }
 
 std::unique_ptr<CFlashSolidShape> MakeBlobShape(int centreX, int centreY, int radius, Gdiplus::ARGB fill,
