@@ -40,8 +40,15 @@ void CFlashBezierCurve::Draw(Gdiplus::Graphics& graphics, const Gdiplus::Pen* pe
                             INT(m_ptC2.y), INT(m_ptEnd.x), INT(m_ptEnd.y));
 }
 
+const Gdiplus::Rect& CFlashBezierCurve::GetBounds() const
+{
+    CatchUp();
+    return m_rcBounds;
+}
+
 bool CFlashBezierCurve::HitTest(const POINT& point) const
 {
+    CatchUp();
     for (size_t i = 1; i < m_flatPoints.size(); ++i)
         if (HitTestSegment(Truncated(m_flatPoints[i - 1]), Truncated(m_flatPoints[i]), point))
             return true;
@@ -72,6 +79,18 @@ void CFlashBezierCurve::Transform(const CFlashEditorFrameShapeTransform* placeme
 
 void CFlashBezierCurve::Recalc()
 {
+    m_bRecalcDeferred = false;
+    FillCache();
+}
+
+void CFlashBezierCurve::RunDeferredRecalc() const
+{
+    m_bRecalcDeferred = false;
+    FillCache();
+}
+
+void CFlashBezierCurve::FillCache() const
+{
     m_flatPoints = Flatten();
     Gdiplus::REAL left = m_flatPoints.front().X, right = left;
     Gdiplus::REAL top = m_flatPoints.front().Y, bottom = top;
@@ -95,6 +114,7 @@ std::vector<Gdiplus::PointF> CFlashBezierCurve::Flatten() const
 
 std::vector<Gdiplus::PointF> CFlashBezierCurve::GetPointList() const
 {
+    CatchUp();
     return m_flatPoints;
 }
 

@@ -18,11 +18,6 @@ constexpr int kDoubleDigits = 17;
 // Room for any integer and any finite number in the notation above.
 constexpr std::size_t kIntegerChars = 24;
 constexpr std::size_t kFloatingChars = 40;
-
-bool IsEof(std::char_traits<char>::int_type c)
-{
-    return std::char_traits<char>::eq_int_type(c, std::char_traits<char>::eof());
-}
 }
 
 CCrLfStreamBuffer::CCrLfStreamBuffer(std::streambuf* target) : m_target(target)
@@ -116,25 +111,10 @@ void CDocumentOArchive::save(const boost::serialization::item_version_type& t)
     save(static_cast<unsigned int>(t));
 }
 
-void CDocumentOArchive::put(char c)
+void CDocumentOArchive::ThrowStreamError()
 {
-    CheckStream();
-    if (IsEof(os.rdbuf()->sputc(c)))
-        os.setstate(std::ios_base::badbit);
-}
-
-void CDocumentOArchive::CheckStream() const
-{
-    if (os.fail())
-        boost::serialization::throw_exception(
-            boost::archive::archive_exception(boost::archive::archive_exception::output_stream_error));
-}
-
-void CDocumentOArchive::PutText(const char* text, std::size_t count)
-{
-    const auto length = static_cast<std::streamsize>(count);
-    if (os.rdbuf()->sputn(text, length) != length)
-        os.setstate(std::ios_base::badbit);
+    boost::serialization::throw_exception(
+        boost::archive::archive_exception(boost::archive::archive_exception::output_stream_error));
 }
 
 template <class T>
@@ -220,6 +200,13 @@ void CDocumentOArchive::SaveFloating(double t, int digits)
         PutText(text, std::size_t(end.ptr - text));
     else
         os << std::setprecision(digits) << t; // infinities and NaNs as the stream spells them
+}
+
+void CDocumentOArchive::save(bool t)
+{
+    newtoken();
+    CheckStream();
+    PutText(t ? "1" : "0", 1);
 }
 
 void CDocumentOArchive::save(float t)

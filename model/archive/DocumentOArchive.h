@@ -9,6 +9,8 @@
 #include <boost/serialization/library_version_type.hpp>
 
 #include <cstddef>
+#include <cstring>
+#include <ios>
 #include <locale>
 #include <ostream>
 #include <streambuf>
@@ -23,6 +25,17 @@ public:
     ~CCrLfStreamBuffer() override;
     // Whether the target ever refused characters.
     bool Failed() const { return m_failed; }
+    // Appends the characters; false when the target refused some. The archive writes every
+    // item through here, so the common case, room in the block, is a plain copy.
+    bool Append(const char* text, std::size_t count)
+    {
+        if (count <= std::size_t(epptr() - pptr())) {
+            std::memcpy(pptr(), text, count);
+            pbump(int(count));
+            return true;
+        }
+        return sputn(text, std::streamsize(count)) == std::streamsize(count);
+    }
     CCrLfStreamBuffer(const CCrLfStreamBuffer&) = delete;
     CCrLfStreamBuffer& operator=(const CCrLfStreamBuffer&) = delete;
 
@@ -91,6 +104,8 @@ protected:
     }
     void save(const boost::archive::version_type& t);
     void save(const boost::serialization::item_version_type& t);
+    // As the stream writes a bool without boolalpha: 0 or 1.
+    void save(bool t);
     void save(float t);
     void save(double t);
     void save(const std::string& s);
@@ -111,7 +126,11 @@ protected:
 public:
     // The delimiter between items, written without a stream sentry.
     using boost::archive::basic_text_oprimitive<std::ostream>::put;
-    void put(char c);
+    void put(char c)
+    {
+        CheckStream();
+        PutText(&c, 1);
+    }
 
 protected:
 
@@ -129,9 +148,18 @@ private:
     template <class T>
     void SaveInteger(T t);
     // Writes the characters of one item; a refused write sets the stream's bad bit.
-    void PutText(const char* text, std::size_t count);
+    void PutText(const char* text, std::size_t count)
+    {
+        if (!m_buffer.Append(text, count))
+            os.setstate(std::ios_base::badbit);
+    }
     // Raises the archive exception if the stream has failed.
-    void CheckStream() const;
+    void CheckStream() const
+    {
+        if (os.fail())
+            ThrowStreamError();
+    }
+    [[noreturn]] static void ThrowStreamError();
     void SaveFloating(double t, int digits);
 };
 
