@@ -2,6 +2,7 @@
 
 #include <boost/archive/archive_exception.hpp>
 #include <boost/archive/basic_archive.hpp>
+#include <boost/archive/detail/basic_oserializer.hpp>
 #include <boost/archive/impl/archive_serializer_map.ipp>
 #include <boost/archive/impl/basic_text_oarchive.ipp>
 
@@ -99,6 +100,20 @@ void CDocumentOArchive::init()
 {
     *this << std::string(boost::archive::BOOST_ARCHIVE_SIGNATURE());
     *this << boost::serialization::library_version_type(kLibraryVersion);
+}
+
+void CDocumentOArchive::save_object(const void* x, const boost::archive::detail::basic_oserializer& bos)
+{
+    const bool untracked = !bos.tracking(get_flags());
+    if (untracked && m_describedClasses.count(&bos) != 0) {
+        end_preamble();
+        bos.save_object_data(*this, x);
+        return;
+    }
+    boost::archive::detail::basic_oarchive::save_object(x, bos);
+    // The library describes a class at its first appearance, as an object or through a pointer.
+    if (untracked)
+        m_describedClasses.insert(&bos);
 }
 
 void CDocumentOArchive::save(const boost::archive::version_type& t)

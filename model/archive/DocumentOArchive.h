@@ -15,6 +15,15 @@
 #include <ostream>
 #include <streambuf>
 #include <string>
+#include <unordered_set>
+
+namespace boost {
+namespace archive {
+namespace detail {
+class basic_oserializer;
+}
+}
+}
 
 // Forwards every character to another stream buffer, writing CR before each LF, as the
 // platform's text mode does. Characters are gathered and converted a block at a time; what is
@@ -91,6 +100,12 @@ public:
     // Hides the library's own version, so that code asking the archive gets the written one.
     boost::serialization::library_version_type get_library_version() const;
 
+    // Hides the library's hook: an object of an untracked class whose class information this
+    // archive has written already is written as the library would write it (its record alone),
+    // without the library's search of its class table by type name, which every shape and
+    // curve of a snapshot would otherwise pay.
+    void save_object(const void* x, const boost::archive::detail::basic_oserializer& bos);
+
 protected:
     friend class boost::archive::detail::interface_oarchive<CDocumentOArchive>;
     friend class boost::archive::basic_text_oarchive<CDocumentOArchive>;
@@ -161,6 +176,9 @@ private:
     }
     [[noreturn]] static void ThrowStreamError();
     void SaveFloating(double t, int digits);
+
+    // Untracked classes whose class information has been written.
+    std::unordered_set<const boost::archive::detail::basic_oserializer*> m_describedClasses;
 };
 
 BOOST_SERIALIZATION_REGISTER_ARCHIVE(CDocumentOArchive)
