@@ -91,7 +91,11 @@ void CFlashBezierCurve::RunDeferredRecalc() const
 
 void CFlashBezierCurve::FillCache() const
 {
-    m_flatPoints = Flatten();
+    // The points are gathered in a buffer kept for the next curve, so that the cache is
+    // allocated once, at its size, instead of growing point by point.
+    thread_local std::vector<Gdiplus::PointF> flattened;
+    Flatten(flattened);
+    m_flatPoints.assign(flattened.begin(), flattened.end());
     Gdiplus::REAL left = m_flatPoints.front().X, right = left;
     Gdiplus::REAL top = m_flatPoints.front().Y, bottom = top;
     for (const Gdiplus::PointF& p : m_flatPoints) {
@@ -103,13 +107,12 @@ void CFlashBezierCurve::FillCache() const
     m_rcBounds = Gdiplus::Rect(INT(left), INT(top), INT(right - left), INT(bottom - top));
 }
 
-std::vector<Gdiplus::PointF> CFlashBezierCurve::Flatten() const
+void CFlashBezierCurve::Flatten(std::vector<Gdiplus::PointF>& points) const
 {
     auto toPointF = [](const POINT& p) { return Gdiplus::PointF(Gdiplus::REAL(p.x), Gdiplus::REAL(p.y)); };
-    std::vector<Gdiplus::PointF> points{toPointF(m_ptStart)};
+    points.assign(1, toPointF(m_ptStart));
     Gdiplus::FlattenBezierSegment(points.front(), toPointF(m_ptC1), toPointF(m_ptC2), toPointF(m_ptEnd), kFlatness,
                                   points);
-    return points;
 }
 
 std::vector<Gdiplus::PointF> CFlashBezierCurve::GetPointList() const
@@ -120,8 +123,11 @@ std::vector<Gdiplus::PointF> CFlashBezierCurve::GetPointList() const
 
 std::vector<POINT> CFlashBezierCurve::GetPolyline() const
 {
+    std::vector<Gdiplus::PointF> flattened;
+    Flatten(flattened);
     std::vector<POINT> points;
-    for (const Gdiplus::PointF& p : Flatten())
+    points.reserve(flattened.size());
+    for (const Gdiplus::PointF& p : flattened)
         points.push_back({RoundToInt(p.X), RoundToInt(p.Y)});
     return points;
 }

@@ -36,8 +36,9 @@ private:
     friend class boost::serialization::access;
     DECLARE_ARCHIVE_RECORD()
 
-    // The curve as points from start to end, within the flatness.
-    std::vector<Gdiplus::PointF> Flatten() const;
+    // The curve as points from start to end, within the flatness, in place of the vector's
+    // contents.
+    void Flatten(std::vector<Gdiplus::PointF>& points) const;
     // Recalc of a curve just read: the flattening waits for the first use of the points or the
     // bounds, so that reading a document (every undo and redo) flattens only the curves that are
     // then hit-tested or measured.

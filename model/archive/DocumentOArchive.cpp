@@ -132,13 +132,30 @@ void CDocumentOArchive::ThrowStreamError()
         boost::archive::archive_exception(boost::archive::archive_exception::output_stream_error));
 }
 
+char* CDocumentOArchive::NewToken(char* text)
+{
+    switch (delimiter) {
+    case eol:
+        delimiter = space;
+        *text++ = '\n';
+        break;
+    case space:
+        *text++ = ' ';
+        break;
+    case none:
+        delimiter = space;
+        break;
+    }
+    return text;
+}
+
 template <class T>
 void CDocumentOArchive::SaveInteger(T t)
 {
-    newtoken();
     CheckStream();
-    char text[kIntegerChars];
-    const std::to_chars_result end = std::to_chars(text, text + kIntegerChars, t);
+    char text[kIntegerChars + 1];
+    char* const digits = NewToken(text);
+    const std::to_chars_result end = std::to_chars(digits, text + sizeof text, t);
     PutText(text, std::size_t(end.ptr - text));
 }
 
@@ -205,23 +222,27 @@ void CDocumentOArchive::save(const boost::archive::object_reference_type& t)
 // The shortest default notation at the given precision, as the classic locale writes it.
 void CDocumentOArchive::SaveFloating(double t, int digits)
 {
-    newtoken();
     CheckStream();
-    char text[kFloatingChars];
+    char text[kFloatingChars + 1];
+    char* const number = NewToken(text);
     const std::to_chars_result end =
-        std::isfinite(t) ? std::to_chars(text, text + kFloatingChars, t, std::chars_format::general, digits)
-                         : std::to_chars_result{text, std::errc::value_too_large};
-    if (end.ec == std::errc())
+        std::isfinite(t) ? std::to_chars(number, text + sizeof text, t, std::chars_format::general, digits)
+                         : std::to_chars_result{number, std::errc::value_too_large};
+    if (end.ec == std::errc()) {
         PutText(text, std::size_t(end.ptr - text));
-    else
-        os << std::setprecision(digits) << t; // infinities and NaNs as the stream spells them
+        return;
+    }
+    PutText(text, std::size_t(number - text));
+    os << std::setprecision(digits) << t; // infinities and NaNs as the stream spells them
 }
 
 void CDocumentOArchive::save(bool t)
 {
-    newtoken();
     CheckStream();
-    PutText(t ? "1" : "0", 1);
+    char text[2];
+    char* const digit = NewToken(text);
+    *digit = t ? '1' : '0';
+    PutText(text, std::size_t(digit + 1 - text));
 }
 
 void CDocumentOArchive::save(float t)

@@ -160,6 +160,9 @@ protected:
     void init();
 
 private:
+    // The delimiter newtoken would put before the next item, placed at text so that it goes out
+    // with the item; returns where the item's characters begin.
+    char* NewToken(char* text);
     template <class T>
     void SaveInteger(T t);
     // Writes the characters of one item; a refused write sets the stream's bad bit.
