@@ -79,18 +79,12 @@ void CFlashBezierCurve::Transform(const CFlashEditorFrameShapeTransform* placeme
 
 void CFlashBezierCurve::Recalc()
 {
-    m_bRecalcDeferred = false;
-    FillCache();
+    UpdateCache();
 }
 
-void CFlashBezierCurve::RunDeferredRecalc() const
+void CFlashBezierCurve::UpdateCache() const
 {
     m_bRecalcDeferred = false;
-    FillCache();
-}
-
-void CFlashBezierCurve::FillCache() const
-{
     // The points are gathered in a buffer kept for the next curve, so that the cache is
     // allocated once, at its size, instead of growing point by point.
     thread_local std::vector<Gdiplus::PointF> flattened;

@@ -47,11 +47,10 @@ private:
     void CatchUp() const
     {
         if (m_bRecalcDeferred)
-            RunDeferredRecalc();
+            UpdateCache();
     }
-    void RunDeferredRecalc() const;
     // The work of Recalc: the point cache and the bounds taken from it.
-    void FillCache() const;
+    void UpdateCache() const;
 
     POINT m_ptQuad = {0, 0};
     POINT m_ptC1 = {0, 0};
