@@ -1,6 +1,7 @@
 // Renders a frame of 1,000 filled and outlined shapes of 8 Bezier curves each into a 550 x 400
 // bitmap through the model, and the same paths drawn directly with GDI+ in the same order; checks
-// that both pictures are the same pixel for pixel, then prints both times and their ratio.
+// that both pictures are the same pixel for pixel, then prints both times and their ratio. Also
+// times the model's frame at a zoom that makes the outlines several pixels wide.
 #include "bench/support/BenchGdiplusSession.h"
 #include "bench/support/BenchBlobs.h"
 #include "bench/support/BenchTimes.h"
@@ -23,10 +24,12 @@ constexpr int kStageHeight = 400;
 constexpr int kTwipsPerPixel = 20;
 constexpr int kRuns = 15;
 constexpr double kZoom = 1.0;
+constexpr double kWideZoom = 3.0;
 constexpr double kTargetRatio = 1.1;
-// Best of 7 on the same machine before the render work: model 79.4 ms, direct 67.1 ms (then
-// drawn in reverse order, a different picture).
-constexpr double kRatioBefore = 1.18;
+// Best of 15 on the same machine before the render work, the same pictures: model 72.8 ms,
+// direct 64.4 ms; at the wide zoom the model took 315 ms.
+constexpr double kRatioBefore = 1.13;
+constexpr double kWideBefore = 315.0;
 constexpr Gdiplus::ARGB kWhite = 0xffffffff;
 constexpr Gdiplus::ARGB kBlack = 0xff000000;
 
@@ -139,16 +142,20 @@ int main()
 
     const CBenchTimes model = TimeFrames(modelPicture, drawModel);
     const CBenchTimes directTimes = TimeFrames(directPicture, drawDirect);
+    const CBenchTimes wide = TimeFrames(modelPicture, [&layer](Gdiplus::Graphics& graphics) {
+        layer.RenderCurrentFrame(graphics, 0, 0, kWideZoom, kRenderAllStates);
+    });
     std::printf("%d shapes of %d Bezier curves, %dx%d, best of %d runs\n", kShapeCount, kBlobCurves, kStageWidth,
                 kStageHeight, kRuns);
-    std::printf("model frame:  %8.2f ms\n", model.Best());
-    std::printf("direct GDI+:  %8.2f ms\n", directTimes.Best());
-    if (differing != 0) {
-        std::printf("the pictures differ (%d pixels): the ratio would compare different work\n", differing);
-        return 0;
-    }
-    std::printf("pictures:     identical\n");
-    std::printf("ratio:        %8.2f (before %.2f, target at most %.1f)\n", model.Best() / directTimes.Best(),
-                kRatioBefore, kTargetRatio);
+    std::printf("model frame:          %8.2f ms\n", model.Best());
+    std::printf("direct GDI+:          %8.2f ms\n", directTimes.Best());
+    if (differing == 0)
+        std::printf("pictures:             identical\n"
+                    "ratio:                %8.2f    (before %.2f, target at most %.1f)\n",
+                    model.Best() / directTimes.Best(), kRatioBefore, kTargetRatio);
+    else
+        std::printf("pictures differ in %d pixels: no ratio, it would compare different work\n", differing);
+    std::printf("model frame, zoom %.0f:  %8.2f ms (before %.0f ms; outlines 3 pixels wide)\n", kWideZoom, wide.Best(),
+                kWideBefore);
     return 0;
 }
