@@ -22,7 +22,7 @@ constexpr int kShapeCount = 1000;
 constexpr int kStageWidth = 550;
 constexpr int kStageHeight = 400;
 constexpr int kTwipsPerPixel = 20;
-constexpr int kRuns = 15;
+constexpr int kRuns = 25;
 constexpr double kZoom = 1.0;
 constexpr double kWideZoom = 3.0;
 constexpr double kTargetRatio = 1.1;
@@ -43,19 +43,15 @@ void Paint(Gdiplus::Bitmap& bitmap, const Draw& draw)
     graphics.Flush(Gdiplus::FlushIntentionSync);
 }
 
-// Best time of drawing a frame onto a cleared bitmap; the clearing is not timed.
-CBenchTimes TimeFrames(Gdiplus::Bitmap& bitmap, const Draw& draw)
+// Time of drawing a frame onto a cleared bitmap; the clearing is not timed.
+double TimeFrame(Gdiplus::Bitmap& bitmap, const Draw& draw)
 {
-    CBenchTimes times;
-    for (int run = 0; run < kRuns; ++run) {
-        Gdiplus::Graphics graphics(&bitmap);
-        graphics.Clear(Gdiplus::Color(kWhite));
-        const CBenchStopwatch stopwatch;
-        draw(graphics);
-        graphics.Flush(Gdiplus::FlushIntentionSync);
-        times.Add(stopwatch.Milliseconds());
-    }
-    return times;
+    Gdiplus::Graphics graphics(&bitmap);
+    graphics.Clear(Gdiplus::Color(kWhite));
+    const CBenchStopwatch stopwatch;
+    draw(graphics);
+    graphics.Flush(Gdiplus::FlushIntentionSync);
+    return stopwatch.Milliseconds();
 }
 
 // Pixels in which two pictures of the stage size differ; -1 when they cannot be read.
@@ -140,11 +136,16 @@ int main()
     Paint(directPicture, drawDirect);
     const int differing = DifferingPixels(modelPicture, directPicture);
 
-    const CBenchTimes model = TimeFrames(modelPicture, drawModel);
-    const CBenchTimes directTimes = TimeFrames(directPicture, drawDirect);
-    const CBenchTimes wide = TimeFrames(modelPicture, [&layer](Gdiplus::Graphics& graphics) {
-        layer.RenderCurrentFrame(graphics, 0, 0, kWideZoom, kRenderAllStates);
-    });
+    // The two sides take turns, so that a change in the machine's load weighs on both alike.
+    CBenchTimes model, directTimes, wide;
+    for (int run = 0; run < kRuns; ++run) {
+        model.Add(TimeFrame(modelPicture, drawModel));
+        directTimes.Add(TimeFrame(directPicture, drawDirect));
+    }
+    for (int run = 0; run < kRuns; ++run)
+        wide.Add(TimeFrame(modelPicture, [&layer](Gdiplus::Graphics& graphics) {
+            layer.RenderCurrentFrame(graphics, 0, 0, kWideZoom, kRenderAllStates);
+        }));
     std::printf("%d shapes of %d Bezier curves, %dx%d, best of %d runs\n", kShapeCount, kBlobCurves, kStageWidth,
                 kStageHeight, kRuns);
     std::printf("model frame:          %8.2f ms\n", model.Best());
