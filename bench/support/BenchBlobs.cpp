@@ -9,7 +9,10 @@ namespace {
 constexpr double kBlobControlReach = 1.3;
 constexpr int kBlobMinRadius = 200;
 constexpr unsigned kBlobRadiusRange = 600;
+// A linear congruential sequence: the same blobs on every machine.
 constexpr unsigned kBlobSeed = 12345;
+constexpr unsigned kSequenceMultiplier = 1103515245u;
+constexpr unsigned kSequenceIncrement = 12345u;
 constexpr Gdiplus::ARGB kOpaque = 0xff000000u;
 constexpr unsigned kColourRange = 0x1000000u;
 }
@@ -39,7 +42,7 @@ std::vector<CBenchBlob> ScatterBlobs(int count, int width, int height)
 {
     unsigned seed = kBlobSeed;
     const auto next = [&seed](unsigned range) {
-        seed = seed * 1103515245u + 12345u;
+        seed = seed * kSequenceMultiplier + kSequenceIncrement;
         return (seed >> 8) % range;
     };
     std::vector<CBenchBlob> blobs;

@@ -8,7 +8,6 @@
 class CBenchTimes {
 public:
     void Add(double milliseconds) { m_times.push_back(milliseconds); }
-    int GetCount() const { return int(m_times.size()); }
     // Both 0 when nothing was timed.
     double Best() const;
     double Median() const;
