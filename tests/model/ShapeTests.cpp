@@ -166,7 +166,9 @@ int DifferingPixels(CTestCanvas& a, CTestCanvas& b)
 TEST(Shape, OutlineLooksAsIfEveryCurveWereDrawnAlone)
 {
     // Curves meeting at sharp corners, curves that do not meet, and two contours closed by
-    // close-figure operations: none may be joined to its neighbour or to a figure's start.
+    // close-figure operations: none may be joined to its neighbour or to a figure's start. The
+    // pen is opaque: where the caps of two curves overlap, a translucent outline is now blended
+    // once, not once per curve.
     const auto bezierCorners = [] {
         auto shape = std::make_unique<CFlashSolidShape>(nullptr);
         shape->InsertCurve(new CFlashBezierCurve(1000, 1000, 3000, 500, 4000, 2000), false, 0);
