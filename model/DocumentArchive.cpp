@@ -409,7 +409,7 @@ void CFlashSymbol::load(CDocumentIArchive& ar, unsigned int)
 
 void CFlashCurve::save(CDocumentOArchive& ar, unsigned int) const
 {
-    SaveRect(ar, m_rcBounds);
+    SaveRect(ar, GetBounds());
     SavePoint(ar, m_ptStart);
     SavePoint(ar, m_ptEnd);
 }
@@ -435,7 +435,7 @@ void CFlashBezierCurve::load(CDocumentIArchive& ar, unsigned int)
     LoadPoint(ar, m_ptQuad);
     LoadPoint(ar, m_ptC1);
     LoadPoint(ar, m_ptC2);
-    Recalc();
+    DeferRecalc();
 }
 
 void CFlashStraightLine::save(CDocumentOArchive& ar, unsigned int) const

@@ -41,8 +41,15 @@ void CFlashBezierCurve::Draw(Gdiplus::Graphics& graphics, const Gdiplus::Pen* pe
                             INT(m_ptC2.y), INT(m_ptEnd.x), INT(m_ptEnd.y));
 }
 
+const Gdiplus::Rect& CFlashBezierCurve::GetBounds() const
+{
+    CatchUp();
+    return m_rcBounds;
+}
+
 bool CFlashBezierCurve::HitTest(const POINT& point) const
 {
+    CatchUp();
     for (size_t i = 1; i < m_flatPoints.size(); ++i)
         if (HitTestSegment(Truncated(m_flatPoints[i - 1]), Truncated(m_flatPoints[i]), point))
             return true;
@@ -73,7 +80,17 @@ void CFlashBezierCurve::Transform(const CFlashEditorFrameShapeTransform* placeme
 
 void CFlashBezierCurve::Recalc()
 {
-    m_flatPoints = Flatten();
+    UpdateCache();
+}
+
+void CFlashBezierCurve::UpdateCache() const
+{
+    m_bRecalcDeferred = false;
+    // The points are gathered in a buffer kept for the next curve, so that the cache is
+    // allocated once, at its size, instead of growing point by point.
+    thread_local std::vector<Gdiplus::PointF> flattened;
+    Flatten(flattened);
+    m_flatPoints.assign(flattened.begin(), flattened.end());
     Gdiplus::REAL left = m_flatPoints.front().X, right = left;
     Gdiplus::REAL top = m_flatPoints.front().Y, bottom = top;
     for (const Gdiplus::PointF& p : m_flatPoints) {
@@ -89,24 +106,27 @@ void CFlashBezierCurve::Recalc()
     m_rcBounds = Gdiplus::Rect(x, y, RoundToInt(right) - x, RoundToInt(bottom) - y);
 }
 
-std::vector<Gdiplus::PointF> CFlashBezierCurve::Flatten() const
+void CFlashBezierCurve::Flatten(std::vector<Gdiplus::PointF>& points) const
 {
     auto toPointF = [](const POINT& p) { return Gdiplus::PointF(Gdiplus::REAL(p.x), Gdiplus::REAL(p.y)); };
-    std::vector<Gdiplus::PointF> points{toPointF(m_ptStart)};
+    points.assign(1, toPointF(m_ptStart));
     Gdiplus::FlattenBezierSegment(points.front(), toPointF(m_ptC1), toPointF(m_ptC2), toPointF(m_ptEnd), kFlatness,
                                   points);
-    return points;
 }
 
 std::vector<Gdiplus::PointF> CFlashBezierCurve::GetPointList() const
 {
+    CatchUp();
     return m_flatPoints;
 }
 
 std::vector<POINT> CFlashBezierCurve::GetPolyline() const
 {
+    std::vector<Gdiplus::PointF> flattened;
+    Flatten(flattened);
     std::vector<POINT> points;
-    for (const Gdiplus::PointF& p : Flatten())
+    points.reserve(flattened.size());
+    for (const Gdiplus::PointF& p : flattened)
         points.push_back({RoundToInt(p.X), RoundToInt(p.Y)});
     return points;
 }

@@ -10,6 +10,7 @@ public:
     CFlashBezierCurve(int x0, int y0, int qx, int qy, int x1, int y1);
 
     int GetKind() const override { return kCurveKindBezier; }
+    const Gdiplus::Rect& GetBounds() const override;
     const POINT& GetQuadraticControlPoint() const { return m_ptQuad; }
     const POINT& GetControlPoint1() const { return m_ptC1; }
     const POINT& GetControlPoint2() const { return m_ptC2; }
@@ -37,14 +38,28 @@ private:
 
     CFlashBezierCurve(const CFlashBezierCurve&) = default;
 
-    // The curve as points from start to end, within the flatness.
-    std::vector<Gdiplus::PointF> Flatten() const;
+    // The curve as points from start to end, within the flatness, in place of the vector's
+    // contents.
+    void Flatten(std::vector<Gdiplus::PointF>& points) const;
+    // Recalc of a curve just read: the flattening waits for the first use of the points or the
+    // bounds, so that reading a document (every undo and redo) flattens only the curves that are
+    // then hit-tested or measured.
+    void DeferRecalc() { m_bRecalcDeferred = true; }
+    // Runs a deferred Recalc.
+    void CatchUp() const
+    {
+        if (m_bRecalcDeferred)
+            UpdateCache();
+    }
+    // The work of Recalc: the point cache and the bounds taken from it.
+    void UpdateCache() const;
 
     POINT m_ptQuad = {0, 0};
     POINT m_ptC1 = {0, 0};
     POINT m_ptC2 = {0, 0};
     // The flattened curve, from start to end.
-    std::vector<Gdiplus::PointF> m_flatPoints;
+    mutable std::vector<Gdiplus::PointF> m_flatPoints;
+    mutable bool m_bRecalcDeferred = false;
 };
 
 DECLARE_ARCHIVE_CLASS_TRAITS(CFlashBezierCurve)

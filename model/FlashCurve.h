@@ -30,7 +30,7 @@ public:
 
     virtual int GetKind() const = 0;
     // Bounds as computed by Recalc; a line keeps the sign of its width and height.
-    const Gdiplus::Rect& GetBounds() const { return m_rcBounds; }
+    virtual const Gdiplus::Rect& GetBounds() const { return m_rcBounds; }
     const POINT& GetStartPoint() const { return m_ptStart; }
     const POINT& GetEndPoint() const { return m_ptEnd; }
 
@@ -67,7 +67,8 @@ protected:
     // Clones start from a member-wise copy, so that no member can be left out.
     CFlashCurve(const CFlashCurve&) = default;
 
-    Gdiplus::Rect m_rcBounds;
+    // Mutable: a curve that defers its Recalc fills it on first use.
+    mutable Gdiplus::Rect m_rcBounds;
     POINT m_ptStart = {0, 0};
     POINT m_ptEnd = {0, 0};
 

@@ -16,9 +16,7 @@ void CFlashHollowShape::Draw(Gdiplus::Graphics& graphics, int stageX, int stageY
                              const CFlashEditorFrameShapeTransform* placement)
 {
     PrepareGraphics(graphics, stageX, stageY, zoom, placement);
-    const Gdiplus::Pen* pen = GetDrawingPen();
-    for (const CFlashCurve* curve : m_curves)
-        curve->Draw(graphics, pen);
+    DrawCurveStrokes(graphics, GetDrawingPen());
     Gdiplus::Pen dashed(Gdiplus::Color(kEllipseColor), 1.0f);
     dashed.SetDashPattern(kEllipseDashes, 2);
     graphics.DrawEllipse(&dashed, GetBounds());

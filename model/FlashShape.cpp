@@ -609,6 +609,45 @@ void CFlashShape::BuildPath(Gdiplus::GraphicsPath& path) const
         curve->AddToPath(path);
 }
 
+void CFlashShape::DrawCurveStrokes(Gdiplus::Graphics& graphics, const Gdiplus::Pen* pen) const
+{
+    if (!pen)
+        return;
+    // Each curve a figure of its own: the path is stroked figure by figure, so the picture is the
+    // one of drawing the curves one by one, at the cost of a single widening and fill. The path
+    // is made from the curves' control points in one call, as a figure per curve would cost two
+    // calls each; close-figure operations stroke nothing.
+    std::vector<Gdiplus::Point> points;
+    std::vector<BYTE> types;
+    points.reserve(4 * m_curves.size());
+    types.reserve(4 * m_curves.size());
+    const auto add = [&points, &types](const POINT& p, Gdiplus::PathPointType type) {
+        points.emplace_back(INT(p.x), INT(p.y));
+        types.push_back(BYTE(type));
+    };
+    std::vector<POINT> control;
+    for (const CFlashCurve* curve : m_curves) {
+        switch (curve->GetControlPoints(control)) {
+        case kControlPointsCubic: // start, end, c1, c2
+            add(control[0], Gdiplus::PathPointTypeStart);
+            add(control[2], Gdiplus::PathPointTypeBezier);
+            add(control[3], Gdiplus::PathPointTypeBezier);
+            add(control[1], Gdiplus::PathPointTypeBezier);
+            break;
+        case kControlPointsStraight: // start, end
+            add(control[0], Gdiplus::PathPointTypeStart);
+            add(control[1], Gdiplus::PathPointTypeLine);
+            break;
+        default:
+            break;
+        }
+    }
+    if (points.empty())
+        return;
+    const Gdiplus::GraphicsPath strokes(points.data(), types.data(), INT(points.size()));
+    graphics.DrawPath(pen, &strokes);
+}
+
 void CFlashShape::MakeHitMatrix(Gdiplus::Matrix& matrix, double zoom, const CFlashEditorFrameShapeTransform* placement)
 {
     matrix.Reset();

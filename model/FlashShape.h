@@ -153,6 +153,9 @@ protected:
 
     // All curves into one path.
     void BuildPath(Gdiplus::GraphicsPath& path) const;
+    // Strokes every curve with the pen (nothing without one) as if each were drawn on its own,
+    // with its own caps, but in one drawing call.
+    void DrawCurveStrokes(Gdiplus::Graphics& graphics, const Gdiplus::Pen* pen) const;
     // The tween override when set, else the shape's own.
     const Gdiplus::Pen* GetDrawingPen() const { return m_pTweenPen ? m_pTweenPen.get() : m_pPen.get(); }
     Gdiplus::Brush* GetDrawingFill() const { return m_pTweenFill ? m_pTweenFill.get() : m_pFill.get(); }

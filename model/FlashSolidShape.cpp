@@ -59,12 +59,9 @@ void CFlashSolidShape::Draw(Gdiplus::Graphics& graphics, int stageX, int stageY,
                             const CFlashEditorFrameShapeTransform* placement)
 {
     PrepareGraphics(graphics, stageX, stageY, zoom, placement);
+    DrawCurveStrokes(graphics, GetDrawingPen());
     Gdiplus::GraphicsPath path;
-    const Gdiplus::Pen* pen = GetDrawingPen();
-    for (const CFlashCurve* curve : m_curves) {
-        curve->AddToPath(path);
-        curve->Draw(graphics, pen);
-    }
+    BuildPath(path);
     Gdiplus::Brush* fill = GetDrawingFill();
     if (!fill)
         return;

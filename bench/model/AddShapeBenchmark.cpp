@@ -2,6 +2,8 @@
 // CFlashEditorDoc::AddShape and prints the time per shape of each fill, and how the largest
 // fill's time per shape compares with the smallest one's. Adding a shape should cost the same
 // whatever the frame already holds, so the ratio should stay near 1.
+#include "bench/support/BenchGdiplusSession.h"
+#include "bench/support/BenchStopwatch.h"
 #include "model/FlashEditorDoc.h"
 #include "model/FlashEditorFrameShapeTransform.h"
 #include "model/FlashSolidShape.h"
@@ -11,7 +13,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <memory>
 #include <vector>
@@ -45,7 +46,7 @@ double MicrosecondsPerShape(int count)
     double best = 1e300;
     for (int run = 0; run < kRuns; ++run) {
         CFlashEditorDoc doc;
-        std::chrono::duration<double, std::micro> elapsed{0};
+        double elapsedMilliseconds = 0.0;
         for (int first = 0; first < count; first += kBatchSize) {
             const int last = std::min(count, first + kBatchSize);
             std::vector<CFlashSolidShape*> shapes;
@@ -55,15 +56,15 @@ double MicrosecondsPerShape(int count)
                 placements.push_back(std::make_unique<CFlashEditorFrameShapeTransform>());
                 placements.back()->GetMatrix()->Translate(Gdiplus::REAL(i % 50 * kRectSize), Gdiplus::REAL(i / 50 * 10));
             }
-            const auto start = std::chrono::steady_clock::now();
+            const CBenchStopwatch stopwatch;
             for (std::size_t k = 0; k < shapes.size(); ++k)
                 if (!doc.AddShape(shapes[k], std::move(placements[k]))) {
                     std::printf("the document refused shape %d\n", first + int(k));
                     return -1.0;
                 }
-            elapsed += std::chrono::steady_clock::now() - start;
+            elapsedMilliseconds += stopwatch.Milliseconds();
         }
-        best = std::min(best, elapsed.count() / count);
+        best = std::min(best, elapsedMilliseconds * 1000.0 / count);
     }
     return best;
 }
@@ -71,12 +72,9 @@ double MicrosecondsPerShape(int count)
 
 int main()
 {
-    ULONG_PTR token = 0;
-    Gdiplus::GdiplusStartupInput input;
-    if (Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok) {
-        std::printf("GDI+ did not start\n");
-        return 1;
-    }
+    const CBenchGdiplusSession gdiplus;
+    if (!gdiplus.Started())
+        return 0;
     std::vector<double> perShape;
     for (const int count : kShapeCounts) {
         const double microseconds = MicrosecondsPerShape(count);
@@ -89,6 +87,5 @@ int main()
     const double ratio = perShape.back() / perShape.front();
     std::printf("per shape, %d against %d shapes: %.2f times (target at most %.1f)\n", kShapeCounts[2],
                 kShapeCounts[0], ratio, kTargetRatio);
-    Gdiplus::GdiplusShutdown(token);
     return 0;
 }

@@ -168,6 +168,20 @@ bool CDocumentIArchive::LoadNumber(T& t)
     return true;
 }
 
+// The stream reads a bool as a number that must be 0 or 1; anything else is left to it.
+bool CDocumentIArchive::LoadInPlace(bool& t)
+{
+    if (!is.good())
+        return false;
+    int value = 0;
+    const char* const end = ParseNumber(m_buffer.Next(), m_buffer.End(), value);
+    if (end == nullptr || (value != 0 && value != 1))
+        return false;
+    m_buffer.SkipTo(end);
+    t = value == 1;
+    return true;
+}
+
 bool CDocumentIArchive::LoadInPlace(short& t)
 {
     return LoadNumber(t);

@@ -136,6 +136,7 @@ private:
     {
         return false;
     }
+    bool LoadInPlace(bool& t);
     bool LoadInPlace(short& t);
     bool LoadInPlace(unsigned short& t);
     bool LoadInPlace(int& t);

@@ -2,6 +2,7 @@
 
 #include <boost/archive/archive_exception.hpp>
 #include <boost/archive/basic_archive.hpp>
+#include <boost/archive/detail/basic_oserializer.hpp>
 #include <boost/archive/impl/archive_serializer_map.ipp>
 #include <boost/archive/impl/basic_text_oarchive.ipp>
 
@@ -18,11 +19,6 @@ constexpr int kDoubleDigits = 17;
 // Room for any integer and any finite number in the notation above.
 constexpr std::size_t kIntegerChars = 24;
 constexpr std::size_t kFloatingChars = 40;
-
-bool IsEof(std::char_traits<char>::int_type c)
-{
-    return std::char_traits<char>::eq_int_type(c, std::char_traits<char>::eof());
-}
 }
 
 CCrLfStreamBuffer::CCrLfStreamBuffer(std::streambuf* target) : m_target(target)
@@ -112,6 +108,20 @@ void CDocumentOArchive::init()
     *this << boost::serialization::library_version_type(kLibraryVersion);
 }
 
+void CDocumentOArchive::save_object(const void* x, const boost::archive::detail::basic_oserializer& bos)
+{
+    const bool untracked = !bos.tracking(get_flags());
+    if (untracked && m_describedClasses.count(&bos) != 0) {
+        end_preamble();
+        bos.save_object_data(*this, x);
+        return;
+    }
+    boost::archive::detail::basic_oarchive::save_object(x, bos);
+    // The library describes a class at its first appearance, as an object or through a pointer.
+    if (untracked)
+        m_describedClasses.insert(&bos);
+}
+
 void CDocumentOArchive::save(const boost::archive::version_type& t)
 {
     save(static_cast<unsigned int>(t));
@@ -122,34 +132,36 @@ void CDocumentOArchive::save(const boost::serialization::item_version_type& t)
     save(static_cast<unsigned int>(t));
 }
 
-void CDocumentOArchive::put(char c)
+void CDocumentOArchive::ThrowStreamError()
 {
-    CheckStream();
-    if (IsEof(os.rdbuf()->sputc(c)))
-        os.setstate(std::ios_base::badbit);
+    boost::serialization::throw_exception(
+        boost::archive::archive_exception(boost::archive::archive_exception::output_stream_error));
 }
 
-void CDocumentOArchive::CheckStream() const
+char* CDocumentOArchive::NewToken(char* text)
 {
-    if (os.fail())
-        boost::serialization::throw_exception(
-            boost::archive::archive_exception(boost::archive::archive_exception::output_stream_error));
-}
-
-void CDocumentOArchive::PutText(const char* text, std::size_t count)
-{
-    const auto length = static_cast<std::streamsize>(count);
-    if (os.rdbuf()->sputn(text, length) != length)
-        os.setstate(std::ios_base::badbit);
+    switch (delimiter) {
+    case eol:
+        delimiter = space;
+        *text++ = '\n';
+        break;
+    case space:
+        *text++ = ' ';
+        break;
+    case none:
+        delimiter = space;
+        break;
+    }
+    return text;
 }
 
 template <class T>
 void CDocumentOArchive::SaveInteger(T t)
 {
-    newtoken();
     CheckStream();
-    char text[kIntegerChars];
-    const std::to_chars_result end = std::to_chars(text, text + kIntegerChars, t);
+    char text[kIntegerChars + 1];
+    char* const digits = NewToken(text);
+    const std::to_chars_result end = std::to_chars(digits, text + sizeof text, t);
     PutText(text, std::size_t(end.ptr - text));
 }
 
@@ -216,16 +228,27 @@ void CDocumentOArchive::save(const boost::archive::object_reference_type& t)
 // The shortest default notation at the given precision, as the classic locale writes it.
 void CDocumentOArchive::SaveFloating(double t, int digits)
 {
-    newtoken();
     CheckStream();
-    char text[kFloatingChars];
+    char text[kFloatingChars + 1];
+    char* const number = NewToken(text);
     const std::to_chars_result end =
-        std::isfinite(t) ? std::to_chars(text, text + kFloatingChars, t, std::chars_format::general, digits)
-                         : std::to_chars_result{text, std::errc::value_too_large};
-    if (end.ec == std::errc())
+        std::isfinite(t) ? std::to_chars(number, text + sizeof text, t, std::chars_format::general, digits)
+                         : std::to_chars_result{number, std::errc::value_too_large};
+    if (end.ec == std::errc()) {
         PutText(text, std::size_t(end.ptr - text));
-    else
-        os << std::setprecision(digits) << t; // infinities and NaNs as the stream spells them
+        return;
+    }
+    PutText(text, std::size_t(number - text));
+    os << std::setprecision(digits) << t; // infinities and NaNs as the stream spells them
+}
+
+void CDocumentOArchive::save(bool t)
+{
+    CheckStream();
+    char text[2];
+    char* const digit = NewToken(text);
+    *digit = t ? '1' : '0';
+    PutText(text, std::size_t(digit + 1 - text));
 }
 
 void CDocumentOArchive::save(float t)

@@ -9,10 +9,21 @@
 #include <boost/serialization/library_version_type.hpp>
 
 #include <cstddef>
+#include <cstring>
+#include <ios>
 #include <locale>
 #include <ostream>
 #include <streambuf>
 #include <string>
+#include <unordered_set>
+
+namespace boost {
+namespace archive {
+namespace detail {
+class basic_oserializer;
+}
+}
+}
 
 // Forwards every character to another stream buffer, writing CR before each LF, as the
 // platform's text mode does. Characters are gathered and converted a block at a time; what is
@@ -23,6 +34,17 @@ public:
     ~CCrLfStreamBuffer() override;
     // Whether the target ever refused characters.
     bool Failed() const { return m_failed; }
+    // Appends the characters; false when the target refused some. The archive writes every
+    // item through here, so the common case, room in the block, is a plain copy.
+    bool Append(const char* text, std::size_t count)
+    {
+        if (count <= std::size_t(epptr() - pptr())) {
+            std::memcpy(pptr(), text, count);
+            pbump(int(count));
+            return true;
+        }
+        return sputn(text, std::streamsize(count)) == std::streamsize(count);
+    }
     CCrLfStreamBuffer(const CCrLfStreamBuffer&) = delete;
     CCrLfStreamBuffer& operator=(const CCrLfStreamBuffer&) = delete;
 
@@ -78,6 +100,12 @@ public:
     // Hides the library's own version, so that code asking the archive gets the written one.
     boost::serialization::library_version_type get_library_version() const;
 
+    // Hides the library's hook: an object of an untracked class whose class information this
+    // archive has written already is written as the library would write it (its record alone),
+    // without the library's search of its class table by type name, which every shape and
+    // curve of a snapshot would otherwise pay.
+    void save_object(const void* x, const boost::archive::detail::basic_oserializer& bos);
+
 protected:
     friend class boost::archive::detail::interface_oarchive<CDocumentOArchive>;
     friend class boost::archive::basic_text_oarchive<CDocumentOArchive>;
@@ -91,6 +119,8 @@ protected:
     }
     void save(const boost::archive::version_type& t);
     void save(const boost::serialization::item_version_type& t);
+    // As the stream writes a bool without boolalpha: 0 or 1.
+    void save(bool t);
     void save(float t);
     void save(double t);
     void save(const std::string& s);
@@ -111,7 +141,11 @@ protected:
 public:
     // The delimiter between items, written without a stream sentry.
     using boost::archive::basic_text_oprimitive<std::ostream>::put;
-    void put(char c);
+    void put(char c)
+    {
+        CheckStream();
+        PutText(&c, 1);
+    }
 
 protected:
 
@@ -126,13 +160,28 @@ protected:
     void init();
 
 private:
+    // The delimiter newtoken would put before the next item, placed at text so that it goes out
+    // with the item; returns where the item's characters begin.
+    char* NewToken(char* text);
     template <class T>
     void SaveInteger(T t);
     // Writes the characters of one item; a refused write sets the stream's bad bit.
-    void PutText(const char* text, std::size_t count);
+    void PutText(const char* text, std::size_t count)
+    {
+        if (!m_buffer.Append(text, count))
+            os.setstate(std::ios_base::badbit);
+    }
     // Raises the archive exception if the stream has failed.
-    void CheckStream() const;
+    void CheckStream() const
+    {
+        if (os.fail())
+            ThrowStreamError();
+    }
+    [[noreturn]] static void ThrowStreamError();
     void SaveFloating(double t, int digits);
+
+    // Untracked classes whose class information has been written.
+    std::unordered_set<const boost::archive::detail::basic_oserializer*> m_describedClasses;
 };
 
 BOOST_SERIALIZATION_REGISTER_ARCHIVE(CDocumentOArchive)

@@ -153,6 +153,71 @@ TEST(Shape, FillCoversTheInnerHalfOfAWideOutline)
     EXPECT_EQ(kOpaqueWhite, canvas.Pixel(92, 150));
 }
 
+// Pixels in which the two canvases differ.
+int DifferingPixels(CTestCanvas& a, CTestCanvas& b)
+{
+    int differing = 0;
+    for (int y = 0; y < CTestCanvas::kHeight; ++y)
+        for (int x = 0; x < CTestCanvas::kWidth; ++x)
+            differing += a.Pixel(x, y) != b.Pixel(x, y) ? 1 : 0;
+    return differing;
+}
+
+TEST(Shape, OutlineLooksAsIfEveryCurveWereDrawnAlone)
+{
+    // Curves meeting at sharp corners, curves that do not meet, and two contours closed by
+    // close-figure operations: none may be joined to its neighbour or to a figure's start. The
+    // pen is opaque: where the caps of two curves overlap, a translucent outline is now blended
+    // once, not once per curve.
+    const auto bezierCorners = [] {
+        auto shape = std::make_unique<CFlashSolidShape>(nullptr);
+        shape->InsertCurve(new CFlashBezierCurve(1000, 1000, 3000, 500, 4000, 2000), false, 0);
+        shape->InsertCurve(new CFlashBezierCurve(4000, 2000, 2000, 3000, 1500, 4000), false, 0);
+        shape->InsertCurve(new CFlashBezierCurve(1500, 4000, 2500, 2000, 1000, 1000), false, 0);
+        return shape;
+    };
+    const auto separateLines = [] {
+        auto shape = std::make_unique<CFlashSolidShape>(nullptr);
+        shape->InsertCurve(new CFlashStraightLine(6000, 1000, 9000, 1000), false, 0);
+        shape->InsertCurve(new CFlashStraightLine(9000, 2000, 6000, 2000), false, 0);
+        shape->InsertCurve(new CFlashStraightLine(6000, 2500, 7000, 3500), false, 0);
+        return shape;
+    };
+    const auto closedContours = [] {
+        auto shape = std::make_unique<CFlashSolidShape>(nullptr);
+        shape->InsertCurve(new CFlashStraightLine(1000, 5000, 3000, 5000), false, 0);
+        shape->InsertCurve(new CFlashStraightLine(3000, 5000, 3000, 7000), false, 0);
+        shape->InsertCurve(new CFlashStraightLine(3000, 7000, 1000, 7000), false, 0);
+        shape->InsertCurve(new CFlashCloseFigureOp, false, 0);
+        shape->InsertCurve(new CFlashStraightLine(1500, 5500, 2500, 5500), true, 1);
+        shape->InsertCurve(new CFlashBezierCurve(2500, 5500, 2000, 6800, 1500, 5500), true, 1);
+        shape->InsertCurve(new CFlashCloseFigureOp, false, 0);
+        return shape;
+    };
+    const struct {
+        const char* name;
+        std::unique_ptr<CFlashSolidShape> shape;
+    } shapes[] = {{"Bezier corners", bezierCorners()},
+                  {"separate lines", separateLines()},
+                  {"closed contours", closedContours()}};
+    const Gdiplus::REAL penWidths[] = {20.0f, 100.0f, 300.0f};
+    const double zooms[] = {1.0, 2.5};
+    const CFlashEditorFrameShapeTransform identity;
+    for (const auto& s : shapes)
+        for (const Gdiplus::REAL width : penWidths)
+            for (const double zoom : zooms) {
+                const Gdiplus::Pen pen(Gdiplus::Color(kOpaqueBlue), width);
+                s.shape->SetPen(&pen);
+                CTestCanvas drawn;
+                s.shape->Draw(drawn.Graphics(), 0, 0, zoom, &identity);
+                CTestCanvas alone;
+                CFlashShape::PrepareGraphics(alone.Graphics(), 0, 0, zoom, &identity);
+                for (int k = 0; k < s.shape->GetCurveCount(); ++k)
+                    s.shape->GetCurve(k)->Draw(alone.Graphics(), &pen);
+                EXPECT_EQ(0, DifferingPixels(drawn, alone)) << s.name << ", pen " << width << ", zoom " << zoom;
+            }
+}
+
 TEST(Shape, HollowShapeDrawsItsOutlineAndADashedEllipse)
 {
     Gdiplus::Pen pen(Gdiplus::Color(kOpaqueBlue), 40.0f);

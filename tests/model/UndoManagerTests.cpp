@@ -342,11 +342,12 @@ TEST_F(UndoTest, StepWithoutSnapshotIsNeitherUndoneNorRedone)
         doc.OnNewDocument();
         CUndoManager& undo = doc.GetUndoManager();
         AddRect(doc, 0, 0);
-        ASSERT_TRUE(undo.AddUndoStep("Draw Rectangle", nullptr, c.undo ? false : true));
+        ASSERT_TRUE(undo.AddUndoStep("Draw Rectangle", nullptr, !c.undo));
         AddRect(doc, 2000, 0);
-        ASSERT_TRUE(undo.AddUndoStep("Draw Second Rectangle", nullptr, c.undo ? true : false));
-        if (!c.undo)
+        ASSERT_TRUE(undo.AddUndoStep("Draw Second Rectangle", nullptr, c.undo));
+        if (!c.undo) {
             ASSERT_TRUE(undo.Undo()) << "back to the first rectangle, whose step has its snapshot";
+        }
         const std::string before = Describe(doc);
         const std::string undoText = undo.GetUndoMenuText();
         const std::string redoText = undo.GetRedoMenuText();

@@ -1,9 +1,10 @@
 // Time to turn 100 rendered stage frames of anti-aliased shapes into an animated GIF: loading
 // each device bitmap, reducing it to the standard palette, then encoding them all; prints the
 // figures and the file size.
+#include "bench/support/BenchStar.h"
+#include "bench/support/BenchStopwatch.h"
 #include "export/gif/RasterImageGIF.h"
 
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <memory>
@@ -20,13 +21,6 @@ constexpr double kTargetSeconds = 2.0;
 // The platform's GDI and GDI+ do not smooth edges, so shapes are drawn this many times larger
 // and each block of pixels is averaged into one, which gives their edges the in-between shades.
 constexpr int kSupersampling = 4;
-
-using Clock = std::chrono::steady_clock;
-
-double Seconds(Clock::duration duration)
-{
-    return std::chrono::duration<double>(duration).count();
-}
 
 // A top-down 32-bit DIB section with a memory device context to draw on.
 class Canvas
@@ -93,13 +87,10 @@ void DrawShapes(HDC dc, int frame)
                     kHeight / 2 + 120 * std::sin(angle) - 30, 80.0 + 5 * i, 60.0);
     }
     POINT star[10];
+    const std::vector<CBenchPoint> vertices =
+        StarVertices(kWidth / 2.0, kHeight / 2.0, 10, 3.14159265 * t, [](int k) { return k % 2 != 0 ? 40.0 : 100.0; });
     for (int k = 0; k < 10; ++k)
-    {
-        const double angle = 6.2831853 * (k / 10.0 + t / 2);
-        const double radius = (k % 2) ? 40 : 100;
-        star[k] = POINT{int((kWidth / 2 + radius * std::cos(angle)) * s),
-                        int((kHeight / 2 + radius * std::sin(angle)) * s)};
-    }
+        star[k] = POINT{int(vertices[k].x * s), int(vertices[k].y * s)};
     HBRUSH starBrush = CreateSolidBrush(RGB(230, 60, 30));
     HGDIOBJ oldBrush = SelectObject(dc, starBrush);
     HGDIOBJ oldPen = SelectObject(dc, GetStockObject(NULL_PEN));
@@ -158,16 +149,17 @@ void Run(const char* path)
     Canvas large(kWidth * kSupersampling, kHeight * kSupersampling);
     Canvas stage(kWidth, kHeight);
     std::vector<std::unique_ptr<CRasterImage>> images;
-    Clock::duration drawing{}, loading{}, reducing{};
+    double drawing = 0.0, loading = 0.0, reducing = 0.0;
     size_t distinctColors = 0;
     for (int frame = 0; frame < kFrames; ++frame)
     {
-        const auto start = Clock::now();
+        CBenchStopwatch stopwatch;
         RenderFrame(large, stage, frame);
-        const auto drawn = Clock::now();
+        drawing += stopwatch.Seconds();
+        stopwatch.Restart();
         auto image = std::make_unique<CRasterImage>();
         const bool loaded = image->LoadFromHBITMAP(stage.Bitmap());
-        const auto read = Clock::now();
+        loading += stopwatch.Seconds();
         if (!loaded)
         {
             std::printf("frame %d could not be loaded: %s\n", frame, image->GetLastError());
@@ -175,16 +167,14 @@ void Run(const char* path)
         }
         if (frame == 0)
             distinctColors = CountColors(*image);
-        const auto counted = Clock::now();
+        stopwatch.Restart();
         if (!image->ReduceColorDepth(8))
         {
             std::printf("frame %d could not be reduced: %s\n", frame, image->GetLastError());
             return;
         }
         image->SetAnimationDelay(100 / kFrameRate);
-        drawing += drawn - start;
-        loading += read - drawn;
-        reducing += Clock::now() - counted;
+        reducing += stopwatch.Seconds();
         images.push_back(std::move(image));
     }
 
@@ -195,11 +185,11 @@ void Run(const char* path)
     gif.SetCommentText("Quorvalis Plivex Animation");
     gif.SetRepeatCount(1);
     gif.SetFrameDisposal(2);
-    const auto encodeStart = Clock::now();
+    const CBenchStopwatch encodeTime;
     FILE* file = fopen(path, "wb");
     const bool encoded = gif.EncodeAnimationToFile(file, frames.data(), static_cast<int>(frames.size()));
     const bool closed = file && fclose(file) == 0;
-    const double encoding = Seconds(Clock::now() - encodeStart);
+    const double encoding = encodeTime.Seconds();
 
     long size = -1;
     if (FILE* written = fopen(path, "rb"))
@@ -208,12 +198,12 @@ void Run(const char* path)
         size = ftell(written);
         fclose(written);
     }
-    const double total = Seconds(loading) + Seconds(reducing) + encoding;
+    const double total = loading + reducing + encoding;
     std::printf("frames:                  %zu of %d x %d\n", frames.size(), kWidth, kHeight);
     std::printf("colours in frame 1:      %zu before reduction\n", distinctColors);
-    std::printf("drawing (not counted):   %.3f s\n", Seconds(drawing));
-    std::printf("loading from HBITMAP:    %.3f s\n", Seconds(loading));
-    std::printf("colour reduction:        %.3f s\n", Seconds(reducing));
+    std::printf("drawing (not counted):   %.3f s\n", drawing);
+    std::printf("loading from HBITMAP:    %.3f s\n", loading);
+    std::printf("colour reduction:        %.3f s\n", reducing);
     std::printf("GIF encoding:            %.3f s%s\n", encoding, encoded && closed ? "" : " (FAILED)");
     std::printf("load, reduce and encode: %.3f s (target under %.1f s)\n", total, kTargetSeconds);
     std::printf("file size:               %ld bytes (%s)\n", size, path);

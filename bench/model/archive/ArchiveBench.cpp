@@ -1,11 +1,11 @@
 // Times writing and reading back a document archive of pen and solid-fill records, and
 // reports its size.
+#include "bench/support/BenchGdiplusSession.h"
+#include "bench/support/BenchTimes.h"
 #include "model/archive/DocumentIArchive.h"
 #include "model/archive/DocumentOArchive.h"
 #include "model/archive/GdiplusRecords.h"
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <memory>
 #include <sstream>
@@ -15,13 +15,6 @@ namespace {
 
 constexpr int kRecords = 1000;
 constexpr int kRepetitions = 20;
-
-using Clock = std::chrono::steady_clock;
-
-double MillisecondsSince(Clock::time_point start)
-{
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
 
 std::string WriteRecords()
 {
@@ -55,26 +48,14 @@ int ReadRecords(const std::string& text)
 
 int main()
 {
-    ULONG_PTR token = 0;
-    Gdiplus::GdiplusStartupInput input;
-    if (Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok) {
-        std::printf("GDI+ could not be started\n");
+    const CBenchGdiplusSession gdiplus;
+    if (!gdiplus.Started())
         return 0;
-    }
-    double bestWrite = 1e300;
-    double bestRead = 1e300;
     std::string text;
     int fills = 0;
-    for (int repetition = 0; repetition < kRepetitions; ++repetition) {
-        Clock::time_point start = Clock::now();
-        text = WriteRecords();
-        bestWrite = std::min(bestWrite, MillisecondsSince(start));
-        start = Clock::now();
-        fills = ReadRecords(text);
-        bestRead = std::min(bestRead, MillisecondsSince(start));
-    }
+    const CBenchTimes write = TimeRuns(kRepetitions, [&] { text = WriteRecords(); });
+    const CBenchTimes read = TimeRuns(kRepetitions, [&] { fills = ReadRecords(text); });
     std::printf("%d pen + solid fill records: write %.2f ms, read %.2f ms (best of %d), %zu bytes, %d fills read\n",
-                kRecords, bestWrite, bestRead, kRepetitions, text.size(), fills);
-    Gdiplus::GdiplusShutdown(token);
+                kRecords, write.Best(), read.Best(), kRepetitions, text.size(), fills);
     return 0;
 }

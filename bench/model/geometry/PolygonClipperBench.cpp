@@ -1,9 +1,8 @@
 // Times the polygon clipper's operations on star shapes and on many small squares.
+#include "bench/support/BenchStar.h"
+#include "bench/support/BenchTimes.h"
 #include "model/geometry/PolygonClipper.h"
 
-#include <algorithm>
-#include <chrono>
-#include <cmath>
 #include <cstdio>
 #include <random>
 #include <vector>
@@ -17,11 +16,8 @@ CFlashPolygonSet Star(std::mt19937& random, double cx, double cy, double rMin, d
 {
     std::uniform_real_distribution<double> radius(rMin, rMax);
     CFlashPolygonContour star;
-    for (int i = 0; i < vertexCount; ++i) {
-        const double angle = 2.0 * M_PI * i / vertexCount;
-        const double r = radius(random);
-        star.vertices.emplace_back(cx + r * std::cos(angle), cy + r * std::sin(angle));
-    }
+    for (const CBenchPoint& p : StarVertices(cx, cy, vertexCount, 0.0, [&](int) { return radius(random); }))
+        star.vertices.emplace_back(p.x, p.y);
     CFlashPolygonSet set;
     set.AddContour(star, 0);
     return set;
@@ -43,17 +39,10 @@ CFlashPolygonSet Squares(std::mt19937& random, int count, double extent, double 
 // Median time of one operation in milliseconds.
 double Time(ClipOperation operation, const CFlashPolygonSet& subject, const CFlashPolygonSet& clip, int& contours)
 {
-    std::vector<double> times;
     CFlashPolygonSet result;
-    for (int i = 0; i < kRepetitions; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        ClipPolygonSets(operation, subject, clip, result);
-        const auto stop = std::chrono::steady_clock::now();
-        times.push_back(std::chrono::duration<double, std::milli>(stop - start).count());
-    }
+    const CBenchTimes times = TimeRuns(kRepetitions, [&] { ClipPolygonSets(operation, subject, clip, result); });
     contours = result.GetContourCount();
-    std::nth_element(times.begin(), times.begin() + times.size() / 2, times.end());
-    return times[times.size() / 2];
+    return times.Median();
 }
 
 void Report(const char* name, const CFlashPolygonSet& subject, const CFlashPolygonSet& clip)

@@ -145,6 +145,9 @@ TEST(ArchiveNumbers, AreWrittenAsTheClassicStreamWritesThem)
                   Written([value](CDocumentOArchive& ar) { ar << static_cast<unsigned long long>(value); },
                           boost::archive::no_header));
     }
+    for (const bool value : {false, true})
+        EXPECT_EQ(ArchiveOf(StreamText(value)),
+                  Written([value](CDocumentOArchive& ar) { ar << value; }, boost::archive::no_header));
     const std::vector<double> reals = {0.0, -0.0, 0.1, 1.0 / 3.0, 20.0, -1.5e-7, 1e8, 123456789.0, 1e21, 1e-5,
                                        1e-4, 2.5e-310, std::numeric_limits<double>::max(),
                                        std::numeric_limits<float>::max(), std::numeric_limits<float>::denorm_min(),
@@ -168,11 +171,12 @@ TEST(ArchiveNumbers, AreReadAsTheClassicStreamReadsThem)
                                   "-", "inf", "nan", "0x1A", "1e-40", "1e-50", "1e-320", "1e-400", "3.4e39",
                                   "1e309", "0e10", "-0.0", "32768", "-32769", "4294967296", "-4294967295",
                                   "18446744073709551616", "9223372036854775808", "1.5.3", "12abc", "12-3", "x",
-                                  "3.40282357e+38", "4.9e-324", ""};
+                                  "3.40282357e+38", "4.9e-324", "1", "01", "2", ""};
     const char* const around[][2] = {{"", " 7 "}, {"\n\t", "\r\n7\r\n"}, {" ", "\v7\f"}, {"", ""}, {"", "7"}};
     for (const char* token : tokens) {
         for (const auto& blanks : around) {
             const std::string text = std::string(blanks[0]) + token + blanks[1];
+            ExpectReadLikeTheStream<bool>(text, "bool");
             ExpectReadLikeTheStream<short>(text, "short");
             ExpectReadLikeTheStream<unsigned short>(text, "unsigned short");
             ExpectReadLikeTheStream<int>(text, "int");
