@@ -1,0 +1,167 @@
+#pragma once
+// The classic paint manager: every framework control asks it for colours, brushes, fonts and
+// metrics and lets it paint its parts. Theme managers derive from it and override slots.
+#include "platform/mfc/Afx.h"
+
+#include <unordered_map>
+#include <vector>
+
+class CExtPaintManagerHolder;
+
+// Monitor and work-area rectangles of one monitor, in screen coordinates.
+struct CExtMonitorRects
+{
+    static constexpr DWORD PRIMARY = 0x01;
+    CExtMonitorRects();
+    bool IsPrimary() const { return (m_dwFlags & PRIMARY) != 0; }
+
+    RECT m_rcMonitor;
+    RECT m_rcWorkArea;
+    DWORD m_dwFlags;
+};
+
+class CExtPaintManager : public CObject
+{
+    DECLARE_DYNCREATE(CExtPaintManager)
+public:
+    // Colour ids from 1000 on are translated through the theme's id map.
+    static constexpr int TRANSLATED_ID_FIRST = 1000;
+    static constexpr int SYSTEM_COLOR_COUNT = 50;
+    static constexpr int FALLBACK_COLOR_INDEX = COLOR_BTNFACE;
+    static constexpr int BLEND_BRUSH_COUNT = 12;
+    // Classic colour roles.
+    static constexpr int CLRID_FACE = 1000;
+    static constexpr int CLRID_FACE_ALT = 1001;
+    static constexpr int CLRID_LIGHT = 1002;
+    static constexpr int CLRID_HILIGHT = 1004;
+    static constexpr int CLRID_SHADOW = 1006;
+    static constexpr int CLRID_DKSHADOW = 1008;
+    static constexpr int CLRID_TEXT = 1010;
+    static constexpr int CLRID_TEXT_ALT = 1011;
+    // XP-look colour roles.
+    static constexpr int XPCLR_FIRST = 2000;
+    static constexpr int XPCLR_MENU_FILL = 2001;
+    static constexpr int XPCLR_SEPARATOR = 2002;
+    static constexpr int XPCLR_PUSHED_HOVER_FILL = 2003;
+    static constexpr int XPCLR_HOVER_BORDER = 2004;
+    static constexpr int XPCLR_RARELY_BAND = 2005;
+    static constexpr int XPCLR_PUSHED_HOVER_TEXT = 2006;
+    static constexpr int XPCLR_MENU_BORDER = 2007;
+
+    CExtPaintManager();
+    ~CExtPaintManager() override;
+
+    // --- Identity and metrics -------------------------------------------------------------
+    virtual int GetThemeId() const;
+    virtual int GetMenuSeparatorHeight() const;
+    virtual bool IsLunaThemeUsable() const;
+    virtual int GetColorSchemeId() const;
+    virtual void NotifyPaintDone(CObject* pOwner, LPARAM lParam);
+    virtual DLGTEMPLATE* AdjustDialogTemplate(const DLGTEMPLATE* pTemplate, CObject* pDialog, int n1, int n2);
+    virtual COLORREF GetControlFaceColor(CObject* pOwner = nullptr, LPARAM lParam = 0);
+    virtual COLORREF GetShadowTintColor();
+    virtual SIZE GetPressedShift() const;
+    virtual int GetMenuCheckHeight() const;
+    virtual SIZE GetDropDividerMetrics() const;
+    virtual int GetTextHeight(bool bFirst);
+    virtual SIZE MeasureFontHeights(bool bBold);
+    virtual int ShadowSize() const;
+    virtual int GetMenuBorderMetric() const;
+    virtual bool IsXpOrNewerTheme() const;
+    virtual int GetDockingStyle() const;
+    virtual int GetAutoHideStyle() const;
+    virtual bool HasBackgroundBehindControls(CObject* pOwner, LPARAM lParam);
+    virtual SIZE GetToolbarButtonShift(bool bShift) const;
+    virtual COLORREF GetDisabledIconBlendColor() const;
+    virtual double GetDisabledIconLightness() const;
+    virtual SIZE GetButtonRedrawMargin() const;
+    virtual void GetDockHighlightMargins(RECT& rcMargins) const;
+    virtual bool IsDockMarkerStyleClassic(int nKind) const;
+    virtual COLORREF QueryCustomTextColor(CDC& dc, CObject* pOwner, LPARAM lParam, int nPart, int nState,
+                                          bool bEnabled, COLORREF clrDefault);
+    virtual bool QueryCustomPaint(CDC& dc, const RECT& rc, CObject* pOwner, LPARAM lParam, int nPart, int nState,
+                                  bool bEnabled, DWORD dwFlags);
+
+    // --- Colour, brush and font tables ----------------------------------------------------
+    virtual HFONT CreateMenuFont();
+    virtual void ReloadSystemColors();
+    virtual HBRUSH BrushByIndex(int nIndex) const;
+    virtual COLORREF ColorByIndex(int nIndex, CObject* pOwner = nullptr, LPARAM lParam = 0) const;
+    virtual void InitTranslatedColors();
+    virtual void CreateHalftoneBrushes();
+
+    // --- System changes, relayed once per frame by the holder ------------------------------
+    virtual void HandleSysColorChange();
+    virtual void HandleSettingChange(WPARAM wParam, LPARAM lParam);
+    virtual void HandleDisplayChange(int nBitsPerPixel, int cx, int cy);
+    virtual void HandleThemeChanged(WPARAM wParam, LPARAM lParam);
+
+    // --- Colour, gradient and bitmap routines ----------------------------------------------
+    static COLORREF InvertColor(COLORREF clr);
+    static COLORREF HueLightSatToColor(double dHue, double dLightness, double dSaturation);
+    static void ColorToHueSatLight(COLORREF clr, double* pHue, double* pSaturation, double* pLightness);
+    static COLORREF HueDegreesLightSatToColor(double dHue, double dLightness, double dSaturation);
+    static double HueToRgbComponent(double m1, double m2, double dHue);
+    static float HueDegreesToRgbComponent(float m1, float m2, float fHue);
+    static COLORREF AdjustColorHLS(COLORREF clr, double dHue, double dLightness, double dSaturation);
+    static COLORREF MixColors(COLORREF clrA, COLORREF clrB, int nWeight);
+    static int GetDisplayBitsPerPixel();
+    static void FillGradientRect(CDC& dc, const RECT& rc, COLORREF clrFrom, COLORREF clrTo, bool bVertical = false,
+                                 UINT nSteps = 256);
+    static void FillTwoPartGradient(CDC& dc, const RECT& rc, COLORREF clr1, COLORREF clr2, COLORREF clr3,
+                                    bool bVertical, int nNum, int nDen, UINT nSteps = 256);
+    static HBITMAP CreateDitherBitmap(COLORREF clrA, COLORREF clrB, int nMaskX = 1, int nMaskY = 1, int nGapX = 0,
+                                      int nGapY = 0, COLORREF clrGap = COLORREF(-1));
+    static HICON CreateSolidColorIcon(COLORREF clr);
+    static HICON CreateColorFrameIcon(COLORREF clr);
+    static HICON CreateIconFromBitmap(HBITMAP hBitmap, COLORREF clrTransparent, const RECT* pPart,
+                                      bool bMapSysColors);
+    // The filter answers non-zero for children that stay in the clip region.
+    using ChildWindowFilter = BOOL (*)(HDC hDC, HWND hWndParent, HWND hWndChild, LPARAM lParam);
+    static void ClipOutChildWindows(HDC hDC, HWND hWndParent, ChildWindowFilter pFilter = nullptr, LPARAM lParam = 0);
+    static void DispatchPendingPaintMessages(bool bNonClient = true, bool bErase = true, bool bPaint = true);
+    static HBITMAP CopyBitmapPart(HBITMAP hBitmap, const RECT* pPart = nullptr, COLORREF** ppBits = nullptr);
+    static HGLOBAL BitmapToPackedDib(HBITMAP hBitmap, HPALETTE hPalette = nullptr);
+    static bool SerializeBitmap(CArchive& ar, HBITMAP* phBitmap, DWORD dwResourceSize = 0);
+    static HBITMAP LoadBitmapFromResource(HINSTANCE hInstance, HRSRC hResource);
+    static HBITMAP LoadBitmapFromMemory(const BYTE* pImage, DWORD dwSize);
+    static HBITMAP AdjustBitmapHLS(HBITMAP hBitmap, COLORREF clrKeyFrom, COLORREF clrKeyRange, double dHue,
+                                   double dLightness, double dSaturation);
+    static bool AdjustBitmapHLSInPlace(CBitmap& bitmap, COLORREF clrKeyFrom, COLORREF clrKeyRange, double dHue,
+                                       double dLightness, double dSaturation);
+    static HRGN BitmapToRegion(HBITMAP hBitmap, COLORREF clrKeyFrom, COLORREF clrKeyRange = 0);
+    static void QueryMonitorRects(CExtMonitorRects& mr, const RECT& rc);
+    static void QueryMonitorRectsForPoint(CExtMonitorRects& mr, POINT pt);
+    static void QueryMonitorRectsForWindow(CExtMonitorRects& mr, CWnd* pWnd);
+    static RECT FitRectToMonitor(const RECT& rc, bool bUseWorkArea = true, bool bKeepInside = true);
+
+    // --- Tables read directly by the drawing code ------------------------------------------
+    std::vector<COLORREF> m_colors;
+    std::vector<HBRUSH> m_brushes;     // system brushes, not owned
+    std::unordered_map<int, int> m_mapColorTranslate;
+    CPalette m_PaletteWide;
+    CBrush m_brushBlend[BLEND_BRUSH_COUNT];
+    CFont m_FontNormal, m_FontNormalVert, m_FontNormalVertX;
+    CFont m_FontBold, m_FontBoldVert, m_FontBoldVertX;
+    CFont m_FontNormalBC, m_FontNormalVertBC, m_FontNormalVertXBC;
+    CFont m_FontBoldBC, m_FontBoldVertBC, m_FontBoldVertXBC;
+    CFont m_FontMarlett;
+    // DrawState style of disabled text.
+    DWORD m_dwDisabledTextStyle;
+    static constexpr BYTE OPTION_USE_TAHOMA = 0x01;
+    BYTE m_nOptions;
+    // 1 selects the first dock-marker style, 2 the second.
+    int m_eDockMarkerStyle;
+
+protected:
+    // Appends a colour to the table and answers its index.
+    int InstallColor(COLORREF clr);
+    // Maps a translated id to a table index.
+    void MapColor(int nId, int nIndex) { m_mapColorTranslate[nId] = nIndex; }
+    // The colour rebuild, brush rebuild and id map, as every system change runs them.
+    void RebuildAfterSystemChange();
+
+private:
+    void CreatePalette();
+    void CreateFonts();
+};
