@@ -2,10 +2,12 @@
 // The classic paint manager: every framework control asks it for colours, brushes, fonts and
 // metrics and lets it paint its parts. Theme managers derive from it and override slots.
 #include "platform/mfc/Afx.h"
+#include "ui/core/ExtPaintManagerArgs.h"
 
 #include <unordered_map>
 #include <vector>
 
+class CExtPaintGlyph;
 class CExtPaintManagerHolder;
 
 // Monitor and work-area rectangles of one monitor, in screen coordinates.
@@ -95,6 +97,91 @@ public:
     virtual void HandleSettingChange(WPARAM wParam, LPARAM lParam);
     virtual void HandleDisplayChange(int nBitsPerPixel, int cx, int cy);
     virtual void HandleThemeChanged(WPARAM wParam, LPARAM lParam);
+
+    // --- Glyphs, buttons and separators --------------------------------------------------------
+    virtual void DrawGlyph(CDC& dc, int x, int y, const CExtPaintGlyph& glyph, const COLORREF* pPalette);
+    virtual void DrawGlyphCentred(CDC& dc, const RECT& rc, const CExtPaintGlyph& glyph, const COLORREF* pPalette);
+    virtual void DrawSystemCommandGlyph(CDC& dc, UINT nSysCmd, const RECT& rc, bool bHover, bool bPushed,
+                                        bool bEnabled);
+    virtual void DrawScrollArrowButton(CDC& dc, bool bHorizontal, const RECT& rc, bool bTowardStart, bool bHover,
+                                       bool bPushed, CObject* pOwner = nullptr, LPARAM lParam = 0);
+    virtual void DrawBarCaptionButton(CDC& dc, CExtDrawCaptionButtonArgs& args);
+    virtual void DrawSeparatorLine(CDC& dc, const RECT& rc, bool bHorizontalBar, bool bTransparent,
+                                   CObject* pOwner = nullptr, LPARAM lParam = 0);
+    virtual void DrawMenuSeparator(CDC& dc, const RECT& rc, int nIconBandWidth, bool bRarelyUsed,
+                                   CWnd* pOwner = nullptr, LPARAM lParam = 0);
+    virtual void DrawDropMarker(CDC& dc, const RECT& rc, bool bBefore, bool bHorizontal);
+    virtual void DrawDragSourceFrame(CDC& dc, const RECT& rc);
+
+    // --- Frames and borders -------------------------------------------------------------------
+    virtual void DrawBarFrame(CDC& dc, CExtDrawBarFrameArgs& args);
+    virtual void DrawBarBorders(CDC& dc, CExtDrawBarBordersArgs& args);
+    virtual void DrawClientEdge(CDC& dc, const RECT& rc, CObject* pOwner = nullptr, LPARAM lParam = 0);
+    virtual void DrawSplitterEdge(CDC& dc, const RECT& rc, CObject* pOwner = nullptr, LPARAM lParam = 0);
+    virtual void DrawEditFrame(CDC& dc, CExtDrawEditFrameArgs& args);
+    virtual void DrawMenuBorder(CDC& dc, const RECT& rc, CObject* pOwner = nullptr, LPARAM lParam = 0);
+    // nSide: 1 bottom, 2 top, 3 left, 4 right.
+    virtual void DrawMenuBorderOpenSide(CDC& dc, const RECT& rc, const RECT& rcExclude, int nSide,
+                                        CObject* pOwner = nullptr, LPARAM lParam = 0);
+    virtual void DrawSizeGripper(CDC& dc, const RECT& rc, CWnd* pOwner = nullptr, LPARAM lParam = 0);
+
+    // --- Backgrounds ----------------------------------------------------------------------------
+    virtual bool FillFaceBackground(bool bFlag, CDC& dc, const RECT& rc, const RECT& rcWhole, LPARAM lParam = 0);
+    virtual bool DrawBackgroundBehind(bool bClientArea, CDC& dc, CWnd* pWnd, LPARAM lParam = 0);
+    virtual void DrawBarClientArea(CDC& dc, const RECT& rc, CWnd* pOwner = nullptr, LPARAM lParam = 0);
+    virtual void FillDockAreaBackground(CDC& dc, const RECT& rc, CWnd* pOwner = nullptr, LPARAM lParam = 0);
+    virtual void FillPopupClientArea(CDC& dc, const RECT& rc, CObject* pOwner = nullptr, LPARAM lParam = 0);
+    virtual void DrawToolbarBackground(CDC& dc, CObject* pBar, LPARAM lParam, const RECT& rc);
+    virtual void DrawToolbarGradient(CDC& dc, CObject* pBar, LPARAM lParam = 0);
+
+    // --- Tabs -----------------------------------------------------------------------------------
+    // nSide: 0 top, 1 bottom, 2 left, 3 right. bGroupMode draws the strip without its inner face.
+    virtual void DrawTabStripArea(CDC& dc, const RECT& rcWhole, int nReserved, const RECT& rcInner, int nSide,
+                                  bool bGroupMode, CWnd* pOwner = nullptr, LPARAM lParam = 0);
+    // nButton: -10 back, -9 forward, -8 help, -7 close, -6 list, -5 to the start, -4 to the end.
+    virtual void DrawTabStripButton(CDC& dc, const RECT& rc, int nButton, bool bHorizontal, bool bEnabled,
+                                    bool bHover, bool bPushed, CObject* pOwner = nullptr, LPARAM lParam = 0);
+    virtual void GetTabColorsOneNote(bool bSelected, bool bHot, COLORREF& clrBorderLight, COLORREF& clrBorderDark,
+                                     COLORREF& clrFillFrom, COLORREF& clrFillTo, COLORREF& clrText);
+    virtual void GetTabColorsFlat(bool bSelected, bool bReserved, COLORREF& clrBorder, COLORREF& clrFillFrom,
+                                  COLORREF& clrFillTo, COLORREF& clrText);
+    static void FillTabStripArea(CDC& dc, const RECT& rcWhole, const RECT& rcInner, int nSide, bool bGroupMode,
+                                 COLORREF clrOuter, COLORREF clrInner, COLORREF clrLine);
+    static void DrawTabStripButtonGlyph(CDC& dc, const RECT& rc, int nButton, bool bHorizontal, bool bEnabled,
+                                        bool bHover, bool bPushed, COLORREF clrGlyph, COLORREF clrLight,
+                                        COLORREF clrDark);
+
+    // --- Date picker ----------------------------------------------------------------------------
+    virtual void FillCalendarClientArea(CDC& dc, const RECT& rc, CObject* pOwner = nullptr);
+    virtual void DrawCalendarBorder(CDC& dc, const RECT& rc);
+    virtual void DrawCalendarCaptionArea(CDC& dc, const RECT& rc, LPCSTR pszText);
+    virtual void DrawCalendarDayNamesArea(CDC& dc, const RECT& rc, LPCSTR pszText);
+    virtual void DrawChevronDropGlyph(CDC& dc, const RECT& rc);
+    virtual void DrawCalendarFooterArea(CDC& dc, const RECT& rc, bool bGripDots);
+    virtual void DrawCalendarGripDots(CDC& dc, const RECT& rc, int nDy);
+    virtual void FillCalendarBackground(CDC& dc, const RECT& rc, CObject* pOwner = nullptr, LPARAM lParam = 0);
+    virtual void PaintCalendarBorder(CDC& dc, const RECT& rc, CObject* pOwner = nullptr, LPARAM lParam = 0);
+    virtual void PaintCalendarMonthHeader(CDC& dc, const RECT& rcLine, const RECT& rcFill,
+                                          CObject* pOwner = nullptr, LPARAM lParam = 0);
+    virtual void DrawLargeLabelText(CDC& dc, const RECT& rc, LPCSTR pszText);
+    virtual void DrawPlainLabelText(CDC& dc, const RECT& rc, LPCSTR pszText);
+
+    // --- Shared drawing routines ------------------------------------------------------------------
+    static void DrawRoundedFrame(CDC& dc, int x, int y, int cx, int cy, COLORREF clrTopLeft, COLORREF clrBottomRight);
+    static void DrawRoundedFrame(CDC& dc, const RECT& rc, COLORREF clrTopLeft, COLORREF clrBottomRight);
+    static void DrawRadioDot(CDC& dc, int x, int y, COLORREF clr);
+    static void DrawCheckMark(CDC& dc, int x, int y, COLORREF clr);
+    static void TransparentBltByMask(HDC hDC, int x, int y, int cx, int cy, HDC hSrcDC, int xSrc, int ySrc,
+                                     int cxSrc, int cySrc, COLORREF clrTransparent);
+    static CRect MeasureText(CDC& dc, CFont* pFont, const CString& strText, UINT nFormat);
+    static int MeasureTextWidth(CDC& dc, CFont* pFont, const CString& strText);
+    static HICON CreateLetterColorIcon(COLORREF clr, HFONT hFont, char chLetter);
+    static int CountBitmapColors(HBITMAP hBitmap, std::unordered_map<COLORREF, DWORD>& counts);
+    static int CollectBitmapColors(HBITMAP hBitmap, std::vector<COLORREF>& colors, bool bUnique);
+    static bool IsTransparentChildControl(HWND hWnd);
+    static BOOL TransparentChildFilter(HDC hDC, HWND hWndParent, HWND hWndChild, LPARAM lParam);
+    // True when the rectangle is not empty and meets the DC's clip box.
+    static bool IsVisible(CDC& dc, const RECT& rc);
 
     // --- Colour, gradient and bitmap routines ----------------------------------------------
     static COLORREF InvertColor(COLORREF clr);

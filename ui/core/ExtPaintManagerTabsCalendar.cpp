@@ -1,0 +1,256 @@
+// Classic drawing of tab strips and the date picker's parts.
+#include "ui/core/ExtPaintManager.h"
+
+#include "ui/core/ExtPaintGlyphSet.h"
+#include "ui/core/ExtPaintManagerHolder.h"
+
+#include <cstring>
+
+namespace {
+constexpr COLORREF WHITE = RGB(255, 255, 255);
+constexpr COLORREF ONENOTE_TEXT = RGB(0, 0, 128);
+constexpr COLORREF ONENOTE_FILL_FROM = RGB(179, 179, 217);
+constexpr COLORREF ONENOTE_FILL_TO = RGB(233, 233, 244);
+constexpr int GRIP_DOT_COUNT = 9;
+constexpr int GRIP_DOT_STEP = 4;
+constexpr int GRIP_ROW_WIDTH = 36;
+constexpr int LARGE_LABEL_HEIGHT = 20;
+constexpr int LARGE_LABEL_WEIGHT = 700;
+constexpr int LARGE_LABEL_INDENT = 4;
+constexpr int PLAIN_LABEL_INDENT = 7;
+constexpr char LARGE_LABEL_FACE[] = "Arial";
+
+int TabButtonGlyph(int nButton, bool bHorizontal, bool bEnabled)
+{
+    switch (nButton) {
+    case -10:
+        if (bHorizontal)
+            return bEnabled ? CExtPaintGlyphSet::TriangleLeft : CExtPaintGlyphSet::HollowLeft;
+        return bEnabled ? CExtPaintGlyphSet::TriangleUp : CExtPaintGlyphSet::HollowUp;
+    case -9:
+        if (bHorizontal)
+            return bEnabled ? CExtPaintGlyphSet::TriangleRight : CExtPaintGlyphSet::HollowRight;
+        return bEnabled ? CExtPaintGlyphSet::TriangleDown : CExtPaintGlyphSet::HollowDown;
+    case -8: return CExtPaintGlyphSet::ContextHelp;
+    case -7: return CExtPaintGlyphSet::Close;
+    case -6: return CExtPaintGlyphSet::ListButton;
+    case -5: return bHorizontal ? CExtPaintGlyphSet::ToStart : CExtPaintGlyphSet::ToFirst;
+    case -4: return bHorizontal ? CExtPaintGlyphSet::ToEnd : CExtPaintGlyphSet::ToLast;
+    default: return -1;
+    }
+}
+
+// Text measured, placed at an indent from the left, centred vertically, clipped and drawn
+// transparently.
+void DrawIndentedText(CDC& dc, const RECT& rc, LPCSTR pszText, HFONT hFont, COLORREF clr, int nIndent,
+                      UINT nExtraFormat)
+{
+    const UINT nTabs = std::strchr(pszText, '\t') != nullptr ? DT_EXPANDTABS : 0;
+    HGDIOBJ hOldFont = ::SelectObject(dc.m_hDC, hFont);
+    RECT measured{0, 0, 0, 0};
+    ::DrawTextA(dc.m_hDC, pszText, -1, &measured, DT_CALCRECT | DT_SINGLELINE | nTabs);
+    const int cy = measured.bottom - measured.top;
+    RECT place{rc.left + nIndent, rc.top + (rc.bottom - rc.top - cy) / 2, rc.right, 0};
+    place.bottom = place.top + cy;
+    const int nSaved = dc.SaveDC();
+    dc.IntersectClipRect(&rc);
+    const int nOldMode = dc.SetBkMode(TRANSPARENT);
+    const COLORREF clrOld = dc.SetTextColor(clr);
+    ::DrawTextA(dc.m_hDC, pszText, -1, &place, DT_SINGLELINE | DT_NOPREFIX | nTabs | nExtraFormat);
+    dc.SetTextColor(clrOld);
+    dc.SetBkMode(nOldMode);
+    dc.RestoreDC(nSaved);
+    ::SelectObject(dc.m_hDC, hOldFont);
+}
+} // namespace
+
+void CExtPaintManager::FillTabStripArea(CDC& dc, const RECT& rcWhole, const RECT& rcInner, int nSide,
+                                        bool bGroupMode, COLORREF clrOuter, COLORREF clrInner, COLORREF clrLine)
+{
+    if (!IsVisible(dc, rcWhole))
+        return;
+    dc.FillSolidRect(&rcWhole, clrOuter);
+    if (bGroupMode)
+        return;
+    dc.FillSolidRect(&rcInner, clrInner);
+    CRect edge(rcInner);
+    switch (nSide) {
+    case 0: edge.top = edge.bottom - 1; break;
+    case 1: edge.bottom = edge.top + 1; break;
+    case 2: edge.left = edge.right - 1; break;
+    default: edge.right = edge.left + 1; break;
+    }
+    dc.FillSolidRect(&edge, clrLine);
+}
+
+void CExtPaintManager::DrawTabStripArea(CDC& dc, const RECT& rcWhole, int, const RECT& rcInner, int nSide,
+                                        bool bGroupMode, CWnd* pOwner, LPARAM lParam)
+{
+    FillTabStripArea(dc, rcWhole, rcInner, nSide, bGroupMode,
+                     ColorByIndex(bGroupMode ? COLOR_BTNFACE : COLOR_BTNSHADOW, pOwner, lParam),
+                     ColorByIndex(COLOR_BTNFACE, pOwner, lParam),
+                     ColorByIndex((nSide == 0 || nSide == 2) ? COLOR_BTNHIGHLIGHT : COLOR_3DDKSHADOW, pOwner, lParam));
+}
+
+void CExtPaintManager::DrawTabStripButtonGlyph(CDC& dc, const RECT& rc, int nButton, bool bHorizontal, bool bEnabled,
+                                               bool bHover, bool bPushed, COLORREF clrGlyph, COLORREF clrLight,
+                                               COLORREF clrDark)
+{
+    const int nGlyph = TabButtonGlyph(nButton, bHorizontal, bEnabled);
+    if (nGlyph < 0 || !IsVisible(dc, rc))
+        return;
+    const COLORREF palette[] = {0, clrGlyph};
+    g_PaintManagerHolder->DrawGlyphCentred(dc, rc, g_PaintGlyphSet[nGlyph], palette);
+    if (bHover || bPushed)
+        dc.Draw3dRect(&rc, clrLight, clrDark);
+}
+
+void CExtPaintManager::DrawTabStripButton(CDC& dc, const RECT& rc, int nButton, bool bHorizontal, bool bEnabled,
+                                          bool bHover, bool bPushed, CObject* pOwner, LPARAM lParam)
+{
+    const COLORREF light = ColorByIndex(COLOR_BTNHIGHLIGHT, pOwner, lParam);
+    const COLORREF dark = ColorByIndex(COLOR_3DDKSHADOW, pOwner, lParam);
+    DrawTabStripButtonGlyph(dc, rc, nButton, bHorizontal, bEnabled, bHover, bPushed,
+                            ColorByIndex(bEnabled ? COLOR_BTNTEXT : COLOR_BTNSHADOW, pOwner, lParam),
+                            bPushed ? dark : light, bPushed ? light : dark);
+}
+
+void CExtPaintManager::GetTabColorsOneNote(bool bSelected, bool bHot, COLORREF& clrBorderLight,
+                                           COLORREF& clrBorderDark, COLORREF& clrFillFrom, COLORREF& clrFillTo,
+                                           COLORREF& clrText)
+{
+    if (bHot) {
+        clrBorderLight = clrBorderDark = clrText = ONENOTE_TEXT;
+        clrFillFrom = ONENOTE_FILL_FROM;
+        clrFillTo = ONENOTE_FILL_TO;
+        return;
+    }
+    clrText = ColorByIndex(COLOR_BTNTEXT);
+    clrBorderLight = ColorByIndex(bSelected ? COLOR_WINDOW : COLOR_BTNFACE);
+    clrBorderDark = ColorByIndex(COLOR_BTNSHADOW);
+    clrFillFrom = clrFillTo = ColorByIndex(COLOR_BTNFACE);
+}
+
+void CExtPaintManager::GetTabColorsFlat(bool bSelected, bool, COLORREF& clrBorder, COLORREF& clrFillFrom,
+                                        COLORREF& clrFillTo, COLORREF& clrText)
+{
+    clrBorder = ColorByIndex(COLOR_BTNSHADOW);
+    clrFillFrom = clrFillTo = ColorByIndex(bSelected ? COLOR_WINDOW : COLOR_3DLIGHT);
+    clrText = ColorByIndex(COLOR_BTNTEXT);
+}
+
+void CExtPaintManager::FillCalendarClientArea(CDC& dc, const RECT& rc, CObject* pOwner)
+{
+    if (IsVisible(dc, rc))
+        dc.FillSolidRect(&rc, ColorByIndex(COLOR_WINDOW, pOwner));
+}
+
+void CExtPaintManager::DrawCalendarBorder(CDC& dc, const RECT& rc)
+{
+    if (IsVisible(dc, rc))
+        dc.Draw3dRect(&rc, ColorByIndex(COLOR_BTNSHADOW), ColorByIndex(COLOR_WINDOW));
+}
+
+void CExtPaintManager::DrawLargeLabelText(CDC& dc, const RECT& rc, LPCSTR pszText)
+{
+    if (pszText == nullptr || !IsVisible(dc, rc))
+        return;
+    CFont font;
+    if (!font.CreateFont(LARGE_LABEL_HEIGHT, 0, 0, 0, LARGE_LABEL_WEIGHT, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                         OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, LARGE_LABEL_FACE))
+        return;
+    DrawIndentedText(dc, rc, pszText, static_cast<HFONT>(font.GetSafeHandle()), ColorByIndex(COLOR_WINDOW),
+                     LARGE_LABEL_INDENT, 0);
+}
+
+void CExtPaintManager::DrawPlainLabelText(CDC& dc, const RECT& rc, LPCSTR pszText)
+{
+    if (pszText == nullptr || !IsVisible(dc, rc))
+        return;
+    LOGFONTA lf{};
+    if (!::SystemParametersInfoA(SPI_GETICONTITLELOGFONT, sizeof(lf), &lf, 0))
+        return;
+    CFont font;
+    if (!font.CreateFontIndirect(&lf))
+        return;
+    DrawIndentedText(dc, rc, pszText, static_cast<HFONT>(font.GetSafeHandle()), ColorByIndex(COLOR_WINDOWTEXT),
+                     PLAIN_LABEL_INDENT, DT_END_ELLIPSIS);
+}
+
+void CExtPaintManager::DrawCalendarCaptionArea(CDC& dc, const RECT& rc, LPCSTR pszText)
+{
+    if (!IsVisible(dc, rc))
+        return;
+    dc.FillSolidRect(&rc, ColorByIndex(COLOR_BTNSHADOW));
+    DrawLargeLabelText(dc, rc, pszText);
+}
+
+void CExtPaintManager::DrawCalendarDayNamesArea(CDC& dc, const RECT& rc, LPCSTR pszText)
+{
+    if (!IsVisible(dc, rc))
+        return;
+    dc.FillSolidRect(&rc, ColorByIndex(COLOR_BTNFACE));
+    dc.FillSolidRect(rc.left, rc.bottom - 1, rc.right - rc.left, 1, ColorByIndex(COLOR_BTNSHADOW));
+    DrawPlainLabelText(dc, rc, pszText);
+}
+
+void CExtPaintManager::DrawChevronDropGlyph(CDC& dc, const RECT& rc)
+{
+    const COLORREF palette[] = {0, ColorByIndex(COLOR_BTNTEXT)};
+    DrawGlyphCentred(dc, rc, g_PaintGlyphSet[CExtPaintGlyphSet::ChevronDrop], palette);
+}
+
+void CExtPaintManager::DrawCalendarFooterArea(CDC& dc, const RECT& rc, bool bGripDots)
+{
+    if (!IsVisible(dc, rc))
+        return;
+    const int cx = rc.right - rc.left;
+    dc.FillSolidRect(&rc, ColorByIndex(CLRID_FACE));
+    dc.FillSolidRect(rc.left, rc.top, cx, 1, ColorByIndex(COLOR_BTNSHADOW));
+    dc.FillSolidRect(rc.left, rc.top + 1, cx, 1, ColorByIndex(COLOR_WINDOW));
+    dc.FillSolidRect(rc.left, rc.top + 2, 1, rc.bottom - rc.top - 2, ColorByIndex(COLOR_WINDOW));
+    if (bGripDots)
+        DrawCalendarGripDots(dc, rc, 0);
+}
+
+void CExtPaintManager::DrawCalendarGripDots(CDC& dc, const RECT& rc, int nDy)
+{
+    const int x0 = rc.left + (rc.right - rc.left - GRIP_ROW_WIDTH) / 2;
+    const int y0 = rc.top + (rc.bottom - rc.top - 2) / 2 + nDy;
+    const COLORREF light = ColorByIndex(COLOR_WINDOW);
+    const COLORREF dark = ColorByIndex(COLOR_3DDKSHADOW);
+    for (int i = 0; i < GRIP_DOT_COUNT; ++i) {
+        const int x = x0 + i * GRIP_DOT_STEP;
+        dc.FillSolidRect(x + 1, y0 + 1, 2, 2, light);
+        dc.FillSolidRect(x, y0, 2, 2, dark);
+    }
+}
+
+void CExtPaintManager::FillCalendarBackground(CDC& dc, const RECT& rc, CObject* pOwner, LPARAM lParam)
+{
+    if (IsVisible(dc, rc))
+        dc.FillSolidRect(&rc, ColorByIndex(COLOR_BTNSHADOW, pOwner, lParam));
+}
+
+void CExtPaintManager::PaintCalendarBorder(CDC& dc, const RECT& rc, CObject* pOwner, LPARAM lParam)
+{
+    if (!IsVisible(dc, rc))
+        return;
+    auto clr = [&](int n) { return n < 0 ? WHITE : ColorByIndex(n, pOwner, lParam); };
+    const std::pair<int, int> rings[] = {
+        {COLOR_BTNFACE, COLOR_3DDKSHADOW}, {-1, COLOR_BTNSHADOW}, {COLOR_BTNFACE, COLOR_BTNFACE}, {COLOR_BTNSHADOW, -1}};
+    CRect r(rc);
+    for (const auto& [a, b] : rings) {
+        dc.Draw3dRect(&r, clr(a), clr(b));
+        r.DeflateRect(1, 1);
+    }
+}
+
+void CExtPaintManager::PaintCalendarMonthHeader(CDC& dc, const RECT& rcLine, const RECT& rcFill, CObject* pOwner,
+                                                LPARAM lParam)
+{
+    if (IsVisible(dc, rcLine))
+        dc.Draw3dRect(&rcLine, WHITE, ColorByIndex(COLOR_BTNSHADOW, pOwner, lParam));
+    if (IsVisible(dc, rcFill))
+        dc.FillSolidRect(&rcFill, ColorByIndex(CLRID_FACE, pOwner, lParam));
+}
