@@ -241,6 +241,8 @@ public:
     int m_eDockMarkerStyle;
 
 protected:
+    // The glyph index of a system command's button, or -1 for commands without one.
+    static int GlyphForSystemCommand(UINT nSysCmd);
     // Appends a colour to the table and answers its index.
     int InstallColor(COLORREF clr);
     // Maps a translated id to a table index.

@@ -12,18 +12,6 @@ constexpr int GRIPPER_GROUPS = 3;
 constexpr int GRIPPER_GROUP_STEP = 4;
 constexpr int GRIPPER_CORNER_GAP = 2;
 
-int GlyphForSystemCommand(UINT nSysCmd)
-{
-    switch (nSysCmd) {
-    case SC_CLOSE: return CExtPaintGlyphSet::Close;
-    case SC_MINIMIZE: return CExtPaintGlyphSet::Minimize;
-    case SC_MAXIMIZE: return CExtPaintGlyphSet::Maximize;
-    case SC_RESTORE: return CExtPaintGlyphSet::Restore;
-    case SC_CONTEXTHELP: return CExtPaintGlyphSet::ContextHelp;
-    default: return -1;
-    }
-}
-
 CRect Normalized(const RECT& rc)
 {
     CRect r(rc);
@@ -63,6 +51,18 @@ void DrawBarBorderLines(CDC& dc, const RECT& rcIn, DWORD dwStyle, COLORREF clrOu
         dc.FillSolidRect(0, rc.bottom - 1, rc.right, 1, clrInner);
 }
 } // namespace
+
+int CExtPaintManager::GlyphForSystemCommand(UINT nSysCmd)
+{
+    switch (nSysCmd) {
+    case SC_CLOSE: return CExtPaintGlyphSet::Close;
+    case SC_MINIMIZE: return CExtPaintGlyphSet::Minimize;
+    case SC_MAXIMIZE: return CExtPaintGlyphSet::Maximize;
+    case SC_RESTORE: return CExtPaintGlyphSet::Restore;
+    case SC_CONTEXTHELP: return CExtPaintGlyphSet::ContextHelp;
+    default: return -1;
+    }
+}
 
 bool CExtPaintManager::IsVisible(CDC& dc, const RECT& rc)
 {

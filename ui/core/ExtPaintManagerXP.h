@@ -19,4 +19,26 @@ public:
     int GetMenuBorderMetric() const override;
     bool IsXpOrNewerTheme() const override;
     void InitTranslatedColors() override;
+
+    void DrawSystemCommandGlyph(CDC& dc, UINT nSysCmd, const RECT& rc, bool bHover, bool bPushed,
+                                bool bEnabled) override;
+    void DrawBarCaptionButton(CDC& dc, CExtDrawCaptionButtonArgs& args) override;
+    void DrawSeparatorLine(CDC& dc, const RECT& rc, bool bHorizontalBar, bool bTransparent, CObject* pOwner = nullptr,
+                           LPARAM lParam = 0) override;
+    void DrawMenuSeparator(CDC& dc, const RECT& rc, int nIconBandWidth, bool bRarelyUsed, CWnd* pOwner = nullptr,
+                           LPARAM lParam = 0) override;
+    void DrawBarFrame(CDC& dc, CExtDrawBarFrameArgs& args) override;
+    void DrawBarBorders(CDC& dc, CExtDrawBarBordersArgs& args) override;
+    void DrawClientEdge(CDC& dc, const RECT& rc, CObject* pOwner = nullptr, LPARAM lParam = 0) override;
+    void DrawEditFrame(CDC& dc, CExtDrawEditFrameArgs& args) override;
+    void DrawMenuBorder(CDC& dc, const RECT& rc, CObject* pOwner = nullptr, LPARAM lParam = 0) override;
+    void DrawMenuBorderOpenSide(CDC& dc, const RECT& rc, const RECT& rcExclude, int nSide, CObject* pOwner = nullptr,
+                                LPARAM lParam = 0) override;
+    bool DrawBackgroundBehind(bool bClientArea, CDC& dc, CWnd* pWnd, LPARAM lParam = 0) override;
+    void FillPopupClientArea(CDC& dc, const RECT& rc, CObject* pOwner = nullptr, LPARAM lParam = 0) override;
+    void DrawCalendarBorder(CDC& dc, const RECT& rc) override;
+
+protected:
+    // The XP look lifts a hovered glyph over its shadow; later themes turn this off.
+    bool m_bHoverLift = true;
 };
