@@ -1,0 +1,334 @@
+#include "LunaFake.h"
+#include "TestSupport.h"
+#include "ui/core/ExtPaintGlyphSet.h"
+#include "ui/core/ExtPaintManagerHolder.h"
+#include "ui/core/ExtPaintManagerXP.h"
+
+#include "platform/gdiplus/GdiPlus.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr COLORREF UNPAINTED = RGB(255, 0, 255);
+constexpr int CELL_CX = 40;
+constexpr int CELL_CY = 30;
+// Probe ids that are not colour indexes.
+constexpr int ID_WHITE = -2;
+constexpr int ID_UNPAINTED = -3;
+constexpr int CLASSIC = 1;
+constexpr int XP = 2;
+constexpr int ALL_THEMES = 0;
+
+struct Probe
+{
+    int x, y, id;
+};
+
+struct Element
+{
+    const char* name;
+    int theme;   // the theme the probes hold for, or ALL_THEMES
+    std::function<void(CExtPaintManager&, CDC&)> paint;
+    std::vector<Probe> probes;
+};
+
+const RECT CELL{0, 0, CELL_CX, CELL_CY};
+
+const std::vector<Element>& Elements()
+{
+    using PM = CExtPaintManager;
+    static const std::vector<Element> elements = {
+        {"separator line", CLASSIC, [](PM& pm, CDC& dc) { pm.DrawSeparatorLine(dc, RECT{10, 2, 16, 22}, true, false); },
+         {{12, 5, 1006}, {13, 5, 1004}, {10, 5, 1000}}},
+        {"separator line", XP, [](PM& pm, CDC& dc) { pm.DrawSeparatorLine(dc, RECT{10, 2, 16, 22}, true, false); },
+         {{13, 5, 2002}, {13, 2, 1000}, {10, 5, 1000}}},
+        {"menu separator", CLASSIC, [](PM& pm, CDC& dc) { pm.DrawMenuSeparator(dc, RECT{0, 0, 40, 10}, 10, false); },
+         {{20, 4, 1006}, {20, 5, 1004}, {2, 4, 1000}}},
+        {"menu separator", XP, [](PM& pm, CDC& dc) { pm.DrawMenuSeparator(dc, RECT{0, 0, 40, 10}, 10, false); },
+         {{5, 5, 1000}, {20, 2, 2001}, {20, 5, 2002}, {11, 5, 2001}}},
+        {"menu separator rarely used", XP, [](PM& pm, CDC& dc) { pm.DrawMenuSeparator(dc, RECT{0, 0, 40, 10}, 10, true); },
+         {{5, 5, 2005}, {20, 5, 2002}}},
+        {"menu border", CLASSIC, [](PM& pm, CDC& dc) { pm.DrawMenuBorder(dc, CELL); },
+         {{0, 0, 1000}, {39, 29, 1008}, {1, 1, 1004}, {38, 28, 1006}, {2, 2, 1000}, {10, 10, ID_UNPAINTED}}},
+        {"menu border", XP, [](PM& pm, CDC& dc) { pm.DrawMenuBorder(dc, CELL); },
+         {{0, 0, 2007}, {39, 29, 2007}, {1, 1, 2001}, {2, 2, 2001}, {10, 10, ID_UNPAINTED}}},
+        {"menu border open at the bottom", CLASSIC,
+         [](PM& pm, CDC& dc) { pm.DrawMenuBorderOpenSide(dc, CELL, RECT{5, 25, 35, 30}, 1); },
+         {{39, 10, 1006}, {1, 1, 1004}, {38, 10, 1008}, {10, 29, 1000}}},
+        {"menu border open at the bottom", XP,
+         [](PM& pm, CDC& dc) { pm.DrawMenuBorderOpenSide(dc, CELL, RECT{5, 25, 35, 30}, 1); },
+         {{0, 10, 2007}, {39, 10, 2007}, {10, 29, 2000}}},
+        {"client edge", CLASSIC, [](PM& pm, CDC& dc) { pm.DrawClientEdge(dc, RECT{2, 2, 30, 20}); },
+         {{2, 5, 16}, {29, 5, 20}, {5, 5, ID_UNPAINTED}}},
+        {"client edge", XP, [](PM& pm, CDC& dc) { pm.DrawClientEdge(dc, RECT{2, 2, 30, 20}); },
+         {{2, 5, 16}, {29, 5, 16}}},
+        {"pane border", CLASSIC,
+         [](PM& pm, CDC& dc) {
+             CExtDrawBarBordersArgs args(nullptr, CExtDrawBarBordersArgs::BORDER_3D_PANE, 0, RECT{2, 2, 30, 20});
+             pm.DrawBarBorders(dc, args);
+         },
+         {{2, 5, 1006}, {29, 5, 1004}}},
+        {"pane border", XP,
+         [](PM& pm, CDC& dc) {
+             CExtDrawBarBordersArgs args(nullptr, CExtDrawBarBordersArgs::BORDER_3D_PANE, 0, RECT{2, 2, 30, 20});
+             pm.DrawBarBorders(dc, args);
+         },
+         {{2, 5, 16}, {29, 5, 16}}},
+        {"floating bar frame", CLASSIC,
+         [](PM& pm, CDC& dc) {
+             CExtDrawBarFrameArgs args(nullptr, CELL, RECT{5, 5, 35, 25}, true, true, false);
+             pm.DrawBarFrame(dc, args);
+         },
+         {{0, 0, 1000}, {39, 29, 1008}, {1, 1, 1004}, {38, 28, 1006}, {3, 3, 1000}, {10, 10, ID_UNPAINTED}}},
+        {"floating bar frame", XP,
+         [](PM& pm, CDC& dc) {
+             CExtDrawBarFrameArgs args(nullptr, CELL, RECT{5, 5, 35, 25}, true, true, false);
+             pm.DrawBarFrame(dc, args);
+         },
+         {{0, 0, 16}, {1, 5, 16}, {3, 3, 2009}, {10, 10, ID_UNPAINTED}}},
+        {"hot edit frame", CLASSIC,
+         [](PM& pm, CDC& dc) {
+             CExtDrawEditFrameArgs args(nullptr, RECT{10, 10, 30, 20}, true, true, true, true);
+             pm.DrawEditFrame(dc, args);
+         },
+         {{10, 15, 5}, {8, 15, 5}, {7, 15, 21}, {6, 15, 16}, {32, 15, 15}, {33, 15, 20}, {15, 15, ID_UNPAINTED}}},
+        {"hot edit frame", XP,
+         [](PM& pm, CDC& dc) {
+             CExtDrawEditFrameArgs args(nullptr, RECT{10, 10, 30, 20}, true, true, true, true);
+             pm.DrawEditFrame(dc, args);
+         },
+         {{10, 15, 5}, {7, 15, 2004}, {6, 15, 2004}}},
+        {"disabled edit frame", ALL_THEMES,
+         [](PM& pm, CDC& dc) {
+             CExtDrawEditFrameArgs args(nullptr, RECT{10, 10, 30, 20}, true, true, false, true);
+             pm.DrawEditFrame(dc, args);
+         },
+         {{9, 15, 5}, {7, 15, 1000}, {6, 15, 1000}}},
+        {"size gripper", ALL_THEMES, [](PM& pm, CDC& dc) { pm.DrawSizeGripper(dc, CELL); },
+         {{38, 29, 5}, {37, 29, 16}, {5, 5, ID_UNPAINTED}}},
+        {"face background", ALL_THEMES, [](PM& pm, CDC& dc) { pm.FillFaceBackground(false, dc, CELL, CELL); },
+         {{5, 5, 1000}}},
+        {"popup client area", CLASSIC, [](PM& pm, CDC& dc) { pm.FillPopupClientArea(dc, CELL); }, {{5, 5, 16}}},
+        {"popup client area", XP, [](PM& pm, CDC& dc) { pm.FillPopupClientArea(dc, CELL); }, {{5, 5, 1000}}},
+        {"dock area", ALL_THEMES, [](PM& pm, CDC& dc) { pm.FillDockAreaBackground(dc, CELL); }, {{5, 5, 15}}},
+        {"bar client area", ALL_THEMES, [](PM& pm, CDC& dc) { pm.DrawBarClientArea(dc, CELL); }, {{5, 5, 1000}}},
+        {"tab strip", ALL_THEMES, [](PM& pm, CDC& dc) { pm.DrawTabStripArea(dc, CELL, 0, RECT{0, 10, 40, 30}, 0, false); },
+         {{5, 5, 16}, {5, 15, 15}, {5, 29, 20}}},
+        {"tab strip in group mode", ALL_THEMES,
+         [](PM& pm, CDC& dc) { pm.DrawTabStripArea(dc, CELL, 0, RECT{0, 10, 40, 30}, 1, true); },
+         {{5, 5, 15}, {5, 15, 15}, {5, 10, 15}}},
+        {"hot tab close button", ALL_THEMES,
+         [](PM& pm, CDC& dc) { pm.DrawTabStripButton(dc, RECT{10, 5, 30, 25}, -7, true, true, true, false); },
+         {{10, 10, 20}, {29, 10, 21}, {16, 11, 18}, {11, 11, ID_UNPAINTED}}},
+        {"hovered caption button", CLASSIC,
+         [](PM& pm, CDC& dc) {
+             CExtDrawCaptionButtonArgs args(nullptr, RECT{10, 10, 26, 26}, CExtPaintGlyphSet::Close, true, false, true);
+             pm.DrawBarCaptionButton(dc, args);
+         },
+         {{8, 8, 15}, {26, 26, 21}, {9, 9, 20}, {25, 25, 16}, {7, 7, ID_UNPAINTED}}},
+        {"hovered caption button", XP,
+         [](PM& pm, CDC& dc) {
+             CExtDrawCaptionButtonArgs args(nullptr, RECT{10, 10, 26, 26}, CExtPaintGlyphSet::Close, true, false, true);
+             pm.DrawBarCaptionButton(dc, args);
+         },
+         {{10, 10, 2004}, {25, 25, 2004}, {12, 12, 1001}, {9, 9, ID_UNPAINTED}}},
+        {"close glyph", ALL_THEMES, [](PM& pm, CDC& dc) { pm.DrawSystemCommandGlyph(dc, SC_CLOSE, CELL, false, false, true); },
+         {{16, 11, 1010}, {15, 10, ID_UNPAINTED}}},
+        {"unknown system command", ALL_THEMES,
+         [](PM& pm, CDC& dc) { pm.DrawSystemCommandGlyph(dc, SC_MOVE, CELL, false, false, true); },
+         {{16, 11, ID_UNPAINTED}, {20, 15, ID_UNPAINTED}}},
+        {"hovered scroll arrow", ALL_THEMES,
+         [](PM& pm, CDC& dc) { pm.DrawScrollArrowButton(dc, true, CELL, true, true, false); },
+         {{0, 0, 15}, {39, 29, 21}, {1, 1, 20}, {38, 28, 16}, {5, 5, 15}}},
+        {"drop marker", ALL_THEMES, [](PM& pm, CDC& dc) { pm.DrawDropMarker(dc, RECT{10, 5, 30, 25}, true, true); },
+         {{9, 15, 18}, {10, 15, 18}, {7, 4, 18}, {12, 4, 18}, {13, 4, ID_UNPAINTED}, {11, 15, ID_UNPAINTED}}},
+        {"drag source frame", ALL_THEMES, [](PM& pm, CDC& dc) { pm.DrawDragSourceFrame(dc, CELL); },
+         {{0, 0, 18}, {1, 1, 18}, {2, 2, ID_UNPAINTED}}},
+        {"calendar month border", ALL_THEMES, [](PM& pm, CDC& dc) { pm.PaintCalendarBorder(dc, CELL); },
+         {{0, 0, 15}, {39, 29, 21}, {1, 1, ID_WHITE}, {2, 2, 15}, {3, 3, 16}, {36, 26, ID_WHITE}}},
+        {"calendar border", CLASSIC, [](PM& pm, CDC& dc) { pm.DrawCalendarBorder(dc, CELL); }, {{0, 5, 16}, {39, 5, 5}}},
+        {"calendar border", XP, [](PM& pm, CDC& dc) { pm.DrawCalendarBorder(dc, CELL); }, {{0, 5, 16}, {39, 5, 16}}},
+        {"calendar background", ALL_THEMES, [](PM& pm, CDC& dc) { pm.FillCalendarBackground(dc, CELL); }, {{5, 5, 16}}},
+        {"calendar footer", ALL_THEMES, [](PM& pm, CDC& dc) { pm.DrawCalendarFooterArea(dc, CELL, true); },
+         {{10, 0, 16}, {10, 1, 5}, {0, 10, 5}, {38, 5, 1000}}},
+        {"calendar divider", ALL_THEMES,
+         [](PM& pm, CDC& dc) { pm.PaintCalendarMonthHeader(dc, RECT{0, 0, 40, 4}, RECT{0, 4, 40, 30}); },
+         {{0, 0, ID_WHITE}, {39, 3, 16}, {10, 10, 1000}}},
+        {"check mark", ALL_THEMES, [](PM& pm, CDC& dc) { PM::DrawCheckMark(dc, 10, 10, pm.ColorByIndex(1010)); },
+         {{10, 12, 1010}, {11, 14, 1010}, {16, 10, 1010}}},
+        {"radio dot", ALL_THEMES, [](PM& pm, CDC& dc) { PM::DrawRadioDot(dc, 10, 10, pm.ColorByIndex(1010)); },
+         {{12, 12, 1010}}},
+    };
+    return elements;
+}
+
+COLORREF Expected(const CExtPaintManager& pm, int id)
+{
+    switch (id) {
+    case ID_WHITE: return RGB(255, 255, 255);
+    case ID_UNPAINTED: return UNPAINTED;
+    default: return pm.ColorByIndex(id);
+    }
+}
+
+bool AppliesTo(const Element& e, int nTheme) { return e.theme == ALL_THEMES || e.theme == nTheme; }
+
+class ThemeDrawingTest : public ::testing::TestWithParam<int>
+{
+protected:
+    void TearDown() override { g_PaintManagerHolder.ReplaceByClass(RUNTIME_CLASS(CExtPaintManagerXP)); }
+};
+
+CRuntimeClass* ThemeClass(int nTheme)
+{
+    return nTheme == CLASSIC ? RUNTIME_CLASS(CExtPaintManager) : RUNTIME_CLASS(CExtPaintManagerXP);
+}
+
+TEST_P(ThemeDrawingTest, ElementsPaintTheirColours)
+{
+    const int nTheme = GetParam();
+    // Without a visual style and with each luna scheme faked: these themes ignore the scheme.
+    for (int nScheme = 0; nScheme <= 3; ++nScheme) {
+        std::unique_ptr<CLunaFake> fake(CLunaFake::ForScheme(nScheme));
+        ASSERT_TRUE(g_PaintManagerHolder.ReplaceByClass(ThemeClass(nTheme)));
+        CExtPaintManager& pm = *g_PaintManagerHolder.GetFirstMember();
+        ASSERT_EQ(nTheme, pm.GetThemeId());
+        for (const Element& e : Elements()) {
+            if (!AppliesTo(e, nTheme))
+                continue;
+            CPixelCanvas canvas(CELL_CX, CELL_CY, UNPAINTED);
+            e.paint(pm, canvas.dc());
+            for (const Probe& p : e.probes)
+                EXPECT_EQ(Expected(pm, p.id), canvas.Pixel(p.x, p.y))
+                    << e.name << " at " << p.x << "," << p.y << " id " << p.id << " scheme " << nScheme;
+        }
+    }
+}
+
+TEST_P(ThemeDrawingTest, ClippedOutElementsPaintNothing)
+{
+    ASSERT_TRUE(g_PaintManagerHolder.ReplaceByClass(ThemeClass(GetParam())));
+    CExtPaintManager& pm = *g_PaintManagerHolder.GetFirstMember();
+    for (const Element& e : Elements()) {
+        // Drop markers and the static routines draw without a visibility check.
+        if (!AppliesTo(e, GetParam()) || std::string(e.name) == "drop marker" || std::string(e.name) == "check mark"
+            || std::string(e.name) == "radio dot")
+            continue;
+        CPixelCanvas canvas(CELL_CX, CELL_CY, UNPAINTED);
+        canvas.dc().IntersectClipRect(CELL_CX + 10, 0, CELL_CX + 20, 10);
+        e.paint(pm, canvas.dc());
+        canvas.dc().SelectClipRgn(nullptr);
+        for (const Probe& p : e.probes)
+            EXPECT_EQ(UNPAINTED, canvas.Pixel(p.x, p.y)) << e.name;
+    }
+}
+
+TEST_P(ThemeDrawingTest, RepaintAfterReplacingTheThemeShowsTheNewLook)
+{
+    // The same window painting through whatever manager is installed.
+    ASSERT_TRUE(g_PaintManagerHolder.ReplaceByClass(RUNTIME_CLASS(CExtPaintManager)));
+    CPixelCanvas canvas(CELL_CX, CELL_CY, UNPAINTED);
+    g_PaintManagerHolder->FillPopupClientArea(canvas.dc(), CELL);
+    EXPECT_EQ(g_PaintManagerHolder->ColorByIndex(COLOR_BTNSHADOW), canvas.Pixel(5, 5));
+    ASSERT_TRUE(g_PaintManagerHolder.ReplaceByClass(ThemeClass(GetParam())));
+    g_PaintManagerHolder->FillPopupClientArea(canvas.dc(), CELL);
+    EXPECT_EQ(g_PaintManagerHolder->ColorByIndex(GetParam() == CLASSIC ? COLOR_BTNSHADOW : 1000), canvas.Pixel(5, 5));
+}
+
+INSTANTIATE_TEST_SUITE_P(Themes, ThemeDrawingTest, ::testing::Values(CLASSIC, XP),
+                         [](const ::testing::TestParamInfo<int>& info) {
+                             return std::string(info.param == CLASSIC ? "Classic" : "XP");
+                         });
+
+TEST(ThemeDrawingLeakTest, PaintingEverythingTwoThousandTimesLeavesNoGdiHandle)
+{
+    constexpr int ROUNDS = 2000;
+    CPixelCanvas canvas(CELL_CX, CELL_CY, UNPAINTED);
+    const int nFreeBefore = CountFreeGdiHandleSlots();
+    ASSERT_GT(nFreeBefore, 1000);
+    for (int i = 0; i < ROUNDS; ++i) {
+        const int nTheme = (i % 2) == 0 ? CLASSIC : XP;
+        CExtPaintManager& pm = *g_PaintManagerHolder.GetFirstMember();
+        for (const Element& e : Elements())
+            if (AppliesTo(e, pm.GetThemeId())) {
+                const int nSaved = canvas.dc().SaveDC();
+                e.paint(pm, canvas.dc());
+                canvas.dc().RestoreDC(nSaved);
+            }
+        pm.DrawLargeLabelText(canvas.dc(), CELL, "Label");
+        pm.DrawPlainLabelText(canvas.dc(), CELL, "Label");
+        if (i % 500 == 0)
+            g_PaintManagerHolder.ReplaceByClass(ThemeClass(nTheme));
+    }
+    g_PaintManagerHolder.ReplaceByClass(RUNTIME_CLASS(CExtPaintManagerXP));
+    EXPECT_EQ(nFreeBefore, CountFreeGdiHandleSlots());
+}
+
+// The project's build folder, as a path Wine understands (drive Z is the Unix root).
+std::string ScreensFolder()
+{
+    std::string path = __FILE__;
+    for (int i = 0; i < 4; ++i)
+        path = path.substr(0, path.find_last_of('/'));
+    return "Z:" + path + "/build/screens";
+}
+
+bool FindPngEncoder(CLSID* pClsid)
+{
+    UINT nCount = 0, nSize = 0;
+    if (Gdiplus::DllExports::GdipGetImageEncodersSize(&nCount, &nSize) != Gdiplus::Ok || nSize == 0)
+        return false;
+    std::vector<BYTE> buffer(nSize);
+    auto* pCodecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
+    if (Gdiplus::DllExports::GdipGetImageEncoders(nCount, nSize, pCodecs) != Gdiplus::Ok)
+        return false;
+    for (UINT i = 0; i < nCount; ++i)
+        if (std::u16string(pCodecs[i].MimeType) == u"image/png") {
+            *pClsid = pCodecs[i].Clsid;
+            return true;
+        }
+    return false;
+}
+
+// One sheet per theme of every element, for a person to look at.
+TEST(ThemeDrawingScreens, SheetOfEveryElementPerTheme)
+{
+    constexpr int COLUMNS = 8;
+    constexpr int GAP = 4;
+    const std::string folder = ScreensFolder();
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    CLSID png{};
+    ASSERT_TRUE(FindPngEncoder(&png));
+    for (int nTheme : {CLASSIC, XP}) {
+        ASSERT_TRUE(g_PaintManagerHolder.ReplaceByClass(ThemeClass(nTheme)));
+        CExtPaintManager& pm = *g_PaintManagerHolder.GetFirstMember();
+        std::vector<const Element*> shown;
+        for (const Element& e : Elements())
+            if (AppliesTo(e, nTheme))
+                shown.push_back(&e);
+        const int rows = static_cast<int>((shown.size() + COLUMNS - 1) / COLUMNS);
+        CPixelCanvas sheet(COLUMNS * (CELL_CX * 2 + GAP), rows * (CELL_CY * 2 + GAP), RGB(255, 255, 255));
+        for (size_t i = 0; i < shown.size(); ++i) {
+            CPixelCanvas cell(CELL_CX, CELL_CY, RGB(255, 255, 255));
+            shown[i]->paint(pm, cell.dc());
+            const int x = static_cast<int>(i % COLUMNS) * (CELL_CX * 2 + GAP);
+            const int y = static_cast<int>(i / COLUMNS) * (CELL_CY * 2 + GAP);
+            // Doubled so that single pixels can be seen.
+            sheet.dc().StretchBlt(x, y, CELL_CX * 2, CELL_CY * 2, &cell.dc(), 0, 0, CELL_CX, CELL_CY, SRCCOPY);
+        }
+        HBITMAP hBitmap = static_cast<HBITMAP>(::GetCurrentObject(sheet.dc().m_hDC, OBJ_BITMAP));
+        Gdiplus::Bitmap bitmap(hBitmap, nullptr);
+        const std::string name = folder + (nTheme == CLASSIC ? "/ui-core-classic.png" : "/ui-core-xp.png");
+        const std::u16string path(name.begin(), name.end());
+        EXPECT_EQ(Gdiplus::Ok, bitmap.Save(path.c_str(), &png));
+    }
+    g_PaintManagerHolder.ReplaceByClass(RUNTIME_CLASS(CExtPaintManagerXP));
+}
+
+} // namespace
