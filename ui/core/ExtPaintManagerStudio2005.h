@@ -1,0 +1,17 @@
+#pragma once
+// The application's look: Office 2003 colours with its own captions, tabs and dock markers.
+#include "ui/core/ExtPaintManagerOffice2003.h"
+
+class CExtPaintManagerStudio2005 : public CExtPaintManagerOffice2003
+{
+    DECLARE_DYNCREATE(CExtPaintManagerStudio2005)
+public:
+    CExtPaintManagerStudio2005() = default;
+
+    int GetThemeId() const override;
+    bool IsLunaThemeUsable() const override;
+    bool GetTaskbandBaseColors(COLORREF* pFace, COLORREF* pAccent) const override;
+    void InitTranslatedColors() override;
+    int GetDockingStyle() const override;
+    int GetAutoHideStyle() const override;
+};
