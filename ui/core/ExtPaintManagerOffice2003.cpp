@@ -247,7 +247,7 @@ bool CExtPaintManagerOffice2003::FillFaceBackground(bool, CDC& dc, const RECT& r
 void CExtPaintManagerOffice2003::DrawToolbarBackground(CDC& dc, CObject*, LPARAM lParam, const RECT& rc)
 {
     if (IsVisible(dc, rc))
-        FillGradientRect(dc, rc, ColorByIndex(3010, nullptr, lParam), ColorByIndex(3017, nullptr, lParam), true);
+        FillGradientRect(dc, rc, ColorByIndex(3017, nullptr, lParam), ColorByIndex(3010, nullptr, lParam), true);
 }
 
 void CExtPaintManagerOffice2003::DrawBarBorders(CDC& dc, CExtDrawBarBordersArgs& args)

@@ -24,7 +24,12 @@ HRESULT WINAPI FakeGetCurrentThemeName(LPWSTR pszFile, int nFile, LPWSTR pszColo
     return S_OK;
 }
 
-HTHEME WINAPI FakeOpenThemeData(HWND, LPCWSTR) { return FAKE_THEME; }
+// Each detection opens the theme once and reads its colours afresh.
+HTHEME WINAPI FakeOpenThemeData(HWND, LPCWSTR)
+{
+    g_nColorsRead = 0;
+    return FAKE_THEME;
+}
 HRESULT WINAPI FakeCloseThemeData(HTHEME) { return S_OK; }
 
 // Colours derived from the property id, so that tests can tell them apart.

@@ -2,12 +2,13 @@
 #include "TestSupport.h"
 #include "ui/core/ExtPaintGlyphSet.h"
 #include "ui/core/ExtPaintManagerHolder.h"
-#include "ui/core/ExtPaintManagerXP.h"
+#include "ui/core/ExtPaintManagerStudio2005.h"
 
 #include "platform/gdiplus/GdiPlus.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
@@ -21,19 +22,34 @@ constexpr int CELL_CY = 30;
 // Probe ids that are not colour indexes.
 constexpr int ID_WHITE = -2;
 constexpr int ID_UNPAINTED = -3;
+// Themes by id, and the sets of themes a case's probes hold for.
 constexpr int CLASSIC = 1;
 constexpr int XP = 2;
-constexpr int ALL_THEMES = 0;
+constexpr int OFFICE2003 = 3;
+constexpr int STUDIO2005 = 4;
+constexpr int ONLY_CLASSIC = 1 << CLASSIC;
+constexpr int ONLY_XP = 1 << XP;
+constexpr int XP_FAMILY = (1 << XP) | (1 << OFFICE2003) | (1 << STUDIO2005);
+constexpr int OFFICE_FAMILY = (1 << OFFICE2003) | (1 << STUDIO2005);
+constexpr int ALL_THEMES = ONLY_CLASSIC | XP_FAMILY;
 
 struct Probe
 {
     int x, y, id;
+    int tolerance = 0;   // per channel, for gradients that only approach their end colours
 };
+
+bool Matches(COLORREF expected, COLORREF actual, int tolerance)
+{
+    return std::abs(GetRValue(expected) - GetRValue(actual)) <= tolerance
+        && std::abs(GetGValue(expected) - GetGValue(actual)) <= tolerance
+        && std::abs(GetBValue(expected) - GetBValue(actual)) <= tolerance;
+}
 
 struct Element
 {
     const char* name;
-    int theme;   // the theme the probes hold for, or ALL_THEMES
+    int themes;   // the themes the probes hold for
     std::function<void(CExtPaintManager&, CDC&)> paint;
     std::vector<Probe> probes;
 };
@@ -44,61 +60,61 @@ const std::vector<Element>& Elements()
 {
     using PM = CExtPaintManager;
     static const std::vector<Element> elements = {
-        {"separator line", CLASSIC, [](PM& pm, CDC& dc) { pm.DrawSeparatorLine(dc, RECT{10, 2, 16, 22}, true, false); },
+        {"separator line", ONLY_CLASSIC, [](PM& pm, CDC& dc) { pm.DrawSeparatorLine(dc, RECT{10, 2, 16, 22}, true, false); },
          {{12, 5, 1006}, {13, 5, 1004}, {10, 5, 1000}}},
-        {"separator line", XP, [](PM& pm, CDC& dc) { pm.DrawSeparatorLine(dc, RECT{10, 2, 16, 22}, true, false); },
+        {"separator line", XP_FAMILY, [](PM& pm, CDC& dc) { pm.DrawSeparatorLine(dc, RECT{10, 2, 16, 22}, true, false); },
          {{13, 5, 2002}, {13, 2, 1000}, {10, 5, 1000}}},
-        {"menu separator", CLASSIC, [](PM& pm, CDC& dc) { pm.DrawMenuSeparator(dc, RECT{0, 0, 40, 10}, 10, false); },
+        {"menu separator", ONLY_CLASSIC, [](PM& pm, CDC& dc) { pm.DrawMenuSeparator(dc, RECT{0, 0, 40, 10}, 10, false); },
          {{20, 4, 1006}, {20, 5, 1004}, {2, 4, 1000}}},
-        {"menu separator", XP, [](PM& pm, CDC& dc) { pm.DrawMenuSeparator(dc, RECT{0, 0, 40, 10}, 10, false); },
+        {"menu separator", XP_FAMILY, [](PM& pm, CDC& dc) { pm.DrawMenuSeparator(dc, RECT{0, 0, 40, 10}, 10, false); },
          {{5, 5, 1000}, {20, 2, 2001}, {20, 5, 2002}, {11, 5, 2001}}},
-        {"menu separator rarely used", XP, [](PM& pm, CDC& dc) { pm.DrawMenuSeparator(dc, RECT{0, 0, 40, 10}, 10, true); },
+        {"menu separator rarely used", XP_FAMILY, [](PM& pm, CDC& dc) { pm.DrawMenuSeparator(dc, RECT{0, 0, 40, 10}, 10, true); },
          {{5, 5, 2005}, {20, 5, 2002}}},
-        {"menu border", CLASSIC, [](PM& pm, CDC& dc) { pm.DrawMenuBorder(dc, CELL); },
+        {"menu border", ONLY_CLASSIC, [](PM& pm, CDC& dc) { pm.DrawMenuBorder(dc, CELL); },
          {{0, 0, 1000}, {39, 29, 1008}, {1, 1, 1004}, {38, 28, 1006}, {2, 2, 1000}, {10, 10, ID_UNPAINTED}}},
-        {"menu border", XP, [](PM& pm, CDC& dc) { pm.DrawMenuBorder(dc, CELL); },
+        {"menu border", XP_FAMILY, [](PM& pm, CDC& dc) { pm.DrawMenuBorder(dc, CELL); },
          {{0, 0, 2007}, {39, 29, 2007}, {1, 1, 2001}, {2, 2, 2001}, {10, 10, ID_UNPAINTED}}},
-        {"menu border open at the bottom", CLASSIC,
+        {"menu border open at the bottom", ONLY_CLASSIC,
          [](PM& pm, CDC& dc) { pm.DrawMenuBorderOpenSide(dc, CELL, RECT{5, 25, 35, 30}, 1); },
          {{39, 10, 1006}, {1, 1, 1004}, {38, 10, 1008}, {10, 29, 1000}}},
-        {"menu border open at the bottom", XP,
+        {"menu border open at the bottom", XP_FAMILY,
          [](PM& pm, CDC& dc) { pm.DrawMenuBorderOpenSide(dc, CELL, RECT{5, 25, 35, 30}, 1); },
          {{0, 10, 2007}, {39, 10, 2007}, {10, 29, 2000}}},
-        {"client edge", CLASSIC, [](PM& pm, CDC& dc) { pm.DrawClientEdge(dc, RECT{2, 2, 30, 20}); },
+        {"client edge", ONLY_CLASSIC, [](PM& pm, CDC& dc) { pm.DrawClientEdge(dc, RECT{2, 2, 30, 20}); },
          {{2, 5, 16}, {29, 5, 20}, {5, 5, ID_UNPAINTED}}},
-        {"client edge", XP, [](PM& pm, CDC& dc) { pm.DrawClientEdge(dc, RECT{2, 2, 30, 20}); },
+        {"client edge", XP_FAMILY, [](PM& pm, CDC& dc) { pm.DrawClientEdge(dc, RECT{2, 2, 30, 20}); },
          {{2, 5, 16}, {29, 5, 16}}},
-        {"pane border", CLASSIC,
+        {"pane border", ONLY_CLASSIC,
          [](PM& pm, CDC& dc) {
              CExtDrawBarBordersArgs args(nullptr, CExtDrawBarBordersArgs::BORDER_3D_PANE, 0, RECT{2, 2, 30, 20});
              pm.DrawBarBorders(dc, args);
          },
          {{2, 5, 1006}, {29, 5, 1004}}},
-        {"pane border", XP,
+        {"pane border", ONLY_XP,
          [](PM& pm, CDC& dc) {
              CExtDrawBarBordersArgs args(nullptr, CExtDrawBarBordersArgs::BORDER_3D_PANE, 0, RECT{2, 2, 30, 20});
              pm.DrawBarBorders(dc, args);
          },
          {{2, 5, 16}, {29, 5, 16}}},
-        {"floating bar frame", CLASSIC,
+        {"floating bar frame", ONLY_CLASSIC,
          [](PM& pm, CDC& dc) {
              CExtDrawBarFrameArgs args(nullptr, CELL, RECT{5, 5, 35, 25}, true, true, false);
              pm.DrawBarFrame(dc, args);
          },
          {{0, 0, 1000}, {39, 29, 1008}, {1, 1, 1004}, {38, 28, 1006}, {3, 3, 1000}, {10, 10, ID_UNPAINTED}}},
-        {"floating bar frame", XP,
+        {"floating bar frame", XP_FAMILY,
          [](PM& pm, CDC& dc) {
              CExtDrawBarFrameArgs args(nullptr, CELL, RECT{5, 5, 35, 25}, true, true, false);
              pm.DrawBarFrame(dc, args);
          },
          {{0, 0, 16}, {1, 5, 16}, {3, 3, 2009}, {10, 10, ID_UNPAINTED}}},
-        {"hot edit frame", CLASSIC,
+        {"hot edit frame", ONLY_CLASSIC,
          [](PM& pm, CDC& dc) {
              CExtDrawEditFrameArgs args(nullptr, RECT{10, 10, 30, 20}, true, true, true, true);
              pm.DrawEditFrame(dc, args);
          },
          {{10, 15, 5}, {8, 15, 5}, {7, 15, 21}, {6, 15, 16}, {32, 15, 15}, {33, 15, 20}, {15, 15, ID_UNPAINTED}}},
-        {"hot edit frame", XP,
+        {"hot edit frame", XP_FAMILY,
          [](PM& pm, CDC& dc) {
              CExtDrawEditFrameArgs args(nullptr, RECT{10, 10, 30, 20}, true, true, true, true);
              pm.DrawEditFrame(dc, args);
@@ -110,12 +126,12 @@ const std::vector<Element>& Elements()
              pm.DrawEditFrame(dc, args);
          },
          {{9, 15, 5}, {7, 15, 1000}, {6, 15, 1000}}},
-        {"size gripper", ALL_THEMES, [](PM& pm, CDC& dc) { pm.DrawSizeGripper(dc, CELL); },
+        {"size gripper", ONLY_CLASSIC | ONLY_XP, [](PM& pm, CDC& dc) { pm.DrawSizeGripper(dc, CELL); },
          {{38, 29, 5}, {37, 29, 16}, {5, 5, ID_UNPAINTED}}},
-        {"face background", ALL_THEMES, [](PM& pm, CDC& dc) { pm.FillFaceBackground(false, dc, CELL, CELL); },
+        {"face background", ONLY_CLASSIC | ONLY_XP, [](PM& pm, CDC& dc) { pm.FillFaceBackground(false, dc, CELL, CELL); },
          {{5, 5, 1000}}},
-        {"popup client area", CLASSIC, [](PM& pm, CDC& dc) { pm.FillPopupClientArea(dc, CELL); }, {{5, 5, 16}}},
-        {"popup client area", XP, [](PM& pm, CDC& dc) { pm.FillPopupClientArea(dc, CELL); }, {{5, 5, 1000}}},
+        {"popup client area", ONLY_CLASSIC, [](PM& pm, CDC& dc) { pm.FillPopupClientArea(dc, CELL); }, {{5, 5, 16}}},
+        {"popup client area", XP_FAMILY, [](PM& pm, CDC& dc) { pm.FillPopupClientArea(dc, CELL); }, {{5, 5, 1000}}},
         {"dock area", ALL_THEMES, [](PM& pm, CDC& dc) { pm.FillDockAreaBackground(dc, CELL); }, {{5, 5, 15}}},
         {"bar client area", ALL_THEMES, [](PM& pm, CDC& dc) { pm.DrawBarClientArea(dc, CELL); }, {{5, 5, 1000}}},
         {"tab strip", ALL_THEMES, [](PM& pm, CDC& dc) { pm.DrawTabStripArea(dc, CELL, 0, RECT{0, 10, 40, 30}, 0, false); },
@@ -126,13 +142,13 @@ const std::vector<Element>& Elements()
         {"hot tab close button", ALL_THEMES,
          [](PM& pm, CDC& dc) { pm.DrawTabStripButton(dc, RECT{10, 5, 30, 25}, -7, true, true, true, false); },
          {{10, 10, 20}, {29, 10, 21}, {16, 11, 18}, {11, 11, ID_UNPAINTED}}},
-        {"hovered caption button", CLASSIC,
+        {"hovered caption button", ONLY_CLASSIC,
          [](PM& pm, CDC& dc) {
              CExtDrawCaptionButtonArgs args(nullptr, RECT{10, 10, 26, 26}, CExtPaintGlyphSet::Close, true, false, true);
              pm.DrawBarCaptionButton(dc, args);
          },
          {{8, 8, 15}, {26, 26, 21}, {9, 9, 20}, {25, 25, 16}, {7, 7, ID_UNPAINTED}}},
-        {"hovered caption button", XP,
+        {"hovered caption button", XP_FAMILY,
          [](PM& pm, CDC& dc) {
              CExtDrawCaptionButtonArgs args(nullptr, RECT{10, 10, 26, 26}, CExtPaintGlyphSet::Close, true, false, true);
              pm.DrawBarCaptionButton(dc, args);
@@ -150,18 +166,38 @@ const std::vector<Element>& Elements()
          {{9, 15, 18}, {10, 15, 18}, {7, 4, 18}, {12, 4, 18}, {13, 4, ID_UNPAINTED}, {11, 15, ID_UNPAINTED}}},
         {"drag source frame", ALL_THEMES, [](PM& pm, CDC& dc) { pm.DrawDragSourceFrame(dc, CELL); },
          {{0, 0, 18}, {1, 1, 18}, {2, 2, ID_UNPAINTED}}},
-        {"calendar month border", ALL_THEMES, [](PM& pm, CDC& dc) { pm.PaintCalendarBorder(dc, CELL); },
+        {"calendar month border", ONLY_CLASSIC | ONLY_XP, [](PM& pm, CDC& dc) { pm.PaintCalendarBorder(dc, CELL); },
          {{0, 0, 15}, {39, 29, 21}, {1, 1, ID_WHITE}, {2, 2, 15}, {3, 3, 16}, {36, 26, ID_WHITE}}},
-        {"calendar border", CLASSIC, [](PM& pm, CDC& dc) { pm.DrawCalendarBorder(dc, CELL); }, {{0, 5, 16}, {39, 5, 5}}},
-        {"calendar border", XP, [](PM& pm, CDC& dc) { pm.DrawCalendarBorder(dc, CELL); }, {{0, 5, 16}, {39, 5, 16}}},
+        {"calendar border", ONLY_CLASSIC, [](PM& pm, CDC& dc) { pm.DrawCalendarBorder(dc, CELL); }, {{0, 5, 16}, {39, 5, 5}}},
+        {"calendar border", ONLY_XP, [](PM& pm, CDC& dc) { pm.DrawCalendarBorder(dc, CELL); }, {{0, 5, 16}, {39, 5, 16}}},
         {"calendar background", ALL_THEMES, [](PM& pm, CDC& dc) { pm.FillCalendarBackground(dc, CELL); }, {{5, 5, 16}}},
         {"calendar footer", ALL_THEMES, [](PM& pm, CDC& dc) { pm.DrawCalendarFooterArea(dc, CELL, true); },
          {{10, 0, 16}, {10, 1, 5}, {0, 10, 5}, {38, 5, 1000}}},
-        {"calendar divider", ALL_THEMES,
+        {"calendar divider", ONLY_CLASSIC | ONLY_XP,
          [](PM& pm, CDC& dc) { pm.PaintCalendarMonthHeader(dc, RECT{0, 0, 40, 4}, RECT{0, 4, 40, 30}); },
          {{0, 0, ID_WHITE}, {39, 3, 16}, {10, 10, 1000}}},
         {"check mark", ALL_THEMES, [](PM& pm, CDC& dc) { PM::DrawCheckMark(dc, 10, 10, pm.ColorByIndex(1010)); },
          {{10, 12, 1010}, {11, 14, 1010}, {16, 10, 1010}}},
+        {"pane border", OFFICE_FAMILY,
+         [](PM& pm, CDC& dc) {
+             CExtDrawBarBordersArgs args(nullptr, CExtDrawBarBordersArgs::BORDER_3D_PANE, 0, RECT{2, 2, 30, 20});
+             pm.DrawBarBorders(dc, args);
+         },
+         {{2, 5, 3014}, {29, 5, 3014}}},
+        {"size gripper", OFFICE_FAMILY, [](PM& pm, CDC& dc) { pm.DrawSizeGripper(dc, CELL); },
+         {{36, 26, 3003}, {38, 28, 3002}, {28, 18, ID_UNPAINTED}, {5, 5, ID_UNPAINTED}}},
+        {"face background", OFFICE_FAMILY, [](PM& pm, CDC& dc) { pm.FillFaceBackground(false, dc, CELL, CELL); },
+         {{0, 5, 3001, 8}}},
+        {"calendar month border", OFFICE_FAMILY, [](PM& pm, CDC& dc) { pm.PaintCalendarBorder(dc, CELL); },
+         {{0, 0, 16}, {39, 29, 16}, {5, 5, ID_UNPAINTED}}},
+        {"calendar border", OFFICE_FAMILY, [](PM& pm, CDC& dc) { pm.DrawCalendarBorder(dc, CELL); },
+         {{0, 5, 3027}, {39, 5, 3027}}},
+        {"calendar divider", OFFICE_FAMILY,
+         [](PM& pm, CDC& dc) { pm.PaintCalendarMonthHeader(dc, RECT{0, 0, 40, 4}, RECT{0, 4, 40, 30}); },
+         {{0, 0, ID_UNPAINTED}, {10, 10, 1000}}},
+        {"tool bar background", OFFICE_FAMILY,
+         [](PM& pm, CDC& dc) { pm.DrawToolbarBackground(dc, nullptr, 0, CELL); },
+         {{5, 0, 3010, 8}, {5, 29, 3017, 8}}},
         {"radio dot", ALL_THEMES, [](PM& pm, CDC& dc) { PM::DrawRadioDot(dc, 10, 10, pm.ColorByIndex(1010)); },
          {{12, 12, 1010}}},
     };
@@ -177,7 +213,7 @@ COLORREF Expected(const CExtPaintManager& pm, int id)
     }
 }
 
-bool AppliesTo(const Element& e, int nTheme) { return e.theme == ALL_THEMES || e.theme == nTheme; }
+bool AppliesTo(const Element& e, int nTheme) { return (e.themes & (1 << nTheme)) != 0; }
 
 class ThemeDrawingTest : public ::testing::TestWithParam<int>
 {
@@ -187,13 +223,24 @@ protected:
 
 CRuntimeClass* ThemeClass(int nTheme)
 {
-    return nTheme == CLASSIC ? RUNTIME_CLASS(CExtPaintManager) : RUNTIME_CLASS(CExtPaintManagerXP);
+    switch (nTheme) {
+    case CLASSIC: return RUNTIME_CLASS(CExtPaintManager);
+    case XP: return RUNTIME_CLASS(CExtPaintManagerXP);
+    case OFFICE2003: return RUNTIME_CLASS(CExtPaintManagerOffice2003);
+    default: return RUNTIME_CLASS(CExtPaintManagerStudio2005);
+    }
+}
+
+const char* ThemeName(int nTheme)
+{
+    static const char* const NAMES[] = {"", "Classic", "XP", "Office2003", "Studio2005"};
+    return NAMES[nTheme];
 }
 
 TEST_P(ThemeDrawingTest, ElementsPaintTheirColours)
 {
     const int nTheme = GetParam();
-    // Without a visual style and with each luna scheme faked: these themes ignore the scheme.
+    // Without a visual style and with each luna scheme faked.
     for (int nScheme = 0; nScheme <= 3; ++nScheme) {
         std::unique_ptr<CLunaFake> fake(CLunaFake::ForScheme(nScheme));
         ASSERT_TRUE(g_PaintManagerHolder.ReplaceByClass(ThemeClass(nTheme)));
@@ -205,7 +252,7 @@ TEST_P(ThemeDrawingTest, ElementsPaintTheirColours)
             CPixelCanvas canvas(CELL_CX, CELL_CY, UNPAINTED);
             e.paint(pm, canvas.dc());
             for (const Probe& p : e.probes)
-                EXPECT_EQ(Expected(pm, p.id), canvas.Pixel(p.x, p.y))
+                EXPECT_PRED3(Matches, Expected(pm, p.id), canvas.Pixel(p.x, p.y), p.tolerance)
                     << e.name << " at " << p.x << "," << p.y << " id " << p.id << " scheme " << nScheme;
         }
     }
@@ -241,10 +288,8 @@ TEST_P(ThemeDrawingTest, RepaintAfterReplacingTheThemeShowsTheNewLook)
     EXPECT_EQ(g_PaintManagerHolder->ColorByIndex(GetParam() == CLASSIC ? COLOR_BTNSHADOW : 1000), canvas.Pixel(5, 5));
 }
 
-INSTANTIATE_TEST_SUITE_P(Themes, ThemeDrawingTest, ::testing::Values(CLASSIC, XP),
-                         [](const ::testing::TestParamInfo<int>& info) {
-                             return std::string(info.param == CLASSIC ? "Classic" : "XP");
-                         });
+INSTANTIATE_TEST_SUITE_P(Themes, ThemeDrawingTest, ::testing::Values(CLASSIC, XP, OFFICE2003, STUDIO2005),
+                         [](const ::testing::TestParamInfo<int>& info) { return std::string(ThemeName(info.param)); });
 
 TEST(ThemeDrawingLeakTest, PaintingEverythingTwoThousandTimesLeavesNoGdiHandle)
 {
@@ -253,7 +298,7 @@ TEST(ThemeDrawingLeakTest, PaintingEverythingTwoThousandTimesLeavesNoGdiHandle)
     const int nFreeBefore = CountFreeGdiHandleSlots();
     ASSERT_GT(nFreeBefore, 1000);
     for (int i = 0; i < ROUNDS; ++i) {
-        const int nTheme = (i % 2) == 0 ? CLASSIC : XP;
+        const int nTheme = 1 + (i / 500) % 4;
         CExtPaintManager& pm = *g_PaintManagerHolder.GetFirstMember();
         for (const Element& e : Elements())
             if (AppliesTo(e, pm.GetThemeId())) {
@@ -305,7 +350,7 @@ TEST(ThemeDrawingScreens, SheetOfEveryElementPerTheme)
     ::CreateDirectoryA(folder.c_str(), nullptr);
     CLSID png{};
     ASSERT_TRUE(FindPngEncoder(&png));
-    for (int nTheme : {CLASSIC, XP}) {
+    for (int nTheme : {CLASSIC, XP, OFFICE2003, STUDIO2005}) {
         ASSERT_TRUE(g_PaintManagerHolder.ReplaceByClass(ThemeClass(nTheme)));
         CExtPaintManager& pm = *g_PaintManagerHolder.GetFirstMember();
         std::vector<const Element*> shown;
@@ -324,7 +369,7 @@ TEST(ThemeDrawingScreens, SheetOfEveryElementPerTheme)
         }
         HBITMAP hBitmap = static_cast<HBITMAP>(::GetCurrentObject(sheet.dc().m_hDC, OBJ_BITMAP));
         Gdiplus::Bitmap bitmap(hBitmap, nullptr);
-        const std::string name = folder + (nTheme == CLASSIC ? "/ui-core-classic.png" : "/ui-core-xp.png");
+        const std::string name = folder + "/ui-core-" + ThemeName(nTheme) + ".png";
         const std::u16string path(name.begin(), name.end());
         EXPECT_EQ(Gdiplus::Ok, bitmap.Save(path.c_str(), &png));
     }
