@@ -39,6 +39,19 @@ COLORREF CPixelCanvas::Pixel(int x, int y) const
     return RGB((px >> 16) & 0xFF, (px >> 8) & 0xFF, px & 0xFF);
 }
 
+HBITMAP CPixelCanvas::CopyBitmap() const
+{
+    BITMAPINFOHEADER bih{sizeof(BITMAPINFOHEADER), m_cx, m_cy, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    void* pBits = nullptr;
+    HBITMAP hCopy = ::CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&bih), DIB_RGB_COLORS, &pBits, nullptr, 0);
+    HDC hDC = ::CreateCompatibleDC(nullptr);
+    HGDIOBJ hOld = ::SelectObject(hDC, hCopy);
+    ::BitBlt(hDC, 0, 0, m_cx, m_cy, m_dc.m_hDC, 0, 0, SRCCOPY);
+    ::SelectObject(hDC, hOld);
+    ::DeleteDC(hDC);
+    return hCopy;
+}
+
 std::vector<COLORREF> CPixelCanvas::Pixels() const
 {
     std::vector<COLORREF> out;

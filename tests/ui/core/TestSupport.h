@@ -18,6 +18,8 @@ public:
     void Fill(COLORREF clr);
     int Width() const { return m_cx; }
     int Height() const { return m_cy; }
+    // A new 24-bit bitmap of the canvas (the canvas's own stays selected in its DC).
+    HBITMAP CopyBitmap() const;
     // Every pixel, row by row from the top.
     std::vector<COLORREF> Pixels() const;
 
