@@ -7,6 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
+class CExtCmdIcon;
 class CExtPaintGlyph;
 class CExtPaintManagerHolder;
 
@@ -112,6 +113,17 @@ public:
                                    CWnd* pOwner = nullptr, LPARAM lParam = 0);
     virtual void DrawDropMarker(CDC& dc, const RECT& rc, bool bBefore, bool bHorizontal);
     virtual void DrawDragSourceFrame(CDC& dc, const RECT& rc);
+
+    // --- Buttons and menu items ------------------------------------------------------------------
+    // Places the icon in the area, draws it and answers the rectangle left for the text.
+    virtual void DrawIconBesideText(CDC& dc, bool bHorizontal, const CString& strText, CExtCmdIcon* pIcon,
+                                    const RECT& rcArea, RECT& rcText, bool bPushed, bool bEnabled, bool bHover,
+                                    UINT nAlignment, bool bRightToLeft);
+    virtual void DrawPushButton(CDC& dc, CExtDrawPushButtonArgs& args);
+    virtual void DrawMenuItem(CDC& dc, CExtDrawMenuItemArgs& args);
+    // bHover draws the button pushed.
+    virtual void DrawMenuExpandButton(CDC& dc, const RECT& rc, bool bHover, bool bReserved, CObject* pOwner = nullptr,
+                                      LPARAM lParam = 0);
 
     // --- Frames and borders -------------------------------------------------------------------
     virtual void DrawBarFrame(CDC& dc, CExtDrawBarFrameArgs& args);
@@ -241,6 +253,25 @@ public:
     int m_eDockMarkerStyle;
 
 protected:
+    // Where a push button's parts go.
+    struct PushButtonLayout
+    {
+        CRect rcBody;        // the content's place: the button without its arrow part
+        CRect rcFace;        // what the face fill covers
+        CRect rcArrow;       // the drop-down arrow part, empty without one
+        bool bPushedLook;
+    };
+    PushButtonLayout LayoutPushButton(const CExtDrawPushButtonArgs& args) const;
+    // The icon's top-left beside a text in the area; rcText gets what is left for the text.
+    POINT PlaceIconBesideText(bool bHorizontal, const CString& strText, SIZE sizeIcon, const RECT& rcArea,
+                              RECT& rcText, bool bPushed, UINT nAlignment, bool bRightToLeft) const;
+    // Arrow glyph, icon or glyph, text and focus; the face is already painted.
+    void DrawPushButtonContent(CDC& dc, CExtDrawPushButtonArgs& args, const PushButtonLayout& layout,
+                               COLORREF clrText, bool bContentPushed, bool bEmbossDisabled);
+    // The submenu arrow of a popup item, in the 16 pixels at the far end of the selection.
+    void DrawMenuItemArrow(CDC& dc, const CExtDrawMenuItemArgs& args, COLORREF clrArrow);
+    // The place of an item's image inside its band.
+    CRect MenuItemImageRect(const CExtDrawMenuItemArgs& args, bool bXpLook) const;
     // The glyph index of a system command's button, or -1 for commands without one.
     static int GlyphForSystemCommand(UINT nSysCmd);
     // Appends a colour to the table and answers its index.

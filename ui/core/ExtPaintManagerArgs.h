@@ -72,3 +72,81 @@ struct CExtDrawEditFrameArgs
     // The two highlight states (hovered and focused) raise the frame.
     bool m_bOwnerFlag, m_bHighlight, m_bEnabled, m_bFocused;
 };
+
+class CExtCmdIcon;
+
+struct CExtDrawPushButtonArgs
+{
+    CExtDrawPushButtonArgs(CObject* pOwner, bool bHorizontal, const RECT& rc, LPCSTR pszText, CExtCmdIcon* pIcon,
+                           bool bFlat, bool bHover, bool bPushed, bool bIndeterminate, bool bEnabled,
+                           bool bBorderWhenHot, bool bFocus, UINT nTextAlignment = DT_CENTER | DT_VCENTER,
+                           HFONT hFont = nullptr, bool bDefault = false, UINT nGlyphCmd = 0, bool bDropDown = false,
+                           bool bTransparent = false, LPARAM lParam = 0)
+        : m_pOwner(pOwner), m_lParam(lParam), m_bHorizontal(bHorizontal), m_rc(rc),
+          m_strText(pszText != nullptr ? pszText : ""), m_pIcon(pIcon), m_bFlat(bFlat),
+          m_bHover(bEnabled && bHover), m_bPushed(bPushed), m_bIndeterminate(bEnabled && bIndeterminate),
+          m_bEnabled(bEnabled), m_bBorderWhenHot(bBorderWhenHot), m_bFocus(bEnabled && bFocus),
+          m_nTextAlignment(nTextAlignment), m_hFont(hFont), m_bDefault(bDefault), m_nGlyphCmd(nGlyphCmd),
+          m_bDropDown(bDropDown), m_bTransparent(bTransparent)
+    {
+    }
+    // Right to left when forced, or when the owner lays itself out so.
+    bool IsRightToLeft() const;
+
+    CObject* m_pOwner;
+    LPARAM m_lParam;
+    bool m_bHorizontal;
+    RECT m_rc;
+    CString m_strText;
+    CExtCmdIcon* m_pIcon;
+    bool m_bFlat, m_bHover, m_bPushed, m_bIndeterminate, m_bEnabled, m_bBorderWhenHot, m_bFocus;
+    UINT m_nTextAlignment;
+    HFONT m_hFont;
+    bool m_bDefault;
+    UINT m_nGlyphCmd;
+    bool m_bDropDown, m_bTransparent;
+    // Set by a bar button after construction.
+    bool m_bSplit = false, m_bArrowPressed = false, m_bMultiLine = false;
+    COLORREF m_clrForceTextDisabled = COLORREF(-1);
+    COLORREF m_clrForceTextNormal = COLORREF(-1);
+    COLORREF m_clrForceTextHover = COLORREF(-1);
+    COLORREF m_clrForceTextPressed = COLORREF(-1);
+    COLORREF m_clrForceBk = COLORREF(-1);
+    bool m_bForceRtl = false, m_bRtlReading = false;
+};
+
+struct CExtDrawMenuItemArgs
+{
+    CExtDrawMenuItemArgs(CObject* pOwner, const RECT& rcSelection, const RECT& rcItem, int nIconBandWidth,
+                         LPCSTR pszText, LPCSTR pszAccelText, CExtCmdIcon* pIcon, bool bPopup, bool bSelected,
+                         bool bChecked, bool bRadio, bool bIndeterminate, bool bEnabled, bool bRarelyUsed = false,
+                         bool bRarelyUsedAbove = false, bool bRarelyUsedBelow = false, LPARAM lParam = 0)
+        : m_pOwner(pOwner), m_lParam(lParam), m_rcSelection(rcSelection), m_rcItem(rcItem),
+          m_nIconBandWidth(nIconBandWidth), m_strText(pszText != nullptr ? pszText : ""),
+          m_strAccelText(pszAccelText != nullptr ? pszAccelText : ""), m_pIcon(pIcon), m_bPopup(bPopup),
+          m_bSelected(bSelected), m_bChecked(bChecked), m_bRadio(bRadio), m_bIndeterminate(bIndeterminate),
+          m_bEnabled(bEnabled), m_bRarelyUsed(bRarelyUsed), m_bRarelyUsedAbove(bRarelyUsedAbove),
+          m_bRarelyUsedBelow(bRarelyUsedBelow)
+    {
+    }
+    // Right to left when the owner popup lays itself out so.
+    bool IsRightToLeft() const;
+
+    CObject* m_pOwner;
+    LPARAM m_lParam;
+    RECT m_rcSelection;
+    RECT m_rcItem;
+    int m_nIconBandWidth;
+    CString m_strText;
+    CString m_strAccelText;
+    CExtCmdIcon* m_pIcon;
+    bool m_bPopup, m_bSelected, m_bChecked, m_bRadio, m_bIndeterminate, m_bEnabled;
+    bool m_bRarelyUsed, m_bRarelyUsedAbove, m_bRarelyUsedBelow;
+    // Set by the popup menu after construction.
+    bool m_bNoIconBand = false, m_bGlyphArrow = false, m_bSplitPopup = false;
+    bool m_bCheckColumn = false, m_bCheckedInColumn = false;
+    UINT m_nGlyphCmd = 0;
+    RECT m_rcInplaceEdit{};
+    CString m_strInplaceEdit;
+    bool m_bInplaceDropPushed = false;
+};

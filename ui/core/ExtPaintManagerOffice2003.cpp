@@ -1,5 +1,6 @@
 #include "ui/core/ExtPaintManagerOffice2003.h"
 
+#include "ui/core/ExtPaintGlyphSet.h"
 #include "ui/core/ExtPaintManagerHolder.h"
 
 #include <algorithm>
@@ -25,7 +26,33 @@ COLORREF ByScheme(int nScheme, COLORREF blue, COLORREF olive, COLORREF silver)
 
 } // namespace
 
-CExtPaintManagerOffice2003::CExtPaintManagerOffice2003() { m_bHoverLift = false; }
+CExtPaintManagerOffice2003::CExtPaintManagerOffice2003()
+{
+    m_bHoverLift = false;
+    m_nIdxClrMlaNormLeft = 3015;
+    m_nIdxClrMlaNormMiddle = 3016;
+    m_nIdxClrMlaNormRight = 3017;
+    m_nIdxClrMlaRarelyLeft = 3018;
+    m_nIdxClrMlaRarelyMiddle = 3019;
+    m_nIdxClrMlaRarelyRight = 3020;
+}
+
+bool CExtPaintManagerOffice2003::GetStateGradient(bool bHover, bool bPushed, int& nFirst, int& nSecond) const
+{
+    if (bHover && bPushed) {
+        nFirst = m_nIdxClrBtnHovPresLeft;
+        nSecond = m_nIdxClrBtnHovPresRight;
+    } else if (bPushed) {
+        nFirst = m_nIdxClrBtnPressedLeft;
+        nSecond = m_nIdxClrBtnPressedRight;
+    } else if (bHover) {
+        nFirst = m_nIdxClrBtnHoverLeft;
+        nSecond = m_nIdxClrBtnHoverRight;
+    } else {
+        return false;
+    }
+    return nFirst >= 0 && nSecond >= 0;
+}
 
 COLORREF CExtPaintManagerOffice2003::LunaLightFace(COLORREF clrFace)
 {
@@ -303,4 +330,61 @@ void CExtPaintManagerOffice2003::PaintCalendarMonthHeader(CDC& dc, const RECT&, 
 {
     if (IsVisible(dc, rcFill))
         dc.FillSolidRect(&rcFill, ColorByIndex(CLRID_FACE, pOwner, lParam));
+}
+
+namespace {
+constexpr int BALL_SIZE = 16;
+constexpr BYTE BALL_TRANSPARENT = 255;
+// A disc lit from the upper left: row by row, 255 transparent, 0 the darkest shade.
+constexpr BYTE BALL_SHADES[BALL_SIZE][BALL_SIZE] = {
+    {255, 255, 255, 255, 255, 234, 234, 198, 198, 198, 198, 255, 255, 255, 255, 255},
+    {255, 255, 255, 234, 252, 252, 234, 234, 198, 180, 144, 144, 198, 255, 255, 255},
+    {255, 255, 234, 252, 252, 252, 234, 234, 198, 180, 144, 126, 108, 180, 255, 255},
+    {255, 234, 252, 252, 252, 252, 234, 234, 198, 180, 144, 126, 108, 108, 198, 255},
+    {255, 234, 252, 252, 252, 252, 234, 198, 198, 180, 144, 126, 108, 90, 90, 255},
+    {234, 234, 234, 234, 234, 234, 234, 198, 180, 180, 144, 126, 108, 90, 72, 180},
+    {198, 234, 234, 234, 234, 234, 198, 198, 180, 144, 126, 108, 90, 90, 72, 108},
+    {180, 198, 198, 198, 198, 198, 180, 180, 144, 126, 126, 108, 90, 72, 72, 72},
+    {180, 180, 180, 180, 180, 180, 144, 144, 126, 126, 108, 90, 90, 72, 54, 54},
+    {180, 144, 144, 144, 144, 144, 144, 126, 126, 108, 108, 90, 72, 54, 36, 90},
+    {198, 126, 126, 126, 126, 126, 126, 126, 108, 90, 72, 54, 54, 36, 36, 126},
+    {255, 126, 108, 108, 108, 108, 108, 72, 72, 54, 54, 36, 36, 18, 18, 255},
+    {255, 198, 90, 90, 90, 72, 72, 54, 54, 36, 36, 18, 18, 0, 108, 255},
+    {255, 255, 144, 54, 54, 54, 36, 36, 18, 18, 18, 0, 0, 54, 255, 255},
+    {255, 255, 255, 126, 36, 36, 18, 18, 18, 0, 0, 0, 72, 255, 255, 255},
+    {255, 255, 255, 255, 255, 90, 36, 18, 0, 0, 54, 255, 255, 255, 255, 255},
+};
+} // namespace
+
+void CExtPaintManagerOffice2003::DrawMenuExpandButton(CDC& dc, const RECT& rcIn, bool bHover, bool bReserved,
+                                                      CObject* pOwner, LPARAM lParam)
+{
+    if (!IsVisible(dc, rcIn))
+        return;
+    if (GetDisplayBitsPerPixel() <= PALETTE_DISPLAY_BITS) {
+        CExtPaintManagerXP::DrawMenuExpandButton(dc, rcIn, bHover, bReserved, pOwner, lParam);
+        return;
+    }
+    CRect rc(rcIn);
+    rc.DeflateRect(1, 0);
+    DrawExpandButtonFace(dc, rc, rcIn, bHover, pOwner);
+    if ((rc.Width() % 2) != 0)
+        --rc.right;
+    // Shade 255 would give the first colour, 0 the second.
+    const COLORREF clrLit = ColorByIndex(3034, pOwner, lParam);
+    const COLORREF clrShade = ColorByIndex(3035, pOwner, lParam);
+    const int x0 = rc.left + (rc.Width() - BALL_SIZE) / 2;
+    const int y0 = rc.top + (rc.Height() - BALL_SIZE) / 2;
+    for (int y = 0; y < BALL_SIZE; ++y)
+        for (int x = 0; x < BALL_SIZE; ++x) {
+            const int m = BALL_SHADES[y][x];
+            if (m == BALL_TRANSPARENT)
+                continue;
+            auto channel = [m](int s, int l) { return s - ((s - l) * m) / 255; };
+            dc.SetPixel(x0 + x, y0 + y, RGB(channel(GetRValue(clrShade), GetRValue(clrLit)),
+                                            channel(GetGValue(clrShade), GetGValue(clrLit)),
+                                            channel(GetBValue(clrShade), GetBValue(clrLit))));
+        }
+    const COLORREF palette[] = {0, ColorByIndex(CLRID_TEXT, pOwner, lParam)};
+    DrawGlyphCentred(dc, rc, g_PaintGlyphSet[CExtPaintGlyphSet::ChevronDoubleV], palette);
 }

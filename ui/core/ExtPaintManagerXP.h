@@ -37,8 +37,23 @@ public:
     bool DrawBackgroundBehind(bool bClientArea, CDC& dc, CWnd* pWnd, LPARAM lParam = 0) override;
     void FillPopupClientArea(CDC& dc, const RECT& rc, CObject* pOwner = nullptr, LPARAM lParam = 0) override;
     void DrawCalendarBorder(CDC& dc, const RECT& rc) override;
+    void DrawIconBesideText(CDC& dc, bool bHorizontal, const CString& strText, CExtCmdIcon* pIcon, const RECT& rcArea,
+                            RECT& rcText, bool bPushed, bool bEnabled, bool bHover, UINT nAlignment,
+                            bool bRightToLeft) override;
+    void DrawPushButton(CDC& dc, CExtDrawPushButtonArgs& args) override;
+    void DrawMenuItem(CDC& dc, CExtDrawMenuItemArgs& args) override;
+    void DrawMenuExpandButton(CDC& dc, const RECT& rc, bool bHover, bool bReserved, CObject* pOwner = nullptr,
+                              LPARAM lParam = 0) override;
 
 protected:
     // The XP look lifts a hovered glyph over its shadow; later themes turn this off.
     bool m_bHoverLift = true;
+    // Colour ids of the popup icon band's three-colour gradient (start, middle, end) for normal
+    // and rarely used items; -1 for a plain band.
+    int m_nIdxClrMlaNormLeft = -1, m_nIdxClrMlaNormMiddle = -1, m_nIdxClrMlaNormRight = -1;
+    int m_nIdxClrMlaRarelyLeft = -1, m_nIdxClrMlaRarelyMiddle = -1, m_nIdxClrMlaRarelyRight = -1;
+    // The expand button's face: pushed when hovered, else a plain menu row.
+    void DrawExpandButtonFace(CDC& dc, const RECT& rc, const RECT& rcItem, bool bHover, CObject* pOwner);
+    // The state-gradient pair of a button state, or false for a solid fill.
+    virtual bool GetStateGradient(bool bHover, bool bPushed, int& nFirst, int& nSecond) const;
 };
