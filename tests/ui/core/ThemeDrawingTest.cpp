@@ -198,6 +198,101 @@ const std::vector<Element>& Elements()
         {"tool bar background", OFFICE_FAMILY,
          [](PM& pm, CDC& dc) { pm.DrawToolbarBackground(dc, nullptr, 0, CELL); },
          {{5, 0, 3010, 8}, {5, 29, 3017, 8}}},
+        {"hovered flat button", XP_FAMILY,
+         [](PM& pm, CDC& dc) {
+             CExtDrawPushButtonArgs args(nullptr, true, RECT{2, 2, 38, 28}, "", nullptr, true, true, false, false, true,
+                                         true, false);
+             pm.DrawPushButton(dc, args);
+         },
+         {{2, 10, 2004}, {37, 10, 2004}, {0, 0, ID_UNPAINTED}}},
+        {"hovered flat button face", ONLY_XP,
+         [](PM& pm, CDC& dc) {
+             CExtDrawPushButtonArgs args(nullptr, true, RECT{2, 2, 38, 28}, "", nullptr, true, true, false, false, true,
+                                         true, false);
+             pm.DrawPushButton(dc, args);
+         },
+         {{10, 10, 1001}}},
+        {"hovered button", ONLY_CLASSIC,
+         [](PM& pm, CDC& dc) {
+             CExtDrawPushButtonArgs args(nullptr, true, RECT{2, 2, 38, 28}, "", nullptr, false, true, false, false, true,
+                                         true, false);
+             pm.DrawPushButton(dc, args);
+         },
+         {{2, 10, 1006}, {37, 10, 1008}, {3, 10, 1004}, {36, 10, 1006}, {10, 10, 1001}}},
+        {"pushed button", ONLY_CLASSIC,
+         [](PM& pm, CDC& dc) {
+             CExtDrawPushButtonArgs args(nullptr, true, RECT{2, 2, 38, 28}, "", nullptr, false, false, true, false, true,
+                                         true, false);
+             pm.DrawPushButton(dc, args);
+         },
+         {{2, 10, 1007}, {37, 10, 1005}, {10, 10, 1001}}},
+        {"idle transparent bar button", ALL_THEMES,
+         [](PM& pm, CDC& dc) {
+             CExtDrawPushButtonArgs args(nullptr, true, RECT{2, 2, 38, 28}, "", nullptr, true, false, false, false, true,
+                                         true, false, DT_CENTER | DT_VCENTER, nullptr, false, 0, false, true);
+             pm.DrawPushButton(dc, args);
+         },
+         {{10, 10, ID_UNPAINTED}, {2, 10, ID_UNPAINTED}}},
+        {"drop-down button arrow", ALL_THEMES,
+         [](PM& pm, CDC& dc) {
+             CExtDrawPushButtonArgs args(nullptr, true, RECT{0, 0, 40, 30}, "", nullptr, true, false, false, false, true,
+                                         true, false, DT_CENTER | DT_VCENTER, nullptr, false, 0, true, true);
+             pm.DrawPushButton(dc, args);
+         },
+         // The 5 x 3 arrow centred in the last 11 pixels.
+         {{32, 13, 18}, {36, 13, 18}, {34, 15, 18}, {33, 15, ID_UNPAINTED}}},
+        {"selected menu item", XP_FAMILY,
+         [](PM& pm, CDC& dc) {
+             CExtDrawMenuItemArgs args(nullptr, RECT{2, 0, 38, 20}, RECT{0, 0, 40, 20}, 20, "", "", nullptr, false, true,
+                                       false, false, false, true);
+             pm.DrawMenuItem(dc, args);
+         },
+         {{2, 10, 2004}, {37, 10, 2004}, {10, 10, 1001}, {30, 10, 1001}, {39, 10, 2001}}},
+        {"menu item", ONLY_XP,
+         [](PM& pm, CDC& dc) {
+             CExtDrawMenuItemArgs args(nullptr, RECT{2, 0, 38, 20}, RECT{0, 0, 40, 20}, 20, "", "", nullptr, false,
+                                       false, false, false, false, true);
+             pm.DrawMenuItem(dc, args);
+         },
+         {{5, 10, 1000}, {30, 10, 2001}}},
+        {"menu item", OFFICE_FAMILY,
+         [](PM& pm, CDC& dc) {
+             CExtDrawMenuItemArgs args(nullptr, RECT{2, 0, 38, 20}, RECT{0, 0, 40, 20}, 20, "", "", nullptr, false,
+                                       false, false, false, false, true);
+             pm.DrawMenuItem(dc, args);
+         },
+         {{0, 10, 3015, 8}, {19, 10, 3017, 12}, {30, 10, 2001}}},
+        {"selected menu item", ONLY_CLASSIC,
+         [](PM& pm, CDC& dc) {
+             CExtDrawMenuItemArgs args(nullptr, RECT{2, 0, 38, 20}, RECT{0, 0, 40, 20}, 20, "", "", nullptr, false, true,
+                                       false, false, false, true);
+             pm.DrawMenuItem(dc, args);
+         },
+         {{0, 10, 1000}, {5, 10, COLOR_HIGHLIGHT}, {30, 10, COLOR_HIGHLIGHT}}},
+        {"rarely used menu items", ONLY_CLASSIC,
+         [](PM& pm, CDC& dc) {
+             for (int i = 0; i < 3; ++i) {
+                 const RECT rc{0, i * 10, 40, i * 10 + 10};
+                 CExtDrawMenuItemArgs args(nullptr, rc, rc, 20, "", "", nullptr, false, false, false, false, false,
+                                           true, true, i > 0, i < 2);
+                 pm.DrawMenuItem(dc, args);
+             }
+         },
+         {{10, 0, 16}, {10, 29, 20}}},
+        {"checked menu item", XP_FAMILY,
+         [](PM& pm, CDC& dc) {
+             CExtDrawMenuItemArgs args(nullptr, RECT{2, 2, 38, 26}, RECT{0, 0, 40, 28}, 24, "", "", nullptr, false,
+                                       false, true, false, false, true);
+             pm.DrawMenuItem(dc, args);
+         },
+         // A 16 x 16 image area centred in the band, framed after its check fill.
+         {{3, 10, 2004}, {22, 10, 2004}, {30, 10, 2001}}},
+        {"expand button", ONLY_XP, [](PM& pm, CDC& dc) { pm.DrawMenuExpandButton(dc, CELL, false, false); },
+         {{25, 19, 2001}, {5, 5, 2001}}},
+        {"expand button", OFFICE_FAMILY, [](PM& pm, CDC& dc) { pm.DrawMenuExpandButton(dc, CELL, false, false); },
+         {{25, 19, 3035}, {12, 7, 2001}, {5, 5, 2001}}},
+        {"hovered expand button", XP_FAMILY, [](PM& pm, CDC& dc) { pm.DrawMenuExpandButton(dc, CELL, true, false); },
+         {{1, 10, 2004}, {38, 10, 2004}}},
         {"radio dot", ALL_THEMES, [](PM& pm, CDC& dc) { PM::DrawRadioDot(dc, 10, 10, pm.ColorByIndex(1010)); },
          {{12, 12, 1010}}},
     };
