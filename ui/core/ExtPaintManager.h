@@ -121,6 +121,9 @@ public:
                                     UINT nAlignment, bool bRightToLeft);
     virtual void DrawPushButton(CDC& dc, CExtDrawPushButtonArgs& args);
     virtual void DrawMenuItem(CDC& dc, CExtDrawMenuItemArgs& args);
+    virtual void DrawChevronButton(CDC& dc, const RECT& rc, bool bHorizontal, bool bNoHiddenItems, bool bEnabled,
+                                   bool bPushed, bool bHover, CObject* pOwner = nullptr, LPARAM lParam = 0,
+                                   bool bTransparent = false);
     // bHover draws the button pushed.
     virtual void DrawMenuExpandButton(CDC& dc, const RECT& rc, bool bHover, bool bReserved, CObject* pOwner = nullptr,
                                       LPARAM lParam = 0);

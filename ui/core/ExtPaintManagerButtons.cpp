@@ -298,3 +298,45 @@ void CExtPaintManager::DrawPushButton(CDC& dc, CExtDrawPushButtonArgs& args)
         clrText = args.m_clrForceTextDisabled;
     DrawPushButtonContent(dc, args, layout, clrText, args.m_bPushed, true);
 }
+
+void CExtPaintManager::DrawChevronButton(CDC& dc, const RECT& rcIn, bool bHorizontal, bool bNoHiddenItems,
+                                         bool bEnabled, bool bPushed, bool bHover, CObject* pOwner, LPARAM lParam,
+                                         bool bTransparent)
+{
+    CRect rc(rcIn);
+    rc.NormalizeRect();
+    if (!IsVisible(dc, rc))
+        return;
+    CExtDrawPushButtonArgs args(this, bHorizontal, rc, "", nullptr, true, bHover, bPushed, false, bEnabled, true, false,
+                                DT_CENTER | DT_VCENTER, nullptr, false, 0, false, bTransparent, lParam);
+    DrawPushButton(dc, args);
+    const SIZE shift = GetPressedShift();
+    if (bPushed)
+        rc.OffsetRect(shift.cx, shift.cy);
+    const int m = 3 * std::max<int>(1, shift.cx);
+    const CExtPaintGlyph& arrow =
+        g_PaintGlyphSet[bHorizontal ? CExtPaintGlyphSet::ChevronTriangleH : CExtPaintGlyphSet::ChevronTriangleV];
+    const CExtPaintGlyph& chevron =
+        g_PaintGlyphSet[bHorizontal ? CExtPaintGlyphSet::ChevronDoubleH : CExtPaintGlyphSet::ChevronDoubleV];
+    const SIZE sizeArrow = arrow.GetSize();
+    const SIZE sizeChevron = chevron.GetSize();
+    POINT ptArrow{}, ptChevron{};
+    if (bHorizontal) {
+        ptArrow = POINT{rc.left + (rc.Width() - sizeArrow.cx) / 2, rc.bottom - m - sizeArrow.cy};
+        ptChevron = POINT{rc.left + (rc.Width() - sizeChevron.cx) / 2, rc.top + m};
+    } else {
+        ptArrow = POINT{rc.left + m, rc.top + (rc.Height() - sizeArrow.cy) / 2};
+        ptChevron = POINT{rc.right - m - sizeChevron.cx, rc.top + (rc.Height() - sizeChevron.cy) / 2};
+    }
+    if (!bEnabled) {
+        const COLORREF light[] = {0, ColorByIndex(COLOR_BTNHIGHLIGHT, pOwner, lParam)};
+        const COLORREF dark[] = {0, ColorByIndex(COLOR_BTNSHADOW, pOwner, lParam)};
+        DrawGlyph(dc, ptArrow.x + 1, ptArrow.y + 1, arrow, light);
+        DrawGlyph(dc, ptArrow.x, ptArrow.y, arrow, dark);
+        return;
+    }
+    const COLORREF palette[] = {0, ColorByIndex(CLRID_TEXT, pOwner, lParam)};
+    DrawGlyph(dc, ptArrow.x, ptArrow.y, arrow, palette);
+    if (!bNoHiddenItems)
+        DrawGlyph(dc, ptChevron.x, ptChevron.y, chevron, palette);
+}

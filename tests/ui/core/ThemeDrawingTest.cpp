@@ -293,6 +293,12 @@ const std::vector<Element>& Elements()
          {{25, 19, 3035}, {12, 7, 2001}, {5, 5, 2001}}},
         {"hovered expand button", XP_FAMILY, [](PM& pm, CDC& dc) { pm.DrawMenuExpandButton(dc, CELL, true, false); },
          {{1, 10, 2004}, {38, 10, 2004}}},
+        {"chevron", ALL_THEMES,
+         [](PM& pm, CDC& dc) { pm.DrawChevronButton(dc, CELL, true, false, true, false, false); },
+         {{16, 3, 1010}, {17, 24, 1010}, {21, 24, 1010}, {5, 5, 1000}}},
+        {"disabled chevron", ALL_THEMES,
+         [](PM& pm, CDC& dc) { pm.DrawChevronButton(dc, CELL, true, false, false, false, false); },
+         {{17, 24, 16}, {22, 25, 20}, {16, 3, 1000}}},
         {"radio dot", ALL_THEMES, [](PM& pm, CDC& dc) { PM::DrawRadioDot(dc, 10, 10, pm.ColorByIndex(1010)); },
          {{12, 12, 1010}}},
     };
