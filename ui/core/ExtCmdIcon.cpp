@@ -134,11 +134,102 @@ CExtCmdIcon::~CExtCmdIcon()
     DropBitmap();
 }
 
+void CExtCmdIcon::DropDrawCache(IconPart& part)
+{
+    if (part.m_hDrawMask != nullptr)
+        ::DeleteObject(part.m_hDrawMask);
+    if (part.m_hDrawColor != nullptr)
+        ::DeleteObject(part.m_hDrawColor);
+    part.m_hDrawMask = part.m_hDrawColor = nullptr;
+}
+
 void CExtCmdIcon::DropIcon(IconPart& part)
 {
+    DropDrawCache(part);
     if (part.m_hIcon != nullptr)
         ::DestroyIcon(part.m_hIcon);
     part = IconPart{};
+}
+
+bool CExtCmdIcon::BuildDrawCache()
+{
+    COLORREF* pBits = nullptr;
+    HBITMAP hColor = nullptr;
+    COLORREF clrTransparent = 0;
+    int cx = 0, cy = 0;
+    if (m_bitmap.m_hBitmap != nullptr) {
+        hColor = CExtPaintManager::CopyBitmapPart(m_bitmap.m_hBitmap, nullptr, &pBits);
+        clrTransparent = m_bitmap.m_clrTransparent;
+        cx = m_bitmap.m_cx;
+        cy = m_bitmap.m_cy;
+        if (hColor != nullptr)
+            CExtPaintManager::MapSysColorsInPixels(pBits, static_cast<size_t>(cx) * cy, clrTransparent);
+    } else {
+        ICONINFO ii{};
+        if (m_icon.m_hIcon == nullptr || !::GetIconInfo(m_icon.m_hIcon, &ii))
+            return false;
+        BITMAP bm{};
+        const bool bAlpha = ii.hbmColor == nullptr || (::GetObjectA(ii.hbmColor, sizeof(bm), &bm) != 0 && bm.bmBitsPixel == 32);
+        FreeInfo(ii);
+        if (bAlpha)
+            return false;
+        // The picture as a bitmap with a colour of its own for what is transparent.
+        if (!MakeBitmapCopy(&hColor, &clrTransparent, nullptr, &pBits))
+            return false;
+        cx = m_icon.m_cx;
+        cy = m_icon.m_cy;
+    }
+    if (hColor == nullptr)
+        return false;
+    HBITMAP hMask = ::CreateBitmap(cx, cy, 1, 1, nullptr);
+    HDC hDC = hMask != nullptr ? ::CreateCompatibleDC(nullptr) : nullptr;
+    if (hDC == nullptr) {
+        if (hMask != nullptr)
+            ::DeleteObject(hMask);
+        ::DeleteObject(hColor);
+        return false;
+    }
+    const COLORREF transparentPixel = ToPixel(clrTransparent);
+    HGDIOBJ hOld = ::SelectObject(hDC, hMask);
+    // The section is bottom-up.
+    for (int y = 0; y < cy; ++y)
+        for (int x = 0; x < cx; ++x) {
+            COLORREF& px = pBits[static_cast<size_t>(cy - 1 - y) * cx + x];
+            const bool bTransparent = (px & 0x00FFFFFF) == transparentPixel;
+            ::SetPixelV(hDC, x, y, bTransparent ? RGB(255, 255, 255) : RGB(0, 0, 0));
+            if (bTransparent)
+                px = 0;
+        }
+    ::SelectObject(hDC, hOld);
+    ::DeleteDC(hDC);
+    m_icon.m_hDrawMask = hMask;
+    m_icon.m_hDrawColor = hColor;
+    return true;
+}
+
+bool CExtCmdIcon::DrawCached(HDC hDC, const POINT& pt)
+{
+    if (m_icon.m_bSystemDrawing)
+        return false;
+    if (m_icon.m_hDrawMask == nullptr && !BuildDrawCache()) {
+        m_icon.m_bSystemDrawing = true;
+        return false;
+    }
+    HDC hMemDC = ::CreateCompatibleDC(hDC);
+    if (hMemDC == nullptr)
+        return false;
+    const CSize size = GetImageSize();
+    const COLORREF clrOldBk = ::SetBkColor(hDC, RGB(255, 255, 255));
+    const COLORREF clrOldText = ::SetTextColor(hDC, RGB(0, 0, 0));
+    HGDIOBJ hOld = ::SelectObject(hMemDC, m_icon.m_hDrawMask);
+    ::BitBlt(hDC, pt.x, pt.y, size.cx, size.cy, hMemDC, 0, 0, SRCAND);
+    ::SelectObject(hMemDC, m_icon.m_hDrawColor);
+    ::BitBlt(hDC, pt.x, pt.y, size.cx, size.cy, hMemDC, 0, 0, SRCPAINT);
+    ::SelectObject(hMemDC, hOld);
+    ::DeleteDC(hMemDC);
+    ::SetBkColor(hDC, clrOldBk);
+    ::SetTextColor(hDC, clrOldText);
+    return true;
 }
 
 void CExtCmdIcon::DropDisabledImage() { DropIcon(m_disabled); }
@@ -177,6 +268,7 @@ void CExtCmdIcon::TakeHICON(HICON hIcon, bool bCopy)
     DropBitmap();
     if (fresh.m_hIcon != m_icon.m_hIcon)
         DropIcon(m_icon);
+    DropDrawCache(m_icon);
     m_icon = fresh;
 }
 
@@ -347,6 +439,7 @@ HICON CExtCmdIcon::ReleaseAsHICON(bool bRemapSysColors)
         return nullptr;
     DropDisabledImage();
     HICON hIcon = MakeHICON(bRemapSysColors);
+    DropDrawCache(m_icon);
     m_icon = IconPart{};
     DropBitmap();
     return hIcon;
@@ -504,6 +597,11 @@ BOOL CExtCmdIcon::DrawWithState(HDC hDC, const POINT& ptTopLeft, int nState, HBR
     else if (nState == STATE_MONOCHROME)
         nFlags = DSS_MONO;
     const CSize size = GetImageSize();
+    // The plain state is drawn from the icon's own mask and colour images, kept with it: the
+    // system's icon drawing builds intermediate images on every call, which a tool bar of
+    // forty buttons cannot afford.
+    if (nFlags == DSS_NORMAL && DrawCached(hDC, ptTopLeft))
+        return TRUE;
     return ::DrawStateA(hDC, nFlags == DSS_MONO ? hBrush : nullptr, nullptr, reinterpret_cast<LPARAM>(hIcon), 0,
                         ptTopLeft.x, ptTopLeft.y, size.cx, size.cy, DST_ICON | nFlags);
 }

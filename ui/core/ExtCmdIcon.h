@@ -21,6 +21,11 @@ public:
         HICON m_hIcon = nullptr;
         int m_cx = 0;
         int m_cy = 0;
+        // The icon's mask (white where transparent) and colour image (black there), kept for
+        // plain drawing; an icon with an alpha channel keeps the system's drawing instead.
+        HBITMAP m_hDrawMask = nullptr;
+        HBITMAP m_hDrawColor = nullptr;
+        bool m_bSystemDrawing = false;
     };
     // Drawing states of DrawWithState.
     static constexpr int STATE_NORMAL = 0;
@@ -81,6 +86,10 @@ public:
 private:
     void DropDisabledImage();
     void DropIcon(IconPart& part);
+    static void DropDrawCache(IconPart& part);
+    // Draws the picture unchanged from the icon part's cached mask and colour images.
+    bool DrawCached(HDC hDC, const POINT& pt);
+    bool BuildDrawCache();
     void DropBitmap();
     bool GenerateBlendedImage();
     bool GenerateAlphaImage();

@@ -216,6 +216,9 @@ public:
                                       int nGapY = 0, COLORREF clrGap = COLORREF(-1));
     static HICON CreateSolidColorIcon(COLORREF clr);
     static HICON CreateColorFrameIcon(COLORREF clr);
+    // Replaces the classic greys of 32-bit section pixels by the system's colours, sparing the
+    // transparent colour.
+    static void MapSysColorsInPixels(COLORREF* pBits, size_t nCount, COLORREF clrTransparent);
     static HICON CreateIconFromBitmap(HBITMAP hBitmap, COLORREF clrTransparent, const RECT* pPart,
                                       bool bMapSysColors);
     // The filter answers non-zero for children that stay in the clip region.
@@ -254,6 +257,10 @@ public:
     BYTE m_nOptions;
     // 1 selects the first dock-marker style, 2 the second.
     int m_eDockMarkerStyle;
+    // The screen's colour depth, read at every colour rebuild: painting asks it too often to
+    // query the screen each time.
+    int m_nDisplayBitsPerPixel = 32;
+    bool IsPaletteDisplay() const { return m_nDisplayBitsPerPixel <= 8; }
 
 protected:
     // Where a push button's parts go.

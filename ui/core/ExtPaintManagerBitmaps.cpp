@@ -432,6 +432,30 @@ HRGN CExtPaintManager::BitmapToRegion(HBITMAP hBitmap, COLORREF clrKeyFrom, COLO
     return hResult;
 }
 
+void CExtPaintManager::MapSysColorsInPixels(COLORREF* pBits, size_t nCount, COLORREF clrTransparent)
+{
+    // Pixels of a section are 0x00RRGGBB; a COLORREF is 0x00BBGGRR.
+    auto toPixel = [](COLORREF c) { return static_cast<COLORREF>(RGB(GetBValue(c), GetGValue(c), GetRValue(c))); };
+    const COLORREF transparentPixel = toPixel(clrTransparent);
+    const std::pair<COLORREF, int> mapping[] = {
+        {RGB(128, 128, 128), COLOR_BTNSHADOW}, {RGB(192, 192, 192), COLOR_BTNFACE}, {RGB(223, 223, 223), COLOR_3DLIGHT}};
+    bool bAnyDiffers = false;
+    for (const auto& [fixed, index] : mapping)
+        bAnyDiffers |= ::GetSysColor(index) != fixed;
+    if (!bAnyDiffers)
+        return;
+    for (size_t i = 0; i < nCount; ++i) {
+        const COLORREF px = pBits[i] & 0x00FFFFFF;
+        if (px == transparentPixel)
+            continue;
+        for (const auto& [fixed, index] : mapping)
+            if (fixed != clrTransparent && px == toPixel(fixed)) {
+                pBits[i] = toPixel(::GetSysColor(index));
+                break;
+            }
+    }
+}
+
 HICON CExtPaintManager::CreateIconFromBitmap(HBITMAP hBitmap, COLORREF clrTransparent, const RECT* pPart,
                                              bool bMapSysColors)
 {
@@ -445,24 +469,8 @@ HICON CExtPaintManager::CreateIconFromBitmap(HBITMAP hBitmap, COLORREF clrTransp
     // Pixels of the section are 0x00RRGGBB; a COLORREF is 0x00BBGGRR.
     auto toPixel = [](COLORREF c) { return static_cast<COLORREF>(RGB(GetBValue(c), GetGValue(c), GetRValue(c))); };
     const COLORREF transparentPixel = toPixel(clrTransparent);
-    if (bMapSysColors) {
-        const std::pair<COLORREF, int> mapping[] = {
-            {RGB(128, 128, 128), COLOR_BTNSHADOW}, {RGB(192, 192, 192), COLOR_BTNFACE}, {RGB(223, 223, 223), COLOR_3DLIGHT}};
-        bool bAnyDiffers = false;
-        for (const auto& [fixed, index] : mapping)
-            bAnyDiffers |= ::GetSysColor(index) != fixed;
-        if (bAnyDiffers)
-            for (size_t i = 0; i < nCount; ++i) {
-                const COLORREF px = pBits[i] & 0x00FFFFFF;
-                if (px == transparentPixel)
-                    continue;
-                for (const auto& [fixed, index] : mapping)
-                    if (fixed != clrTransparent && px == toPixel(fixed)) {
-                        pBits[i] = toPixel(::GetSysColor(index));
-                        break;
-                    }
-            }
-    }
+    if (bMapSysColors)
+        MapSysColorsInPixels(pBits, nCount, clrTransparent);
     HICON hIcon = nullptr;
     if (g_PaintManagerHolder.IsWin9x() || !g_PaintManagerHolder.IsWin2000OrLater()) {
         HBITMAP hMask = ::CreateBitmap(bm.bmWidth, bm.bmHeight, 1, 1, nullptr);

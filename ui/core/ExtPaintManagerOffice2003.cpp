@@ -128,7 +128,7 @@ SIZE CExtPaintManagerOffice2003::GetButtonRedrawMargin() const
 
 bool CExtPaintManagerOffice2003::HasBackgroundBehindControls(CObject*, LPARAM)
 {
-    return GetDisplayBitsPerPixel() > PALETTE_DISPLAY_BITS;
+    return !IsPaletteDisplay();
 }
 
 void CExtPaintManagerOffice2003::SetLunaGradientIds(bool bLuna)
@@ -153,7 +153,7 @@ void CExtPaintManagerOffice2003::InitTranslatedColors()
     SetLunaGradientIds(false);
     g_PaintManagerHolder.DetectVisualStyle();
     CExtPaintManagerXP::InitTranslatedColors();
-    if (GetDisplayBitsPerPixel() <= PALETTE_DISPLAY_BITS) {
+    if (IsPaletteDisplay()) {
         InstallColors({{3014, ColorByIndex(COLOR_BTNSHADOW)}});
         return;
     }
@@ -291,7 +291,7 @@ void CExtPaintManagerOffice2003::DrawBarBorders(CDC& dc, CExtDrawBarBordersArgs&
 
 void CExtPaintManagerOffice2003::DrawSizeGripper(CDC& dc, const RECT& rc, CWnd* pOwner, LPARAM lParam)
 {
-    if (GetDisplayBitsPerPixel() <= PALETTE_DISPLAY_BITS) {
+    if (IsPaletteDisplay()) {
         CExtPaintManagerXP::DrawSizeGripper(dc, rc, pOwner, lParam);
         return;
     }
@@ -361,7 +361,7 @@ void CExtPaintManagerOffice2003::DrawMenuExpandButton(CDC& dc, const RECT& rcIn,
 {
     if (!IsVisible(dc, rcIn))
         return;
-    if (GetDisplayBitsPerPixel() <= PALETTE_DISPLAY_BITS) {
+    if (IsPaletteDisplay()) {
         CExtPaintManagerXP::DrawMenuExpandButton(dc, rcIn, bHover, bReserved, pOwner, lParam);
         return;
     }

@@ -148,6 +148,7 @@ void CExtPaintManager::CreateFonts()
 void CExtPaintManager::ReloadSystemColors()
 {
     g_PaintManagerHolder.DetectVisualStyle();
+    m_nDisplayBitsPerPixel = GetDisplayBitsPerPixel();
     CreateFonts();
     if (m_colors.size() < SYSTEM_COLOR_COUNT)
         m_colors.resize(SYSTEM_COLOR_COUNT, ::GetSysColor(COLOR_BTNFACE));

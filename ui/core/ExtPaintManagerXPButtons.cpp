@@ -94,7 +94,7 @@ void CExtPaintManagerXP::DrawPushButton(CDC& dc, CExtDrawPushButtonArgs& args)
     if (!args.m_bTransparent || bOverride) {
         int nFirst = -1, nSecond = -1;
         if (!bOverride && (args.m_bHover || args.m_bPushed) && GetStateGradient(args.m_bHover, args.m_bPushed, nFirst, nSecond)
-            && GetDisplayBitsPerPixel() > PALETTE_DISPLAY_BITS) {
+            && !IsPaletteDisplay()) {
             // The first colour at the top of a horizontal bar's button, at the left of a vertical one.
             if (args.m_bHorizontal)
                 FillGradientRect(dc, layout.rcFace, clr(nSecond), clr(nFirst), true);
@@ -152,7 +152,7 @@ void CExtPaintManagerXP::DrawMenuItem(CDC& dc, CExtDrawMenuItemArgs& args)
         const int nFrom = args.m_bRarelyUsed ? m_nIdxClrMlaRarelyLeft : m_nIdxClrMlaNormLeft;
         const int nMiddle = args.m_bRarelyUsed ? m_nIdxClrMlaRarelyMiddle : m_nIdxClrMlaNormMiddle;
         const int nTo = args.m_bRarelyUsed ? m_nIdxClrMlaRarelyRight : m_nIdxClrMlaNormRight;
-        if (nFrom >= 0 && GetDisplayBitsPerPixel() > PALETTE_DISPLAY_BITS)
+        if (nFrom >= 0 && !IsPaletteDisplay())
             FillTwoPartGradient(dc, rcBand, clr(nFrom), clr(nMiddle), clr(nTo), false, 1, 2);
         else
             dc.FillSolidRect(&rcBand, band);
