@@ -107,6 +107,8 @@ public:
     virtual void DrawScrollArrowButton(CDC& dc, bool bHorizontal, const RECT& rc, bool bTowardStart, bool bHover,
                                        bool bPushed, CObject* pOwner = nullptr, LPARAM lParam = 0);
     virtual void DrawBarCaptionButton(CDC& dc, CExtDrawCaptionButtonArgs& args);
+    // The caption strip of a bar, a floating frame or the gripper of a fixed-size bar.
+    virtual void DrawBarCaption(CDC& dc, CExtDrawBarCaptionArgs& args);
     virtual void DrawSeparatorLine(CDC& dc, const RECT& rc, bool bHorizontalBar, bool bTransparent,
                                    CObject* pOwner = nullptr, LPARAM lParam = 0);
     virtual void DrawMenuSeparator(CDC& dc, const RECT& rc, int nIconBandWidth, bool bRarelyUsed,
@@ -282,6 +284,9 @@ protected:
     void DrawMenuItemArrow(CDC& dc, const CExtDrawMenuItemArgs& args, COLORREF clrArrow);
     // The place of an item's image inside its band.
     CRect MenuItemImageRect(const CExtDrawMenuItemArgs& args, bool bXpLook) const;
+    // A caption's text in the small fonts, for the classic and XP bodies.
+    void DrawBarCaptionText(CDC& dc, const CExtDrawBarCaptionArgs& args, const CRect& rcCaption, COLORREF clrText,
+                            bool bBold);
     // The glyph index of a system command's button, or -1 for commands without one.
     static int GlyphForSystemCommand(UINT nSysCmd);
     // Appends a colour to the table and answers its index.

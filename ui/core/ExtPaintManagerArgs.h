@@ -150,3 +150,27 @@ struct CExtDrawMenuItemArgs
     CString m_strInplaceEdit;
     bool m_bInplaceDropPushed = false;
 };
+
+struct CExtDrawBarCaptionArgs
+{
+    static constexpr BYTE PAINTED_BACKGROUND = 0x03;
+    static constexpr BYTE PAINTED_RIGHT_TO_LEFT = 0x04;
+
+    CExtDrawBarCaptionArgs(CObject* pOwner, const RECT& rcCaption, const RECT& rcText, bool bActive, bool bFloating,
+                           bool bSideCaption, bool bBarCaption, LPCSTR pszText = "", LPARAM lParam = 0)
+        : m_pOwner(pOwner), m_lParam(lParam), m_rcCaption(rcCaption), m_rcText(rcText), m_bActive(bActive),
+          m_bFloating(bFloating), m_bSideCaption(bSideCaption), m_bBarCaption(bBarCaption),
+          m_strText(pszText != nullptr ? pszText : "")
+    {
+    }
+    bool IsBackgroundDone() const { return (m_nPainted & PAINTED_BACKGROUND) != 0; }
+    bool IsRightToLeft() const { return (m_nPainted & PAINTED_RIGHT_TO_LEFT) != 0; }
+
+    CObject* m_pOwner;
+    LPARAM m_lParam;
+    RECT m_rcCaption;
+    RECT m_rcText;
+    bool m_bActive, m_bFloating, m_bSideCaption, m_bBarCaption;
+    CString m_strText;
+    BYTE m_nPainted = 0;
+};

@@ -388,3 +388,29 @@ void CExtPaintManagerOffice2003::DrawMenuExpandButton(CDC& dc, const RECT& rcIn,
     const COLORREF palette[] = {0, ColorByIndex(CLRID_TEXT, pOwner, lParam)};
     DrawGlyphCentred(dc, rc, g_PaintGlyphSet[CExtPaintGlyphSet::ChevronDoubleV], palette);
 }
+
+void CExtPaintManagerOffice2003::DrawBarCaption(CDC& dc, CExtDrawBarCaptionArgs& args)
+{
+    // The gradient captions and grippers belong to docked framework bars and the auto-hide
+    // slider; the bars layer completes them here. Everything else keeps the XP look.
+    const bool bFrameworkOwner = args.m_pOwner != nullptr
+        && ((CRuntimeClass::FromName("CExtControlBar") != nullptr
+             && args.m_pOwner->IsKindOf(CRuntimeClass::FromName("CExtControlBar")))
+            || (CRuntimeClass::FromName("CExtDynAutoHideSlider") != nullptr
+                && args.m_pOwner->IsKindOf(CRuntimeClass::FromName("CExtDynAutoHideSlider"))));
+    if (args.m_bFloating || !bFrameworkOwner || IsPaletteDisplay()) {
+        CExtPaintManagerXP::DrawBarCaption(dc, args);
+        return;
+    }
+    if (args.m_bBarCaption && !args.m_bActive) {
+        args.m_nPainted |= CExtDrawBarCaptionArgs::PAINTED_BACKGROUND;
+        COLORREF from = ColorByIndex(3000, args.m_pOwner, args.m_lParam);
+        COLORREF to = ColorByIndex(3001, args.m_pOwner, args.m_lParam);
+        if (args.IsRightToLeft())
+            std::swap(from, to);
+        FillGradientRect(dc, args.m_rcCaption, from, to, false);
+    } else if (args.m_bBarCaption) {
+        args.m_nPainted &= static_cast<BYTE>(~CExtDrawBarCaptionArgs::PAINTED_BACKGROUND);
+    }
+    CExtPaintManagerXP::DrawBarCaption(dc, args);
+}

@@ -24,6 +24,7 @@ public:
     bool HasBackgroundBehindControls(CObject* pOwner, LPARAM lParam) override;
 
     bool FillFaceBackground(bool bFlag, CDC& dc, const RECT& rc, const RECT& rcWhole, LPARAM lParam = 0) override;
+    void DrawBarCaption(CDC& dc, CExtDrawBarCaptionArgs& args) override;
     void DrawToolbarBackground(CDC& dc, CObject* pBar, LPARAM lParam, const RECT& rc) override;
     void DrawBarBorders(CDC& dc, CExtDrawBarBordersArgs& args) override;
     void DrawSizeGripper(CDC& dc, const RECT& rc, CWnd* pOwner = nullptr, LPARAM lParam = 0) override;

@@ -89,3 +89,45 @@ void CExtPaintManagerStudio2005::InitTranslatedColors()
     m_colors[COLOR_3DDKSHADOW] = H(F, 0, -0.7, -0.5);
     InstallColors({{4000, CAPTION_INACTIVE}, {4001, RGB(59, 128, 237)}, {4002, RGB(49, 106, 197)}});
 }
+
+void CExtPaintManagerStudio2005::DrawBarCaption(CDC& dc, CExtDrawBarCaptionArgs& args)
+{
+    if (m_eDockMarkerStyle == 1) {
+        if (args.m_bBarCaption)
+            CExtPaintManager::DrawBarCaption(dc, args);
+        else
+            CExtPaintManagerOffice2003::DrawBarCaption(dc, args);
+        return;
+    }
+    if (m_eDockMarkerStyle != 2)
+        AfxThrowNotSupportedException();
+    if (!args.m_bBarCaption) {
+        CExtPaintManagerOffice2003::DrawBarCaption(dc, args);
+        return;
+    }
+    CRect area(args.m_rcCaption);
+    if (!IsVisible(dc, area))
+        return;
+    // The caption reaches 4 pixels into the owner's client area when the owner is a window.
+    auto* pWnd = dynamic_cast<CWnd*>(args.m_pOwner);
+    if (pWnd != nullptr && pWnd->GetSafeHwnd() != nullptr) {
+        CRect client;
+        pWnd->GetClientRect(&client);
+        pWnd->ClientToScreen(&client);
+        CRect window;
+        pWnd->GetWindowRect(&window);
+        area.bottom = client.top - window.top + 4;
+    }
+    auto clr = [&](int n) { return ColorByIndex(n, args.m_pOwner, args.m_lParam); };
+    if (IsPaletteDisplay())
+        dc.FillSolidRect(&area, clr(args.m_bActive ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
+    else if (args.m_bActive)
+        FillGradientRect(dc, area, clr(4002), clr(4001), !args.m_bSideCaption);
+    else
+        dc.FillSolidRect(&area, clr(4000));
+    args.m_nPainted |= CExtDrawBarCaptionArgs::PAINTED_BACKGROUND;
+    if (IsLunaThemeUsable())
+        CExtPaintManagerXP::DrawBarCaption(dc, args);
+    else
+        CExtPaintManager::DrawBarCaption(dc, args);
+}

@@ -14,4 +14,5 @@ public:
     void InitTranslatedColors() override;
     int GetDockingStyle() const override;
     int GetAutoHideStyle() const override;
+    void DrawBarCaption(CDC& dc, CExtDrawBarCaptionArgs& args) override;
 };

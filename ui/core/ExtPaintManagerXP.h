@@ -23,6 +23,7 @@ public:
     void DrawSystemCommandGlyph(CDC& dc, UINT nSysCmd, const RECT& rc, bool bHover, bool bPushed,
                                 bool bEnabled) override;
     void DrawBarCaptionButton(CDC& dc, CExtDrawCaptionButtonArgs& args) override;
+    void DrawBarCaption(CDC& dc, CExtDrawBarCaptionArgs& args) override;
     void DrawSeparatorLine(CDC& dc, const RECT& rc, bool bHorizontalBar, bool bTransparent, CObject* pOwner = nullptr,
                            LPARAM lParam = 0) override;
     void DrawMenuSeparator(CDC& dc, const RECT& rc, int nIconBandWidth, bool bRarelyUsed, CWnd* pOwner = nullptr,

@@ -8,6 +8,7 @@ constexpr COLORREF BLACK = RGB(0, 0, 0);
 constexpr int EDIT_WINDOW_RINGS = 3;
 constexpr int SEPARATOR_GAP_AFTER_BAND = 3;
 constexpr int GLYPH_SHADOW_OFFSET = 2;
+constexpr int GRIPPER_STRIP = 3;
 
 void Frame(CDC& dc, const RECT& rc, COLORREF clr) { dc.Draw3dRect(&rc, clr, clr); }
 } // namespace
@@ -195,4 +196,63 @@ void CExtPaintManagerXP::DrawCalendarBorder(CDC& dc, const RECT& rc)
 {
     if (IsVisible(dc, rc))
         Frame(dc, rc, ColorByIndex(COLOR_BTNSHADOW));
+}
+
+void CExtPaintManagerXP::DrawBarCaption(CDC& dc, CExtDrawBarCaptionArgs& args)
+{
+    CRect rc(args.m_rcCaption);
+    if (!IsVisible(dc, rc))
+        return;
+    auto clr = [&](int n) { return ColorByIndex(n, args.m_pOwner, args.m_lParam); };
+    if (args.m_bBarCaption || args.m_bFloating) {
+        if (!args.IsBackgroundDone()) {
+            const int nFill = args.m_bBarCaption ? (args.m_bActive ? COLOR_HIGHLIGHT : XPCLR_FIRST) : COLOR_BTNSHADOW;
+            dc.FillSolidRect(&rc, clr(nFill));
+            if (args.m_bBarCaption && !args.m_bActive && !args.m_bFloating)
+                Frame(dc, rc, clr(COLOR_BTNSHADOW));
+        }
+        const bool bCaptionText = args.m_bActive || !args.m_bBarCaption;
+        DrawBarCaptionText(dc, args, rc, clr(bCaptionText ? COLOR_CAPTIONTEXT : COLOR_BTNTEXT), !args.m_bBarCaption);
+        return;
+    }
+    // A gripper: a strip of fine lines over the face.
+    CRect face(rc);
+    face.DeflateRect(1, 1);
+    dc.FillSolidRect(&face, clr(CLRID_FACE));
+    constexpr int PATTERN = 8;
+    CBitmap pattern;
+    if (!IsPaletteDisplay()) {
+        const COLORREF f = clr(COLOR_BTNFACE), s = clr(COLOR_BTNSHADOW);
+        const COLORREF line = dc.GetNearestColor(RGB((2 * GetRValue(f) + GetRValue(s)) / 3,
+                                                     (2 * GetGValue(f) + GetGValue(s)) / 3,
+                                                     (2 * GetBValue(f) + GetBValue(s)) / 3));
+        CDC patternDC;
+        patternDC.CreateCompatibleDC(&dc);
+        pattern.CreateCompatibleBitmap(&dc, PATTERN, PATTERN);
+        CBitmap* pOld = patternDC.SelectObject(&pattern);
+        patternDC.FillSolidRect(0, 0, PATTERN, PATTERN, clr(CLRID_FACE));
+        for (int i = 0; i < PATTERN; i += 2) {
+            if (args.m_bSideCaption)
+                patternDC.FillSolidRect(0, i, PATTERN, 1, line);
+            else
+                patternDC.FillSolidRect(i, 0, 1, PATTERN, line);
+        }
+        patternDC.SelectObject(pOld);
+    } else {
+        WORD bits[PATTERN];
+        for (int i = 0; i < PATTERN; ++i)
+            bits[i] = static_cast<WORD>(args.m_bSideCaption ? ((i % 2) != 0 ? 0xFF : 0x00) : 0x55);
+        pattern.CreateBitmap(PATTERN, PATTERN, 1, 1, bits);
+    }
+    CBrush brush;
+    brush.CreatePatternBrush(&pattern);
+    CBrush* pOldBrush = dc.SelectObject(&brush);
+    const COLORREF clrOldBk = dc.SetBkColor(clr(XPCLR_MENU_FILL));
+    constexpr DWORD ROP_AND_PATTERN = 0x00A000C9;
+    if (args.m_bSideCaption)
+        dc.PatBlt(rc.left + 6, rc.top + 2, GRIPPER_STRIP, rc.Height() - 4, ROP_AND_PATTERN);
+    else
+        dc.PatBlt(rc.left + 3, rc.top + 6, rc.Width() - 4, GRIPPER_STRIP, ROP_AND_PATTERN);
+    dc.SetBkColor(clrOldBk);
+    dc.SelectObject(pOldBrush);
 }

@@ -299,6 +299,42 @@ const std::vector<Element>& Elements()
         {"disabled chevron", ALL_THEMES,
          [](PM& pm, CDC& dc) { pm.DrawChevronButton(dc, CELL, true, false, false, false, false); },
          {{17, 24, 16}, {22, 25, 20}, {16, 3, 1000}}},
+        {"side gripper", ONLY_CLASSIC,
+         [](PM& pm, CDC& dc) {
+             CExtDrawBarCaptionArgs args(nullptr, CELL, CELL, false, false, true, false);
+             pm.DrawBarCaption(dc, args);
+         },
+         {{4, 10, 1004}, {6, 10, 1006}, {7, 10, 1004}, {9, 10, 1006}, {12, 10, ID_UNPAINTED}}},
+        {"active caption", ONLY_CLASSIC,
+         [](PM& pm, CDC& dc) {
+             CExtDrawBarCaptionArgs args(nullptr, CELL, RECT{4, 4, 30, 26}, true, false, false, true);
+             pm.DrawBarCaption(dc, args);
+         },
+         {{0, 10, ID_UNPAINTED}, {1, 10, COLOR_ACTIVECAPTION, 8}, {38, 10, COLOR_GRADIENTACTIVECAPTION, 8}}},
+        {"inactive caption", ONLY_XP | (1 << OFFICE2003),
+         [](PM& pm, CDC& dc) {
+             CExtDrawBarCaptionArgs args(nullptr, CELL, RECT{4, 4, 30, 26}, false, false, false, true);
+             pm.DrawBarCaption(dc, args);
+         },
+         {{0, 10, 16}, {39, 10, 16}, {2, 10, 2000}}},
+        {"inactive caption", 1 << STUDIO2005,
+         [](PM& pm, CDC& dc) {
+             CExtDrawBarCaptionArgs args(nullptr, CELL, RECT{4, 4, 30, 26}, false, false, false, true);
+             pm.DrawBarCaption(dc, args);
+         },
+         {{0, 10, 4000}, {2, 2, 4000}}},
+        {"active caption", 1 << STUDIO2005,
+         [](PM& pm, CDC& dc) {
+             CExtDrawBarCaptionArgs args(nullptr, CELL, RECT{4, 4, 30, 26}, true, false, false, true);
+             pm.DrawBarCaption(dc, args);
+         },
+         {{2, 0, 4001, 8}, {2, 29, 4002, 8}}},
+        {"gripper", XP_FAMILY,
+         [](PM& pm, CDC& dc) {
+             CExtDrawBarCaptionArgs args(nullptr, CELL, CELL, false, false, false, false);
+             pm.DrawBarCaption(dc, args);
+         },
+         {{10, 2, 1000}, {0, 0, ID_UNPAINTED}}},
         {"radio dot", ALL_THEMES, [](PM& pm, CDC& dc) { PM::DrawRadioDot(dc, 10, 10, pm.ColorByIndex(1010)); },
          {{12, 12, 1010}}},
     };
