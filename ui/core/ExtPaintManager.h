@@ -136,6 +136,7 @@ public:
     virtual void DrawClientEdge(CDC& dc, const RECT& rc, CObject* pOwner = nullptr, LPARAM lParam = 0);
     virtual void DrawSplitterEdge(CDC& dc, const RECT& rc, CObject* pOwner = nullptr, LPARAM lParam = 0);
     virtual void DrawEditFrame(CDC& dc, CExtDrawEditFrameArgs& args);
+    virtual void PaintComboFrame(CDC& dc, CExtDrawComboFrameArgs& args);
     virtual void DrawMenuBorder(CDC& dc, const RECT& rc, CObject* pOwner = nullptr, LPARAM lParam = 0);
     // nSide: 1 bottom, 2 top, 3 left, 4 right.
     virtual void DrawMenuBorderOpenSide(CDC& dc, const RECT& rc, const RECT& rcExclude, int nSide,
@@ -181,6 +182,13 @@ public:
     virtual void PaintCalendarMonthHeader(CDC& dc, const RECT& rcLine, const RECT& rcFill,
                                           CObject* pOwner = nullptr, LPARAM lParam = 0);
     virtual void DrawLargeLabelText(CDC& dc, const RECT& rc, LPCSTR pszText);
+    // The outer rectangle gets the bar background or the face, the inner one the window colour.
+    virtual void DrawCalendarFrame(CDC& dc, const RECT& rcOuter, const RECT& rcInner, CWnd* pOwner = nullptr,
+                                   LPARAM lParam = 0);
+    virtual void PaintUndoRedoCaption(CDC& dc, const RECT& rc, LPCSTR pszText, CObject* pOwner = nullptr,
+                                      LPARAM lParam = 0);
+    // The built-in 9 x 9 minus (expanded) or plus box of trees.
+    virtual void LoadTreeButtonIcon(CExtCmdIcon& icon, bool bExpanded);
     virtual void DrawPlainLabelText(CDC& dc, const RECT& rc, LPCSTR pszText);
 
     // --- Shared drawing routines ------------------------------------------------------------------
@@ -287,6 +295,8 @@ protected:
     // A caption's text in the small fonts, for the classic and XP bodies.
     void DrawBarCaptionText(CDC& dc, const CExtDrawBarCaptionArgs& args, const CRect& rcCaption, COLORREF clrText,
                             bool bBold);
+    // The undo/redo caption's text centred in its frame.
+    void DrawUndoRedoCaptionText(CDC& dc, const CRect& rcFrame, LPCSTR pszText);
     // The glyph index of a system command's button, or -1 for commands without one.
     static int GlyphForSystemCommand(UINT nSysCmd);
     // Appends a colour to the table and answers its index.

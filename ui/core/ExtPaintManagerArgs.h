@@ -174,3 +174,21 @@ struct CExtDrawBarCaptionArgs
     CString m_strText;
     BYTE m_nPainted = 0;
 };
+
+struct CExtDrawComboFrameArgs
+{
+    CExtDrawComboFrameArgs(CObject* pOwner, const RECT& rc, bool bHover, bool bPushed, bool bEnabled,
+                           LPARAM lParam = 0)
+        : m_pOwner(pOwner), m_lParam(lParam), m_rc(rc), m_bHover(bHover), m_bPushed(bPushed), m_bEnabled(bEnabled)
+    {
+    }
+    CObject* m_pOwner;
+    LPARAM m_lParam;
+    RECT m_rc;
+    bool m_bHover, m_bPushed, m_bEnabled;
+    // Stands in for the button, line and fill colours; -1 for the theme's.
+    COLORREF m_clrForceButton = COLORREF(-1);
+    COLORREF m_clrForceFrameOuter = COLORREF(-1);
+    COLORREF m_clrForceFrameOuterHot = COLORREF(-1);
+    bool m_bNoOuterFrame = false;
+};

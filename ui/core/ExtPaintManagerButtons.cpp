@@ -340,3 +340,40 @@ void CExtPaintManager::DrawChevronButton(CDC& dc, const RECT& rcIn, bool bHorizo
     if (!bNoHiddenItems)
         DrawGlyph(dc, ptChevron.x, ptChevron.y, chevron, palette);
 }
+
+void CExtPaintManager::LoadTreeButtonIcon(CExtCmdIcon& icon, bool bExpanded)
+{
+    constexpr int BOX = 9;
+    constexpr COLORREF FRAME = RGB(120, 152, 181);
+    constexpr COLORREF CORNER = RGB(176, 194, 211);
+    constexpr COLORREF SHADE_BOTTOM = RGB(192, 183, 166);
+    constexpr COLORREF SIGN = RGB(0, 0, 0);
+    constexpr COLORREF TRANSPARENT_KEY = RGB(255, 0, 255);
+    icon.Clear();
+    CDC dc;
+    BITMAPINFOHEADER bih{sizeof(BITMAPINFOHEADER), BOX, BOX, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    void* pBits = nullptr;
+    HBITMAP hBitmap = ::CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&bih), DIB_RGB_COLORS, &pBits, nullptr, 0);
+    if (hBitmap == nullptr || !dc.CreateCompatibleDC(nullptr)) {
+        if (hBitmap != nullptr)
+            ::DeleteObject(hBitmap);
+        return;
+    }
+    HGDIOBJ hOld = ::SelectObject(dc.m_hDC, hBitmap);
+    // White at the top shading to beige at the bottom inside the frame.
+    for (int y = 1; y < BOX - 1; ++y) {
+        const int t = y - 1;
+        const int n = BOX - 3;
+        const COLORREF shade = RGB(255 - (255 - GetRValue(SHADE_BOTTOM)) * t / n, 255 - (255 - GetGValue(SHADE_BOTTOM)) * t / n,
+                                   255 - (255 - GetBValue(SHADE_BOTTOM)) * t / n);
+        dc.FillSolidRect(1, y, BOX - 2, 1, shade);
+    }
+    dc.Draw3dRect(0, 0, BOX, BOX, FRAME, FRAME);
+    for (const POINT pt : {POINT{0, 0}, POINT{BOX - 1, 0}, POINT{0, BOX - 1}, POINT{BOX - 1, BOX - 1}})
+        dc.SetPixelV(pt.x, pt.y, CORNER);
+    dc.FillSolidRect(2, BOX / 2, 5, 1, SIGN);
+    if (!bExpanded)
+        dc.FillSolidRect(BOX / 2, 2, 1, 5, SIGN);
+    ::SelectObject(dc.m_hDC, hOld);
+    icon.TakeHBITMAP(hBitmap, TRANSPARENT_KEY, nullptr, false);
+}

@@ -1,7 +1,9 @@
 // Classic bar captions and grippers, and the caption text the classic and XP bodies share.
 #include "ui/core/ExtPaintManager.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 constexpr int GRIPPER_OFFSET = 4;
@@ -89,4 +91,42 @@ void CExtPaintManager::DrawBarCaption(CDC& dc, CExtDrawBarCaptionArgs& args)
         dc.FillSolidRect(&rc, clr(COLOR_HIGHLIGHT));
     }
     DrawBarCaptionText(dc, args, rc, clrText, !args.m_bBarCaption || args.m_bFloating);
+}
+
+void CExtPaintManager::DrawUndoRedoCaptionText(CDC& dc, const CRect& rcFrame, LPCSTR pszText)
+{
+    if (pszText == nullptr)
+        return;
+    LOGFONTA lf{};
+    if (!::SystemParametersInfoA(SPI_GETICONTITLELOGFONT, sizeof(lf), &lf, 0))
+        return;
+    lf.lfWeight = FW_NORMAL;
+    CFont font;
+    if (!font.CreateFontIndirect(&lf))
+        return;
+    const UINT nTabs = std::strchr(pszText, '\t') != nullptr ? DT_EXPANDTABS : 0;
+    HGDIOBJ hOldFont = ::SelectObject(dc.m_hDC, font.GetSafeHandle());
+    const int nOldMode = dc.SetBkMode(TRANSPARENT);
+    const COLORREF clrOld = dc.SetTextColor(ColorByIndex(COLOR_WINDOWTEXT));
+    CRect measured(0, 0, 0, 0);
+    dc.DrawText(pszText, -1, &measured, DT_CALCRECT | nTabs);
+    CRect place(rcFrame);
+    place.left += std::max(0, (rcFrame.Width() - measured.Width()) / 2);
+    place.top += std::max(0, (rcFrame.Height() - measured.Height()) / 2);
+    dc.DrawText(pszText, -1, &place, DT_END_ELLIPSIS | nTabs);
+    dc.SetTextColor(clrOld);
+    dc.SetBkMode(nOldMode);
+    ::SelectObject(dc.m_hDC, hOldFont);
+}
+
+void CExtPaintManager::PaintUndoRedoCaption(CDC& dc, const RECT& rc, LPCSTR pszText, CObject* pOwner, LPARAM lParam)
+{
+    if (!IsVisible(dc, rc))
+        return;
+    dc.FillSolidRect(&rc, GetControlFaceColor(pOwner, lParam));
+    CRect frame(rc);
+    frame.DeflateRect(3, 3);
+    frame.OffsetRect(0, 1);
+    dc.Draw3dRect(&frame, ColorByIndex(COLOR_BTNSHADOW, pOwner, lParam), ColorByIndex(COLOR_WINDOW, pOwner, lParam));
+    DrawUndoRedoCaptionText(dc, frame, pszText);
 }

@@ -493,3 +493,47 @@ void CExtPaintManager::DrawCheckMark(CDC& dc, int x, int y, COLORREF clr)
         dc.SetPixel(x + i + 3, y - i + 5, shadow);
     }
 }
+
+void CExtPaintManager::PaintComboFrame(CDC& dc, CExtDrawComboFrameArgs& args)
+{
+    CRect r(args.m_rc);
+    if (!IsVisible(dc, r))
+        return;
+    auto clr = [&](int n) { return ColorByIndex(n, args.m_pOwner, args.m_lParam); };
+    const bool bHot = args.m_bHover || args.m_bPushed;
+    const bool bForced = args.m_clrForceButton != COLORREF(-1) && !bHot;
+    const COLORREF outerRest = args.m_clrForceFrameOuter != COLORREF(-1) ? args.m_clrForceFrameOuter : clr(CLRID_FACE);
+    const COLORREF outerA = bHot ? clr(1007) : outerRest;
+    const COLORREF outerB = bHot ? clr(1005) : outerRest;
+    const COLORREF L = bForced ? args.m_clrForceButton : clr(CLRID_HILIGHT);
+    const COLORREF G = bForced ? args.m_clrForceButton : clr(CLRID_FACE);
+    const COLORREF fill = bForced ? args.m_clrForceButton : clr(args.m_bEnabled ? COLOR_WINDOW : COLOR_BTNFACE);
+    if (!args.m_bNoOuterFrame)
+        dc.Draw3dRect(&r, outerA, outerB);
+    r.DeflateRect(1, 1);
+    const COLORREF inner = args.m_bEnabled ? G : L;
+    dc.Draw3dRect(&r, inner, inner);
+    CRect button(r);
+    button.left = button.right - ::GetSystemMetrics(SM_CXHTHUMB);
+    dc.Draw3dRect(&button, G, G);
+    button.DeflateRect(1, 1);
+    dc.Draw3dRect(&button, L, L);
+    dc.FillSolidRect(button.left - 4, r.top + 1, 3, r.Height() - 2, args.m_bEnabled ? fill : G);
+    if (bHot)
+        dc.FillSolidRect(&button, G);
+    ++button.left;
+    // The drop arrow is the glyph font's "6" at six points, so it follows the device's resolution.
+    LOGFONTA lf{};
+    m_FontMarlett.GetLogFont(&lf);
+    lf.lfHeight = -::MulDiv(60, 96, 10 * 72);
+    lf.lfHeight = ::MulDiv(lf.lfHeight, 96, std::max(1, dc.GetDeviceCaps(LOGPIXELSX)));
+    lf.lfWidth = 0;
+    CFont font;
+    font.CreateFontIndirect(&lf);
+    CExtDrawPushButtonArgs push(args.m_pOwner, true, button, "6", nullptr, true, args.m_bHover && !args.m_bPushed,
+                                args.m_bPushed, false, args.m_bEnabled, false, false, DT_CENTER | DT_VCENTER,
+                                static_cast<HFONT>(font.GetSafeHandle()), false, 0, false, true, args.m_lParam);
+    DrawPushButton(dc, push);
+    if (!bHot)
+        dc.Draw3dRect(&button, L, L);
+}

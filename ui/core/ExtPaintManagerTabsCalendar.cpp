@@ -254,3 +254,20 @@ void CExtPaintManager::PaintCalendarMonthHeader(CDC& dc, const RECT& rcLine, con
     if (IsVisible(dc, rcFill))
         dc.FillSolidRect(&rcFill, ColorByIndex(CLRID_FACE, pOwner, lParam));
 }
+
+void CExtPaintManager::DrawCalendarFrame(CDC& dc, const RECT& rcOuter, const RECT& rcInner, CWnd* pOwner,
+                                         LPARAM lParam)
+{
+    if (!dc.RectVisible(&rcOuter))
+        return;
+    bool bBehind = false;
+    if (pOwner != nullptr && pOwner->GetSafeHwnd() != nullptr && HasBackgroundBehindControls(pOwner, lParam)) {
+        const int nSaved = dc.SaveDC();
+        ClipOutChildWindows(dc.m_hDC, pOwner->GetSafeHwnd(), TransparentChildFilter);
+        bBehind = DrawBackgroundBehind(true, dc, pOwner, lParam);
+        dc.RestoreDC(nSaved);
+    }
+    if (!bBehind)
+        dc.FillSolidRect(&rcOuter, ColorByIndex(CLRID_FACE, pOwner, lParam));
+    dc.FillSolidRect(&rcInner, ColorByIndex(COLOR_WINDOW, pOwner, lParam));
+}

@@ -32,6 +32,9 @@ public:
     void DrawBarBorders(CDC& dc, CExtDrawBarBordersArgs& args) override;
     void DrawClientEdge(CDC& dc, const RECT& rc, CObject* pOwner = nullptr, LPARAM lParam = 0) override;
     void DrawEditFrame(CDC& dc, CExtDrawEditFrameArgs& args) override;
+    void PaintComboFrame(CDC& dc, CExtDrawComboFrameArgs& args) override;
+    void PaintUndoRedoCaption(CDC& dc, const RECT& rc, LPCSTR pszText, CObject* pOwner = nullptr,
+                              LPARAM lParam = 0) override;
     void DrawMenuBorder(CDC& dc, const RECT& rc, CObject* pOwner = nullptr, LPARAM lParam = 0) override;
     void DrawMenuBorderOpenSide(CDC& dc, const RECT& rc, const RECT& rcExclude, int nSide, CObject* pOwner = nullptr,
                                 LPARAM lParam = 0) override;

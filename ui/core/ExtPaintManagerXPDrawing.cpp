@@ -256,3 +256,35 @@ void CExtPaintManagerXP::DrawBarCaption(CDC& dc, CExtDrawBarCaptionArgs& args)
     dc.SetBkColor(clrOldBk);
     dc.SelectObject(pOldBrush);
 }
+
+void CExtPaintManagerXP::PaintComboFrame(CDC& dc, CExtDrawComboFrameArgs& args)
+{
+    CRect r(args.m_rc);
+    if (!IsVisible(dc, r))
+        return;
+    auto clr = [&](int n) { return ColorByIndex(n, args.m_pOwner, args.m_lParam); };
+    const bool bHot = args.m_bHover || args.m_bPushed;
+    if (!args.m_bNoOuterFrame)
+        Frame(dc, r, clr(COLOR_WINDOW));
+    r.DeflateRect(1, 1);
+    Frame(dc, r, bHot ? clr(XPCLR_HOVER_BORDER) : clr(XPCLR_MENU_FILL));
+    CRect button(r);
+    button.DeflateRect(1, 1);
+    button.left = button.right - ::GetSystemMetrics(SM_CXHTHUMB);
+    if (bHot) {
+        dc.FillSolidRect(&button, clr(args.m_bPushed ? XPCLR_PUSHED_HOVER_FILL : CLRID_FACE_ALT));
+        Frame(dc, CRect(button.left - 1, r.top, r.right, r.bottom), clr(XPCLR_HOVER_BORDER));
+    } else {
+        dc.FillSolidRect(&button, clr(CLRID_FACE));
+    }
+    const COLORREF palette[] = {0, clr(args.m_bEnabled ? COLOR_BTNTEXT : COLOR_BTNSHADOW)};
+    DrawGlyphCentred(dc, button, g_PaintGlyphSet[CExtPaintGlyphSet::ChevronTriangleH], palette);
+}
+
+void CExtPaintManagerXP::PaintUndoRedoCaption(CDC& dc, const RECT& rc, LPCSTR pszText, CObject* pOwner, LPARAM lParam)
+{
+    if (!IsVisible(dc, rc))
+        return;
+    dc.FillSolidRect(&rc, GetControlFaceColor(pOwner, lParam));
+    DrawUndoRedoCaptionText(dc, CRect(rc), pszText);
+}

@@ -1,5 +1,6 @@
 #include "LunaFake.h"
 #include "TestSupport.h"
+#include "ui/core/ExtCmdIcon.h"
 #include "ui/core/ExtPaintGlyphSet.h"
 #include "ui/core/ExtPaintManagerHolder.h"
 #include "ui/core/ExtPaintManagerStudio2005.h"
@@ -22,6 +23,8 @@ constexpr int CELL_CY = 30;
 // Probe ids that are not colour indexes.
 constexpr int ID_WHITE = -2;
 constexpr int ID_UNPAINTED = -3;
+constexpr int ID_BLACK = -4;
+constexpr int ID_TREE_FRAME = -5;
 // Themes by id, and the sets of themes a case's probes hold for.
 constexpr int CLASSIC = 1;
 constexpr int XP = 2;
@@ -335,6 +338,52 @@ const std::vector<Element>& Elements()
              pm.DrawBarCaption(dc, args);
          },
          {{10, 2, 1000}, {0, 0, ID_UNPAINTED}}},
+        {"combo frame", ONLY_CLASSIC,
+         [](PM& pm, CDC& dc) {
+             CExtDrawComboFrameArgs args(nullptr, RECT{0, 0, 40, 22}, false, false, true);
+             pm.PaintComboFrame(dc, args);
+         },
+         {{0, 0, 1000}, {1, 10, 1000}, {10, 10, ID_UNPAINTED}}},
+        {"hot combo frame", ONLY_CLASSIC,
+         [](PM& pm, CDC& dc) {
+             CExtDrawComboFrameArgs args(nullptr, RECT{0, 0, 40, 22}, true, false, true);
+             pm.PaintComboFrame(dc, args);
+         },
+         {{0, 0, 1007}, {39, 21, 1005}}},
+        {"combo frame", XP_FAMILY,
+         [](PM& pm, CDC& dc) {
+             CExtDrawComboFrameArgs args(nullptr, RECT{0, 0, 40, 22}, false, false, true);
+             pm.PaintComboFrame(dc, args);
+         },
+         {{0, 0, 5}, {1, 10, 2001}, {10, 10, ID_UNPAINTED}}},
+        {"hot combo frame", XP_FAMILY,
+         [](PM& pm, CDC& dc) {
+             CExtDrawComboFrameArgs args(nullptr, RECT{0, 0, 40, 22}, true, false, true);
+             pm.PaintComboFrame(dc, args);
+         },
+         {{1, 10, 2004}, {37, 10, 1001}}},
+        {"undo caption", ONLY_CLASSIC, [](PM& pm, CDC& dc) { pm.PaintUndoRedoCaption(dc, CELL, nullptr); },
+         {{1, 1, 1000}, {3, 10, 16}, {36, 10, 5}}},
+        {"undo caption", XP_FAMILY, [](PM& pm, CDC& dc) { pm.PaintUndoRedoCaption(dc, CELL, nullptr); },
+         {{1, 1, 2001}, {3, 10, 2001}}},
+        {"calendar frame", ALL_THEMES,
+         [](PM& pm, CDC& dc) { pm.DrawCalendarFrame(dc, CELL, RECT{10, 10, 30, 20}); },
+         {{2, 2, 1000}, {15, 15, 5}}},
+        {"tree plus box", ALL_THEMES,
+         [](PM& pm, CDC& dc) {
+             CExtCmdIcon icon;
+             pm.LoadTreeButtonIcon(icon, false);
+             icon.DrawWithState(dc.m_hDC, POINT{10, 10}, CExtCmdIcon::STATE_NORMAL);
+         },
+         {{10, 14, ID_TREE_FRAME}, {14, 14, ID_BLACK}, {14, 12, ID_BLACK}}},
+        {"tree minus box", ALL_THEMES,
+         [](PM& pm, CDC& dc) {
+             CExtCmdIcon icon;
+             pm.LoadTreeButtonIcon(icon, true);
+             icon.DrawWithState(dc.m_hDC, POINT{10, 10}, CExtCmdIcon::STATE_NORMAL);
+         },
+         // No vertical bar: near white above the sign.
+         {{14, 14, ID_BLACK}, {13, 14, ID_BLACK}, {14, 12, ID_WHITE, 30}, {9, 14, ID_UNPAINTED}}},
         {"radio dot", ALL_THEMES, [](PM& pm, CDC& dc) { PM::DrawRadioDot(dc, 10, 10, pm.ColorByIndex(1010)); },
          {{12, 12, 1010}}},
     };
@@ -346,6 +395,8 @@ COLORREF Expected(const CExtPaintManager& pm, int id)
     switch (id) {
     case ID_WHITE: return RGB(255, 255, 255);
     case ID_UNPAINTED: return UNPAINTED;
+    case ID_BLACK: return RGB(0, 0, 0);
+    case ID_TREE_FRAME: return RGB(120, 152, 181);
     default: return pm.ColorByIndex(id);
     }
 }
