@@ -163,6 +163,10 @@ public:
                                      COLORREF& clrFillFrom, COLORREF& clrFillTo, COLORREF& clrText);
     virtual void GetTabColorsFlat(bool bSelected, bool bReserved, COLORREF& clrBorder, COLORREF& clrFillFrom,
                                   COLORREF& clrFillTo, COLORREF& clrText);
+    virtual void DrawTabItem(CDC& dc, const RECT& rcTabItemsArea, bool bTopLeft, bool bHorizontal, bool bSelected,
+                             bool bCenteredText, bool bGroupedMode, bool bInGroupActive, bool bInvertedVerticalText,
+                             const RECT& rcEntireItem, SIZE sizeTextMeasured, CFont* pFont, const CString& strText,
+                             CExtCmdIcon* pIcon, CObject* pTabWnd, int nItemIndex);
     static void FillTabStripArea(CDC& dc, const RECT& rcWhole, const RECT& rcInner, int nSide, bool bGroupMode,
                                  COLORREF clrOuter, COLORREF clrInner, COLORREF clrLine);
     static void DrawTabStripButtonGlyph(CDC& dc, const RECT& rc, int nButton, bool bHorizontal, bool bEnabled,
@@ -295,6 +299,11 @@ protected:
     // A caption's text in the small fonts, for the classic and XP bodies.
     void DrawBarCaptionText(CDC& dc, const CExtDrawBarCaptionArgs& args, const CRect& rcCaption, COLORREF clrText,
                             bool bBold);
+    struct TabItemColors
+    {
+        COLORREF text, fill, light, dark, divider;
+    };
+    virtual TabItemColors GetTabItemColors(bool bSelected, bool bGroupedMode) const;
     // The undo/redo caption's text centred in its frame.
     void DrawUndoRedoCaptionText(CDC& dc, const CRect& rcFrame, LPCSTR pszText);
     // The glyph index of a system command's button, or -1 for commands without one.

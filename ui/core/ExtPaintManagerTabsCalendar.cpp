@@ -1,9 +1,11 @@
 // Classic drawing of tab strips and the date picker's parts.
 #include "ui/core/ExtPaintManager.h"
 
+#include "ui/core/ExtCmdIcon.h"
 #include "ui/core/ExtPaintGlyphSet.h"
 #include "ui/core/ExtPaintManagerHolder.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -270,4 +272,129 @@ void CExtPaintManager::DrawCalendarFrame(CDC& dc, const RECT& rcOuter, const REC
     if (!bBehind)
         dc.FillSolidRect(&rcOuter, ColorByIndex(CLRID_FACE, pOwner, lParam));
     dc.FillSolidRect(&rcInner, ColorByIndex(COLOR_WINDOW, pOwner, lParam));
+}
+
+CExtPaintManager::TabItemColors CExtPaintManager::GetTabItemColors(bool bSelected, bool bGroupedMode) const
+{
+    TabItemColors c{};
+    c.text = ColorByIndex((bGroupedMode || bSelected) ? COLOR_BTNTEXT : COLOR_BTNHIGHLIGHT);
+    c.fill = ColorByIndex(COLOR_BTNFACE);
+    c.light = ColorByIndex(bGroupedMode ? COLOR_BTNSHADOW : COLOR_BTNHIGHLIGHT);
+    c.dark = ColorByIndex(bGroupedMode ? COLOR_BTNSHADOW : COLOR_3DDKSHADOW);
+    c.divider = ColorByIndex(bGroupedMode ? COLOR_BTNSHADOW : COLOR_3DLIGHT);
+    return c;
+}
+
+void CExtPaintManager::DrawTabItem(CDC& dc, const RECT&, bool bTopLeft, bool bHorizontal, bool bSelected,
+                                   bool bCenteredText, bool bGroupedMode, bool bInGroupActive,
+                                   bool bInvertedVerticalText, const RECT& rcEntireItem, SIZE sizeTextMeasured,
+                                   CFont* pFont, const CString& strText, CExtCmdIcon* pIcon, CObject*, int)
+{
+    CRect rc(rcEntireItem);
+    if (!IsVisible(dc, rc))
+        return;
+    const TabItemColors c = GetTabItemColors(bSelected, bGroupedMode);
+    if (bGroupedMode) {
+        CRect group(rc);
+        if (bHorizontal) {
+            ++group.right;
+            group.InflateRect(0, 2);
+        } else {
+            ++group.bottom;
+            group.InflateRect(2, 0);
+        }
+        dc.FillSolidRect(&group, c.fill);
+        dc.Draw3dRect(&group, c.light, c.dark);
+    } else if (bSelected) {
+        CRect grown(rc);
+        // Toward the window body and one pixel back along the strip.
+        if (bHorizontal) {
+            if (bTopLeft)
+                ++grown.bottom;
+            else
+                --grown.top;
+            --grown.left;
+        } else {
+            if (bTopLeft)
+                ++grown.right;
+            else
+                --grown.left;
+            --grown.top;
+        }
+        CRect inside(grown);
+        const int w = grown.Width(), h = grown.Height();
+        if (bHorizontal && bTopLeft) {
+            dc.FillSolidRect(grown.left, grown.top, 1, h, c.light);
+            dc.FillSolidRect(grown.left, grown.top, w, 1, c.light);
+            dc.FillSolidRect(grown.right - 1, grown.top, 1, h, c.dark);
+            inside.DeflateRect(1, 1, 1, 0);
+        } else if (bHorizontal) {
+            dc.FillSolidRect(grown.left, grown.top, 1, h, c.light);
+            dc.FillSolidRect(grown.left, grown.bottom - 1, w, 1, c.dark);
+            dc.FillSolidRect(grown.right - 1, grown.top, 1, h, c.dark);
+            inside.DeflateRect(1, 0, 1, 1);
+        } else if (bTopLeft) {
+            dc.FillSolidRect(grown.left, grown.top, w, 1, c.light);
+            dc.FillSolidRect(grown.left, grown.top, 1, h, c.light);
+            dc.FillSolidRect(grown.left, grown.bottom - 1, w, 1, c.dark);
+            inside.DeflateRect(1, 1, 0, 1);
+        } else {
+            dc.FillSolidRect(grown.left, grown.top, w, 1, c.light);
+            dc.FillSolidRect(grown.right - 1, grown.top, 1, h, c.dark);
+            dc.FillSolidRect(grown.left, grown.bottom - 1, w, 1, c.dark);
+            inside.DeflateRect(0, 1, 1, 1);
+        }
+        dc.FillSolidRect(&inside, c.fill);
+    } else if (bHorizontal) {
+        dc.FillSolidRect(rc.right - 1, rc.top + 2, 1, rc.Height() - 4, c.divider);
+    } else {
+        dc.FillSolidRect(rc.left + 2, rc.bottom - 1, rc.Width() - 4, 1, c.divider);
+    }
+
+    CRect content(rc);
+    content.DeflateRect(2, 2);
+    const SIZE sizeIcon = (pIcon != nullptr && !pIcon->HasNoImage()) ? SIZE(pIcon->GetImageSize()) : SIZE{0, 0};
+    CRect rcIcon(content.TopLeft(), sizeIcon);
+    if (bHorizontal)
+        rcIcon.OffsetRect(1, std::max(1, (content.Height() - sizeIcon.cy) / 2));
+    else
+        rcIcon.OffsetRect(std::max(1, (content.Width() - sizeIcon.cx) / 2), 1);
+    const int nAlong = bHorizontal ? content.Width() : content.Height();
+    const int nIconAlong = bHorizontal ? sizeIcon.cx : sizeIcon.cy;
+    const int nRoom = nAlong - (nIconAlong > 0 ? nIconAlong + 3 : 0);
+    const bool bText = !strText.IsEmpty() && nRoom >= std::max<int>(16, nIconAlong);
+    if (!bText && (!bGroupedMode || bInGroupActive))
+        rcIcon.OffsetRect(content.CenterPoint() - rcIcon.CenterPoint());
+    if (nIconAlong > 0) {
+        CRect place(rcIcon);
+        place.OffsetRect(-4, -1);
+        place.right += 4;
+        RECT rcUnused{};
+        DrawIconBesideText(dc, true, CString(), pIcon, place, rcUnused, false, true, false, 0, false);
+    }
+    if (!bText)
+        return;
+    CRect rcText(content);
+    if (bHorizontal)
+        rcText.left = nIconAlong > 0 ? rcIcon.right + 3 : content.left;
+    else
+        rcText.top = nIconAlong > 0 ? rcIcon.bottom + 3 : content.top;
+    HGDIOBJ hOldFont = ::SelectObject(dc.m_hDC, pFont != nullptr ? pFont->GetSafeHandle() : m_FontNormal.GetSafeHandle());
+    const int nOldMode = dc.SetBkMode(TRANSPARENT);
+    const COLORREF clrOld = dc.SetTextColor(c.text);
+    if (bHorizontal) {
+        dc.DrawText(strText, &rcText,
+                    DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | (bCenteredText ? DT_CENTER : 0));
+    } else {
+        const UINT nOldAlign = dc.SetTextAlign(bCenteredText ? TA_CENTER | TA_BASELINE : TA_BASELINE);
+        const int x = rcText.CenterPoint().x + (bInvertedVerticalText ? -1 : 1) * sizeTextMeasured.cy / 2;
+        int y = rcText.CenterPoint().y;
+        if (!bCenteredText)
+            y = bInvertedVerticalText ? rcText.bottom - 4 : rcText.top + 4;
+        dc.ExtTextOut(x, y, ETO_CLIPPED, &rcText, strText, nullptr);
+        dc.SetTextAlign(nOldAlign);
+    }
+    dc.SetTextColor(clrOld);
+    dc.SetBkMode(nOldMode);
+    ::SelectObject(dc.m_hDC, hOldFont);
 }

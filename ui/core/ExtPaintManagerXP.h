@@ -56,6 +56,7 @@ protected:
     // and rarely used items; -1 for a plain band.
     int m_nIdxClrMlaNormLeft = -1, m_nIdxClrMlaNormMiddle = -1, m_nIdxClrMlaNormRight = -1;
     int m_nIdxClrMlaRarelyLeft = -1, m_nIdxClrMlaRarelyMiddle = -1, m_nIdxClrMlaRarelyRight = -1;
+    TabItemColors GetTabItemColors(bool bSelected, bool bGroupedMode) const override;
     // The expand button's face: pushed when hovered, else a plain menu row.
     void DrawExpandButtonFace(CDC& dc, const RECT& rc, const RECT& rcItem, bool bHover, CObject* pOwner);
     // The state-gradient pair of a button state, or false for a solid fill.

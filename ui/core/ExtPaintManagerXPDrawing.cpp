@@ -288,3 +288,12 @@ void CExtPaintManagerXP::PaintUndoRedoCaption(CDC& dc, const RECT& rc, LPCSTR ps
     dc.FillSolidRect(&rc, GetControlFaceColor(pOwner, lParam));
     DrawUndoRedoCaptionText(dc, CRect(rc), pszText);
 }
+
+CExtPaintManager::TabItemColors CExtPaintManagerXP::GetTabItemColors(bool bSelected, bool bGroupedMode) const
+{
+    TabItemColors c = CExtPaintManager::GetTabItemColors(bSelected, bGroupedMode);
+    c.text = ColorByIndex((bSelected || bGroupedMode) ? COLOR_BTNTEXT : COLOR_BTNSHADOW);
+    c.fill = ColorByIndex(bGroupedMode ? COLOR_BTNFACE : XPCLR_FIRST);
+    c.divider = ColorByIndex(COLOR_BTNSHADOW);
+    return c;
+}

@@ -384,6 +384,42 @@ const std::vector<Element>& Elements()
          },
          // No vertical bar: near white above the sign.
          {{14, 14, ID_BLACK}, {13, 14, ID_BLACK}, {14, 12, ID_WHITE, 30}, {9, 14, ID_UNPAINTED}}},
+        {"selected tab", ALL_THEMES,
+         [](PM& pm, CDC& dc) {
+             pm.DrawTabItem(dc, CELL, true, true, true, false, false, false, false, RECT{5, 5, 35, 25}, SIZE{0, 0},
+                            nullptr, CString(), nullptr, nullptr, 0);
+         },
+         {{4, 10, 20}, {10, 5, 20}, {34, 10, 21}, {3, 10, ID_UNPAINTED}}},
+        {"selected tab face", ONLY_CLASSIC,
+         [](PM& pm, CDC& dc) {
+             pm.DrawTabItem(dc, CELL, true, true, true, false, false, false, false, RECT{5, 5, 35, 25}, SIZE{0, 0},
+                            nullptr, CString(), nullptr, nullptr, 0);
+         },
+         {{10, 10, 15}, {10, 25, 15}}},
+        {"selected tab face", XP_FAMILY,
+         [](PM& pm, CDC& dc) {
+             pm.DrawTabItem(dc, CELL, true, true, true, false, false, false, false, RECT{5, 5, 35, 25}, SIZE{0, 0},
+                            nullptr, CString(), nullptr, nullptr, 0);
+         },
+         {{10, 10, 2000}, {10, 25, 2000}}},
+        {"tab", ONLY_CLASSIC,
+         [](PM& pm, CDC& dc) {
+             pm.DrawTabItem(dc, CELL, true, true, false, false, false, false, false, RECT{5, 5, 35, 25}, SIZE{0, 0},
+                            nullptr, CString(), nullptr, nullptr, 1);
+         },
+         {{34, 10, 22}, {34, 6, ID_UNPAINTED}, {10, 10, ID_UNPAINTED}}},
+        {"tab", XP_FAMILY,
+         [](PM& pm, CDC& dc) {
+             pm.DrawTabItem(dc, CELL, true, true, false, false, false, false, false, RECT{5, 5, 35, 25}, SIZE{0, 0},
+                            nullptr, CString(), nullptr, nullptr, 1);
+         },
+         {{34, 10, 16}, {10, 10, ID_UNPAINTED}}},
+        {"grouped tab", ALL_THEMES,
+         [](PM& pm, CDC& dc) {
+             pm.DrawTabItem(dc, CELL, true, true, false, false, true, true, false, RECT{5, 5, 35, 25}, SIZE{0, 0},
+                            nullptr, CString(), nullptr, nullptr, 1);
+         },
+         {{5, 10, 16}, {35, 10, 16}, {10, 3, 16}, {10, 10, 15}}},
         {"radio dot", ALL_THEMES, [](PM& pm, CDC& dc) { PM::DrawRadioDot(dc, 10, 10, pm.ColorByIndex(1010)); },
          {{12, 12, 1010}}},
     };
