@@ -167,6 +167,17 @@ public:
                              bool bCenteredText, bool bGroupedMode, bool bInGroupActive, bool bInvertedVerticalText,
                              const RECT& rcEntireItem, SIZE sizeTextMeasured, CFont* pFont, const CString& strText,
                              CExtCmdIcon* pIcon, CObject* pTabWnd, int nItemIndex);
+    // Where a tab stands among its neighbours; the tab window answers, a missing one counts the
+    // first index as the first tab.
+    struct TabNeighbours
+    {
+        bool bBeforeSelected = false;
+        bool bAfterSelected = false;
+        bool bFirst = false;
+        bool bLast = false;
+        bool bFirstInGroup = false;
+    };
+    static TabNeighbours QueryTabNeighbours(CObject* pTabWnd, int nItemIndex);
     static void FillTabStripArea(CDC& dc, const RECT& rcWhole, const RECT& rcInner, int nSide, bool bGroupMode,
                                  COLORREF clrOuter, COLORREF clrInner, COLORREF clrLine);
     static void DrawTabStripButtonGlyph(CDC& dc, const RECT& rc, int nButton, bool bHorizontal, bool bEnabled,
@@ -304,6 +315,10 @@ protected:
         COLORREF text, fill, light, dark, divider;
     };
     virtual TabItemColors GetTabItemColors(bool bSelected, bool bGroupedMode) const;
+    // A tab's icon and text inside its content rectangle.
+    void DrawTabItemContent(CDC& dc, const CRect& rcContent, bool bHorizontal, bool bCenteredText, bool bGroupedMode,
+                            bool bInGroupActive, bool bInvertedVerticalText, SIZE sizeTextMeasured, CFont* pFont,
+                            const CString& strText, CExtCmdIcon* pIcon, COLORREF clrText);
     // The undo/redo caption's text centred in its frame.
     void DrawUndoRedoCaptionText(CDC& dc, const CRect& rcFrame, LPCSTR pszText);
     // The glyph index of a system command's button, or -1 for commands without one.

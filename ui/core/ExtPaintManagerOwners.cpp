@@ -1,7 +1,7 @@
 // What only the owners of a painting know. Popups, bars and tab windows belong to later layers;
 // they are recognised by class name, and until they exist every answer here is the plain one.
 // The layer that builds a class completes its answer here.
-#include "ui/core/ExtPaintManagerArgs.h"
+#include "ui/core/ExtPaintManager.h"
 
 bool CExtDrawPushButtonArgs::IsRightToLeft() const
 {
@@ -11,4 +11,12 @@ bool CExtDrawPushButtonArgs::IsRightToLeft() const
 bool CExtDrawMenuItemArgs::IsRightToLeft() const
 {
     return false;
+}
+
+CExtPaintManager::TabNeighbours CExtPaintManager::QueryTabNeighbours(CObject*, int nItemIndex)
+{
+    TabNeighbours n;
+    n.bFirst = nItemIndex == 0;
+    n.bFirstInGroup = n.bFirst;
+    return n;
 }

@@ -15,4 +15,8 @@ public:
     int GetDockingStyle() const override;
     int GetAutoHideStyle() const override;
     void DrawBarCaption(CDC& dc, CExtDrawBarCaptionArgs& args) override;
+    void DrawTabItem(CDC& dc, const RECT& rcTabItemsArea, bool bTopLeft, bool bHorizontal, bool bSelected,
+                     bool bCenteredText, bool bGroupedMode, bool bInGroupActive, bool bInvertedVerticalText,
+                     const RECT& rcEntireItem, SIZE sizeTextMeasured, CFont* pFont, const CString& strText,
+                     CExtCmdIcon* pIcon, CObject* pTabWnd, int nItemIndex) override;
 };

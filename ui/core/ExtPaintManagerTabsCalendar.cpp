@@ -353,6 +353,15 @@ void CExtPaintManager::DrawTabItem(CDC& dc, const RECT&, bool bTopLeft, bool bHo
 
     CRect content(rc);
     content.DeflateRect(2, 2);
+    DrawTabItemContent(dc, content, bHorizontal, bCenteredText, bGroupedMode, bInGroupActive, bInvertedVerticalText,
+                       sizeTextMeasured, pFont, strText, pIcon, c.text);
+}
+
+void CExtPaintManager::DrawTabItemContent(CDC& dc, const CRect& content, bool bHorizontal, bool bCenteredText,
+                                          bool bGroupedMode, bool bInGroupActive, bool bInvertedVerticalText,
+                                          SIZE sizeTextMeasured, CFont* pFont, const CString& strText,
+                                          CExtCmdIcon* pIcon, COLORREF clrText)
+{
     const SIZE sizeIcon = (pIcon != nullptr && !pIcon->HasNoImage()) ? SIZE(pIcon->GetImageSize()) : SIZE{0, 0};
     CRect rcIcon(content.TopLeft(), sizeIcon);
     if (bHorizontal)
@@ -381,7 +390,7 @@ void CExtPaintManager::DrawTabItem(CDC& dc, const RECT&, bool bTopLeft, bool bHo
         rcText.top = nIconAlong > 0 ? rcIcon.bottom + 3 : content.top;
     HGDIOBJ hOldFont = ::SelectObject(dc.m_hDC, pFont != nullptr ? pFont->GetSafeHandle() : m_FontNormal.GetSafeHandle());
     const int nOldMode = dc.SetBkMode(TRANSPARENT);
-    const COLORREF clrOld = dc.SetTextColor(c.text);
+    const COLORREF clrOld = dc.SetTextColor(clrText);
     if (bHorizontal) {
         dc.DrawText(strText, &rcText,
                     DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | (bCenteredText ? DT_CENTER : 0));

@@ -35,6 +35,7 @@ constexpr int ONLY_XP = 1 << XP;
 constexpr int XP_FAMILY = (1 << XP) | (1 << OFFICE2003) | (1 << STUDIO2005);
 constexpr int OFFICE_FAMILY = (1 << OFFICE2003) | (1 << STUDIO2005);
 constexpr int ALL_THEMES = ONLY_CLASSIC | XP_FAMILY;
+constexpr int NOT_STUDIO = ALL_THEMES & ~(1 << STUDIO2005);
 
 struct Probe
 {
@@ -384,7 +385,7 @@ const std::vector<Element>& Elements()
          },
          // No vertical bar: near white above the sign.
          {{14, 14, ID_BLACK}, {13, 14, ID_BLACK}, {14, 12, ID_WHITE, 30}, {9, 14, ID_UNPAINTED}}},
-        {"selected tab", ALL_THEMES,
+        {"selected tab", NOT_STUDIO,
          [](PM& pm, CDC& dc) {
              pm.DrawTabItem(dc, CELL, true, true, true, false, false, false, false, RECT{5, 5, 35, 25}, SIZE{0, 0},
                             nullptr, CString(), nullptr, nullptr, 0);
@@ -396,7 +397,7 @@ const std::vector<Element>& Elements()
                             nullptr, CString(), nullptr, nullptr, 0);
          },
          {{10, 10, 15}, {10, 25, 15}}},
-        {"selected tab face", XP_FAMILY,
+        {"selected tab face", XP_FAMILY & NOT_STUDIO,
          [](PM& pm, CDC& dc) {
              pm.DrawTabItem(dc, CELL, true, true, true, false, false, false, false, RECT{5, 5, 35, 25}, SIZE{0, 0},
                             nullptr, CString(), nullptr, nullptr, 0);
@@ -408,13 +409,21 @@ const std::vector<Element>& Elements()
                             nullptr, CString(), nullptr, nullptr, 1);
          },
          {{34, 10, 22}, {34, 6, ID_UNPAINTED}, {10, 10, ID_UNPAINTED}}},
-        {"tab", XP_FAMILY,
+        {"tab", XP_FAMILY & NOT_STUDIO,
          [](PM& pm, CDC& dc) {
              pm.DrawTabItem(dc, CELL, true, true, false, false, false, false, false, RECT{5, 5, 35, 25}, SIZE{0, 0},
                             nullptr, CString(), nullptr, nullptr, 1);
          },
          {{34, 10, 16}, {10, 10, ID_UNPAINTED}}},
-        {"grouped tab", ALL_THEMES,
+        {"selected slanted tab", 1 << STUDIO2005,
+         [](PM& pm, CDC& dc) {
+             pm.DrawTabItem(dc, CELL, true, true, true, false, false, false, false, RECT{5, 5, 35, 25}, SIZE{0, 0},
+                            nullptr, CString(), nullptr, nullptr, 0);
+         },
+         // The first tab's outline runs along its far edge; white inside and below, merging
+         // with the window body.
+         {{20, 5, 16}, {20, 15, ID_WHITE}, {20, 26, ID_WHITE}, {2, 10, ID_UNPAINTED}}},
+        {"grouped tab", NOT_STUDIO,
          [](PM& pm, CDC& dc) {
              pm.DrawTabItem(dc, CELL, true, true, false, false, true, true, false, RECT{5, 5, 35, 25}, SIZE{0, 0},
                             nullptr, CString(), nullptr, nullptr, 1);
