@@ -14,6 +14,11 @@ constexpr int CLASSIC_LOOK_VALUE = 32;
 constexpr int DEFAULT_DOCK_MARKER_STYLE = 2;
 constexpr int SECOND_STYLE_HIGHLIGHT_MARGIN = 5;
 constexpr int FONT_HEIGHT_PADDING = 2;
+constexpr int CLASSIC_GRIPPER_EXTENT = 6;
+constexpr int TAB_SPACING_BEFORE = 4;
+constexpr int TAB_SPACING_BETWEEN = 2;
+constexpr int TAB_SPACING_AFTER = 2;
+constexpr DWORD TAB_STYLE_KEEPS_AFTER = 0x80;
 } // namespace
 
 CExtMonitorRects::CExtMonitorRects()
@@ -131,3 +136,31 @@ void CExtPaintManager::HandleSysColorChange() { RebuildAfterSystemChange(); }
 void CExtPaintManager::HandleSettingChange(WPARAM, LPARAM) { RebuildAfterSystemChange(); }
 void CExtPaintManager::HandleDisplayChange(int, int, int) { RebuildAfterSystemChange(); }
 void CExtPaintManager::HandleThemeChanged(WPARAM, LPARAM) { RebuildAfterSystemChange(); }
+
+void CExtPaintManager::AdjustBarClientRect(CObject* pBar, RECT& rc) const
+{
+    if (IsBarDockedAtLeftOrRight(pBar))
+        ::InflateRect(&rc, -1, -3);
+    else
+        ::InflateRect(&rc, -3, -1);
+}
+
+int CExtPaintManager::GetToolbarGripperExtent(CObject* pBar) const
+{
+    return IsMenuBarKind(pBar) ? 0 : CLASSIC_GRIPPER_EXTENT;
+}
+
+bool CExtPaintManager::IsBarBackgroundGradient(CObject*) const { return false; }
+
+void CExtPaintManager::GetTabItemSpacingMetrics(CObject* pTabWnd, int* pnBefore, int* pnBetween, int* pnAfter) const
+{
+    if (pnBefore != nullptr)
+        *pnBefore = TAB_SPACING_BEFORE;
+    if (pnBetween != nullptr)
+        *pnBetween = TAB_SPACING_BETWEEN;
+    // A tab window with this style keeps its own last spacing.
+    if (pnAfter != nullptr && (QueryTabWindowStyle(pTabWnd) & TAB_STYLE_KEEPS_AFTER) == 0)
+        *pnAfter = TAB_SPACING_AFTER;
+}
+
+void CExtPaintManager::GetTabItemShift(CObject*, int, bool, SIZE&) const {}

@@ -80,6 +80,12 @@ public:
     virtual SIZE GetButtonRedrawMargin() const;
     virtual void GetDockHighlightMargins(RECT& rcMargins) const;
     virtual bool IsDockMarkerStyleClassic(int nKind) const;
+    // Bars and tab windows of later layers are asked through the owner queries below.
+    virtual void AdjustBarClientRect(CObject* pBar, RECT& rc) const;
+    virtual int GetToolbarGripperExtent(CObject* pBar) const;
+    virtual bool IsBarBackgroundGradient(CObject* pBar) const;
+    virtual void GetTabItemSpacingMetrics(CObject* pTabWnd, int* pnBefore, int* pnBetween, int* pnAfter) const;
+    virtual void GetTabItemShift(CObject* pTabWnd, int nItemIndex, bool bReserved, SIZE& size) const;
     virtual COLORREF QueryCustomTextColor(CDC& dc, CObject* pOwner, LPARAM lParam, int nPart, int nState,
                                           bool bEnabled, COLORREF clrDefault);
     virtual bool QueryCustomPaint(CDC& dc, const RECT& rc, CObject* pOwner, LPARAM lParam, int nPart, int nState,
@@ -178,6 +184,10 @@ public:
         bool bFirstInGroup = false;
     };
     static TabNeighbours QueryTabNeighbours(CObject* pTabWnd, int nItemIndex);
+    // Owner queries: false until the layer that builds the owner's class answers them.
+    static bool IsBarDockedAtLeftOrRight(CObject* pBar);
+    static bool IsMenuBarKind(CObject* pBar);
+    static DWORD QueryTabWindowStyle(CObject* pTabWnd);
     static void FillTabStripArea(CDC& dc, const RECT& rcWhole, const RECT& rcInner, int nSide, bool bGroupMode,
                                  COLORREF clrOuter, COLORREF clrInner, COLORREF clrLine);
     static void DrawTabStripButtonGlyph(CDC& dc, const RECT& rc, int nButton, bool bHorizontal, bool bEnabled,

@@ -13,6 +13,20 @@ bool CExtDrawMenuItemArgs::IsRightToLeft() const
     return false;
 }
 
+namespace {
+bool IsKindOfNamed(const CObject* pObject, LPCSTR pszClassName)
+{
+    const CRuntimeClass* pClass = pObject != nullptr ? CRuntimeClass::FromName(pszClassName) : nullptr;
+    return pClass != nullptr && pObject->IsKindOf(pClass);
+}
+} // namespace
+
+bool CExtPaintManager::IsBarDockedAtLeftOrRight(CObject*) { return false; }
+
+bool CExtPaintManager::IsMenuBarKind(CObject* pBar) { return IsKindOfNamed(pBar, "CExtMenuControlBar"); }
+
+DWORD CExtPaintManager::QueryTabWindowStyle(CObject*) { return 0; }
+
 CExtPaintManager::TabNeighbours CExtPaintManager::QueryTabNeighbours(CObject*, int nItemIndex)
 {
     TabNeighbours n;

@@ -325,3 +325,27 @@ void CExtPaintManagerStudio2005::DrawTabItem(CDC& dc, const RECT& rcTabItemsArea
     DrawTabItemContent(dc, content, bHorizontal, bCenteredText, bGroupedMode, bInGroupActive, bInvertedVerticalText,
                        sizeTextMeasured, pFont, strText, pIcon, ColorByIndex(COLOR_BTNTEXT));
 }
+
+void CExtPaintManagerStudio2005::GetTabItemSpacingMetrics(CObject*, int* pnBefore, int* pnBetween, int* pnAfter) const
+{
+    const bool bSecondStyle = m_eDockMarkerStyle == 2;
+    if (pnBefore != nullptr)
+        *pnBefore = bSecondStyle ? 1 : 0;
+    if (pnBetween != nullptr)
+        *pnBetween = 2;
+    if (pnAfter != nullptr)
+        *pnAfter = bSecondStyle ? 1 : 2;
+}
+
+void CExtPaintManagerStudio2005::GetTabItemShift(CObject* pTabWnd, int nItemIndex, bool, SIZE& size) const
+{
+    constexpr int END_TAB_GROWTH = 12;
+    constexpr int SLANTED_TAB_EXTENT = 19;
+    if (m_eDockMarkerStyle != 2)
+        return;
+    const TabNeighbours n = QueryTabNeighbours(pTabWnd, nItemIndex);
+    // The tab window knows its strip's direction; until it answers, tabs run horizontally.
+    if (n.bFirst || n.bLast)
+        size.cx += END_TAB_GROWTH;
+    size.cy = SLANTED_TAB_EXTENT;
+}

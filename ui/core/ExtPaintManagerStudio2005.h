@@ -14,6 +14,8 @@ public:
     void InitTranslatedColors() override;
     int GetDockingStyle() const override;
     int GetAutoHideStyle() const override;
+    void GetTabItemSpacingMetrics(CObject* pTabWnd, int* pnBefore, int* pnBetween, int* pnAfter) const override;
+    void GetTabItemShift(CObject* pTabWnd, int nItemIndex, bool bReserved, SIZE& size) const override;
     void DrawBarCaption(CDC& dc, CExtDrawBarCaptionArgs& args) override;
     void DrawTabItem(CDC& dc, const RECT& rcTabItemsArea, bool bTopLeft, bool bHorizontal, bool bSelected,
                      bool bCenteredText, bool bGroupedMode, bool bInGroupActive, bool bInvertedVerticalText,

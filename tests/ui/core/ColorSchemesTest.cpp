@@ -135,3 +135,38 @@ TEST_F(ColorSchemesTest, ThemeIdentities)
 }
 
 } // namespace
+
+namespace {
+
+TEST(BarAndTabMetricsTest, WithoutBarsAndTabWindowsThePlainAnswers)
+{
+    CExtPaintManager classic;
+    RECT rc{0, 0, 100, 20};
+    classic.AdjustBarClientRect(nullptr, rc);
+    const RECT expected{3, 1, 97, 19};
+    EXPECT_TRUE(::EqualRect(&rc, &expected));
+    EXPECT_EQ(6, classic.GetToolbarGripperExtent(nullptr));
+    EXPECT_FALSE(classic.IsBarBackgroundGradient(nullptr));
+
+    struct Case { CExtPaintManager* pManager; int before, between, after; };
+    CExtPaintManagerStudio2005 studio;
+    CExtPaintManagerStudio2005 studioFirstStyle;
+    studioFirstStyle.m_eDockMarkerStyle = 1;
+    const Case cases[] = {{&classic, 4, 2, 2}, {&studio, 1, 2, 1}, {&studioFirstStyle, 0, 2, 2}};
+    for (const Case& c : cases) {
+        int before = -1, between = -1, after = -1;
+        c.pManager->GetTabItemSpacingMetrics(nullptr, &before, &between, &after);
+        EXPECT_EQ(c.before, before) << c.pManager->GetThemeId();
+        EXPECT_EQ(c.between, between);
+        EXPECT_EQ(c.after, after);
+    }
+    SIZE first{40, 17};
+    studio.GetTabItemShift(nullptr, 0, false, first);
+    EXPECT_EQ(52, first.cx);
+    EXPECT_EQ(19, first.cy);
+    SIZE middle{40, 17};
+    classic.GetTabItemShift(nullptr, 0, false, middle);
+    EXPECT_EQ(40, middle.cx);
+}
+
+} // namespace
