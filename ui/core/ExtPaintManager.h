@@ -80,6 +80,10 @@ public:
     virtual SIZE GetButtonRedrawMargin() const;
     virtual void GetDockHighlightMargins(RECT& rcMargins) const;
     virtual bool IsDockMarkerStyleClassic(int nKind) const;
+    // Colours the dock highlight's 32-bit bottom-up pixels (0x00RRGGBB): the whole picture, or
+    // the body and the tab below it; fill and border of -1 take the theme's colours.
+    virtual void GetDockHighlightShape(DWORD* pBits, int cx, int cy, bool bTabShaped, const RECT& rcBody,
+                                       const RECT& rcTab, COLORREF clrFill, COLORREF clrBorder, int nBorderWidth);
     // Bars and tab windows of later layers are asked through the owner queries below.
     virtual void AdjustBarClientRect(CObject* pBar, RECT& rc) const;
     virtual int GetToolbarGripperExtent(CObject* pBar) const;

@@ -414,3 +414,19 @@ void CExtPaintManagerOffice2003::DrawBarCaption(CDC& dc, CExtDrawBarCaptionArgs&
     }
     CExtPaintManagerXP::DrawBarCaption(dc, args);
 }
+
+void CExtPaintManagerOffice2003::GetDockHighlightShape(DWORD* pBits, int cx, int cy, bool bTabShaped,
+                                                       const RECT& rcBody, const RECT& rcTab, COLORREF clrFill,
+                                                       COLORREF clrBorder, int nBorderWidth)
+{
+    if (clrFill == COLORREF(-1) && !IsPaletteDisplay()) {
+        switch (GetColorSchemeId()) {
+        case 1: clrFill = RGB(0, 0, 128); break;
+        case 2: clrFill = RGB(170, 187, 131); break;
+        case 3: clrFill = RGB(96, 96, 144); break;
+        default: break;
+        }
+    }
+    CExtPaintManagerXP::GetDockHighlightShape(pBits, cx, cy, bTabShaped, rcBody, rcTab, clrFill, clrBorder,
+                                              nBorderWidth);
+}

@@ -25,6 +25,8 @@ public:
 
     bool FillFaceBackground(bool bFlag, CDC& dc, const RECT& rc, const RECT& rcWhole, LPARAM lParam = 0) override;
     void DrawBarCaption(CDC& dc, CExtDrawBarCaptionArgs& args) override;
+    void GetDockHighlightShape(DWORD* pBits, int cx, int cy, bool bTabShaped, const RECT& rcBody, const RECT& rcTab,
+                               COLORREF clrFill, COLORREF clrBorder, int nBorderWidth) override;
     void DrawToolbarBackground(CDC& dc, CObject* pBar, LPARAM lParam, const RECT& rc) override;
     void DrawBarBorders(CDC& dc, CExtDrawBarBordersArgs& args) override;
     void DrawSizeGripper(CDC& dc, const RECT& rc, CWnd* pOwner = nullptr, LPARAM lParam = 0) override;

@@ -170,3 +170,46 @@ TEST(BarAndTabMetricsTest, WithoutBarsAndTabWindowsThePlainAnswers)
 }
 
 } // namespace
+
+namespace {
+
+DWORD AsPixel(COLORREF c) { return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c); }
+
+// What a black pixel becomes under a highlight colour.
+DWORD Highlighted(COLORREF target)
+{
+    return AsPixel(CExtPaintManager::AdjustColorHLS(RGB(GetRValue(target) / 2, GetGValue(target) / 2, GetBValue(target) / 2),
+                                                    0, 0.1, 0));
+}
+
+TEST(DockHighlightTest, ShapeTakesFillAndBorder)
+{
+    if (CExtPaintManager::GetDisplayBitsPerPixel() <= 8)
+        GTEST_SKIP() << "palette display";
+    constexpr int SIZE_PX = 10;
+    auto pixel = [](const std::vector<DWORD>& bits, int x, int y) { return bits[(SIZE_PX - 1 - y) * SIZE_PX + x]; };
+    const RECT body{0, 0, 10, 6};
+    const RECT tab{2, 6, 6, 10};
+    struct Case { int nStyle; bool bTab; COLORREF fill; int x, y; COLORREF expectedTarget; bool bUntouched; };
+    const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
+    const Case cases[] = {
+        {2, false, COLORREF(-1), 5, 5, RGB(0, 64, 196), false},
+        {2, false, RGB(255, 0, 0), 5, 5, RGB(0, 64, 196), false},   // the second style always fills blue
+        {1, false, COLORREF(-1), 5, 5, ::GetSysColor(COLOR_HIGHLIGHT), false},
+        {1, false, RGB(255, 0, 0), 0, 0, face, false},
+        {1, true, RGB(255, 0, 0), 8, 8, 0, true},                    // outside body and tab
+        {1, true, RGB(255, 0, 0), 3, 5, RGB(255, 0, 0), false},      // the joint has no border
+        {1, true, RGB(255, 0, 0), 8, 5, face, false},
+        {1, true, RGB(255, 0, 0), 3, 9, face, false},
+    };
+    for (const Case& c : cases) {
+        CExtPaintManager pm;
+        pm.m_eDockMarkerStyle = c.nStyle;
+        std::vector<DWORD> bits(SIZE_PX * SIZE_PX, 0);
+        pm.GetDockHighlightShape(bits.data(), SIZE_PX, SIZE_PX, c.bTab, body, tab, c.fill, COLORREF(-1), 1);
+        EXPECT_EQ(c.bUntouched ? 0u : Highlighted(c.expectedTarget), pixel(bits, c.x, c.y))
+            << c.nStyle << " " << c.bTab << " at " << c.x << "," << c.y;
+    }
+}
+
+} // namespace
