@@ -51,6 +51,18 @@ public:
     static constexpr int XPCLR_PUSHED_HOVER_TEXT = 2006;
     static constexpr int XPCLR_MENU_BORDER = 2007;
 
+    class DockMarkerBase;
+    class DockMarkerBeta2;
+    // The bars layer creates and destroys the marker windows: the create hook takes the images
+    // and the region in every case and answers the window, or null when it could not be made.
+    struct DockMarkerWindowHooks
+    {
+        CWnd* (*pfnCreate)(CWnd* pParent, int nKind, HBITMAP hNormal, HBITMAP hHover, HRGN hRegion, const RECT& rc,
+                           HBITMAP hFrame, int nFrameX, int nFrameY, bool bOuter) = nullptr;
+        void (*pfnDestroyAll)(std::vector<CWnd*>& windows) = nullptr;
+    };
+    static DockMarkerWindowHooks g_DockMarkerWindowHooks;
+
     CExtPaintManager();
     ~CExtPaintManager() override;
 
@@ -79,6 +91,11 @@ public:
     virtual double GetDisabledIconLightness() const;
     virtual SIZE GetButtonRedrawMargin() const;
     virtual void GetDockHighlightMargins(RECT& rcMargins) const;
+    // A new marker of the style in force; throws the unsupported-operation exception for others.
+    virtual DockMarkerBase* CreateDockMarker();
+    virtual bool PrepareDockMarker(CWnd* pParent, int nKind, const RECT& rc, std::vector<CWnd*>& windows);
+    virtual bool AdjustDockMarkerBitmaps(int nKind, CBitmap& normal, COLORREF clrNormalKey, CBitmap& hover,
+                                         COLORREF clrHoverKey);
     virtual bool IsDockMarkerStyleClassic(int nKind) const;
     // Colours the dock highlight's 32-bit bottom-up pixels (0x00RRGGBB): the whole picture, or
     // the body and the tab below it; fill and border of -1 take the theme's colours.

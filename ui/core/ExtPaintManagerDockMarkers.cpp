@@ -1,7 +1,10 @@
 // The dock highlight's colouring.
 #include "ui/core/ExtPaintManager.h"
 
+#include "ui/core/ExtPaintManagerDockMarker.h"
+
 #include <algorithm>
+#include <new>
 
 namespace {
 constexpr COLORREF SECOND_STYLE_FILL = RGB(0, 64, 196);
@@ -66,4 +69,38 @@ void CExtPaintManager::GetDockHighlightShape(DWORD* pBits, int cx, int cy, bool 
             const COLORREF lit = AdjustColorHLS(mixed, 0, HIGHLIGHT_LIGHTEN, 0);
             px = (GetRValue(lit) << 16) | (GetGValue(lit) << 8) | GetBValue(lit);
         }
+}
+
+CExtPaintManager::DockMarkerWindowHooks CExtPaintManager::g_DockMarkerWindowHooks;
+
+CExtPaintManager::DockMarkerBase* CExtPaintManager::CreateDockMarker()
+{
+    if (m_eDockMarkerStyle == 1)
+        return new (std::nothrow) DockMarkerBase;
+    if (m_eDockMarkerStyle == 2)
+        return new (std::nothrow) DockMarkerBeta2;
+    AfxThrowNotSupportedException();
+}
+
+bool CExtPaintManager::PrepareDockMarker(CWnd* pParent, int nKind, const RECT& rc, std::vector<CWnd*>& windows)
+{
+    if (g_DockMarkerWindowHooks.pfnDestroyAll != nullptr)
+        g_DockMarkerWindowHooks.pfnDestroyAll(windows);
+    windows.clear();
+    DockMarkerBase marker;
+    if (!marker.Prepare(false, nKind, rc))
+        return false;
+    return marker.CreateWindows(pParent, windows);
+}
+
+bool CExtPaintManager::AdjustDockMarkerBitmaps(int nKind, CBitmap& normal, COLORREF clrNormalKey, CBitmap& hover,
+                                               COLORREF clrHoverKey)
+{
+    if (!IsDockMarkerStyleClassic(nKind) || nKind == 4)
+        return false;
+    if (!IsPaletteDisplay())
+        return AdjustBitmapHLSInPlace(hover, clrHoverKey, 0, 0, 0.35, 0);
+    const bool bHover = AdjustBitmapHLSInPlace(hover, clrHoverKey, 0, 0, 0.3, -1.0);
+    const bool bNormal = AdjustBitmapHLSInPlace(normal, clrNormalKey, 0, 0, -0.15, -1.0);
+    return bHover && bNormal;
 }
