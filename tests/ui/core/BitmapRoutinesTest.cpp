@@ -207,3 +207,69 @@ TEST(BitmapRoutinesTest, IconFromBitmapIsTransparentWhereTheKeyWas)
 }
 
 } // namespace
+
+namespace {
+
+TEST(DrawingHelpersTest, TransparentBlitLeavesTheKeyAndTheRestOfTheTarget)
+{
+    HBITMAP hBitmap = MakeKeyedBitmap();
+    CDC src;
+    src.CreateCompatibleDC(nullptr);
+    HGDIOBJ hOld = ::SelectObject(src.m_hDC, hBitmap);
+    CPixelCanvas canvas(40, 20, RGB(1, 2, 3));
+    // Doubled, at an offset: the working copies must not land on the target's corner.
+    CExtPaintManager::TransparentBltByMask(canvas.dc().m_hDC, 20, 4, 16, 12, src.m_hDC, 0, 0, 8, 6, KEY);
+    ::SelectObject(src.m_hDC, hOld);
+    ::DeleteObject(hBitmap);
+    EXPECT_EQ(RGB(1, 2, 3), canvas.Pixel(1, 1));
+    EXPECT_EQ(RGB(1, 2, 3), canvas.Pixel(21, 5));   // key
+    EXPECT_EQ(INK, canvas.Pixel(26, 8));
+}
+
+TEST(DrawingHelpersTest, TextMeasuresAndColourInventories)
+{
+    CPixelCanvas canvas(8, 8);
+    EXPECT_TRUE(CExtPaintManager::MeasureText(canvas.dc(), nullptr, CString(), DT_SINGLELINE).IsRectEmpty());
+    EXPECT_GT(CExtPaintManager::MeasureTextWidth(canvas.dc(), nullptr, CString("Wide text")), 10);
+
+    // A 4-bit bitmap whose palette repeats one entry.
+    struct { BITMAPINFOHEADER h; RGBQUAD colors[16]; } info{};
+    info.h = {sizeof(BITMAPINFOHEADER), 4, 4, 1, 4, BI_RGB, 0, 0, 0, 0, 0};
+    for (int i = 0; i < 16; ++i)
+        info.colors[i] = RGBQUAD{static_cast<BYTE>(i * 10), 0, 0, 0};
+    info.colors[15] = info.colors[0];
+    void* pBits = nullptr;
+    HBITMAP hBitmap = ::CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &pBits, nullptr, 0);
+    std::vector<COLORREF> colors;
+    EXPECT_EQ(4, CExtPaintManager::CollectBitmapColors(hBitmap, colors, false));
+    EXPECT_EQ(16u, colors.size());
+    CExtPaintManager::CollectBitmapColors(hBitmap, colors, true);
+    EXPECT_EQ(15u, colors.size());
+    ::DeleteObject(hBitmap);
+    EXPECT_EQ(0, CExtPaintManager::CollectBitmapColors(nullptr, colors, true));
+}
+
+TEST(DrawingHelpersTest, ChildControlsThatShowTheirParentsBackground)
+{
+    HWND hParent = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(nullptr, hParent);
+    struct Case { const char* cls; DWORD style; bool expected; };
+    const Case cases[] = {
+        {"Static", 0, true},
+        {"msctls_trackbar32", 0, true},
+        {"Button", BS_GROUPBOX, true},
+        {"Button", BS_OWNERDRAW, false},   // no visual-style colours here
+        {"Button", BS_PUSHBUTTON, true},
+        {"Edit", 0, false},
+    };
+    for (const Case& c : cases) {
+        HWND hChild = ::CreateWindowExA(0, c.cls, "", WS_CHILD | c.style, 0, 0, 10, 10, hParent, nullptr, nullptr, nullptr);
+        ASSERT_NE(nullptr, hChild) << c.cls;
+        EXPECT_EQ(c.expected, CExtPaintManager::IsTransparentChildControl(hChild)) << c.cls << " " << c.style;
+        EXPECT_EQ(c.expected ? TRUE : FALSE, CExtPaintManager::TransparentChildFilter(nullptr, hParent, hChild, 0));
+        ::DestroyWindow(hChild);
+    }
+    ::DestroyWindow(hParent);
+}
+
+} // namespace
