@@ -93,6 +93,9 @@ public:
     virtual void GetDockHighlightMargins(RECT& rcMargins) const;
     // A new marker of the style in force; throws the unsupported-operation exception for others.
     virtual DockMarkerBase* CreateDockMarker();
+    // The hover outline over a marker's picture (second style only).
+    virtual void DrawDockMarker(CDC& dc, const RECT& rc, int nKind, bool bHover, CObject* pMarkerWnd,
+                                LPARAM lParam = 0);
     virtual bool PrepareDockMarker(CWnd* pParent, int nKind, const RECT& rc, std::vector<CWnd*>& windows);
     virtual bool AdjustDockMarkerBitmaps(int nKind, CBitmap& normal, COLORREF clrNormalKey, CBitmap& hover,
                                          COLORREF clrHoverKey);
@@ -209,6 +212,9 @@ public:
     static bool IsBarDockedAtLeftOrRight(CObject* pBar);
     static bool IsMenuBarKind(CObject* pBar);
     static DWORD QueryTabWindowStyle(CObject* pTabWnd);
+    static bool IsDockMarkerWindowHovered(CObject* pMarkerWnd);
+    // The kind of the arm marker a centre marker's pointer is over, or -1.
+    static int QueryDockMarkerHoveredArm(CObject* pCentreWnd);
     static void FillTabStripArea(CDC& dc, const RECT& rcWhole, const RECT& rcInner, int nSide, bool bGroupMode,
                                  COLORREF clrOuter, COLORREF clrInner, COLORREF clrLine);
     static void DrawTabStripButtonGlyph(CDC& dc, const RECT& rc, int nButton, bool bHorizontal, bool bEnabled,
@@ -236,6 +242,10 @@ public:
     // The built-in 9 x 9 minus (expanded) or plus box of trees.
     virtual void LoadTreeButtonIcon(CExtCmdIcon& icon, bool bExpanded);
     virtual void DrawPlainLabelText(CDC& dc, const RECT& rc, LPCSTR pszText);
+    virtual void DrawIconLabelItem(CDC& dc, const RECT& rc, LPCSTR pszText, CExtCmdIcon* pIcon, bool bWithText,
+                                   bool bPushed, bool bHover, bool bHighlight);
+    virtual void DrawCalendarHeaderArea(CDC& dc, const RECT& rc, LPCSTR pszText, CExtCmdIcon* pIcon, bool bInset,
+                                        bool bPushed, bool bHot);
 
     // --- Shared drawing routines ------------------------------------------------------------------
     static void DrawRoundedFrame(CDC& dc, int x, int y, int cx, int cy, COLORREF clrTopLeft, COLORREF clrBottomRight);

@@ -104,3 +104,48 @@ bool CExtPaintManager::AdjustDockMarkerBitmaps(int nKind, CBitmap& normal, COLOR
     const bool bNormal = AdjustBitmapHLSInPlace(normal, clrNormalKey, 0, 0, -0.15, -1.0);
     return bHover && bNormal;
 }
+
+void CExtPaintManager::DrawDockMarker(CDC& dc, const RECT& rcIn, int nKind, bool bHover, CObject* pMarkerWnd, LPARAM)
+{
+    if (m_eDockMarkerStyle != 2)
+        return;
+    const COLORREF clr = dc.GetNearestColor(RGB(0, 96, 196));
+    const CRect rc(rcIn);
+    auto hLine = [&](int x, int y, int cx) { dc.FillSolidRect(rc.left + x, rc.top + y, cx, 1, clr); };
+    auto vLine = [&](int x, int y, int cy) { dc.FillSolidRect(rc.left + x, rc.top + y, 1, cy, clr); };
+    if (bHover && IsDockMarkerWindowHovered(pMarkerWnd)) {
+        // Three sides; the one toward the centre stays open.
+        const int w = rc.Width(), h = rc.Height();
+        if (nKind != 1)
+            hLine(0, 0, w);
+        if (nKind != 0)
+            hLine(0, h - 1, w);
+        if (nKind != 3)
+            vLine(0, 0, h);
+        if (nKind != 2)
+            vLine(w - 1, 0, h);
+        return;
+    }
+    if (nKind != 4)
+        return;
+    // The arm of the 88 x 88 cross whose marker the pointer is over.
+    switch (QueryDockMarkerHoveredArm(pMarkerWnd)) {
+    case 0: hLine(29, 0, 29); vLine(29, 0, 23); vLine(57, 0, 23); break;
+    case 1: hLine(29, 87, 29); vLine(29, 64, 24); vLine(57, 64, 24); break;
+    case 2: hLine(0, 29, 23); hLine(0, 57, 23); vLine(0, 29, 29); break;
+    case 3: hLine(64, 29, 24); hLine(64, 57, 24); vLine(87, 29, 29); break;
+    case 8: {
+        const POINT diagonals[][2] = {{{23, 28}, {29, 22}}, {{58, 23}, {64, 29}}, {{58, 63}, {64, 57}}, {{23, 58}, {29, 64}}};
+        CPen pen;
+        pen.CreatePen(PS_SOLID, 1, clr);
+        CPen* pOld = dc.SelectObject(&pen);
+        for (const auto& d : diagonals) {
+            dc.MoveTo(rc.left + d[0].x, rc.top + d[0].y);
+            dc.LineTo(rc.left + d[1].x, rc.top + d[1].y);
+        }
+        dc.SelectObject(pOld);
+        break;
+    }
+    default: break;
+    }
+}

@@ -27,6 +27,10 @@ bool CExtPaintManager::IsMenuBarKind(CObject* pBar) { return IsKindOfNamed(pBar,
 
 DWORD CExtPaintManager::QueryTabWindowStyle(CObject*) { return 0; }
 
+bool CExtPaintManager::IsDockMarkerWindowHovered(CObject*) { return false; }
+
+int CExtPaintManager::QueryDockMarkerHoveredArm(CObject*) { return -1; }
+
 CExtPaintManager::TabNeighbours CExtPaintManager::QueryTabNeighbours(CObject*, int nItemIndex)
 {
     TabNeighbours n;

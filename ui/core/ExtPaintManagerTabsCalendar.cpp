@@ -407,3 +407,67 @@ void CExtPaintManager::DrawTabItemContent(CDC& dc, const CRect& content, bool bH
     dc.SetBkMode(nOldMode);
     ::SelectObject(dc.m_hDC, hOldFont);
 }
+
+void CExtPaintManager::DrawIconLabelItem(CDC& dc, const RECT& rcIn, LPCSTR pszText, CExtCmdIcon* pIcon, bool bWithText,
+                                         bool bPushed, bool bHover, bool bHighlight)
+{
+    if (!IsVisible(dc, rcIn))
+        return;
+    const CRect rc(rcIn);
+    const bool bIcon = pIcon != nullptr && !pIcon->HasNoImage();
+    const CSize sizeIcon = bIcon ? pIcon->GetImageSize() : CSize(0, 0);
+    const int nColumn = sizeIcon.cx * 3 / 2;
+    const bool bText = bWithText && pszText != nullptr;
+    if (bText) {
+        LOGFONTA lf{};
+        CFont font;
+        if (::SystemParametersInfoA(SPI_GETICONTITLELOGFONT, sizeof(lf), &lf, 0)) {
+            lf.lfWeight = FW_BOLD;
+            font.CreateFontIndirect(&lf);
+        }
+        const UINT nTabs = std::strchr(pszText, '\t') != nullptr ? DT_EXPANDTABS : 0;
+        HGDIOBJ hOldFont = ::SelectObject(dc.m_hDC, font.GetSafeHandle() != nullptr ? font.GetSafeHandle()
+                                                                                   : m_FontBold.GetSafeHandle());
+        const int nOldMode = dc.SetBkMode(TRANSPARENT);
+        const COLORREF clrOld = dc.SetTextColor(
+            ColorByIndex((bPushed && bHover && bHighlight) ? COLOR_WINDOW : COLOR_BTNTEXT));
+        CRect measured(0, 0, std::max(0, rc.Width() - nColumn), 0);
+        dc.DrawText(pszText, -1, &measured, DT_CALCRECT | DT_WORDBREAK | nTabs);
+        CRect place(rc.left + nColumn, rc.top + (rc.Height() - measured.Height()) / 2, rc.right, 0);
+        place.bottom = place.top + measured.Height();
+        const int nSaved = dc.SaveDC();
+        dc.IntersectClipRect(&rc);
+        dc.DrawText(pszText, -1, &place, DT_WORDBREAK | DT_END_ELLIPSIS | nTabs);
+        dc.RestoreDC(nSaved);
+        dc.SetTextColor(clrOld);
+        dc.SetBkMode(nOldMode);
+        ::SelectObject(dc.m_hDC, hOldFont);
+    }
+    if (!bIcon)
+        return;
+    CRect column(rc);
+    if (bText)
+        column.right = column.left + nColumn;
+    CRect rcIcon(CPoint(column.left + (column.Width() - sizeIcon.cx) / 2, column.top + (column.Height() - sizeIcon.cy) / 2),
+                 sizeIcon);
+    RECT rcUnused{};
+    DrawIconBesideText(dc, true, CString(), pIcon, rcIcon, rcUnused, bPushed, true, bHover, 0, false);
+}
+
+void CExtPaintManager::DrawCalendarHeaderArea(CDC& dc, const RECT& rcIn, LPCSTR pszText, CExtCmdIcon* pIcon,
+                                              bool bInset, bool bPushed, bool bHot)
+{
+    if (!IsVisible(dc, rcIn))
+        return;
+    CRect rc(rcIn);
+    if (bInset) {
+        dc.FillSolidRect(rc.left + 1, rc.top, rc.Width() - 2, rc.Height() - 1, ColorByIndex(COLOR_BTNSHADOW));
+        dc.FillSolidRect(rc.left + 1, rc.top, rc.Width() - 2, 1, ColorByIndex(COLOR_3DDKSHADOW));
+    } else {
+        dc.FillSolidRect(&rc, ColorByIndex(COLOR_BTNSHADOW));
+    }
+    if (bPushed || bHot)
+        dc.Draw3dRect(&rc, ColorByIndex(bPushed ? COLOR_3DDKSHADOW : COLOR_WINDOW),
+                      ColorByIndex(bPushed ? COLOR_WINDOW : COLOR_3DDKSHADOW));
+    DrawIconLabelItem(dc, rc, pszText, pIcon, true, bPushed, bHot, bInset);
+}

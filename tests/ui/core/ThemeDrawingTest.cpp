@@ -429,6 +429,15 @@ const std::vector<Element>& Elements()
                             nullptr, CString(), nullptr, nullptr, 1);
          },
          {{5, 10, 16}, {35, 10, 16}, {10, 3, 16}, {10, 10, 15}}},
+        {"hot calendar header", ALL_THEMES,
+         [](PM& pm, CDC& dc) { pm.DrawCalendarHeaderArea(dc, CELL, nullptr, nullptr, false, false, true); },
+         {{0, 10, 5}, {39, 10, 21}, {10, 10, 16}}},
+        {"inset calendar header", ALL_THEMES,
+         [](PM& pm, CDC& dc) { pm.DrawCalendarHeaderArea(dc, CELL, nullptr, nullptr, true, false, false); },
+         {{0, 10, ID_UNPAINTED}, {10, 0, 21}, {10, 29, ID_UNPAINTED}, {10, 10, 16}}},
+        {"dock marker without its window", ALL_THEMES,
+         [](PM& pm, CDC& dc) { pm.DrawDockMarker(dc, CELL, 0, true, nullptr); },
+         {{0, 0, ID_UNPAINTED}, {10, 29, ID_UNPAINTED}}},
         {"radio dot", ALL_THEMES, [](PM& pm, CDC& dc) { PM::DrawRadioDot(dc, 10, 10, pm.ColorByIndex(1010)); },
          {{12, 12, 1010}}},
     };
