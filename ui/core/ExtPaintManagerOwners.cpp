@@ -1,0 +1,40 @@
+// What only the owners of a painting know. Popups, bars and tab windows belong to later layers;
+// they are recognised by class name, and until they exist every answer here is the plain one.
+// The layer that builds a class completes its answer here.
+#include "ui/core/ExtPaintManager.h"
+
+bool CExtDrawPushButtonArgs::IsRightToLeft() const
+{
+    return m_bForceRtl;
+}
+
+bool CExtDrawMenuItemArgs::IsRightToLeft() const
+{
+    return false;
+}
+
+namespace {
+bool IsKindOfNamed(const CObject* pObject, LPCSTR pszClassName)
+{
+    const CRuntimeClass* pClass = pObject != nullptr ? CRuntimeClass::FromName(pszClassName) : nullptr;
+    return pClass != nullptr && pObject->IsKindOf(pClass);
+}
+} // namespace
+
+bool CExtPaintManager::IsBarDockedAtLeftOrRight(CObject*) { return false; }
+
+bool CExtPaintManager::IsMenuBarKind(CObject* pBar) { return IsKindOfNamed(pBar, "CExtMenuControlBar"); }
+
+DWORD CExtPaintManager::QueryTabWindowStyle(CObject*) { return 0; }
+
+bool CExtPaintManager::IsDockMarkerWindowHovered(CObject*) { return false; }
+
+int CExtPaintManager::QueryDockMarkerHoveredArm(CObject*) { return -1; }
+
+CExtPaintManager::TabNeighbours CExtPaintManager::QueryTabNeighbours(CObject*, int nItemIndex)
+{
+    TabNeighbours n;
+    n.bFirst = nItemIndex == 0;
+    n.bFirstInGroup = n.bFirst;
+    return n;
+}
