@@ -227,7 +227,15 @@ void CFlashEditorFrame::load(CDocumentIArchive& ar, unsigned int)
     // missing its shape or its placement can be dropped instead of owned by nobody.
     std::vector<std::pair<CFlashShape*, CFlashEditorFrameShapeTransform*>> pairs;
     LoadOwned(ar, pairs);
+    // The shapes are looked up by identifier: two under one identifier would leave one of
+    // them owned but unreachable.
     for (const auto& [shape, placement] : pairs) {
+        if (shape && placement && m_shapesById.count(shape->GetObjectId()) != 0) {
+            for (const auto& pair : pairs)
+                if (m_placements.count(pair.first) == 0)
+                    DeletePointee(pair);
+            Fail("two shapes of a span share an identifier");
+        }
         if (!shape || !placement) {
             DeletePointee(std::make_pair(shape, placement));
             continue;
@@ -560,6 +568,14 @@ void RegisterArchiveTypes(CDocumentOArchive& ar)
 void RegisterArchiveTypes(CDocumentIArchive& ar)
 {
     RegisterAll(ar);
+    // What each pointer field of the records may hold besides its own class.
+    ar.DeclareSubclasses<CFlashResource, CFlashSolidShape, CFlashHollowShape, CFlashContinuousPathShape,
+                         CFlashTextShape, CFlashBitmap, CFlashSymbol>();
+    ar.DeclareSubclasses<CFlashShape, CFlashSolidShape, CFlashHollowShape, CFlashContinuousPathShape,
+                         CFlashTextShape, CFlashBitmap, CFlashSymbol>();
+    ar.DeclareSubclasses<CFlashCurve, CFlashBezierCurve, CFlashCloseFigureOp, CFlashStraightLine>();
+    ar.DeclareSubclasses<Gdiplus::Brush, Gdiplus::SolidBrush, Gdiplus::LinearGradientBrush,
+                         Gdiplus::PathGradientBrush, Gdiplus::TextureBrush>();
 }
 
 void CFlashEditorDoc::SaveToArchive(CDocumentOArchive& ar) const

@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 using ArchiveTest::kHeader;
@@ -102,6 +103,8 @@ void RegisterGdiplusTypes(Archive& ar)
     ar.template register_type<Color>();
     ar.template register_type<Font>();
     ar.template register_type<Bitmap>();
+    if constexpr (std::is_same_v<Archive, CDocumentIArchive>)
+        ar.template DeclareSubclasses<Brush, SolidBrush, LinearGradientBrush, PathGradientBrush, TextureBrush>();
 }
 
 // A record that loads into something checkable, and saves that back.
@@ -469,7 +472,10 @@ TEST(GdiplusRecords, UnregisteredClassesAreNamedByTheirKeysWithoutNamespace)
         const std::string text = Written([&](CDocumentOArchive& ar) { ar << c.brush; });
         EXPECT_NE(std::string::npos, text.find(c.key)) << text;
         Brush* loaded = nullptr;
-        ReadText(text, [&](CDocumentIArchive& ar) { ar >> loaded; });
+        ReadText(text, [&](CDocumentIArchive& ar) {
+            ar.DeclareSubclasses<Brush, SolidBrush, LinearGradientBrush, PathGradientBrush, TextureBrush>();
+            ar >> loaded;
+        });
         EXPECT_TRUE(c.isLoadedClass(loaded)) << c.key;
         delete loaded;
     }
