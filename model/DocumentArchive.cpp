@@ -37,6 +37,7 @@
 #include <boost/serialization/vector.hpp>
 #include <boost/serialization/void_cast.hpp>
 
+#include <set>
 #include <string>
 #include <utility>
 
@@ -229,13 +230,15 @@ void CFlashEditorFrame::load(CDocumentIArchive& ar, unsigned int)
     LoadOwned(ar, pairs);
     // The shapes are looked up by identifier: two under one identifier would leave one of
     // them owned but unreachable.
+    std::set<int> ids;
     for (const auto& [shape, placement] : pairs) {
-        if (shape && placement && m_shapesById.count(shape->GetObjectId()) != 0) {
+        if (shape && placement && !ids.insert(shape->GetObjectId()).second) {
             for (const auto& pair : pairs)
-                if (m_placements.count(pair.first) == 0)
-                    DeletePointee(pair);
+                DeletePointee(pair);
             Fail("two shapes of a span share an identifier");
         }
+    }
+    for (const auto& [shape, placement] : pairs) {
         if (!shape || !placement) {
             DeletePointee(std::make_pair(shape, placement));
             continue;
