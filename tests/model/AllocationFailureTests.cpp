@@ -1,5 +1,6 @@
 // Operations that build or rebuild shapes, made to fail at each of their allocations in turn:
 // whatever the point of failure, the shapes they were given stay as they were.
+#include "AllocationHooks.h"
 #include "ModelTestSupport.h"
 #include "PolygonTestSupport.h"
 
@@ -13,52 +14,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <new>
 #include <sstream>
 #include <string>
 #include <vector>
-
-namespace {
-// Allocations left before one fails; negative: none fails.
-long g_allocationsBeforeFailure = -1;
-}
-
-void* operator new(std::size_t size)
-{
-    if (g_allocationsBeforeFailure >= 0 && g_allocationsBeforeFailure-- == 0)
-        throw std::bad_alloc();
-    if (void* memory = std::malloc(size ? size : 1))
-        return memory;
-    throw std::bad_alloc();
-}
-
-void* operator new[](std::size_t size)
-{
-    return operator new(size);
-}
-
-void operator delete(void* memory) noexcept
-{
-    std::free(memory);
-}
-
-void operator delete[](void* memory) noexcept
-{
-    std::free(memory);
-}
-
-void operator delete(void* memory, std::size_t) noexcept
-{
-    std::free(memory);
-}
-
-void operator delete[](void* memory, std::size_t) noexcept
-{
-    std::free(memory);
-}
 
 namespace {
 
@@ -81,13 +42,13 @@ int FailEveryAllocation(const std::function<void()>& operation, const std::funct
 {
     constexpr long kMaxAllocations = 200000;
     for (long n = 0; n < kMaxAllocations; ++n) {
-        g_allocationsBeforeFailure = n;
+        AllocationHooks::FailAfter(n);
         try {
             operation();
-            g_allocationsBeforeFailure = -1;
+            AllocationHooks::FailAfter(-1);
             return int(n);
         } catch (const std::bad_alloc&) {
-            g_allocationsBeforeFailure = -1;
+            AllocationHooks::FailAfter(-1);
         }
         check();
         if (::testing::Test::HasFailure())

@@ -1,0 +1,397 @@
+// Documents and clipboard blocks damaged as real ones get damaged (pointer records naming other
+// classes, text cut short, numbers and lines changed by hand or by another program): each one
+// opens or pastes, or is refused with its message and leaves the open document as it was; and
+// whatever reading built is freed again, read or refused.
+#include "AllocationHooks.h"
+#include "ClipboardTestSupport.h"
+#include "DocumentTestSupport.h"
+#include "ModelTestSupport.h"
+
+#include "model/ClipboardBag.h"
+#include "model/DocumentArchive.h"
+#include "model/FlashClipboard.h"
+#include "model/FlashEditorDoc.h"
+#include "model/FlashEditorFrame.h"
+#include "model/FlashEditorFrameShapeTransform.h"
+#include "model/FlashEditorLayer.h"
+#include "model/FlashShape.h"
+#include "model/archive/DocumentIArchive.h"
+#include "model/archive/DocumentOArchive.h"
+
+#include <boost/archive/archive_exception.hpp>
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr char kOpenError[] = "Error openning file %s!";
+constexpr char kReadError[] = "Error reading file %s!";
+constexpr char kClipboardError[] = "Error reading clipboard data!";
+// What follows the archive text in a clipboard block.
+const std::string kBlockEnd("\r\n\0\0", 4);
+// The token after the header and the document's class information: the identifier counter,
+// which every open raises.
+constexpr std::size_t kCounterToken = 6;
+// A class identifier no archive has: read where a class identifier belongs, it is refused as
+// naming no class, and anywhere else it is read as a number or refused otherwise.
+constexpr char kProbeClassId[] = "-12345";
+
+// Where a blank-separated token of a text starts, and its length.
+struct CToken {
+    std::size_t at;
+    std::size_t size;
+};
+
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\r' || c == '\n' || c == '\t';
+}
+
+std::vector<CToken> TokensOf(const std::string& text)
+{
+    std::vector<CToken> tokens;
+    for (std::size_t i = 0; i < text.size();) {
+        if (IsBlank(text[i])) {
+            ++i;
+            continue;
+        }
+        const std::size_t start = i;
+        while (i < text.size() && !IsBlank(text[i]))
+            ++i;
+        tokens.push_back({start, i - start});
+    }
+    return tokens;
+}
+
+std::string Spliced(const std::string& text, const CToken& token, const std::string& value)
+{
+    return text.substr(0, token.at) + value + text.substr(token.at + token.size);
+}
+
+// The tokens of a document's archive text without the identifier counter.
+std::vector<std::string> ContentOf(const CFlashEditorDoc& doc)
+{
+    std::vector<std::string> tokens = Tokens(SaveText(doc));
+    if (tokens.size() > kCounterToken)
+        tokens[kCounterToken].clear();
+    return tokens;
+}
+
+std::string DocumentFixture()
+{
+    return ReadFile(std::string(MODEL_FIXTURES_DIR) + "/document-v3.qpd");
+}
+
+// Every placed shape of the fixture with its placement, as the clipboard carries them.
+std::string BagFixture()
+{
+    CFlashEditorDoc doc;
+    LoadText(doc, DocumentFixture());
+    std::vector<std::pair<const CFlashShape*, const CFlashEditorFrameShapeTransform*>> placed;
+    for (int i = 1; i <= doc.GetLayerCount(); ++i)
+        for (const CFlashEditorFrame* span : doc.GetLayer(i)->GetSpans())
+            placed.insert(placed.end(), span->GetTransformRange().begin(), span->GetTransformRange().end());
+    // In identifier order, so that the text does not follow heap addresses.
+    std::stable_sort(placed.begin(), placed.end(),
+                     [](const auto& a, const auto& b) { return a.first->GetObjectId() < b.first->GetObjectId(); });
+    CClipboardBag bag;
+    for (const auto& [shape, placement] : placed) {
+        std::unique_ptr<CFlashShape> copy(shape->Clone());
+        copy->CopyCurvesFrom(*shape);
+        bag.Add(std::move(copy), std::make_unique<CFlashEditorFrameShapeTransform>(*placement));
+    }
+    std::ostringstream os;
+    {
+        CDocumentOArchive ar(os);
+        RegisterArchiveTypes(ar);
+        const CClipboardBag& root = bag;
+        ar << root;
+    }
+    return os.str();
+}
+
+// The archive error reading the text as a document raises, or no_exception. The objects read
+// live in a document destroyed at once: every block allocated meanwhile must be freed again.
+boost::archive::archive_exception::exception_code DocumentReadError(const std::string& text)
+{
+    auto error = boost::archive::archive_exception::no_exception;
+    const long before = AllocationHooks::LiveBlocks();
+    {
+        CFlashEditorDoc scratch;
+        try {
+            LoadText(scratch, text);
+        } catch (const boost::archive::archive_exception& e) {
+            error = e.code;
+        }
+    }
+    EXPECT_EQ(before, AllocationHooks::LiveBlocks()) << "blocks left allocated by reading";
+    return error;
+}
+
+// The same for the text read as a clipboard bag.
+boost::archive::archive_exception::exception_code BagReadError(const std::string& text)
+{
+    auto error = boost::archive::archive_exception::no_exception;
+    const long before = AllocationHooks::LiveBlocks();
+    try {
+        std::istringstream is(text);
+        CDocumentIArchive ar(is);
+        RegisterArchiveTypes(ar);
+        CClipboardBag bag;
+        ar >> bag;
+    } catch (const boost::archive::archive_exception& e) {
+        error = e.code;
+    }
+    EXPECT_EQ(before, AllocationHooks::LiveBlocks()) << "blocks left allocated by reading";
+    return error;
+}
+
+enum class CKind { Document, Bag };
+
+// A fixture text and what reads it.
+struct CSource {
+    const char* name;
+    CKind kind;
+    std::string text;
+};
+
+boost::archive::archive_exception::exception_code ReadError(CKind kind, const std::string& text)
+{
+    return kind == CKind::Document ? DocumentReadError(text) : BagReadError(text);
+}
+
+class DamagedInputTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        s_clipboard = new CPrivateClipboard;
+        s_format = CFlashClipboard::RegisterFormat();
+    }
+    static void TearDownTestSuite()
+    {
+        delete s_clipboard;
+        s_clipboard = nullptr;
+    }
+
+    DamagedInputTest() : m_path(TemporaryUnixPath("damaged.qpd"))
+    {
+        TestApp();
+        m_open.AddShape(MakeSolidRect(0, 0, 100, 100, kOpaqueRed));
+        m_open.AddLayer();
+    }
+    ~DamagedInputTest() override { unlink(m_path.c_str()); }
+
+    std::vector<CSource> Sources() const
+    {
+        return {{"document", CKind::Document, DocumentFixture()}, {"clipboard block", CKind::Bag, BagFixture()}};
+    }
+
+    // Reads the text directly, then opens or pastes it: either that succeeds without a
+    // message, or the error is the one named and the document is as it was. True when read.
+    bool ReadOrRefuse(const CSource& source, const std::string& text)
+    {
+        const bool read = ReadError(source.kind, text) == boost::archive::archive_exception::no_exception;
+        const bool used = source.kind == CKind::Document ? OpenOrRefuse(text, HeaderOf(text) == HeaderOf(source.text))
+                                                         : PasteOrRefuse(text);
+        EXPECT_EQ(read, used) << "read directly and through the " << source.name << " differently";
+        return read;
+    }
+
+    static std::string HeaderOf(const std::string& text) { return text.substr(0, text.find('\n')); }
+
+    // A file whose header is intact gives the read error; one whose header is damaged may give
+    // the open error instead.
+    bool OpenOrRefuse(const std::string& text, bool headerIntact)
+    {
+        WriteFile(m_path, text);
+        const std::vector<std::string> before = ContentOf(m_open);
+        const CFlashEditorLayer* layer = m_open.GetLayer(1);
+        TestApp().m_messages.clear();
+        const std::string path = WindowsPath(m_path);
+        const bool opened = m_open.OnOpenDocument(path.c_str()) != FALSE;
+        if (opened) {
+            EXPECT_TRUE(TestApp().m_messages.empty());
+            return true;
+        }
+        char readError[512];
+        std::snprintf(readError, sizeof readError, kReadError, path.c_str());
+        char openError[512];
+        std::snprintf(openError, sizeof openError, kOpenError, path.c_str());
+        EXPECT_EQ(1u, TestApp().m_messages.size());
+        if (!TestApp().m_messages.empty()) {
+            const std::string& shown = TestApp().m_messages[0].text;
+            EXPECT_TRUE(shown == readError || (!headerIntact && shown == openError)) << shown;
+        }
+        EXPECT_EQ(layer, m_open.GetLayer(1)) << "the open layers stay the same objects";
+        EXPECT_TRUE(before == ContentOf(m_open)) << "the open document changed";
+        return false;
+    }
+
+    bool PasteOrRefuse(const std::string& text)
+    {
+        PutBlock(s_format, text + kBlockEnd);
+        CFlashEditorDoc target;
+        target.OnNewDocument();
+        const std::vector<std::string> before = ContentOf(target);
+        TestApp().m_messages.clear();
+        const CClipboardPaste pasted = CFlashClipboard::Paste(target, false, s_format, nullptr, CClipboardTextStyle());
+        if (TestApp().m_messages.empty())
+            return true;
+        EXPECT_EQ(1u, TestApp().m_messages.size());
+        EXPECT_EQ(kClipboardError, TestApp().m_messages[0].text);
+        EXPECT_TRUE(pasted.shapes.empty());
+        EXPECT_TRUE(before == ContentOf(target)) << "the document changed";
+        return false;
+    }
+
+    static CPrivateClipboard* s_clipboard;
+    static UINT s_format;
+    const std::string m_path;
+    CFlashEditorDoc m_open;
+};
+
+CPrivateClipboard* DamagedInputTest::s_clipboard = nullptr;
+UINT DamagedInputTest::s_format = 0;
+
+// The tokens of the text that are read as class identifiers (pointer records).
+std::vector<CToken> ClassIdentifiers(const CSource& source)
+{
+    std::vector<CToken> found;
+    for (const CToken& token : TokensOf(source.text)) {
+        if (ReadError(source.kind, Spliced(source.text, token, kProbeClassId))
+            == boost::archive::archive_exception::unregistered_class)
+            found.push_back(token);
+    }
+    return found;
+}
+
+} // namespace
+
+TEST_F(DamagedInputTest, PointerRecordsNamingAnyClassAreReadOrRefused)
+{
+    // Every registered class, the first identifiers the archive gives to object-only
+    // classes, one no archive gives, and the null pointer.
+    constexpr int kRegisteredClasses = 27;
+    std::vector<std::string> substitutes = {"27", "28", "99", "-1"};
+    for (int id = 0; id < kRegisteredClasses; ++id)
+        substitutes.push_back(std::to_string(id));
+    // The pointer records of the fixtures: the library's folder, entries, bitmap and symbol,
+    // layers, spans, shapes, placements, curves and symbol members.
+    constexpr std::size_t kFewestPointerRecords = 20;
+
+    for (const CSource& source : Sources()) {
+        SCOPED_TRACE(source.name);
+        ASSERT_TRUE(ReadOrRefuse(source, source.text));
+        const std::vector<CToken> pointers = ClassIdentifiers(source);
+        EXPECT_GE(pointers.size(), kFewestPointerRecords);
+        int refused = 0;
+        for (const CToken& pointer : pointers) {
+            for (const std::string& id : substitutes) {
+                SCOPED_TRACE("class " + id + " at offset " + std::to_string(pointer.at));
+                if (!ReadOrRefuse(source, Spliced(source.text, pointer, id)))
+                    ++refused;
+                if (HasFailure())
+                    return;
+            }
+        }
+        // Most substitutes name a class that does not belong where they stand.
+        EXPECT_GT(refused, int(pointers.size() * substitutes.size() / 2));
+    }
+}
+
+TEST_F(DamagedInputTest, TextsCutAfterAnyTokenAreRefused)
+{
+    // The document fixture has a record on each line; the writer puts a clipboard block on
+    // one line. Cutting after every token cuts at every line end too.
+    for (const CSource& source : Sources()) {
+        SCOPED_TRACE(source.name);
+        const std::vector<CToken> tokens = TokensOf(source.text);
+        for (std::size_t i = 0; i + 1 < tokens.size(); ++i) {
+            const std::size_t cut = tokens[i].at + tokens[i].size;
+            SCOPED_TRACE("cut after offset " + std::to_string(cut));
+            EXPECT_FALSE(ReadOrRefuse(source, source.text.substr(0, cut)));
+            if (HasFailure())
+                return;
+        }
+    }
+}
+
+TEST_F(DamagedInputTest, MutatedCopiesAreReadOrRefused)
+{
+    constexpr unsigned kSeed = 20261210;
+    constexpr int kCopiesPerSource = 200;
+    constexpr unsigned kMostMutationsPerCopy = 3;
+    // Numbers another program may write where a small one belongs: 2^31 and 2^63 overflow the
+    // types the records use.
+    const char* const kNumbers[] = {"0", "-1", "2147483648", "9223372036854775808"};
+    // A count inflated: the number times this, plus one.
+    constexpr unsigned long kInflation = 1000;
+    constexpr std::size_t kLongestInflated = 9;
+    constexpr std::size_t kLongestRun = 13;
+    std::mt19937 random(kSeed);
+    const auto pick = [&random](std::size_t count) { return std::size_t(random() % count); };
+
+    // Drops the characters from start to end, or repeats them.
+    const auto dropOrRepeat = [&](std::string& text, std::size_t start, std::size_t end) {
+        const std::string run = text.substr(start, end - start);
+        text.replace(start, end - start, pick(2) == 0 ? std::string() : run + run);
+    };
+    const auto mutate = [&](std::string text) {
+        const std::size_t mutations = 1 + pick(kMostMutationsPerCopy);
+        for (std::size_t m = 0; m < mutations; ++m) {
+            const std::vector<CToken> tokens = TokensOf(text);
+            if (tokens.empty())
+                break;
+            const std::size_t index = pick(tokens.size());
+            const CToken& token = tokens[index];
+            const std::string value = text.substr(token.at, token.size);
+            switch (pick(4)) {
+            case 0:
+                text = Spliced(text, token, kNumbers[pick(std::size(kNumbers))]);
+                break;
+            case 1:
+                if (value.find_first_not_of("0123456789") == std::string::npos && value.size() < kLongestInflated)
+                    text = Spliced(text, token, std::to_string(std::stoul(value) * kInflation + 1));
+                break;
+            case 2: {
+                // The whole line around the token.
+                const std::size_t lineStart = text.rfind('\n', token.at);
+                const std::size_t lineEnd = text.find('\n', token.at);
+                dropOrRepeat(text, lineStart == std::string::npos ? 0 : lineStart + 1,
+                             lineEnd == std::string::npos ? text.size() : lineEnd + 1);
+                break;
+            }
+            default: {
+                // A run of tokens, as long as a placement record at most.
+                const CToken& last = tokens[std::min(tokens.size() - 1, index + pick(kLongestRun))];
+                dropOrRepeat(text, token.at, last.at + last.size);
+                break;
+            }
+            }
+        }
+        return text;
+    };
+
+    for (const CSource& source : Sources()) {
+        SCOPED_TRACE(source.name);
+        int read = 0;
+        for (int copy = 0; copy < kCopiesPerSource; ++copy) {
+            SCOPED_TRACE("copy " + std::to_string(copy));
+            if (ReadOrRefuse(source, mutate(source.text)))
+                ++read;
+            if (HasFailure())
+                return;
+        }
+        // The copies differ from the fixture: few of them still read.
+        EXPECT_LT(read, kCopiesPerSource / 2);
+    }
+}
