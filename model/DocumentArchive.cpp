@@ -37,6 +37,7 @@
 #include <boost/serialization/vector.hpp>
 #include <boost/serialization/void_cast.hpp>
 
+#include <limits>
 #include <set>
 #include <string>
 #include <utility>
@@ -222,6 +223,10 @@ void CFlashEditorFrame::load(CDocumentIArchive& ar, unsigned int)
     int owned = 0;
     int tween = 0;
     ar >> m_nFirstFrame >> m_nLastFrame >> owned >> tween;
+    // Frames count from 1; a span covers at least its first frame, and the frame after its
+    // last one (where the next span starts) is a frame too.
+    if (m_nFirstFrame < 1 || m_nLastFrame < m_nFirstFrame || m_nLastFrame == std::numeric_limits<int>::max())
+        Fail("span frames out of range");
     m_pLayer = owned == 1 ? g_LayerBeingLoaded : nullptr;
     m_bMotionTween = tween != 0;
     // The placement map is read as the sequence of pairs it was written as, so that a pair

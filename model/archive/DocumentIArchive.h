@@ -13,8 +13,8 @@
 
 #include <cstddef>
 #include <istream>
-#include <streambuf>
 #include <set>
+#include <streambuf>
 #include <string>
 #include <type_traits>
 #include <unordered_map>

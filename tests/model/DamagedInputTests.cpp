@@ -155,6 +155,24 @@ boost::archive::archive_exception::exception_code BagReadError(const std::string
     return error;
 }
 
+// Draws the first frames of every layer and writes the document: what was read must be usable,
+// not only readable.
+void Use(CFlashEditorDoc& doc)
+{
+    // The fixture's spans cover five frames; damaged ones may claim any number.
+    constexpr int kFramesDrawn = 6;
+    constexpr int kPictureSize = 64;
+    constexpr double kZoom = 0.05;
+    const CTestDC dc;
+    HBITMAP picture = CreateCompatibleBitmap(dc.Get(), kPictureSize, kPictureSize);
+    const HGDIOBJ old = SelectObject(dc.Get(), picture);
+    for (int frame = 1; frame <= kFramesDrawn; ++frame)
+        doc.RenderFrameToDC(dc.Get(), picture, frame, kZoom);
+    SelectObject(dc.Get(), old);
+    DeleteObject(picture);
+    SaveText(doc);
+}
+
 enum class CKind { Document, Bag };
 
 // A fixture text and what reads it.
@@ -220,6 +238,7 @@ protected:
         const bool opened = m_open.OnOpenDocument(path.c_str()) != FALSE;
         if (opened) {
             EXPECT_TRUE(TestApp().m_messages.empty());
+            Use(m_open);
             return true;
         }
         char readError[512];
@@ -244,8 +263,10 @@ protected:
         const std::vector<std::string> before = ContentOf(target);
         TestApp().m_messages.clear();
         const CClipboardPaste pasted = CFlashClipboard::Paste(target, false, s_format, nullptr, CClipboardTextStyle());
-        if (TestApp().m_messages.empty())
+        if (TestApp().m_messages.empty()) {
+            Use(target);
             return true;
+        }
         EXPECT_EQ(1u, TestApp().m_messages.size());
         EXPECT_EQ(kClipboardError, TestApp().m_messages[0].text);
         EXPECT_TRUE(pasted.shapes.empty());
@@ -394,4 +415,49 @@ TEST_F(DamagedInputTest, MutatedCopiesAreReadOrRefused)
         // The copies differ from the fixture: few of them still read.
         EXPECT_LT(read, kCopiesPerSource / 2);
     }
+}
+
+namespace {
+
+// The text with its one occurrence of from replaced by to.
+std::string Edited(const std::string& text, const std::string& from, const std::string& to)
+{
+    const std::size_t at = text.find(from);
+    EXPECT_TRUE(at != std::string::npos && text.find(from, at + 1) == std::string::npos) << from;
+    return at == std::string::npos ? text : text.substr(0, at) + to + text.substr(at + from.size());
+}
+
+} // namespace
+
+TEST_F(DamagedInputTest, RecordsTheModelCannotHoldAreRefused)
+{
+    const std::string fixture = DocumentFixture();
+    // Two shapes of one span, the second then given the first one's identifier.
+    CFlashEditorDoc pair;
+    CFlashShape* first = MakeSolidRect(0, 0, 100, 100, kOpaqueRed);
+    CFlashShape* second = MakeSolidRect(200, 0, 100, 100, kOpaqueBlue);
+    ASSERT_TRUE(pair.AddShape(first) && pair.AddShape(second));
+    const std::string name = second->GetName();
+    const std::string named = std::to_string(name.size()) + " " + name + " ";
+    const std::string pairText = SaveText(pair);
+    const std::string source = " " + std::to_string(second->GetObjectId()) + " " + named;
+    const std::string duplicate = " " + std::to_string(first->GetObjectId()) + " " + named;
+
+    const struct {
+        const char* name;
+        std::string text;
+    } cases[] = {
+        {"two shapes of a span under one identifier", Edited(pairText, source, duplicate)},
+        {"span starting at frame 0", Edited(fixture, "\n6 1 1 1 0\n", "\n6 0 1 1 0\n")},
+        {"span ending before it starts", Edited(fixture, "\n6 3 3 1 0\n", "\n6 3 2 1 0\n")},
+        {"span ending on the last frame an int holds", Edited(fixture, "\n6 2 2 1 0\n", "\n6 2 2147483647 1 0\n")},
+        {"gradient stop past the last one", Edited(fixture, " 255 0 255 0 0.5\n", " 255 0 255 0 1.5\n")},
+    };
+    const CSource document{"document", CKind::Document, fixture};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_FALSE(ReadOrRefuse(document, c.text));
+    }
+    // Undamaged, the two shapes are read.
+    EXPECT_TRUE(ReadOrRefuse(document, pairText));
 }

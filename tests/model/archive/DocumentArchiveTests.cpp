@@ -326,6 +326,12 @@ TEST(DocumentArchive, DamagedInputRaisesTheArchiveError)
         CTestMark* mark = nullptr;
         ar >> node >> mark;
     };
+    const auto readNodeThenNodeInPlace = [](CDocumentIArchive& ar) {
+        ar.register_type<CTestNode>();
+        CTestNode* node = nullptr;
+        CTestNode inPlace;
+        ar >> node >> inPlace;
+    };
     const auto readNode = [](CDocumentIArchive& ar) {
         ar.register_type<CTestNode>();
         CTestNode* node = nullptr;
@@ -374,6 +380,9 @@ TEST(DocumentArchive, DamagedInputRaisesTheArchiveError)
          readUnregisteredItems, E::invalid_class_name},
         {"same class named under two identifiers",
          kHeader + " 0 0 2 2 11 TestBigItem 0 0 0 0 0 1 a 3 11 TestBigItem 0 0 0 1 b", readUnregisteredItems, E::unregistered_class},
+        {"object in place under a used identifier", kHeader + " 0 1 0 0 0 0 0 0 0", readNodeThenNodeInPlace,
+         E::input_stream_error},
+        {"object identifier skipping ahead", kHeader + " 0 1 0 5 0 0 0", readNode, E::input_stream_error},
         {"pointer to an earlier object of another class", kHeader + " 0 1 0 0 0 0 0 1 1 0 0", readNodeAndMark, E::pointer_conflict},
         {"objects nested without end", deepNodes, readNode, E::other_exception},
     };
@@ -394,6 +403,14 @@ TEST(DocumentArchive, WellFormedCounterpartsOfTheDamagedInputsRead)
         ASSERT_EQ(2u, items.size());
         EXPECT_EQ("b", dynamic_cast<CTestBigItem&>(*items[1]).label);
         DeleteItems(items);
+    });
+    ReadText(kHeader + " 0 1 0 0 0 0 0 1 0", [](CDocumentIArchive& ar) {
+        ar.register_type<CTestNode>();
+        CTestNode* node = nullptr;
+        CTestNode inPlace;
+        ar >> node >> inPlace;
+        EXPECT_NE(nullptr, node);
+        delete node;
     });
     ReadText(kHeader + " 0 1 0 0 0 0 0 1 1 0 1 5", [](CDocumentIArchive& ar) {
         ar.register_type<CTestNode>();
