@@ -37,6 +37,7 @@
 #include <boost/serialization/vector.hpp>
 #include <boost/serialization/void_cast.hpp>
 
+#include <algorithm>
 #include <limits>
 #include <set>
 #include <string>
@@ -134,14 +135,35 @@ void DeletePointee(const std::pair<First*, Second*>& pair)
     delete pair.second;
 }
 
+template <class Pointer>
+bool IsNull(Pointer* pointer)
+{
+    return pointer == nullptr;
+}
+
+// A pair is looked at by its reader, which drops one missing either half.
+template <class First, class Second>
+bool IsNull(const std::pair<First*, Second*>&)
+{
+    return false;
+}
+
+// Whether a container read may hold null pointers. The model's lists of layers, spans, curves,
+// library folders and entries and symbol members never do: their users take every element as
+// an object.
+enum class CNulls { Refused, Kept };
+
 // Reads a container of owned pointers (or pairs of them) into an empty target; when reading
-// fails, what was read is deleted again before the error goes on.
+// fails, or finds a null pointer where none may be, what was read is deleted again before the
+// error goes on.
 template <class Container>
-void LoadOwned(CDocumentIArchive& ar, Container& target)
+void LoadOwned(CDocumentIArchive& ar, Container& target, CNulls nulls = CNulls::Refused)
 {
     Container loaded;
     try {
         ar >> loaded;
+        if (nulls == CNulls::Refused && std::any_of(loaded.begin(), loaded.end(), [](const auto& item) { return IsNull(item); }))
+            Fail("null pointer in a list");
     } catch (...) {
         for (const auto& item : loaded)
             DeletePointee(item);
@@ -524,7 +546,8 @@ void CClipboardBag::load(CDocumentIArchive& ar, unsigned int)
 {
     DeleteAll();
     LoadOwned(ar, m_shapes);
-    LoadOwned(ar, m_placements);
+    // A shape copied where no layer was current travels without a placement.
+    LoadOwned(ar, m_placements, CNulls::Kept);
     SkipMarker(ar);
     // Shapes and placements are paired by position.
     if (m_shapes.size() != m_placements.size())

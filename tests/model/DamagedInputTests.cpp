@@ -443,10 +443,27 @@ TEST_F(DamagedInputTest, RecordsTheModelCannotHoldAreRefused)
     const std::string source = " " + std::to_string(second->GetObjectId()) + " " + named;
     const std::string duplicate = " " + std::to_string(first->GetObjectId()) + " " + named;
 
+    // Records replaced by the null pointer: a whole layer (the last one), span (the last one of
+    // the last layer), library folder (with its entries) and library entry, a curve and a
+    // symbol's member shape.
+    const std::size_t lastLayer = fixture.find("5 12 7 Layer 2 55");
+    const std::size_t lastSpan = fixture.find("6 5 5 1 0\n");
+    const std::size_t folder = fixture.find("4 8 Pictures");
+    const std::size_t folderEnd = fixture.find('\n', fixture.find("4 Star 0 0 0")) + 1;
+    // The last layer's current frame and flags, then the document's current frame and layer.
+    const std::string ending = "1 1 0\n1 2 55\n";
+    ASSERT_EQ(fixture.size() - ending.size(), fixture.rfind(ending));
+
     const struct {
         const char* name;
         std::string text;
     } cases[] = {
+        {"a null layer", fixture.substr(0, lastLayer) + "-1\n" + ending.substr(ending.find('\n') + 1)},
+        {"a null span", fixture.substr(0, lastSpan) + "-1\n" + ending},
+        {"a null library folder", fixture.substr(0, folder) + "-1\n" + fixture.substr(folderEnd)},
+        {"a null library entry", Edited(fixture, "\n3 5 empty -1 -1\n", "\n-1\n")},
+        {"a null curve", Edited(fixture, "\n16 0 0 0 0 0 0 0 0\n", "\n-1\n")},
+        {"a null symbol member", Edited(fixture, "\n9 17 0 1 1 0 0 0 0 0 55\n", "\n-1\n")},
         {"two shapes of a span under one identifier", Edited(pairText, source, duplicate)},
         {"span starting at frame 0", Edited(fixture, "\n6 1 1 1 0\n", "\n6 0 1 1 0\n")},
         {"span ending before it starts", Edited(fixture, "\n6 3 3 1 0\n", "\n6 3 2 1 0\n")},
