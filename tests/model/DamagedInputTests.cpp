@@ -162,7 +162,9 @@ void Use(CFlashEditorDoc& doc)
     // The fixture's spans cover five frames; damaged ones may claim any number.
     constexpr int kFramesDrawn = 6;
     constexpr int kPictureSize = 64;
-    constexpr double kZoom = 0.05;
+    // A thumbnail's zoom: a damaged shape may reach far off the stage, and the platform takes
+    // time in proportion to the size drawn.
+    constexpr double kZoom = 0.001;
     const CTestDC dc;
     HBITMAP picture = CreateCompatibleBitmap(dc.Get(), kPictureSize, kPictureSize);
     const HGDIOBJ old = SelectObject(dc.Get(), picture);
@@ -469,6 +471,9 @@ TEST_F(DamagedInputTest, RecordsTheModelCannotHoldAreRefused)
         {"span ending before it starts", Edited(fixture, "\n6 3 3 1 0\n", "\n6 3 2 1 0\n")},
         {"span ending on the last frame an int holds", Edited(fixture, "\n6 2 2 1 0\n", "\n6 2 2147483647 1 0\n")},
         {"gradient stop past the last one", Edited(fixture, " 255 0 255 0 0.5\n", " 255 0 255 0 1.5\n")},
+        {"placement scaled 2^63 times", Edited(fixture, "\n7 1 0 0 1 100 200 1", "\n7 1 0 0 9223372036854775808 100 200 1")},
+        {"placement moved past the twips an int counts",
+         Edited(fixture, "\n7 1 0 0 1 100 200 1", "\n7 1 0 0 1 100 4294967296 1")},
     };
     const CSource document{"document", CKind::Document, fixture};
     for (const auto& c : cases) {
