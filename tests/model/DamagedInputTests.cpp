@@ -86,6 +86,14 @@ std::vector<std::string> ContentOf(const CFlashEditorDoc& doc)
     return tokens;
 }
 
+// The text with its one occurrence of from replaced by to.
+std::string Edited(const std::string& text, const std::string& from, const std::string& to)
+{
+    const std::size_t at = text.find(from);
+    EXPECT_TRUE(at != std::string::npos && text.find(from, at + 1) == std::string::npos) << from;
+    return at == std::string::npos ? text : text.substr(0, at) + to + text.substr(at + from.size());
+}
+
 std::string DocumentFixture()
 {
     return ReadFile(std::string(MODEL_FIXTURES_DIR) + "/document-v3.qpd");
@@ -419,18 +427,6 @@ TEST_F(DamagedInputTest, MutatedCopiesAreReadOrRefused)
     }
 }
 
-namespace {
-
-// The text with its one occurrence of from replaced by to.
-std::string Edited(const std::string& text, const std::string& from, const std::string& to)
-{
-    const std::size_t at = text.find(from);
-    EXPECT_TRUE(at != std::string::npos && text.find(from, at + 1) == std::string::npos) << from;
-    return at == std::string::npos ? text : text.substr(0, at) + to + text.substr(at + from.size());
-}
-
-} // namespace
-
 TEST_F(DamagedInputTest, RecordsTheModelCannotHoldAreRefused)
 {
     const std::string fixture = DocumentFixture();
@@ -482,4 +478,27 @@ TEST_F(DamagedInputTest, RecordsTheModelCannotHoldAreRefused)
     }
     // Undamaged, the two shapes are read.
     EXPECT_TRUE(ReadOrRefuse(document, pairText));
+}
+
+TEST_F(DamagedInputTest, PointersNamingAnotherClassAreRefusedAsSuch)
+{
+    const std::string fixture = DocumentFixture();
+    const struct {
+        const char* name;
+        std::string text;
+    } cases[] = {
+        {"a layer where a shape is expected", Edited(fixture, "\n12 0 0 15 6 Shape4", "\n5 0 0 15 6 Shape4")},
+        {"the document inside a span", Edited(fixture, "\n12 0 0 15 6 Shape4", "\n0 0 0 15 6 Shape4")},
+        {"a library folder where an entry is expected", Edited(fixture, "\n3 5 empty -1 -1\n", "\n4 5 empty -1 -1\n")},
+        {"a curve where a shape is expected", Edited(fixture, "\n12 0 0 15 6 Shape4", "\n17 0 0 15 6 Shape4")},
+        {"a shape where a curve is expected", Edited(fixture, "\n16 0 0 0 0 0 0 0 0\n", "\n9 0 0 0 0 0 0 0 0\n")},
+        {"a brush where a library bitmap is expected", Edited(fixture, " 5 photo 26 0 0 ", " 5 photo 20 0 0 ")},
+    };
+    const CSource document{"document", CKind::Document, fixture};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        // Refused for the class named, before anything of it is read.
+        EXPECT_EQ(boost::archive::archive_exception::unregistered_cast, DocumentReadError(c.text));
+        EXPECT_FALSE(ReadOrRefuse(document, c.text));
+    }
 }
