@@ -38,6 +38,10 @@
 #include <boost/serialization/void_cast.hpp>
 
 #include <algorithm>
+#include <cmath>
+#include <iterator>
+#include <limits>
+#include <set>
 #include <string>
 #include <unordered_map>
 #include <utility>
@@ -54,6 +58,12 @@ using boost::serialization::base_object;
 // without being compared with anything.
 constexpr int kEndMarker = 55;
 constexpr int kClipboardEndMarker = 1111;
+
+// Where a placement matrix's offset starts among its six elements, and how far its elements
+// may reach: a shape scaled 65536 times, or moved as far as twips count.
+constexpr std::size_t kOffsetElement = 4;
+constexpr float kMostPlacementScale = 65536.0f;
+constexpr float kMostPlacementOffset = 2147483647.0f;
 
 // What a text shape without a font and a bitmap shape without a picture write in their place,
 // since their records have no way to say "none".
@@ -136,14 +146,35 @@ void DeletePointee(const std::pair<First*, Second*>& pair)
     delete pair.second;
 }
 
+template <class Pointer>
+bool IsNull(Pointer* pointer)
+{
+    return pointer == nullptr;
+}
+
+// A pair is looked at by its reader, which drops one missing either half.
+template <class First, class Second>
+bool IsNull(const std::pair<First*, Second*>&)
+{
+    return false;
+}
+
+// Whether a container read may hold null pointers. The model's lists of layers, spans, curves,
+// library folders and entries and symbol members never do: their users take every element as
+// an object.
+enum class CNulls { Refused, Kept };
+
 // Reads a container of owned pointers (or pairs of them) into an empty target; when reading
-// fails, what was read is deleted again before the error goes on.
+// fails, or finds a null pointer where none may be, what was read is deleted again before the
+// error goes on.
 template <class Container>
-void LoadOwned(CDocumentIArchive& ar, Container& target)
+void LoadOwned(CDocumentIArchive& ar, Container& target, CNulls nulls = CNulls::Refused)
 {
     Container loaded;
     try {
         ar >> loaded;
+        if (nulls == CNulls::Refused && std::any_of(loaded.begin(), loaded.end(), [](const auto& item) { return IsNull(item); }))
+            Fail("null pointer in a list");
     } catch (...) {
         for (const auto& item : loaded)
             DeletePointee(item);
@@ -241,12 +272,26 @@ void CFlashEditorFrame::load(CDocumentIArchive& ar, unsigned int)
     int owned = 0;
     int tween = 0;
     ar >> m_nFirstFrame >> m_nLastFrame >> owned >> tween;
+    // Frames count from 1; a span covers at least its first frame, and the frame after its
+    // last one (where the next span starts) is a frame too.
+    if (m_nFirstFrame < 1 || m_nLastFrame < m_nFirstFrame || m_nLastFrame == std::numeric_limits<int>::max())
+        Fail("span frames out of range");
     m_pLayer = owned == 1 ? g_LayerBeingLoaded : nullptr;
     m_bMotionTween = tween != 0;
     // The placement map is read as the sequence of pairs it was written as, so that a pair
     // missing its shape or its placement can be dropped instead of owned by nobody.
     std::vector<std::pair<CFlashShape*, CFlashEditorFrameShapeTransform*>> pairs;
     LoadOwned(ar, pairs);
+    // The shapes are looked up by identifier: two under one identifier would leave one of
+    // them owned but unreachable.
+    std::set<int> ids;
+    for (const auto& [shape, placement] : pairs) {
+        if (shape && placement && !ids.insert(shape->GetObjectId()).second) {
+            for (const auto& pair : pairs)
+                DeletePointee(pair);
+            Fail("two shapes of a span share an identifier");
+        }
+    }
     for (const auto& [shape, placement] : pairs) {
         if (!shape || !placement) {
             DeletePointee(std::make_pair(shape, placement));
@@ -274,6 +319,13 @@ void CFlashEditorFrameShapeTransform::load(CDocumentIArchive& ar, unsigned int)
     Gdiplus::REAL elements[6] = {};
     for (Gdiplus::REAL& element : elements)
         ar >> element;
+    // Scale and rotation first, then the offset in twips. Beyond these a placement is damage,
+    // and drawing it takes the platform time in proportion to the size it reaches.
+    for (std::size_t i = 0; i < std::size(elements); ++i) {
+        const float most = i < kOffsetElement ? kMostPlacementScale : kMostPlacementOffset;
+        if (!(std::fabs(elements[i]) <= most))
+            Fail("placement out of range");
+    }
     m_matrix.SetElements(elements[0], elements[1], elements[2], elements[3], elements[4], elements[5]);
     ar >> m_bActive >> m_nTweenValue1 >> m_nTweenValue2 >> m_dTweenValue1 >> m_dTweenValue2 >> m_nTweenValue3;
 }
@@ -532,7 +584,8 @@ void CClipboardBag::load(CDocumentIArchive& ar, unsigned int)
 {
     DeleteAll();
     LoadOwned(ar, m_shapes);
-    LoadOwned(ar, m_placements);
+    // A shape copied where no layer was current travels without a placement.
+    LoadOwned(ar, m_placements, CNulls::Kept);
     SkipMarker(ar);
     // Shapes and placements are paired by position.
     if (m_shapes.size() != m_placements.size())
@@ -584,6 +637,14 @@ void RegisterArchiveTypes(CDocumentOArchive& ar)
 void RegisterArchiveTypes(CDocumentIArchive& ar)
 {
     RegisterAll(ar);
+    // What each pointer field of the records may hold besides its own class.
+    ar.DeclareSubclasses<CFlashResource, CFlashSolidShape, CFlashHollowShape, CFlashContinuousPathShape,
+                         CFlashTextShape, CFlashBitmap, CFlashSymbol>();
+    ar.DeclareSubclasses<CFlashShape, CFlashSolidShape, CFlashHollowShape, CFlashContinuousPathShape,
+                         CFlashTextShape, CFlashBitmap, CFlashSymbol>();
+    ar.DeclareSubclasses<CFlashCurve, CFlashBezierCurve, CFlashCloseFigureOp, CFlashStraightLine>();
+    ar.DeclareSubclasses<Gdiplus::Brush, Gdiplus::SolidBrush, Gdiplus::LinearGradientBrush,
+                         Gdiplus::PathGradientBrush, Gdiplus::TextureBrush>();
 }
 
 void CFlashEditorDoc::SaveToArchive(CDocumentOArchive& ar) const

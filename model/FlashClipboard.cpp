@@ -123,13 +123,6 @@ bool ReadBag(const std::string& text, ShapeList& shapes, PlacementList& placemen
     } catch (const std::exception&) {
         return false;
     }
-    for (const auto& shape : shapes) {
-        if (!shape) {
-            shapes.clear();
-            placements.clear();
-            return false;
-        }
-    }
     return true;
 }
 

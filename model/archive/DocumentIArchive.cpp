@@ -331,6 +331,9 @@ void CDocumentIArchive::register_basic_serializer(const boost::archive::detail::
 void CDocumentIArchive::load_object(void* t, const boost::archive::detail::basic_iserializer& bis)
 {
     CNesting nesting(m_nesting);
+    // The object of the pointer being read is loaded in place once its constructor has run.
+    if (!m_pointers.empty() && t == *m_pointers.back().target)
+        m_pointers.back().constructed = true;
     BeginClass(ClassIdOf(bis), false);
     boost::archive::basic_text_iarchive<CDocumentIArchive>::load_object(t, bis);
 }
@@ -339,7 +342,10 @@ const boost::archive::detail::basic_pointer_iserializer* CDocumentIArchive::load
     void*& t, const boost::archive::detail::basic_pointer_iserializer* bpis, Finder finder)
 {
     CNesting nesting(m_nesting);
-    m_pointers.push_back({bpis, finder});
+    // Set by the library only once it has allocated the object, or on success.
+    t = nullptr;
+    m_pointers.push_back({bpis, finder, m_nextPointee, &t, nullptr, false});
+    m_nextPointee = nullptr;
     struct CPop {
         std::vector<CPointerContext>& pointers;
         ~CPop() { pointers.pop_back(); }
@@ -348,8 +354,15 @@ const boost::archive::detail::basic_pointer_iserializer* CDocumentIArchive::load
         return boost::archive::basic_text_iarchive<CDocumentIArchive>::load_pointer(t, bpis, finder);
     } catch (...) {
         // The library stores the storage of a new object in the pointer before the object is
-        // built; the caller must not see it (nor free it) after a failure. What was built is
-        // left to leak rather than be freed half-built.
+        // built, and frees nothing when reading it fails. Every member of a model object owns
+        // what it holds at every step of its load, so a built object is destroyed whole.
+        const CPointerContext& pointer = m_pointers.back();
+        if (t != nullptr && pointer.built != nullptr) {
+            if (pointer.constructed)
+                pointer.built->destroy(t);
+            else
+                ::operator delete(t);
+        }
         t = nullptr;
         throw;
     }
@@ -367,6 +380,7 @@ void CDocumentIArchive::load_override(boost::archive::class_id_type& t)
     if (id < 0 || std::size_t(id) > m_classes.size())
         Fail(boost::archive::archive_exception::unregistered_class, "class identifier out of range");
     if (std::size_t(id) < m_classes.size()) {
+        CheckPointee(*m_classes[std::size_t(id)].serializer);
         BeginClass(std::size_t(id), true);
         return;
     }
@@ -378,7 +392,23 @@ void CDocumentIArchive::load_override(boost::archive::class_id_type& t)
     // A new identifier for the pointer's own class, which must not be known under another one.
     if (m_classIds.count(&declared->get_basic_serializer()) != 0)
         Fail(boost::archive::archive_exception::unregistered_class, "class identifier conflict");
+    CheckPointee(declared->get_basic_serializer());
     BeginClass(AddClass(declared->get_basic_serializer()), true);
+}
+
+void CDocumentIArchive::CheckPointee(const boost::archive::detail::basic_iserializer& bis)
+{
+    const boost::serialization::extended_type_info* actual = &bis.get_eti();
+    CPointerContext& pointer = m_pointers.back();
+    const boost::serialization::extended_type_info* declared =
+        pointer.pointee != nullptr ? pointer.pointee
+        : pointer.declared != nullptr ? &pointer.declared->get_basic_serializer().get_eti()
+                                      : nullptr;
+    // Whatever else the library would build there could only be cast to the pointer's class
+    // after it was built, and freed through the wrong class afterwards.
+    if (declared == nullptr || (actual != declared && m_subclasses.count({declared, actual}) == 0))
+        Fail(boost::archive::archive_exception::unregistered_cast, "object of another class");
+    pointer.built = &bis;
 }
 
 void CDocumentIArchive::load_override(boost::archive::class_name_type& t)
@@ -394,6 +424,7 @@ void CDocumentIArchive::load_override(boost::archive::class_name_type& t)
         Fail(boost::archive::archive_exception::unregistered_class, t);
     if (m_classIds.count(&named->get_basic_serializer()) != 0)
         Fail(boost::archive::archive_exception::unregistered_class, "class identifier conflict");
+    CheckPointee(named->get_basic_serializer());
     BeginClass(AddClass(named->get_basic_serializer()), true);
 }
 
@@ -421,12 +452,18 @@ void CDocumentIArchive::load_override(boost::archive::object_id_type& t)
 {
     boost::archive::basic_text_iarchive<CDocumentIArchive>::load_override(t);
     const std::size_t id = t;
-    if (id >= m_objectClasses.size()) {
+    // Objects are numbered in the order they are read.
+    if (id == m_objectClasses.size()) {
         m_objectClasses.push_back(m_currentClass);
         return;
     }
-    // A pointer to an object read before must name that object's class.
-    if (m_currentIsPointer && m_objectClasses[id] != m_currentClass)
+    if (id > m_objectClasses.size())
+        Fail(boost::archive::archive_exception::input_stream_error, "object identifier out of order");
+    // Only a pointer may refer to an object read before, and only to one of its own class; an
+    // object stored in place with a used identifier would be left unread.
+    if (!m_currentIsPointer)
+        Fail(boost::archive::archive_exception::input_stream_error, "object identifier already used");
+    if (m_objectClasses[id] != m_currentClass)
         Fail(boost::archive::archive_exception::pointer_conflict);
 }
 

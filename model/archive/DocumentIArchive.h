@@ -8,12 +8,17 @@
 #include <boost/archive/detail/register_archive.hpp>
 #include <boost/serialization/collection_size_type.hpp>
 #include <boost/serialization/item_version_type.hpp>
+#include <boost/serialization/singleton.hpp>
+#include <boost/serialization/type_info_implementation.hpp>
 
 #include <cstddef>
 #include <istream>
+#include <set>
 #include <streambuf>
 #include <string>
+#include <type_traits>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace boost {
@@ -74,9 +79,19 @@ public:
     // Raises the archive exception unless count items can still be read.
     void CheckAvailable(std::size_t count) const;
 
+    // Lets a pointer declared as Base hold objects of the Derived classes. A pointer holds
+    // its declared class or a class declared so, nothing else: any other class identifier or
+    // class name in its place is refused before an object of that class is built.
+    template <class Base, class... Derived>
+    void DeclareSubclasses()
+    {
+        static_assert((std::is_base_of_v<Base, Derived> && ...), "not a subclass");
+        (m_subclasses.emplace(&TypeInfoOf<Base>(), &TypeInfoOf<Derived>()), ...);
+    }
+
     // Hooks of the library's input machinery, hidden here so that every class identifier,
     // class preamble and object identifier can be checked against what was read before. A
-    // pointer whose object fails to load is left null.
+    // pointer whose object fails to load is left null, and the object is destroyed.
     using Finder = const boost::archive::detail::basic_pointer_iserializer* (*)(
         const boost::serialization::extended_type_info&);
     void register_basic_serializer(const boost::archive::detail::basic_iserializer& bis);
@@ -108,6 +123,13 @@ protected:
     {
         boost::archive::basic_text_iarchive<CDocumentIArchive>::load_override(t);
     }
+    // A pointer: its declared class is what the class identifier read next is checked against.
+    template <class T>
+    void load_override(T*& t)
+    {
+        m_nextPointee = &TypeInfoOf<T>();
+        boost::archive::basic_text_iarchive<CDocumentIArchive>::load_override(t);
+    }
     void load_override(boost::serialization::collection_size_type& t);
     void load_override(boost::archive::class_id_type& t);
     void load_override(boost::archive::class_name_type& t);
@@ -126,8 +148,25 @@ private:
     struct CPointerContext {
         const boost::archive::detail::basic_pointer_iserializer* declared;
         Finder finder;
+        // The declared class; null when the pointer was not read through load_override.
+        const boost::serialization::extended_type_info* pointee;
+        // The pointer being read, the class of the object built for it, and whether that
+        // object's constructor has run: a failure frees what the library allocated.
+        void** target;
+        const boost::archive::detail::basic_iserializer* built;
+        bool constructed;
     };
     class CNesting;
+
+    template <class T>
+    static const boost::serialization::extended_type_info& TypeInfoOf()
+    {
+        return boost::serialization::singleton<
+            typename boost::serialization::type_info_implementation<T>::type>::get_const_instance();
+    }
+    // Raises the archive exception unless the pointer being read may hold an object of the
+    // class serialised by bis.
+    void CheckPointee(const boost::archive::detail::basic_iserializer& bis);
 
     // Reads a plain number straight from the buffer when the stream would read the same
     // characters into the same value; false, with nothing consumed, for anything else.
@@ -162,6 +201,10 @@ private:
     // Class of every tracked object, by object identifier.
     std::vector<std::size_t> m_objectClasses;
     std::vector<CPointerContext> m_pointers;
+    const boost::serialization::extended_type_info* m_nextPointee = nullptr;
+    // Pairs of a base class and a class its pointers may hold.
+    std::set<std::pair<const boost::serialization::extended_type_info*, const boost::serialization::extended_type_info*>>
+        m_subclasses;
     std::size_t m_currentClass = 0;
     bool m_currentIsPointer = false;
     bool m_preambleExpected = false;

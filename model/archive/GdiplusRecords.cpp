@@ -26,6 +26,9 @@ constexpr int kFillUnknown = -1;
 constexpr int kPixelFormat = PixelFormat24bppRGB;
 constexpr int kBytesPerPixel = 3;
 constexpr int kStrideAlignment = 4;
+// Where a blend's first and last stops lie.
+constexpr float kFirstStopPosition = 0.0f;
+constexpr float kLastStopPosition = 1.0f;
 
 [[noreturn]] void Fail(const char* what)
 {
@@ -126,16 +129,26 @@ void Transfer(Archive& ar, CGradientStops& stops)
 {
     ar & stops.count;
     if constexpr (Archive::is_loading::value) {
-        if (stops.count < 0)
-            Fail("negative blend count");
+        // No blend at all, or one of at least two stops.
+        if (stops.count < 0 || stops.count == 1)
+            Fail("bad blend count");
         const std::size_t inner = stops.count > 2 ? std::size_t(stops.count - 2) : 0;
         ar.CheckAvailable(inner);
         stops.innerColors.resize(inner);
         stops.innerPositions.resize(inner);
     }
+    float previous = kFirstStopPosition;
     for (std::size_t i = 0; i < stops.innerColors.size(); ++i) {
         Transfer(ar, stops.innerColors[i]);
         ar & stops.innerPositions[i];
+        if constexpr (Archive::is_loading::value) {
+            // Between the first stop and the last, never before the stop ahead of it; two
+            // stops may share a position (a hard edge).
+            const float position = stops.innerPositions[i];
+            if (!(position >= previous && position <= kLastStopPosition))
+                Fail("gradient stops out of order");
+            previous = position;
+        }
     }
 }
 
@@ -284,24 +297,30 @@ CPixelRecord ReadPixelRecord(CDocumentIArchive& ar)
     return pixels;
 }
 
+void CheckApplied(Gdiplus::Status status, const char* what)
+{
+    if (status != Gdiplus::Ok)
+        Fail(what);
+}
+
 // The preset blend from the first colour through the inner stops to the last colour.
 template <class Gradient>
 void ApplyStops(Gradient& brush, const Gdiplus::Color& first, const Gdiplus::Color& last, const CGradientStops& stops)
 {
-    // Fewer than two colours make no blend.
+    // A count of 0 stands for no blend.
     if (stops.count < 2)
         return;
     std::vector<Gdiplus::Color> colors(std::size_t(stops.count));
     std::vector<Gdiplus::REAL> positions(std::size_t(stops.count));
     colors.front() = first;
-    positions.front() = 0.0f;
+    positions.front() = kFirstStopPosition;
     for (std::size_t i = 0; i < stops.innerColors.size(); ++i) {
         colors[i + 1] = ToColor(stops.innerColors[i]);
         positions[i + 1] = stops.innerPositions[i];
     }
     colors.back() = last;
-    positions.back() = 1.0f;
-    brush.SetInterpolationColors(colors.data(), positions.data(), stops.count);
+    positions.back() = kLastStopPosition;
+    CheckApplied(brush.SetInterpolationColors(colors.data(), positions.data(), stops.count), "gradient stops refused");
 }
 
 template <class Gradient>
@@ -330,8 +349,8 @@ T* LoadLinearGradient(CDocumentIArchive& ar, const CStorage<T>& storage)
     const Gdiplus::Color end = ToColor(record.end);
     T* brush = storage.BuildChecked("bad linear gradient", Gdiplus::Rect(record.x, record.y, record.width, record.height),
                                     start, end, Gdiplus::LinearGradientModeHorizontal);
-    brush->SetWrapMode(Gdiplus::WrapModeTile);
     try {
+        CheckApplied(brush->SetWrapMode(Gdiplus::WrapModeTile), "bad linear gradient");
         ApplyStops(*brush, start, end, record.stops);
     } catch (...) {
         storage.Discard(brush);
@@ -350,10 +369,10 @@ T* LoadPathGradient(CDocumentIArchive& ar, const CStorage<T>& storage)
     Gdiplus::GraphicsPath path;
     path.AddEllipse(0, 0, 1, 1);
     T* brush = storage.BuildChecked("bad path gradient", &path);
-    brush->SetCenterColor(center);
-    INT one = 1;
-    brush->SetSurroundColors(&surround, &one);
     try {
+        CheckApplied(brush->SetCenterColor(center), "bad path gradient");
+        INT one = 1;
+        CheckApplied(brush->SetSurroundColors(&surround, &one), "bad path gradient");
         ApplyStops(*brush, center, surround, record.stops);
     } catch (...) {
         storage.Discard(brush);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <new>
 
@@ -9,6 +10,7 @@ namespace {
 // Allocations left before one fails; negative: none fails.
 long g_allocationsBeforeFailure = -1;
 bool g_failed = false;
+std::atomic<long> g_liveBlocks{0};
 }
 
 void* operator new(std::size_t size)
@@ -17,8 +19,10 @@ void* operator new(std::size_t size)
         g_failed = true;
         throw std::bad_alloc();
     }
-    if (void* memory = std::malloc(size ? size : 1))
+    if (void* memory = std::malloc(size ? size : 1)) {
+        ++g_liveBlocks;
         return memory;
+    }
     throw std::bad_alloc();
 }
 
@@ -29,22 +33,24 @@ void* operator new[](std::size_t size)
 
 void operator delete(void* memory) noexcept
 {
+    if (memory != nullptr)
+        --g_liveBlocks;
     std::free(memory);
 }
 
 void operator delete[](void* memory) noexcept
 {
-    std::free(memory);
+    operator delete(memory);
 }
 
 void operator delete(void* memory, std::size_t) noexcept
 {
-    std::free(memory);
+    operator delete(memory);
 }
 
 void operator delete[](void* memory, std::size_t) noexcept
 {
-    std::free(memory);
+    operator delete(memory);
 }
 
 void FailAllocationAfter(long count)
@@ -56,6 +62,11 @@ void FailAllocationAfter(long count)
 bool AllocationFailed()
 {
     return g_failed;
+}
+
+long LiveAllocationBlocks()
+{
+    return g_liveBlocks;
 }
 
 int FailEveryAllocation(const std::function<void()>& operation, const std::function<void()>& check)

@@ -1,6 +1,7 @@
 // Copy and paste through the real clipboard: the application's own format both ways, pictures
 // and text on paste, damaged payloads, and a clipboard that cannot be emptied.
 #include "AllocationFailureSupport.h"
+#include "ClipboardTestSupport.h"
 #include "DocumentTestSupport.h"
 #include "ModelTestSupport.h"
 
@@ -25,59 +26,6 @@
 namespace {
 
 constexpr char kCannotRead[] = "Error reading clipboard data!";
-
-// The test program's own window station and desktop while the clipboard tests run, so that
-// other programs using the clipboard at the same time cannot disturb them; the shared one when
-// the switch is refused.
-class CPrivateClipboard {
-public:
-    CPrivateClipboard()
-        : m_oldStation(GetProcessWindowStation()), m_oldDesktop(GetThreadDesktop(GetCurrentThreadId()))
-    {
-        const std::string name = "model-tests-" + std::to_string(GetCurrentProcessId());
-        m_station = CreateWindowStationA(name.c_str(), 0, WINSTA_ALL_ACCESS, nullptr);
-        if (m_station == nullptr || !SetProcessWindowStation(m_station))
-            return;
-        m_desktop = CreateDesktopA("Default", nullptr, nullptr, 0, GENERIC_ALL, nullptr);
-        if (m_desktop == nullptr || !SetThreadDesktop(m_desktop))
-            Restore();
-    }
-    ~CPrivateClipboard() { Restore(); }
-    CPrivateClipboard(const CPrivateClipboard&) = delete;
-    CPrivateClipboard& operator=(const CPrivateClipboard&) = delete;
-
-private:
-    void Restore()
-    {
-        SetThreadDesktop(m_oldDesktop);
-        SetProcessWindowStation(m_oldStation);
-        if (m_desktop != nullptr)
-            CloseDesktop(m_desktop);
-        if (m_station != nullptr)
-            CloseWindowStation(m_station);
-        m_desktop = nullptr;
-        m_station = nullptr;
-    }
-
-    HWINSTA m_oldStation;
-    HDESK m_oldDesktop;
-    HWINSTA m_station = nullptr;
-    HDESK m_desktop = nullptr;
-};
-
-// Puts one block of bytes on the clipboard under the format.
-void PutBlock(UINT format, const std::string& bytes)
-{
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
-    ASSERT_NE(block, nullptr);
-    std::memcpy(GlobalLock(block), bytes.data(), bytes.size());
-    GlobalUnlock(block);
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    const bool put = SetClipboardData(format, block) != nullptr;
-    CloseClipboard();
-    ASSERT_TRUE(put);
-}
 
 // The whole block held under the format, GlobalSize bytes.
 std::string GetBlock(UINT format)

@@ -14,6 +14,7 @@
 #include <functional>
 #include <list>
 #include <memory>
+#include <type_traits>
 #include <vector>
 
 using ArchiveTest::kHeader;
@@ -90,6 +91,8 @@ void RegisterItems(Archive& ar)
 {
     ar.template register_type<CTestItem>();
     ar.template register_type<CTestBigItem>();
+    if constexpr (std::is_same_v<Archive, CDocumentIArchive>)
+        ar.template DeclareSubclasses<CTestItem, CTestBigItem>();
 }
 
 void ExpectItems(const Items& items)
@@ -269,6 +272,7 @@ TEST(DocumentArchive, ClassesMetFirstThroughAPointerAreNamedByTheirKey)
     // The declared class is registered by its first pointer; the derived one is named.
     EXPECT_EQ(kHeader + " 0 0 3 1 0 0 -3 2 11 TestBigItem 0 0 7 7 big one -1", Tokens(text));
     ReadText(text, [](CDocumentIArchive& ar) {
+        ar.DeclareSubclasses<CTestItem, CTestBigItem>();
         Items items;
         ar >> items;
         ExpectItems(items);
@@ -301,7 +305,17 @@ TEST(DocumentArchive, DamagedInputRaisesTheArchiveError)
         Items items;
         ar >> items;
     };
+    const auto readBigItems = [](CDocumentIArchive& ar) {
+        RegisterItems(ar);
+        std::vector<CTestBigItem*> items;
+        ar >> items;
+    };
+    const auto readUndeclaredItems = [](CDocumentIArchive& ar) {
+        Items items;
+        ar >> items;
+    };
     const auto readUnregisteredItems = [](CDocumentIArchive& ar) {
+        ar.DeclareSubclasses<CTestItem, CTestBigItem>();
         Items items;
         ar >> items;
     };
@@ -311,6 +325,12 @@ TEST(DocumentArchive, DamagedInputRaisesTheArchiveError)
         CTestNode* node = nullptr;
         CTestMark* mark = nullptr;
         ar >> node >> mark;
+    };
+    const auto readNodeThenNodeInPlace = [](CDocumentIArchive& ar) {
+        ar.register_type<CTestNode>();
+        CTestNode* node = nullptr;
+        CTestNode inPlace;
+        ar >> node >> inPlace;
     };
     const auto readNode = [](CDocumentIArchive& ar) {
         ar.register_type<CTestNode>();
@@ -348,7 +368,11 @@ TEST(DocumentArchive, DamagedInputRaisesTheArchiveError)
         {"malformed number", kHeader + " 3 4 x 6", readInts, E::input_stream_error},
         {"class identifier beyond the next", kHeader + " 0 0 1 7 0 0 5", readItems, E::unregistered_class},
         {"negative class identifier", kHeader + " 0 0 1 -5 0 0 5", readItems, E::unregistered_class},
-        {"class identifier of an object-only class", kHeader + " 0 0 1 2 0 0 5", readItems, E::unregistered_class},
+        {"class identifier of an object-only class", kHeader + " 0 0 1 2 0 0 5", readItems, E::unregistered_cast},
+        {"class identifier of a class not derived from the pointer's", kHeader + " 0 0 1 0 0 0 5", readBigItems,
+         E::unregistered_cast},
+        {"class named that is not declared a subclass", kHeader + " 0 0 1 2 11 TestBigItem 0 0 0 0 0 1 a",
+         readUndeclaredItems, E::unregistered_cast},
         {"tracking of an untracked class", kHeader + " 0 0 1 0 1 0 0 5", readItems, E::input_stream_error},
         {"class version newer than the class", kHeader + " 0 0 1 0 0 9 5", readItems, E::unsupported_class_version},
         {"unknown class name", kHeader + " 0 0 1 2 7 Unknown 0 0 5", readUnregisteredItems, E::unregistered_class},
@@ -356,6 +380,9 @@ TEST(DocumentArchive, DamagedInputRaisesTheArchiveError)
          readUnregisteredItems, E::invalid_class_name},
         {"same class named under two identifiers",
          kHeader + " 0 0 2 2 11 TestBigItem 0 0 0 0 0 1 a 3 11 TestBigItem 0 0 0 1 b", readUnregisteredItems, E::unregistered_class},
+        {"object in place under a used identifier", kHeader + " 0 1 0 0 0 0 0 0 0", readNodeThenNodeInPlace,
+         E::input_stream_error},
+        {"object identifier skipping ahead", kHeader + " 0 1 0 5 0 0 0", readNode, E::input_stream_error},
         {"pointer to an earlier object of another class", kHeader + " 0 1 0 0 0 0 0 1 1 0 0", readNodeAndMark, E::pointer_conflict},
         {"objects nested without end", deepNodes, readNode, E::other_exception},
     };
@@ -370,11 +397,20 @@ TEST(DocumentArchive, WellFormedCounterpartsOfTheDamagedInputsRead)
 {
     // The cases above fail for the damage alone: the same records intact are read.
     ReadText(kHeader + " 0 0 2 2 11 TestBigItem 0 0 0 0 0 1 a 2 0 1 b", [](CDocumentIArchive& ar) {
+        ar.DeclareSubclasses<CTestItem, CTestBigItem>();
         Items items;
         ar >> items;
         ASSERT_EQ(2u, items.size());
         EXPECT_EQ("b", dynamic_cast<CTestBigItem&>(*items[1]).label);
         DeleteItems(items);
+    });
+    ReadText(kHeader + " 0 1 0 0 0 0 0 1 0", [](CDocumentIArchive& ar) {
+        ar.register_type<CTestNode>();
+        CTestNode* node = nullptr;
+        CTestNode inPlace;
+        ar >> node >> inPlace;
+        EXPECT_NE(nullptr, node);
+        delete node;
     });
     ReadText(kHeader + " 0 1 0 0 0 0 0 1 1 0 1 5", [](CDocumentIArchive& ar) {
         ar.register_type<CTestNode>();

@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 using ArchiveTest::kHeader;
@@ -103,6 +104,8 @@ void RegisterGdiplusTypes(Archive& ar)
     ar.template register_type<Color>();
     ar.template register_type<Font>();
     ar.template register_type<Bitmap>();
+    if constexpr (std::is_same_v<Archive, CDocumentIArchive>)
+        ar.template DeclareSubclasses<Brush, SolidBrush, LinearGradientBrush, PathGradientBrush, TextureBrush>();
 }
 
 // A record that loads into something checkable, and saves that back.
@@ -536,7 +539,10 @@ TEST(GdiplusRecords, UnregisteredClassesAreNamedByTheirKeysWithoutNamespace)
         const std::string text = Written([&](CDocumentOArchive& ar) { ar << c.brush; });
         EXPECT_NE(std::string::npos, text.find(c.key)) << text;
         Brush* loaded = nullptr;
-        ReadText(text, [&](CDocumentIArchive& ar) { ar >> loaded; });
+        ReadText(text, [&](CDocumentIArchive& ar) {
+            ar.DeclareSubclasses<Brush, SolidBrush, LinearGradientBrush, PathGradientBrush, TextureBrush>();
+            ar >> loaded;
+        });
         EXPECT_TRUE(c.isLoadedClass(loaded)) << c.key;
         delete loaded;
     }
@@ -677,5 +683,48 @@ TEST(GdiplusRecords, RecordsCutAnywhereRaiseTheArchiveError)
             EXPECT_EQ(nullptr, solid) << "cut at " << cut;
         else
             delete solid;
+    }
+}
+
+TEST(GdiplusRecords, GradientStopsMustRiseFromZeroToOne)
+{
+    // Presence, type and the body up to the blend count of each gradient kind.
+    const std::string linear = "1 4 0 0 100 50 255 255 0 0 255 0 0 255 ";
+    const std::string path = "1 3 255 255 0 0 255 0 0 255 ";
+    const std::string red = " 255 255 0 0 ";
+    const struct {
+        const char* name;
+        std::string blend;
+        bool loads;
+    } cases[] = {
+        {"no blend", "0", true},
+        {"first and last stops only", "2", true},
+        {"one inner stop", "3" + red + "0.5", true},
+        {"rising inner stops", "4" + red + "0.25" + red + "0.75", true},
+        {"inner stops on the ends", "4" + red + "0" + red + "1", true},
+        {"two stops at one position", "4" + red + "0.5" + red + "0.5", true},
+        {"a single stop", "1", false},
+        {"inner stops falling", "4" + red + "0.75" + red + "0.25", false},
+        {"inner stop before the first", "3" + red + "-0.5", false},
+        {"inner stop after the last", "3" + red + "1.5", false},
+    };
+    for (const auto& c : cases) {
+        for (const std::string& gradient : {linear, path}) {
+            SCOPED_TRACE(c.name + std::string(gradient == linear ? " (linear)" : " (path)"));
+            std::unique_ptr<Brush> loaded;
+            bool raised = false;
+            try {
+                ReadText(kHeader + " " + gradient + c.blend, [&](CDocumentIArchive& ar) { loaded = LoadBrush(ar); });
+            } catch (const boost::archive::archive_exception&) {
+                raised = true;
+            }
+            EXPECT_EQ(!c.loads, raised);
+            if (!c.loads)
+                continue;
+            ASSERT_NE(nullptr, loaded);
+            // What loads is written back as it was read.
+            const std::string saved = Written([&](CDocumentOArchive& ar) { SaveBrush(ar, loaded.get()); });
+            EXPECT_EQ(ArchiveTest::Tokens(kHeader + " " + gradient + c.blend), ArchiveTest::Tokens(saved));
+        }
     }
 }
