@@ -211,7 +211,7 @@ TEST(MovieWriter, DocumentIsPublishedWithItsSettingsAndLayers)
     EXPECT_EQ(1, header.frameCount);
     const C_SWF_RGBA& background = movie.read.tags->GetBackgroundColor();
     EXPECT_EQ(std::vector<int>({1, 2, 3}), std::vector<int>({background.red, background.green, background.blue}));
-    EXPECT_EQ(Script({"place 1 1 new 5 6, place 2 2 new 7 8"}), FrameScript(movie));
+    EXPECT_EQ(Script({"place 1 1 new 5 6, place 2 1 new 7 8"}), FrameScript(movie));
 }
 
 TEST(MovieWriter, EmptyDocumentHasBackgroundAndEndOnly)
@@ -237,17 +237,17 @@ TEST(MovieWriter, PlacementsFollowTheStageTweenRule)
     const TweenCase cases[] = {
         {"both spans tweened", true, true, true,
          {"place 1 1 new 0 0", "place 1 1 move 100 0", "place 1 1 move 200 0", "place 1 1 move 300 0",
-          "place 1 2 move 400 0"}},
+          "place 1 1 move 400 0"}},
         {"next span not tweened", true, false, true,
          {"place 1 1 new 0 0", "place 1 1 move 0 0", "place 1 1 move 0 0", "place 1 1 move 0 0",
-          "place 1 2 move 400 0"}},
+          "place 1 1 move 400 0"}},
         {"no tween", false, false, true,
          {"place 1 1 new 0 0", "place 1 1 move 0 0", "place 1 1 move 0 0", "place 1 1 move 0 0",
-          "place 1 2 move 400 0"}},
+          "place 1 1 move 400 0"}},
         // Another object in the next keyframe: no tween, and the first leaves when it arrives.
         {"counterpart with another identifier", true, true, false,
          {"place 1 1 new 0 0", "place 1 1 move 0 0", "place 1 1 move 0 0", "place 1 1 move 0 0",
-          "remove 1, place 1 2 new 400 0"}},
+          "remove 1, place 1 1 new 400 0"}},
     };
     for (const TweenCase& c : cases)
     {
@@ -293,7 +293,7 @@ TEST(MovieWriter, ShapesLeaveAndComeBackWithTheirSpans)
              layers.push_back(LayerWithShape(SolidRect(0, 0, 10, 10), 2));
              return layers;
          },
-         {"place 1 1 new 0 0, place 2 2 new 0 0", "remove 1, place 2 2 move 0 0"}},
+         {"place 1 1 new 0 0, place 2 1 new 0 0", "remove 1, place 2 1 move 0 0"}},
         {"it comes back after a blank keyframe",
          [] {
              std::vector<std::unique_ptr<CFlashEditorLayer>> layers;
@@ -309,7 +309,7 @@ TEST(MovieWriter, ShapesLeaveAndComeBackWithTheirSpans)
              layer.AddShape(copy, 3, At(50, 0));
              return layers;
          },
-         {"place 1 1 new 0 0", "remove 1", "place 1 2 new 50 0"}},
+         {"place 1 1 new 0 0", "remove 1", "place 1 1 new 50 0"}},
         {"the next keyframe sends the front shape to the back",
          [] {
              std::vector<std::unique_ptr<CFlashEditorLayer>> layers;
@@ -321,7 +321,7 @@ TEST(MovieWriter, ShapesLeaveAndComeBackWithTheirSpans)
              next->MoveShapeToBack(next->GetShapeById(front->GetObjectId()));
              return layers;
          },
-         {"place 1 1 new 1 0, place 2 2 new 2 0", "remove 1, remove 2, place 1 3 new 2 0, place 2 4 new 1 0"}},
+         {"place 1 1 new 1 0, place 2 1 new 2 0", "remove 1, remove 2, place 1 1 new 2 0, place 2 1 new 1 0"}},
     };
     for (const Case& c : cases)
     {
@@ -352,7 +352,7 @@ TEST(MovieWriter, DepthsFollowLayersAndStackingOrder)
     const Movie movie = Export(Source({bottom.get(), top.get()}));
     ASSERT_TRUE(movie.exported && movie.closed);
     // Back to front: bottom layer's back, its front, top layer's back, its front.
-    EXPECT_EQ(Script({"place 1 1 new 4 0, place 2 2 new 3 0, place 3 3 new 1 0, place 4 4 new 2 0"}), FrameScript(movie));
+    EXPECT_EQ(Script({"place 1 1 new 4 0, place 2 1 new 3 0, place 3 1 new 1 0, place 4 1 new 2 0"}), FrameScript(movie));
 }
 
 TEST(MovieWriter, HiddenLayersAndShapesAreLeftOut)
