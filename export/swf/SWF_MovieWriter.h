@@ -33,8 +33,10 @@ struct C_SWF_MovieSource
 
 // Publishes a document as an uncompressed SWF 6 movie that shows, frame by frame, what the stage
 // shows: the visible layers bottom to top, each span's shapes back to front, placements
-// interpolated across motion tweens. One writer serves one export: Export, then Close.
-// The document is only read.
+// interpolated across motion tweens, and fills and pens that change towards the next keyframe
+// as morph shapes played at the tween's ratio. Texts are their glyph outlines, pictures
+// rectangles filled with a lossless bitmap; identical definitions and pictures are written once.
+// One writer serves one export: Export, then Close. The document is only read.
 class C_SWF_MovieWriter
 {
 public:
