@@ -172,16 +172,20 @@ TEST(Symbol, NeverDrawsNorHitsAndClonesShareMembers)
 // moved down by the family's line spacing: no line is lost and no break shows as a glyph.
 TEST(TextShape, LinesAreLaidOutOneBelowTheOtherInEveryAlignment)
 {
+    const Gdiplus::Rect wide(2000, 2000, 4000, 1000);
+    const Gdiplus::Rect tall(2000, 2000, 1500, 3000);
     struct Case {
         const char* text;
         int alignment;
+        Gdiplus::Rect box;
         std::vector<std::pair<const char*, int>> lines; // a line's text and its row
     };
     const Case cases[] = {
-        {"AB\r\nCD", 0, {{"AB", 0}, {"CD", 1}}},
-        {"AB\rCD", 1, {{"AB", 0}, {"CD", 1}}},
-        {"AB\nWIDE", 2, {{"AB", 0}, {"WIDE", 1}}},
-        {"A\n\nB", 1, {{"A", 0}, {"B", 2}}},
+        {"AB\r\nCD", 0, wide, {{"AB", 0}, {"CD", 1}}},
+        {"AB\rCD", 1, wide, {{"AB", 0}, {"CD", 1}}},
+        {"AB\nWIDE", 2, wide, {{"AB", 0}, {"WIDE", 1}}},
+        {"A\n\nB", 1, wide, {{"A", 0}, {"B", 2}}},
+        {"Hello\nWorld\nAgain", 2, tall, {{"Hello", 0}, {"World", 1}, {"Again", 2}}},
     };
     CTestDC dc;
     Gdiplus::Graphics graphics(dc.Get());
@@ -196,6 +200,7 @@ TEST(TextShape, LinesAreLaidOutOneBelowTheOtherInEveryAlignment)
         SCOPED_TRACE(c.text);
         const auto shape = MakeText(c.text);
         shape->SetTextAlignment(c.alignment);
+        shape->SetRect(c.box);
         Gdiplus::FontFamily family;
         shape->GetFont()->GetFamily(&family);
         const int style = shape->GetFont()->GetStyle();
@@ -205,6 +210,7 @@ TEST(TextShape, LinesAreLaidOutOneBelowTheOtherInEveryAlignment)
         for (const auto& [text, row] : c.lines) {
             const auto line = MakeText(text);
             line->SetTextAlignment(c.alignment);
+            line->SetRect(c.box);
             const Gdiplus::RectF b = boundsOf(*line);
             left = std::min(left, double(b.X));
             right = std::max(right, double(b.X + b.Width));
@@ -218,3 +224,4 @@ TEST(TextShape, LinesAreLaidOutOneBelowTheOtherInEveryAlignment)
         EXPECT_NEAR(bottom, whole.Y + whole.Height, 1.0);
     }
 }
+
