@@ -1,6 +1,7 @@
 // Exports a document of 50 shapes (5 layers of 10 filled and outlined Bezier blobs) over 1,000
 // frames, every layer a motion tween through keyframes every 100 frames, and prints the time of
-// the export and the size of the movie.
+// the export and the size of the movie; then the same document whose keyframes also change every
+// shape's fill colour and pen width, so that styles tween too.
 #include "export/swf/SWF_MovieWriter.h"
 #include "model/FlashBezierCurve.h"
 #include "model/FlashEditorFrame.h"
@@ -46,7 +47,7 @@ CFlashSolidShape* MakeBlob(int cx, int cy, int radius, Gdiplus::ARGB fill)
     return shape;
 }
 
-std::vector<std::unique_ptr<CFlashEditorLayer>> MakeDocument()
+std::vector<std::unique_ptr<CFlashEditorLayer>> MakeDocument(bool restyled)
 {
     std::vector<std::unique_ptr<CFlashEditorLayer>> layers;
     for (int l = 0; l < kLayers; ++l) {
@@ -63,6 +64,12 @@ std::vector<std::unique_ptr<CFlashEditorLayer>> MakeDocument()
                 placement->GetMatrix()->Translate(float(200 * ((k / kKeyframeStep) % 3)), 150.0f,
                                                   Gdiplus::MatrixOrderAppend);
                 placement->GetMatrix()->Rotate(float(15 * (k / kKeyframeStep)), Gdiplus::MatrixOrderAppend);
+                if (restyled) {
+                    Gdiplus::SolidBrush brush{Gdiplus::Color(0xff000000u | (0x10203u * (k / kKeyframeStep) * (l + 1)))};
+                    shape->SetBrush(&brush);
+                    Gdiplus::Pen pen(Gdiplus::Color(0xff000000), float(20 + 10 * ((k / kKeyframeStep) % 4)));
+                    shape->SetPen(&pen);
+                }
             }
         }
         for (CFlashEditorFrame* span : layer->GetSpans())
@@ -81,8 +88,8 @@ int main()
         std::printf("GDI+ did not start\n");
         return 0;
     }
-    {
-        const auto layers = MakeDocument();
+    for (const bool restyled : {false, true}) {
+        const auto layers = MakeDocument(restyled);
         C_SWF_MovieSource source;
         for (const auto& layer : layers)
             source.layers.push_back(layer.get());
@@ -99,9 +106,9 @@ int main()
         }
         struct stat info {};
         ::stat(path.c_str(), &info);
-        std::printf("SWF export of %d shapes over %d frames (tweened): best of %d runs %.3f s, file %lld bytes%s\n",
-                    kLayers * kShapesPerLayer, kFrames, kRuns, best, static_cast<long long>(info.st_size),
-                    ok ? "" : " (export FAILED)");
+        std::printf("SWF export of %d shapes over %d frames (tweened%s): best of %d runs %.3f s, file %lld bytes%s\n",
+                    kLayers * kShapesPerLayer, kFrames, restyled ? ", colours and pen widths too" : "", kRuns, best,
+                    static_cast<long long>(info.st_size), ok ? "" : " (export FAILED)");
         ::unlink(path.c_str());
     }
     Gdiplus::GdiplusShutdown(token);
