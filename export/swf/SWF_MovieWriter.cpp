@@ -683,22 +683,25 @@ std::unique_ptr<C_SWF_Tag_DefineShape3> C_SWF_MovieWriter::MakeDefineShape(const
     }
     else if (const auto* picture = dynamic_cast<const CFlashBitmap*>(&shape))
     {
-        // A rectangle filled with the picture, one picture pixel to 20 twips.
+        // A rectangle filled with the picture, one picture pixel to 20 twips; nothing without one.
         const Gdiplus::Rect bounds = picture->GetBounds();
-        const uint16_t bitmapId = picture->GetImage() ? GetBitmapCharacter(*picture->GetImage()) : 0;
-        uint32_t fillStyle = 0;
-        if (bitmapId != 0)
+        tag->shapeBounds = StrokedBounds(bounds, 0);
+        if (picture->GetImage())
         {
             C_SWF_FillStyle fill;
             fill.fillStyleType = kFillClippedBitmap;
-            fill.bitmapId = bitmapId;
+            fill.bitmapId = GetBitmapCharacter(*picture->GetImage());
+            if (fill.bitmapId == 0)
+                return nullptr;
             const double m[6] = {double(kTwipsPerPixel), 0, 0, double(kTwipsPerPixel), double(bounds.X), double(bounds.Y)};
             fill.bitmapMatrix = MakeMatrix(m);
             styled.fillStyles.fillStyles.push_back(fill);
-            fillStyle = 1;
+            C_SWF_ShapeOutline(1, 0).AddRectangle(bounds, styled.shape.records);
         }
-        tag->shapeBounds = StrokedBounds(bounds, 0);
-        C_SWF_ShapeOutline(fillStyle, 0).AddRectangle(bounds, styled.shape.records);
+        else
+        {
+            styled.shape.records.emplace_back(); // the end record alone
+        }
     }
     else
     {
@@ -751,7 +754,6 @@ uint16_t C_SWF_MovieWriter::GetBitmapCharacter(Gdiplus::Bitmap& image)
         return known->second;
     if (!Compress(pixels, tag->data))
         return 0;
-    // When no id is left the shape that shows the picture finds none either, and the export fails.
     const uint16_t id = NextCharacterId();
     if (id == 0)
         return 0;
@@ -898,6 +900,8 @@ uint16_t C_SWF_MovieWriter::GetCharacter(const CFlashShape& shape)
     if (known != m_characters.end())
         return known->second;
     auto tag = MakeDefineShape(shape);
+    if (!tag)
+        return 0;
     // Keyframe copies are distinct objects with the same drawing: they share one definition.
     std::string key = DefinitionKey(*tag);
     const auto same = m_definitions.find(key);

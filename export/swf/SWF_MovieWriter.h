@@ -48,7 +48,8 @@ public:
 
     // Builds the whole movie for the file at path, a Unix path (callers convert a Windows path
     // first). False when the file cannot be created or the document exceeds what the format
-    // holds (more than 65,535 frames, characters or depths, values too large for their fields).
+    // holds (more than 65,535 frames, characters or depths, pictures over 65,535 pixels wide or
+    // tall, values too large for their fields).
     bool Export(const char* path, const CFlashEditorDoc& document);
     bool Export(const char* path, const C_SWF_MovieSource& source);
     // Releases the tags, the header, the stream and the file; closing the file writes the movie.
@@ -86,6 +87,7 @@ private:
     void AddEnd();
     // The shape's definition as the stage draws it: text as its glyph outlines, a picture as a
     // rectangle filled with it, any other shape as its curves; the id is left to the caller.
+    // Null when the picture cannot be stored.
     std::unique_ptr<C_SWF_Tag_DefineShape3> MakeDefineShape(const CFlashShape& shape);
     // The shape morphing from its own styles to the counterpart's as the stage tweens them;
     // null when they do not change.
@@ -97,13 +99,13 @@ private:
     const ShownShapes& GetShownShapes(const CFlashEditorFrame& span);
     void CollectFrame(const C_SWF_MovieSource& source, int frame, std::vector<DisplayItem>& items);
     // The shape's character, defined on first use or shared with an identical definition; 0
-    // when no id is left.
+    // when no id is left or the shape cannot be stored.
     uint16_t GetCharacter(const CFlashShape& shape);
     // The morph from one shape's styles to another's, defined on first use; still is set when
     // the styles do not change (no morph, 0).
     uint16_t GetMorphCharacter(const CFlashShape& from, const CFlashShape& to, bool& still);
     // The picture's bitmap character, one per distinct picture; 0 when the picture cannot be
-    // stored or no id is left.
+    // read, is wider or taller than 65,535 pixels, or no id is left.
     uint16_t GetBitmapCharacter(Gdiplus::Bitmap& image);
     uint16_t NextCharacterId();
 

@@ -422,6 +422,9 @@ TEST(MovieWriter, FailuresAreReportedAndLeaveNoFile)
     TempFile writable;
     auto scaled = std::make_unique<CFlashEditorFrameShapeTransform>();
     scaled->GetMatrix()->Scale(70000.0f, 1.0f);
+    auto* widePicture = new CFlashBitmap();
+    widePicture->SetImage(std::make_unique<Gdiplus::Bitmap>(65536, 1, PixelFormat32bppARGB));
+    ASSERT_EQ(65536u, widePicture->GetImage()->GetWidth());
     struct Case
     {
         const char* what;
@@ -433,6 +436,7 @@ TEST(MovieWriter, FailuresAreReportedAndLeaveNoFile)
          LayerWithShape(SolidRect(0, 0, 10, 10), 1)},
         {"a scale beyond the matrix fields", writable.Path(), LayerWithShape(SolidRect(0, 0, 10, 10), 1, std::move(scaled))},
         {"more frames than the header counts", writable.Path(), LayerOfFrames(65536)},
+        {"a picture wider than the bitmap fields", writable.Path(), LayerWithShape(widePicture, 1)},
     };
     for (Case& c : cases)
     {
@@ -792,6 +796,7 @@ TEST(MovieWriterContent, PicturesAreBitmapFilledRectanglesDefinedOnce)
     layer->AddShape(Picture(pixels, 3, 10, 20), 1, nullptr);
     layer->AddShape(Picture(pixels, 3, 50, 5), 1, nullptr);
     layer->AddShape(Picture({0xff000000}, 1, 0, 0), 1, nullptr);
+    layer->AddShape(new CFlashBitmap(), 1, nullptr); // no picture: nothing to show
     const Movie movie = Export(Source({layer.get()}));
     ASSERT_TRUE(movie.exported && movie.closed);
 
@@ -810,7 +815,9 @@ TEST(MovieWriterContent, PicturesAreBitmapFilledRectanglesDefinedOnce)
                                     0xff, 0x10, 0x20, 0x30}),
               argb);
 
-    ASSERT_EQ(3u, movie.Tags(kCodeDefineShape3).size());
+    ASSERT_EQ(4u, movie.Tags(kCodeDefineShape3).size());
+    EXPECT_TRUE(movie.Definition(3).shapes.fillStyles.fillStyles.empty());
+    EXPECT_EQ(1u, movie.Definition(3).shapes.shape.records.size());
     struct Expected
     {
         int x, y, width, height;
