@@ -925,4 +925,52 @@ TEST(MovieWriterContent, MotionOnlyTweensNeedNoMorph)
     EXPECT_TRUE(movie.Tags(kCodeDefineMorphShape).empty());
     EXPECT_EQ(1u, movie.Tags(kCodeDefineShape3).size()) << "the keyframe's copy shares the definition";
 }
+
+TEST(MovieWriterContent, GradientTweensMorphTheirStops)
+{
+    const std::vector<CGradientMarker> from = {{0.0, 0x0000FF}, {1.0, 0x00FF00}};
+    const std::vector<CGradientMarker> to = {{0.0, 0xFF0000}, {1.0, 0x000000}};
+    struct Case
+    {
+        const char* what;
+        std::function<std::unique_ptr<Gdiplus::Brush>(const std::vector<CGradientMarker>&)> make;
+        int type;
+    };
+    const Case cases[] = {
+        {"linear", [](const auto& stops) { return CreateLinearGradientBrush(Gdiplus::Rect(0, 0, 1, 1), stops); }, 0x10},
+        {"radial", [](const auto& stops) { return CreateRadialGradientBrush(Gdiplus::Rect(0, 0, 1, 1), stops); }, 0x12},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        const auto brush = c.make(from);
+        auto* shape = new CFlashSolidShape(brush.get());
+        shape->InsertCurve(new CFlashStraightLine(0, 0, 2000, 0), false, 0);
+        shape->InsertCurve(new CFlashStraightLine(2000, 0, 2000, 1000), false, 0);
+        shape->InsertCurve(new CFlashStraightLine(2000, 1000, 0, 0), false, 0);
+        auto layer = LayerWithShape(shape, 4);
+        CFlashEditorFrame* second = layer->InsertKeyframe(5, true);
+        const auto target = c.make(to);
+        second->GetTransformRange().begin()->first->SetBrush(target.get());
+        layer->FindSpan(1)->SetMotionTween(true);
+        second->SetMotionTween(true);
+        const Movie movie = Export(Source({layer.get()}));
+        ASSERT_TRUE(movie.exported && movie.closed);
+
+        const auto morphs = movie.Tags(kCodeDefineMorphShape);
+        ASSERT_EQ(1u, morphs.size());
+        const C_SWF_MorphFillStyle& fill =
+            static_cast<const C_SWF_Tag_DefineMorphShape&>(*morphs[0]).morphFillStyles.fillStyles.at(0);
+        EXPECT_EQ(c.type, fill.fillStyleType);
+        std::vector<int> stops;
+        for (const C_SWF_MorphGradRecord& r : fill.gradient.records)
+            stops.insert(stops.end(), {r.startRatio, r.startColor.red, r.startColor.green, r.startColor.blue, r.endRatio,
+                                       r.endColor.red, r.endColor.green, r.endColor.blue});
+        EXPECT_EQ(std::vector<int>({0, 255, 0, 0, 0, 0, 0, 255, 255, 0, 255, 0, 255, 0, 0, 0}), stops);
+        // The gradient spans the shape's bounds at both ends of the morph.
+        EXPECT_EQ(fill.startGradientMatrix.translateX.value, fill.endGradientMatrix.translateX.value);
+        EXPECT_EQ(1000, fill.startGradientMatrix.translateX.value);
+        EXPECT_EQ(500, fill.startGradientMatrix.translateY.value);
+    }
+}
 }
