@@ -17,6 +17,7 @@
 #include "model/FlashEditorLayer.h"
 #include "model/FlashHollowShape.h"
 #include "model/FlashSolidShape.h"
+#include "model/FlashSymbol.h"
 #include "model/FlashStraightLine.h"
 #include "model/FlashTextShape.h"
 #include "model/GeometryHelpers.h"
@@ -972,5 +973,14 @@ TEST(MovieWriterContent, GradientTweensMorphTheirStops)
         EXPECT_EQ(1000, fill.startGradientMatrix.translateX.value);
         EXPECT_EQ(500, fill.startGradientMatrix.translateY.value);
     }
+}
+
+TEST(MovieWriterContent, SymbolsStayEmptyAsOnTheStage)
+{
+    auto* symbol = new CFlashSymbol();
+    Gdiplus::Pen pen(Gdiplus::Color(0xff000000), 20.0f);
+    symbol->SetPen(&pen);
+    const C_SWF_Tag_DefineShape3 definition = DefineAlone(symbol);
+    EXPECT_EQ(1u, definition.shapes.shape.records.size()) << "the end record alone";
 }
 }
