@@ -1,5 +1,6 @@
 #include "model/FlashTextShape.h"
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -45,20 +46,54 @@ CFlashTextShape::CFlashTextShape(const Gdiplus::Font* font, const Gdiplus::Pen* 
     SetBrush(brush);
 }
 
+std::vector<std::string> CFlashTextShape::SplitLines(const std::string& text)
+{
+    std::vector<std::string> lines(1);
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\r' || c == '\n') {
+            // CR LF is one break.
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
+            lines.emplace_back();
+        } else {
+            lines.back() += c;
+        }
+    }
+    return lines;
+}
+
 void CFlashTextShape::AddToPath(Gdiplus::GraphicsPath& path, Gdiplus::Graphics& graphics, double zoom) const
 {
     if (!m_pFont || m_strText.empty() || zoom <= 0.0)
         return;
-    const std::u16string wide = ToWide(m_strText);
     Gdiplus::FontFamily family;
     m_pFont->GetFamily(&family);
+    const INT style = m_pFont->GetStyle();
     Gdiplus::StringFormat format(0, LANG_NEUTRAL);
     format.SetAlignment(Gdiplus::StringAlignment(m_nAlignment));
     const Gdiplus::REAL height = m_pFont->GetHeight(&graphics);
-    const Gdiplus::RectF layout(Gdiplus::REAL(m_rcBox.X), Gdiplus::REAL(m_rcBox.Y), Gdiplus::REAL(m_rcBox.Width),
-                                Gdiplus::REAL(m_rcBox.Height));
-    path.AddString(reinterpret_cast<const WCHAR*>(wide.c_str()), INT(wide.size()), &family, m_pFont->GetStyle(),
-                   Gdiplus::REAL(height / zoom * 20.0), layout, &format);
+    const Gdiplus::REAL emSize = Gdiplus::REAL(height / zoom * 20.0);
+    // The platform lays out one line per call (a line break shows as a box glyph), so each line
+    // is a string of its own, one line spacing of the family below the one before.
+    const UINT16 emHeight = family.GetEmHeight(style);
+    const Gdiplus::REAL advance = emHeight ? emSize * family.GetLineSpacing(style) / emHeight : emSize;
+    const std::vector<std::string> lines = SplitLines(m_strText);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i].empty())
+            continue;
+        const std::u16string wide = ToWide(lines[i]);
+        const Gdiplus::REAL top = advance * Gdiplus::REAL(i);
+        // A line keeps the box's width (alignment, wrapping) and what is left of its height,
+        // at least one line's worth so that a line below a short box is not dropped; a single
+        // line is laid out in the box as it always was.
+        const Gdiplus::REAL boxHeight = Gdiplus::REAL(m_rcBox.Height);
+        const Gdiplus::REAL lineHeight = lines.size() == 1 ? boxHeight : std::max(boxHeight - top, advance);
+        const Gdiplus::RectF layout(Gdiplus::REAL(m_rcBox.X), Gdiplus::REAL(m_rcBox.Y) + top,
+                                    Gdiplus::REAL(m_rcBox.Width), lineHeight);
+        path.AddString(reinterpret_cast<const WCHAR*>(wide.c_str()), INT(wide.size()), &family, style, emSize, layout,
+                       &format);
+    }
 }
 
 void CFlashTextShape::Draw(Gdiplus::Graphics& graphics, int stageX, int stageY, double zoom,

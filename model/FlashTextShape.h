@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 // A single-byte string laid out in a text box and filled with the shape's fill.
 class CFlashTextShape : public CFlashShape {
@@ -18,8 +19,9 @@ public:
     const Gdiplus::Rect& GetRect() const { return m_rcBox; }
     void SetRect(const Gdiplus::Rect& box) { m_rcBox = box; }
 
-    // Adds the glyph outlines. The em size is divided by the zoom, so glyphs keep their pixel
-    // height at every zoom while the box scales with it.
+    // Adds the glyph outlines, line by line: lines end at CR, LF or CR LF, each is aligned in the
+    // box and the next starts one line spacing of the font lower. The em size is divided by the
+    // zoom, so glyphs keep their pixel height at every zoom while the box scales with it.
     void AddToPath(Gdiplus::GraphicsPath& path, Gdiplus::Graphics& graphics, double zoom) const;
 
     void Draw(Gdiplus::Graphics& graphics, int stageX, int stageY, double zoom,
@@ -43,6 +45,9 @@ public:
     int GetTextAlignment() const override { return m_nAlignment; }
     // The text box.
     Gdiplus::Rect GetBounds() const override { return m_rcBox; }
+
+    // The text's lines without their breaks (one empty line for an empty text).
+    static std::vector<std::string> SplitLines(const std::string& text);
 
 private:
     friend class boost::serialization::access;

@@ -5,23 +5,28 @@
 #include "export/swf/SWF_Header.h"
 #include "export/swf/SWF_ShapeOutline.h"
 #include "export/swf/SWF_TagList.h"
+#include "export/swf/SWF_Tag_DefineBitsLossless2.h"
+#include "export/swf/SWF_Tag_DefineMorphShape.h"
 #include "export/swf/SWF_Tag_DefineShape3.h"
 #include "export/swf/SWF_Tag_End.h"
 #include "export/swf/SWF_Tag_PlaceObject2.h"
 #include "export/swf/SWF_Tag_RemoveObject2.h"
 #include "export/swf/SWF_Tag_SetBackgroundColor.h"
 #include "export/swf/SWF_Tag_ShowFrame.h"
+#include "model/FlashBitmap.h"
 #include "model/FlashCurve.h"
 #include "model/FlashEditorDoc.h"
 #include "model/FlashEditorFrame.h"
 #include "model/FlashEditorFrameShapeTransform.h"
 #include "model/FlashEditorLayer.h"
 #include "model/FlashShape.h"
+#include "model/FlashTextShape.h"
 #include "model/GradientMarker.h"
 
 #include <algorithm>
 #include <cmath>
 #include <set>
+#include <zlib.h>
 #include <unistd.h>
 
 namespace
@@ -38,11 +43,15 @@ constexpr uint8_t kFixedFractionBits = 16;
 enum TagCode : uint16_t
 {
     kEnd = 0, kShowFrame = 1, kSetBackgroundColor = 9, kPlaceObject2 = 26, kRemoveObject2 = 28, kDefineShape3 = 32,
+    kDefineBitsLossless2 = 36, kDefineMorphShape = 46,
 };
 
 constexpr uint8_t kFillSolid = 0x00;
 constexpr uint8_t kFillLinearGradient = 0x10;
 constexpr uint8_t kFillRadialGradient = 0x12;
+constexpr uint8_t kFillClippedBitmap = 0x41;
+constexpr uint8_t kBitmapFormatArgb = 5;
+constexpr double kMaxMorphRatio = 65535.0;
 // Gradients are defined on a square of this side (twips) centred on the origin.
 constexpr double kGradientSquare = 32768.0;
 constexpr size_t kMaxGradientStops = 8;
@@ -214,37 +223,46 @@ Gdiplus::Rect PathBounds(const CFlashShape& shape)
     return bounds;
 }
 
-// The fill style of a shape's brush as the stage paints it; false for a brush of unknown kind.
-bool MakeFillStyle(const CFlashShape& shape, const Gdiplus::Brush& brush, C_SWF_FillStyle& style)
+// A linear gradient's matrix: the brush's rectangle, in a unit square stretched over the bounds.
+C_SWF_Matrix LinearGradientMatrix(const Gdiplus::Rect& b, const Gdiplus::RectF& unit)
+{
+    const double x0 = b.X + double(b.Width) * unit.X, x1 = b.X + double(b.Width) * (unit.X + unit.Width);
+    const double y0 = b.Y + double(b.Height) * unit.Y, y1 = b.Y + double(b.Height) * (unit.Y + unit.Height);
+    const double m[6] = {(x1 - x0) / kGradientSquare, 0, 0, (y1 - y0) / kGradientSquare, (x0 + x1) / 2, (y0 + y1) / 2};
+    return MakeMatrix(m);
+}
+
+// A radial gradient's matrix: a circle around the bounds' centre whose diameter is their diagonal.
+C_SWF_Matrix RadialGradientMatrix(const Gdiplus::Rect& b)
+{
+    const double diameter = std::trunc(std::hypot(double(b.Width), double(b.Height)));
+    const double m[6] = {diameter / kGradientSquare, 0, 0, diameter / kGradientSquare, double(b.X + b.Width / 2),
+                         double(b.Y + b.Height / 2)};
+    return MakeMatrix(m);
+}
+
+// The fill style of a brush as the stage paints it over the bounds; false for a brush of
+// unknown kind.
+bool MakeFillStyle(const Gdiplus::Rect& bounds, const Gdiplus::Brush& brush, C_SWF_FillStyle& style)
 {
     std::vector<CGradientMarker> markers;
     const Gdiplus::BrushType type = brush.GetType();
     if (type == Gdiplus::BrushTypeLinearGradient)
     {
-        // The brush's own rectangle, in a unit square stretched over the path's bounds.
         const auto& linear = static_cast<const Gdiplus::LinearGradientBrush&>(brush);
         ReadLinearGradientMarkers(linear, markers);
         Gdiplus::RectF unit;
         linear.GetRectangle(&unit);
-        const Gdiplus::Rect b = PathBounds(shape);
-        const double x0 = b.X + double(b.Width) * unit.X, x1 = b.X + double(b.Width) * (unit.X + unit.Width);
-        const double y0 = b.Y + double(b.Height) * unit.Y, y1 = b.Y + double(b.Height) * (unit.Y + unit.Height);
-        const double m[6] = {(x1 - x0) / kGradientSquare, 0, 0, (y1 - y0) / kGradientSquare, (x0 + x1) / 2, (y0 + y1) / 2};
         style.fillStyleType = kFillLinearGradient;
-        style.gradientMatrix = MakeMatrix(m);
+        style.gradientMatrix = LinearGradientMatrix(bounds, unit);
         style.gradient = MakeGradient(markers);
         return !markers.empty();
     }
     if (type == Gdiplus::BrushTypePathGradient)
     {
-        // A circle around the bounds' centre whose diameter is the bounds' diagonal.
         ReadPathGradientMarkers(static_cast<const Gdiplus::PathGradientBrush&>(brush), markers);
-        const Gdiplus::Rect b = PathBounds(shape);
-        const double diameter = std::trunc(std::hypot(double(b.Width), double(b.Height)));
-        const double m[6] = {diameter / kGradientSquare, 0, 0, diameter / kGradientSquare,
-                             double(b.X + b.Width / 2), double(b.Y + b.Height / 2)};
         style.fillStyleType = kFillRadialGradient;
-        style.gradientMatrix = MakeMatrix(m);
+        style.gradientMatrix = RadialGradientMatrix(bounds);
         style.gradient = MakeGradient(markers);
         return !markers.empty();
     }
@@ -256,6 +274,231 @@ bool MakeFillStyle(const CFlashShape& shape, const Gdiplus::Brush& brush, C_SWF_
         return true;
     }
     return false;
+}
+
+C_SWF_Rect MakeRect(int64_t xmin, int64_t ymin, int64_t xmax, int64_t ymax)
+{
+    C_SWF_Rect rect;
+    rect.xmin.value = ClampToInt32(double(xmin));
+    rect.xmax.value = ClampToInt32(double(xmax));
+    rect.ymin.value = ClampToInt32(double(ymin));
+    rect.ymax.value = ClampToInt32(double(ymax));
+    rect.nbits.value = 0;
+    for (const C_SWF_BitField* field : {&rect.xmin, &rect.xmax, &rect.ymin, &rect.ymax})
+        rect.nbits.value = std::max<int32_t>(rect.nbits.value, C_SWF_BitStream::BitsForSigned(field->value));
+    return rect;
+}
+
+// Bounds widened by half a pen so that the stroke lies inside them.
+C_SWF_Rect StrokedBounds(const Gdiplus::Rect& bounds, int64_t halfPen)
+{
+    return MakeRect(int64_t(bounds.X) - halfPen, int64_t(bounds.Y) - halfPen, int64_t(bounds.X) + bounds.Width + halfPen,
+                    int64_t(bounds.Y) + bounds.Height + halfPen);
+}
+
+uint16_t PenWidth(const Gdiplus::Pen& pen)
+{
+    return static_cast<uint16_t>(std::clamp(std::trunc(double(pen.GetWidth())), 0.0, double(UINT16_MAX)));
+}
+
+// The colour a tween gives a pen: its own when solid, opaque black otherwise.
+Gdiplus::ARGB TweenPenColor(const Gdiplus::Pen& pen)
+{
+    Gdiplus::Color color;
+    if (pen.GetPenType() == Gdiplus::PenTypeSolidColor && pen.GetColor(&color) == Gdiplus::Ok)
+        return color.GetValue();
+    return 0xFF000000;
+}
+
+// A tween paints opaque colours (the stage's colour interpolation drops alpha).
+C_SWF_RGBA Opaque(Gdiplus::ARGB color)
+{
+    C_SWF_RGBA rgba = FromArgb(color);
+    rgba.alpha = 255;
+    return rgba;
+}
+
+// Appends a value's bytes to a key.
+template <class T>
+void AppendKey(std::string& key, const T& value)
+{
+    key.append(reinterpret_cast<const char*>(&value), sizeof(value));
+}
+
+void AppendKey(std::string& key, const C_SWF_RGBA& color)
+{
+    for (uint8_t channel : {color.red, color.green, color.blue, color.alpha})
+        AppendKey(key, channel);
+}
+
+void AppendKey(std::string& key, const C_SWF_Matrix& m)
+{
+    for (const C_SWF_BitField* field : {&m.hasScale, &m.hasRotate, &m.translateX, &m.translateY})
+        AppendKey(key, field->value);
+    for (const C_SWF_Fixed* field : {&m.scaleX, &m.scaleY, &m.rotateSkew0, &m.rotateSkew1})
+        AppendKey(key, field->value);
+}
+
+// Everything a shape definition shows, its character id aside: equal keys draw alike.
+std::string DefinitionKey(const C_SWF_Tag_DefineShape3& tag)
+{
+    std::string key;
+    const C_SWF_Rect& r = tag.shapeBounds;
+    for (const C_SWF_BitField* field : {&r.xmin, &r.xmax, &r.ymin, &r.ymax})
+        AppendKey(key, field->value);
+    for (const C_SWF_FillStyle& fill : tag.shapes.fillStyles.fillStyles)
+    {
+        AppendKey(key, fill.fillStyleType);
+        AppendKey(key, fill.color);
+        AppendKey(key, fill.gradientMatrix);
+        for (const C_SWF_GradRecord& stop : fill.gradient.records)
+        {
+            AppendKey(key, stop.ratio);
+            AppendKey(key, stop.color);
+        }
+        AppendKey(key, fill.bitmapId);
+        AppendKey(key, fill.bitmapMatrix);
+    }
+    key += '|';
+    for (const C_SWF_LineStyle& line : tag.shapes.lineStyles.lineStyles)
+    {
+        AppendKey(key, line.width);
+        AppendKey(key, line.color);
+    }
+    key += '|';
+    for (const C_SWF_ShapeRecord& record : tag.shapes.shape.records)
+        for (const C_SWF_BitField* field :
+             {&record.typeFlag, &record.straightFlag, &record.stateMoveTo, &record.stateFillStyle0, &record.stateLineStyle,
+              &record.moveDeltaX, &record.moveDeltaY, &record.fillStyle0, &record.lineStyle, &record.deltaX, &record.deltaY,
+              &record.controlDeltaX, &record.controlDeltaY, &record.anchorDeltaX, &record.anchorDeltaY})
+            AppendKey(key, field->value);
+    return key;
+}
+
+// The picture's pixels as DefineBitsLossless2 stores them: rows of premultiplied A, R, G, B.
+bool ReadPremultipliedArgb(Gdiplus::Bitmap& bitmap, std::vector<uint8_t>& pixels)
+{
+    const Gdiplus::Rect whole(0, 0, INT(bitmap.GetWidth()), INT(bitmap.GetHeight()));
+    Gdiplus::BitmapData data{};
+    if (bitmap.LockBits(&whole, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, &data) != Gdiplus::Ok)
+        return false;
+    pixels.resize(size_t(data.Width) * data.Height * 4);
+    uint8_t* out = pixels.data();
+    for (UINT y = 0; y < data.Height; ++y)
+    {
+        const auto* row = reinterpret_cast<const uint32_t*>(static_cast<const BYTE*>(data.Scan0) + INT_PTR(y) * data.Stride);
+        for (UINT x = 0; x < data.Width; ++x)
+        {
+            const uint32_t pixel = row[x];
+            const uint32_t a = pixel >> 24;
+            *out++ = uint8_t(a);
+            for (int shift : {16, 8, 0})
+                *out++ = uint8_t((((pixel >> shift) & 0xFF) * a + 127) / 255);
+        }
+    }
+    bitmap.UnlockBits(&data);
+    return true;
+}
+
+bool Compress(const std::vector<uint8_t>& raw, std::vector<uint8_t>& packed)
+{
+    uLongf size = compressBound(uLong(raw.size()));
+    packed.resize(size);
+    if (compress2(packed.data(), &size, raw.data(), uLong(raw.size()), Z_DEFAULT_COMPRESSION) != Z_OK)
+        return false;
+    packed.resize(size);
+    return true;
+}
+
+// A morph fill that stays what the fill is.
+C_SWF_MorphFillStyle SteadyMorphFill(const C_SWF_FillStyle& fill)
+{
+    C_SWF_MorphFillStyle morph;
+    morph.fillStyleType = fill.fillStyleType;
+    morph.startColor = morph.endColor = fill.color;
+    morph.startGradientMatrix = morph.endGradientMatrix = fill.gradientMatrix;
+    morph.gradient.numGradients = fill.gradient.numGradients;
+    for (const C_SWF_GradRecord& stop : fill.gradient.records)
+        morph.gradient.records.push_back({stop.ratio, stop.color, stop.ratio, stop.color});
+    return morph;
+}
+
+bool SameColor(const C_SWF_RGBA& a, const C_SWF_RGBA& b)
+{
+    return a.red == b.red && a.green == b.green && a.blue == b.blue && a.alpha == b.alpha;
+}
+
+// The fill a tween paints from one brush towards another, as the stage interpolates it: solid
+// colours, or the stops of two gradients of one kind and one stop count (their rectangle the
+// unit square over the bounds); any other pair keeps the fill. changed tells whether it moves.
+C_SWF_MorphFillStyle MorphFill(const C_SWF_FillStyle& fill, const Gdiplus::Rect& bounds, const Gdiplus::Brush& from,
+                               const Gdiplus::Brush* to, bool& changed)
+{
+    changed = false;
+    const Gdiplus::BrushType type = from.GetType();
+    if (!to || to->GetType() != type)
+        return SteadyMorphFill(fill);
+    C_SWF_MorphFillStyle morph;
+    if (type == Gdiplus::BrushTypeSolidColor)
+    {
+        Gdiplus::Color a(0xFF000000), b(0xFF000000);
+        static_cast<const Gdiplus::SolidBrush&>(from).GetColor(&a);
+        static_cast<const Gdiplus::SolidBrush*>(to)->GetColor(&b);
+        morph.fillStyleType = kFillSolid;
+        morph.startColor = Opaque(a.GetValue());
+        morph.endColor = Opaque(b.GetValue());
+        changed = !SameColor(morph.startColor, morph.endColor);
+        return morph;
+    }
+    std::vector<CGradientMarker> start, end;
+    if (type == Gdiplus::BrushTypeLinearGradient)
+    {
+        ReadLinearGradientMarkers(static_cast<const Gdiplus::LinearGradientBrush&>(from), start);
+        ReadLinearGradientMarkers(*static_cast<const Gdiplus::LinearGradientBrush*>(to), end);
+        morph.startGradientMatrix = LinearGradientMatrix(bounds, Gdiplus::RectF(0, 0, 1, 1));
+    }
+    else if (type == Gdiplus::BrushTypePathGradient)
+    {
+        ReadPathGradientMarkers(static_cast<const Gdiplus::PathGradientBrush&>(from), start);
+        ReadPathGradientMarkers(*static_cast<const Gdiplus::PathGradientBrush*>(to), end);
+        morph.startGradientMatrix = RadialGradientMatrix(bounds);
+    }
+    if (start.empty() || start.size() != end.size())
+        return SteadyMorphFill(fill);
+    morph.fillStyleType = fill.fillStyleType;
+    morph.endGradientMatrix = morph.startGradientMatrix;
+    const C_SWF_Gradient a = MakeGradient(start), b = MakeGradient(end);
+    morph.gradient.numGradients = a.numGradients;
+    for (size_t i = 0; i < a.records.size(); ++i)
+    {
+        morph.gradient.records.push_back({a.records[i].ratio, a.records[i].color, b.records[i].ratio, b.records[i].color});
+        changed = changed || a.records[i].ratio != b.records[i].ratio || !SameColor(a.records[i].color, b.records[i].color);
+    }
+    return morph;
+}
+
+// A morph's end edges: the start edges' moves and edges, without style changes, which only the
+// start edges carry.
+void MakeEndEdges(const C_SWF_Shape& start, C_SWF_Shape& end)
+{
+    end.numFillBits.value = 0;
+    end.numLineBits.value = 0;
+    for (const C_SWF_ShapeRecord& record : start.records)
+    {
+        if (record.typeFlag.value == 1 || record.IsEndRecord())
+        {
+            end.records.push_back(record);
+            continue;
+        }
+        if (!record.stateMoveTo.value)
+            continue;
+        C_SWF_ShapeRecord move;
+        move.stateMoveTo = record.stateMoveTo;
+        move.moveBits = record.moveBits;
+        move.moveDeltaX = record.moveDeltaX;
+        move.moveDeltaY = record.moveDeltaY;
+        end.records.push_back(move);
+    }
 }
 
 template <class T>
@@ -284,6 +527,19 @@ C_SWF_MovieSource C_SWF_MovieSource::FromDocument(const CFlashEditorDoc& documen
     source.layers.assign(document.GetLayerRange().begin(), document.GetLayerRange().end());
     return source;
 }
+
+// A memory device context and a graphics on it, on which texts are laid out as the stage lays
+// them out.
+struct C_SWF_MovieWriter::MeasuringContext
+{
+    MeasuringContext() : dc(CreateCompatibleDC(nullptr)), graphics(dc) {}
+    ~MeasuringContext() { DeleteDC(dc); }
+    MeasuringContext(const MeasuringContext&) = delete;
+    MeasuringContext& operator=(const MeasuringContext&) = delete;
+
+    HDC dc;
+    Gdiplus::Graphics graphics;
+};
 
 C_SWF_MovieWriter::C_SWF_MovieWriter() = default;
 
@@ -318,13 +574,19 @@ bool C_SWF_MovieWriter::Export(const char* path, const C_SWF_MovieSource& source
     if (frameCount > int(kMaxId))
         return false;
 
+    m_measuring = std::make_unique<MeasuringContext>();
+    m_nextCharacterId = 1;
     InitHeader(source);
     AddBackgroundTag(source.backgroundColor);
     const bool framesAdded = AddFrames(source, frameCount);
     m_shownShapes.clear();
     m_layerDepthBase.clear();
     m_characters.clear();
+    m_definitions.clear();
+    m_bitmaps.clear();
+    m_morphs.clear();
     m_tweenPlacement.reset();
+    m_measuring.reset();
     if (!framesAdded)
         return false;
     AddEnd();
@@ -398,50 +660,118 @@ void C_SWF_MovieWriter::AddEnd()
     m_tags->Append(MakeTag<C_SWF_Tag_End>(kEnd));
 }
 
-void C_SWF_MovieWriter::AddDefineShape(const CFlashShape& shape, uint16_t characterId)
+std::unique_ptr<C_SWF_Tag_DefineShape3> C_SWF_MovieWriter::MakeDefineShape(const CFlashShape& shape)
 {
     auto tag = MakeTag<C_SWF_Tag_DefineShape3>(kDefineShape3, 1);
-    tag->shapeId = characterId;
     C_SWF_ShapeWithStyle& styled = tag->shapes;
-
-    uint32_t fillStyle = 0, lineStyle = 0;
-    C_SWF_FillStyle fill;
-    if (shape.IsFilled() && shape.GetBrush() && MakeFillStyle(shape, *shape.GetBrush(), fill))
+    if (const auto* text = dynamic_cast<const CFlashTextShape*>(&shape))
     {
-        styled.fillStyles.fillStyles.push_back(fill);
-        fillStyle = 1;
+        // The glyph outlines the stage fills, at zoom 1; the pen plays no part in text.
+        Gdiplus::GraphicsPath path;
+        text->AddToPath(path, m_measuring->graphics, 1.0);
+        Gdiplus::Rect bounds;
+        path.GetBounds(&bounds);
+        C_SWF_FillStyle fill;
+        uint32_t fillStyle = 0;
+        if (shape.GetBrush() && MakeFillStyle(bounds, *shape.GetBrush(), fill))
+        {
+            styled.fillStyles.fillStyles.push_back(fill);
+            fillStyle = 1;
+        }
+        tag->shapeBounds = StrokedBounds(bounds, 0);
+        C_SWF_ShapeOutline(fillStyle, 0).AddFilledPath(path, styled.shape.records);
     }
-    int64_t halfPen = 0;
-    if (const Gdiplus::Pen* pen = shape.GetPen())
+    else if (const auto* picture = dynamic_cast<const CFlashBitmap*>(&shape))
     {
-        C_SWF_LineStyle line;
-        line.width = static_cast<uint16_t>(std::clamp(std::trunc(double(pen->GetWidth())), 0.0, double(UINT16_MAX)));
-        line.color = FromArgb(PenColor(*pen));
-        styled.lineStyles.lineStyles.push_back(line);
-        lineStyle = 1;
-        halfPen = (line.width + 1) / 2;
+        // A rectangle filled with the picture, one picture pixel to 20 twips; nothing without one.
+        const Gdiplus::Rect bounds = picture->GetBounds();
+        tag->shapeBounds = StrokedBounds(bounds, 0);
+        if (picture->GetImage())
+        {
+            C_SWF_FillStyle fill;
+            fill.fillStyleType = kFillClippedBitmap;
+            fill.bitmapId = GetBitmapCharacter(*picture->GetImage());
+            if (fill.bitmapId == 0)
+                return nullptr;
+            const double m[6] = {double(kTwipsPerPixel), 0, 0, double(kTwipsPerPixel), double(bounds.X), double(bounds.Y)};
+            fill.bitmapMatrix = MakeMatrix(m);
+            styled.fillStyles.fillStyles.push_back(fill);
+            C_SWF_ShapeOutline(1, 0).AddRectangle(bounds, styled.shape.records);
+        }
+        else
+        {
+            styled.shape.records.emplace_back(); // the end record alone
+        }
     }
-
-    // The shape's own bounds, widened so that the stroke lies inside them.
-    const Gdiplus::Rect bounds = shape.GetBounds();
-    C_SWF_Rect& rect = tag->shapeBounds;
-    rect.xmin.value = ClampToInt32(double(int64_t(bounds.X) - halfPen));
-    rect.xmax.value = ClampToInt32(double(int64_t(bounds.X) + bounds.Width + halfPen));
-    rect.ymin.value = ClampToInt32(double(int64_t(bounds.Y) - halfPen));
-    rect.ymax.value = ClampToInt32(double(int64_t(bounds.Y) + bounds.Height + halfPen));
-    rect.nbits.value = 0;
-    for (const C_SWF_BitField* field : {&rect.xmin, &rect.xmax, &rect.ymin, &rect.ymax})
-        rect.nbits.value = std::max<int32_t>(rect.nbits.value, C_SWF_BitStream::BitsForSigned(field->value));
-
-    C_SWF_ShapeOutline(fillStyle, lineStyle).AddShape(shape, styled.shape.records);
+    else
+    {
+        uint32_t fillStyle = 0, lineStyle = 0;
+        C_SWF_FillStyle fill;
+        if (shape.IsFilled() && shape.GetBrush() && MakeFillStyle(PathBounds(shape), *shape.GetBrush(), fill))
+        {
+            styled.fillStyles.fillStyles.push_back(fill);
+            fillStyle = 1;
+        }
+        int64_t halfPen = 0;
+        if (const Gdiplus::Pen* pen = shape.GetPen())
+        {
+            C_SWF_LineStyle line;
+            line.width = PenWidth(*pen);
+            line.color = FromArgb(PenColor(*pen));
+            styled.lineStyles.lineStyles.push_back(line);
+            lineStyle = 1;
+            halfPen = (line.width + 1) / 2;
+        }
+        tag->shapeBounds = StrokedBounds(shape.GetBounds(), halfPen);
+        C_SWF_ShapeOutline(fillStyle, lineStyle).AddShape(shape, styled.shape.records);
+    }
     styled.shape.numFillBits.value = C_SWF_BitStream::BitsForUnsigned(uint32_t(styled.fillStyles.fillStyles.size()));
     styled.shape.numLineBits.value = C_SWF_BitStream::BitsForUnsigned(uint32_t(styled.lineStyles.lineStyles.size()));
-    m_tags->Append(std::move(tag));
+    return tag;
 }
 
-void C_SWF_MovieWriter::AddPlaceObject(const float matrix[6], uint16_t depth, uint16_t characterId, bool move)
+uint16_t C_SWF_MovieWriter::NextCharacterId()
+{
+    return m_nextCharacterId <= kMaxId ? static_cast<uint16_t>(m_nextCharacterId++) : 0;
+}
+
+uint16_t C_SWF_MovieWriter::GetBitmapCharacter(Gdiplus::Bitmap& image)
+{
+    auto tag = MakeTag<C_SWF_Tag_DefineBitsLossless2>(kDefineBitsLossless2, 1);
+    std::vector<uint8_t> pixels;
+    if (image.GetWidth() == 0 || image.GetHeight() == 0 || image.GetWidth() > UINT16_MAX ||
+        image.GetHeight() > UINT16_MAX || !ReadPremultipliedArgb(image, pixels))
+        return 0;
+    tag->bitmapFormat = kBitmapFormatArgb;
+    tag->bitmapWidth = static_cast<uint16_t>(image.GetWidth());
+    tag->bitmapHeight = static_cast<uint16_t>(image.GetHeight());
+    std::string key;
+    AppendKey(key, tag->bitmapWidth);
+    AppendKey(key, tag->bitmapHeight);
+    key.append(pixels.begin(), pixels.end());
+    const auto known = m_bitmaps.find(key);
+    if (known != m_bitmaps.end())
+        return known->second;
+    if (!Compress(pixels, tag->data))
+        return 0;
+    const uint16_t id = NextCharacterId();
+    if (id == 0)
+        return 0;
+    tag->characterId = id;
+    m_bitmaps.emplace(std::move(key), id);
+    m_tags->Append(std::move(tag));
+    return id;
+}
+
+void C_SWF_MovieWriter::AddPlaceObject(const float matrix[6], uint16_t depth, uint16_t characterId, bool move,
+                                       const uint16_t* ratio)
 {
     auto tag = MakeTag<C_SWF_Tag_PlaceObject2>(kPlaceObject2);
+    if (ratio)
+    {
+        tag->placeFlagHasRatio.value = 1;
+        tag->ratio = *ratio;
+    }
     tag->swfVersion = kSwfVersion;
     tag->placeFlagHasMatrix.value = 1;
     tag->placeFlagHasCharacter.value = 1;
@@ -492,22 +822,76 @@ void C_SWF_MovieWriter::CollectFrame(const C_SWF_MovieSource& source, int frame,
         for (const auto& [shape, placement] : GetShownShapes(*span))
         {
             const CFlashEditorFrameShapeTransform* drawn = placement;
+            const CFlashShape* morphTo = nullptr;
+            uint16_t ratio = 0;
             if (tween)
             {
                 const CFlashShape* counterpart = next->GetShapeById(shape->GetObjectId());
                 const CFlashEditorFrameShapeTransform* target = counterpart ? next->GetShapeTransform(counterpart) : nullptr;
                 if (target && target->IsActive())
                 {
+                    const double t = TweenFraction(frame, first, last);
                     *m_tweenPlacement = *placement;
-                    placement->Interpolate(target, m_tweenPlacement.get(), TweenFraction(frame, first, last));
+                    placement->Interpolate(target, m_tweenPlacement.get(), t);
                     drawn = m_tweenPlacement.get();
+                    // The stage tweens styles only towards another object (a keyframe's copy).
+                    if (counterpart != shape && t != 0.0)
+                    {
+                        morphTo = counterpart;
+                        ratio = static_cast<uint16_t>(std::lround(t * kMaxMorphRatio));
+                    }
                 }
             }
-            DisplayItem item{static_cast<uint16_t>(++depth), shape, int(index), shape->GetObjectId(), {}};
+            DisplayItem item{static_cast<uint16_t>(++depth), shape, int(index), shape->GetObjectId(), {}, morphTo, ratio};
             drawn->GetMatrix()->GetElements(item.matrix);
             items.push_back(item);
         }
     }
+}
+
+std::unique_ptr<C_SWF_Tag_DefineMorphShape> C_SWF_MovieWriter::MakeMorphShape(const CFlashShape& from,
+                                                                              const CFlashShape& to)
+{
+    // Text and pictures draw without the tween's styles.
+    if (dynamic_cast<const CFlashTextShape*>(&from) || dynamic_cast<const CFlashBitmap*>(&from))
+        return nullptr;
+    auto tag = MakeTag<C_SWF_Tag_DefineMorphShape>(kDefineMorphShape, 1);
+    bool changed = false;
+    uint32_t fillStyle = 0, lineStyle = 0;
+    C_SWF_FillStyle fill;
+    const Gdiplus::Rect pathBounds = PathBounds(from);
+    if (from.IsFilled() && from.GetBrush() && MakeFillStyle(pathBounds, *from.GetBrush(), fill))
+    {
+        bool fillChanged = false;
+        tag->morphFillStyles.fillStyles.push_back(MorphFill(fill, pathBounds, *from.GetBrush(), to.GetBrush(), fillChanged));
+        changed = fillChanged;
+        fillStyle = 1;
+    }
+    int64_t halfPen = 0;
+    if (const Gdiplus::Pen* pen = from.GetPen())
+    {
+        C_SWF_MorphLineStyle line;
+        line.startWidth = line.endWidth = PenWidth(*pen);
+        line.startColor = line.endColor = FromArgb(PenColor(*pen));
+        if (const Gdiplus::Pen* target = to.GetPen())
+        {
+            line.endWidth = PenWidth(*target);
+            line.startColor = Opaque(TweenPenColor(*pen));
+            line.endColor = Opaque(TweenPenColor(*target));
+            changed = changed || line.startWidth != line.endWidth || !SameColor(line.startColor, line.endColor);
+        }
+        tag->morphLineStyles.lineStyles.push_back(line);
+        lineStyle = 1;
+        halfPen = (std::max(line.startWidth, line.endWidth) + 1) / 2;
+    }
+    if (!changed)
+        return nullptr;
+    tag->startBounds = tag->endBounds = StrokedBounds(from.GetBounds(), halfPen);
+    C_SWF_ShapeOutline(fillStyle, lineStyle).AddShape(from, tag->startEdges.records);
+    tag->startEdges.numFillBits.value = C_SWF_BitStream::BitsForUnsigned(fillStyle);
+    tag->startEdges.numLineBits.value = C_SWF_BitStream::BitsForUnsigned(lineStyle);
+    MakeEndEdges(tag->startEdges, tag->endEdges);
+    return tag;
 }
 
 uint16_t C_SWF_MovieWriter::GetCharacter(const CFlashShape& shape)
@@ -515,11 +899,43 @@ uint16_t C_SWF_MovieWriter::GetCharacter(const CFlashShape& shape)
     const auto known = m_characters.find(&shape);
     if (known != m_characters.end())
         return known->second;
-    if (m_characters.size() >= kMaxId)
+    auto tag = MakeDefineShape(shape);
+    if (!tag)
         return 0;
-    const auto id = static_cast<uint16_t>(m_characters.size() + 1);
-    m_characters[&shape] = id;
-    AddDefineShape(shape, id);
+    // Keyframe copies are distinct objects with the same drawing: they share one definition.
+    std::string key = DefinitionKey(*tag);
+    const auto same = m_definitions.find(key);
+    if (same != m_definitions.end())
+        return m_characters[&shape] = same->second;
+    const uint16_t id = NextCharacterId();
+    if (id == 0)
+        return 0;
+    tag->shapeId = id;
+    m_tags->Append(std::move(tag));
+    m_definitions.emplace(std::move(key), id);
+    return m_characters[&shape] = id;
+}
+
+uint16_t C_SWF_MovieWriter::GetMorphCharacter(const CFlashShape& from, const CFlashShape& to, bool& still)
+{
+    const auto known = m_morphs.find({&from, &to});
+    if (known != m_morphs.end())
+    {
+        still = known->second == 0;
+        return known->second;
+    }
+    auto tag = MakeMorphShape(from, to);
+    still = !tag;
+    uint16_t id = 0;
+    if (tag)
+    {
+        id = NextCharacterId();
+        if (id == 0)
+            return 0;
+        tag->characterId = id;
+        m_tags->Append(std::move(tag));
+    }
+    m_morphs[{&from, &to}] = id;
     return id;
 }
 
@@ -564,11 +980,14 @@ bool C_SWF_MovieWriter::AddFrames(const C_SWF_MovieSource& source, int frameCoun
         }
         for (const DisplayItem& item : items)
         {
-            const uint16_t character = GetCharacter(*item.shape);
+            bool still = true;
+            uint16_t character = item.morphTo ? GetMorphCharacter(*item.shape, *item.morphTo, still) : 0;
+            if (still)
+                character = GetCharacter(*item.shape);
             if (character == 0)
                 return false;
             const bool move = onStage[item.depth] == shown[item.depth];
-            AddPlaceObject(item.matrix, item.depth, character, move);
+            AddPlaceObject(item.matrix, item.depth, character, move, still ? nullptr : &item.ratio);
             onStage[item.depth] = shown[item.depth];
         }
         AddShowFrame();

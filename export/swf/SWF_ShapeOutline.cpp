@@ -3,10 +3,12 @@
 #include "export/swf/SWF_BitStream.h"
 #include "model/FlashBezierCurve.h"
 #include "model/FlashShape.h"
+#include "platform/gdiplus/GdiPlus.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <vector>
 
 namespace
 {
@@ -41,21 +43,84 @@ C_SWF_ShapeOutline::C_SWF_ShapeOutline(uint32_t fillStyle, uint32_t lineStyle)
 {
 }
 
-void C_SWF_ShapeOutline::AddShape(const CFlashShape& shape, std::vector<C_SWF_ShapeRecord>& records)
+void C_SWF_ShapeOutline::Begin(std::vector<C_SWF_ShapeRecord>& records, bool filled, bool strokedBridges)
 {
     m_records = &records;
-    m_filled = shape.IsFilled();
-    // An open path is stroked as one path, which joins its curves and strokes its closings.
-    m_strokedBridges = !m_filled && !shape.IsClosed();
+    m_filled = filled;
+    m_strokedBridges = strokedBridges;
     m_inFigure = false;
     m_pen = {0, 0};
     m_currentFill = 0;
     m_currentLine = 0;
+}
+
+void C_SWF_ShapeOutline::End()
+{
+    CloseFigure(true);
+    m_records->emplace_back(); // the end record: type 0 and no state flags
+    m_records = nullptr;
+}
+
+void C_SWF_ShapeOutline::AddShape(const CFlashShape& shape, std::vector<C_SWF_ShapeRecord>& records)
+{
+    // An open path is stroked as one path, which joins its curves and strokes its closings.
+    Begin(records, shape.IsFilled(), !shape.IsFilled() && !shape.IsClosed());
     for (int i = 0; i < shape.GetCurveCount(); ++i)
         AddCurve(*shape.GetCurve(i));
-    CloseFigure(true);
-    records.emplace_back(); // the end record: type 0 and no state flags
-    m_records = nullptr;
+    End();
+}
+
+void C_SWF_ShapeOutline::AddRectangle(const Gdiplus::Rect& rect, std::vector<C_SWF_ShapeRecord>& records)
+{
+    Begin(records, true, false);
+    const int32_t right = RoundToCoordinate(double(rect.X) + rect.Width);
+    const int32_t bottom = RoundToCoordinate(double(rect.Y) + rect.Height);
+    MoveTo({rect.X, rect.Y});
+    m_figureStart = m_pen;
+    m_inFigure = true;
+    AddLine({right, rect.Y}, true);
+    AddLine({right, bottom}, true);
+    AddLine({rect.X, bottom}, true);
+    End();
+}
+
+void C_SWF_ShapeOutline::AddFilledPath(const Gdiplus::GraphicsPath& path, std::vector<C_SWF_ShapeRecord>& records)
+{
+    Begin(records, true, false);
+    const INT count = path.GetPointCount();
+    std::vector<Gdiplus::PointF> points(size_t(std::max(count, 0)));
+    std::vector<BYTE> types(points.size());
+    if (count <= 0 || path.GetPathPoints(points.data(), count) != Gdiplus::Ok ||
+        path.GetPathTypes(types.data(), count) != Gdiplus::Ok)
+    {
+        End();
+        return;
+    }
+    auto at = [&](INT i) { return Point{RoundToCoordinate(points[i].X), RoundToCoordinate(points[i].Y)}; };
+    for (INT i = 0; i < count; ++i)
+    {
+        const BYTE type = types[i] & Gdiplus::PathPointTypePathTypeMask;
+        if (type == Gdiplus::PathPointTypeStart)
+        {
+            CloseFigure(false);
+            MoveTo(at(i));
+            m_figureStart = m_pen;
+            m_inFigure = true;
+        }
+        else if (type == Gdiplus::PathPointTypeBezier && i + 2 < count)
+        {
+            SetStyles(true);
+            AddCubic(m_pen, at(i), at(i + 1), at(i + 2));
+            i += 2;
+        }
+        else
+        {
+            AddLine(at(i), true);
+        }
+        if (types[i] & Gdiplus::PathPointTypeCloseSubpath)
+            CloseFigure(false);
+    }
+    End();
 }
 
 void C_SWF_ShapeOutline::AddCurve(const CFlashCurve& curve)

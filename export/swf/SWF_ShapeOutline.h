@@ -7,6 +7,7 @@
 
 class CFlashCurve;
 class CFlashShape;
+namespace Gdiplus { class GraphicsPath; class Rect; }
 
 // Turns a shape's curves into SWF shape records (moves, style changes and edges) that outline
 // the shape as the stage draws it: filled figures are closed and their gaps bridged by edges that
@@ -20,6 +21,11 @@ public:
 
     // Appends the records of every curve of the shape, then the end record.
     void AddShape(const CFlashShape& shape, std::vector<C_SWF_ShapeRecord>& records);
+    // Appends the records of the path's figures (twips), each closed and filled as a GDI+ fill
+    // closes it, then the end record.
+    // Appends the records of a filled rectangle (twips), then the end record.
+    void AddRectangle(const Gdiplus::Rect& rect, std::vector<C_SWF_ShapeRecord>& records);
+    void AddFilledPath(const Gdiplus::GraphicsPath& path, std::vector<C_SWF_ShapeRecord>& records);
 
 private:
     struct Point
@@ -29,6 +35,8 @@ private:
         bool operator!=(const Point& other) const { return x != other.x || y != other.y; }
     };
 
+    void Begin(std::vector<C_SWF_ShapeRecord>& records, bool filled, bool strokedBridges);
+    void End();
     void AddCurve(const CFlashCurve& curve);
     void CloseFigure(bool atShapeEnd);
     void MoveTo(const Point& point);

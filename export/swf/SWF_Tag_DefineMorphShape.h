@@ -13,6 +13,7 @@ public:
 
     uint16_t characterId = 0;
     C_SWF_Rect startBounds, endBounds;
+    // Bytes from the end of this field to the end edges; a write sets it.
     uint32_t offset = 0;
     C_SWF_MorphFillStyleArray morphFillStyles;
     C_SWF_MorphLineStyleArray morphLineStyles;

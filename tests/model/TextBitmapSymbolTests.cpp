@@ -6,7 +6,10 @@
 #include "model/FlashTextShape.h"
 
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <memory>
+#include <utility>
+#include <vector>
 
 namespace {
 class CDeviceBitmap {
@@ -164,3 +167,61 @@ TEST(Symbol, NeverDrawsNorHitsAndClonesShareMembers)
     EXPECT_EQ(member.get(), clone.GetMembers()[0]);
     EXPECT_NE(symbol.GetObjectId(), clone.GetObjectId());
 }
+
+// The path of a multi-line text is the union of its lines' paths, each laid out on its own and
+// moved down by the family's line spacing: no line is lost and no break shows as a glyph.
+TEST(TextShape, LinesAreLaidOutOneBelowTheOtherInEveryAlignment)
+{
+    const Gdiplus::Rect wide(2000, 2000, 4000, 1000);
+    const Gdiplus::Rect tall(2000, 2000, 1500, 3000);
+    struct Case {
+        const char* text;
+        int alignment;
+        Gdiplus::Rect box;
+        std::vector<std::pair<const char*, int>> lines; // a line's text and its row
+    };
+    const Case cases[] = {
+        {"AB\r\nCD", 0, wide, {{"AB", 0}, {"CD", 1}}},
+        {"AB\rCD", 1, wide, {{"AB", 0}, {"CD", 1}}},
+        {"AB\nWIDE", 2, wide, {{"AB", 0}, {"WIDE", 1}}},
+        {"A\n\nB", 1, wide, {{"A", 0}, {"B", 2}}},
+        {"Hello\nWorld\nAgain", 2, tall, {{"Hello", 0}, {"World", 1}, {"Again", 2}}},
+    };
+    CTestDC dc;
+    Gdiplus::Graphics graphics(dc.Get());
+    auto boundsOf = [&](const CFlashTextShape& shape) {
+        Gdiplus::GraphicsPath path;
+        shape.AddToPath(path, graphics, 1.0);
+        Gdiplus::RectF bounds;
+        path.GetBounds(&bounds);
+        return bounds;
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        const auto shape = MakeText(c.text);
+        shape->SetTextAlignment(c.alignment);
+        shape->SetRect(c.box);
+        Gdiplus::FontFamily family;
+        shape->GetFont()->GetFamily(&family);
+        const int style = shape->GetFont()->GetStyle();
+        const double advance = shape->GetFont()->GetHeight(&graphics) * 20.0 * family.GetLineSpacing(style) /
+                               family.GetEmHeight(style);
+        double left = 1e9, top = 1e9, right = -1e9, bottom = -1e9;
+        for (const auto& [text, row] : c.lines) {
+            const auto line = MakeText(text);
+            line->SetTextAlignment(c.alignment);
+            line->SetRect(c.box);
+            const Gdiplus::RectF b = boundsOf(*line);
+            left = std::min(left, double(b.X));
+            right = std::max(right, double(b.X + b.Width));
+            top = std::min(top, b.Y + row * advance);
+            bottom = std::max(bottom, b.Y + b.Height + row * advance);
+        }
+        const Gdiplus::RectF whole = boundsOf(*shape);
+        EXPECT_NEAR(left, whole.X, 1.0);
+        EXPECT_NEAR(right, whole.X + whole.Width, 1.0);
+        EXPECT_NEAR(top, whole.Y, 1.0);
+        EXPECT_NEAR(bottom, whole.Y + whole.Height, 1.0);
+    }
+}
+

@@ -1,8 +1,9 @@
 // Exports a document of 50 shapes (5 layers of 10 filled and outlined Bezier blobs) over 1,000
 // frames, every layer a motion tween through keyframes every 100 frames, and prints the time of
-// the export and the size of the movie.
-#include "bench/support/BenchGdiplusSession.h"
+// the export and the size of the movie; then the same document whose keyframes also change every
+// shape's fill colour and pen width, so that styles tween too.
 #include "bench/support/BenchBlobs.h"
+#include "bench/support/BenchGdiplusSession.h"
 #include "bench/support/BenchTimes.h"
 #include "export/swf/SWF_MovieWriter.h"
 #include "model/FlashEditorFrame.h"
@@ -26,7 +27,7 @@ constexpr int kKeyframeStep = 100;
 constexpr int kRuns = 5;
 constexpr int kBlobRadius = 400;
 
-std::vector<std::unique_ptr<CFlashEditorLayer>> MakeDocument()
+std::vector<std::unique_ptr<CFlashEditorLayer>> MakeDocument(bool restyled)
 {
     const Gdiplus::Pen pen(Gdiplus::Color(0xff000000), 20.0f);
     std::vector<std::unique_ptr<CFlashEditorLayer>> layers;
@@ -46,6 +47,12 @@ std::vector<std::unique_ptr<CFlashEditorLayer>> MakeDocument()
                 placement->GetMatrix()->Translate(float(200 * ((k / kKeyframeStep) % 3)), 150.0f,
                                                   Gdiplus::MatrixOrderAppend);
                 placement->GetMatrix()->Rotate(float(15 * (k / kKeyframeStep)), Gdiplus::MatrixOrderAppend);
+                if (restyled) {
+                    Gdiplus::SolidBrush brush{Gdiplus::Color(0xff000000u | (0x10203u * (k / kKeyframeStep) * (l + 1)))};
+                    shape->SetBrush(&brush);
+                    Gdiplus::Pen widened(Gdiplus::Color(0xff000000), float(20 + 10 * ((k / kKeyframeStep) % 4)));
+                    shape->SetPen(&widened);
+                }
             }
         }
         for (CFlashEditorFrame* span : layer->GetSpans())
@@ -61,22 +68,24 @@ int main()
     const CBenchGdiplusSession gdiplus;
     if (!gdiplus.Started())
         return 0;
-    const auto layers = MakeDocument();
-    C_SWF_MovieSource source;
-    for (const auto& layer : layers)
-        source.layers.push_back(layer.get());
-    const std::string path = "/tmp/export_swf_benchmark_" + std::to_string(::getpid()) + ".swf";
-    bool ok = true;
-    const CBenchTimes times = TimeRuns(kRuns, [&] {
-        C_SWF_MovieWriter writer;
-        ok = writer.Export(path.c_str(), source) && ok;
-        ok = writer.Close() && ok;
-    });
-    struct stat info {};
-    ::stat(path.c_str(), &info);
-    std::printf("SWF export of %d shapes over %d frames (tweened): best of %d runs %.3f s, file %lld bytes%s\n",
-                kLayers * kShapesPerLayer, kFrames, kRuns, times.Best() / 1000.0, static_cast<long long>(info.st_size),
-                ok ? "" : " (export FAILED)");
-    ::unlink(path.c_str());
+    for (const bool restyled : {false, true}) {
+        const auto layers = MakeDocument(restyled);
+        C_SWF_MovieSource source;
+        for (const auto& layer : layers)
+            source.layers.push_back(layer.get());
+        const std::string path = "/tmp/export_swf_benchmark_" + std::to_string(::getpid()) + ".swf";
+        bool ok = true;
+        const CBenchTimes times = TimeRuns(kRuns, [&] {
+            C_SWF_MovieWriter writer;
+            ok = writer.Export(path.c_str(), source) && ok;
+            ok = writer.Close() && ok;
+        });
+        struct stat info {};
+        ::stat(path.c_str(), &info);
+        std::printf("SWF export of %d shapes over %d frames (tweened%s): best of %d runs %.3f s, file %lld bytes%s\n",
+                    kLayers * kShapesPerLayer, kFrames, restyled ? ", colours and pen widths too" : "", kRuns,
+                    times.Best() / 1000.0, static_cast<long long>(info.st_size), ok ? "" : " (export FAILED)");
+        ::unlink(path.c_str());
+    }
     return 0;
 }

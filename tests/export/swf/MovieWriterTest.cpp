@@ -1,11 +1,14 @@
 #include "SwfTestSupport.h"
 
 #include "export/swf/SWF_MovieWriter.h"
+#include "export/swf/SWF_Tag_DefineBitsLossless2.h"
+#include "export/swf/SWF_Tag_DefineMorphShape.h"
 #include "export/swf/SWF_Tag_DefineShape3.h"
 #include "export/swf/SWF_Tag_PlaceObject2.h"
 #include "export/swf/SWF_Tag_RemoveObject2.h"
 #include "export/swf/SWF_Tag_SetBackgroundColor.h"
 #include "model/FlashBezierCurve.h"
+#include "model/FlashBitmap.h"
 #include "model/FlashCloseFigureOp.h"
 #include "model/FlashContinuousPathShape.h"
 #include "model/FlashEditorDoc.h"
@@ -14,7 +17,10 @@
 #include "model/FlashEditorLayer.h"
 #include "model/FlashHollowShape.h"
 #include "model/FlashSolidShape.h"
+#include "model/FlashSymbol.h"
 #include "model/FlashStraightLine.h"
+#include "model/FlashTextShape.h"
+#include "model/GeometryHelpers.h"
 #include "model/GradientMarker.h"
 
 #include <cmath>
@@ -22,6 +28,7 @@
 #include <iterator>
 #include <sstream>
 #include <unistd.h>
+#include <zlib.h>
 
 namespace
 {
@@ -211,7 +218,7 @@ TEST(MovieWriter, DocumentIsPublishedWithItsSettingsAndLayers)
     EXPECT_EQ(1, header.frameCount);
     const C_SWF_RGBA& background = movie.read.tags->GetBackgroundColor();
     EXPECT_EQ(std::vector<int>({1, 2, 3}), std::vector<int>({background.red, background.green, background.blue}));
-    EXPECT_EQ(Script({"place 1 1 new 5 6, place 2 2 new 7 8"}), FrameScript(movie));
+    EXPECT_EQ(Script({"place 1 1 new 5 6, place 2 1 new 7 8"}), FrameScript(movie));
 }
 
 TEST(MovieWriter, EmptyDocumentHasBackgroundAndEndOnly)
@@ -237,17 +244,17 @@ TEST(MovieWriter, PlacementsFollowTheStageTweenRule)
     const TweenCase cases[] = {
         {"both spans tweened", true, true, true,
          {"place 1 1 new 0 0", "place 1 1 move 100 0", "place 1 1 move 200 0", "place 1 1 move 300 0",
-          "place 1 2 move 400 0"}},
+          "place 1 1 move 400 0"}},
         {"next span not tweened", true, false, true,
          {"place 1 1 new 0 0", "place 1 1 move 0 0", "place 1 1 move 0 0", "place 1 1 move 0 0",
-          "place 1 2 move 400 0"}},
+          "place 1 1 move 400 0"}},
         {"no tween", false, false, true,
          {"place 1 1 new 0 0", "place 1 1 move 0 0", "place 1 1 move 0 0", "place 1 1 move 0 0",
-          "place 1 2 move 400 0"}},
+          "place 1 1 move 400 0"}},
         // Another object in the next keyframe: no tween, and the first leaves when it arrives.
         {"counterpart with another identifier", true, true, false,
          {"place 1 1 new 0 0", "place 1 1 move 0 0", "place 1 1 move 0 0", "place 1 1 move 0 0",
-          "remove 1, place 1 2 new 400 0"}},
+          "remove 1, place 1 1 new 400 0"}},
     };
     for (const TweenCase& c : cases)
     {
@@ -293,7 +300,7 @@ TEST(MovieWriter, ShapesLeaveAndComeBackWithTheirSpans)
              layers.push_back(LayerWithShape(SolidRect(0, 0, 10, 10), 2));
              return layers;
          },
-         {"place 1 1 new 0 0, place 2 2 new 0 0", "remove 1, place 2 2 move 0 0"}},
+         {"place 1 1 new 0 0, place 2 1 new 0 0", "remove 1, place 2 1 move 0 0"}},
         {"it comes back after a blank keyframe",
          [] {
              std::vector<std::unique_ptr<CFlashEditorLayer>> layers;
@@ -309,7 +316,7 @@ TEST(MovieWriter, ShapesLeaveAndComeBackWithTheirSpans)
              layer.AddShape(copy, 3, At(50, 0));
              return layers;
          },
-         {"place 1 1 new 0 0", "remove 1", "place 1 2 new 50 0"}},
+         {"place 1 1 new 0 0", "remove 1", "place 1 1 new 50 0"}},
         {"the next keyframe sends the front shape to the back",
          [] {
              std::vector<std::unique_ptr<CFlashEditorLayer>> layers;
@@ -321,7 +328,7 @@ TEST(MovieWriter, ShapesLeaveAndComeBackWithTheirSpans)
              next->MoveShapeToBack(next->GetShapeById(front->GetObjectId()));
              return layers;
          },
-         {"place 1 1 new 1 0, place 2 2 new 2 0", "remove 1, remove 2, place 1 3 new 2 0, place 2 4 new 1 0"}},
+         {"place 1 1 new 1 0, place 2 1 new 2 0", "remove 1, remove 2, place 1 1 new 2 0, place 2 1 new 1 0"}},
     };
     for (const Case& c : cases)
     {
@@ -352,7 +359,7 @@ TEST(MovieWriter, DepthsFollowLayersAndStackingOrder)
     const Movie movie = Export(Source({bottom.get(), top.get()}));
     ASSERT_TRUE(movie.exported && movie.closed);
     // Back to front: bottom layer's back, its front, top layer's back, its front.
-    EXPECT_EQ(Script({"place 1 1 new 4 0, place 2 2 new 3 0, place 3 3 new 1 0, place 4 4 new 2 0"}), FrameScript(movie));
+    EXPECT_EQ(Script({"place 1 1 new 4 0, place 2 1 new 3 0, place 3 1 new 1 0, place 4 1 new 2 0"}), FrameScript(movie));
 }
 
 TEST(MovieWriter, HiddenLayersAndShapesAreLeftOut)
@@ -416,6 +423,9 @@ TEST(MovieWriter, FailuresAreReportedAndLeaveNoFile)
     TempFile writable;
     auto scaled = std::make_unique<CFlashEditorFrameShapeTransform>();
     scaled->GetMatrix()->Scale(70000.0f, 1.0f);
+    auto* widePicture = new CFlashBitmap();
+    widePicture->SetImage(std::make_unique<Gdiplus::Bitmap>(65536, 1, PixelFormat32bppARGB));
+    ASSERT_EQ(65536u, widePicture->GetImage()->GetWidth());
     struct Case
     {
         const char* what;
@@ -427,6 +437,7 @@ TEST(MovieWriter, FailuresAreReportedAndLeaveNoFile)
          LayerWithShape(SolidRect(0, 0, 10, 10), 1)},
         {"a scale beyond the matrix fields", writable.Path(), LayerWithShape(SolidRect(0, 0, 10, 10), 1, std::move(scaled))},
         {"more frames than the header counts", writable.Path(), LayerOfFrames(65536)},
+        {"a picture wider than the bitmap fields", writable.Path(), LayerWithShape(widePicture, 1)},
     };
     for (Case& c : cases)
     {
@@ -679,5 +690,297 @@ TEST(MovieWriterShapes, FillsBecomeSwfFillStyles)
         EXPECT_EQ(c.colors, colors);
         EXPECT_EQ("F 1", Outline(definition).substr(Outline(definition).find('F'), 3));
     }
+}
+
+constexpr uint16_t kCodeDefineBitsLossless2 = 36;
+constexpr uint16_t kCodeDefineMorphShape = 46;
+
+// The box the records' points (ends and control points) span, in absolute twips.
+Gdiplus::Rect RecordBounds(const std::vector<C_SWF_ShapeRecord>& records)
+{
+    int64_t x = 0, y = 0, left = INT64_MAX, top = INT64_MAX, right = INT64_MIN, bottom = INT64_MIN;
+    auto take = [&](int64_t px, int64_t py) {
+        left = std::min(left, px), right = std::max(right, px), top = std::min(top, py), bottom = std::max(bottom, py);
+    };
+    for (const C_SWF_ShapeRecord& record : records)
+    {
+        if (record.typeFlag.value == 0)
+        {
+            if (record.stateMoveTo.value)
+                take(x = record.moveDeltaX.value, y = record.moveDeltaY.value);
+        }
+        else if (record.straightFlag.value)
+        {
+            take(x += record.deltaX.value, y += record.deltaY.value);
+        }
+        else
+        {
+            take(x += record.controlDeltaX.value, y += record.controlDeltaY.value);
+            take(x += record.anchorDeltaX.value, y += record.anchorDeltaY.value);
+        }
+    }
+    if (left > right)
+        return {};
+    return Gdiplus::Rect(INT(left), INT(top), INT(right - left), INT(bottom - top));
+}
+
+CFlashTextShape* Text(const char* text, int alignment, Gdiplus::ARGB color = 0xff2040c0)
+{
+    Gdiplus::FontFamily family(u"Arial");
+    Gdiplus::Font font(&family, 24.0f, Gdiplus::FontStyleRegular, Gdiplus::UnitPixel);
+    Gdiplus::SolidBrush brush{Gdiplus::Color(color)};
+    auto* shape = new CFlashTextShape(&font, nullptr, &brush);
+    shape->SetText(text);
+    shape->SetTextAlignment(alignment);
+    shape->SetRect(Gdiplus::Rect(2000, 2000, 4000, 1000));
+    return shape;
+}
+
+TEST(MovieWriterContent, TextIsItsGlyphOutlinesWhereTheStageDrawsThem)
+{
+    struct Case
+    {
+        const char* what;
+        const char* text;
+        int alignment;
+    };
+    const Case cases[] = {
+        {"left", "Hello", 0}, {"centred", "Hello", 1}, {"right", "Hello", 2}, {"two lines", "Hello\r\nWorld!", 1},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        CFlashTextShape* text = Text(c.text, c.alignment);
+        HDC dc = CreateCompatibleDC(nullptr);
+        Gdiplus::Rect stage;
+        {
+            Gdiplus::Graphics graphics(dc);
+            Gdiplus::GraphicsPath path;
+            text->AddToPath(path, graphics, 1.0);
+            path.GetBounds(&stage);
+        }
+        DeleteDC(dc);
+        ASSERT_GT(stage.Width, 0);
+
+        const C_SWF_Tag_DefineShape3 definition = DefineAlone(text);
+        const Gdiplus::Rect drawn = RecordBounds(definition.shapes.shape.records);
+        // Within a pixel of the stage's glyph bounds on every side.
+        EXPECT_NEAR(stage.X, drawn.X, 20);
+        EXPECT_NEAR(stage.Y, drawn.Y, 20);
+        EXPECT_NEAR(stage.X + stage.Width, drawn.X + drawn.Width, 20);
+        EXPECT_NEAR(stage.Y + stage.Height, drawn.Y + drawn.Height, 20);
+        EXPECT_NEAR(stage.X, definition.shapeBounds.xmin.value, 20);
+        EXPECT_NEAR(stage.Y + stage.Height, definition.shapeBounds.ymax.value, 20);
+        ASSERT_EQ(1u, definition.shapes.fillStyles.fillStyles.size());
+        const C_SWF_RGBA& fill = definition.shapes.fillStyles.fillStyles[0].color;
+        EXPECT_EQ(std::vector<int>({0x20, 0x40, 0xc0, 0xff}), std::vector<int>({fill.red, fill.green, fill.blue, fill.alpha}));
+        EXPECT_TRUE(definition.shapes.lineStyles.lineStyles.empty()) << "text has no outline";
+    }
+}
+
+CFlashBitmap* Picture(const std::vector<Gdiplus::ARGB>& pixels, int width, int x, int y)
+{
+    const int height = int(pixels.size()) / width;
+    auto image = std::make_unique<Gdiplus::Bitmap>(width, height, PixelFormat32bppARGB);
+    for (int i = 0; i < int(pixels.size()); ++i)
+        image->SetPixel(i % width, i / width, Gdiplus::Color(pixels[i]));
+    auto* shape = new CFlashBitmap();
+    shape->SetImage(std::move(image));
+    shape->SetPosition(x, y);
+    return shape;
+}
+
+TEST(MovieWriterContent, PicturesAreBitmapFilledRectanglesDefinedOnce)
+{
+    const std::vector<Gdiplus::ARGB> pixels = {0xffff0000, 0x80008000, 0xff0000ff, 0x00000000, 0xffffffff, 0xff102030};
+    auto layer = LayerOfFrames(1);
+    layer->AddShape(Picture(pixels, 3, 10, 20), 1, nullptr);
+    layer->AddShape(Picture(pixels, 3, 50, 5), 1, nullptr);
+    layer->AddShape(Picture({0xff000000}, 1, 0, 0), 1, nullptr);
+    layer->AddShape(new CFlashBitmap(), 1, nullptr); // no picture: nothing to show
+    const Movie movie = Export(Source({layer.get()}));
+    ASSERT_TRUE(movie.exported && movie.closed);
+
+    const auto bitmaps = movie.Tags(kCodeDefineBitsLossless2);
+    ASSERT_EQ(2u, bitmaps.size()) << "two distinct pictures";
+    const auto& bitmap = static_cast<const C_SWF_Tag_DefineBitsLossless2&>(*bitmaps[0]);
+    EXPECT_EQ(5, bitmap.bitmapFormat);
+    EXPECT_EQ(3, bitmap.bitmapWidth);
+    EXPECT_EQ(2, bitmap.bitmapHeight);
+    std::vector<uint8_t> argb(3 * 2 * 4);
+    uLongf size = uLongf(argb.size());
+    ASSERT_EQ(Z_OK, uncompress(argb.data(), &size, bitmap.data.data(), uLong(bitmap.data.size())));
+    ASSERT_EQ(argb.size(), size);
+    // Premultiplied A, R, G, B per pixel.
+    EXPECT_EQ(std::vector<uint8_t>({0xff, 0xff, 0, 0, 0x80, 0, 0x40, 0, 0xff, 0, 0, 0xff, 0, 0, 0, 0, 0xff, 0xff, 0xff, 0xff,
+                                    0xff, 0x10, 0x20, 0x30}),
+              argb);
+
+    ASSERT_EQ(4u, movie.Tags(kCodeDefineShape3).size());
+    EXPECT_TRUE(movie.Definition(3).shapes.fillStyles.fillStyles.empty());
+    EXPECT_EQ(1u, movie.Definition(3).shapes.shape.records.size());
+    struct Expected
+    {
+        int x, y, width, height;
+    };
+    const Expected expected[] = {{200, 400, 60, 40}, {1000, 100, 60, 40}, {0, 0, 20, 20}};
+    for (size_t i = 0; i < 3; ++i)
+    {
+        SCOPED_TRACE(i);
+        const C_SWF_Tag_DefineShape3& definition = movie.Definition(i);
+        ASSERT_EQ(1u, definition.shapes.fillStyles.fillStyles.size());
+        const C_SWF_FillStyle& fill = definition.shapes.fillStyles.fillStyles[0];
+        EXPECT_EQ(0x41, fill.fillStyleType);
+        EXPECT_EQ(static_cast<const C_SWF_Tag_DefineBitsLossless2&>(*bitmaps[i < 2 ? 0 : 1]).characterId, fill.bitmapId);
+        EXPECT_EQ(20.0, fill.bitmapMatrix.scaleX.value);
+        EXPECT_EQ(20.0, fill.bitmapMatrix.scaleY.value);
+        EXPECT_EQ(expected[i].x, fill.bitmapMatrix.translateX.value);
+        EXPECT_EQ(expected[i].y, fill.bitmapMatrix.translateY.value);
+        const Gdiplus::Rect outline = RecordBounds(definition.shapes.shape.records);
+        EXPECT_TRUE(outline.Equals(Gdiplus::Rect(expected[i].x, expected[i].y, expected[i].width, expected[i].height)));
+    }
+}
+
+// A shape in a span [1, 12] tweened towards its copy in the keyframe at 13, which the change
+// makes another colour or pen.
+TEST(MovieWriterContent, ColourAndPenWidthTweensPlayAsOnTheStage)
+{
+    struct Case
+    {
+        const char* what;
+        std::function<CFlashShape*()> make;
+        std::function<void(CFlashShape&)> change;
+        bool line;
+    };
+    const Case cases[] = {
+        {"red to blue fill", [] { return SolidRect(0, 0, 100, 100, 0xffff0000); },
+         [](CFlashShape& copy) {
+             Gdiplus::SolidBrush blue{Gdiplus::Color(0xff0000ff)};
+             copy.SetBrush(&blue);
+         },
+         false},
+        {"pen 20 to 80 twips, black to green", [] { return Line(0, 0, 1000, 0, 20.0f); },
+         [](CFlashShape& copy) {
+             Gdiplus::Pen pen(Gdiplus::Color(0xff00ff00), 80.0f);
+             copy.SetPen(&pen);
+         },
+         true},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        auto layer = LayerWithShape(c.make(), 12);
+        CFlashEditorFrame* second = layer->InsertKeyframe(13, true);
+        CFlashShape* to = second->GetTransformRange().begin()->first;
+        c.change(*to);
+        layer->FindSpan(1)->SetMotionTween(true);
+        second->SetMotionTween(true);
+        const Movie movie = Export(Source({layer.get()}));
+        ASSERT_TRUE(movie.exported && movie.closed);
+
+        const auto morphs = movie.Tags(kCodeDefineMorphShape);
+        ASSERT_EQ(1u, morphs.size());
+        const auto& morph = static_cast<const C_SWF_Tag_DefineMorphShape&>(*morphs[0]);
+        // The placements of frames 1 to 12 in order.
+        std::vector<const C_SWF_Tag_PlaceObject2*> places;
+        for (const C_SWF_Tag* tag : movie.Tags(kCodePlaceObject2))
+            places.push_back(static_cast<const C_SWF_Tag_PlaceObject2*>(tag));
+        ASSERT_EQ(13u, places.size());
+        EXPECT_NE(morph.characterId, places[0]->characterId) << "the keyframe shows the shape itself";
+        EXPECT_EQ(0, places[0]->placeFlagHasRatio.value);
+        for (int frame : {2, 6, 7, 12})
+        {
+            SCOPED_TRACE(frame);
+            const C_SWF_Tag_PlaceObject2& place = *places[frame - 1];
+            ASSERT_EQ(morph.characterId, place.characterId);
+            ASSERT_EQ(1, place.placeFlagHasRatio.value);
+            const double t = (frame - 1) / 12.0;
+            const double r = place.ratio / 65535.0;
+            auto between = [r](int a, int b) { return a + (b - a) * r; };
+            if (c.line)
+            {
+                const C_SWF_MorphLineStyle& style = morph.morphLineStyles.lineStyles.at(0);
+                EXPECT_NEAR(20 + t * 60, between(style.startWidth, style.endWidth), 1.0);
+                EXPECT_NEAR(255 * t, between(style.startColor.green, style.endColor.green), 1.0);
+                continue;
+            }
+            Gdiplus::ARGB stage = 0;
+            LerpColor(stage, 0xffff0000, 0xff0000ff, t);
+            const C_SWF_MorphFillStyle& style = morph.morphFillStyles.fillStyles.at(0);
+            EXPECT_NEAR((stage >> 16) & 0xFF, between(style.startColor.red, style.endColor.red), 1.0);
+            EXPECT_NEAR(stage & 0xFF, between(style.startColor.blue, style.endColor.blue), 1.0);
+        }
+        EXPECT_EQ(RecordBounds(morph.startEdges.records).Width, RecordBounds(morph.endEdges.records).Width);
+    }
+}
+
+TEST(MovieWriterContent, MotionOnlyTweensNeedNoMorph)
+{
+    auto layer = LayerWithShape(SolidRect(0, 0, 100, 100), 4);
+    CFlashEditorFrame* second = layer->InsertKeyframe(5, true);
+    second->TranslateShape(second->GetTransformRange().begin()->first, 400, 0);
+    layer->FindSpan(1)->SetMotionTween(true);
+    second->SetMotionTween(true);
+    const Movie movie = Export(Source({layer.get()}));
+    ASSERT_TRUE(movie.exported && movie.closed);
+    EXPECT_TRUE(movie.Tags(kCodeDefineMorphShape).empty());
+    EXPECT_EQ(1u, movie.Tags(kCodeDefineShape3).size()) << "the keyframe's copy shares the definition";
+}
+
+TEST(MovieWriterContent, GradientTweensMorphTheirStops)
+{
+    const std::vector<CGradientMarker> from = {{0.0, 0x0000FF}, {1.0, 0x00FF00}};
+    const std::vector<CGradientMarker> to = {{0.0, 0xFF0000}, {1.0, 0x000000}};
+    struct Case
+    {
+        const char* what;
+        std::function<std::unique_ptr<Gdiplus::Brush>(const std::vector<CGradientMarker>&)> make;
+        int type;
+    };
+    const Case cases[] = {
+        {"linear", [](const auto& stops) { return CreateLinearGradientBrush(Gdiplus::Rect(0, 0, 1, 1), stops); }, 0x10},
+        {"radial", [](const auto& stops) { return CreateRadialGradientBrush(Gdiplus::Rect(0, 0, 1, 1), stops); }, 0x12},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        const auto brush = c.make(from);
+        auto* shape = new CFlashSolidShape(brush.get());
+        shape->InsertCurve(new CFlashStraightLine(0, 0, 2000, 0), false, 0);
+        shape->InsertCurve(new CFlashStraightLine(2000, 0, 2000, 1000), false, 0);
+        shape->InsertCurve(new CFlashStraightLine(2000, 1000, 0, 0), false, 0);
+        auto layer = LayerWithShape(shape, 4);
+        CFlashEditorFrame* second = layer->InsertKeyframe(5, true);
+        const auto target = c.make(to);
+        second->GetTransformRange().begin()->first->SetBrush(target.get());
+        layer->FindSpan(1)->SetMotionTween(true);
+        second->SetMotionTween(true);
+        const Movie movie = Export(Source({layer.get()}));
+        ASSERT_TRUE(movie.exported && movie.closed);
+
+        const auto morphs = movie.Tags(kCodeDefineMorphShape);
+        ASSERT_EQ(1u, morphs.size());
+        const C_SWF_MorphFillStyle& fill =
+            static_cast<const C_SWF_Tag_DefineMorphShape&>(*morphs[0]).morphFillStyles.fillStyles.at(0);
+        EXPECT_EQ(c.type, fill.fillStyleType);
+        std::vector<int> stops;
+        for (const C_SWF_MorphGradRecord& r : fill.gradient.records)
+            stops.insert(stops.end(), {r.startRatio, r.startColor.red, r.startColor.green, r.startColor.blue, r.endRatio,
+                                       r.endColor.red, r.endColor.green, r.endColor.blue});
+        EXPECT_EQ(std::vector<int>({0, 255, 0, 0, 0, 0, 0, 255, 255, 0, 255, 0, 255, 0, 0, 0}), stops);
+        // The gradient spans the shape's bounds at both ends of the morph.
+        EXPECT_EQ(fill.startGradientMatrix.translateX.value, fill.endGradientMatrix.translateX.value);
+        EXPECT_EQ(1000, fill.startGradientMatrix.translateX.value);
+        EXPECT_EQ(500, fill.startGradientMatrix.translateY.value);
+    }
+}
+
+TEST(MovieWriterContent, SymbolsStayEmptyAsOnTheStage)
+{
+    auto* symbol = new CFlashSymbol();
+    Gdiplus::Pen pen(Gdiplus::Color(0xff000000), 20.0f);
+    symbol->SetPen(&pen);
+    const C_SWF_Tag_DefineShape3 definition = DefineAlone(symbol);
+    EXPECT_EQ(1u, definition.shapes.shape.records.size()) << "the end record alone";
 }
 }
