@@ -22,6 +22,10 @@ public:
 
 CStageTestApp g_app;
 
+// A popup frame: Wine maps it without asking a window manager, so closing it does not wait for
+// one that the test display lacks.
+constexpr DWORD kFrameStyle = WS_POPUP | WS_BORDER;
+
 constexpr CLSID kEncoderBmp = {0x557cf400, 0x1a04, 0x11d3, {0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
 constexpr CLSID kEncoderJpeg = {0x557cf401, 0x1a04, 0x11d3, {0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
 constexpr CLSID kEncoderGif = {0x557cf402, 0x1a04, 0x11d3, {0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
@@ -214,9 +218,9 @@ CStageFixture::CStageFixture()
     context.m_pCurrentDoc = m_pDoc;
     m_pFrame = new CFrameWnd;
     RECT frame = {0, 0, kClientWidth, kClientHeight};
-    ::AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, 0);
+    ::AdjustWindowRectEx(&frame, kFrameStyle, FALSE, 0);
     frame = {0, 0, frame.right - frame.left, frame.bottom - frame.top};
-    if (!m_pFrame->Create(nullptr, "Stage", WS_OVERLAPPEDWINDOW, frame, nullptr, nullptr, 0, &context)) {
+    if (!m_pFrame->Create(nullptr, "Stage", kFrameStyle, frame, nullptr, nullptr, 0, &context)) {
         m_pFrame = nullptr;
         return;
     }
@@ -232,12 +236,9 @@ CStageFixture::CStageFixture()
 CStageFixture::~CStageFixture()
 {
     m_documentHost.m_pView = nullptr;
-    if (m_pFrame != nullptr)
-        m_pFrame->DestroyWindow();
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-        if (msg.message != WM_QUIT)
-            ::DispatchMessageA(&msg);
+    if (m_pFrame != nullptr) {
+            m_pFrame->DestroyWindow();
+        }
     delete m_pDoc;
     CFlashEditorDoc::SetDocumentHost(nullptr);
     CFlashEditorView::SetStageHost(nullptr);
