@@ -113,16 +113,21 @@ void CFlashEditorView::PrintStage(CDC* pDC)
     CFlashEditorDoc* document = GetDocument();
     int stageWidth = document->GetStageWidth();
     int stageHeight = document->GetStageHeight();
-    int pageWidth = pDC->GetDeviceCaps(HORZRES);
-    int pageHeight = pDC->GetDeviceCaps(VERTRES);
+    // The page as the DC clips it: a printer's page, a preview's page rectangle, a bitmap.
+    RECT page = {0, 0, pDC->GetDeviceCaps(HORZRES), pDC->GetDeviceCaps(VERTRES)};
+    RECT clip;
+    if (::GetClipBox(pDC->GetSafeHdc(), &clip) != ERROR && clip.right > clip.left && clip.bottom > clip.top)
+        page = clip;
+    int pageWidth = page.right - page.left;
+    int pageHeight = page.bottom - page.top;
     if (stageWidth <= 0 || stageHeight <= 0 || pageWidth <= 0 || pageHeight <= 0)
         return;
     // The stage fitted to the page, its aspect kept, centred.
     double scale = std::min(double(pageWidth) / stageWidth, double(pageHeight) / stageHeight);
     int targetWidth = std::max(1, int(stageWidth * scale));
     int targetHeight = std::max(1, int(stageHeight * scale));
-    int targetX = (pageWidth - targetWidth) / 2;
-    int targetY = (pageHeight - targetHeight) / 2;
+    int targetX = page.left + (pageWidth - targetWidth) / 2;
+    int targetY = page.top + (pageHeight - targetHeight) / 2;
     double renderZoom = std::min(scale, double(kMaxPrintBufferSide) / std::max(stageWidth, stageHeight));
     int bufferWidth = std::max(1, int(std::ceil(stageWidth * renderZoom)));
     int bufferHeight = std::max(1, int(std::ceil(stageHeight * renderZoom)));

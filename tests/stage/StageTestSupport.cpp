@@ -341,9 +341,18 @@ std::string WritePictureFile(const char* extension, int width, int height, COLOR
 HBITMAP LoadPictureFile(const std::string& path)
 {
     Gdiplus::Bitmap bitmap(reinterpret_cast<const WCHAR*>(Wide(path).c_str()));
+    if (bitmap.GetLastStatus() != Gdiplus::Ok)
+        return nullptr;
+    // Indexed pictures (gif) convert only through a 32-bit copy.
+    int width = int(bitmap.GetWidth());
+    int height = int(bitmap.GetHeight());
+    Gdiplus::Bitmap copy(width, height, PixelFormat32bppARGB);
+    {
+        Gdiplus::Graphics graphics(&copy);
+        graphics.DrawImage(&bitmap, 0, 0, width, height);
+    }
     HBITMAP result = nullptr;
-    if (bitmap.GetLastStatus() != Gdiplus::Ok ||
-        bitmap.GetHBITMAP(Gdiplus::Color(255, 255, 255, 255), &result) != Gdiplus::Ok)
+    if (copy.GetHBITMAP(Gdiplus::Color(255, 255, 255, 255), &result) != Gdiplus::Ok)
         return nullptr;
     return result;
 }
