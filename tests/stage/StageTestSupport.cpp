@@ -9,6 +9,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <algorithm>
 #include <filesystem>
 
 namespace {
@@ -28,7 +29,6 @@ constexpr DWORD kFrameStyle = WS_POPUP | WS_BORDER;
 
 constexpr CLSID kEncoderBmp = {0x557cf400, 0x1a04, 0x11d3, {0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
 constexpr CLSID kEncoderJpeg = {0x557cf401, 0x1a04, 0x11d3, {0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
-constexpr CLSID kEncoderGif = {0x557cf402, 0x1a04, 0x11d3, {0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
 constexpr CLSID kEncoderTiff = {0x557cf405, 0x1a04, 0x11d3, {0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
 constexpr CLSID kEncoderPng = {0x557cf406, 0x1a04, 0x11d3, {0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
 
@@ -44,38 +44,80 @@ std::string TempFolder()
     return folder;
 }
 
+// Writes through Windows, which knows the drive letters of the paths.
+bool WriteBytes(const std::string& path, const std::vector<BYTE>& bytes)
+{
+    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    BOOL ok = ::WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr);
+    ::CloseHandle(file);
+    return ok && written == bytes.size();
+}
+
 // An icon file of one 32-bit image, written by hand: GDI+ has no icon encoder.
 bool WriteIconFile(const std::string& path, int width, int height, COLORREF color)
 {
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr)
-        return false;
     const int pixelBytes = width * height * 4;
     const int maskStride = ((width + 31) / 32) * 4;
-    const int imageBytes = int(sizeof(BITMAPINFOHEADER)) + pixelBytes + maskStride * height;
-#pragma pack(push, 1)
-    struct {
-        WORD reserved, type, count;
-        BYTE width, height, colors, reserved2;
-        WORD planes, bits;
-        DWORD bytes, offset;
-    } header = {0, 1, 1, BYTE(width), BYTE(height), 0, 0, 1, 32, DWORD(imageBytes), 22};
-#pragma pack(pop)
+    const DWORD imageBytes = DWORD(sizeof(BITMAPINFOHEADER)) + DWORD(pixelBytes + maskStride * height);
+    std::vector<BYTE> out = {0, 0, 1, 0, 1, 0, BYTE(width), BYTE(height), 0, 0, 1, 0, 32, 0};
+    for (DWORD value : {imageBytes, DWORD(22)})
+        for (int shift = 0; shift < 32; shift += 8)
+            out.push_back(BYTE(value >> shift));
     BITMAPINFOHEADER info = {};
     info.biSize = sizeof info;
     info.biWidth = width;
     info.biHeight = height * 2;
     info.biPlanes = 1;
     info.biBitCount = 32;
-    std::fwrite(&header, sizeof header, 1, file);
-    std::fwrite(&info, sizeof info, 1, file);
-    DWORD pixel = 0xFF000000 | (GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color);
+    const BYTE* header = reinterpret_cast<const BYTE*>(&info);
+    out.insert(out.end(), header, header + sizeof info);
     for (int index = 0; index < width * height; ++index)
-        std::fwrite(&pixel, 4, 1, file);
-    std::vector<BYTE> mask(size_t(maskStride * height), 0);
-    std::fwrite(mask.data(), 1, mask.size(), file);
-    std::fclose(file);
-    return true;
+        out.insert(out.end(), {GetBValue(color), GetGValue(color), GetRValue(color), 0xFF});
+    out.insert(out.end(), size_t(maskStride * height), 0);
+    return WriteBytes(path, out);
+}
+
+// A one-colour GIF written by hand: Wine's encoder leaves the image data out. Codes are three
+// bits wide; a clear code before every two pixels keeps them so.
+bool WriteGifFile(const std::string& path, int width, int height, COLORREF color)
+{
+    std::vector<BYTE> out = {'G', 'I', 'F', '8', '9', 'a', BYTE(width), BYTE(width >> 8), BYTE(height),
+                             BYTE(height >> 8), 0x80, 0, 0, GetRValue(color), GetGValue(color), GetBValue(color),
+                             0, 0, 0, 0x2C, 0, 0, 0, 0, BYTE(width), BYTE(width >> 8), BYTE(height),
+                             BYTE(height >> 8), 0, 2};
+    constexpr int kClear = 4;
+    constexpr int kEnd = 5;
+    std::vector<BYTE> codes;
+    unsigned buffer = 0;
+    int bits = 0;
+    auto put = [&](int code) {
+        buffer |= unsigned(code) << bits;
+        bits += 3;
+        while (bits >= 8) {
+            codes.push_back(BYTE(buffer));
+            buffer >>= 8;
+            bits -= 8;
+        }
+    };
+    for (int pixel = 0; pixel < width * height; ++pixel) {
+        if (pixel % 2 == 0)
+            put(kClear);
+        put(0);
+    }
+    put(kEnd);
+    if (bits > 0)
+        codes.push_back(BYTE(buffer));
+    for (size_t at = 0; at < codes.size(); at += 255) {
+        size_t length = std::min<size_t>(255, codes.size() - at);
+        out.push_back(BYTE(length));
+        out.insert(out.end(), codes.begin() + std::ptrdiff_t(at), codes.begin() + std::ptrdiff_t(at + length));
+    }
+    out.push_back(0);
+    out.push_back(0x3B);
+    return WriteBytes(path, out);
 }
 
 } // namespace
@@ -315,13 +357,13 @@ std::string WritePictureFile(const char* extension, int width, int height, COLOR
     std::string path = TempFolder() + "stage-picture." + extension;
     if (std::strcmp(extension, "ico") == 0)
         return WriteIconFile(path, width, height, color) ? path : std::string();
+    if (std::strcmp(extension, "gif") == 0)
+        return WriteGifFile(path, width, height, color) ? path : std::string();
     const CLSID* encoder = nullptr;
     if (std::strcmp(extension, "bmp") == 0)
         encoder = &kEncoderBmp;
     else if (std::strcmp(extension, "jpg") == 0)
         encoder = &kEncoderJpeg;
-    else if (std::strcmp(extension, "gif") == 0)
-        encoder = &kEncoderGif;
     else if (std::strcmp(extension, "tif") == 0)
         encoder = &kEncoderTiff;
     else if (std::strcmp(extension, "png") == 0)

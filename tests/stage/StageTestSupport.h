@@ -116,7 +116,7 @@ public:
 
 // A device bitmap of the size filled with the colour (the caller frees it).
 HBITMAP MakeDeviceBitmap(int width, int height, COLORREF color);
-// A picture file of the format ("bmp", "gif", "tif", "jpg", "png", "ico") written by GDI+ in the
+// A picture file of the format ("bmp", "gif", "tif", "jpg", "png", "ico") of one colour in the
 // temporary folder; its path. Empty when the format cannot be written.
 std::string WritePictureFile(const char* extension, int width, int height, COLORREF color);
 // A device bitmap read from a picture file by GDI+, or null.
