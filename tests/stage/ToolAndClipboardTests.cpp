@@ -43,19 +43,25 @@ TEST_F(ToolTest, HoverFindsOnlyTheCurrentLayersShapes)
     m_pDoc->SetCurrentLayer(2);
     CFlashSolidShape* top = AddRect(100, 10, 40, 40, kBlue);
     ASSERT_NE(bottom, nullptr);
+    HCURSOR stageCursor = ::LoadCursorA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(133));
+    HCURSOR shapeCursor = ::LoadCursorA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(136));
+    ASSERT_NE(stageCursor, nullptr);
+    ASSERT_NE(shapeCursor, nullptr);
     const struct {
         const char* where;
         POINT stage;
         CFlashShape* hovered;
+        HCURSOR cursor;
     } cases[] = {
-        {"empty stage", {300, 300}, nullptr},
-        {"a shape of another layer", {30, 30}, nullptr},
-        {"a shape of the current layer", {120, 30}, top},
+        {"empty stage", {300, 300}, nullptr, stageCursor},
+        {"a shape of another layer", {30, 30}, nullptr, stageCursor},
+        {"a shape of the current layer", {120, 30}, top, shapeCursor},
     };
     for (const auto& c : cases) {
         POINT at = Client(c.stage.x, c.stage.y);
         m_pView->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
         EXPECT_EQ(m_pView->GetHoveredShape(), c.hovered) << c.where;
+        EXPECT_EQ(::GetCursor(), c.cursor) << c.where;
     }
 }
 
