@@ -24,8 +24,11 @@ public:
 CStageTestApp g_app;
 
 // A popup frame: Wine maps it without asking a window manager, so closing it does not wait for
-// one that the test display lacks.
+// one that the test display lacks. Topmost, away from the corner where other test programs
+// open their windows, so that captures of the screen see only the stage.
 constexpr DWORD kFrameStyle = WS_POPUP | WS_BORDER;
+constexpr DWORD kFrameExStyle = WS_EX_TOPMOST;
+constexpr POINT kFramePosition = {600, 480};
 
 constexpr CLSID kEncoderBmp = {0x557cf400, 0x1a04, 0x11d3, {0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
 constexpr CLSID kEncoderJpeg = {0x557cf401, 0x1a04, 0x11d3, {0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
@@ -261,8 +264,9 @@ CStageFixture::CStageFixture()
     m_pFrame = new CFrameWnd;
     RECT frame = {0, 0, kClientWidth, kClientHeight};
     ::AdjustWindowRectEx(&frame, kFrameStyle, FALSE, 0);
-    frame = {0, 0, frame.right - frame.left, frame.bottom - frame.top};
-    if (!m_pFrame->Create(nullptr, "Stage", kFrameStyle, frame, nullptr, nullptr, 0, &context)) {
+    frame = {kFramePosition.x, kFramePosition.y, kFramePosition.x + frame.right - frame.left,
+             kFramePosition.y + frame.bottom - frame.top};
+    if (!m_pFrame->Create(nullptr, "Stage", kFrameStyle, frame, nullptr, nullptr, kFrameExStyle, &context)) {
         m_pFrame = nullptr;
         return;
     }
