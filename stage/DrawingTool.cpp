@@ -3,6 +3,7 @@
 #include "model/FlashEditorDoc.h"
 #include "model/FlashEditorFrame.h"
 #include "stage/FlashEditorView.h"
+#include "stage/StageBufferDC.h"
 
 namespace {
 
@@ -14,25 +15,6 @@ HCURSOR LoadStageCursor(int id)
     // A program that links no stage cursors still shows one.
     return cursor != nullptr ? cursor : ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
 }
-
-// A memory DC with a compatible bitmap of the size selected into it.
-struct CMemorySurface {
-    HDC dc = nullptr;
-    HBITMAP bitmap = nullptr;
-    HGDIOBJ replaced = nullptr;
-    CMemorySurface(HDC reference, int width, int height)
-    {
-        dc = ::CreateCompatibleDC(reference);
-        bitmap = ::CreateCompatibleBitmap(reference, width > 0 ? width : 1, height > 0 ? height : 1);
-        replaced = ::SelectObject(dc, bitmap);
-    }
-    ~CMemorySurface()
-    {
-        ::SelectObject(dc, replaced);
-        ::DeleteObject(bitmap);
-        ::DeleteDC(dc);
-    }
-};
 
 } // namespace
 
@@ -135,9 +117,9 @@ void CDrawingTool::CaptureBackdrop(int filter)
     m_hBackdropBitmap = ::CreateCompatibleBitmap(viewDC, width > 0 ? width : 1, height > 0 ? height : 1);
     m_hBackdropReplaced = ::SelectObject(m_hBackdropDC, m_hBackdropBitmap);
     {
-        CMemorySurface scratch(viewDC, width, height);
+        CStageBufferDC scratch(viewDC, width, height);
         {
-            Gdiplus::Graphics graphics(scratch.dc);
+            Gdiplus::Graphics graphics(scratch.Get());
             Gdiplus::SolidBrush field{Gdiplus::Color(kFieldColor)};
             graphics.FillRectangle(&field, 0, 0, width, height);
             if (CFlashEditorDoc* document = m_pView->GetDocument()) {
@@ -148,8 +130,8 @@ void CDrawingTool::CaptureBackdrop(int filter)
             }
         }
         if (CFlashEditorDoc* document = m_pView->GetDocument())
-            document->RenderCurrentFrame(scratch.dc, m_nStageOffsetX, m_nStageOffsetY, m_fZoom, filter);
-        ::BitBlt(m_hBackdropDC, 0, 0, width, height, scratch.dc, 0, 0, SRCCOPY);
+            document->RenderCurrentFrame(scratch.Get(), m_nStageOffsetX, m_nStageOffsetY, m_fZoom, filter);
+        ::BitBlt(m_hBackdropDC, 0, 0, width, height, scratch.Get(), 0, 0, SRCCOPY);
     }
     ::ReleaseDC(window, viewDC);
     m_bBackdropCaptured = true;

@@ -5,6 +5,7 @@
 #include "model/FlashEditorFrame.h"
 #include "model/FlashShape.h"
 #include "stage/DrawingTool.h"
+#include "stage/StageBufferDC.h"
 
 #include <algorithm>
 #include <cmath>
@@ -25,31 +26,6 @@ int RoundToInt(double value)
 {
     return int(std::floor(value + 0.5));
 }
-
-// A memory DC with a bitmap of the size selected.
-class CBufferDC {
-public:
-    CBufferDC(HDC reference, int width, int height)
-        : m_dc(::CreateCompatibleDC(reference)), m_bitmap(::CreateCompatibleBitmap(reference, width, height)),
-          m_replaced(::SelectObject(m_dc, m_bitmap))
-    {
-    }
-    ~CBufferDC()
-    {
-        ::SelectObject(m_dc, m_replaced);
-        ::DeleteObject(m_bitmap);
-        ::DeleteDC(m_dc);
-    }
-    CBufferDC(const CBufferDC&) = delete;
-    CBufferDC& operator=(const CBufferDC&) = delete;
-    HDC Get() const { return m_dc; }
-    bool IsValid() const { return m_dc != nullptr && m_bitmap != nullptr; }
-
-private:
-    HDC m_dc;
-    HBITMAP m_bitmap;
-    HGDIOBJ m_replaced;
-};
 
 void FillColor(HDC dc, const RECT& rect, COLORREF color)
 {
@@ -87,7 +63,7 @@ void CFlashEditorView::PaintStage(HDC dc, int width, int height)
     CFlashEditorDoc* document = GetDocument();
     UpdateStageOffset();
     // Only the client area is buffered: a stage-size buffer at a high zoom would be enormous.
-    CBufferDC buffer(dc, width, height);
+    CStageBufferDC buffer(dc, width, height);
     if (!buffer.IsValid())
         return;
     RECT all = {0, 0, width, height};
@@ -134,7 +110,7 @@ void CFlashEditorView::PrintStage(CDC* pDC)
 
     HDC screen = ::GetDC(nullptr);
     {
-        CBufferDC buffer(screen, bufferWidth, bufferHeight);
+        CStageBufferDC buffer(screen, bufferWidth, bufferHeight);
         if (buffer.IsValid()) {
             RECT all = {0, 0, bufferWidth, bufferHeight};
             FillColor(buffer.Get(), all, document->GetBackgroundColor() & 0xFFFFFF);
@@ -186,7 +162,7 @@ BOOL CFlashEditorView::OnEraseBkgnd(CDC*)
 void CFlashEditorView::SetZoom(float zoom)
 {
     // Below a tenth the stage vanishes; above 20 a pixel is finer than a twip.
-    if (!(zoom == zoom))
+    if (std::isnan(zoom))
         return;
     zoom = std::clamp(zoom, kMinStageZoom, kMaxStageZoom);
     double ratio = double(zoom) / double(m_fZoom);

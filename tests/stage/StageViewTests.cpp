@@ -356,4 +356,25 @@ TEST_F(StageViewTest, BrushAndEraserChangesUpdateTheOptionBars)
     }
 }
 
+TEST_F(StageViewTest, ShellCallsGoThroughTheHostOrNowhere)
+{
+    const UINT killFocus = ::RegisterWindowMessageA("CFlashInplaceEdit::g_nMsgFlashInplaceEditKillFocus");
+    const UINT colorChanged = ::RegisterWindowMessageA("CExtColorCtrl::g_nMsgColorChanged");
+    for (bool withHost : {true, false}) {
+        CFlashEditorView::SetStageHost(withHost ? &m_host : nullptr);
+        m_host.m_nPropertiesDialogs = 0;
+        m_host.m_nToolOptionBars = 0;
+        m_pView->SendMessage(WM_COMMAND, 32871);  // Modify Document
+        m_pView->SendMessage(WM_COMMAND, 32873);  // Insert Bitmap: the host offers no picture
+        m_pView->SendMessage(WM_COMMAND, 32783);  // Brush Tool
+        m_pView->SendMessage(WM_COMMAND, 32784);
+        EXPECT_EQ(m_host.m_nPropertiesDialogs, withHost ? 1 : 0);
+        EXPECT_EQ(m_host.m_nToolOptionBars, withHost ? 3 : 0);
+        EXPECT_EQ(m_pView->SendMessage(killFocus, 0, 0), 1);
+        EXPECT_EQ(m_pView->SendMessage(colorChanged, 0, 0), 1);
+        EXPECT_EQ(StepCount(), 1) << "nothing was recorded";
+    }
+    CFlashEditorView::SetStageHost(&m_host);
+}
+
 } // namespace
