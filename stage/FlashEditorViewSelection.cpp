@@ -387,6 +387,7 @@ void CFlashEditorView::SetPenAndBrush(Gdiplus::Pen* pen, Gdiplus::Brush* brush)
     } else {
         m_pDefaultFill.reset();
     }
+    PrepareSelectionForEdit();
     if (document != nullptr) {
         CFlashEditorLayer* current = document->GetCurrentLayer();
         std::vector<CSelectionEntry> entries = LocateSelection();
@@ -408,6 +409,7 @@ void CFlashEditorView::SetTextFont(const Gdiplus::Font* font)
     if (font == nullptr)
         return;
     m_pTextFont.reset(font->Clone());
+    PrepareSelectionForEdit();
     for (CFlashShape* shape : m_selection)
         shape->SetFont(m_pTextFont.get());
     NotifyStyleChanged();
@@ -418,6 +420,7 @@ void CFlashEditorView::SetTextFont(const Gdiplus::Font* font)
 void CFlashEditorView::SetTextAlignment(int alignment)
 {
     m_nTextAlignment = alignment;
+    PrepareSelectionForEdit();
     for (CFlashShape* shape : m_selection)
         shape->SetTextAlignment(alignment);
     NotifyStyleChanged();
