@@ -155,6 +155,16 @@ void CFlashShape::SetEditTool(CDrawingTool* tool)
     g_pShapeEditTool = tool;
 }
 
+void CFlashShape::SetKindEditTool(CDrawingTool* tool)
+{
+    g_pShapeEditTool = tool;
+}
+
+CDrawingTool* CFlashShape::GetKindEditTool()
+{
+    return g_pShapeEditTool;
+}
+
 void CFlashShape::Offset(int dx, int dy)
 {
     for (CFlashCurve* curve : m_curves)

@@ -52,6 +52,9 @@ public:
     // The tool the stage switches to when the shape is double-clicked.
     virtual CDrawingTool* GetEditTool() const;
     virtual void SetEditTool(CDrawingTool* tool);
+    // The tool every non-text shape names, set without a shape at hand.
+    static void SetKindEditTool(CDrawingTool* tool);
+    static CDrawingTool* GetKindEditTool();
     virtual void Offset(int dx, int dy);
     // Sets the pen's colour and, only for a solid fill, the fill's colour.
     virtual void SetColors(Gdiplus::ARGB penColor, Gdiplus::ARGB fillColor);

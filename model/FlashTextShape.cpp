@@ -137,6 +137,16 @@ void CFlashTextShape::SetEditTool(CDrawingTool* tool)
     g_pTextEditTool = tool;
 }
 
+void CFlashTextShape::SetKindEditTool(CDrawingTool* tool)
+{
+    g_pTextEditTool = tool;
+}
+
+CDrawingTool* CFlashTextShape::GetKindEditTool()
+{
+    return g_pTextEditTool;
+}
+
 void CFlashTextShape::SetFont(const Gdiplus::Font* font)
 {
     m_pFont.reset(font ? font->Clone() : nullptr);

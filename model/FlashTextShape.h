@@ -31,6 +31,9 @@ public:
     CFlashShape* Duplicate() const override;
     CDrawingTool* GetEditTool() const override;
     void SetEditTool(CDrawingTool* tool) override;
+    // The tool every text shape names, set and compared without a shape at hand.
+    static void SetKindEditTool(CDrawingTool* tool);
+    static CDrawingTool* GetKindEditTool();
     bool IsClosed() const override { return false; }
     // A clone of the font; the document then stores the logical font the platform reports for
     // it, which names the face the platform uses.

@@ -1,0 +1,75 @@
+#pragma once
+// The contract between the stage view and each of its mouse tools. The base keeps the press
+// point, a copy of the view's geometry, the backdrop (a captured picture of the stage that
+// rubber-band feedback is drawn over) and the default hit test with its cursors.
+#include "platform/gdiplus/GdiPlus.h"
+
+#include <windows.h>
+
+class CFlashEditorView;
+
+class CDrawingTool {
+public:
+    CDrawingTool() = default;
+    CDrawingTool(const CDrawingTool&) = delete;
+    CDrawingTool& operator=(const CDrawingTool&) = delete;
+    virtual ~CDrawingTool();
+
+    // Stores the view and repaints it.
+    virtual void Activate(CFlashEditorView* view);
+    virtual void Deactivate();
+    // Key flags as the window message gives them; coordinates in client pixels.
+    virtual void OnLButtonDown(UINT flags, int x, int y);
+    virtual void OnLButtonUp(UINT flags, int x, int y);
+    // Refreshes the view's hovered shape and sets the stage cursor.
+    virtual void OnMouseMove(UINT flags, int x, int y);
+    // A tool without a double-click of its own takes it as a press.
+    virtual void OnLButtonDblClk(UINT flags, int x, int y);
+    // Renders the stage (shapes passing the state filter) into the backdrop.
+    virtual void CaptureBackdrop(int filter);
+    virtual void ReleaseBackdrop();
+    // A graphics on a fresh copy of the backdrop; EndFeedback shows it and frees it.
+    virtual Gdiplus::Graphics* BeginFeedback();
+    virtual void EndFeedback(Gdiplus::Graphics** graphics);
+    // Handles and frames drawn over the painted stage.
+    virtual void DrawOverlay(Gdiplus::Graphics& graphics);
+
+    // Copies the view's zoom, stage size, stage offset and client rectangle.
+    void SyncWithView();
+
+    CFlashEditorView* GetView() const { return m_pView; }
+    bool HasBackdrop() const { return m_bBackdropCaptured; }
+    POINT GetPressPoint() const { return {m_nPressX, m_nPressY}; }
+    // A client point in stage twips, each coordinate truncated towards zero.
+    POINT ClientToStage(int x, int y) const;
+
+    // Cursor resources of the stage: elsewhere, and over a shape.
+    static constexpr int kStageCursorId = 133;
+    static constexpr int kShapeCursorId = 136;
+
+protected:
+    // The hit test of the current layer at the client point; the view's hovered shape follows it.
+    void RefreshHoveredShape(int x, int y);
+
+    int m_nPressX = 0;
+    int m_nPressY = 0;
+    HDC m_hBackdropDC = nullptr;
+    HDC m_hFeedbackDC = nullptr;
+    HDC m_hWindowDC = nullptr;
+    HBITMAP m_hBackdropBitmap = nullptr;
+    HBITMAP m_hFeedbackBitmap = nullptr;
+    HGDIOBJ m_hReplacedObject = nullptr;
+    CFlashEditorView* m_pView = nullptr;
+    UINT m_nStageWidth = 0;
+    UINT m_nStageHeight = 0;
+    int m_nStageOffsetX = 0;
+    int m_nStageOffsetY = 0;
+    float m_fTwipsPerPixel = 20.0f;
+    float m_fZoom = 1.0f;
+    RECT m_rcClient = {0, 0, 0, 0};
+    bool m_bBackdropCaptured = false;
+
+private:
+    void FreeFeedback();
+    HGDIOBJ m_hBackdropReplaced = nullptr;
+};

@@ -1,0 +1,5 @@
+#include "stage/FreeTransformTool.h"
+
+void CFreeTransformTool::LayoutHandles()
+{
+}
