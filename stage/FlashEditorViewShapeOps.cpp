@@ -51,7 +51,7 @@ const CFlashEditorFrameShapeTransform* PlacementOf(const CFlashEditorDoc& docume
     return nullptr;
 }
 
-std::unique_ptr<CFlashPolygonSet> Clip(int operation, const CFlashPolygonSet& subject, const CFlashPolygonSet& clip)
+std::unique_ptr<CFlashPolygonSet> Clip(ClipOperation operation, const CFlashPolygonSet& subject, const CFlashPolygonSet& clip)
 {
     auto result = std::make_unique<CFlashPolygonSet>();
     ClipPolygonSets(operation, subject, clip, *result);

@@ -82,8 +82,9 @@ TEST_F(ShapeOperationTest, BooleanCommandsAddTheirResults)
         fixture.m_pDoc->GetCurrentLayer()->GetCurrentFrameShapes(shapes);
         ASSERT_EQ(shapes.size(), c.rects.size() + c.added) << c.what << ": the operands stay";
         EXPECT_EQ(fixture.StepCount(), steps + (c.step ? 1 : 0)) << c.what;
-        if (c.step != nullptr)
+        if (c.step != nullptr) {
             EXPECT_EQ(fixture.LastStepName(), c.step) << c.what;
+        }
         if (c.added == 0)
             continue;
         // Newest shapes are topmost: the last added result comes first.
