@@ -45,7 +45,8 @@ constexpr int GRID_IMAGE_CROSS = 3;
 constexpr int GRID_IMAGE_DOT = 4;
 
 constexpr COLORREF TIMELINE_SPAN_BACK = RGB(255, 255, 255);
-constexpr COLORREF TIMELINE_TWEEN_BACK = 0xFFCCCC;
+// Tweened frames are pink.
+constexpr COLORREF TIMELINE_TWEEN_BACK = RGB(0xFF, 0xCC, 0xCC);
 constexpr COLORREF TIMELINE_CONTENT_BACK = 0xF0F0F0;
 
 class CGridCellBase : public CObject

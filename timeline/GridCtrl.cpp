@@ -739,6 +739,7 @@ void CGridCtrl::SendCacheHintToParent(const CGridCellRange& range) const
 BEGIN_MESSAGE_MAP(CGridCtrl, CWnd)
     ON_WM_PAINT()
     ON_WM_ERASEBKGND()
+    ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
     ON_WM_SIZE()
     ON_WM_HSCROLL()
     ON_WM_VSCROLL()

@@ -345,6 +345,14 @@ void CGridCtrl::OnPaint()
     }
 }
 
+LRESULT CGridCtrl::OnPrintClient(WPARAM wParam, LPARAM /*lParam*/)
+{
+    // Window captures (PrintWindow) draw the grid into the caller's context.
+    if (CDC* pDC = CDC::FromHandle(reinterpret_cast<HDC>(wParam)))
+        DrawGrid(pDC);
+    return 0;
+}
+
 void CGridCtrl::UpdateTimelineStates(int nFirstRow, int nLastRow)
 {
     if (!m_pDocument || m_bVirtualMode)
