@@ -127,17 +127,20 @@ CGridCtrl::CGridCtrl(CFlashEditorDoc* pDoc, int nRows, int nCols, int nFixedRows
 
 CGridCtrl::~CGridCtrl()
 {
+    // The window goes first: its last messages still read the cells.
+    if (GetSafeHwnd())
+        DestroyWindow();
     m_SelectedCellMap.clear();
     m_PrevSelectedCellMap.clear();
+    m_idCurrentCell = CGridCellId();
     for (int row = 0; row < int(m_RowData.size()); ++row)
         for (int col = 0; col < int(m_RowData[row].size()); ++col)
             DestroyCell(row, col);
     m_RowData.clear();
+    m_nRows = m_nCols = m_nFixedRows = m_nFixedCols = 0;
     if (m_TitleTip.GetSafeHwnd())
         m_TitleTip.DestroyWindow();
     m_DropTarget.Revoke();
-    if (GetSafeHwnd())
-        DestroyWindow();
 }
 
 BOOL CGridCtrl::Create(const RECT& rect, CWnd* pParentWnd, UINT nID, DWORD dwStyle)
@@ -486,7 +489,7 @@ CGridCellBase* CGridCtrl::GetCell(int nRow, int nCol) const
         item.state |= GCS_FOCUSED;
     if (m_pfnCallback) {
         m_pfnCallback(&item, m_lParam);
-    } else if (CWnd* pOwner = GetOwner()) {
+    } else if (CWnd* pOwner = GetNotifyTarget()) {
         dispinfo.hdr.hwndFrom = m_hWnd;
         dispinfo.hdr.idFrom = UINT_PTR(GetDlgCtrlID());
         dispinfo.hdr.code = UINT(GRIDN_GETDISPINFO);
@@ -704,6 +707,14 @@ void CGridCtrl::Refresh()
         Invalidate();
 }
 
+CWnd* CGridCtrl::GetNotifyTarget() const
+{
+    if (!GetSafeHwnd())
+        return nullptr;
+    CWnd* pOwner = GetOwner();
+    return pOwner ? pOwner : GetParent();
+}
+
 LRESULT CGridCtrl::SendMessageToParent(int nRow, int nCol, int nMessage) const
 {
     if (!GetSafeHwnd())
@@ -714,7 +725,7 @@ LRESULT CGridCtrl::SendMessageToParent(int nRow, int nCol, int nMessage) const
     nmgv.hdr.hwndFrom = m_hWnd;
     nmgv.hdr.idFrom = UINT_PTR(GetDlgCtrlID());
     nmgv.hdr.code = UINT(nMessage);
-    CWnd* pOwner = GetOwner();
+    CWnd* pOwner = GetNotifyTarget();
     if (pOwner && pOwner->GetSafeHwnd())
         return pOwner->SendMessage(WM_NOTIFY, nmgv.hdr.idFrom, reinterpret_cast<LPARAM>(&nmgv));
     return 0;
@@ -729,7 +740,7 @@ void CGridCtrl::SendCacheHintToParent(const CGridCellRange& range) const
     hint.hdr.hwndFrom = m_hWnd;
     hint.hdr.idFrom = UINT_PTR(GetDlgCtrlID());
     hint.hdr.code = UINT(GRIDN_CACHEHINT);
-    CWnd* pOwner = GetOwner();
+    CWnd* pOwner = GetNotifyTarget();
     if (pOwner && pOwner->GetSafeHwnd())
         pOwner->SendMessage(WM_NOTIFY, hint.hdr.idFrom, reinterpret_cast<LPARAM>(&hint));
 }

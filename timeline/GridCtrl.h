@@ -276,6 +276,8 @@ public:
     // Registers the drop target; done on the first WM_SIZE.
     BOOL RegisterDropTarget();
 
+    // The window that hears the grid's notifications: its owner, else its parent.
+    CWnd* GetNotifyTarget() const;
     // Sends a notification with the cell to the parent.
     LRESULT SendMessageToParent(int nRow, int nCol, int nMessage) const;
 

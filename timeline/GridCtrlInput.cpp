@@ -244,8 +244,9 @@ void CGridCtrl::OnLButtonUp(UINT nFlags, CPoint point)
     CWnd::OnLButtonUp(nFlags, point);
     m_bLMouseButtonDown = FALSE;
     ::ClipCursor(nullptr);
-    if (GetCapture() == this) {
+    if (GetCapture() == this)
         ReleaseCapture();
+    if (m_nTimerID) {
         KillTimer(m_nTimerID);
         m_nTimerID = 0;
     }
@@ -301,9 +302,7 @@ void CGridCtrl::OnLButtonUp(UINT nFlags, CPoint point)
     ::SetCursor(::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)));
     if (!IsValid(m_LeftClickDownCell))
         return;
-    CWnd* pOwner = GetOwner();
-    if (!pOwner)
-        pOwner = GetParent();
+    CWnd* pOwner = GetNotifyTarget();
     if (pOwner && pOwner->GetSafeHwnd())
         pOwner->PostMessage(WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(), 0), reinterpret_cast<LPARAM>(m_hWnd));
 }

@@ -140,7 +140,8 @@ void CInPlaceEdit::EndEdit()
     dispinfo.col = m_nColumn;
     dispinfo.text = str;
     dispinfo.key = m_nLastChar;
-    CWnd* pOwner = GetOwner();
+    // A child window's owner is its parent, the grid.
+    CWnd* pOwner = GetParent();
     if (pOwner && pOwner->GetSafeHwnd())
         pOwner->SendMessage(WM_NOTIFY, dispinfo.hdr.idFrom, reinterpret_cast<LPARAM>(&dispinfo));
     if (GetSafeHwnd())

@@ -71,6 +71,7 @@ TEST(GridLook, SpansGiveTheCellsTheirTimelineFlags)
 class GridLookPixels : public testing::Test
 {
 protected:
+    virtual bool Shown() const { return false; }
     void SetUp() override
     {
         m_doc = MakeDocument(3);
@@ -79,7 +80,7 @@ protected:
         BuildSpans(*m_doc, *m_doc->GetLayer(3), {{1, 4, true, true}, {5, 5, false, false}});
         m_doc->GetLayer(3)->SetVisible(false);
         m_doc->GetLayer(3)->SetLocked(true);
-        m_host = std::make_unique<CGridHost>(m_doc.get());
+        m_host = std::make_unique<CGridHost>(m_doc.get(), Shown());
     }
 
     std::unique_ptr<CFlashEditorDoc> m_doc;
@@ -121,7 +122,13 @@ TEST_F(GridLookPixels, MarksColoursAndIconsAtTheirPixels)
     }
 }
 
-TEST_F(GridLookPixels, ScreenPaintMatchesTheCaptureAndIsSaved)
+class GridLookScreen : public GridLookPixels
+{
+protected:
+    bool Shown() const override { return true; }
+};
+
+TEST_F(GridLookScreen, ScreenPaintMatchesTheCaptureAndIsSaved)
 {
     const CCapture screen(m_host->Grid(), true);
     const CCapture print(m_host->Grid());

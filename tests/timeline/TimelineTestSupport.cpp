@@ -136,10 +136,10 @@ void ConfigureTimelineGrid(CGridCtrl& grid, int nLayers, CImageList* pImages)
     grid.SetImageList(pImages);
 }
 
-CGridHost::CGridHost(CFlashEditorDoc* pDoc, int width, int height) : m_pDoc(pDoc)
+CGridHost::CGridHost(CFlashEditorDoc* pDoc, bool bShown, int width, int height) : m_pDoc(pDoc)
 {
     MakeIconImages(m_images);
-    CreateEx(0, AfxRegisterWndClass(CS_DBLCLKS), "Timeline test", WS_POPUP | WS_VISIBLE, 0, 0, width, height,
+    CreateEx(0, AfxRegisterWndClass(CS_DBLCLKS), "Timeline test", WS_POPUP | (bShown ? WS_VISIBLE : 0), 0, 0, width, height,
              nullptr, nullptr);
     m_pGrid = std::make_unique<CGridCtrl>(pDoc);
     CRect client;

@@ -47,11 +47,13 @@ void ConfigureTimelineGrid(CGridCtrl& grid, int nLayers, CImageList* pImages);
 // Five 16 x 16 images in kIconColours.
 void MakeIconImages(CImageList& images);
 
-// A top-level window holding the grid; it records the notifications the grid sends.
+// A top-level window holding the grid; it records the notifications the grid sends. It stays
+// hidden unless a test needs the screen: under Xvfb without a window manager every map and
+// unmap of a window waits two seconds for an answer that never comes.
 class CGridHost : public CWnd
 {
 public:
-    CGridHost(CFlashEditorDoc* pDoc, int width = 600, int height = 200);
+    explicit CGridHost(CFlashEditorDoc* pDoc, bool bShown = false, int width = 600, int height = 200);
     ~CGridHost() override;
 
     CGridCtrl& Grid() { return *m_pGrid; }
