@@ -208,7 +208,9 @@ BOOL CGridCellBase::Draw(CDC* pDC, int nRow, int nCol, CRect rect, BOOL bEraseBk
     GetTextRect(&rect);
     rect.right++;
     rect.bottom++;
-    pDC->DrawText(GetText(), -1, &rect, GetFormat() | DRAW_TEXT_EXTRA);
+    // Most timeline cells are empty: measuring nothing costs a paint dearly.
+    if (*GetText())
+        pDC->DrawText(GetText(), -1, &rect, GetFormat() | DRAW_TEXT_EXTRA);
 
     DrawTimelineMarks(pDC, rect, nLeft, nRight);
     DrawLayerIcons(pDC, rect);
