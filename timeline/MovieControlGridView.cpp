@@ -95,7 +95,9 @@ BOOL CMovieControlGridView::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDH
 
 void CMovieControlGridView::OnDraw(CDC* /*pDC*/)
 {
-    // The grid paints everything.
+    // The grid paints everything. Undo, redo and opening a file repaint the views without a
+    // word to the timeline, so a document that now reaches the last column widens it here.
+    EnsureFrameColumns();
 }
 
 // Layout ------------------------------------------------------------------------------------

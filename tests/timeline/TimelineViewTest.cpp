@@ -117,6 +117,18 @@ TEST_F(TimelineView, BuildsRowsForLayersAndGrowsWithTheDocument)
     }
 }
 
+TEST_F(TimelineView, PaintAfterAnOutsideChangeWidensTheGrid)
+{
+    Open(1, {{1, 590, false, false}});
+    ASSERT_EQ(600, Grid().GetColumnCount());
+    // As an undo restoring a longer timeline would: the model changes, then the views repaint.
+    m_doc->GetLayer(1)->InsertFrames(1, 20);
+    m_doc->InvalidateViews();
+    m_pView->SendMessage(WM_PAINT);
+    EXPECT_EQ(710, Grid().GetColumnCount());
+    EXPECT_STREQ("605", Grid().GetItemText(0, 605));
+}
+
 // Frame commands over a selection: the layers' spans after, and the undo step they leave.
 TEST_F(TimelineView, FrameCommandsChangeSpansAndRecordTheirSteps)
 {
