@@ -134,6 +134,9 @@ void CGridCtrl::OnEditCut()
 
 void CGridCtrl::ClearSelectedTexts()
 {
+    // A grid that is not editable keeps its texts, also after a drag that moved them away.
+    if (!m_bEditable)
+        return;
     const auto selected = m_SelectedCellMap;
     for (const auto& entry : selected)
         ApplyCellText(entry.second.row, entry.second.col, "");

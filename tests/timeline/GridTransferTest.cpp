@@ -14,12 +14,16 @@ using namespace TimelineTest;
 
 namespace
 {
-// The bytes of the clipboard's CF_TEXT block, all of them.
-std::string ClipboardTextBlock()
+// The tests hand data objects over directly: the clipboard is shared with every program
+// that runs beside them.
+
+// The bytes of a data source's CF_TEXT block, all of them.
+std::string TextBlock(COleDataSource* pSource)
 {
+    if (!pSource)
+        return "(no data source)";
     COleDataObject data;
-    if (!data.AttachClipboard())
-        return "(no clipboard)";
+    data.Attach(pSource->GetDataObject(), FALSE);
     HGLOBAL hMem = data.GetGlobalData(CF_TEXT);
     if (!hMem)
         return "(no text)";
@@ -31,15 +35,15 @@ std::string ClipboardTextBlock()
     return bytes;
 }
 
-// Offers exactly these bytes as CF_TEXT on the clipboard (no NUL unless given).
-void OfferText(const std::string& bytes)
+// A data source offering exactly these bytes as CF_TEXT (no NUL unless given).
+COleDataSource* MakeTextSource(const std::string& bytes)
 {
     HGLOBAL hMem = ::GlobalAlloc(GMEM_MOVEABLE, bytes.size());
     std::memcpy(::GlobalLock(hMem), bytes.data(), bytes.size());
     ::GlobalUnlock(hMem);
     auto* pSource = new COleDataSource;
     pSource->CacheGlobalData(CF_TEXT, hMem);
-    pSource->SetClipboard();
+    return pSource;
 }
 
 // Texts of the strings an enhanced metafile draws, and how many ellipses it holds.
@@ -76,18 +80,22 @@ TEST(GridTransfer, CopyGivesTabSeparatedRowsEndingInNul)
     CGridHost host(doc.get());
     host.Drag(host.CellCentre(1, 2), host.CellCentre(2, 4));
     ASSERT_EQ(6, host.Grid().GetSelectedCount());
-    host.Grid().OnEditCopy();
-    const std::string block = ClipboardTextBlock();
-    ASSERT_GE(block.size(), 7u);
-    EXPECT_EQ(std::string("\t\t\r\n\t\t\0", 7), block.substr(0, 7));
+    COleDataSource* pSource = host.Grid().MakeTextDataSource();
+    const std::string block = TextBlock(pSource);
+    pSource->InternalRelease();
+    EXPECT_EQ(std::string("\t\t\r\n\t\t\0", 7), block);
 
     // Texts of selected cells fill their fields; a cell outside the selection leaves its empty.
     host.Grid().SetItemText(1, 3, "a");
     host.Grid().SetItemText(2, 2, "b");
     host.Grid().SetItemState(2, 4, host.Grid().GetItemState(2, 4) & ~GCS_SELECTED);
     host.Grid().SetItemText(2, 4, "hidden");
-    host.Grid().OnEditCopy();
-    EXPECT_EQ(std::string("\ta\t\r\nb\t\t\0", 9), ClipboardTextBlock().substr(0, 9));
+    pSource = host.Grid().MakeTextDataSource();
+    EXPECT_EQ(std::string("\ta\t\r\nb\t\t\0", 9), TextBlock(pSource));
+    pSource->InternalRelease();
+
+    host.Grid().ClearSelection();
+    EXPECT_EQ(nullptr, host.Grid().MakeTextDataSource()) << "nothing to offer without a selection";
 }
 
 TEST(GridTransfer, ReadOnlyTimelineIgnoresCutPasteDeleteAndDrops)
@@ -96,16 +104,18 @@ TEST(GridTransfer, ReadOnlyTimelineIgnoresCutPasteDeleteAndDrops)
     CGridHost host(doc.get());
     host.Grid().SetItemText(1, 2, "kept");
     host.Click(host.CellCentre(1, 2));
-    OfferText(std::string("new\0", 4));
     host.Key(VK_DELETE);
-    host.Grid().OnEditCut();
+    host.Grid().ClearSelectedTexts();
     host.Grid().OnEditPaste();
-    EXPECT_STREQ("kept", host.Grid().GetItemText(1, 2));
+    COleDataSource* pSource = MakeTextSource(std::string("new\0", 4));
     COleDataObject data;
-    ASSERT_TRUE(data.AttachClipboard());
+    data.Attach(pSource->GetDataObject(), FALSE);
+    EXPECT_FALSE(host.Grid().PasteTextAt(1, 2, &data, TRUE));
     EXPECT_EQ(DROPEFFECT_NONE, host.Grid().OnDragEnter(&data, 0, host.CellCentre(1, 2)));
+    EXPECT_EQ(DROPEFFECT_NONE, host.Grid().OnDragOver(&data, 0, host.CellCentre(1, 2)));
     EXPECT_FALSE(host.Grid().OnDrop(&data, DROPEFFECT_COPY, host.CellCentre(1, 2)));
     EXPECT_STREQ("kept", host.Grid().GetItemText(1, 2));
+    pSource->InternalRelease();
 }
 
 // Pasted text is read no further than its block and its first NUL.
@@ -128,9 +138,11 @@ TEST(GridTransfer, PasteReadsTheBlockWithinItsBounds)
         grid.SetEditable(TRUE);
         grid.SetColumnCount(10);
         grid.SetRowCount(4);
-        host.Click(host.CellCentre(1, 1));
-        OfferText(c.bytes);
-        grid.OnEditPaste();
+        COleDataSource* pSource = MakeTextSource(c.bytes);
+        COleDataObject data;
+        data.Attach(pSource->GetDataObject(), FALSE);
+        EXPECT_TRUE(grid.PasteTextAt(1, 1, &data, TRUE));
+        pSource->InternalRelease();
         for (int row = 0; row < 2; ++row)
             for (int col = 0; col < 3; ++col)
                 EXPECT_STREQ(c.cells[row][col], grid.GetItemText(row + 1, col + 1)) << row + 1 << "," << col + 1;
