@@ -31,7 +31,7 @@ std::unique_ptr<CFlashEditorDoc> MakeBigDocument()
 {
     auto doc = MakeDocument(kLayers);
     for (int layer = 1; layer <= kLayers; ++layer) {
-        std::vector<SpanSpec> spans;
+        std::vector<SpanLayout> spans;
         int first = 1;
         int i = layer;
         while (first <= kFrames) {

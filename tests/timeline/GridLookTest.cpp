@@ -27,7 +27,7 @@ TEST(GridLook, SpansGiveTheCellsTheirTimelineFlags)
 {
     const struct {
         const char* name;
-        std::vector<SpanSpec> spans;
+        std::vector<SpanLayout> spans;
         std::vector<std::pair<int, UINT>> flags;  // frame, flags
     } cases[] = {
         {"plain span 3-6 with shapes between empty spans",

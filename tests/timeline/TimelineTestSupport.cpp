@@ -27,7 +27,7 @@ CFlashSolidShape* MakeSquare()
 }
 }  // namespace
 
-void BuildSpans(CFlashEditorDoc& /*doc*/, CFlashEditorLayer& layer, const std::vector<SpanSpec>& spans)
+void BuildSpans(CFlashEditorDoc& /*doc*/, CFlashEditorLayer& layer, const std::vector<SpanLayout>& spans)
 {
     if (spans.empty())
         return;
@@ -43,9 +43,9 @@ void BuildSpans(CFlashEditorDoc& /*doc*/, CFlashEditorLayer& layer, const std::v
     }
     if (spans.back().last > spans.back().first)
         layer.InsertFrames(spans.back().first, spans.back().last - spans.back().first);
-    for (const SpanSpec& spec : spans)
-        if (CFlashEditorFrame* span = layer.FindSpan(spec.first))
-            span->SetMotionTween(spec.tween);
+    for (const SpanLayout& layout : spans)
+        if (CFlashEditorFrame* span = layer.FindSpan(layout.first))
+            span->SetMotionTween(layout.tween);
 }
 
 std::unique_ptr<CFlashEditorDoc> MakeDocument(int nLayers)

@@ -30,7 +30,7 @@ constexpr COLORREF kIconColours[5] = {RGB(0, 0, 200), RGB(200, 0, 0), RGB(0, 150
                                       RGB(0, 150, 150)};
 
 // Spans of a layer as (first, last, tweened, with a shape) from frame 1 on, without gaps.
-struct SpanSpec
+struct SpanLayout
 {
     int first;
     int last;
@@ -38,7 +38,7 @@ struct SpanSpec
     bool shapes;
 };
 // Lays the layer's spans out as given, replacing the single span a new layer has.
-void BuildSpans(CFlashEditorDoc& doc, CFlashEditorLayer& layer, const std::vector<SpanSpec>& spans);
+void BuildSpans(CFlashEditorDoc& doc, CFlashEditorLayer& layer, const std::vector<SpanLayout>& spans);
 // A document with nLayers layers of one empty frame each.
 std::unique_ptr<CFlashEditorDoc> MakeDocument(int nLayers);
 

@@ -48,7 +48,7 @@ std::string NewStepName(CFlashEditorDoc& doc, int stepsBefore)
 class TimelineView : public testing::Test
 {
 protected:
-    void Open(int nLayers, const std::vector<SpanSpec>& spans = {{1, 1, false, false}})
+    void Open(int nLayers, const std::vector<SpanLayout>& spans = {{1, 1, false, false}})
     {
         Close();
         m_doc = MakeDocument(nLayers);
@@ -132,7 +132,7 @@ TEST_F(TimelineView, PaintAfterAnOutsideChangeWidensTheGrid)
 // Frame commands over a selection: the layers' spans after, and the undo step they leave.
 TEST_F(TimelineView, FrameCommandsChangeSpansAndRecordTheirSteps)
 {
-    const std::vector<SpanSpec> start = {{1, 4, false, true}, {5, 10, false, true}};
+    const std::vector<SpanLayout> start = {{1, 4, false, true}, {5, 10, false, true}};
     const struct {
         const char* name;
         UINT command;
@@ -263,4 +263,34 @@ TEST_F(TimelineView, ClosingWhilePlayingEndsPlayback)
     m_pView = nullptr;
     Pump(100);
     EXPECT_FALSE(m_doc->IsPlaying());
+}
+
+TEST_F(TimelineView, PlayWithoutFocusStartsAtTheCurrentFrame)
+{
+    Open(1, {{1, 200, false, false}});
+    Grid().SetFocusCell(-1, -1);
+    m_doc->SetCurrentFrame(50);
+    Command(ID_TIMELINE_PLAY);
+    Pump(150);
+    EXPECT_GE(m_doc->GetCurrentFrame(), 50);
+    EXPECT_LE(m_doc->GetCurrentFrame(), 55);
+    EXPECT_EQ(CGridCellId(1, m_doc->GetCurrentFrame()), Grid().GetFocusCell());
+}
+
+TEST_F(TimelineView, EmptyPaneKeepsWorking)
+{
+    Open(2, {{1, 30, true, true}});
+    m_pView->MoveWindow(0, 0, 0, 0);
+    Pump();
+    Grid().MoveWindow(0, 0, 0, 0);
+    Grid().ResetScrollBars();
+    const CCapture nothing(Grid());
+    EXPECT_EQ(0, nothing.Width());
+    Grid().SendMessage(WM_VSCROLL, SB_PAGEDOWN, 0);
+    Grid().SendMessage(WM_KEYDOWN, VK_RIGHT, 0);
+    m_pView->MoveWindow(0, 0, 600, 150);
+    Grid().MoveWindow(0, 0, 600, 150);
+    EXPECT_EQ(CGridCellId(1, 2), Grid().GetFocusCell());
+    const CCapture shot(Grid());
+    EXPECT_EQ(TIMELINE_TWEEN_BACK, shot.At(kNameWidth + 5 * kFrameWidth + 8, kRowHeight + 5));
 }
