@@ -83,13 +83,14 @@ BOOL CGridCellBase::Draw(CDC* pDC, int nRow, int nCol, CRect rect, BOOL bEraseBk
     CGridCtrl* pGrid = GetGrid();
     if (!pGrid || !pDC || rect.Width() <= 0 || rect.Height() <= 0)
         return FALSE;
-    const int nSavedDC = pDC->SaveDC();
-    pDC->SetBkMode(TRANSPARENT);
     CGridDefaultCell* pDefaultCell = GetDefaultCell();
-    if (!pDefaultCell) {
-        pDC->RestoreDC(nSavedDC);
+    if (!pDefaultCell)
         return FALSE;
-    }
+    // The context's state is put back by hand: saving and restoring the whole context for each
+    // of a paint's thousands of cells costs more than the drawing.
+    const int nOldBkMode = pDC->SetBkMode(TRANSPARENT);
+    const COLORREF crOldText = pDC->GetTextColor();
+    HGDIOBJ hOldFont = nullptr;
 
     COLORREF textClr = GetTextColor() == GRID_DEFAULT_COLOR ? pDefaultCell->GetTextColor() : GetTextColor();
     COLORREF backClr;
@@ -189,9 +190,9 @@ BOOL CGridCellBase::Draw(CDC* pDC, int nRow, int nCol, CRect rect, BOOL bEraseBk
         }
     }
 
-    if (!pDC->IsPrinting()) {
+    if (!pDC->IsPrinting() && *GetText()) {
         if (CFont* pFont = GetFontObject())
-            pDC->SelectObject(pFont);
+            hOldFont = ::SelectObject(pDC->GetSafeHdc(), pFont->GetSafeHandle());
     }
 
     const int nMargin = int(GetMargin());
@@ -215,7 +216,10 @@ BOOL CGridCellBase::Draw(CDC* pDC, int nRow, int nCol, CRect rect, BOOL bEraseBk
     DrawTimelineMarks(pDC, rect, nLeft, nRight);
     DrawLayerIcons(pDC, rect);
 
-    pDC->RestoreDC(nSavedDC);
+    if (hOldFont)
+        ::SelectObject(pDC->GetSafeHdc(), hOldFont);
+    pDC->SetTextColor(crOldText);
+    pDC->SetBkMode(nOldBkMode);
     return TRUE;
 }
 
