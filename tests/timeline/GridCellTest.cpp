@@ -3,6 +3,7 @@
 #include "timeline/GridCell.h"
 #include "timeline/GridCellRange.h"
 #include "timeline/GridDefaultCell.h"
+#include "timeline/MemDC.h"
 
 #include <gtest/gtest.h>
 
@@ -99,4 +100,72 @@ TEST(GridCell, SpanMarkRestoresTheOwnBackgroundAfterRepeatedMarks)
     fixed.SetHasSpan(true);
     EXPECT_TRUE(fixed.HasSpan());
     EXPECT_EQ(GRID_DEFAULT_COLOR, fixed.GetBackColor()) << "fixed cells keep their colours";
+}
+
+// Changing the grid's shape never leaves a focus or a selection on cells that are gone.
+TEST(GridShape, SizeChangesClearWhatNoLongerExists)
+{
+    const struct {
+        const char* name;
+        void (*change)(CGridCtrl&);
+        bool focusKept;
+        int selectedLeft;
+    } cases[] = {
+        {"more rows keep both", [](CGridCtrl& g) { g.SetRowCount(8); }, true, 4},
+        {"fewer rows drop the focus row", [](CGridCtrl& g) { g.SetRowCount(3); }, false, 2},
+        {"fewer columns drop the focus column", [](CGridCtrl& g) { g.SetColumnCount(3); }, false, 2},
+        {"inserting a row clears both", [](CGridCtrl& g) { g.InsertRow("new", 1); }, false, 0},
+        {"deleting a row clears both", [](CGridCtrl& g) { g.DeleteRow(4); }, false, 0},
+        {"another fixed row clears both", [](CGridCtrl& g) { g.SetFixedRowCount(2); }, false, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CGridCtrl grid(nullptr, 6, 6, 1, 1);
+        grid.SelectRange(2, 2, 3, 3);
+        grid.SetFocusCell(3, 3);
+        ASSERT_EQ(4, grid.GetSelectedCount());
+        c.change(grid);
+        EXPECT_EQ(c.focusKept, grid.IsValid(grid.GetFocusCell()));
+        EXPECT_EQ(c.selectedLeft, grid.GetSelectedCount());
+        const CGridCellId focus = grid.GetFocusCell();
+        if (grid.IsValid(focus)) {
+            EXPECT_TRUE(grid.GetCell(focus.row, focus.col)->IsFocused());
+        }
+    }
+    CGridCtrl grid(nullptr, 4, 4, 2, 1);
+    EXPECT_EQ(DWORD(GCS_FIXED | GCS_FIXEDROW | GCS_FIXEDCOL), grid.GetCell(1, 0)->GetState());
+    grid.SetFixedRowCount(1);
+    EXPECT_EQ(DWORD(GCS_FIXED | GCS_FIXEDCOL), grid.GetCell(1, 0)->GetState());
+    EXPECT_EQ(0u, grid.GetCell(1, 1)->GetState());
+}
+
+TEST(GridMemDC, DrawsOffScreenAndLeavesPrintingContextsAlone)
+{
+    HDC hScreen = ::GetDC(nullptr);
+    HDC hTarget = ::CreateCompatibleDC(hScreen);
+    HBITMAP hBitmap = ::CreateCompatibleBitmap(hScreen, 40, 30);
+    HGDIOBJ hOld = ::SelectObject(hTarget, hBitmap);
+    CDC target;
+    target.Attach(hTarget);
+    target.FillSolidRect(0, 0, 40, 30, RGB(0, 0, 0));
+    {
+        CMemDC mem(&target);
+        EXPECT_NE(hTarget, mem.GetSafeHdc());
+        mem.FillSolidRect(5, 5, 10, 10, RGB(255, 0, 0));
+        EXPECT_EQ(RGB(0, 0, 0), ::GetPixel(hTarget, 7, 7)) << "nothing shows before the copy";
+    }
+    EXPECT_EQ(RGB(255, 0, 0), ::GetPixel(hTarget, 7, 7));
+    target.m_bPrinting = TRUE;
+    {
+        CMemDC mem(&target);
+        EXPECT_EQ(hTarget, mem.GetSafeHdc());
+        EXPECT_TRUE(mem.IsPrinting());
+    }
+    target.m_bPrinting = FALSE;
+    EXPECT_EQ(hTarget, target.GetSafeHdc()) << "the printing context stays its owner's";
+    target.Detach();
+    ::SelectObject(hTarget, hOld);
+    ::DeleteObject(hBitmap);
+    ::DeleteDC(hTarget);
+    ::ReleaseDC(nullptr, hScreen);
 }
