@@ -1,0 +1,186 @@
+#include "TimelineTestSupport.h"
+
+#include "platform/mfc/DC.h"
+#include "platform/mfc/OleDataObject.h"
+#include "platform/mfc/OleDataSource.h"
+#include "platform/mfc/PrintInfo.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+using namespace TimelineTest;
+
+namespace
+{
+// The tests hand data objects over directly: the clipboard is shared with every program
+// that runs beside them.
+
+// The bytes of a data source's CF_TEXT block, all of them.
+std::string TextBlock(COleDataSource* pSource)
+{
+    if (!pSource)
+        return "(no data source)";
+    COleDataObject data;
+    data.Attach(pSource->GetDataObject(), FALSE);
+    HGLOBAL hMem = data.GetGlobalData(CF_TEXT);
+    if (!hMem)
+        return "(no text)";
+    const SIZE_T size = ::GlobalSize(hMem);
+    const char* p = static_cast<const char*>(::GlobalLock(hMem));
+    std::string bytes(p, size);
+    ::GlobalUnlock(hMem);
+    ::GlobalFree(hMem);
+    return bytes;
+}
+
+// A data source offering exactly these bytes as CF_TEXT (no NUL unless given).
+COleDataSource* MakeTextSource(const std::string& bytes)
+{
+    HGLOBAL hMem = ::GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+    std::memcpy(::GlobalLock(hMem), bytes.data(), bytes.size());
+    ::GlobalUnlock(hMem);
+    auto* pSource = new COleDataSource;
+    pSource->CacheGlobalData(CF_TEXT, hMem);
+    return pSource;
+}
+
+// Texts of the strings an enhanced metafile draws, and how many ellipses it holds.
+struct MetafileText
+{
+    std::string text;
+    int ellipses = 0;
+};
+
+int CALLBACK CollectRecord(HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM lParam)
+{
+    auto* out = reinterpret_cast<MetafileText*>(lParam);
+    if (record->iType == EMR_ELLIPSE)
+        ++out->ellipses;
+    if (record->iType == EMR_EXTTEXTOUTW) {
+        const auto* text = reinterpret_cast<const EMREXTTEXTOUTW*>(record);
+        const auto* chars = reinterpret_cast<const char16_t*>(reinterpret_cast<const BYTE*>(record) + text->emrtext.offString);
+        for (DWORD i = 0; i < text->emrtext.nChars; ++i)
+            out->text += char(chars[i]);
+        out->text += '|';
+    }
+    if (record->iType == EMR_EXTTEXTOUTA) {
+        const auto* text = reinterpret_cast<const EMREXTTEXTOUTA*>(record);
+        out->text.append(reinterpret_cast<const char*>(record) + text->emrtext.offString, text->emrtext.nChars);
+        out->text += '|';
+    }
+    return 1;
+}
+}  // namespace
+
+TEST(GridTransfer, CopyGivesTabSeparatedRowsEndingInNul)
+{
+    auto doc = MakeDocument(3);
+    CGridHost host(doc.get());
+    host.Drag(host.CellCentre(1, 2), host.CellCentre(2, 4));
+    ASSERT_EQ(6, host.Grid().GetSelectedCount());
+    COleDataSource* pSource = host.Grid().MakeTextDataSource();
+    const std::string block = TextBlock(pSource);
+    pSource->InternalRelease();
+    EXPECT_EQ(std::string("\t\t\r\n\t\t\0", 7), block);
+
+    // Texts of selected cells fill their fields; a cell outside the selection leaves its empty.
+    host.Grid().SetItemText(1, 3, "a");
+    host.Grid().SetItemText(2, 2, "b");
+    host.Grid().SetItemState(2, 4, host.Grid().GetItemState(2, 4) & ~GCS_SELECTED);
+    host.Grid().SetItemText(2, 4, "hidden");
+    pSource = host.Grid().MakeTextDataSource();
+    EXPECT_EQ(std::string("\ta\t\r\nb\t\t\0", 9), TextBlock(pSource));
+    pSource->InternalRelease();
+
+    host.Grid().ClearSelection();
+    EXPECT_EQ(nullptr, host.Grid().MakeTextDataSource()) << "nothing to offer without a selection";
+}
+
+TEST(GridTransfer, ReadOnlyTimelineIgnoresCutPasteDeleteAndDrops)
+{
+    auto doc = MakeDocument(2);
+    CGridHost host(doc.get());
+    host.Grid().SetItemText(1, 2, "kept");
+    host.Click(host.CellCentre(1, 2));
+    host.Key(VK_DELETE);
+    host.Grid().ClearSelectedTexts();
+    host.Grid().OnEditPaste();
+    COleDataSource* pSource = MakeTextSource(std::string("new\0", 4));
+    COleDataObject data;
+    data.Attach(pSource->GetDataObject(), FALSE);
+    EXPECT_FALSE(host.Grid().PasteTextAt(1, 2, &data, TRUE));
+    EXPECT_EQ(DROPEFFECT_NONE, host.Grid().OnDragEnter(&data, 0, host.CellCentre(1, 2)));
+    EXPECT_EQ(DROPEFFECT_NONE, host.Grid().OnDragOver(&data, 0, host.CellCentre(1, 2)));
+    EXPECT_FALSE(host.Grid().OnDrop(&data, DROPEFFECT_COPY, host.CellCentre(1, 2)));
+    EXPECT_STREQ("kept", host.Grid().GetItemText(1, 2));
+    pSource->InternalRelease();
+}
+
+// Pasted text is read no further than its block and its first NUL.
+TEST(GridTransfer, PasteReadsTheBlockWithinItsBounds)
+{
+    const struct {
+        const char* name;
+        std::string bytes;
+        const char* cells[2][3];
+    } cases[] = {
+        {"tab separated with NUL", std::string("a\tb\r\nc\0", 7), {{"a", "b", ""}, {"c", "", ""}}},
+        {"no NUL at all", std::string("x,y", 3), {{"x", "y", ""}, {"", "", ""}}},
+        {"stops at the first NUL", std::string("p\0q\tr", 5), {{"p", "", ""}, {"", "", ""}}},
+        {"wider than the grid", std::string("1\t2\t3\t4\t5\t6\t7\t8\t9\t10\t11\0", 24), {{"1", "2", "3"}, {"", "", ""}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CGridHost host(nullptr);
+        CGridCtrl& grid = host.Grid();
+        grid.SetEditable(TRUE);
+        grid.SetColumnCount(10);
+        grid.SetRowCount(4);
+        COleDataSource* pSource = MakeTextSource(c.bytes);
+        COleDataObject data;
+        data.Attach(pSource->GetDataObject(), FALSE);
+        EXPECT_TRUE(grid.PasteTextAt(1, 1, &data, TRUE));
+        pSource->InternalRelease();
+        for (int row = 0; row < 2; ++row)
+            for (int col = 0; col < 3; ++col)
+                EXPECT_STREQ(c.cells[row][col], grid.GetItemText(row + 1, col + 1)) << row + 1 << "," << col + 1;
+    }
+}
+
+TEST(GridTransfer, PrintedPagesCarrySpansAndPageNumbers)
+{
+    auto doc = MakeDocument(30);
+    for (int layer = 1; layer <= 30; ++layer)
+        BuildSpans(*doc, *doc->GetLayer(layer), {{1, 3, false, true}, {4, 9, true, true}, {10, 12, true, true}});
+    CGridHost host(doc.get());
+    // A narrow grid makes a short page: three pages for thirty layers.
+    host.Grid().SetColumnCount(21);
+
+    HDC hScreen = ::GetDC(nullptr);
+    CPrintInfo info;
+    CDC measure;
+    measure.Attach(::CreateEnhMetaFileA(hScreen, nullptr, nullptr, nullptr));
+    host.Grid().OnBeginPrinting(&measure, &info);
+    ::DeleteEnhMetaFile(::CloseEnhMetaFile(measure.Detach()));
+    ASSERT_EQ(3u, info.GetMaxPage());
+
+    info.m_nCurPage = 2;
+    CDC page;
+    page.Attach(::CreateEnhMetaFileA(hScreen, nullptr, nullptr, nullptr));
+    host.Grid().OnPrint(&page, &info);
+    HENHMETAFILE hEmf = ::CloseEnhMetaFile(page.Detach());
+    MetafileText drawn;
+    RECT bounds = {0, 0, 100, 100};
+    ::EnumEnhMetaFile(nullptr, hEmf, CollectRecord, &drawn, &bounds);
+    ::DeleteEnhMetaFile(hEmf);
+    host.Grid().OnEndPrinting(nullptr, &info);
+    ::ReleaseDC(nullptr, hScreen);
+
+    EXPECT_NE(std::string::npos, drawn.text.find("Page 2 of 3")) << drawn.text;
+    EXPECT_NE(std::string::npos, drawn.text.find("Layer 1")) << "row headings of the page: " << drawn.text;
+    // Each printed layer shows its three keyframes.
+    EXPECT_GE(drawn.ellipses, 3 * 9);
+    EXPECT_EQ(0, drawn.ellipses % 3);
+}

@@ -1,0 +1,296 @@
+#include "TimelineTestSupport.h"
+
+#include "timeline/MovieControlGridView.h"
+
+#include "model/FlashEditorFrame.h"
+#include "model/FlashEditorLayer.h"
+#include "model/UndoManager.h"
+#include "model/UndoStep.h"
+
+#include "platform/mfc/CmdUI.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using namespace TimelineTest;
+
+namespace
+{
+// The spans of a layer as "first-last" with "t" for a tween, e.g. "1-2 3-6t".
+std::string Spans(const CFlashEditorLayer& layer)
+{
+    std::string text;
+    for (int i = 1; i <= layer.GetSpanCount(); ++i) {
+        const CFlashEditorFrame* span = layer.GetSpanByIndex(i);
+        if (!span)
+            continue;
+        if (!text.empty())
+            text += ' ';
+        text += std::to_string(span->GetStartFrame()) + "-" + std::to_string(span->GetEndFrame());
+        if (span->IsMotionTween())
+            text += 't';
+    }
+    return text;
+}
+
+// The name of the step recorded since the history held stepsBefore steps, or "(none)".
+std::string NewStepName(CFlashEditorDoc& doc, int stepsBefore)
+{
+    const CUndoStep* step = doc.GetUndoManager().GetLastStep();
+    if (doc.GetUndoManager().GetStepCount() == stepsBefore || !step)
+        return "(none)";
+    return step->GetName();
+}
+}  // namespace
+
+// A hidden window holding the timeline view over a document.
+class TimelineView : public testing::Test
+{
+protected:
+    void Open(int nLayers, const std::vector<SpanLayout>& spans = {{1, 1, false, false}})
+    {
+        Close();
+        m_doc = MakeDocument(nLayers);
+        for (int layer = 1; layer <= nLayers; ++layer)
+            BuildSpans(*m_doc, *m_doc->GetLayer(layer), spans);
+        m_doc->GetUndoManager().ResetHistory();
+        ASSERT_TRUE(m_parent.CreateEx(0, AfxRegisterWndClass(0), "timeline", WS_POPUP, 0, 0, 1000, 200, nullptr,
+                                      nullptr));
+        m_pView = new CMovieControlGridView;
+        ASSERT_TRUE(m_pView->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 1000, 200), &m_parent, 1));
+        // The test owns the document: closing its last view must not delete it.
+        m_doc->m_bAutoDelete = FALSE;
+        m_doc->AddView(m_pView);
+        m_pView->SendMessage(WM_INITIALUPDATE);
+        ASSERT_NE(nullptr, m_pView->GetGrid());
+    }
+    void Close()
+    {
+        if (m_parent.GetSafeHwnd())
+            m_parent.DestroyWindow();
+        m_pView = nullptr;
+        Pump();
+        m_doc.reset();
+    }
+    void TearDown() override { Close(); }
+
+    CGridCtrl& Grid() { return *m_pView->GetGrid(); }
+    void Select(int r1, int c1, int r2, int c2)
+    {
+        Grid().SetFocusCell(r2, c2);
+        Grid().SelectRange(r1, c1, r2, c2);
+    }
+    void Command(UINT id) { m_pView->SendMessage(WM_COMMAND, id, 0); }
+
+    CWnd m_parent;
+    CMovieControlGridView* m_pView = nullptr;
+    std::unique_ptr<CFlashEditorDoc> m_doc;
+};
+
+TEST_F(TimelineView, BuildsRowsForLayersAndGrowsWithTheDocument)
+{
+    Open(1);
+    EXPECT_EQ(2, Grid().GetRowCount());
+    EXPECT_EQ(600, Grid().GetColumnCount());
+    EXPECT_STREQ("Layer 1", Grid().GetItemText(1, 0));
+    EXPECT_STREQ("5", Grid().GetItemText(0, 5));
+    EXPECT_STREQ("", Grid().GetItemText(0, 6));
+    EXPECT_EQ(CGridCellId(1, 1), Grid().GetFocusCell());
+    EXPECT_EQ(150, Grid().GetColumnWidth(0));
+
+    m_doc->AddLayer();
+    m_pView->RebuildGrid();
+    EXPECT_EQ(3, Grid().GetRowCount());
+    EXPECT_STREQ("Layer 2", Grid().GetItemText(2, 0));
+
+    const struct {
+        int lastFrame;
+        int columns;
+    } sizes[] = {{598, 600}, {599, 699}, {700, 800}, {20000, 10000}};
+    for (const auto& s : sizes) {
+        SCOPED_TRACE(s.lastFrame);
+        Open(1, {{1, s.lastFrame, false, false}});
+        EXPECT_EQ(s.columns, Grid().GetColumnCount());
+        Command(ID_TIMELINE_GO_TO_END);
+        EXPECT_EQ(std::min(s.lastFrame, s.columns - 1), Grid().GetFocusCell().col);
+    }
+}
+
+TEST_F(TimelineView, PaintAfterAnOutsideChangeWidensTheGrid)
+{
+    Open(1, {{1, 590, false, false}});
+    ASSERT_EQ(600, Grid().GetColumnCount());
+    // As an undo restoring a longer timeline would: the model changes, then the views repaint.
+    m_doc->GetLayer(1)->InsertFrames(1, 20);
+    m_doc->InvalidateViews();
+    m_pView->SendMessage(WM_PAINT);
+    EXPECT_EQ(710, Grid().GetColumnCount());
+    EXPECT_STREQ("605", Grid().GetItemText(0, 605));
+}
+
+// Frame commands over a selection: the layers' spans after, and the undo step they leave.
+TEST_F(TimelineView, FrameCommandsChangeSpansAndRecordTheirSteps)
+{
+    const std::vector<SpanLayout> start = {{1, 4, false, true}, {5, 10, false, true}};
+    const struct {
+        const char* name;
+        UINT command;
+        CGridCellRange selection;
+        const char* layer1;
+        const char* layer2;
+        const char* step;
+    } cases[] = {
+        {"insert keyframe at the focus", ID_TIMELINE_INSERT_KEYFRAME, CGridCellRange(1, 7, 1, 7), "1-4 5-6 7-10",
+         "1-4 5-10", "Insert Keyframe"},
+        {"insert blank keyframe", ID_TIMELINE_INSERT_BLANK_KEYFRAME, CGridCellRange(2, 3, 2, 3), "1-4 5-10",
+         "1-2 3-4 5-10", "Insert Blank Keyframe"},
+        {"insert frames on the top layer only", ID_TIMELINE_INSERT_FRAME, CGridCellRange(1, 3, 2, 4), "1-6 7-12",
+         "1-4 5-10", "Insert Frame"},
+        {"create motion tween on the top layer", ID_TIMELINE_CREATE_MOTION_TWEEN, CGridCellRange(1, 2, 2, 6),
+         "1-4t 5-10t", "1-4 5-10", "Create Motion Tween"},
+        {"create motion tween past the last span", ID_TIMELINE_CREATE_MOTION_TWEEN, CGridCellRange(1, 10, 1, 20),
+         "1-4 5-10t", "1-4 5-10", "Create Motion Tween"},
+        {"remove frames", ID_TIMELINE_REMOVE_FRAMES, CGridCellRange(1, 2, 2, 3), "1-2 3-8", "1-2 3-8", "Remove Frame"},
+        {"clear frames", ID_TIMELINE_CLEAR_FRAMES, CGridCellRange(2, 5, 2, 10), "1-4 5-10", "1-4 5-10",
+         "Clear Frames"},
+        {"convert to blank keyframes", ID_TIMELINE_CONVERT_TO_BLANK_KEYFRAME, CGridCellRange(1, 6, 1, 6),
+         "1-4 5-5 6-10", "1-4 5-10", "Convert to Blank Keyframes"},
+        {"convert to blank keyframes past the spans", ID_TIMELINE_CONVERT_TO_BLANK_KEYFRAME,
+         CGridCellRange(1, 12, 1, 14), "1-4 5-10", "1-4 5-10", "Convert to Blank Keyframes"},
+        {"convert to keyframes", ID_TIMELINE_CONVERT_TO_KEYFRAME, CGridCellRange(2, 4, 2, 6), "1-4 5-10",
+         "1-3 4-4 5-5 6-10", "Convert to Keyframes"},
+        {"convert to keyframes on keyframes only", ID_TIMELINE_CONVERT_TO_KEYFRAME, CGridCellRange(1, 5, 1, 5),
+         "1-4 5-10", "1-4 5-10", "(none)"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Open(2, start);
+        Select(c.selection.GetMinRow(), c.selection.GetMinCol(), c.selection.GetMaxRow(), c.selection.GetMaxCol());
+        m_doc->SetCurrentFrame(c.selection.GetMaxCol());
+        const int steps = m_doc->GetUndoManager().GetStepCount();
+        Command(c.command);
+        EXPECT_EQ(c.layer1, Spans(*m_doc->GetLayer(1)));
+        EXPECT_EQ(c.layer2, Spans(*m_doc->GetLayer(2)));
+        EXPECT_EQ(c.step, NewStepName(*m_doc, steps));
+    }
+}
+
+TEST_F(TimelineView, RemoveMotionTweenNamesItsStepAndNeedsASelection)
+{
+    Open(1, {{1, 4, true, true}, {5, 8, true, true}});
+    Grid().ClearSelection();
+    const int steps = m_doc->GetUndoManager().GetStepCount();
+    Command(ID_TIMELINE_REMOVE_MOTION_TWEEN);
+    EXPECT_EQ("(none)", NewStepName(*m_doc, steps));
+    Select(1, 2, 1, 2);
+    Command(ID_TIMELINE_REMOVE_MOTION_TWEEN);
+    EXPECT_EQ("1-4 5-8t", Spans(*m_doc->GetLayer(1)));
+    EXPECT_EQ("Remove Motion Tween", NewStepName(*m_doc, steps));
+}
+
+TEST_F(TimelineView, InsertFrameAndBlankKeyframeUndoAndRedoAlone)
+{
+    Open(1, {{1, 4, false, true}});
+    Select(1, 2, 1, 2);
+    Command(ID_TIMELINE_INSERT_FRAME);
+    ASSERT_EQ("1-5", Spans(*m_doc->GetLayer(1)));
+    Select(1, 3, 1, 3);
+    Command(ID_TIMELINE_INSERT_BLANK_KEYFRAME);
+    ASSERT_EQ("1-2 3-5", Spans(*m_doc->GetLayer(1)));
+
+    ASSERT_TRUE(m_doc->GetUndoManager().Undo());
+    EXPECT_EQ("1-5", Spans(*m_doc->GetLayer(1))) << "undo takes back the keyframe only";
+    ASSERT_TRUE(m_doc->GetUndoManager().Undo());
+    EXPECT_EQ("1-4", Spans(*m_doc->GetLayer(1)));
+    ASSERT_TRUE(m_doc->GetUndoManager().Redo());
+    ASSERT_TRUE(m_doc->GetUndoManager().Redo());
+    EXPECT_EQ("1-2 3-5", Spans(*m_doc->GetLayer(1)));
+}
+
+TEST_F(TimelineView, UpdateHandlersSkipFramesWithoutSpans)
+{
+    Open(1, {{1, 1, false, false}});
+    Select(1, 10, 1, 20);
+    CCmdUI state;
+    for (UINT id : {ID_TIMELINE_REMOVE_MOTION_TWEEN, ID_TIMELINE_CLEAR_FRAMES, ID_TIMELINE_REMOVE_FRAMES}) {
+        SCOPED_TRACE(id);
+        state.m_nID = id;
+        EXPECT_TRUE(m_pView->OnCmdMsg(id, CN_UPDATE_COMMAND_UI, &state, nullptr));
+    }
+}
+
+TEST(TimelinePlayback, FrameFollowsElapsedTimeAtTheDocumentsRate)
+{
+    const struct {
+        int start;
+        DWORD elapsed;
+        int rate;
+        int last;
+        int frame;
+    } cases[] = {
+        {1, 1000, 12, 100, 13},   {1, 999, 12, 100, 12},    {1, 1000, 60, 1000, 61}, {1, 10000, 60, 1000, 601},
+        {5, 500, 24, 100, 17},    {1, 5000, 12, 20, 20},    {1, 1000, 0, 100, 2},    {1, 1000, -5, 100, 2},
+        {1, 1000, 2000, 5000, 2001}, {3, 0xFFFFFFFF, 12, 10000, 10000},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.start << " + " << c.elapsed << " ms at " << c.rate);
+        EXPECT_EQ(c.frame, CMovieControlGridView::PlaybackFrame(c.start, c.elapsed, c.rate, c.last));
+    }
+}
+
+TEST_F(TimelineView, PlaysAtTwelveFramesASecondAndStopsAtTheLastFrame)
+{
+    Open(1, {{1, 20, false, false}});
+    ASSERT_EQ(12, m_doc->GetFrameRate());
+    Command(ID_TIMELINE_PLAY);
+    EXPECT_TRUE(m_doc->IsPlaying());
+    Pump(1000);
+    EXPECT_NEAR(13, m_doc->GetCurrentFrame(), 2);
+    Pump(1200);
+    EXPECT_EQ(20, m_doc->GetCurrentFrame());
+    EXPECT_FALSE(m_doc->IsPlaying());
+    EXPECT_FALSE(m_pView->IsPlaying());
+}
+
+TEST_F(TimelineView, ClosingWhilePlayingEndsPlayback)
+{
+    Open(1, {{1, 200, false, false}});
+    Command(ID_TIMELINE_PLAY);
+    Pump(100);
+    ASSERT_TRUE(m_doc->IsPlaying());
+    m_parent.DestroyWindow();
+    m_pView = nullptr;
+    Pump(100);
+    EXPECT_FALSE(m_doc->IsPlaying());
+}
+
+TEST_F(TimelineView, PlayWithoutFocusStartsAtTheCurrentFrame)
+{
+    Open(1, {{1, 200, false, false}});
+    Grid().SetFocusCell(-1, -1);
+    m_doc->SetCurrentFrame(50);
+    Command(ID_TIMELINE_PLAY);
+    Pump(150);
+    EXPECT_GE(m_doc->GetCurrentFrame(), 50);
+    EXPECT_LE(m_doc->GetCurrentFrame(), 55);
+    EXPECT_EQ(CGridCellId(1, m_doc->GetCurrentFrame()), Grid().GetFocusCell());
+}
+
+TEST_F(TimelineView, EmptyPaneKeepsWorking)
+{
+    Open(2, {{1, 30, true, true}});
+    m_pView->MoveWindow(0, 0, 0, 0);
+    Pump();
+    Grid().MoveWindow(0, 0, 0, 0);
+    Grid().ResetScrollBars();
+    const CCapture nothing(Grid());
+    EXPECT_EQ(0, nothing.Width());
+    Grid().SendMessage(WM_VSCROLL, SB_PAGEDOWN, 0);
+    Grid().SendMessage(WM_KEYDOWN, VK_RIGHT, 0);
+    m_pView->MoveWindow(0, 0, 600, 150);
+    Grid().MoveWindow(0, 0, 600, 150);
+    EXPECT_EQ(CGridCellId(1, 2), Grid().GetFocusCell());
+    const CCapture shot(Grid());
+    EXPECT_EQ(TIMELINE_TWEEN_BACK, shot.At(kNameWidth + 5 * kFrameWidth + 8, kRowHeight + 5));
+}

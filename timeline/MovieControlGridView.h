@@ -1,0 +1,103 @@
+#pragma once
+// The timeline pane above the stage: a grid of the document's layers against its frames, the
+// frame and tween commands, and playback.
+#include "timeline/GridCtrl.h"
+
+#include "model/UndoEvent.h"
+
+#include "platform/mfc/ImageList.h"
+#include "platform/mfc/View.h"
+
+#include <memory>
+
+class CFlashEditorDoc;
+
+// Commands of the timeline.
+constexpr UINT ID_TIMELINE_CREATE_MOTION_TWEEN = 32828;
+constexpr UINT ID_TIMELINE_INSERT_FRAME = 32830;
+constexpr UINT ID_TIMELINE_REMOVE_FRAMES = 32831;
+constexpr UINT ID_TIMELINE_INSERT_KEYFRAME = 32832;
+constexpr UINT ID_TIMELINE_INSERT_BLANK_KEYFRAME = 32833;
+constexpr UINT ID_TIMELINE_CLEAR_FRAMES = 32834;
+constexpr UINT ID_TIMELINE_CONVERT_TO_KEYFRAME = 32835;
+constexpr UINT ID_TIMELINE_CONVERT_TO_BLANK_KEYFRAME = 32836;
+constexpr UINT ID_TIMELINE_PLAY = 32838;
+constexpr UINT ID_TIMELINE_REWIND = 32839;
+constexpr UINT ID_TIMELINE_GO_TO_END = 32840;
+constexpr UINT ID_TIMELINE_TOUCH_ALL_SHAPES = 32843;
+constexpr UINT ID_TIMELINE_REMOVE_MOTION_TWEEN = 32892;
+
+constexpr UINT IDC_TIMELINE_GRID = 100;
+constexpr UINT IDB_TIMELINE_ICONS = 151;
+
+class CMovieControlGridView : public CView, public CUndoEvent
+{
+    DECLARE_DYNCREATE(CMovieControlGridView)
+public:
+    CMovieControlGridView();
+    ~CMovieControlGridView() override;
+
+    CFlashEditorDoc* GetFlashDocument() const;
+    CGridCtrl* GetGrid() const { return m_pGrid.get(); }
+    // Brings the rows in step with the document's layers and lays their cells out again.
+    void RebuildGrid();
+    // Widens the grid when the document reaches its last column: 600 columns, or the last frame
+    // plus 100, at most 10,000.
+    void EnsureFrameColumns();
+    bool IsPlaying() const { return m_nTimerID != 0; }
+
+    // The frame playback shows after elapsedMs milliseconds from startColumn.
+    static int PlaybackFrame(int startColumn, DWORD elapsedMs, int frameRate, int lastFrame);
+
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+    void OnInitialUpdate() override;
+    void OnDraw(CDC* pDC) override;
+    BOOL OnPreparePrinting(CPrintInfo* pInfo) override;
+    void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+    void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;
+    void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+
+    void OnAfterUndo(CUndoStep* step) override;
+    void OnAfterRedo(CUndoStep* step) override;
+
+    afx_msg void OnInsertKeyframe();
+    afx_msg void OnInsertBlankKeyframe();
+    afx_msg void OnInsertFrame();
+    afx_msg void OnConvertToKeyframe();
+    afx_msg void OnCreateMotionTween();
+    afx_msg void OnRemoveMotionTween();
+    afx_msg void OnUpdateRemoveMotionTween(CCmdUI* pCmdUI);
+    afx_msg void OnRemoveFrames();
+    afx_msg void OnUpdateRemoveFrames(CCmdUI* pCmdUI);
+    afx_msg void OnClearFrames();
+    afx_msg void OnUpdateClearFrames(CCmdUI* pCmdUI);
+    afx_msg void OnConvertToBlankKeyframe();
+    afx_msg void OnUpdateConvertToBlankKeyframe(CCmdUI* pCmdUI);
+    afx_msg void OnPlay();
+    afx_msg void OnRewind();
+    afx_msg void OnGoToEnd();
+    afx_msg void OnTouchAllShapes();
+
+protected:
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
+    afx_msg void OnDestroy();
+    DECLARE_MESSAGE_MAP()
+
+private:
+    // Texts, formats, shading and fonts of the cells of rows [firstRow, lastRow] and columns
+    // [firstCol, lastCol].
+    void LayOutCells(int firstRow, int lastRow, int firstCol, int lastCol);
+    void RecordStep(const char* name);
+    // Whether a span holding a selected frame of a selected layer is tweened.
+    bool SelectionHasTween() const;
+    void StopPlaying();
+    int FocusRowOrFirst() const;
+
+    std::unique_ptr<CGridCtrl> m_pGrid;
+    CImageList m_images;
+    UINT_PTR m_nTimerID = 0;
+    DWORD m_dwStartTick = 0;
+    int m_nStartColumn = 0;
+};
