@@ -143,6 +143,9 @@ public:
     LRESULT Default();
     // The message being handled on this thread.
     static const MSG* GetCurrentMessage();
+    // The same record, for code that dispatches window messages in the framework's stead (a
+    // window procedure of its own that calls handlers) and so keeps it as dispatch does.
+    static MSG* GetCurrentMessageRecord();
 
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
     BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;

@@ -115,6 +115,11 @@ const MSG* CWnd::GetCurrentMessage()
     return &g_lastSentMsg;
 }
 
+MSG* CWnd::GetCurrentMessageRecord()
+{
+    return &g_lastSentMsg;
+}
+
 LRESULT CWnd::Default()
 {
     return DefWindowProc(g_lastSentMsg.message, g_lastSentMsg.wParam, g_lastSentMsg.lParam);

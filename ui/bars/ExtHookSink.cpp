@@ -9,14 +9,6 @@ namespace
 {
 // The map's 17 buckets are its default size.
 constexpr INT_PTR kHookChainsBlockSize = 10;
-
-// The framework's last-sent message, which CWnd::Default and GetCurrentMessage read. The common
-// procedure stands in for the framework's dispatch while a hooked message runs, so it updates
-// the record as that dispatch does; the platform hands it out read-only.
-MSG& CurrentMessage()
-{
-    return *const_cast<MSG*>(CWnd::GetCurrentMessage());
-}
 }
 
 CExtHookSink::HookChainsMap_t CExtHookSink::g_HookChainsMap(kHookChainsBlockSize);
@@ -284,7 +276,7 @@ void CExtHookSink::GetHookedWindows(CList<HWND, HWND>& listHookedWindows) const
 
 LRESULT CALLBACK CExtHookSink::HookChainsWindowProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam)
 {
-    MSG& msgCurrent = CurrentMessage();
+    MSG& msgCurrent = *CWnd::GetCurrentMessageRecord();
     const MSG msgSaved = msgCurrent;
     msgCurrent.hwnd = hWnd;
     msgCurrent.message = nMessage;
