@@ -1,0 +1,11 @@
+#include "ui/core/ExtPopupServices.h"
+
+bool PopupIsRightToLeftLanguage()
+{
+    return false;
+}
+
+bool PopupSetContextHelpCursor()
+{
+    return false;
+}
