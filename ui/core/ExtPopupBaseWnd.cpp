@@ -324,6 +324,7 @@ void CExtPopupBaseWnd::FreeAnimationStorage()
     m_pBitsFinal = nullptr;
     m_pBitsFrame = nullptr;
     m_sizeFrames = CSize(0, 0);
+    m_nComposedStep = -1;
 }
 
 bool CExtPopupBaseWnd::CreateAnimationBitmaps(CDC& dc, const CSize& size)
@@ -373,6 +374,10 @@ void CExtPopupBaseWnd::ComposeFrame()
 {
     if (m_pBitsFrame == nullptr || m_pBitsFinal == nullptr || m_pBitsBackground == nullptr)
         return;
+    // A repaint within one tick shows the same frame: the noise must not reveal more.
+    if (m_nAnimationStep == m_nComposedStep)
+        return;
+    m_nComposedStep = m_nAnimationStep;
     const int cx = m_sizeFrames.cx;
     const int cy = m_sizeFrames.cy;
     const int step = std::min(m_nAnimationStep, 100);
@@ -434,7 +439,7 @@ void CExtPopupBaseWnd::ComposeFrame()
     }
 }
 
-void CExtPopupBaseWnd::BlitFrame(CDC& dc, HDC hSource, const CSize& size, int nSide)
+void CExtPopupBaseWnd::BlitFrame(CDC& dc, HDC hSource, HDC hFinal, const CSize& size, int nSide)
 {
     // The shadow strips are painted once the content is, not frame by frame.
     const int nShadow = GetShadowSize();
@@ -453,7 +458,7 @@ void CExtPopupBaseWnd::BlitFrame(CDC& dc, HDC hSource, const CSize& size, int nS
         rcExclude.bottom -= nShadow;
     if (!rcExclude.IsRectEmpty())
         ::BitBlt(dc.GetSafeHdc(), rcExclude.left, rcExclude.top, rcExclude.Width(), rcExclude.Height(),
-                 hSource, rcExclude.left, rcExclude.top, SRCCOPY);
+                 hFinal, rcExclude.left, rcExclude.top, SRCCOPY);
 }
 
 bool CExtPopupBaseWnd::PaintAnimationFrames(CDC& dc, int nSide)
@@ -477,61 +482,68 @@ bool CExtPopupBaseWnd::PaintAnimationFrames(CDC& dc, int nSide)
         return false;
     }
     HDC hMem = ::CreateCompatibleDC(dc.GetSafeHdc());
-    if (hMem == nullptr)
-        return false;
-    HGDIOBJ hOld = nullptr;
-    if (IsPixelAnimation(m_nAnimationType)) {
-        ComposeFrame();
-        ::GdiFlush();
-        hOld = ::SelectObject(hMem, m_bmpFrame.GetSafeHandle());
-    } else {
-        // Geometric frames: the final image placed over the background in the frame bitmap.
-        std::memcpy(m_pBitsFrame, m_pBitsBackground, size_t(size.cx) * size_t(size.cy) * sizeof(RGBQUAD));
-        hOld = ::SelectObject(hMem, m_bmpFrame.GetSafeHandle());
-        HDC hFinal = ::CreateCompatibleDC(dc.GetSafeHdc());
+    HDC hFinal = ::CreateCompatibleDC(dc.GetSafeHdc());
+    if (hMem != nullptr && hFinal != nullptr) {
         HGDIOBJ hOldFinal = ::SelectObject(hFinal, m_bmpFinal.GetSafeHandle());
-        ::SetStretchBltMode(hMem, g_PaintManagerHolder.IsWinNT() ? HALFTONE : COLORONCOLOR);
-        const int step = std::min(std::max(m_nAnimationStep, 0), 100);
-        const int w = size.cx * step / 100;
-        const int h = size.cy * step / 100;
-        switch (m_nAnimationType) {
-        case ANIMATION_SLIDE:
-        case ANIMATION_ROLL: {
-            int dx = m_nAnimationType == ANIMATION_SLIDE ? -(size.cx - w) : 0;
-            int dy = -(size.cy - h);
-            if (nSide == SIDE_LEFT && m_nAnimationType == ANIMATION_SLIDE)
-                dx = -dx;
-            if (nSide == SIDE_ABOVE)
-                dy = -dy;
-            ::BitBlt(hMem, dx, dy, size.cx, size.cy, hFinal, 0, 0, SRCCOPY);
-            break;
-        }
-        case ANIMATION_UNFOLD:
-        case ANIMATION_UNROLL: {
-            const int cw = m_nAnimationType == ANIMATION_UNFOLD ? w : size.cx;
-            const int x = nSide == SIDE_LEFT && m_nAnimationType == ANIMATION_UNFOLD ? size.cx - cw : 0;
-            const int y = nSide == SIDE_ABOVE ? size.cy - h : 0;
-            if (cw > 0 && h > 0)
-                ::StretchBlt(hMem, x, y, cw, h, hFinal, 0, 0, size.cx, size.cy, SRCCOPY);
-            break;
-        }
-        case ANIMATION_EXPAND: {
-            const int y = nSide == SIDE_ABOVE ? size.cy - h : 0;
-            if (h > 0)
-                ::StretchBlt(hMem, 0, y, size.cx, h, hFinal, 0, 0, size.cx, size.cy, SRCCOPY);
-            break;
-        }
-        default:  // immediate: the final image as it is
-            ::BitBlt(hMem, 0, 0, size.cx, size.cy, hFinal, 0, 0, SRCCOPY);
-            break;
-        }
+        if (IsPixelAnimation(m_nAnimationType))
+            ComposeFrame();
+        else
+            DrawGeometricFrame(hMem, hFinal, size, nSide);
+        ::GdiFlush();
+        HGDIOBJ hOld = ::SelectObject(hMem, m_bmpFrame.GetSafeHandle());
+        BlitFrame(dc, hMem, hFinal, size, nSide);
+        ::SelectObject(hMem, hOld);
         ::SelectObject(hFinal, hOldFinal);
-        ::DeleteDC(hFinal);
     }
-    BlitFrame(dc, hMem, size, nSide);
-    ::SelectObject(hMem, hOld);
-    ::DeleteDC(hMem);
+    if (hMem != nullptr)
+        ::DeleteDC(hMem);
+    if (hFinal != nullptr)
+        ::DeleteDC(hFinal);
     if (hPalette != nullptr)
         ::SelectPalette(dc.GetSafeHdc(), hPalette, FALSE);
     return true;
+}
+
+void CExtPopupBaseWnd::DrawGeometricFrame(HDC hMem, HDC hFinal, const CSize& size, int nSide)
+{
+    // The final image placed over the background in the frame bitmap.
+    std::memcpy(m_pBitsFrame, m_pBitsBackground, size_t(size.cx) * size_t(size.cy) * sizeof(RGBQUAD));
+    HGDIOBJ hOld = ::SelectObject(hMem, m_bmpFrame.GetSafeHandle());
+    ::SetStretchBltMode(hMem, g_PaintManagerHolder.IsWinNT() ? HALFTONE : COLORONCOLOR);
+    const int step = std::min(std::max(m_nAnimationStep, 0), 100);
+    const int w = size.cx * step / 100;
+    const int h = size.cy * step / 100;
+    switch (m_nAnimationType) {
+    case ANIMATION_SLIDE:
+    case ANIMATION_ROLL: {
+        int dx = m_nAnimationType == ANIMATION_SLIDE ? -(size.cx - w) : 0;
+        int dy = -(size.cy - h);
+        if (nSide == SIDE_LEFT && m_nAnimationType == ANIMATION_SLIDE)
+            dx = -dx;
+        if (nSide == SIDE_ABOVE)
+            dy = -dy;
+        ::BitBlt(hMem, dx, dy, size.cx, size.cy, hFinal, 0, 0, SRCCOPY);
+        break;
+    }
+    case ANIMATION_UNFOLD:
+    case ANIMATION_UNROLL: {
+        const int cw = m_nAnimationType == ANIMATION_UNFOLD ? w : size.cx;
+        const int x = nSide == SIDE_LEFT && m_nAnimationType == ANIMATION_UNFOLD ? size.cx - cw : 0;
+        const int y = nSide == SIDE_ABOVE ? size.cy - h : 0;
+        if (cw > 0 && h > 0)
+            ::StretchBlt(hMem, x, y, cw, h, hFinal, 0, 0, size.cx, size.cy, SRCCOPY);
+        break;
+    }
+    case ANIMATION_EXPAND: {
+        // The menu unfolds its rows itself; a popup without rows stretches its whole content.
+        const int y = nSide == SIDE_ABOVE ? size.cy - h : 0;
+        if (h > 0)
+            ::StretchBlt(hMem, 0, y, size.cx, h, hFinal, 0, 0, size.cx, size.cy, SRCCOPY);
+        break;
+    }
+    default:  // immediate: the final image as it is
+        ::BitBlt(hMem, 0, 0, size.cx, size.cy, hFinal, 0, 0, SRCCOPY);
+        break;
+    }
+    ::SelectObject(hMem, hOld);
 }

@@ -146,6 +146,8 @@ protected:
 
 private:
     bool CreateAnimationBitmaps(CDC& dc, const CSize& size);
-    void BlitFrame(CDC& dc, HDC hSource, const CSize& size, int nSide);
+    void DrawGeometricFrame(HDC hMem, HDC hFinal, const CSize& size, int nSide);
+    void BlitFrame(CDC& dc, HDC hSource, HDC hFinal, const CSize& size, int nSide);
     CSize m_sizeFrames;
+    int m_nComposedStep = -1;
 };
