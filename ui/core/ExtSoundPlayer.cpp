@@ -6,10 +6,11 @@
 
 IMPLEMENT_DYNAMIC(CExtSoundPlayer, CObject)
 
-// Declared in this order so that static destruction removes the player (which waits for a
-// running worker) before the event and the lock the worker still uses.
-CEvent g_SoundThreadIdleEvent(TRUE, FALSE);
-CCriticalSection g_SoundPlayerLock;
+// Never destroyed: static destructors run after the process has left the server once a second
+// thread has existed, where closing a handle faults; and a worker still running at exit may
+// signal the event at any moment.
+CEvent& g_SoundThreadIdleEvent = *new CEvent(TRUE, FALSE);
+CCriticalSection& g_SoundPlayerLock = *new CCriticalSection;
 
 namespace {
 
@@ -23,9 +24,6 @@ public:
     SoundPlayerInstance() : m_pPlayer(new CExtSoundPlayer) {}
     ~SoundPlayerInstance()
     {
-        // A worker still playing signals the event when it ends: destroying the event under it
-        // would have it signal a dead handle.
-        CExtSoundPlayer::WaitForIdle(CExtSoundPlayer::EXIT_WAIT_MS);
         delete m_pOwned;
         m_pOwned = nullptr;
         m_pPlayer = nullptr;

@@ -13,7 +13,7 @@ public:
     static constexpr int SOUND_MENU_POPUP = 2;
     static constexpr int SOUND_MENU_COMMAND = 3;
     static constexpr size_t SOUND_NAME_SIZE = 1024;
-    // How long process exit waits for a running worker.
+    // How long the application's exit waits for a running worker (WaitForIdle).
     static constexpr DWORD EXIT_WAIT_MS = 1000;
 
     // Signalled once the worker has copied its parameters (which live on the starter's stack).
@@ -45,14 +45,15 @@ public:
     // Installs another player (a test's, a silent one) and returns the previous one, which the
     // caller keeps.
     static CExtSoundPlayer* ReplaceInstance(CExtSoundPlayer* pPlayer);
-    // Waits up to dwMilliseconds for no worker to run; the idle state stays as it was.
+    // Waits up to dwMilliseconds for no worker to run; the idle state stays as it was. The
+    // application's exit calls it with EXIT_WAIT_MS while the sound system is still loaded.
     static bool WaitForIdle(DWORD dwMilliseconds);
 
 private:
     static DWORD WINAPI SoundThreadProc(LPVOID pParam);
 };
 
-// Serialises starting sound workers.
-extern CCriticalSection g_SoundPlayerLock;
-// Automatic reset, signalled while no sound worker runs.
-extern CEvent g_SoundThreadIdleEvent;
+// Serialises starting sound workers; lives until the process ends.
+extern CCriticalSection& g_SoundPlayerLock;
+// Automatic reset, signalled while no sound worker runs; lives until the process ends.
+extern CEvent& g_SoundThreadIdleEvent;
