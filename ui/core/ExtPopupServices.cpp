@@ -9,3 +9,12 @@ bool PopupSetContextHelpCursor()
 {
     return false;
 }
+
+bool PopupIsBarMenuTracking()
+{
+    return false;
+}
+
+void PopupShowIdlePrompt(HWND /*hWndOwner*/)
+{
+}

@@ -7,3 +7,7 @@
 bool PopupIsRightToLeftLanguage();
 // Sets the frame's context-help cursor; false when no frame offers one.
 bool PopupSetContextHelpCursor();
+// The bars track a menu from a tool-bar button (their menu-tracking flag).
+bool PopupIsBarMenuTracking();
+// The frame that owns the window shows its idle prompt in the status bar.
+void PopupShowIdlePrompt(HWND hWndOwner);
