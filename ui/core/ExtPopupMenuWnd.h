@@ -14,6 +14,42 @@ public:
     static constexpr BYTE MENU_TOP_LEVEL = 0x01;
     static constexpr UINT_PTR SUBMENU_OPEN_TIMER_ID = 667;
 
+    // Alignments of the track flags: where the menu opens beside its exclude area.
+    static constexpr UINT ALIGN_MASK = 0x000F;
+    static constexpr int ALIGN_RIGHT = 1;   // right of the area, tops in line
+    static constexpr int ALIGN_LEFT = 3;    // left of the area, tops in line
+    static constexpr int ALIGN_BELOW = 4;   // below the area, left edges in line
+    static constexpr int ALIGN_ABOVE = 6;   // above the area, left edges in line
+
+    // What placing a menu on the screen needs, and what it decides.
+    struct PlacementInput
+    {
+        RECT rcArea;         // the monitor's work area (or whole monitor)
+        POINT ptTrack;       // top-left the menu starts at
+        SIZE size;           // window size from MeasureContent
+        RECT rcExclude;      // screen area the menu opens beside
+        bool bExcludeGiven;
+        bool bCombined;      // one outline with the exclude area
+        bool bSubmenu;
+        bool bTopLevel;
+        bool bRightToLeft;
+        int nAlign;
+        int nShadow;
+        int nBorder;
+    };
+    struct PlacementResult
+    {
+        RECT rcWindow;       // screen coordinates
+        RECT rcMenu;         // the menu without shadow and exclude area, client coordinates
+        RECT rcExcludeClient;  // the joined exclude area (combined only), client coordinates
+        int nSide;           // SIDE_... of a combined menu
+        bool bScrolling;     // taller than the area
+        bool bExcludeGiven;  // dropped when a clamp moved a top-level menu
+        bool bCombined;
+    };
+    // The window rectangle of a menu opened beside its exclude area inside the screen area.
+    static PlacementResult PlaceMenu(const PlacementInput& in);
+
     CExtPopupMenuWnd();
     ~CExtPopupMenuWnd() override;
 
