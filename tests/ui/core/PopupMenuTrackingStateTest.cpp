@@ -35,8 +35,15 @@ public:
         m_clicks.push_back(message);
         return false;
     }
+    bool ShowTip(LPCSTR lpszText, const RECT& rcItem)
+    {
+        m_wndTip.SetText(lpszText);
+        return m_wndTip.Show(this, &rcItem);
+    }
+    bool IsNonTrackingMode() const override { return m_bNonTracking; }
     std::vector<UINT> m_keys;
     std::vector<UINT> m_clicks;
+    bool m_bNonTracking = false;
 };
 
 // A foreground window that counts the button presses reaching it.
@@ -217,6 +224,26 @@ TEST_F(PopupMenuTrackingState, PressInsideStaysWithTheMenu)
     EXPECT_EQ(0, g_nDeletedPopups);
     EXPECT_EQ((std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONUP}), pPopup->m_clicks);
     EXPECT_EQ(0, CClickTarget::g_nPresses);
+}
+
+TEST_F(PopupMenuTrackingState, TipCountsAsShownOnlyOnTheCurrentTrackingPopup)
+{
+    CRecordingPopup* pPopup = Track();
+    ASSERT_NE(nullptr, pPopup);
+    ASSERT_TRUE(pPopup->ShowTip("Pastes the clipboard", CRect(110, 120, 290, 140)));
+    EXPECT_FALSE(pPopup->IsTipShown()) << "shown only once the delay has passed";
+    const HWND hTip = pPopup->GetTipWnd().GetSafeHwnd();
+    ::SendMessageA(hTip, WM_TIMER, CExtPopupBaseWnd::DELAYED_SHOW_TIMER_ID, 0);
+    EXPECT_TRUE(pPopup->IsTipShown());
+    pPopup->m_bNonTracking = true;
+    EXPECT_FALSE(pPopup->IsTipShown());
+    pPopup->m_bNonTracking = false;
+    pPopup->ReleaseCurrent();
+    EXPECT_FALSE(pPopup->IsTipShown());
+    pPopup->MakeCurrent();
+    pPopup->HideTip(false);
+    EXPECT_FALSE(pPopup->IsTipShown());
+    EXPECT_FALSE(::IsWindowVisible(hTip));
 }
 
 TEST(PopupHover, ModifierKeysAndAltContext)
