@@ -349,3 +349,22 @@ void CExtPaintManagerStudio2005::GetTabItemShift(CObject* pTabWnd, int nItemInde
         size.cx += END_TAB_GROWTH;
     size.cy = SLANTED_TAB_EXTENT;
 }
+
+void CExtPaintManagerStudio2005::GetTabColorsOneNote(bool bSelected, bool bHot, COLORREF& clrBorderLight,
+                                                     COLORREF& clrBorderDark, COLORREF& clrFillFrom,
+                                                     COLORREF& clrFillTo, COLORREF& clrText)
+{
+    // Flat notebook tabs: white when selected, the frame's face otherwise, outlined in shadow.
+    clrBorderLight = ColorByIndex(bHot ? XPCLR_HOVER_BORDER : COLOR_BTNSHADOW);
+    clrBorderDark = ColorByIndex(COLOR_WINDOW);
+    clrText = ColorByIndex(CLRID_TEXT);
+    if (bSelected) {
+        clrFillFrom = clrFillTo = ColorByIndex(COLOR_WINDOW);
+    } else if (bHot) {
+        clrFillFrom = ColorByIndex(3006);
+        clrFillTo = ColorByIndex(3007);
+    } else {
+        clrFillFrom = ColorByIndex(3001);
+        clrFillTo = ColorByIndex(3000);
+    }
+}

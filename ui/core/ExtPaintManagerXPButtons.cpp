@@ -192,8 +192,11 @@ void CExtPaintManagerXP::DrawMenuItem(CDC& dc, CExtDrawMenuItemArgs& args)
     drawLabel(args.m_strText, false);
     drawLabel(args.m_strAccelText, true);
     ::SelectObject(dc.m_hDC, hOldFont);
-    if (args.m_bPopup)
-        DrawMenuItemArrow(dc, args, args.m_bGlyphArrow ? clr(CLRID_TEXT) : text);
+    if (args.m_bPopup) {
+        COLORREF clrArrow = args.m_bGlyphArrow ? clr(CLRID_TEXT) : text;
+        DrawMenuItemSplitPart(dc, args, true, clrArrow);
+        DrawMenuItemArrow(dc, args, clrArrow);
+    }
 
     const CRect image = MenuItemImageRect(args, true);
     const bool bMarked = args.m_bChecked || args.m_bRadio;
@@ -234,6 +237,7 @@ void CExtPaintManagerXP::DrawMenuItem(CDC& dc, CExtDrawMenuItemArgs& args)
     }
     if (bMarked)
         Frame(dc, around, clr(XPCLR_HOVER_BORDER));
+    DrawMenuItemInplaceEdit(dc, args, true);
     dc.SetTextColor(clrTextOld);
     dc.SetBkMode(nOldMode);
 }
