@@ -221,6 +221,8 @@ public:
     static bool IsBarButtonKind(CObject* pObject);
     static bool IsBarFloating(CObject* pBar);
     static bool IsBarFixedColumns(CObject* pBar);
+    // True for a bar caption's options button that offers its menu.
+    static bool IsAvailableCaptionOptionsButton(CObject* pOwner);
     // The window itself or its nearest parent that is a docked framework bar, or null.
     static CWnd* FindDockedBarAmongParents(CWnd* pWnd);
     // True when the user interface is laid out right to left (the resource manager's answer).

@@ -47,6 +47,7 @@ public:
     void DrawSeparatorLine(CDC& dc, const RECT& rc, bool bHorizontalBar, bool bTransparent, CObject* pOwner = nullptr,
                            LPARAM lParam = 0) override;
     void DrawEditFrame(CDC& dc, CExtDrawEditFrameArgs& args) override;
+    void PaintComboFrame(CDC& dc, CExtDrawComboFrameArgs& args) override;
     void DrawBarFrame(CDC& dc, CExtDrawBarFrameArgs& args) override;
     void DrawChevronButton(CDC& dc, const RECT& rc, bool bHorizontal, bool bNoHiddenItems, bool bEnabled, bool bPushed,
                            bool bHover, CObject* pOwner = nullptr, LPARAM lParam = 0, bool bTransparent = false) override;

@@ -219,6 +219,25 @@ void CExtPaintManagerOffice2003::DrawEditFrame(CDC& dc, CExtDrawEditFrameArgs& a
     }
 }
 
+void CExtPaintManagerOffice2003::PaintComboFrame(CDC& dc, CExtDrawComboFrameArgs& args)
+{
+    CExtPaintManagerXP::PaintComboFrame(dc, args);
+    CWnd* pOwnerWnd = AsWindow(args.m_pOwner);
+    if (IsPaletteDisplay() || pOwnerWnd == nullptr || !IsToolBarKind(FindDockedBarAmongParents(pOwnerWnd)))
+        return;
+    CRect button(args.m_rc);
+    if (!IsVisible(dc, button))
+        return;
+    // A tool-bar combo's button takes the bar buttons' state gradient.
+    button.DeflateRect(2, 2);
+    button.left = button.right - ::GetSystemMetrics(SM_CXHTHUMB);
+    auto clr = [&](int n) { return ColorByIndex(n, args.m_pOwner, args.m_lParam); };
+    const int nFirst = args.m_bPushed ? 3008 : args.m_bHover ? 3006 : 3004;
+    FillGradientRect(dc, button, clr(nFirst + 1), clr(nFirst), true);
+    const COLORREF palette[] = {0, clr(args.m_bEnabled ? COLOR_BTNTEXT : COLOR_BTNSHADOW)};
+    DrawGlyphCentred(dc, button, g_PaintGlyphSet[CExtPaintGlyphSet::ChevronTriangleH], palette);
+}
+
 void CExtPaintManagerOffice2003::DrawBarFrame(CDC& dc, CExtDrawBarFrameArgs& args)
 {
     if (args.m_bFloating || !IsDockedGradientBar(args.m_pOwner)) {

@@ -43,6 +43,8 @@ bool CExtPaintManager::IsBarFloating(CObject*) { return false; }
 
 bool CExtPaintManager::IsBarFixedColumns(CObject*) { return false; }
 
+bool CExtPaintManager::IsAvailableCaptionOptionsButton(CObject*) { return false; }
+
 bool CExtPaintManager::IsLayoutRightToLeft() { return false; }
 
 CWnd* CExtPaintManager::FindDockedBarAmongParents(CWnd* pWnd)

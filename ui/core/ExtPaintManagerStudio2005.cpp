@@ -368,3 +368,21 @@ void CExtPaintManagerStudio2005::GetTabColorsOneNote(bool bSelected, bool bHot, 
         clrFillTo = ColorByIndex(3000);
     }
 }
+
+void CExtPaintManagerStudio2005::DrawBarCaptionButton(CDC& dc, CExtDrawCaptionButtonArgs& args)
+{
+    // Floating bar captions keep the raised classic buttons, except an options button that
+    // offers its menu.
+    if (args.m_bBarCaption && args.m_bFloating && !IsAvailableCaptionOptionsButton(args.m_pOwner))
+        CExtPaintManager::DrawBarCaptionButton(dc, args);
+    else
+        CExtPaintManagerXP::DrawBarCaptionButton(dc, args);
+}
+
+void CExtPaintManagerStudio2005::DrawBarFrame(CDC& dc, CExtDrawBarFrameArgs& args)
+{
+    if (!IsDockedGradientBar(args.m_pOwner) && (args.m_bFloating || args.m_bResizable))
+        CExtPaintManager::DrawBarFrame(dc, args);
+    else
+        CExtPaintManagerOffice2003::DrawBarFrame(dc, args);
+}

@@ -29,6 +29,9 @@ constexpr int ID_INFO_BACKGROUND = -6;
 constexpr int ID_INFO_FRAME = -7;
 // The plain background of a menu item: the face in the classic look, the menu fill in the others.
 constexpr int ID_BACKGROUND = -8;
+// Probe ids of system colours as the system has them, for bodies that read them directly.
+constexpr int ID_SYSTEM = -100;
+constexpr int SystemColorId(int nIndex) { return ID_SYSTEM - nIndex; }
 // Themes by id, and the sets of themes a case's probes hold for.
 constexpr int CLASSIC = 1;
 constexpr int XP = 2;
@@ -142,13 +145,14 @@ const std::vector<Element>& Elements()
              pm.DrawBarBorders(dc, args);
          },
          {{2, 5, 16}, {29, 5, 16}}},
-        {"floating bar frame", ONLY_CLASSIC,
+        // Studio 2005 keeps the classic frame for floating bars that are not docking bars.
+        {"floating bar frame", ONLY_CLASSIC | (1 << STUDIO2005),
          [](PM& pm, CDC& dc) {
              CExtDrawBarFrameArgs args(nullptr, CELL, RECT{5, 5, 35, 25}, true, true, false);
              pm.DrawBarFrame(dc, args);
          },
          {{0, 0, 1000}, {39, 29, 1008}, {1, 1, 1004}, {38, 28, 1006}, {3, 3, 1000}, {10, 10, ID_UNPAINTED}}},
-        {"floating bar frame", XP_FAMILY,
+        {"floating bar frame", XP_FAMILY & NOT_STUDIO,
          [](PM& pm, CDC& dc) {
              CExtDrawBarFrameArgs args(nullptr, CELL, RECT{5, 5, 35, 25}, true, true, false);
              pm.DrawBarFrame(dc, args);
@@ -231,6 +235,21 @@ const std::vector<Element>& Elements()
              pm.DrawBarCaptionButton(dc, args);
          },
          {{10, 10, 2004}, {25, 25, 2004}, {12, 12, 1001}, {9, 9, ID_UNPAINTED}}},
+        {"hovered floating caption button", XP_FAMILY & NOT_STUDIO,
+         [](PM& pm, CDC& dc) {
+             CExtDrawCaptionButtonArgs args(nullptr, RECT{10, 10, 26, 26}, CExtPaintGlyphSet::Close, true, false, true,
+                                            true, false, true);
+             pm.DrawBarCaptionButton(dc, args);
+         },
+         {{10, 10, 2004}, {25, 25, 2004}, {12, 12, 1001}}},
+        // Studio 2005 draws floating caption buttons raised, as the classic look does.
+        {"hovered floating caption button", ONLY_CLASSIC | (1 << STUDIO2005),
+         [](PM& pm, CDC& dc) {
+             CExtDrawCaptionButtonArgs args(nullptr, RECT{10, 10, 26, 26}, CExtPaintGlyphSet::Close, true, false, true,
+                                            true, false, true);
+             pm.DrawBarCaptionButton(dc, args);
+         },
+         {{10, 10, SystemColorId(COLOR_BTNHIGHLIGHT)}, {25, 25, SystemColorId(COLOR_3DDKSHADOW)}}},
         {"close glyph", ALL_THEMES, [](PM& pm, CDC& dc) { pm.DrawSystemCommandGlyph(dc, SC_CLOSE, CELL, false, false, true); },
          {{16, 11, 1010}, {15, 10, ID_UNPAINTED}}},
         {"unknown system command", ALL_THEMES,
@@ -596,6 +615,8 @@ const std::vector<Element>& Elements()
 
 COLORREF Expected(const CExtPaintManager& pm, int id)
 {
+    if (id <= ID_SYSTEM)
+        return ::GetSysColor(ID_SYSTEM - id);
     switch (id) {
     case ID_WHITE: return RGB(255, 255, 255);
     case ID_UNPAINTED: return UNPAINTED;
