@@ -196,6 +196,32 @@ TEST_F(OfficeBarsTest, ToolBarPartsTakeTheOfficeLook)
     EXPECT_EQ(UNPAINTED, edit.Pixel(30, 20)) << "the edit's own area is left alone";
 }
 
+TEST_F(OfficeBarsTest, PaintingBarPartsTwoThousandTimesLeavesNoGdiHandle)
+{
+    constexpr int ROUNDS = 2000;
+    CExtPaintManager& pm = Install(RUNTIME_CLASS(CExtPaintManagerOffice2003));
+    CPixelCanvas canvas(BAR_CX, BAR_CY, UNPAINTED);
+    const int nFreeBefore = CountFreeGdiHandleSlots();
+    ASSERT_GT(nFreeBefore, 1000);
+    for (int i = 0; i < ROUNDS; ++i) {
+        CDC& dc = canvas.dc();
+        pm.DrawBackgroundBehind(true, dc, &m_edit);
+        pm.DrawToolbarGradient(dc, &m_bar);
+        pm.DrawBarClientArea(dc, RECT{0, 0, BAR_CX, BAR_CY}, &m_bar);
+        pm.DrawSeparatorLine(dc, RECT{0, 0, 20, 30}, true, true, &m_bar);
+        pm.DrawChevronButton(dc, RECT{0, 0, 16, 30}, true, false, true, i % 2 == 0, i % 3 == 0, &m_bar);
+        CExtDrawEditFrameArgs edit(&m_edit, RECT{20, 15, 40, 25}, true, true, true, false);
+        pm.DrawEditFrame(dc, edit);
+        CExtDrawComboFrameArgs combo(&m_edit, RECT{10, 5, 100, 30}, true, false, true);
+        pm.PaintComboFrame(dc, combo);
+        CExtDrawIconTextItemArgs item(nullptr, CExtDrawIconTextItemArgs::VERTICAL | CExtDrawIconTextItemArgs::HOVER,
+                                      RECT{2, 2, 18, 18}, RECT{20, 2, 40, 38}, RECT{0, 0, BAR_CX, BAR_CY}, "Item",
+                                      nullptr, nullptr, nullptr);
+        pm.DrawIconTextItem(dc, item);
+    }
+    EXPECT_EQ(nFreeBefore, CountFreeGdiHandleSlots());
+}
+
 TEST(GlyphSetTest, HoldsSixtyFiveGlyphsWithTurnedCopies)
 {
     using G = CExtPaintGlyphSet;
