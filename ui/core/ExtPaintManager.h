@@ -227,6 +227,8 @@ public:
     static CWnd* FindDockedBarAmongParents(CWnd* pWnd);
     // True when the user interface is laid out right to left (the resource manager's answer).
     static bool IsLayoutRightToLeft();
+    // The one-pixel edge of the strip's inner rectangle that meets the window body.
+    static CRect TabStripBodyEdge(const RECT& rcInner, int nSide);
     static void FillTabStripArea(CDC& dc, const RECT& rcWhole, const RECT& rcInner, int nSide, bool bGroupMode,
                                  COLORREF clrOuter, COLORREF clrInner, COLORREF clrLine);
     static void DrawTabStripButtonGlyph(CDC& dc, const RECT& rc, int nButton, bool bHorizontal, bool bEnabled,
@@ -392,6 +394,7 @@ protected:
         bool bSwapped;
     };
     static const ChevronGlyphs CLASSIC_CHEVRON_GLYPHS;
+    static constexpr int CHEVRON_GLYPH_MARGIN = 3;
     struct ChevronGlyphPlaces
     {
         const CExtPaintGlyph* pArrow;

@@ -12,7 +12,6 @@ constexpr int ICON_TEXT_GAP = 3;
 constexpr int ARROW_PART_PADDING = 6;
 constexpr int CONTENT_INSET = 3;
 constexpr int FOCUS_INSET = 3;
-constexpr int CHEVRON_GLYPH_MARGIN = 3;
 constexpr int MNEMONIC_UNDERLINE_OFFSET = 4;
 constexpr LONG VERTICAL_ESCAPEMENT = 2700;
 

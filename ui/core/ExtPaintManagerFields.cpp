@@ -301,24 +301,36 @@ void DrawItemText(CDC& dc, const CExtDrawIconTextItemArgs& args, COLORREF clrTex
 }
 } // namespace
 
+namespace {
+// The highlight of a pushed or hovered item's icon part, its icon and its text.
+struct ItemLook
+{
+    COLORREF fill, frameTopLeft, frameBottomRight, text;
+};
+void DrawIconTextItemParts(CDC& dc, const CExtDrawIconTextItemArgs& args, const ItemLook& look)
+{
+    const bool bActive = args.Has(CExtDrawIconTextItemArgs::PUSHED) || args.Has(CExtDrawIconTextItemArgs::HOVER);
+    CRect part(args.m_rcIcon);
+    part.InflateRect(ITEM_HIGHLIGHT_INFLATE, ITEM_HIGHLIGHT_INFLATE);
+    if (bActive)
+        dc.FillSolidRect(&part, look.fill);
+    DrawItemIcon(dc, args);
+    if (bActive)
+        dc.Draw3dRect(&part, look.frameTopLeft, look.frameBottomRight);
+    DrawItemText(dc, args, look.text);
+}
+} // namespace
+
 void CExtPaintManager::DrawIconTextItem(CDC& dc, CExtDrawIconTextItemArgs& args)
 {
     if (DrawTipBox(dc, args))
         return;
     auto clr = [&](int n) { return ColorByIndex(n, args.m_pOwner, args.m_lParam); };
     const bool bPushed = args.Has(CExtDrawIconTextItemArgs::PUSHED);
-    const bool bActive = bPushed || args.Has(CExtDrawIconTextItemArgs::HOVER);
-    CRect part(args.m_rcIcon);
-    part.InflateRect(ITEM_HIGHLIGHT_INFLATE, ITEM_HIGHLIGHT_INFLATE);
-    if (bActive)
-        dc.FillSolidRect(&part, clr(COLOR_BTNSHADOW));
-    DrawItemIcon(dc, args);
-    if (bActive) {
-        const COLORREF dark = clr(COLOR_3DDKSHADOW);
-        const COLORREF face = clr(COLOR_BTNFACE);
-        dc.Draw3dRect(&part, bPushed ? dark : face, bPushed ? face : dark);
-    }
-    DrawItemText(dc, args, clr(COLOR_BTNHIGHLIGHT));
+    const COLORREF dark = clr(COLOR_3DDKSHADOW);
+    const COLORREF face = clr(COLOR_BTNFACE);
+    DrawIconTextItemParts(dc, args, ItemLook{clr(COLOR_BTNSHADOW), bPushed ? dark : face, bPushed ? face : dark,
+                                             clr(COLOR_BTNHIGHLIGHT)});
 }
 
 void CExtPaintManagerXP::DrawIconTextItem(CDC& dc, CExtDrawIconTextItemArgs& args)
@@ -326,16 +338,10 @@ void CExtPaintManagerXP::DrawIconTextItem(CDC& dc, CExtDrawIconTextItemArgs& arg
     if (DrawTipBox(dc, args))
         return;
     auto clr = [&](int n) { return ColorByIndex(n, args.m_pOwner, args.m_lParam); };
-    const bool bPushed = args.Has(CExtDrawIconTextItemArgs::PUSHED);
-    const bool bActive = bPushed || args.Has(CExtDrawIconTextItemArgs::HOVER);
-    CRect part(args.m_rcIcon);
-    part.InflateRect(ITEM_HIGHLIGHT_INFLATE, ITEM_HIGHLIGHT_INFLATE);
-    if (bActive)
-        dc.FillSolidRect(&part, clr(bPushed ? XPCLR_PUSHED_HOVER_FILL : CLRID_FACE_ALT));
-    DrawItemIcon(dc, args);
-    if (bActive)
-        Frame(dc, part, clr(XPCLR_HOVER_BORDER));
-    DrawItemText(dc, args, clr(COLOR_BTNTEXT));
+    const COLORREF border = clr(XPCLR_HOVER_BORDER);
+    DrawIconTextItemParts(dc, args,
+                          ItemLook{clr(args.Has(CExtDrawIconTextItemArgs::PUSHED) ? XPCLR_PUSHED_HOVER_FILL : CLRID_FACE_ALT),
+                                   border, border, clr(COLOR_BTNTEXT)});
 }
 
 void CExtPaintManager::DrawCalendarButton(CDC& dc, const RECT& rc, int, LPCSTR pszText, bool bFlat, bool bEnabled,

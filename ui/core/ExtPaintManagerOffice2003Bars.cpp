@@ -191,9 +191,9 @@ void CExtPaintManagerOffice2003::DrawEditFrame(CDC& dc, CExtDrawEditFrameArgs& a
         return;
     auto clr = [&](int n) { return ColorByIndex(n, args.m_pOwner, args.m_lParam); };
     CWnd* pOwnerWnd = AsWindow(args.m_pOwner);
-    if (pOwnerWnd != nullptr && IsToolBarKind(FindDockedBarAmongParents(pOwnerWnd))) {
+    CWnd* pBar = pOwnerWnd != nullptr ? FindDockedBarAmongParents(pOwnerWnd) : nullptr;
+    if (IsToolBarKind(pBar)) {
         // The edit sits on the tool bar's gradient: it shows around the frame.
-        CWnd* pBar = FindDockedBarAmongParents(pOwnerWnd);
         CRect rcBar;
         ::GetClientRect(HwndOf(pBar), &rcBar);
         ::MapWindowPoints(HwndOf(pBar), ::GetParent(HwndOf(pOwnerWnd)), reinterpret_cast<POINT*>(&rcBar), 2);
@@ -317,13 +317,7 @@ void CExtPaintManagerOffice2003::DrawTabStripArea(CDC& dc, const RECT& rcWhole, 
         FillGradientRect(dc, rcWhole, nSide == 2 ? deep : face, nSide == 2 ? face : deep, false);
     if (bGroupMode)
         return;
-    CRect edge(rcInner);
-    switch (nSide) {
-    case 0: edge.top = edge.bottom - 1; break;
-    case 1: edge.bottom = edge.top + 1; break;
-    case 2: edge.left = edge.right - 1; break;
-    default: edge.right = edge.left + 1; break;
-    }
+    const CRect edge = TabStripBodyEdge(rcInner, nSide);
     dc.FillSolidRect(&edge, ColorByIndex(3014, pOwner, lParam));
 }
 

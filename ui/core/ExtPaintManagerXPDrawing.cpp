@@ -9,7 +9,6 @@ constexpr int EDIT_WINDOW_RINGS = 3;
 constexpr int SEPARATOR_GAP_AFTER_BAND = 3;
 constexpr int GLYPH_SHADOW_OFFSET = 2;
 constexpr int GRIPPER_STRIP = 3;
-constexpr int CHEVRON_GLYPH_MARGIN = 3;
 
 void Frame(CDC& dc, const RECT& rc, COLORREF clr) { dc.Draw3dRect(&rc, clr, clr); }
 } // namespace
