@@ -114,22 +114,10 @@ void CExtPaintManagerOffice2003::DrawToolbarGradient(CDC& dc, CObject* pBar, LPA
     ::GetClientRect(HwndOf(pWnd), &rc);
     if (!IsVisible(dc, rc))
         return;
-    const bool bVertical = IsBarDockedAtLeftOrRight(pBar);
     CRect inner(rc);
     inner.DeflateRect(1, 1);
-    const COLORREF light = ColorByIndex(3015, pBar, lParam);
-    const COLORREF dark = ColorByIndex(3017, pBar, lParam);
-    if (bVertical)
-        FillGradientRect(dc, inner, light, dark, false);
-    else
-        FillGradientRect(dc, inner, dark, light, true);
-    if (m_nIdxClrTbFillMargin >= 0) {
-        const COLORREF outline = ColorByIndex(m_nIdxClrTbFillMargin, pBar, lParam);
-        if (bVertical)
-            dc.FillSolidRect(inner.right - 1, inner.top, 1, inner.Height(), outline);
-        else
-            dc.FillSolidRect(inner.left, inner.bottom - 1, inner.Width(), 1, outline);
-    }
+    // Light at the top, dark at the bottom.
+    FillGradientRect(dc, inner, ColorByIndex(3017, pBar, lParam), ColorByIndex(3015, pBar, lParam), true);
     if (!IsMenuBarKind(pBar))
         Frame(dc, rc, ColorByIndex(XPCLR_MENU_BORDER, pBar, lParam));
 }
