@@ -182,6 +182,18 @@ TEST_F(OfficeBarsTest, ToolBarPartsTakeTheOfficeLook)
     EXPECT_EQ(UNPAINTED, chevron.Pixel(15, 29)) << "the far corner is rounded off";
     EXPECT_NE(UNPAINTED, chevron.Pixel(0, 29)) << "the corner toward the buttons is square";
 
+    // A docked bar's client area carries its gradient; its frame shows the dock area's face.
+    CPixelCanvas client(BAR_CX, BAR_CY, UNPAINTED);
+    pm.DrawBarClientArea(client.dc(), RECT{0, 0, BAR_CX, BAR_CY}, &m_bar);
+    EXPECT_TRUE(Near(pm.ColorByIndex(3015), client.Pixel(5, 0), GRADIENT_TOLERANCE));
+    EXPECT_TRUE(Near(pm.ColorByIndex(3017), client.Pixel(5, BAR_CY - 1), GRADIENT_TOLERANCE));
+    CPixelCanvas frame(BAR_CX, BAR_CY, UNPAINTED);
+    CExtDrawBarFrameArgs barFrame(&m_bar, RECT{0, 0, BAR_CX, BAR_CY}, RECT{4, 4, BAR_CX - 4, BAR_CY - 4}, false, true,
+                                  false);
+    pm.DrawBarFrame(frame.dc(), barFrame);
+    EXPECT_TRUE(Near(pm.ColorByIndex(3001), frame.Pixel(0, 10), GRADIENT_TOLERANCE));
+    EXPECT_EQ(UNPAINTED, frame.Pixel(20, 20));
+
     // An edit inside the bar shows the bar's background around its frame.
     CPixelCanvas edit(60, 40, UNPAINTED);
     CExtDrawEditFrameArgs args(&m_edit, RECT{20, 15, 40, 25}, true, false, true, false);
