@@ -223,6 +223,8 @@ public:
     static bool IsBarFixedColumns(CObject* pBar);
     // True for a bar caption's options button that offers its menu.
     static bool IsAvailableCaptionOptionsButton(CObject* pOwner);
+    // The icon band width of a popup menu's last item, or -1 when that item shows no band.
+    static int QueryPopupLastItemBandWidth(CObject* pPopup);
     // The window itself or its nearest parent that is a docked framework bar, or null.
     static CWnd* FindDockedBarAmongParents(CWnd* pWnd);
     // True when the user interface is laid out right to left (the resource manager's answer).

@@ -45,6 +45,8 @@ bool CExtPaintManager::IsBarFixedColumns(CObject*) { return false; }
 
 bool CExtPaintManager::IsAvailableCaptionOptionsButton(CObject*) { return false; }
 
+int CExtPaintManager::QueryPopupLastItemBandWidth(CObject*) { return -1; }
+
 bool CExtPaintManager::IsLayoutRightToLeft() { return false; }
 
 CWnd* CExtPaintManager::FindDockedBarAmongParents(CWnd* pWnd)

@@ -4,6 +4,8 @@
 #include "ui/core/ExtCmdIcon.h"
 #include "ui/core/ExtPaintGlyphSet.h"
 
+#include <algorithm>
+
 namespace {
 constexpr int PALETTE_DISPLAY_BITS = 8;
 constexpr int ICON_LIFT = 2;
@@ -261,8 +263,10 @@ void CExtPaintManagerXP::DrawExpandButtonFace(CDC& dc, const RECT& rc, const REC
         DrawPushButton(dc, args);
         return;
     }
-    // The owner popup knows its band; without one the plain row is drawn.
-    CExtDrawMenuItemArgs args(pOwner, rc, rcItem, 0, "", "", nullptr, false, false, false, false, false, true);
-    args.m_bNoIconBand = true;
+    // The row continues the band of the menu's last item; without one the plain row is drawn.
+    const int nBand = QueryPopupLastItemBandWidth(pOwner);
+    CExtDrawMenuItemArgs args(pOwner, rc, rcItem, std::max(nBand, 0), "", "", nullptr, false, false, false, false,
+                              false, true);
+    args.m_bNoIconBand = nBand < 0;
     DrawMenuItem(dc, args);
 }
