@@ -324,6 +324,33 @@ const StoredGlyph STORED_GLYPHS[] = {
      "..11..11"
      ".11..11."
      "11..11.."},
+    {CExtPaintGlyphSet::ChevronBarArrowH, 5, 6, 2,
+     "11111"
+     "....."
+     "....."
+     "11111"
+     ".111."
+     "..1.."},
+    {CExtPaintGlyphSet::ChevronNarrowDoubleH, 6, 5, 2,
+     "......"
+     "1...1."
+     "11..11"
+     "1...1."
+     "......"},
+    {CExtPaintGlyphSet::MenuArrowRight, 4, 7, 2,
+     "1..."
+     "11.."
+     "111."
+     "1111"
+     "111."
+     "11.."
+     "1..."},
+    {CExtPaintGlyphSet::MenuSplitArrowRight, 3, 5, 2,
+     "1.."
+     "11."
+     "111"
+     "11."
+     "1.."},
 };
 
 // The four orientations of an arrow, turned from the one pointing up.
@@ -351,6 +378,14 @@ const std::pair<int, int> QUARTER_TURNS[] = {
     {CExtPaintGlyphSet::BaseTriangleB, CExtPaintGlyphSet::BaseTriangleB90},
     {CExtPaintGlyphSet::ChevronTriangleH, CExtPaintGlyphSet::ChevronTriangleV},
     {CExtPaintGlyphSet::ChevronDoubleH, CExtPaintGlyphSet::ChevronDoubleV},
+    {CExtPaintGlyphSet::ChevronBarArrowH, CExtPaintGlyphSet::ChevronBarArrowV},
+    {CExtPaintGlyphSet::ChevronNarrowDoubleH, CExtPaintGlyphSet::ChevronNarrowDoubleV},
+};
+
+// Mirrored copies for right-to-left menus.
+const std::pair<int, int> HALF_TURNS[] = {
+    {CExtPaintGlyphSet::MenuArrowRight, CExtPaintGlyphSet::MenuArrowLeft},
+    {CExtPaintGlyphSet::MenuSplitArrowRight, CExtPaintGlyphSet::MenuSplitArrowLeft},
 };
 } // namespace
 
@@ -369,6 +404,8 @@ CExtPaintGlyphSet::CExtPaintGlyphSet()
     }
     for (const auto& [nFrom, nTo] : QUARTER_TURNS)
         turnedCopy(nTo, nFrom, 90);
+    for (const auto& [nFrom, nTo] : HALF_TURNS)
+        turnedCopy(nTo, nFrom, 180);
     // The pointer in all four directions, each a quarter turn of the one before.
     turnedCopy(Pointer90, Pointer, 90);
     turnedCopy(Pointer180, Pointer90, 90);

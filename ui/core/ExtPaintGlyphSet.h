@@ -24,7 +24,11 @@ public:
         ToFirst = 49, ToStart = 50, ToLast = 51, ToEnd = 52,
         // The chevron button's own pair, for horizontal and vertical bars.
         ChevronTriangleH = 53, ChevronDoubleH = 54, ChevronTriangleV = 55, ChevronDoubleV = 56,
-        GlyphCount = 57,
+        // The Office 2003 chevron pair: a bar over a down arrow and a narrower double chevron.
+        ChevronBarArrowH = 57, ChevronNarrowDoubleH = 58, ChevronBarArrowV = 59, ChevronNarrowDoubleV = 60,
+        // A popup item's submenu arrow and its narrower split variant, in both reading directions.
+        MenuArrowRight = 61, MenuSplitArrowRight = 62, MenuArrowLeft = 63, MenuSplitArrowLeft = 64,
+        GlyphCount = 65,
     };
 
     CExtPaintGlyphSet();

@@ -215,6 +215,22 @@ public:
     static bool IsDockMarkerWindowHovered(CObject* pMarkerWnd);
     // The kind of the arm marker a centre marker's pointer is over, or -1.
     static int QueryDockMarkerHoveredArm(CObject* pCentreWnd);
+    static bool IsFrameworkBar(CObject* pObject);
+    static bool IsToolBarKind(CObject* pObject);
+    static bool IsStatusBarKind(CObject* pObject);
+    static bool IsBarButtonKind(CObject* pObject);
+    static bool IsBarFloating(CObject* pBar);
+    static bool IsBarFixedColumns(CObject* pBar);
+    // True for a bar caption's options button that offers its menu.
+    static bool IsAvailableCaptionOptionsButton(CObject* pOwner);
+    // The icon band width of a popup menu's last item, or -1 when that item shows no band.
+    static int QueryPopupLastItemBandWidth(CObject* pPopup);
+    // The window itself or its nearest parent that is a docked framework bar, or null.
+    static CWnd* FindDockedBarAmongParents(CWnd* pWnd);
+    // True when the user interface is laid out right to left (the resource manager's answer).
+    static bool IsLayoutRightToLeft();
+    // The one-pixel edge of the strip's inner rectangle that meets the window body.
+    static CRect TabStripBodyEdge(const RECT& rcInner, int nSide);
     static void FillTabStripArea(CDC& dc, const RECT& rcWhole, const RECT& rcInner, int nSide, bool bGroupMode,
                                  COLORREF clrOuter, COLORREF clrInner, COLORREF clrLine);
     static void DrawTabStripButtonGlyph(CDC& dc, const RECT& rc, int nButton, bool bHorizontal, bool bEnabled,
@@ -246,6 +262,13 @@ public:
                                    bool bPushed, bool bHover, bool bHighlight);
     virtual void DrawCalendarHeaderArea(CDC& dc, const RECT& rc, LPCSTR pszText, CExtCmdIcon* pIcon, bool bInset,
                                         bool bPushed, bool bHot);
+    // A date picker's button: a push button with the text. nKind is the picker's and unused here.
+    virtual void DrawCalendarButton(CDC& dc, const RECT& rc, int nKind, LPCSTR pszText, bool bFlat, bool bEnabled,
+                                    bool bPushed, bool bHover, CObject* pOwner = nullptr, LPARAM lParam = 0);
+    // An item of an icon-and-text list (tool tips, shortcut lists).
+    virtual void DrawIconTextItem(CDC& dc, CExtDrawIconTextItemArgs& args);
+    // A text field in a bar or menu, with an optional drop button.
+    virtual void DrawTextFieldBox(CDC& dc, CExtDrawTextFieldArgs& args);
 
     // --- Shared drawing routines ------------------------------------------------------------------
     static void DrawRoundedFrame(CDC& dc, int x, int y, int cx, int cy, COLORREF clrTopLeft, COLORREF clrBottomRight);
@@ -346,6 +369,12 @@ protected:
                                COLORREF clrText, bool bContentPushed, bool bEmbossDisabled);
     // The submenu arrow of a popup item, in the 16 pixels at the far end of the selection.
     void DrawMenuItemArrow(CDC& dc, const CExtDrawMenuItemArgs& args, COLORREF clrArrow);
+    CRect MenuItemArrowRect(const CExtDrawMenuItemArgs& args) const;
+    // A split popup's arrow part: filled when selected (clrArrow then changes), else marked off
+    // by a separator line.
+    void DrawMenuItemSplitPart(CDC& dc, const CExtDrawMenuItemArgs& args, bool bXpLook, COLORREF& clrArrow);
+    // The item's in-place edit field, when it has one.
+    void DrawMenuItemInplaceEdit(CDC& dc, const CExtDrawMenuItemArgs& args, bool bXpLook);
     // The place of an item's image inside its band.
     CRect MenuItemImageRect(const CExtDrawMenuItemArgs& args, bool bXpLook) const;
     // A caption's text in the small fonts, for the classic and XP bodies.
@@ -360,6 +389,30 @@ protected:
     void DrawTabItemContent(CDC& dc, const CRect& rcContent, bool bHorizontal, bool bCenteredText, bool bGroupedMode,
                             bool bInGroupActive, bool bInvertedVerticalText, SIZE sizeTextMeasured, CFont* pFont,
                             const CString& strText, CExtCmdIcon* pIcon, COLORREF clrText);
+    // The chevron button's glyph pair as glyph-set indexes, and whether their places swap.
+    struct ChevronGlyphs
+    {
+        int nArrowH, nArrowV, nDoubleH, nDoubleV;
+        bool bSwapped;
+    };
+    static const ChevronGlyphs CLASSIC_CHEVRON_GLYPHS;
+    static constexpr int CHEVRON_GLYPH_MARGIN = 3;
+    struct ChevronGlyphPlaces
+    {
+        const CExtPaintGlyph* pArrow;
+        POINT ptArrow;
+        const CExtPaintGlyph* pDouble;
+        POINT ptDouble;
+    };
+    // The arrow sits at the far end (bottom, or left on vertical bars) and the double chevron
+    // at the near end, nMargin pixels in, unless the places swap.
+    static ChevronGlyphPlaces PlaceChevronGlyphs(const RECT& rc, bool bHorizontal, const ChevronGlyphs& glyphs,
+                                                 int nMargin);
+    // The drop arrow of text fields and in-place edits, centred in its button.
+    void DrawFieldDropArrow(CDC& dc, const RECT& rcButton, COLORREF clr);
+    // The text of a text field or an in-place edit inside its text rectangle.
+    void DrawFieldText(CDC& dc, const RECT& rcText, const CString& strText, UINT nFormat, bool bEnabled,
+                       bool bRightToLeft);
     // The undo/redo caption's text centred in its frame.
     void DrawUndoRedoCaptionText(CDC& dc, const CRect& rcFrame, LPCSTR pszText);
     // The glyph index of a system command's button, or -1 for commands without one.

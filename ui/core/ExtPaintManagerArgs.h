@@ -192,3 +192,58 @@ struct CExtDrawComboFrameArgs
     COLORREF m_clrForceFrameOuterHot = COLORREF(-1);
     bool m_bNoOuterFrame = false;
 };
+
+struct CExtDrawIconTextItemArgs
+{
+    static constexpr DWORD PUSHED = 0x01;
+    static constexpr DWORD HOVER = 0x02;
+    static constexpr DWORD VERTICAL = 0x04;
+    static constexpr DWORD INFO_COLORS = 0x10;
+    static constexpr DWORD FIRST_ICON = 0x40;
+    static constexpr DWORD TIP_STYLE = 0x80000000;
+
+    CExtDrawIconTextItemArgs(CObject* pOwner, DWORD dwFlags, const RECT& rcIcon, const RECT& rcText,
+                             const RECT& rcClip, LPCSTR pszText, HFONT hFont, CExtCmdIcon* pIconFirst,
+                             CExtCmdIcon* pIconSecond, LPARAM lParam = 0)
+        : m_pOwner(pOwner), m_lParam(lParam), m_dwFlags(dwFlags), m_rcIcon(rcIcon), m_rcText(rcText),
+          m_rcClip(rcClip), m_strText(pszText != nullptr ? pszText : ""), m_hFont(hFont), m_pIconFirst(pIconFirst),
+          m_pIconSecond(pIconSecond)
+    {
+    }
+    bool Has(DWORD dwFlag) const { return (m_dwFlags & dwFlag) != 0; }
+
+    CObject* m_pOwner;
+    LPARAM m_lParam;
+    DWORD m_dwFlags;
+    RECT m_rcIcon;
+    RECT m_rcText;
+    RECT m_rcClip;
+    CString m_strText;
+    HFONT m_hFont;
+    CExtCmdIcon* m_pIconFirst;
+    CExtCmdIcon* m_pIconSecond;
+};
+
+struct CExtDrawTextFieldArgs
+{
+    static constexpr DWORD DROP_BUTTON = 0x01;
+    static constexpr DWORD HOVER = 0x02;
+    static constexpr DWORD PUSHED = 0x04;
+    static constexpr DWORD ENABLED = 0x08;
+
+    CExtDrawTextFieldArgs(CObject* pOwner, DWORD dwFlags, const RECT& rcFrame, const RECT& rcField, LPCSTR pszText,
+                          UINT nFormat = DT_SINGLELINE | DT_NOPREFIX, LPARAM lParam = 0)
+        : m_pOwner(pOwner), m_lParam(lParam), m_dwFlags(dwFlags), m_rcFrame(rcFrame), m_rcField(rcField),
+          m_strText(pszText != nullptr ? pszText : ""), m_nFormat(nFormat)
+    {
+    }
+    bool Has(DWORD dwFlag) const { return (m_dwFlags & dwFlag) != 0; }
+
+    CObject* m_pOwner;
+    LPARAM m_lParam;
+    DWORD m_dwFlags;
+    RECT m_rcFrame;
+    RECT m_rcField;
+    CString m_strText;
+    UINT m_nFormat;
+};

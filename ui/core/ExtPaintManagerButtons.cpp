@@ -313,32 +313,46 @@ void CExtPaintManager::DrawChevronButton(CDC& dc, const RECT& rcIn, bool bHorizo
     const SIZE shift = GetPressedShift();
     if (bPushed)
         rc.OffsetRect(shift.cx, shift.cy);
-    const int m = 3 * std::max<int>(1, shift.cx);
-    const CExtPaintGlyph& arrow =
-        g_PaintGlyphSet[bHorizontal ? CExtPaintGlyphSet::ChevronTriangleH : CExtPaintGlyphSet::ChevronTriangleV];
-    const CExtPaintGlyph& chevron =
-        g_PaintGlyphSet[bHorizontal ? CExtPaintGlyphSet::ChevronDoubleH : CExtPaintGlyphSet::ChevronDoubleV];
-    const SIZE sizeArrow = arrow.GetSize();
-    const SIZE sizeChevron = chevron.GetSize();
-    POINT ptArrow{}, ptChevron{};
-    if (bHorizontal) {
-        ptArrow = POINT{rc.left + (rc.Width() - sizeArrow.cx) / 2, rc.bottom - m - sizeArrow.cy};
-        ptChevron = POINT{rc.left + (rc.Width() - sizeChevron.cx) / 2, rc.top + m};
-    } else {
-        ptArrow = POINT{rc.left + m, rc.top + (rc.Height() - sizeArrow.cy) / 2};
-        ptChevron = POINT{rc.right - m - sizeChevron.cx, rc.top + (rc.Height() - sizeChevron.cy) / 2};
-    }
+    const ChevronGlyphPlaces places =
+        PlaceChevronGlyphs(rc, bHorizontal, CLASSIC_CHEVRON_GLYPHS, CHEVRON_GLYPH_MARGIN * std::max<int>(1, shift.cx));
     if (!bEnabled) {
         const COLORREF light[] = {0, ColorByIndex(COLOR_BTNHIGHLIGHT, pOwner, lParam)};
         const COLORREF dark[] = {0, ColorByIndex(COLOR_BTNSHADOW, pOwner, lParam)};
-        DrawGlyph(dc, ptArrow.x + 1, ptArrow.y + 1, arrow, light);
-        DrawGlyph(dc, ptArrow.x, ptArrow.y, arrow, dark);
+        DrawGlyph(dc, places.ptArrow.x + 1, places.ptArrow.y + 1, *places.pArrow, light);
+        DrawGlyph(dc, places.ptArrow.x, places.ptArrow.y, *places.pArrow, dark);
         return;
     }
     const COLORREF palette[] = {0, ColorByIndex(CLRID_TEXT, pOwner, lParam)};
-    DrawGlyph(dc, ptArrow.x, ptArrow.y, arrow, palette);
+    DrawGlyph(dc, places.ptArrow.x, places.ptArrow.y, *places.pArrow, palette);
     if (!bNoHiddenItems)
-        DrawGlyph(dc, ptChevron.x, ptChevron.y, chevron, palette);
+        DrawGlyph(dc, places.ptDouble.x, places.ptDouble.y, *places.pDouble, palette);
+}
+
+const CExtPaintManager::ChevronGlyphs CExtPaintManager::CLASSIC_CHEVRON_GLYPHS{
+    CExtPaintGlyphSet::ChevronTriangleH, CExtPaintGlyphSet::ChevronTriangleV, CExtPaintGlyphSet::ChevronDoubleH,
+    CExtPaintGlyphSet::ChevronDoubleV, false};
+
+CExtPaintManager::ChevronGlyphPlaces CExtPaintManager::PlaceChevronGlyphs(const RECT& rcIn, bool bHorizontal,
+                                                                          const ChevronGlyphs& glyphs, int nMargin)
+{
+    const CRect rc(rcIn);
+    ChevronGlyphPlaces places{};
+    places.pArrow = &g_PaintGlyphSet[bHorizontal ? glyphs.nArrowH : glyphs.nArrowV];
+    places.pDouble = &g_PaintGlyphSet[bHorizontal ? glyphs.nDoubleH : glyphs.nDoubleV];
+    const SIZE sizeArrow = places.pArrow->GetSize();
+    const SIZE sizeDouble = places.pDouble->GetSize();
+    // The far place gets the arrow and the near one the double chevron, unless they swap.
+    auto farPlace = [&](SIZE size) {
+        return bHorizontal ? POINT{rc.left + (rc.Width() - size.cx) / 2, rc.bottom - nMargin - size.cy}
+                           : POINT{rc.left + nMargin, rc.top + (rc.Height() - size.cy) / 2};
+    };
+    auto nearPlace = [&](SIZE size) {
+        return bHorizontal ? POINT{rc.left + (rc.Width() - size.cx) / 2, rc.top + nMargin}
+                           : POINT{rc.right - nMargin - size.cx, rc.top + (rc.Height() - size.cy) / 2};
+    };
+    places.ptArrow = glyphs.bSwapped ? nearPlace(sizeArrow) : farPlace(sizeArrow);
+    places.ptDouble = glyphs.bSwapped ? farPlace(sizeDouble) : nearPlace(sizeDouble);
+    return places;
 }
 
 void CExtPaintManager::LoadTreeButtonIcon(CExtCmdIcon& icon, bool bExpanded)

@@ -38,19 +38,27 @@ CRect CExtPaintManager::MenuItemImageRect(const CExtDrawMenuItemArgs& args, bool
     return CRect(left, top, left + size.cx, top + size.cy);
 }
 
-void CExtPaintManager::DrawMenuItemArrow(CDC& dc, const CExtDrawMenuItemArgs& args, COLORREF clrArrow)
+CRect CExtPaintManager::MenuItemArrowRect(const CExtDrawMenuItemArgs& args) const
 {
     CRect rc(args.m_rcSelection);
     rc.DeflateRect(ARROW_INSET, ARROW_INSET);
-    const bool bRtl = args.IsRightToLeft();
-    if (bRtl)
+    if (args.IsRightToLeft())
         rc.right = rc.left + ARROW_EXTENT;
     else
         rc.left = rc.right - ARROW_EXTENT;
+    return rc;
+}
+
+void CExtPaintManager::DrawMenuItemArrow(CDC& dc, const CExtDrawMenuItemArgs& args, COLORREF clrArrow)
+{
+    CRect rc = MenuItemArrowRect(args);
+    const bool bRtl = args.IsRightToLeft();
     if (args.m_bGlyphArrow) {
+        using G = CExtPaintGlyphSet;
+        const int nGlyph = args.m_bSplitPopup ? (bRtl ? G::MenuSplitArrowLeft : G::MenuSplitArrowRight)
+                                              : (bRtl ? G::MenuArrowLeft : G::MenuArrowRight);
         const COLORREF palette[] = {0, clrArrow};
-        DrawGlyphCentred(dc, rc, g_PaintGlyphSet[bRtl ? CExtPaintGlyphSet::TriangleLeft : CExtPaintGlyphSet::TriangleRight],
-                         palette);
+        DrawGlyphCentred(dc, rc, g_PaintGlyphSet[nGlyph], palette);
         return;
     }
     rc.OffsetRect(bRtl ? ARROW_TEXT_SHIFT : -ARROW_TEXT_SHIFT, 0);
@@ -144,8 +152,11 @@ void CExtPaintManager::DrawMenuItem(CDC& dc, CExtDrawMenuItemArgs& args)
     drawLabel(args.m_strAccelText, true);
     ::SelectObject(dc.m_hDC, hOldFont);
 
-    if (args.m_bPopup)
-        DrawMenuItemArrow(dc, args, args.m_bSelected ? clr(COLOR_HIGHLIGHTTEXT) : clr(CLRID_TEXT));
+    if (args.m_bPopup) {
+        COLORREF clrArrow = args.m_bSelected ? clr(COLOR_HIGHLIGHTTEXT) : clr(CLRID_TEXT);
+        DrawMenuItemSplitPart(dc, args, false, clrArrow);
+        DrawMenuItemArrow(dc, args, clrArrow);
+    }
 
     const CRect image = MenuItemImageRect(args, false);
     const bool bMarked = args.m_bChecked || args.m_bRadio;
@@ -169,6 +180,7 @@ void CExtPaintManager::DrawMenuItem(CDC& dc, CExtDrawMenuItemArgs& args)
     }
     if (bMarked)
         dc.Draw3dRect(&around, clr(CLRID_SHADOW), clr(CLRID_HILIGHT));
+    DrawMenuItemInplaceEdit(dc, args, false);
     dc.SetTextColor(clrTextOld);
     dc.SetBkMode(nOldMode);
 }

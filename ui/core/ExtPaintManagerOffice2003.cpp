@@ -29,6 +29,9 @@ COLORREF ByScheme(int nScheme, COLORREF blue, COLORREF olive, COLORREF silver)
 CExtPaintManagerOffice2003::CExtPaintManagerOffice2003()
 {
     m_bHoverLift = false;
+    m_chevronGlyphs = ChevronGlyphs{CExtPaintGlyphSet::ChevronBarArrowH, CExtPaintGlyphSet::ChevronBarArrowV,
+                                    CExtPaintGlyphSet::ChevronNarrowDoubleH, CExtPaintGlyphSet::ChevronNarrowDoubleV,
+                                    true};
     m_nIdxClrMlaNormLeft = 3015;
     m_nIdxClrMlaNormMiddle = 3016;
     m_nIdxClrMlaNormRight = 3017;

@@ -37,6 +37,26 @@ public:
                               LPARAM lParam = 0) override;
     void PaintCalendarMonthHeader(CDC& dc, const RECT& rcLine, const RECT& rcFill, CObject* pOwner = nullptr,
                                   LPARAM lParam = 0) override;
+    bool DrawBackgroundBehind(bool bClientArea, CDC& dc, CWnd* pWnd, LPARAM lParam = 0) override;
+    void DrawBarClientArea(CDC& dc, const RECT& rc, CWnd* pOwner = nullptr, LPARAM lParam = 0) override;
+    void FillDockAreaBackground(CDC& dc, const RECT& rc, CWnd* pOwner = nullptr, LPARAM lParam = 0) override;
+    void DrawToolbarGradient(CDC& dc, CObject* pBar, LPARAM lParam = 0) override;
+    void AdjustBarClientRect(CObject* pBar, RECT& rc) const override;
+    int GetToolbarGripperExtent(CObject* pBar) const override;
+    bool IsBarBackgroundGradient(CObject* pBar) const override;
+    void DrawSeparatorLine(CDC& dc, const RECT& rc, bool bHorizontalBar, bool bTransparent, CObject* pOwner = nullptr,
+                           LPARAM lParam = 0) override;
+    void DrawEditFrame(CDC& dc, CExtDrawEditFrameArgs& args) override;
+    void PaintComboFrame(CDC& dc, CExtDrawComboFrameArgs& args) override;
+    void DrawBarFrame(CDC& dc, CExtDrawBarFrameArgs& args) override;
+    void DrawChevronButton(CDC& dc, const RECT& rc, bool bHorizontal, bool bNoHiddenItems, bool bEnabled, bool bPushed,
+                           bool bHover, CObject* pOwner = nullptr, LPARAM lParam = 0, bool bTransparent = false) override;
+    void DrawTabStripArea(CDC& dc, const RECT& rcWhole, int nReserved, const RECT& rcInner, int nSide, bool bGroupMode,
+                          CWnd* pOwner = nullptr, LPARAM lParam = 0) override;
+    void GetTabColorsOneNote(bool bSelected, bool bHot, COLORREF& clrBorderLight, COLORREF& clrBorderDark,
+                             COLORREF& clrFillFrom, COLORREF& clrFillTo, COLORREF& clrText) override;
+    void GetTabColorsFlat(bool bSelected, bool bReserved, COLORREF& clrBorder, COLORREF& clrFillFrom,
+                          COLORREF& clrFillTo, COLORREF& clrText) override;
 
     // Colour ids of the two-colour state gradients (hovered, pushed or checked, both), -1 for
     // a solid fill, and of the tool-bar outline.
@@ -53,6 +73,11 @@ protected:
     static COLORREF LunaRarelyUsedFace(COLORREF clrFace);
     // Sets the state-gradient and outline ids of a luna scheme, or clears them.
     void SetLunaGradientIds(bool bLuna);
+    // A framework bar docked in a frame, shown with gradients above 8 bits per pixel.
+    bool IsDockedGradientBar(CObject* pBar) const;
+    // The background of a docked bar across its rectangle: the scheme's three colours, or the
+    // light-to-dark band colours without a scheme.
+    void PaintDockedBarBackground(CDC& dc, const RECT& rcBar, bool bVerticalBar, CObject* pOwner, LPARAM lParam);
     // Maps each id to a newly appended colour.
     void InstallColors(std::initializer_list<std::pair<int, COLORREF>> colors);
 

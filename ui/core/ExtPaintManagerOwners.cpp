@@ -31,6 +31,37 @@ bool CExtPaintManager::IsDockMarkerWindowHovered(CObject*) { return false; }
 
 int CExtPaintManager::QueryDockMarkerHoveredArm(CObject*) { return -1; }
 
+bool CExtPaintManager::IsFrameworkBar(CObject* pObject) { return IsKindOfNamed(pObject, "CExtControlBar"); }
+
+bool CExtPaintManager::IsToolBarKind(CObject* pObject) { return IsKindOfNamed(pObject, "CExtToolControlBar"); }
+
+bool CExtPaintManager::IsStatusBarKind(CObject* pObject) { return IsKindOfNamed(pObject, "CExtStatusControlBar"); }
+
+bool CExtPaintManager::IsBarButtonKind(CObject* pObject) { return IsKindOfNamed(pObject, "CExtBarButton"); }
+
+bool CExtPaintManager::IsBarFloating(CObject*) { return false; }
+
+bool CExtPaintManager::IsBarFixedColumns(CObject*) { return false; }
+
+bool CExtPaintManager::IsAvailableCaptionOptionsButton(CObject*) { return false; }
+
+int CExtPaintManager::QueryPopupLastItemBandWidth(CObject*) { return -1; }
+
+bool CExtPaintManager::IsLayoutRightToLeft() { return false; }
+
+CWnd* CExtPaintManager::FindDockedBarAmongParents(CWnd* pWnd)
+{
+    for (HWND hWnd = HwndOf(pWnd); hWnd != nullptr && ::IsWindow(hWnd);) {
+        CWnd* pCandidate = CWnd::FromHandlePermanent(hWnd);
+        if (pCandidate != nullptr && IsFrameworkBar(pCandidate) && !IsBarFloating(pCandidate))
+            return pCandidate;
+        if ((::GetWindowLongA(hWnd, GWL_STYLE) & WS_CHILD) == 0)
+            break;
+        hWnd = ::GetParent(hWnd);
+    }
+    return nullptr;
+}
+
 CExtPaintManager::TabNeighbours CExtPaintManager::QueryTabNeighbours(CObject*, int nItemIndex)
 {
     TabNeighbours n;

@@ -349,3 +349,40 @@ void CExtPaintManagerStudio2005::GetTabItemShift(CObject* pTabWnd, int nItemInde
         size.cx += END_TAB_GROWTH;
     size.cy = SLANTED_TAB_EXTENT;
 }
+
+void CExtPaintManagerStudio2005::GetTabColorsOneNote(bool bSelected, bool bHot, COLORREF& clrBorderLight,
+                                                     COLORREF& clrBorderDark, COLORREF& clrFillFrom,
+                                                     COLORREF& clrFillTo, COLORREF& clrText)
+{
+    // Flat notebook tabs: white when selected, the frame's face otherwise, outlined in shadow.
+    clrBorderLight = ColorByIndex(bHot ? XPCLR_HOVER_BORDER : COLOR_BTNSHADOW);
+    clrBorderDark = ColorByIndex(COLOR_WINDOW);
+    clrText = ColorByIndex(CLRID_TEXT);
+    if (bSelected) {
+        clrFillFrom = clrFillTo = ColorByIndex(COLOR_WINDOW);
+    } else if (bHot) {
+        clrFillFrom = ColorByIndex(3006);
+        clrFillTo = ColorByIndex(3007);
+    } else {
+        clrFillFrom = ColorByIndex(3001);
+        clrFillTo = ColorByIndex(3000);
+    }
+}
+
+void CExtPaintManagerStudio2005::DrawBarCaptionButton(CDC& dc, CExtDrawCaptionButtonArgs& args)
+{
+    // Floating bar captions keep the raised classic buttons, except an options button that
+    // offers its menu.
+    if (args.m_bBarCaption && args.m_bFloating && !IsAvailableCaptionOptionsButton(args.m_pOwner))
+        CExtPaintManager::DrawBarCaptionButton(dc, args);
+    else
+        CExtPaintManagerXP::DrawBarCaptionButton(dc, args);
+}
+
+void CExtPaintManagerStudio2005::DrawBarFrame(CDC& dc, CExtDrawBarFrameArgs& args)
+{
+    if (!IsDockedGradientBar(args.m_pOwner) && (args.m_bFloating || args.m_bResizable))
+        CExtPaintManager::DrawBarFrame(dc, args);
+    else
+        CExtPaintManagerOffice2003::DrawBarFrame(dc, args);
+}

@@ -17,6 +17,10 @@ public:
     void GetTabItemSpacingMetrics(CObject* pTabWnd, int* pnBefore, int* pnBetween, int* pnAfter) const override;
     void GetTabItemShift(CObject* pTabWnd, int nItemIndex, bool bReserved, SIZE& size) const override;
     void DrawBarCaption(CDC& dc, CExtDrawBarCaptionArgs& args) override;
+    void DrawBarCaptionButton(CDC& dc, CExtDrawCaptionButtonArgs& args) override;
+    void DrawBarFrame(CDC& dc, CExtDrawBarFrameArgs& args) override;
+    void GetTabColorsOneNote(bool bSelected, bool bHot, COLORREF& clrBorderLight, COLORREF& clrBorderDark,
+                             COLORREF& clrFillFrom, COLORREF& clrFillTo, COLORREF& clrText) override;
     void DrawTabItem(CDC& dc, const RECT& rcTabItemsArea, bool bTopLeft, bool bHorizontal, bool bSelected,
                      bool bCenteredText, bool bGroupedMode, bool bInGroupActive, bool bInvertedVerticalText,
                      const RECT& rcEntireItem, SIZE sizeTextMeasured, CFont* pFont, const CString& strText,

@@ -75,6 +75,12 @@ void CExtPaintManager::FillTabStripArea(CDC& dc, const RECT& rcWhole, const RECT
     if (bGroupMode)
         return;
     dc.FillSolidRect(&rcInner, clrInner);
+    const CRect edge = TabStripBodyEdge(rcInner, nSide);
+    dc.FillSolidRect(&edge, clrLine);
+}
+
+CRect CExtPaintManager::TabStripBodyEdge(const RECT& rcInner, int nSide)
+{
     CRect edge(rcInner);
     switch (nSide) {
     case 0: edge.top = edge.bottom - 1; break;
@@ -82,7 +88,7 @@ void CExtPaintManager::FillTabStripArea(CDC& dc, const RECT& rcWhole, const RECT
     case 2: edge.left = edge.right - 1; break;
     default: edge.right = edge.left + 1; break;
     }
-    dc.FillSolidRect(&edge, clrLine);
+    return edge;
 }
 
 void CExtPaintManager::DrawTabStripArea(CDC& dc, const RECT& rcWhole, int, const RECT& rcInner, int nSide,

@@ -48,8 +48,19 @@ public:
     void DrawMenuItem(CDC& dc, CExtDrawMenuItemArgs& args) override;
     void DrawMenuExpandButton(CDC& dc, const RECT& rc, bool bHover, bool bReserved, CObject* pOwner = nullptr,
                               LPARAM lParam = 0) override;
+    void DrawChevronButton(CDC& dc, const RECT& rc, bool bHorizontal, bool bNoHiddenItems, bool bEnabled, bool bPushed,
+                           bool bHover, CObject* pOwner = nullptr, LPARAM lParam = 0, bool bTransparent = false) override;
+    void DrawTabStripArea(CDC& dc, const RECT& rcWhole, int nReserved, const RECT& rcInner, int nSide, bool bGroupMode,
+                          CWnd* pOwner = nullptr, LPARAM lParam = 0) override;
+    void DrawSplitterEdge(CDC& dc, const RECT& rc, CObject* pOwner = nullptr, LPARAM lParam = 0) override;
+    void DrawIconTextItem(CDC& dc, CExtDrawIconTextItemArgs& args) override;
+    void DrawTextFieldBox(CDC& dc, CExtDrawTextFieldArgs& args) override;
 
 protected:
+    ChevronGlyphs m_chevronGlyphs{CExtPaintManager::CLASSIC_CHEVRON_GLYPHS};
+    // The chevron's glyphs in one colour, the shadow (-1 for none) a pixel down and forward.
+    void DrawChevronGlyphs(CDC& dc, const RECT& rc, bool bHorizontal, bool bWithDouble, COLORREF clrGlyph,
+                           COLORREF clrShadow);
     // The XP look lifts a hovered glyph over its shadow; later themes turn this off.
     bool m_bHoverLift = true;
     // Colour ids of the popup icon band's three-colour gradient (start, middle, end) for normal

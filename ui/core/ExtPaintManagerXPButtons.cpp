@@ -4,6 +4,8 @@
 #include "ui/core/ExtCmdIcon.h"
 #include "ui/core/ExtPaintGlyphSet.h"
 
+#include <algorithm>
+
 namespace {
 constexpr int PALETTE_DISPLAY_BITS = 8;
 constexpr int ICON_LIFT = 2;
@@ -192,8 +194,11 @@ void CExtPaintManagerXP::DrawMenuItem(CDC& dc, CExtDrawMenuItemArgs& args)
     drawLabel(args.m_strText, false);
     drawLabel(args.m_strAccelText, true);
     ::SelectObject(dc.m_hDC, hOldFont);
-    if (args.m_bPopup)
-        DrawMenuItemArrow(dc, args, args.m_bGlyphArrow ? clr(CLRID_TEXT) : text);
+    if (args.m_bPopup) {
+        COLORREF clrArrow = args.m_bGlyphArrow ? clr(CLRID_TEXT) : text;
+        DrawMenuItemSplitPart(dc, args, true, clrArrow);
+        DrawMenuItemArrow(dc, args, clrArrow);
+    }
 
     const CRect image = MenuItemImageRect(args, true);
     const bool bMarked = args.m_bChecked || args.m_bRadio;
@@ -234,6 +239,7 @@ void CExtPaintManagerXP::DrawMenuItem(CDC& dc, CExtDrawMenuItemArgs& args)
     }
     if (bMarked)
         Frame(dc, around, clr(XPCLR_HOVER_BORDER));
+    DrawMenuItemInplaceEdit(dc, args, true);
     dc.SetTextColor(clrTextOld);
     dc.SetBkMode(nOldMode);
 }
@@ -257,8 +263,10 @@ void CExtPaintManagerXP::DrawExpandButtonFace(CDC& dc, const RECT& rc, const REC
         DrawPushButton(dc, args);
         return;
     }
-    // The owner popup knows its band; without one the plain row is drawn.
-    CExtDrawMenuItemArgs args(pOwner, rc, rcItem, 0, "", "", nullptr, false, false, false, false, false, true);
-    args.m_bNoIconBand = true;
+    // The row continues the band of the menu's last item; without one the plain row is drawn.
+    const int nBand = QueryPopupLastItemBandWidth(pOwner);
+    CExtDrawMenuItemArgs args(pOwner, rc, rcItem, std::max(nBand, 0), "", "", nullptr, false, false, false, false,
+                              false, true);
+    args.m_bNoIconBand = nBand < 0;
     DrawMenuItem(dc, args);
 }

@@ -297,3 +297,51 @@ CExtPaintManager::TabItemColors CExtPaintManagerXP::GetTabItemColors(bool bSelec
     c.divider = ColorByIndex(COLOR_BTNSHADOW);
     return c;
 }
+
+void CExtPaintManagerXP::DrawChevronGlyphs(CDC& dc, const RECT& rc, bool bHorizontal, bool bWithDouble,
+                                           COLORREF clrGlyph, COLORREF clrShadow)
+{
+    const ChevronGlyphPlaces places = PlaceChevronGlyphs(rc, bHorizontal, m_chevronGlyphs, CHEVRON_GLYPH_MARGIN);
+    auto draw = [&](const CExtPaintGlyph& glyph, POINT pt) {
+        if (clrShadow != COLORREF(-1)) {
+            const COLORREF shadow[] = {0, clrShadow};
+            DrawGlyph(dc, pt.x + 1, pt.y + 1, glyph, shadow);
+        }
+        const COLORREF palette[] = {0, clrGlyph};
+        DrawGlyph(dc, pt.x, pt.y, glyph, palette);
+    };
+    draw(*places.pArrow, places.ptArrow);
+    if (bWithDouble)
+        draw(*places.pDouble, places.ptDouble);
+}
+
+void CExtPaintManagerXP::DrawChevronButton(CDC& dc, const RECT& rcIn, bool bHorizontal, bool bNoHiddenItems,
+                                           bool bEnabled, bool bPushed, bool bHover, CObject* pOwner, LPARAM lParam,
+                                           bool bTransparent)
+{
+    CRect rc(rcIn);
+    rc.NormalizeRect();
+    if (!IsVisible(dc, rc))
+        return;
+    CExtDrawPushButtonArgs args(this, bHorizontal, rc, "", nullptr, true, bHover, bPushed, false, bEnabled, true, false,
+                                DT_CENTER | DT_VCENTER, nullptr, false, 0, false, bTransparent, lParam);
+    DrawPushButton(dc, args);
+    // A disabled chevron shows only its arrow.
+    DrawChevronGlyphs(dc, rc, bHorizontal, bEnabled && !bNoHiddenItems,
+                      ColorByIndex(bEnabled ? CLRID_TEXT : COLOR_BTNSHADOW, pOwner, lParam), COLORREF(-1));
+}
+
+void CExtPaintManagerXP::DrawTabStripArea(CDC& dc, const RECT& rcWhole, int, const RECT& rcInner, int nSide,
+                                          bool bGroupMode, CWnd* pOwner, LPARAM lParam)
+{
+    // Flat: one face and a single shadow line along the window body, on every side.
+    FillTabStripArea(dc, rcWhole, rcInner, nSide, bGroupMode,
+                     ColorByIndex(bGroupMode ? COLOR_BTNFACE : CLRID_FACE, pOwner, lParam),
+                     ColorByIndex(CLRID_FACE, pOwner, lParam), ColorByIndex(COLOR_BTNSHADOW, pOwner, lParam));
+}
+
+void CExtPaintManagerXP::DrawSplitterEdge(CDC& dc, const RECT& rc, CObject* pOwner, LPARAM lParam)
+{
+    if (IsVisible(dc, rc))
+        Frame(dc, rc, ColorByIndex(CLRID_FACE, pOwner, lParam));
+}

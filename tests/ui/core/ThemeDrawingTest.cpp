@@ -25,6 +25,13 @@ constexpr int ID_WHITE = -2;
 constexpr int ID_UNPAINTED = -3;
 constexpr int ID_BLACK = -4;
 constexpr int ID_TREE_FRAME = -5;
+constexpr int ID_INFO_BACKGROUND = -6;
+constexpr int ID_INFO_FRAME = -7;
+// The plain background of a menu item: the face in the classic look, the menu fill in the others.
+constexpr int ID_BACKGROUND = -8;
+// Probe ids of system colours as the system has them, for bodies that read them directly.
+constexpr int ID_SYSTEM = -100;
+constexpr int SystemColorId(int nIndex) { return ID_SYSTEM - nIndex; }
 // Themes by id, and the sets of themes a case's probes hold for.
 constexpr int CLASSIC = 1;
 constexpr int XP = 2;
@@ -59,6 +66,44 @@ struct Element
 };
 
 const RECT CELL{0, 0, CELL_CX, CELL_CY};
+
+constexpr DWORD ENABLED_FIELD = CExtDrawTextFieldArgs::ENABLED;
+
+// A 40 x 30 menu item with a band of 10 and an edit field of 15,8 - 35,22 (5,8 - 20,22 with a
+// drop button).
+CExtDrawMenuItemArgs MenuItemWithEdit(bool bPopup, bool bSelected, bool bEnabled)
+{
+    CExtDrawMenuItemArgs args(nullptr, CELL, CELL, 10, "", "", nullptr, bPopup, bSelected, false, false, false,
+                              bEnabled);
+    args.m_rcInplaceEdit = bPopup ? RECT{5, 8, 20, 22} : RECT{15, 8, 35, 22};
+    return args;
+}
+
+CExtDrawMenuItemArgs SplitPopupItem(bool bSelected, bool bGlyphArrow)
+{
+    CExtDrawMenuItemArgs args(nullptr, CELL, CELL, 10, "", "", nullptr, true, bSelected, false, false, false, true);
+    args.m_bSplitPopup = true;
+    args.m_bGlyphArrow = bGlyphArrow;
+    return args;
+}
+
+// A field of 4,7 - 20,23 in a frame of 2,5 - 38,25.
+CExtDrawTextFieldArgs TextField(DWORD dwFlags)
+{
+    return CExtDrawTextFieldArgs(nullptr, dwFlags, RECT{2, 5, 38, 25}, RECT{4, 7, 20, 23}, "");
+}
+
+// An item with an icon place of 5,5 - 21,21 and a text place of 10,10 - 30,20.
+CExtDrawIconTextItemArgs IconTextItem(DWORD dwFlags)
+{
+    return CExtDrawIconTextItemArgs(nullptr, dwFlags, RECT{5, 5, 21, 21}, RECT{10, 10, 30, 20}, CELL, "", nullptr,
+                                    nullptr, nullptr);
+}
+
+// Records passed by value, so that a table row can paint a freshly made one.
+void Draw(CExtPaintManager& pm, CDC& dc, CExtDrawMenuItemArgs args) { pm.DrawMenuItem(dc, args); }
+void Draw(CExtPaintManager& pm, CDC& dc, CExtDrawTextFieldArgs args) { pm.DrawTextFieldBox(dc, args); }
+void Draw(CExtPaintManager& pm, CDC& dc, CExtDrawIconTextItemArgs args) { pm.DrawIconTextItem(dc, args); }
 
 const std::vector<Element>& Elements()
 {
@@ -100,13 +145,14 @@ const std::vector<Element>& Elements()
              pm.DrawBarBorders(dc, args);
          },
          {{2, 5, 16}, {29, 5, 16}}},
-        {"floating bar frame", ONLY_CLASSIC,
+        // Studio 2005 keeps the classic frame for floating bars that are not docking bars.
+        {"floating bar frame", ONLY_CLASSIC | (1 << STUDIO2005),
          [](PM& pm, CDC& dc) {
              CExtDrawBarFrameArgs args(nullptr, CELL, RECT{5, 5, 35, 25}, true, true, false);
              pm.DrawBarFrame(dc, args);
          },
          {{0, 0, 1000}, {39, 29, 1008}, {1, 1, 1004}, {38, 28, 1006}, {3, 3, 1000}, {10, 10, ID_UNPAINTED}}},
-        {"floating bar frame", XP_FAMILY,
+        {"floating bar frame", XP_FAMILY & NOT_STUDIO,
          [](PM& pm, CDC& dc) {
              CExtDrawBarFrameArgs args(nullptr, CELL, RECT{5, 5, 35, 25}, true, true, false);
              pm.DrawBarFrame(dc, args);
@@ -124,25 +170,56 @@ const std::vector<Element>& Elements()
              pm.DrawEditFrame(dc, args);
          },
          {{10, 15, 5}, {7, 15, 2004}, {6, 15, 2004}}},
-        {"disabled edit frame", ALL_THEMES,
+        {"disabled edit frame", ONLY_CLASSIC | ONLY_XP,
          [](PM& pm, CDC& dc) {
              CExtDrawEditFrameArgs args(nullptr, RECT{10, 10, 30, 20}, true, true, false, true);
              pm.DrawEditFrame(dc, args);
          },
          {{9, 15, 5}, {7, 15, 1000}, {6, 15, 1000}}},
+        // Office grows one highlight ring per state; a resting frame has a single face ring.
+        {"disabled edit frame", OFFICE_FAMILY,
+         [](PM& pm, CDC& dc) {
+             CExtDrawEditFrameArgs args(nullptr, RECT{10, 10, 30, 20}, true, true, false, true);
+             pm.DrawEditFrame(dc, args);
+         },
+         {{9, 15, 5}, {7, 15, 1000}, {6, 15, ID_UNPAINTED}}},
+        {"hovered edit frame", ONLY_XP,
+         [](PM& pm, CDC& dc) {
+             CExtDrawEditFrameArgs args(nullptr, RECT{10, 10, 30, 20}, true, true, true, false);
+             pm.DrawEditFrame(dc, args);
+         },
+         {{8, 15, 5}, {7, 15, 2004}, {6, 15, 1000}}},
+        {"hovered edit frame", OFFICE_FAMILY,
+         [](PM& pm, CDC& dc) {
+             CExtDrawEditFrameArgs args(nullptr, RECT{10, 10, 30, 20}, true, true, true, false);
+             pm.DrawEditFrame(dc, args);
+         },
+         {{8, 15, 5}, {7, 15, 2004}, {6, 15, ID_UNPAINTED}}},
         {"size gripper", ONLY_CLASSIC | ONLY_XP, [](PM& pm, CDC& dc) { pm.DrawSizeGripper(dc, CELL); },
          {{38, 29, 5}, {37, 29, 16}, {5, 5, ID_UNPAINTED}}},
         {"face background", ONLY_CLASSIC | ONLY_XP, [](PM& pm, CDC& dc) { pm.FillFaceBackground(false, dc, CELL, CELL); },
          {{5, 5, 1000}}},
         {"popup client area", ONLY_CLASSIC, [](PM& pm, CDC& dc) { pm.FillPopupClientArea(dc, CELL); }, {{5, 5, 16}}},
         {"popup client area", XP_FAMILY, [](PM& pm, CDC& dc) { pm.FillPopupClientArea(dc, CELL); }, {{5, 5, 1000}}},
-        {"dock area", ALL_THEMES, [](PM& pm, CDC& dc) { pm.FillDockAreaBackground(dc, CELL); }, {{5, 5, 15}}},
+        {"dock area", ONLY_CLASSIC | ONLY_XP, [](PM& pm, CDC& dc) { pm.FillDockAreaBackground(dc, CELL); },
+         {{5, 5, 15}}},
+        {"dock area", OFFICE_FAMILY, [](PM& pm, CDC& dc) { pm.FillDockAreaBackground(dc, CELL); },
+         {{0, 5, 3001, 8}, {39, 5, 3000, 8}}},
         {"bar client area", ALL_THEMES, [](PM& pm, CDC& dc) { pm.DrawBarClientArea(dc, CELL); }, {{5, 5, 1000}}},
-        {"tab strip", ALL_THEMES, [](PM& pm, CDC& dc) { pm.DrawTabStripArea(dc, CELL, 0, RECT{0, 10, 40, 30}, 0, false); },
+        {"tab strip", ONLY_CLASSIC,
+         [](PM& pm, CDC& dc) { pm.DrawTabStripArea(dc, CELL, 0, RECT{0, 10, 40, 30}, 0, false); },
          {{5, 5, 16}, {5, 15, 15}, {5, 29, 20}}},
-        {"tab strip in group mode", ALL_THEMES,
+        {"tab strip", ONLY_XP, [](PM& pm, CDC& dc) { pm.DrawTabStripArea(dc, CELL, 0, RECT{0, 10, 40, 30}, 0, false); },
+         {{5, 5, 1000}, {5, 15, 1000}, {5, 29, 16}}},
+        {"tab strip", OFFICE_FAMILY,
+         [](PM& pm, CDC& dc) { pm.DrawTabStripArea(dc, CELL, 0, RECT{0, 10, 40, 30}, 0, false); },
+         {{5, 0, 3001, 8}, {5, 28, 3000, 10}, {5, 29, 3014}}},
+        {"tab strip in group mode", ONLY_CLASSIC | ONLY_XP,
          [](PM& pm, CDC& dc) { pm.DrawTabStripArea(dc, CELL, 0, RECT{0, 10, 40, 30}, 1, true); },
          {{5, 5, 15}, {5, 15, 15}, {5, 10, 15}}},
+        {"tab strip in group mode", OFFICE_FAMILY,
+         [](PM& pm, CDC& dc) { pm.DrawTabStripArea(dc, CELL, 0, RECT{0, 10, 40, 30}, 1, true); },
+         {{5, 0, 3000, 8}, {5, 29, 3001, 8}}},
         {"hot tab close button", ALL_THEMES,
          [](PM& pm, CDC& dc) { pm.DrawTabStripButton(dc, RECT{10, 5, 30, 25}, -7, true, true, true, false); },
          {{10, 10, 20}, {29, 10, 21}, {16, 11, 18}, {11, 11, ID_UNPAINTED}}},
@@ -158,6 +235,21 @@ const std::vector<Element>& Elements()
              pm.DrawBarCaptionButton(dc, args);
          },
          {{10, 10, 2004}, {25, 25, 2004}, {12, 12, 1001}, {9, 9, ID_UNPAINTED}}},
+        {"hovered floating caption button", XP_FAMILY & NOT_STUDIO,
+         [](PM& pm, CDC& dc) {
+             CExtDrawCaptionButtonArgs args(nullptr, RECT{10, 10, 26, 26}, CExtPaintGlyphSet::Close, true, false, true,
+                                            true, false, true);
+             pm.DrawBarCaptionButton(dc, args);
+         },
+         {{10, 10, 2004}, {25, 25, 2004}, {12, 12, 1001}}},
+        // Studio 2005 draws floating caption buttons raised, as the classic look does.
+        {"hovered floating caption button", ONLY_CLASSIC | (1 << STUDIO2005),
+         [](PM& pm, CDC& dc) {
+             CExtDrawCaptionButtonArgs args(nullptr, RECT{10, 10, 26, 26}, CExtPaintGlyphSet::Close, true, false, true,
+                                            true, false, true);
+             pm.DrawBarCaptionButton(dc, args);
+         },
+         {{10, 10, SystemColorId(COLOR_BTNHIGHLIGHT)}, {25, 25, SystemColorId(COLOR_3DDKSHADOW)}}},
         {"close glyph", ALL_THEMES, [](PM& pm, CDC& dc) { pm.DrawSystemCommandGlyph(dc, SC_CLOSE, CELL, false, false, true); },
          {{16, 11, 1010}, {15, 10, ID_UNPAINTED}}},
         {"unknown system command", ALL_THEMES,
@@ -297,12 +389,22 @@ const std::vector<Element>& Elements()
          {{25, 19, 3035}, {12, 7, 2001}, {5, 5, 2001}}},
         {"hovered expand button", XP_FAMILY, [](PM& pm, CDC& dc) { pm.DrawMenuExpandButton(dc, CELL, true, false); },
          {{1, 10, 2004}, {38, 10, 2004}}},
-        {"chevron", ALL_THEMES,
+        {"chevron", ONLY_CLASSIC | ONLY_XP,
          [](PM& pm, CDC& dc) { pm.DrawChevronButton(dc, CELL, true, false, true, false, false); },
          {{16, 3, 1010}, {17, 24, 1010}, {21, 24, 1010}, {5, 5, 1000}}},
-        {"disabled chevron", ALL_THEMES,
+        // Office: the bar-and-arrow at the top, the narrow double chevron below.
+        {"chevron", OFFICE_FAMILY,
+         [](PM& pm, CDC& dc) { pm.DrawChevronButton(dc, CELL, true, false, true, false, false); },
+         {{17, 3, 1010}, {17, 4, 1000}, {19, 8, 1010}, {18, 24, 1010}, {22, 24, 1010}, {19, 24, 1000}}},
+        {"disabled chevron", ONLY_CLASSIC,
          [](PM& pm, CDC& dc) { pm.DrawChevronButton(dc, CELL, true, false, false, false, false); },
          {{17, 24, 16}, {22, 25, 20}, {16, 3, 1000}}},
+        {"disabled chevron", ONLY_XP,
+         [](PM& pm, CDC& dc) { pm.DrawChevronButton(dc, CELL, true, false, false, false, false); },
+         {{17, 24, 16}, {21, 24, 16}, {22, 25, 1000}, {16, 3, 1000}}},
+        {"disabled chevron", OFFICE_FAMILY,
+         [](PM& pm, CDC& dc) { pm.DrawChevronButton(dc, CELL, true, false, false, false, false); },
+         {{17, 3, 16}, {19, 8, 16}, {18, 24, 1000}}},
         {"side gripper", ONLY_CLASSIC,
          [](PM& pm, CDC& dc) {
              CExtDrawBarCaptionArgs args(nullptr, CELL, CELL, false, false, true, false);
@@ -440,17 +542,89 @@ const std::vector<Element>& Elements()
          {{0, 0, ID_UNPAINTED}, {10, 29, ID_UNPAINTED}}},
         {"radio dot", ALL_THEMES, [](PM& pm, CDC& dc) { PM::DrawRadioDot(dc, 10, 10, pm.ColorByIndex(1010)); },
          {{12, 12, 1010}}},
+        // The edit field of a menu item: sunken in the classic look, framed flat in the others.
+        {"selected menu item with an edit field", ONLY_CLASSIC,
+         [](PM& pm, CDC& dc) { Draw(pm, dc, MenuItemWithEdit(false, true, true)); },
+         {{13, 10, 15}, {14, 10, 16}, {35, 10, 20}, {20, 15, 5}}},
+        {"selected menu item with an edit field", XP_FAMILY,
+         [](PM& pm, CDC& dc) { Draw(pm, dc, MenuItemWithEdit(false, true, true)); },
+         {{14, 10, 2004}, {35, 10, 2004}, {20, 15, 5}}},
+        {"disabled menu item with an edit field", XP_FAMILY,
+         [](PM& pm, CDC& dc) { Draw(pm, dc, MenuItemWithEdit(false, false, false)); },
+         {{14, 10, 2011}, {20, 15, 15}}},
+        // The drop button always starts 22 pixels in, whatever the thumb width.
+        {"menu item with a drop-down edit field", XP_FAMILY,
+         [](PM& pm, CDC& dc) { Draw(pm, dc, MenuItemWithEdit(true, false, true)); },
+         {{4, 10, 2010}, {10, 15, 5}, {24, 8, 15}, {24, 21, 15}}},
+        {"selected split popup item", ONLY_CLASSIC,
+         [](PM& pm, CDC& dc) { Draw(pm, dc, SplitPopupItem(true, false)); },
+         {{10, 5, 13}, {24, 5, 1000}}},
+        {"selected split popup item", XP_FAMILY,
+         [](PM& pm, CDC& dc) { Draw(pm, dc, SplitPopupItem(true, false)); },
+         {{10, 5, 1001}, {20, 15, 2004}, {24, 5, 2003}}},
+        {"split popup item", XP_FAMILY, [](PM& pm, CDC& dc) { Draw(pm, dc, SplitPopupItem(false, false)); },
+         {{21, 15, 2002}, {24, 5, 2001}}},
+        // Glyph arrows: the 4 x 7 arrow, or its 3 x 5 split variant, centred in the arrow part.
+        {"popup item with a glyph arrow", ALL_THEMES,
+         [](PM& pm, CDC& dc) {
+             CExtDrawMenuItemArgs args = SplitPopupItem(false, true);
+             args.m_bSplitPopup = false;
+             pm.DrawMenuItem(dc, args);
+         },
+         {{27, 11, 1010}, {30, 14, 1010}}},
+        {"split popup item with a glyph arrow", ALL_THEMES,
+         [](PM& pm, CDC& dc) { Draw(pm, dc, SplitPopupItem(false, true)); },
+         {{27, 12, 1010}, {29, 14, 1010}, {30, 14, ID_BACKGROUND}}},
+        {"hovered text field", ONLY_CLASSIC,
+         [](PM& pm, CDC& dc) { Draw(pm, dc, TextField(CExtDrawTextFieldArgs::HOVER | ENABLED_FIELD)); },
+         {{2, 10, 16}, {37, 10, 20}, {10, 15, 5}}},
+        {"hovered text field", XP_FAMILY,
+         [](PM& pm, CDC& dc) { Draw(pm, dc, TextField(CExtDrawTextFieldArgs::HOVER | ENABLED_FIELD)); },
+         {{3, 10, 2004}, {10, 6, 2004}, {10, 15, 5}, {2, 10, ID_UNPAINTED}}},
+        {"idle text field", XP_FAMILY, [](PM& pm, CDC& dc) { Draw(pm, dc, TextField(ENABLED_FIELD)); },
+         {{4, 10, 5}, {3, 10, ID_UNPAINTED}}},
+        {"disabled text field", XP_FAMILY, [](PM& pm, CDC& dc) { Draw(pm, dc, TextField(0)); },
+         {{3, 10, 2011}, {10, 15, 15}}},
+        {"hovered drop-down text field", XP_FAMILY,
+         [](PM& pm, CDC& dc) {
+             Draw(pm, dc, TextField(CExtDrawTextFieldArgs::HOVER | ENABLED_FIELD | CExtDrawTextFieldArgs::DROP_BUTTON));
+         },
+         {{3, 10, 2004}, {10, 15, 5}, {10, 24, 2004}}},
+        {"hovered icon text item", ONLY_CLASSIC,
+         [](PM& pm, CDC& dc) { Draw(pm, dc, IconTextItem(CExtDrawIconTextItemArgs::HOVER)); },
+         {{3, 10, 15}, {22, 10, 21}, {10, 10, 16}, {2, 10, ID_UNPAINTED}}},
+        {"hovered icon text item", XP_FAMILY,
+         [](PM& pm, CDC& dc) { Draw(pm, dc, IconTextItem(CExtDrawIconTextItemArgs::HOVER)); },
+         {{3, 10, 2004}, {22, 10, 2004}, {10, 10, 1001}}},
+        {"pushed icon text item", XP_FAMILY,
+         [](PM& pm, CDC& dc) { Draw(pm, dc, IconTextItem(CExtDrawIconTextItemArgs::PUSHED)); },
+         {{10, 10, 2003}}},
+        // A tip item draws only its info box around the text.
+        {"tip item", ALL_THEMES,
+         [](PM& pm, CDC& dc) {
+             Draw(pm, dc, IconTextItem(CExtDrawIconTextItemArgs::TIP_STYLE | CExtDrawIconTextItemArgs::INFO_COLORS
+                                                  | CExtDrawIconTextItemArgs::HOVER));
+         },
+         {{10, 10, ID_INFO_BACKGROUND}, {8, 8, ID_INFO_FRAME}, {7, 8, ID_UNPAINTED}, {4, 4, ID_UNPAINTED}}},
+        {"hovered calendar button", XP_FAMILY,
+         [](PM& pm, CDC& dc) { pm.DrawCalendarButton(dc, CELL, 0, "", false, true, false, true); },
+         {{0, 10, 2004}}},
     };
     return elements;
 }
 
 COLORREF Expected(const CExtPaintManager& pm, int id)
 {
+    if (id <= ID_SYSTEM)
+        return ::GetSysColor(ID_SYSTEM - id);
     switch (id) {
     case ID_WHITE: return RGB(255, 255, 255);
     case ID_UNPAINTED: return UNPAINTED;
     case ID_BLACK: return RGB(0, 0, 0);
     case ID_TREE_FRAME: return RGB(120, 152, 181);
+    case ID_INFO_BACKGROUND: return ::GetSysColor(COLOR_INFOBK);
+    case ID_INFO_FRAME: return ::GetSysColor(COLOR_3DDKSHADOW);
+    case ID_BACKGROUND: return pm.ColorByIndex(pm.GetThemeId() == CLASSIC ? 1000 : 2001);
     default: return pm.ColorByIndex(id);
     }
 }
