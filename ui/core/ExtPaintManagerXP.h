@@ -52,7 +52,6 @@ public:
                            bool bHover, CObject* pOwner = nullptr, LPARAM lParam = 0, bool bTransparent = false) override;
     void DrawTabStripArea(CDC& dc, const RECT& rcWhole, int nReserved, const RECT& rcInner, int nSide, bool bGroupMode,
                           CWnd* pOwner = nullptr, LPARAM lParam = 0) override;
-    void DrawSplitterEdge(CDC& dc, const RECT& rc, CObject* pOwner = nullptr, LPARAM lParam = 0) override;
     void DrawIconTextItem(CDC& dc, CExtDrawIconTextItemArgs& args) override;
     void DrawTextFieldBox(CDC& dc, CExtDrawTextFieldArgs& args) override;
 

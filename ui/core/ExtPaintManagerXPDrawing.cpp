@@ -340,8 +340,3 @@ void CExtPaintManagerXP::DrawTabStripArea(CDC& dc, const RECT& rcWhole, int, con
                      ColorByIndex(CLRID_FACE, pOwner, lParam), ColorByIndex(COLOR_BTNSHADOW, pOwner, lParam));
 }
 
-void CExtPaintManagerXP::DrawSplitterEdge(CDC& dc, const RECT& rc, CObject* pOwner, LPARAM lParam)
-{
-    if (IsVisible(dc, rc))
-        Frame(dc, rc, ColorByIndex(CLRID_FACE, pOwner, lParam));
-}
