@@ -59,16 +59,12 @@ bool CExtCmdProfile::ArchiveProfile(CArchive& ar)
             ar >> dwCount;
             counters.emplace_back(dwCmdId, dwCount);
         }
-        ULONGLONG nSum = 0;
         for (const auto& [nCmdId, nCount] : counters)
             if (CExtCmdItem* pItem = FindCommand(nCmdId))
-            {
                 pItem->m_nUsageTickCount = nCount;
-                nSum += nCount;
-            }
+        ULONGLONG nSum = 0;
         for (const auto& entry : m_cmds)
-            if (!entry.second->IsUsageSaved())
-                nSum += entry.second->m_nUsageTickCount;
+            nSum += entry.second->m_nUsageTickCount;
         // A total below the counters' sum would make shares above 100 per cent.
         m_nTotalTickCount = static_cast<UINT>(std::min<ULONGLONG>(std::max<ULONGLONG>(dwTotal, nSum),
                                                                   CExtCmdItem::USAGE_TOTAL_LIMIT - 1));

@@ -16,6 +16,9 @@ public:
     // Reads both resources through the resource manager; false when either is missing, the
     // button size is zero or the resource lists no command.
     bool Load(LPCSTR lpszResourceName, COLORREF clrMask);
+    // Reads the version, button size and ids of RT_TOOLBAR bytes; false for a zero button size
+    // or no command.
+    bool ReadIds(const BYTE* pData, DWORD dwSize);
     // The rectangle of the image of the i-th non-zero id; false when the bitmap is too small.
     bool GetImageRect(size_t nImage, RECT& rcOut) const;
 
