@@ -21,16 +21,11 @@ bool QueryValue(HKEY hRoot, LPCSTR lpszSubKey, LPCSTR lpszValueName, LPBYTE lpBu
     HKEY hKey = hRoot;
     if (lpszSubKey != nullptr && ::RegOpenKeyExA(hRoot, lpszSubKey, 0, KEY_READ, &hKey) != ERROR_SUCCESS)
         return false;
+    // One call: a value larger than the buffer answers ERROR_MORE_DATA and is refused.
     DWORD dwType = 0;
-    DWORD dwSize = 0;
-    bool bOk = ::RegQueryValueExA(hKey, lpszValueName, nullptr, &dwType, nullptr, &dwSize) == ERROR_SUCCESS &&
-               isAccepted(dwType) && dwSize <= dwBufferSize;
-    if (bOk)
-    {
-        dwSize = dwBufferSize;
-        bOk = ::RegQueryValueExA(hKey, lpszValueName, nullptr, &dwType, lpBuffer, &dwSize) == ERROR_SUCCESS &&
-              isAccepted(dwType);
-    }
+    DWORD dwSize = dwBufferSize;
+    const bool bOk = ::RegQueryValueExA(hKey, lpszValueName, nullptr, &dwType, lpBuffer, &dwSize) == ERROR_SUCCESS &&
+                     isAccepted(dwType) && dwSize <= dwBufferSize;
     if (bOk && pdwSizeRead != nullptr)
         *pdwSizeRead = dwSize;
     if (hKey != hRoot)
