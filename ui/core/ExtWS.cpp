@@ -20,6 +20,20 @@ constexpr UINT RESTORE_REDRAW_FLAGS = RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDR
 constexpr LPARAM ALT_CONTEXT_BIT = 1 << 29;
 constexpr UINT PLACEMENT_FLAGS_KEPT = WPF_SETMINPOSITION | WPF_RESTORETOMAXIMIZED | 0x0004; // async placement
 
+// Keeps the dialog's own painting off its visible children.
+void ClipOutChildren(HWND hWnd, HDC hDC)
+{
+    for (HWND hChild = ::GetWindow(hWnd, GW_CHILD); hChild != nullptr; hChild = ::GetWindow(hChild, GW_HWNDNEXT))
+    {
+        if (!::IsWindowVisible(hChild))
+            continue;
+        RECT rc;
+        ::GetWindowRect(hChild, &rc);
+        ::MapWindowPoints(nullptr, hWnd, reinterpret_cast<POINT*>(&rc), 2);
+        ::ExcludeClipRect(hDC, rc.left, rc.top, rc.right, rc.bottom);
+    }
+}
+
 CExtPaintManager* PaintManager()
 {
     if (g_PaintManagerHolder.GetFirstMember() == nullptr)
@@ -159,6 +173,7 @@ void CExtWS<TBase, nSysMenuTimerId>::OnWsPaint()
     CExtPaintManager* pPM = PaintManager();
     if (pPM == nullptr)
         return;
+    ClipOutChildren(this->m_hWnd, dc.m_hDC);
     if (pPM->HasBackgroundBehindControls(this, 0))
         pPM->DrawBackgroundBehind(true, dc, this);
     if (IsSizeGripperShown() && !this->IsZoomed())
@@ -193,6 +208,18 @@ LRESULT CExtWS<TBase, nSysMenuTimerId>::WindowProc(UINT message, WPARAM wParam, 
     case WM_PAINT:
         OnWsPaint();
         return 0;
+    case WM_ERASEBKGND:
+    {
+        CExtPaintManager* pPM = PaintManager();
+        if ((this->GetStyle() & WS_CLIPCHILDREN) != 0 && pPM != nullptr && pPM->HasBackgroundBehindControls(this, 0))
+            return 1;
+        const HDC hDC = reinterpret_cast<HDC>(wParam);
+        const int nSaved = ::SaveDC(hDC);
+        ClipOutChildren(this->m_hWnd, hDC);
+        const LRESULT lResult = TBase::WindowProc(message, wParam, lParam);
+        ::RestoreDC(hDC, nSaved);
+        return lResult;
+    }
     case WM_NCHITTEST:
     {
         if (IsSizeGripperShown() && !this->IsZoomed())

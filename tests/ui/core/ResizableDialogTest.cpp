@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -48,13 +47,11 @@ RECT ChildRect(CWnd& parent, HWND hChild)
 // Saves the window's picture as a 24-bit BMP in the build's screens folder.
 void SaveScreenshot(HWND hWnd, const char* pszName)
 {
-    char szModule[MAX_PATH] = {};
-    ::GetModuleFileNameA(nullptr, szModule, MAX_PATH);
-    std::string folder(szModule);
-    const size_t nTests = folder.rfind("\\tests\\");
-    if (nTests == std::string::npos)
-        return;
-    folder = folder.substr(0, nTests) + "\\screens";
+    // The build folder, as a path Wine understands (drive Z is the Unix root).
+    std::string folder = __FILE__;
+    for (int i = 0; i < 4; ++i)
+        folder = folder.substr(0, folder.find_last_of('/'));
+    folder = "Z:" + folder + "/build/screens";
     ::CreateDirectoryA(folder.c_str(), nullptr);
     RECT rc;
     ::GetWindowRect(hWnd, &rc);
@@ -71,13 +68,15 @@ void SaveScreenshot(HWND hWnd, const char* pszName)
     const DWORD dwStride = ((cx * 3 + 3) / 4) * 4;
     BITMAPFILEHEADER bf = {0x4D42, static_cast<DWORD>(sizeof bf + sizeof(BITMAPINFOHEADER) + dwStride * cy), 0, 0,
                            static_cast<DWORD>(sizeof bf + sizeof(BITMAPINFOHEADER))};
-    const std::string path = folder + "\\" + pszName;
-    if (FILE* f = std::fopen(path.c_str(), "wb"))
+    const std::string path = folder + "/" + pszName;
+    HANDLE hFile = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (hFile != INVALID_HANDLE_VALUE)
     {
-        std::fwrite(&bf, sizeof bf, 1, f);
-        std::fwrite(&bi.bmiHeader, sizeof bi.bmiHeader, 1, f);
-        std::fwrite(pBits, dwStride, static_cast<size_t>(cy), f);
-        std::fclose(f);
+        DWORD dwWritten = 0;
+        ::WriteFile(hFile, &bf, sizeof bf, &dwWritten, nullptr);
+        ::WriteFile(hFile, &bi.bmiHeader, sizeof bi.bmiHeader, &dwWritten, nullptr);
+        ::WriteFile(hFile, pBits, dwStride * static_cast<DWORD>(cy), &dwWritten, nullptr);
+        ::CloseHandle(hFile);
     }
     ::SelectObject(hMem, hOld);
     ::DeleteObject(hBitmap);
@@ -91,6 +90,23 @@ WINDOWPLACEMENT Placement(HWND hWnd)
     wp.length = sizeof wp;
     ::GetWindowPlacement(hWnd, &wp);
     return wp;
+}
+
+// Whether the gripper's corner shows the shadow lines on screen.
+bool GripperShown(HWND hWnd, const RECT& rcGripper)
+{
+    const COLORREF clrShadow = ::GetSysColor(COLOR_BTNSHADOW);
+    HDC hScreen = ::GetDC(nullptr);
+    bool bFound = false;
+    for (int y = rcGripper.top; y < rcGripper.bottom && !bFound; ++y)
+        for (int x = rcGripper.left; x < rcGripper.right && !bFound; ++x)
+        {
+            POINT pt = {x, y};
+            ::ClientToScreen(hWnd, &pt);
+            bFound = ::GetPixel(hScreen, pt.x, pt.y) == clrShadow;
+        }
+    ::ReleaseDC(nullptr, hScreen);
+    return bFound;
 }
 
 void PumpMessages()
@@ -323,6 +339,7 @@ TEST_F(ResizableDialogTest, ScreenshotsBeforeAndAfterAResize)
     ::UpdateWindow(m_dialog->m_hWnd);
     PumpMessages();
     SaveScreenshot(m_dialog->m_hWnd, "resizable-dialog-before.bmp");
+    EXPECT_TRUE(GripperShown(m_dialog->m_hWnd, m_dialog->GetGripperRect()));
     const RECT rcCancelBefore = ChildRect(*m_dialog, ::GetDlgItem(m_dialog->m_hWnd, IDCANCEL));
     RECT rcClient;
     ::GetClientRect(m_dialog->m_hWnd, &rcClient);
@@ -330,6 +347,7 @@ TEST_F(ResizableDialogTest, ScreenshotsBeforeAndAfterAResize)
     ::UpdateWindow(m_dialog->m_hWnd);
     PumpMessages();
     SaveScreenshot(m_dialog->m_hWnd, "resizable-dialog-after.bmp");
+    EXPECT_TRUE(GripperShown(m_dialog->m_hWnd, m_dialog->GetGripperRect()));
     const RECT rcCancelAfter = ChildRect(*m_dialog, ::GetDlgItem(m_dialog->m_hWnd, IDCANCEL));
     EXPECT_EQ(rcCancelBefore.left + 120, rcCancelAfter.left);
     EXPECT_EQ(rcCancelBefore.top + 80, rcCancelAfter.top);
