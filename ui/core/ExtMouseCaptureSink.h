@@ -9,7 +9,7 @@ public:
     virtual ~CExtMouseCaptureSink() = default;
 
     // Captures the mouse for the window (null: none); the previous capture window, or null.
-    virtual HWND SetCapture(HWND hWnd)
+    virtual HWND SetMouseCapture(HWND hWnd)
     {
         return hWnd != nullptr ? ::SetCapture(hWnd) : nullptr;
     }
