@@ -8,9 +8,9 @@
 #include "ui/core/ExtPaintManager.h"
 #include "ui/core/ExtPaintManagerArgs.h"
 #include "ui/core/ExtPaintManagerHolder.h"
+#include "ui/core/ExtTipText.h"
 
 #include <memory>
-#include <string>
 #include <utility>
 
 IMPLEMENT_DYNCREATE(CExtButton, CButton)
@@ -106,22 +106,7 @@ bool CExtButton::SetIconsFromResource(UINT nIdHover, UINT nIdNormal)
 
 void CExtButton::SetTipText(LPCSTR lpszText, bool bActivate)
 {
-    if (lpszText == nullptr || *lpszText == '\0' || m_hWnd == nullptr)
-        return;
-    if (m_tip.m_hWnd == nullptr && !m_tip.Create(this))
-        return;
-    if (m_tip.GetToolCount() == 0)
-    {
-        RECT rc;
-        ::GetClientRect(m_hWnd, &rc);
-        m_tip.AddTool(this, lpszText, &rc, 1);
-    }
-    m_tip.Pop();
-    m_tip.UpdateTipText(lpszText, this, 1);
-    m_tip.SetMaxTipWidth(0);
-    if (std::string(lpszText).find('\r') != std::string::npos)
-        m_tip.SetMaxTipWidth(GetTooltipMaxWidth());
-    m_tip.Activate(bActivate ? TRUE : FALSE);
+    SetWindowTipText(m_tip, this, lpszText, bActivate, GetTooltipMaxWidth());
 }
 
 bool CExtButton::IsButtonEnabled() const { return m_hWnd != nullptr && IsWindowEnabled() != FALSE; }
