@@ -29,7 +29,7 @@ public:
     CExtCmdManager();
     CExtCmdManager(const CExtCmdManager&) = delete;
     CExtCmdManager& operator=(const CExtCmdManager&) = delete;
-    ~CExtCmdManager();
+    virtual ~CExtCmdManager();
 
     static bool IsValidCommandId(UINT nCmdId);
     static bool IsSystemCommandId(UINT nCmdId);

@@ -9,8 +9,6 @@
 class CArchive;
 class CExtCmdIcon;
 class CExtCmdItem;
-class CToolBarCtrl;
-class CWnd;
 
 class CExtCmdProfile
 {
