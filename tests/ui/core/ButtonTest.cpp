@@ -62,13 +62,12 @@ void MouseButton(bool bDown)
     ::SendInput(1, &input, sizeof input);
 }
 
-void Key(WORD vk, bool bDown)
+// A key as the message loop hands it to the button (other test programs may hold the focus).
+void Key(CExtButton& button, WORD vk, bool bDown)
 {
-    INPUT input = {};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = vk;
-    input.ki.dwFlags = bDown ? 0 : KEYEVENTF_KEYUP;
-    ::SendInput(1, &input, sizeof input);
+    MSG msg = {button.m_hWnd, static_cast<UINT>(bDown ? WM_KEYDOWN : WM_KEYUP), vk, 0, 0, {0, 0}};
+    if (!button.PreTranslateMessage(&msg))
+        ::DispatchMessageA(&msg);
 }
 
 class ButtonTest : public ::testing::Test
@@ -76,8 +75,10 @@ class ButtonTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_parent.CreateEx(0, AfxRegisterWndClass(0, nullptr, ::GetSysColorBrush(COLOR_BTNFACE)), "buttons",
-                                      WS_POPUP | WS_VISIBLE, 0, 0, 400, 200, nullptr, nullptr));
+        // Topmost: other test programs share the display.
+        LPCSTR lpszClass = AfxRegisterWndClass(0, nullptr, ::GetSysColorBrush(COLOR_BTNFACE));
+        ASSERT_TRUE(m_parent.CreateEx(WS_EX_TOPMOST, lpszClass, "buttons", WS_POPUP | WS_VISIBLE, 0, 0, 400, 200,
+                                      nullptr, nullptr));
         ::SetForegroundWindow(m_parent.m_hWnd);
         Pump();
     }
@@ -148,7 +149,7 @@ TEST_F(ButtonTest, SpaceClicksOnceAndTheMouseWaits)
     ASSERT_NE(nullptr, pButton);
     ::SetFocus(pButton->m_hWnd);
     Pump(pButton);
-    Key(VK_SPACE, true);
+    Key(*pButton, VK_SPACE, true);
     Pump(pButton);
     EXPECT_TRUE((pButton->GetFlags() & CExtButton::FLAG_KEY_PRESSED) != 0);
     // The mouse is ignored while Space holds the button.
@@ -157,11 +158,11 @@ TEST_F(ButtonTest, SpaceClicksOnceAndTheMouseWaits)
     MouseButton(false);
     Pump(pButton);
     EXPECT_TRUE(m_parent.m_commands.empty());
-    Key(VK_SPACE, false);
+    Key(*pButton, VK_SPACE, false);
     Pump(pButton);
     EXPECT_EQ(1u, m_parent.m_commands.size());
-    Key(VK_RETURN, true);
-    Key(VK_RETURN, false);
+    Key(*pButton, VK_RETURN, true);
+    Key(*pButton, VK_RETURN, false);
     Pump(pButton);
     EXPECT_EQ(2u, m_parent.m_commands.size());
     MouseTo({300, 180});

@@ -15,22 +15,19 @@ void PumpThrough(HWND hWndStop)
         MSG msg;
         while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
         {
-            if (CWnd::WalkPreTranslateTree(hWndStop, &msg))
-                continue;
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
+            if (!CWnd::WalkPreTranslateTree(hWndStop, &msg))
+                ::DispatchMessageA(&msg);
         }
         ::Sleep(10);
     }
 }
 
-void Type(WORD vk)
+// A typed key as the message loop sees it (posted, since other test programs may hold the focus).
+void Type(HWND hEdit, WORD vk, char ch)
 {
-    INPUT inputs[2] = {};
-    inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
-    inputs[0].ki.wVk = inputs[1].ki.wVk = vk;
-    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    ::SendInput(2, inputs, sizeof inputs[0]);
+    ::PostMessageA(hEdit, WM_KEYDOWN, vk, 1);
+    ::PostMessageA(hEdit, WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(ch)), 1);
+    ::PostMessageA(hEdit, WM_KEYUP, vk, 0xC0000001);
 }
 
 class ComboBoxTest : public ::testing::Test
@@ -38,7 +35,7 @@ class ComboBoxTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_parent.CreateEx(0, AfxRegisterWndClass(0, nullptr, ::GetSysColorBrush(COLOR_BTNFACE)), "combos",
+        ASSERT_TRUE(m_parent.CreateEx(WS_EX_TOPMOST, AfxRegisterWndClass(0, nullptr, ::GetSysColorBrush(COLOR_BTNFACE)), "combos",
                                       WS_POPUP | WS_VISIBLE, 0, 0, 300, 250, nullptr, nullptr));
         ::SetForegroundWindow(m_parent.m_hWnd);
     }
@@ -64,15 +61,15 @@ TEST_F(ComboBoxTest, TypingCompletesFromTheListUntilBackspace)
     ASSERT_NE(nullptr, hEdit);
     ::SetFocus(hEdit);
     PumpThrough(m_parent.m_hWnd);
-    Type('I');
-    Type('N');
+    Type(hEdit, 'I', 'I');
+    Type(hEdit, 'N', 'n');
     PumpThrough(m_parent.m_hWnd);
     EXPECT_EQ("Inches", EditText(combo));
     const DWORD dwSel = static_cast<DWORD>(combo.SendMessage(CB_GETEDITSEL));
     EXPECT_EQ(2, LOWORD(dwSel));
     EXPECT_EQ(6, HIWORD(dwSel));
     // Backspace removes the completed tail and does not complete again.
-    Type(VK_BACK);
+    Type(hEdit, VK_BACK, '\b');
     PumpThrough(m_parent.m_hWnd);
     EXPECT_EQ("In", EditText(combo));
     // An edit command's change does not complete either.

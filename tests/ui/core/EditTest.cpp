@@ -25,7 +25,8 @@ class EditTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_parent.CreateEx(0, AfxRegisterWndClass(0, nullptr, ::GetSysColorBrush(COLOR_BTNFACE)), "edits",
+        // Topmost: other test programs share the display.
+        ASSERT_TRUE(m_parent.CreateEx(WS_EX_TOPMOST, AfxRegisterWndClass(0, nullptr, ::GetSysColorBrush(COLOR_BTNFACE)), "edits",
                                       WS_POPUP | WS_VISIBLE, 0, 0, 300, 150, nullptr, nullptr));
         m_profile = "EditTest" + std::to_string(::GetCurrentProcessId());
     }

@@ -38,7 +38,8 @@ class LabelTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_parent.CreateEx(0, AfxRegisterWndClass(0, nullptr, ::GetSysColorBrush(COLOR_BTNFACE)), "labels",
+        // Topmost: other test programs share the display.
+        ASSERT_TRUE(m_parent.CreateEx(WS_EX_TOPMOST, AfxRegisterWndClass(0, nullptr, ::GetSysColorBrush(COLOR_BTNFACE)), "labels",
                                       WS_POPUP | WS_VISIBLE, 0, 0, 300, 120, nullptr, nullptr));
     }
     void TearDown() override { m_parent.DestroyWindow(); }

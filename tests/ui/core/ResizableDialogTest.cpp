@@ -335,7 +335,8 @@ TEST_F(ResizableDialogTest, ScreenshotsBeforeAndAfterAResize)
     m_dialog->AnchorDialogItem(IDCANCEL, 100, 100);
     ::SendDlgItemMessageA(m_dialog->m_hWnd, IDC_NOTES_LIST, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("First note"));
     ::SetDlgItemTextA(m_dialog->m_hWnd, IDC_NAME_EDIT, "Stage one");
-    ::SetWindowPos(m_dialog->m_hWnd, HWND_TOP, 10, 10, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+    // Topmost: other test programs share the display.
+    ::SetWindowPos(m_dialog->m_hWnd, HWND_TOPMOST, 10, 10, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
     ::UpdateWindow(m_dialog->m_hWnd);
     PumpMessages();
     SaveScreenshot(m_dialog->m_hWnd, "resizable-dialog-before.bmp");
