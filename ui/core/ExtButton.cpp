@@ -349,7 +349,8 @@ BOOL CExtButton::PreTranslateMessage(MSG* pMsg)
         SetMouseCapture(m_hWnd);
         Invalidate();
     }
-    else if (pMsg->wParam == VK_SPACE && (m_nFlags & (FLAG_PUSHED | FLAG_KEY_PRESSED)) == (FLAG_PUSHED | FLAG_KEY_PRESSED))
+    else if (pMsg->wParam == VK_SPACE &&
+             (m_nFlags & (FLAG_PUSHED | FLAG_KEY_PRESSED)) == (FLAG_PUSHED | FLAG_KEY_PRESSED))
     {
         if (::GetCapture() == m_hWnd)
             ::ReleaseCapture();

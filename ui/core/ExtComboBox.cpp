@@ -191,7 +191,8 @@ void CExtComboBox::PaintComboFrame(bool bPushed, bool bHover, CDC* pDC)
     const bool bEnabled = IsWindowEnabled() != FALSE;
     bPushed = bPushed || SendMessage(CB_GETDROPPEDSTATE) != 0;
     const HWND hFocus = ::GetFocus();
-    const bool bHighlighted = (bEnabled && bHover) || hFocus == m_hWnd || (hFocus != nullptr && ::IsChild(m_hWnd, hFocus));
+    const bool bHighlighted =
+        (bEnabled && bHover) || hFocus == m_hWnd || (hFocus != nullptr && ::IsChild(m_hWnd, hFocus));
     RECT rcClient;
     ::GetClientRect(m_hWnd, &rcClient);
     CExtDrawComboFrameArgs args(this, rcClient, bHighlighted, bEnabled && bPushed, bEnabled);

@@ -85,7 +85,8 @@ void CExtLabel::OnPaint()
     CExtMemoryDC dc(&dcPaint, &rcClient, CExtMemoryDC::MDCOPT_TO_MEMORY | CExtMemoryDC::MDCOPT_FILL_BACKGROUND);
     CExtPaintManager* pPM = PaintManager();
     const bool bBehind = pPM != nullptr && pPM->HasBackgroundBehindControls(this, 0);
-    const COLORREF clrFace = pPM != nullptr ? pPM->ColorByIndex(CLRID_CONTROL_FACE, this) : ::GetSysColor(COLOR_BTNFACE);
+    const COLORREF clrFace =
+        pPM != nullptr ? pPM->ColorByIndex(CLRID_CONTROL_FACE, this) : ::GetSysColor(COLOR_BTNFACE);
     if (m_clrBackground != DEFAULT_COLOR)
         dc.FillSolidRect(&rcClient, m_clrBackground);
     else if (!bBehind || !pPM->DrawBackgroundBehind(true, dc, this))

@@ -35,8 +35,9 @@ bool CExtRegistryKey::SetString(LPCSTR lpszValueName, LPCSTR lpszText)
 
 bool CExtRegistryKey::SetDword(LPCSTR lpszValueName, DWORD dwValue)
 {
-    return m_hKey != nullptr && ::RegSetValueExA(m_hKey, lpszValueName, 0, REG_DWORD,
-                                                 reinterpret_cast<const BYTE*>(&dwValue), sizeof dwValue) == ERROR_SUCCESS;
+    const auto* pBytes = reinterpret_cast<const BYTE*>(&dwValue);
+    return m_hKey != nullptr &&
+           ::RegSetValueExA(m_hKey, lpszValueName, 0, REG_DWORD, pBytes, sizeof dwValue) == ERROR_SUCCESS;
 }
 
 bool CExtRegistryKey::SetBinary(LPCSTR lpszValueName, const BYTE* pBytes, DWORD dwSize)

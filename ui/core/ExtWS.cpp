@@ -151,7 +151,8 @@ BOOL CExtWS<TBase, nSysMenuTimerId>::PreTranslateMessage(MSG* pMsg)
         if (pMsg->message != WM_SYSKEYUP && (this->GetStyle() & WS_SYSMENU) != 0)
         {
             HWND hActive = ::GetActiveWindow();
-            if (hActive == this->m_hWnd || (hActive != nullptr && (::GetWindowLongA(hActive, GWL_STYLE) & WS_POPUP) == 0))
+            const bool bPopupActive = hActive != nullptr && (::GetWindowLongA(hActive, GWL_STYLE) & WS_POPUP) != 0;
+            if (hActive == this->m_hWnd || (hActive != nullptr && !bPopupActive))
                 ShowSystemMenu(nullptr, true);
         }
         return TRUE;

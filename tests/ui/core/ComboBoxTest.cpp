@@ -35,8 +35,9 @@ class ComboBoxTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_parent.CreateEx(WS_EX_TOPMOST, AfxRegisterWndClass(0, nullptr, ::GetSysColorBrush(COLOR_BTNFACE)), "combos",
-                                      WS_POPUP | WS_VISIBLE, 0, 0, 300, 250, nullptr, nullptr));
+        LPCSTR lpszClass = AfxRegisterWndClass(0, nullptr, ::GetSysColorBrush(COLOR_BTNFACE));
+        const DWORD dwStyle = WS_POPUP | WS_VISIBLE;
+        ASSERT_TRUE(m_parent.CreateEx(WS_EX_TOPMOST, lpszClass, "combos", dwStyle, 0, 0, 300, 250, nullptr, nullptr));
         ::SetForegroundWindow(m_parent.m_hWnd);
     }
     void TearDown() override { m_parent.DestroyWindow(); }

@@ -26,8 +26,9 @@ protected:
     void SetUp() override
     {
         // Topmost: other test programs share the display.
-        ASSERT_TRUE(m_parent.CreateEx(WS_EX_TOPMOST, AfxRegisterWndClass(0, nullptr, ::GetSysColorBrush(COLOR_BTNFACE)), "edits",
-                                      WS_POPUP | WS_VISIBLE, 0, 0, 300, 150, nullptr, nullptr));
+        LPCSTR lpszClass = AfxRegisterWndClass(0, nullptr, ::GetSysColorBrush(COLOR_BTNFACE));
+        ASSERT_TRUE(m_parent.CreateEx(WS_EX_TOPMOST, lpszClass, "edits", WS_POPUP | WS_VISIBLE, 0, 0, 300, 150, nullptr,
+                                      nullptr));
         m_profile = "EditTest" + std::to_string(::GetCurrentProcessId());
     }
     void TearDown() override

@@ -39,8 +39,9 @@ protected:
     void SetUp() override
     {
         // Topmost: other test programs share the display.
-        ASSERT_TRUE(m_parent.CreateEx(WS_EX_TOPMOST, AfxRegisterWndClass(0, nullptr, ::GetSysColorBrush(COLOR_BTNFACE)), "labels",
-                                      WS_POPUP | WS_VISIBLE, 0, 0, 300, 120, nullptr, nullptr));
+        LPCSTR lpszClass = AfxRegisterWndClass(0, nullptr, ::GetSysColorBrush(COLOR_BTNFACE));
+        const DWORD dwStyle = WS_POPUP | WS_VISIBLE;
+        ASSERT_TRUE(m_parent.CreateEx(WS_EX_TOPMOST, lpszClass, "labels", dwStyle, 0, 0, 300, 120, nullptr, nullptr));
     }
     void TearDown() override { m_parent.DestroyWindow(); }
 

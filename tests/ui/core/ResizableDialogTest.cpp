@@ -69,7 +69,8 @@ void SaveScreenshot(HWND hWnd, const char* pszName)
     BITMAPFILEHEADER bf = {0x4D42, static_cast<DWORD>(sizeof bf + sizeof(BITMAPINFOHEADER) + dwStride * cy), 0, 0,
                            static_cast<DWORD>(sizeof bf + sizeof(BITMAPINFOHEADER))};
     const std::string path = folder + "/" + pszName;
-    HANDLE hFile = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE hFile =
+        ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (hFile != INVALID_HANDLE_VALUE)
     {
         DWORD dwWritten = 0;
@@ -162,7 +163,8 @@ TEST_F(ResizableDialogTest, AnchoredChildrenFollowTheClientSize)
     const AnchorCase cases[] = {
         {"keeps its distance to the right edge", {300, 10, 350, 30}, {100, 0, 100, 0}, {600, 300}, {500, 10, 550, 30}},
         {"grows in both directions", {10, 10, 390, 290}, {0, 0, 100, 100}, {600, 400}, {10, 10, 590, 390}},
-        {"moves with the centre, keeping its size", {180, 10, 220, 30}, {50, 0, -1, -1}, {600, 300}, {280, 10, 320, 30}},
+        {"moves with the centre, keeping its size", {180, 10, 220, 30}, {50, 0, -1, -1}, {600, 300},
+         {280, 10, 320, 30}},
         {"a strip along the bottom", {10, 270, 390, 290}, {0, 100, 100, 100}, {500, 500}, {10, 470, 490, 490}},
         {"halves of a wider client", {0, 0, 200, 100}, {0, 0, 50, 0}, {800, 300}, {0, 0, 400, 100}},
     };
