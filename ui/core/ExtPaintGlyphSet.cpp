@@ -2,8 +2,6 @@
 
 #include <utility>
 
-const CExtPaintGlyphSet g_PaintGlyphSet;
-
 namespace {
 struct StoredGlyph
 {

@@ -6,8 +6,6 @@
 #include <cstring>
 #include <memory>
 
-CExtPaintManagerHolder g_PaintManagerHolder;
-
 namespace {
 constexpr char UNKNOWN_OS[] = "Unknown";
 constexpr char OS_DESCRIPTION_FORMAT[] = "%s v.%lu.%lu (build %lu) %s";

@@ -1,0 +1,13 @@
+// The process-wide objects of the framework core. They live in this one file because the
+// language orders construction only within a file: each is built after those it may use at
+// start-up and destroyed before them at exit. The popup-menu tracking state, the sound player
+// and the registered messages of the popup windows join this list in their places.
+#include "ui/core/ExtCmdManager.h"
+#include "ui/core/ExtPaintGlyphSet.h"
+#include "ui/core/ExtPaintManagerHolder.h"
+#include "ui/core/ExtResourceManager.h"
+
+CExtCmdManagerHolder g_CmdManagerHolder;
+CExtResourceManagerHolder g_ResourceManagerHolder;
+CExtPaintManagerHolder g_PaintManagerHolder;
+const CExtPaintGlyphSet g_PaintGlyphSet;

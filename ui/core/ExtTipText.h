@@ -1,0 +1,7 @@
+#pragma once
+// The tip of a framework control: one tool over the window's client area, created on first use.
+#include "platform/mfc/ToolTipCtrl.h"
+
+// Sets the text of the window's own tip (nothing for an empty text); a text with a CR is shown
+// on several lines at most nMaxWidth wide. Then activates or deactivates the tip.
+void SetWindowTipText(CToolTipCtrl& tip, CWnd* pWnd, LPCSTR lpszText, bool bActivate, int nMaxWidth);

@@ -1,0 +1,270 @@
+#include "ui/core/ExtWS.h"
+
+#include "platform/mfc/PaintDC.h"
+#include "platform/mfc/WinApp.h"
+#include "ui/core/ExtADLG.h"
+#include "ui/core/ExtPaintManager.h"
+#include "ui/core/ExtPaintManagerHolder.h"
+#include "ui/core/ExtResDlg.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+namespace
+{
+constexpr char PLACEMENT_FORMAT[] = "%d,%d,%d,%d,%d,%d";
+constexpr char PLACEMENT_SCAN_FORMAT[] = "%d,%d,%d,%d,%d,%d%n";
+constexpr int PLACEMENT_FIELDS = 6;
+constexpr UINT RESTORE_REDRAW_FLAGS = RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME;
+constexpr LPARAM ALT_CONTEXT_BIT = 1 << 29;
+constexpr UINT PLACEMENT_FLAGS_KEPT = WPF_SETMINPOSITION | WPF_RESTORETOMAXIMIZED | 0x0004; // async placement
+
+// Keeps the dialog's own painting off its visible children.
+void ClipOutChildren(HWND hWnd, HDC hDC)
+{
+    for (HWND hChild = ::GetWindow(hWnd, GW_CHILD); hChild != nullptr; hChild = ::GetWindow(hChild, GW_HWNDNEXT))
+    {
+        if (!::IsWindowVisible(hChild))
+            continue;
+        RECT rc;
+        ::GetWindowRect(hChild, &rc);
+        ::MapWindowPoints(nullptr, hWnd, reinterpret_cast<POINT*>(&rc), 2);
+        ::ExcludeClipRect(hDC, rc.left, rc.top, rc.right, rc.bottom);
+    }
+}
+
+CExtPaintManager* PaintManager()
+{
+    if (g_PaintManagerHolder.GetFirstMember() == nullptr)
+        g_PaintManagerHolder.ReplaceManager(nullptr);
+    return g_PaintManagerHolder.GetFirstMember();
+}
+} // namespace
+
+template <class TBase, UINT nSysMenuTimerId>
+void CExtWS<TBase, nSysMenuTimerId>::ShowSizeGripper(bool bShow)
+{
+    if (bShow == IsSizeGripperShown())
+        return;
+    m_nWsFlags = static_cast<BYTE>(bShow ? (m_nWsFlags | FLAG_GRIPPER) : (m_nWsFlags & ~FLAG_GRIPPER));
+    if (this->m_hWnd != nullptr)
+        ::InvalidateRect(this->m_hWnd, &m_rcGripper, TRUE);
+}
+
+template <class TBase, UINT nSysMenuTimerId>
+bool CExtWS<TBase, nSysMenuTimerId>::ParsePlacement(LPCSTR lpszText, WINDOWPLACEMENT& wp)
+{
+    if (lpszText == nullptr)
+        return false;
+    int values[PLACEMENT_FIELDS] = {};
+    int nConsumed = 0;
+    // Six numbers and nothing after them.
+    if (std::sscanf(lpszText, PLACEMENT_SCAN_FORMAT, &values[0], &values[1], &values[2], &values[3], &values[4],
+                    &values[5], &nConsumed) != PLACEMENT_FIELDS ||
+        lpszText[nConsumed] != '\0')
+        return false;
+    const RECT rc = {values[0], values[1], values[2], values[3]};
+    if (rc.right <= rc.left || rc.bottom <= rc.top || values[4] < SW_HIDE || values[4] > SW_MAX)
+        return false;
+    wp.rcNormalPosition = rc;
+    wp.showCmd = static_cast<UINT>(values[4]);
+    wp.flags = static_cast<UINT>(values[5]) & PLACEMENT_FLAGS_KEPT;
+    return true;
+}
+
+template <class TBase, UINT nSysMenuTimerId>
+void CExtWS<TBase, nSysMenuTimerId>::SavePlacement()
+{
+    CWinApp* pApp = AfxGetApp();
+    if (pApp == nullptr || this->m_hWnd == nullptr)
+        return;
+    WINDOWPLACEMENT wp = {};
+    wp.length = sizeof wp;
+    if (!::GetWindowPlacement(this->m_hWnd, &wp))
+        return;
+    CString text;
+    text.Format(PLACEMENT_FORMAT, static_cast<int>(wp.rcNormalPosition.left), static_cast<int>(wp.rcNormalPosition.top),
+                static_cast<int>(wp.rcNormalPosition.right), static_cast<int>(wp.rcNormalPosition.bottom),
+                static_cast<int>(wp.showCmd), static_cast<int>(wp.flags));
+    pApp->WriteProfileString(m_sPlacementSection, m_sPlacementEntry, text);
+}
+
+template <class TBase, UINT nSysMenuTimerId>
+void CExtWS<TBase, nSysMenuTimerId>::RestorePlacement(bool bHidden)
+{
+    CWinApp* pApp = AfxGetApp();
+    if (pApp == nullptr || this->m_hWnd == nullptr)
+        return;
+    const CString text = pApp->GetProfileString(m_sPlacementSection, m_sPlacementEntry);
+    if (text.IsEmpty())
+        return;
+    WINDOWPLACEMENT wp = {};
+    wp.length = sizeof wp;
+    if (::GetWindowPlacement(this->m_hWnd, &wp) && ParsePlacement(text, wp))
+    {
+        // A placement saved on a monitor that is gone comes back onto the nearest work area.
+        HMONITOR hMonitor = ::MonitorFromRect(&wp.rcNormalPosition, MONITOR_DEFAULTTONEAREST);
+        MONITORINFO info = {};
+        info.cbSize = sizeof info;
+        RECT rcVisible;
+        if (hMonitor != nullptr && ::GetMonitorInfoA(hMonitor, &info) &&
+            !::IntersectRect(&rcVisible, &wp.rcNormalPosition, &info.rcWork))
+        {
+            const LONG cx = wp.rcNormalPosition.right - wp.rcNormalPosition.left;
+            const LONG cy = wp.rcNormalPosition.bottom - wp.rcNormalPosition.top;
+            const LONG x = std::max(info.rcWork.left, std::min(wp.rcNormalPosition.left, info.rcWork.right - cx));
+            const LONG y = std::max(info.rcWork.top, std::min(wp.rcNormalPosition.top, info.rcWork.bottom - cy));
+            wp.rcNormalPosition = {x, y, x + cx, y + cy};
+        }
+        if (bHidden)
+            wp.showCmd = SW_HIDE;
+        ::SetWindowPlacement(this->m_hWnd, &wp);
+    }
+    ::RedrawWindow(this->m_hWnd, nullptr, nullptr, RESTORE_REDRAW_FLAGS);
+}
+
+template <class TBase, UINT nSysMenuTimerId>
+void CExtWS<TBase, nSysMenuTimerId>::EnablePlacementPersistence(LPCSTR lpszSection, LPCSTR lpszEntry, bool bHidden)
+{
+    m_sPlacementSection = lpszSection != nullptr ? lpszSection : "";
+    m_sPlacementEntry = lpszEntry != nullptr ? lpszEntry : "";
+    m_nWsFlags |= FLAG_PERSISTENT;
+    if (this->m_hWnd != nullptr)
+        RestorePlacement(bHidden);
+}
+
+template <class TBase, UINT nSysMenuTimerId>
+bool CExtWS<TBase, nSysMenuTimerId>::ShowSystemMenu(const POINT*, bool)
+{
+    return (m_nWsFlags & FLAG_SYSMENU_TRACKING) != 0;
+}
+
+template <class TBase, UINT nSysMenuTimerId>
+BOOL CExtWS<TBase, nSysMenuTimerId>::PreTranslateMessage(MSG* pMsg)
+{
+    const bool bAltSpace = (pMsg->message == WM_KEYDOWN || pMsg->message == WM_SYSKEYDOWN ||
+                            pMsg->message == WM_SYSKEYUP) &&
+                           (pMsg->lParam & ALT_CONTEXT_BIT) != 0 && pMsg->wParam == VK_SPACE;
+    if (bAltSpace && this->m_hWnd != nullptr && (this->GetStyle() & WS_POPUP) != 0)
+    {
+        if (pMsg->message != WM_SYSKEYUP && (this->GetStyle() & WS_SYSMENU) != 0)
+        {
+            HWND hActive = ::GetActiveWindow();
+            const bool bPopupActive = hActive != nullptr && (::GetWindowLongA(hActive, GWL_STYLE) & WS_POPUP) != 0;
+            if (hActive == this->m_hWnd || (hActive != nullptr && !bPopupActive))
+                ShowSystemMenu(nullptr, true);
+        }
+        return TRUE;
+    }
+    return TBase::PreTranslateMessage(pMsg);
+}
+
+template <class TBase, UINT nSysMenuTimerId>
+void CExtWS<TBase, nSysMenuTimerId>::PostNcDestroy()
+{
+    m_nWsFlags &= ~FLAG_ALIVE;
+    TBase::PostNcDestroy();
+}
+
+template <class TBase, UINT nSysMenuTimerId>
+void CExtWS<TBase, nSysMenuTimerId>::OnWsPaint()
+{
+    CPaintDC dc(this);
+    CExtPaintManager* pPM = PaintManager();
+    if (pPM == nullptr)
+        return;
+    ClipOutChildren(this->m_hWnd, dc.m_hDC);
+    if (pPM->HasBackgroundBehindControls(this, 0))
+        pPM->DrawBackgroundBehind(true, dc, this);
+    if (IsSizeGripperShown() && !this->IsZoomed())
+    {
+        pPM->DrawSizeGripper(dc, m_rcGripper, this);
+        pPM->NotifyPaintDone(this, 0);
+    }
+}
+
+template <class TBase, UINT nSysMenuTimerId>
+LRESULT CExtWS<TBase, nSysMenuTimerId>::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message)
+    {
+    case WM_DESTROY:
+        if ((m_nWsFlags & FLAG_PERSISTENT) != 0)
+            SavePlacement();
+        break;
+    case WM_SIZE:
+    {
+        if (IsSizeGripperShown())
+            ::InvalidateRect(this->m_hWnd, &m_rcGripper, TRUE);
+        const LRESULT lResult = TBase::WindowProc(message, wParam, lParam);
+        RECT rcClient = {0, 0, 0, 0};
+        ::GetClientRect(this->m_hWnd, &rcClient);
+        m_rcGripper = {rcClient.right - ::GetSystemMetrics(SM_CXVSCROLL),
+                       rcClient.bottom - ::GetSystemMetrics(SM_CYHSCROLL), rcClient.right, rcClient.bottom};
+        if (IsSizeGripperShown())
+            ::InvalidateRect(this->m_hWnd, &m_rcGripper, TRUE);
+        return lResult;
+    }
+    case WM_PAINT:
+        OnWsPaint();
+        return 0;
+    case WM_ERASEBKGND:
+    {
+        CExtPaintManager* pPM = PaintManager();
+        if ((this->GetStyle() & WS_CLIPCHILDREN) != 0 && pPM != nullptr && pPM->HasBackgroundBehindControls(this, 0))
+            return 1;
+        const HDC hDC = reinterpret_cast<HDC>(wParam);
+        const int nSaved = ::SaveDC(hDC);
+        ClipOutChildren(this->m_hWnd, hDC);
+        const LRESULT lResult = TBase::WindowProc(message, wParam, lParam);
+        ::RestoreDC(hDC, nSaved);
+        return lResult;
+    }
+    case WM_NCHITTEST:
+    {
+        if (IsSizeGripperShown() && !this->IsZoomed())
+        {
+            POINT pt = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+            ::ScreenToClient(this->m_hWnd, &pt);
+            if (::PtInRect(&m_rcGripper, pt))
+                return (this->GetExStyle() & WS_EX_LAYOUTRTL) != 0 ? HTBOTTOMLEFT : HTBOTTOMRIGHT;
+        }
+        break;
+    }
+    case WM_NCLBUTTONDOWN:
+    case WM_NCRBUTTONDOWN:
+        if (wParam == HTSYSMENU)
+            return 0;
+        if (message == WM_NCRBUTTONDOWN && wParam == HTCAPTION)
+        {
+            POINT pt = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+            ShowSystemMenu(&pt, false);
+        }
+        break;
+    case WM_NCLBUTTONUP:
+    case WM_NCRBUTTONUP:
+        if (wParam == HTSYSMENU)
+            ShowSystemMenu(nullptr, false);
+        else if (message == WM_NCRBUTTONUP && wParam == HTCAPTION)
+        {
+            POINT pt = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+            ShowSystemMenu(&pt, false);
+        }
+        break;
+    case WM_TIMER:
+        if (wParam == nSysMenuTimerId)
+        {
+            m_nWsFlags &= ~FLAG_SYSMENU_TRACKING;
+            ::KillTimer(this->m_hWnd, nSysMenuTimerId);
+            return 0;
+        }
+        break;
+    default:
+        break;
+    }
+    return TBase::WindowProc(message, wParam, lParam);
+}
+
+// The framework's dialogs use the layer over the resource dialog with the system-menu timer 301.
+template class CExtWS<CExtADLG<CExtResDlg>, 301>;
