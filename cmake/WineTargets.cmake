@@ -32,15 +32,20 @@ function(add_wine_resources target rc_file)
   target_link_libraries(${target} PRIVATE ${res_file})
 endfunction()
 
-# add_wine_test(NAME SOURCES... [LINKS libs...])
+# add_wine_test(NAME [SHOWS_WINDOWS] SOURCES... [LINKS libs...])
 # A GoogleTest program run by CTest through the Wine runtime script (which gives it a display).
+# Programs that show windows share one display, one foreground and one input queue: they run one
+# at a time, so that synthesized input and screen captures meet only their own windows.
 function(add_wine_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LINKS" ${ARGN})
+  cmake_parse_arguments(ARG "SHOWS_WINDOWS" "" "SOURCES;LINKS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LINKS} GTest::gtest GTest::gtest_main)
   add_test(NAME ${name}
            COMMAND ${WINE_RUN} $<TARGET_FILE:${name}>.so
            WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR})
+  if(ARG_SHOWS_WINDOWS)
+    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK display)
+  endif()
 endfunction()
 
 # add_benchmark(NAME SOURCES... [LINKS libs...])
