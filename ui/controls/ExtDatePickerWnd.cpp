@@ -106,8 +106,10 @@ void CExtDatePickerWnd::MONTH_INFO::BuildDays()
         nBack = DAYS_PER_WEEK;
     const DWORD dwStyle = m_pDatePicker->m_dwDatePickerStyle;
     const bool bAtEndsOnly = (dwStyle & DPS_NEIGHBOUR_DAYS_AT_ENDS) != 0;
-    COleDateTime dt = AddDays(dtFirst, -nBack);
-    for (DATE_INFO& d : m_arrDays) {
+    for (int i = 0; i < GRID_ROWS * DAYS_PER_WEEK; ++i) {
+        DATE_INFO& d = m_arrDays[i];
+        // Each cell from the first of the month: a day before year 100 must not spoil the rest.
+        const COleDateTime dt = AddDays(dtFirst, i - nBack);
         const bool bInRange = IsDateInRange(dt);
         const int nYear = bInRange ? dt.GetYear() : 0;
         const int nMonth = bInRange ? dt.GetMonth() : 0;
@@ -118,7 +120,6 @@ void CExtDatePickerWnd::MONTH_INFO::BuildDays()
             bShown = !bAtEndsOnly || (IsLastOfGrid() && !bBefore) || (IsFirstOfGrid() && bBefore);
         if (bShown)
             d.m_dt = dt;
-        dt = AddDays(dt, 1);
     }
 }
 
