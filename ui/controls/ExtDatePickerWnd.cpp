@@ -733,18 +733,41 @@ void CExtDatePickerWnd::DrawMonthHeader(int nCol, int nRow, CDC& dc, int nYear, 
     RECT rc = rcTitle;
     dc.DrawText(strTitle, &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     const bool bRtl = (GetExStyle() & WS_EX_LAYOUTRTL) != 0;
-    dc.SelectObject(&Manager().m_FontMarlett);
-    if (nRow == 0 && nCol == 0) {
-        rc = rcPrev;
-        dc.DrawText(bRtl ? "4" : "3", &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    }
-    if (nRow == 0 && nCol == m_nCurrentAcross - 1) {
-        rc = rcNext;
-        dc.DrawText(bRtl ? "3" : "4", &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    }
+    if (nRow == 0 && nCol == 0)
+        DrawScrollGlyph(dc, rcPrev, !bRtl);
+    if (nRow == 0 && nCol == m_nCurrentAcross - 1)
+        DrawScrollGlyph(dc, rcNext, bRtl);
     dc.SelectObject(pOldFont);
     dc.SetTextColor(clrOld);
     dc.SetBkMode(nOldMode);
+}
+
+void CExtDatePickerWnd::DrawScrollGlyph(CDC& dc, const RECT& rc, bool bLeft)
+{
+    CFont* pOldFont = dc.SelectObject(&Manager().m_FontMarlett);
+    char szFace[LF_FACESIZE] = "";
+    ::GetTextFaceA(dc.m_hDC, LF_FACESIZE, szFace);
+    if (lstrcmpiA(szFace, "Marlett") == 0) {
+        RECT rcText = rc;
+        dc.DrawText(bLeft ? "3" : "4", &rcText, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    } else {
+        // Without the symbol font the arrow is drawn as the glyph would show it.
+        constexpr int HALF = 4;
+        const POINT c{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+        const int dx = bLeft ? -HALF / 2 : HALF / 2;
+        const POINT pts[3] = {{c.x + dx, c.y}, {c.x - dx, c.y - HALF}, {c.x - dx, c.y + HALF}};
+        const COLORREF clr = dc.GetTextColor();
+        HBRUSH hBrush = ::CreateSolidBrush(clr);
+        HPEN hPen = ::CreatePen(PS_SOLID, 1, clr);
+        HGDIOBJ hOldBrush = ::SelectObject(dc.m_hDC, hBrush);
+        HGDIOBJ hOldPen = ::SelectObject(dc.m_hDC, hPen);
+        ::Polygon(dc.m_hDC, pts, 3);
+        ::SelectObject(dc.m_hDC, hOldBrush);
+        ::SelectObject(dc.m_hDC, hOldPen);
+        ::DeleteObject(hBrush);
+        ::DeleteObject(hPen);
+    }
+    dc.SelectObject(pOldFont);
 }
 
 void CExtDatePickerWnd::DrawDayNames(int nYear, int nMonth, CDC& dc, const RECT& rcDayNames)

@@ -212,6 +212,8 @@ private:
     void DeleteMonths();
     void OnPaint();
     void OnCancelMode();
+    // The symbol font's left or right arrow, centred in the button.
+    void DrawScrollGlyph(CDC& dc, const RECT& rc, bool bLeft);
     bool IsButtonShown() const { return (m_dwDatePickerStyle & DPS_BUTTONS) != 0; }
     void ApplyResultStorage();
     // The month (1-12) and year of the first month such that the whole grid stays in range.
