@@ -218,6 +218,9 @@ private:
     void ApplyResultStorage();
     // The month (1-12) and year of the first month such that the whole grid stays in range.
     void ClampLeadMonth(int& nMonth, int& nYear) const;
+    // Drops the month list over the month's header and tracks it while the button is held; false
+    // when the date picker went away meanwhile.
+    bool TrackMonthList(const MONTH_INFO& month);
 
     static constexpr BYTE STATE_CREATED = 0x01;
     static constexpr BYTE STATE_IN_CANCEL_MODE = 0x02;

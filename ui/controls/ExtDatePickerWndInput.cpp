@@ -1,6 +1,7 @@
 // The month calendar's mouse and keyboard input, selection, scrolling and notifications.
 #include "ui/controls/ExtDatePickerWnd.h"
 
+#include "ui/controls/ExtDatePickerHeaderPopupWnd.h"
 #include "ui/core/ExtPaintManagerHolder.h"
 
 #include <algorithm>
@@ -236,6 +237,15 @@ void CExtDatePickerWnd::OnLButton(POINT pt, bool bDown)
             ScrollMonths(1, true);
         }
         break;
+    case HT_TITLE:
+        if (bDown) {
+            for (INT_PTR i = 0; i < m_arrMonths.GetSize(); ++i)
+                if (::PtInRect(&m_arrMonths.GetAt(i)->m_rcTitle, pt)) {
+                    bAlive = TrackMonthList(*m_arrMonths.GetAt(i));
+                    break;
+                }
+        }
+        break;
     case HT_DAYS: {
         if (dt.GetStatus() != COleDateTime::valid)
             break;
@@ -266,6 +276,91 @@ void CExtDatePickerWnd::OnLButton(POINT pt, bool bDown)
     }
     if (bAlive)
         UpdateDatePickerWnd(false);
+}
+
+// --- the month list -------------------------------------------------------------------------
+
+namespace {
+// Messages that end the month list's tracking.
+bool EndsMonthList(const MSG& msg, HWND hList)
+{
+    switch (msg.message) {
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+    case WM_ACTIVATEAPP:
+    case WM_CANCELMODE:
+    case WM_CONTEXTMENU:
+        return true;
+    case WM_CAPTURECHANGED:
+        return reinterpret_cast<HWND>(msg.lParam) != hList;
+    default:
+        break;
+    }
+    return (msg.message >= WM_NCLBUTTONDOWN && msg.message <= WM_NCMBUTTONDBLCLK) ||
+           (msg.message >= WM_KEYDOWN && msg.message <= WM_KEYLAST) ||
+           (msg.message >= WM_LBUTTONDOWN && msg.message <= WM_MOUSEWHEEL);
+}
+} // namespace
+
+bool CExtDatePickerWnd::TrackMonthList(const MONTH_INFO& month)
+{
+    const HWND hWndOwn = m_hWnd;
+    auto* pList = new CExtDatePickerHeaderPopupWnd(this, (m_dwDatePickerStyle & DPS_MONTH_LIST_SHADOW) != 0);
+    if (!pList->CreateList()) {
+        if (pList->m_hWnd == nullptr)
+            delete pList;
+        return true;
+    }
+    const HWND hList = pList->m_hWnd;
+    pList->SetMonthYear(month.m_nMonth, month.m_nYear);
+    const SIZE size = pList->GetWindowSize();
+    const int nShadow = pList->GetShadowSize();
+    POINT ptCentre{(month.m_rcHeader.left + month.m_rcHeader.right) / 2,
+                   (month.m_rcHeader.top + month.m_rcHeader.bottom) / 2};
+    ::ClientToScreen(hWndOwn, &ptCentre);
+    ::SetWindowPos(hList, HWND_TOP, ptCentre.x - (size.cx - nShadow) / 2, ptCentre.y - (size.cy - nShadow) / 2, 0, 0,
+                   SWP_NOSIZE | SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    ::SetCapture(hList);
+    bool bAccept = false;
+    for (;;) {
+        if (!::IsWindow(hList) || ::GetCapture() != hList || !IsKeyDown(VK_LBUTTON) || IsKeyDown(VK_MBUTTON) ||
+            IsKeyDown(VK_RBUTTON))
+            break;
+        MSG msg;
+        if (!::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+            if (!::WaitMessage())
+                break;
+            continue;
+        }
+        if (msg.message == WM_MOUSEMOVE)
+            pList->OnTrackMouseMove();
+        if (msg.message == WM_LBUTTONUP) {
+            bAccept = true;
+            break;
+        }
+        if (EndsMonthList(msg, hList) || !AfxPumpMessage())
+            break;
+    }
+    if (!::IsWindow(hList))
+        return ::IsWindow(hWndOwn) != FALSE;
+    if (::GetCapture() == hList)
+        ::ReleaseCapture();
+    int nMonth = 0, nYear = 0;
+    if (bAccept) {
+        pList->OnTrackMouseMove();
+        bAccept = pList->GetSelectedMonth(nMonth, nYear);
+    }
+    ::DestroyWindow(hList);
+    if (!::IsWindow(hWndOwn))
+        return false;
+    if (bAccept) {
+        // The chosen month takes the pressed month's place in the grid.
+        const int nIndex = std::max(nYear * 12 + nMonth - 1 - (month.m_nRow * m_nCurrentAcross + month.m_nCol),
+                                    100 * 12);
+        m_dtCurrent.SetDate(nIndex / 12, nIndex % 12 + 1, 1);
+        RebuildMonths(false);
+    }
+    return true;
 }
 
 // --- the keyboard -----------------------------------------------------------------------------
