@@ -199,6 +199,31 @@ TEST_F(DatePickerTest, RangeEndsKeepTheGridInsideAndRefuseOutsideDates)
     }
 }
 
+// Held, the next-month button scrolls at once and then every 150 ms until released.
+TEST_F(DatePickerTest, HeldScrollButtonRepeatsUntilReleased)
+{
+    Picker& p = Make(Day(2024, 1, 1));
+    const POINT pt = CentreOf(p.GetMonth(0)->m_rcNextButton);
+    PostMouse(p.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, pt.x, pt.y);
+    EXPECT_EQ(2, p.GetCurrentDate().GetMonth());
+    const DWORD dwStart = ::GetTickCount();
+    while (::GetTickCount() - dwStart < 500) {
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        PumpMessages();
+    }
+    PostMouse(p.m_hWnd, WM_LBUTTONUP, 0, pt.x, pt.y);
+    const int nMonth = p.GetCurrentDate().GetMonth();
+    EXPECT_GE(nMonth, 4);
+    EXPECT_LE(nMonth, 6);
+    // After the release the timer stops at its next tick.
+    const DWORD dwAfter = ::GetTickCount();
+    while (::GetTickCount() - dwAfter < 400) {
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        PumpMessages();
+    }
+    EXPECT_EQ(nMonth, p.GetCurrentDate().GetMonth());
+}
+
 TEST_F(DatePickerTest, TwoMonthGridShowsNeighbourDaysOnlyAtItsEnds)
 {
     Picker& p = Make(Day(2024, 4, 10), 2);
