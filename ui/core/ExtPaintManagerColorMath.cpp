@@ -14,7 +14,8 @@ constexpr int ICON_SIZE = 16;
 constexpr int PERCENT = 100;
 constexpr int PER_MILLE = 1000;
 
-BYTE ToByte(double v) { return static_cast<BYTE>(static_cast<int>(v * 255.0) & 0xFF); }
+// Rounded, not cut: a colour taken to hue, saturation and lightness and back comes back whole.
+BYTE ToByte(double v) { return static_cast<BYTE>(std::clamp(static_cast<int>(v * 255.0 + 0.5), 0, 255)); }
 
 double Adjust(double v, double d)
 {
