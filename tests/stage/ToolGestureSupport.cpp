@@ -19,8 +19,13 @@ POINT CToolGestureFixture::Client(int x, int y) const
 
 void CToolGestureFixture::Post(UINT message, WPARAM flags, POINT at)
 {
+    // Only the queued messages run: a forced repaint would wipe the feedback of a drag.
     m_pView->PostMessage(message, flags, MAKELPARAM(at.x, at.y));
-    Pump();
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
 }
 
 void CToolGestureFixture::Command(UINT id)
