@@ -42,7 +42,7 @@ void CDrawBrushTool::OnLButtonUp(UINT flags, int x, int y)
     CDrawingTool::OnLButtonUp(flags, x, y);
     ReleaseBackdrop();
     CFlashEditorDoc* document = m_pView != nullptr ? m_pView->GetDocument() : nullptr;
-    if (document != nullptr && CanAddShapes()) {
+    if (document != nullptr && CanChangeCurrentLayer()) {
         std::unique_ptr<Gdiplus::Pen> pen(m_pView->GetBrushPen() != nullptr ? m_pView->GetBrushPen()->Clone() : nullptr);
         auto* fill = new Gdiplus::SolidBrush(StrokeColor(pen.get()));
         document->GetRepository().AddBrush(fill);

@@ -41,7 +41,7 @@ void CDrawEllipseTool::OnLButtonUp(UINT flags, int x, int y)
     double diagonal = std::hypot(double(b.x) - a.x, double(b.y) - a.y);
     bool large = diagonal >= kMinimumDiagonal && std::abs(b.x - a.x) >= kMinimumSide &&
                  std::abs(b.y - a.y) >= kMinimumSide;
-    if (large && CanAddShapes()) {
+    if (large && CanChangeCurrentLayer()) {
         int left = std::min(a.x, b.x);
         int right = std::max(a.x, b.x);
         int top = std::min(a.y, b.y);

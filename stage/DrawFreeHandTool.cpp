@@ -79,7 +79,7 @@ void CDrawFreeHandTool::OnLButtonUp(UINT flags, int x, int y)
     g_CurveFitter.Fit();
     FreeStrokePoints();
     ReleaseBackdrop();
-    if (CanAddShapes()) {
+    if (CanChangeCurrentLayer()) {
         Gdiplus::Pen* pen = AddDefaultPenToRepository();
         auto* shape = new CFlashContinuousPathShape(pen);
         const std::vector<Gdiplus::Point>& controls = g_CurveFitter.GetControlPoints();

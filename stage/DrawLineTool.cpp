@@ -30,7 +30,7 @@ void CDrawLineTool::OnLButtonUp(UINT flags, int x, int y)
 {
     CDrawingTool::OnLButtonUp(flags, x, y);
     ReleaseBackdrop();
-    if (CanAddShapes()) {
+    if (CanChangeCurrentLayer()) {
         POINT from = ClientToStage(m_nPressX, m_nPressY);
         POINT to = ClientToStage(x, y);
         auto* shape = new CFlashContinuousPathShape(AddDefaultPenToRepository());

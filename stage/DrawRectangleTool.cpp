@@ -35,7 +35,7 @@ void CDrawRectangleTool::OnLButtonUp(UINT flags, int x, int y)
 {
     CDrawingTool::OnLButtonUp(flags, x, y);
     ReleaseBackdrop();
-    if (CanAddShapes()) {
+    if (CanChangeCurrentLayer()) {
         POINT a = ClientToStage(m_nPressX, m_nPressY);
         POINT b = ClientToStage(x, y);
         int left = std::min(a.x, b.x);

@@ -67,7 +67,7 @@ void CDrawingTool::SetStageCursor(int id)
     ::SetCursor(LoadStageCursor(id));
 }
 
-bool CDrawingTool::CanAddShapes() const
+bool CDrawingTool::CanChangeCurrentLayer() const
 {
     CFlashEditorDoc* document = m_pView != nullptr ? m_pView->GetDocument() : nullptr;
     CFlashEditorLayer* layer = document != nullptr ? document->GetCurrentLayer() : nullptr;

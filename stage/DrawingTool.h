@@ -55,9 +55,9 @@ protected:
     void RefreshHoveredShape(int x, int y);
     // One of the application's cursor resources, the arrow when the program links none.
     static void SetStageCursor(int id);
-    // Whether a new shape can go into the current layer at the current frame (a layer that
-    // exists, is not locked and has a span there).
-    bool CanAddShapes() const;
+    // Whether the current layer takes new shapes and changes at the current frame (it exists,
+    // is not locked and has a span there).
+    bool CanChangeCurrentLayer() const;
     // Adds a finished shape to the current span and makes it the only selected shape; false
     // (and the shape deleted) when the document refuses it.
     bool AddShapeAndSelect(CFlashShape* shape);
