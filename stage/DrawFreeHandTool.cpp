@@ -45,6 +45,7 @@ void CDrawFreeHandTool::OnLButtonDown(UINT flags, int x, int y)
     CDrawingTool::OnLButtonDown(flags, x, y);
     CaptureBackdrop(kRenderAllStates);
     m_strokePoints.push_back({x, y});
+    m_nStampedSteps = 0;
     g_CurveFitter.Reset();
     g_CurveFitter.AddPoint(x, y);
 }
@@ -118,13 +119,13 @@ std::vector<Gdiplus::Point> CDrawFreeHandTool::PathPoints(const Gdiplus::Graphic
 }
 
 void CDrawFreeHandTool::DrawSweptStamps(Gdiplus::Graphics& graphics, const std::vector<Gdiplus::Point>& brush,
-                                        const Gdiplus::Brush& fill) const
+                                        const Gdiplus::Brush& fill, size_t from) const
 {
     if (brush.empty())
         return;
     const std::vector<Gdiplus::Point>& stroke = g_CurveFitter.GetInputPoints();
     std::vector<Gdiplus::Point> stamp(brush.size() * 2);
-    for (size_t i = 0; i + 1 < stroke.size(); ++i) {
+    for (size_t i = from; i + 1 < stroke.size(); ++i) {
         for (size_t j = 0; j < brush.size(); ++j) {
             stamp[j] = Gdiplus::Point(brush[j].X + stroke[i].X, brush[j].Y + stroke[i].Y);
             stamp[brush.size() + j] = Gdiplus::Point(brush[j].X + stroke[i + 1].X, brush[j].Y + stroke[i + 1].Y);
@@ -149,10 +150,18 @@ void CDrawFreeHandTool::SweepFeedback(UINT flags, int x, int y, HCURSOR cursor,
     if (!(flags & MK_LBUTTON))
         return;
     g_CurveFitter.AddPoint(x, y);
-    if (Gdiplus::Graphics* graphics = BeginFeedback()) {
-        DrawSweptStamps(*graphics, brush, fill);
-        EndFeedback(&graphics);
+    // The trail is stamped into the backdrop as it grows, so that every move shows all of it
+    // over the stage while drawing only the newest step.
+    if (!m_bBackdropCaptured)
+        CaptureBackdrop(kRenderAllStates);
+    if (m_hBackdropDC != nullptr) {
+        Gdiplus::Graphics trail(m_hBackdropDC);
+        trail.SetSmoothingMode(Gdiplus::SmoothingModeHighQuality);
+        DrawSweptStamps(trail, brush, fill, m_nStampedSteps);
+        m_nStampedSteps = size_t(std::max(g_CurveFitter.GetInputPointCount() - 1, 0));
     }
+    if (Gdiplus::Graphics* graphics = BeginFeedback())
+        EndFeedback(&graphics);
     m_nPressX = x;
     m_nPressY = y;
 }

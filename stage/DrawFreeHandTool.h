@@ -24,9 +24,9 @@ public:
 protected:
     // The points of a path around the origin (a brush shape); empty without one.
     static std::vector<Gdiplus::Point> PathPoints(const Gdiplus::GraphicsPath* path);
-    // Fills the brush stamped along every step of the stroke the fitter holds.
+    // Fills the brush stamped along the steps of the fitter's stroke from the given point on.
     void DrawSweptStamps(Gdiplus::Graphics& graphics, const std::vector<Gdiplus::Point>& brush,
-                         const Gdiplus::Brush& fill) const;
+                         const Gdiplus::Brush& fill, size_t from) const;
     // The brush swept along the fitter's stroke becomes the shape's outline, in stage twips, and
     // the pen its pen.
     void OutlineToShape(CFlashShape& shape, const std::vector<Gdiplus::Point>& brush, const Gdiplus::Pen* pen) const;
@@ -36,4 +36,6 @@ protected:
     void FreeStrokePoints();
 
     std::vector<POINT> m_strokePoints;
+    // Steps of the stroke already stamped into the backdrop.
+    size_t m_nStampedSteps = 0;
 };
