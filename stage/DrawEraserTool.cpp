@@ -30,7 +30,9 @@ void CDrawEraserTool::OnMouseMove(UINT flags, int x, int y)
 void CDrawEraserTool::OnLButtonUp(UINT flags, int x, int y)
 {
     CDrawingTool::OnLButtonUp(flags, x, y);
-    if (m_pView != nullptr) {
+    // A current layer that takes no change leaves the stroke without effect and without a step.
+    const bool erase = m_pView != nullptr && CanChangeCurrentLayer();
+    if (erase) {
         Gdiplus::SolidBrush white{Gdiplus::Color(kEraserColor)};
         Gdiplus::Pen whitePen{Gdiplus::Color(kEraserColor), 1.0f};
         CFlashSolidShape eraser(&white);
@@ -41,7 +43,7 @@ void CDrawEraserTool::OnLButtonUp(UINT flags, int x, int y)
     FreeStrokePoints();
     std::vector<Gdiplus::Point>().swap(m_eraser);
     ReleaseBackdrop();
-    if (m_pView != nullptr) {
+    if (erase) {
         m_pView->RemoveFromSelection(nullptr, true);
         RecordStep("Eraser");
     }

@@ -5,6 +5,8 @@
 #include "model/FlashStraightLine.h"
 #include "stage/FlashEditorView.h"
 
+#include <vector>
+
 namespace {
 
 constexpr Gdiplus::ARGB kLassoColor = 0xFFFFFFFF;
@@ -27,9 +29,12 @@ void CDrawLassoTool::OnMouseMove(UINT flags, int x, int y)
     if (Gdiplus::Graphics* graphics = BeginFeedback()) {
         Gdiplus::Pen band{Gdiplus::Color(kRubberBandColor), 1.0f};
         band.SetDashStyle(Gdiplus::DashStyleDash);
-        for (size_t i = 0; i + 1 < m_lassoPoints.size(); ++i)
-            graphics->DrawLine(&band, int(m_lassoPoints[i].x), int(m_lassoPoints[i].y), int(m_lassoPoints[i + 1].x),
-                               int(m_lassoPoints[i + 1].y));
+        // One open polyline: the loop closes only at the release.
+        std::vector<Gdiplus::Point> points;
+        points.reserve(m_lassoPoints.size());
+        for (const POINT& p : m_lassoPoints)
+            points.emplace_back(p.x, p.y);
+        graphics->DrawLines(&band, points.data(), INT(points.size()));
         EndFeedback(&graphics);
     }
 }
@@ -37,10 +42,12 @@ void CDrawLassoTool::OnMouseMove(UINT flags, int x, int y)
 void CDrawLassoTool::OnLButtonUp(UINT flags, int x, int y)
 {
     CDrawingTool::OnLButtonUp(flags, x, y);
+    // A current layer that takes no change leaves the loop without effect and without a step.
+    const bool cut = m_pView != nullptr && CanChangeCurrentLayer();
     // A loop that encloses nothing still leaves no selection behind.
-    if (m_pView != nullptr)
+    if (cut)
         m_pView->RemoveFromSelection(nullptr, true);
-    if (m_pView != nullptr && !m_lassoPoints.empty()) {
+    if (cut && !m_lassoPoints.empty()) {
         Gdiplus::Pen white{Gdiplus::Color(kLassoColor), 1.0f};
         CFlashContinuousPathShape lasso(&white);
         for (size_t i = 0; i < m_lassoPoints.size(); ++i) {
@@ -54,7 +61,7 @@ void CDrawLassoTool::OnLButtonUp(UINT flags, int x, int y)
     }
     ReleaseBackdrop();
     RedrawView();
-    if (m_pView != nullptr)
+    if (cut)
         RecordStep("Lasso");
     std::vector<POINT>().swap(m_lassoPoints);
     FreeStrokePoints();

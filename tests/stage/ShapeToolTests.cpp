@@ -5,6 +5,7 @@
 #include "model/FlashEditorLayer.h"
 #include "model/FlashShape.h"
 #include "stage/FlashEditorView.h"
+#include "stage/FlashInplaceEdit.h"
 
 #include <gtest/gtest.h>
 
@@ -127,13 +128,19 @@ TEST_F(ShapeToolTest, NothingIsAddedWhereTheCurrentLayerTakesNoShape)
         SCOPED_TRACE(c.name);
         m_pDoc->GetCurrentLayer()->SetLocked(c.lock);
         m_pDoc->SetCurrentFrame(c.frame);
-        for (UINT command : {kCmdLine, kCmdRectangle, kCmdOval}) {
+        for (UINT command : {kCmdLine, kCmdRectangle, kCmdOval, kCmdPencil, kCmdBrush, kCmdEraser, kCmdLasso}) {
             Command(command);
             const int steps = StepCount();
             Drag({{10, 10}, {80, 60}});
             EXPECT_EQ(StepCount(), steps) << command;
             EXPECT_TRUE(m_pView->GetSelection().empty()) << command;
         }
+        Command(kCmdText);
+        const int steps = StepCount();
+        Click({200, 200});
+        m_pView->GetInplaceEdit()->SendMessage(WM_CHAR, 'A', 1);
+        Command(kCmdSelect);
+        EXPECT_EQ(StepCount(), steps) << "text";
         m_pDoc->GetCurrentLayer()->SetLocked(false);
         m_pDoc->SetCurrentFrame(1);
         EXPECT_TRUE(Shapes().empty());
