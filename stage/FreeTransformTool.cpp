@@ -6,7 +6,6 @@
 #include "stage/FlashEditorView.h"
 
 #include <cmath>
-#include <functional>
 
 namespace {
 
@@ -228,8 +227,12 @@ void CFreeTransformTool::OnMouseMove(UINT flags, int x, int y)
         (m_nCorner == 0 || m_nCorner == 3) ? moveLeft() : moveRight();
         (m_nCorner == 0 || m_nCorner == 1) ? moveTop() : moveBottom();
     } else if (m_nEdge >= 0) {
-        const std::function<void()> moves[4] = {moveTop, moveRight, moveBottom, moveLeft};
-        moves[m_nEdge]();
+        switch (m_nEdge) {
+        case 0: moveTop(); break;
+        case 1: moveRight(); break;
+        case 2: moveBottom(); break;
+        default: moveLeft(); break;
+        }
     } else if (m_bCentreDragged) {
         // An axis of no extent has nowhere to move the mark along it.
         if (b.Width != 0)

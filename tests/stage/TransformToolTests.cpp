@@ -112,6 +112,33 @@ TEST_F(TransformToolTest, MovesRecordTranslateShapesThatUndoAndRedoKeep)
     }
 }
 
+TEST_F(TransformToolTest, DraggedSelectionShowsAtThePointerOverTheRestOfTheStage)
+{
+    AddRect(100, 100, 60, 60, RGB(255, 0, 0));
+    AddRect(300, 100, 60, 60, RGB(0, 0, 255));
+    Command(kCmdSelect);
+    Post(WM_MOUSEMOVE, 0, Client(130, 130));
+    Post(WM_LBUTTONDOWN, MK_LBUTTON, Client(130, 130));
+    Post(WM_MOUSEMOVE, MK_LBUTTON, Client(180, 200));
+    Post(WM_MOUSEMOVE, MK_LBUTTON, Client(230, 230));
+    {
+        CWindowCapture capture(m_pView->GetSafeHwnd());
+        const struct {
+            POINT stage;
+            COLORREF color;
+        } pixels[] = {
+            {{110, 110}, RGB(255, 255, 255)},  // where the dragged shape was
+            {{230, 230}, RGB(255, 0, 0)},      // where it is now
+            {{330, 130}, RGB(0, 0, 255)},      // the shape left alone
+        };
+        for (const auto& p : pixels) {
+            POINT at = Client(p.stage.x, p.stage.y);
+            EXPECT_EQ(capture.Pixel(at.x, at.y), p.color) << p.stage.x << "," << p.stage.y;
+        }
+    }
+    Post(WM_LBUTTONUP, 0, Client(230, 230));
+}
+
 TEST_F(TransformToolTest, CornerDragScalesAndKeepsTheOppositeCorner)
 {
     AddRect(100, 100, 100, 60, RGB(255, 0, 0));
