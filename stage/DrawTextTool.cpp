@@ -193,7 +193,7 @@ void CDrawTextTool::OnLButtonDown(UINT flags, int x, int y)
         return;
     ForgetLostShape();
     POINT at = {x, y};
-    m_bResizing = ::PtInRect(&m_rcGrip, at) != FALSE && m_pEditedShape != nullptr;
+    m_bResizing = ::PtInRect(&m_rcGrip, at) != FALSE;
     if (!m_bResizing) {
         if (m_pEditor != nullptr && m_pEditor->GetSafeHwnd() != nullptr && m_pEditor->IsWindowVisible()) {
             HideEditor();
