@@ -5,4 +5,11 @@
 class CDrawBrushTool : public CDrawFreeHandTool {
 public:
     CDrawBrushTool() = default;
+    void OnLButtonDown(UINT flags, int x, int y) override;
+    void OnLButtonUp(UINT flags, int x, int y) override;
+    void OnMouseMove(UINT flags, int x, int y) override;
+
+private:
+    // The panel's brush shape, read once per stroke.
+    std::vector<Gdiplus::Point> m_brush;
 };

@@ -5,4 +5,8 @@
 class CDrawFillTool : public CDrawingTool {
 public:
     CDrawFillTool() = default;
+    void OnLButtonDown(UINT flags, int x, int y) override;
+    void OnMouseMove(UINT flags, int x, int y) override;
+
+    static constexpr int kCursorId = 194;
 };

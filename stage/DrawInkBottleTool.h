@@ -5,4 +5,8 @@
 class CDrawInkBottleTool : public CDrawingTool {
 public:
     CDrawInkBottleTool() = default;
+    void OnLButtonDown(UINT flags, int x, int y) override;
+    void OnMouseMove(UINT flags, int x, int y) override;
+
+    static constexpr int kCursorId = 195;
 };

@@ -5,4 +5,12 @@
 class CDrawLassoTool : public CDrawFreeHandTool {
 public:
     CDrawLassoTool() = default;
+    void OnLButtonDown(UINT flags, int x, int y) override;
+    void OnLButtonUp(UINT flags, int x, int y) override;
+    void OnMouseMove(UINT flags, int x, int y) override;
+
+    const std::vector<POINT>& GetLassoPoints() const { return m_lassoPoints; }
+
+private:
+    std::vector<POINT> m_lassoPoints;
 };

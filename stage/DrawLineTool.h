@@ -5,4 +5,7 @@
 class CDrawLineTool : public CDrawingTool {
 public:
     CDrawLineTool() = default;
+    void OnLButtonDown(UINT flags, int x, int y) override;
+    void OnLButtonUp(UINT flags, int x, int y) override;
+    void OnMouseMove(UINT flags, int x, int y) override;
 };

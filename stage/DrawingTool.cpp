@@ -2,6 +2,8 @@
 
 #include "model/FlashEditorDoc.h"
 #include "model/FlashEditorFrame.h"
+#include "model/FlashEditorLayer.h"
+#include "model/FlashShape.h"
 #include "stage/FlashEditorView.h"
 #include "stage/StageBufferDC.h"
 
@@ -57,7 +59,55 @@ void CDrawingTool::OnMouseMove(UINT, int x, int y)
     SyncWithView();
     RefreshHoveredShape(x, y);
     bool overShape = m_pView != nullptr && m_pView->GetHoveredShape() != nullptr;
-    ::SetCursor(LoadStageCursor(overShape ? kShapeCursorId : kStageCursorId));
+    SetStageCursor(overShape ? kShapeCursorId : kStageCursorId);
+}
+
+void CDrawingTool::SetStageCursor(int id)
+{
+    ::SetCursor(LoadStageCursor(id));
+}
+
+bool CDrawingTool::CanChangeCurrentLayer() const
+{
+    CFlashEditorDoc* document = m_pView != nullptr ? m_pView->GetDocument() : nullptr;
+    CFlashEditorLayer* layer = document != nullptr ? document->GetCurrentLayer() : nullptr;
+    return layer != nullptr && !layer->IsLocked() && layer->FindSpan(document->GetCurrentFrame()) != nullptr;
+}
+
+bool CDrawingTool::AddShapeAndSelect(CFlashShape* shape)
+{
+    CFlashEditorDoc* document = m_pView != nullptr ? m_pView->GetDocument() : nullptr;
+    if (document == nullptr || !document->AddShape(shape)) {
+        delete shape;
+        return false;
+    }
+    m_pView->RemoveFromSelection(nullptr, true);
+    m_pView->AddToSelection(shape, true);
+    return true;
+}
+
+void CDrawingTool::RecordStep(const char* name)
+{
+    if (CFlashEditorDoc* document = m_pView != nullptr ? m_pView->GetDocument() : nullptr)
+        document->GetUndoManager().AddUndoStep(name, nullptr, true);
+}
+
+void CDrawingTool::RedrawView()
+{
+    if (m_pView == nullptr || m_pView->GetSafeHwnd() == nullptr)
+        return;
+    m_pView->Invalidate(TRUE);
+    m_pView->UpdateWindow();
+}
+
+Gdiplus::Pen* CDrawingTool::AddDefaultPenToRepository()
+{
+    CFlashEditorDoc* document = m_pView != nullptr ? m_pView->GetDocument() : nullptr;
+    if (document == nullptr || m_pView->GetDefaultPen() == nullptr)
+        return nullptr;
+    Gdiplus::Pen* pen = m_pView->GetDefaultPen()->Clone();
+    document->GetRepository().AddPen(pen);
+    return pen;
 }
 
 void CDrawingTool::OnLButtonDblClk(UINT flags, int x, int y)

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 class CFlashEditorView;
+class CFlashShape;
 
 class CDrawingTool {
 public:
@@ -46,10 +47,26 @@ public:
     // Cursor resources of the stage: elsewhere, and over a shape.
     static constexpr int kStageCursorId = 133;
     static constexpr int kShapeCursorId = 136;
+    // Rubber bands and marquees are drawn in black.
+    static constexpr Gdiplus::ARGB kRubberBandColor = 0xFF000000;
 
 protected:
     // The hit test of the current layer at the client point; the view's hovered shape follows it.
     void RefreshHoveredShape(int x, int y);
+    // One of the application's cursor resources, the arrow when the program links none.
+    static void SetStageCursor(int id);
+    // Whether the current layer takes new shapes and changes at the current frame (it exists,
+    // is not locked and has a span there).
+    bool CanChangeCurrentLayer() const;
+    // Adds a finished shape to the current span and makes it the only selected shape; false
+    // (and the shape deleted) when the document refuses it.
+    bool AddShapeAndSelect(CFlashShape* shape);
+    void RecordStep(const char* name);
+    // Invalidates with erase and repaints at once.
+    void RedrawView();
+    // The document's repository keeps a clone of the view's default pen for new shapes, which
+    // copy it; null without a document.
+    Gdiplus::Pen* AddDefaultPenToRepository();
 
     int m_nPressX = 0;
     int m_nPressY = 0;

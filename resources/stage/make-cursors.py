@@ -3,6 +3,12 @@
 
 stage.cur (133): a thin arrow, the default stage cursor.
 shape.cur (136): an arrow with a four-way move cross, shown over a shape.
+freehand.cur (137): a pencil, its tip the hot spot (pencil, lasso, brush and eraser).
+centre.cur (158): an arrow with a small ring, over the free-transform centre mark.
+rotate.cur (159): a ring with an arrow head, over a free-transform rotation zone.
+bucket.cur (194): a tipped bucket pouring a drop, the drop's tip the hot spot.
+inkbottle.cur (195): a bottle with a drop, the drop's tip the hot spot.
+dropper.cur (196): an eyedropper, its tip the hot spot.
 Run from this folder; the .rc file names the results.
 """
 import struct
@@ -66,6 +72,108 @@ def encode(grid, hotspot):
     return directory + entry + image
 
 
-for name, cross in (("stage.cur", False), ("shape.cur", True)):
+def blank():
+    return [[" "] * SIZE for _ in range(SIZE)]
+
+
+def plot(grid, x, y, c="X"):
+    if 0 <= x < SIZE and 0 <= y < SIZE:
+        grid[y][x] = c
+
+
+def line(grid, x0, y0, x1, y1, c="X"):
+    steps = max(abs(x1 - x0), abs(y1 - y0), 1)
+    for i in range(steps + 1):
+        plot(grid, round(x0 + (x1 - x0) * i / steps), round(y0 + (y1 - y0) * i / steps), c)
+
+
+def ring(grid, cx, cy, r, start=0, end=360):
+    import math
+    for a in range(start, end):
+        t = math.radians(a)
+        plot(grid, round(cx + r * math.cos(t)), round(cy + r * math.sin(t)))
+
+
+def fill_between(grid, y0, y1):
+    # Fills the interior of each row between its outermost outline pixels with white.
+    for y in range(y0, y1 + 1):
+        xs = [x for x in range(SIZE) if grid[y][x] == "X"]
+        if len(xs) >= 2:
+            for x in range(xs[0] + 1, xs[-1]):
+                if grid[y][x] == " ":
+                    grid[y][x] = "."
+
+
+def diagonal_tool(width, tip):
+    # A tool lying from the lower left (its tip at the hot spot) to the upper right.
+    grid = blank()
+    for d in range(-width, width + 1):
+        line(grid, tip + 3 + d, 28 - 3 + d, 27 + d, 4 + d, "." if abs(d) < width else "X")
+    line(grid, 0, 31, tip + 3 - width, 28 - 3 - width)
+    line(grid, 0, 31, tip + 3 + width, 28 - 3 + width)
+    line(grid, 27 - width, 4 - width, 27 + width, 4 + width)
+    return grid
+
+
+def pencil():
+    return diagonal_tool(2, 1)
+
+
+def dropper():
+    grid = diagonal_tool(1, 4)
+    for d in range(-3, 4):
+        line(grid, 20 + d, 8 + d, 24 + d, 4 + d, "X")
+    return grid
+
+
+def centre_mark():
+    grid = build(False)
+    ring(grid, 22, 22, 5)
+    return grid
+
+
+def rotate():
+    grid = blank()
+    ring(grid, 15, 15, 10, 30, 330)
+    ring(grid, 15, 15, 9, 30, 330)
+    line(grid, 24, 10, 24, 3)
+    line(grid, 24, 10, 17, 10)
+    plot(grid, 15, 15)
+    return grid
+
+
+def bucket():
+    grid = blank()
+    # A pail tipped to the left, a drop falling at the lower left.
+    for a, b in (((8, 6), (24, 14)), ((24, 14), (18, 26)), ((18, 26), (4, 20)), ((4, 20), (8, 6))):
+        line(grid, a[0], a[1], b[0], b[1])
+    fill_between(grid, 7, 25)
+    ring(grid, 3, 27, 2)
+    line(grid, 3, 24, 3, 31)
+    return grid
+
+
+def ink_bottle():
+    grid = blank()
+    for a, b in (((10, 4), (18, 4)), ((18, 4), (18, 10)), ((18, 10), (24, 16)), ((24, 16), (24, 28)),
+                 ((24, 28), (4, 28)), ((4, 28), (4, 16)), ((4, 16), (10, 10)), ((10, 10), (10, 4))):
+        line(grid, a[0], a[1], b[0], b[1])
+    fill_between(grid, 5, 27)
+    line(grid, 28, 22, 28, 31)
+    return grid
+
+
+CURSORS = (
+    ("stage.cur", build(False), (0, 0)),
+    ("shape.cur", build(True), (0, 0)),
+    ("freehand.cur", pencil(), (0, 31)),
+    ("centre.cur", centre_mark(), (0, 0)),
+    ("rotate.cur", rotate(), (15, 15)),
+    ("bucket.cur", bucket(), (3, 31)),
+    ("inkbottle.cur", ink_bottle(), (28, 31)),
+    ("dropper.cur", dropper(), (0, 31)),
+)
+
+for name, grid, hotspot in CURSORS:
     with open(name, "wb") as f:
-        f.write(encode(build(cross), (0, 0)))
+        f.write(encode(grid, hotspot))

@@ -135,6 +135,8 @@ CTestStageHost::~CTestStageHost()
 
 Gdiplus::GraphicsPath* CTestStageHost::GetBrushPath()
 {
+    if (m_bNoBrush)
+        return nullptr;
     auto* path = new Gdiplus::GraphicsPath;
     path->AddEllipse(-5, -5, 10, 10);
     return path;

@@ -37,6 +37,8 @@ public:
     int m_nDocumentChanged = 0;
     int m_nToolOptionBars = 0;
     int m_nPropertiesDialogs = 0;
+    // As when the Brush panel has no brush shape chosen.
+    bool m_bNoBrush = false;
     HBITMAP m_hPicture = nullptr;
     std::unique_ptr<Gdiplus::GraphicsPath> m_pEraserPath;
 };

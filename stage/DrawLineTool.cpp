@@ -1,0 +1,42 @@
+#include "stage/DrawLineTool.h"
+
+#include "model/FlashContinuousPathShape.h"
+#include "model/FlashEditorFrame.h"
+#include "model/FlashStraightLine.h"
+#include "stage/FlashEditorView.h"
+
+void CDrawLineTool::OnLButtonDown(UINT flags, int x, int y)
+{
+    CDrawingTool::OnLButtonDown(flags, x, y);
+    CaptureBackdrop(kRenderAllStates);
+}
+
+void CDrawLineTool::OnMouseMove(UINT flags, int x, int y)
+{
+    CDrawingTool::OnMouseMove(flags, x, y);
+    ::SetCursor(::LoadCursorA(nullptr, IDC_CROSS));
+    if (!(flags & MK_LBUTTON))
+        return;
+    Gdiplus::Graphics* graphics = BeginFeedback();
+    if (graphics == nullptr)
+        return;
+    Gdiplus::Pen band{Gdiplus::Color(kRubberBandColor), 1.0f};
+    band.SetDashStyle(Gdiplus::DashStyleDot);
+    graphics->DrawLine(&band, m_nPressX, m_nPressY, x, y);
+    EndFeedback(&graphics);
+}
+
+void CDrawLineTool::OnLButtonUp(UINT flags, int x, int y)
+{
+    CDrawingTool::OnLButtonUp(flags, x, y);
+    ReleaseBackdrop();
+    if (CanChangeCurrentLayer()) {
+        POINT from = ClientToStage(m_nPressX, m_nPressY);
+        POINT to = ClientToStage(x, y);
+        auto* shape = new CFlashContinuousPathShape(AddDefaultPenToRepository());
+        shape->InsertCurve(new CFlashStraightLine(from.x, from.y, to.x, to.y), false, 0);
+        if (AddShapeAndSelect(shape))
+            RecordStep("Draw Straight Line");
+    }
+    RedrawView();
+}
