@@ -7,6 +7,7 @@
 #include "ui/core/ExtPaintManager.h"
 #include "ui/core/ExtPaintManagerArgs.h"
 #include "ui/core/ExtPaintManagerHolder.h"
+#include "ui/core/ExtPopupMenuWnd.h"
 #include "ui/core/ExtTipText.h"
 
 #include <memory>
@@ -105,12 +106,21 @@ BOOL CExtComboBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRE
     return CComboBox::OnChildNotify(message, wParam, lParam, pResult);
 }
 
-BOOL CExtComboBox::PreTranslateMessage(MSG* pMsg)
+void CExtComboBox::EnsureToolTip()
 {
     if (m_tip.m_hWnd == nullptr && m_tip.Create(this))
         m_tip.Activate(FALSE);
-    if (m_tip.m_hWnd != nullptr)
-        m_tip.RelayEvent(pMsg);
+}
+
+BOOL CExtComboBox::PreTranslateMessage(MSG* pMsg)
+{
+    // A tracked menu owns the mouse: its moves are no hover over the combo.
+    if (!CExtPopupMenuWnd::IsTrackingActive())
+    {
+        EnsureToolTip();
+        if (m_tip.m_hWnd != nullptr)
+            m_tip.RelayEvent(pMsg);
+    }
     if ((m_nFlags & FLAG_AUTO_COMPLETE) != 0)
     {
         if (pMsg->message == WM_SYSCHAR)

@@ -29,6 +29,8 @@ public:
     BOOL PreTranslateMessage(MSG* pMsg) override;
     void ShowToolTipText(LPCSTR lpszText, bool bActivate = true);
     void ActivateToolTip(bool bActivate);
+    // Creates the combo's own tool tip, inactive until a text is set.
+    void EnsureToolTip();
     // Completes the edit text from the list (the reaction to an edit update).
     void OnCbnEditUpdate();
     void DisarmCompletion() { m_nFlags &= ~FLAG_COMPLETION_ARMED; }
