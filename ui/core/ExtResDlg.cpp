@@ -260,7 +260,8 @@ LPCDLGTEMPLATEA CExtResDlg::FixTemplateFont(LPCDLGTEMPLATEA lpTemplate)
     WORD wSheetSize = 0;
     CString strFace;
     WORD wSize = 0;
-    if (lpTemplate == nullptr || !CExtResPP::FAKE_PROPPAGEFONTINFO::GetPropertySheetFont(strSheetFace, wSheetSize, false) ||
+    if (lpTemplate == nullptr ||
+        !CExtResPP::FAKE_PROPPAGEFONTINFO::GetPropertySheetFont(strSheetFace, wSheetSize, false) ||
         !CDialogTemplate::GetFont(lpTemplate, strFace, wSize) || !IsOldDialogFace(strFace) ||
         wSize != wSheetSize || strFace == strSheetFace)
         return lpTemplate;

@@ -59,7 +59,8 @@ HBRUSH ControlFaceBrush()
     static HBRUSH s_hBrush = nullptr;
     static COLORREF s_clrBrush = COLORREF(-1);
     CExtPaintManager* pPM = PaintManager();
-    const COLORREF clr = pPM != nullptr ? pPM->ColorByIndex(CExtPaintManager::CLRID_FACE) : ::GetSysColor(COLOR_BTNFACE);
+    const COLORREF clr =
+        pPM != nullptr ? pPM->ColorByIndex(CExtPaintManager::CLRID_FACE) : ::GetSysColor(COLOR_BTNFACE);
     if (s_hBrush == nullptr || clr != s_clrBrush)
     {
         HBRUSH hBrush = ::CreateSolidBrush(clr);

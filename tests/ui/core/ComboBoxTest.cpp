@@ -132,7 +132,8 @@ class CInspectableCombo : public CExtComboBox
 public:
     void AllowEditContextMenu(bool bAllow)
     {
-        m_nFlags = static_cast<BYTE>(bAllow ? (m_nFlags | FLAG_EDIT_CONTEXT_MENU) : (m_nFlags & ~FLAG_EDIT_CONTEXT_MENU));
+        m_nFlags = static_cast<BYTE>(bAllow ? (m_nFlags | FLAG_EDIT_CONTEXT_MENU)
+                                            : (m_nFlags & ~FLAG_EDIT_CONTEXT_MENU));
     }
     CExtComboEditCtrlHook& Edit() { return m_edit; }
 };
