@@ -419,7 +419,7 @@ TEST_F(ResizableDialogTest, ControlColourMessagesAnswerTheControlFace)
     host.DestroyWindow();
 }
 
-TEST_F(ResizableDialogTest, PaintedBackgroundsRepaintWhenTheDialogMoves)
+TEST_F(ResizableDialogTest, PaintedBackgroundsRepaintWhenTheDialogMovesOrResizes)
 {
     struct MoveCase
     {
@@ -446,6 +446,18 @@ TEST_F(ResizableDialogTest, PaintedBackgroundsRepaintWhenTheDialogMoves)
         ::SetWindowPos(m_dialog->m_hWnd, nullptr, 10, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         PumpMessages();
     }
+    // A resize over a painted background paints at once and still lays out and keeps the gripper.
+    ScopedTheme theme(new BackgroundBehindTheme);
+    ASSERT_TRUE(m_dialog->AnchorDialogItem(IDCANCEL, 100, 100));
+    RECT rcClient;
+    ::GetClientRect(m_dialog->m_hWnd, &rcClient);
+    const RECT rcCancelBefore = ChildRect(*m_dialog, ::GetDlgItem(m_dialog->m_hWnd, IDCANCEL));
+    SetClientSize(*m_dialog, rcClient.right + 50, rcClient.bottom + 30);
+    const RECT rcCancelAfter = ChildRect(*m_dialog, ::GetDlgItem(m_dialog->m_hWnd, IDCANCEL));
+    EXPECT_EQ(rcCancelBefore.left + 50, rcCancelAfter.left);
+    EXPECT_EQ(rcCancelBefore.top + 30, rcCancelAfter.top);
+    EXPECT_EQ(rcClient.right + 50, m_dialog->GetGripperRect().right);
+    EXPECT_EQ(rcClient.bottom + 30, m_dialog->GetGripperRect().bottom);
 }
 
 TEST_F(ResizableDialogTest, ChildrenShowingTheBackgroundAreRepaintedAtOnce)
