@@ -7,6 +7,7 @@
 #include "ui/core/ExtPaintManager.h"
 #include "ui/core/ExtPaintManagerArgs.h"
 #include "ui/core/ExtPaintManagerHolder.h"
+#include "ui/core/ExtPopupMenuWnd.h"
 #include "ui/core/ExtTipText.h"
 
 #include <memory>
@@ -105,12 +106,21 @@ BOOL CExtComboBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRE
     return CComboBox::OnChildNotify(message, wParam, lParam, pResult);
 }
 
-BOOL CExtComboBox::PreTranslateMessage(MSG* pMsg)
+void CExtComboBox::EnsureToolTip()
 {
     if (m_tip.m_hWnd == nullptr && m_tip.Create(this))
         m_tip.Activate(FALSE);
-    if (m_tip.m_hWnd != nullptr)
-        m_tip.RelayEvent(pMsg);
+}
+
+BOOL CExtComboBox::PreTranslateMessage(MSG* pMsg)
+{
+    // A tracked menu owns the mouse: its moves are no hover over the combo.
+    if (!CExtPopupMenuWnd::IsTrackingActive())
+    {
+        EnsureToolTip();
+        if (m_tip.m_hWnd != nullptr)
+            m_tip.RelayEvent(pMsg);
+    }
     if ((m_nFlags & FLAG_AUTO_COMPLETE) != 0)
     {
         if (pMsg->message == WM_SYSCHAR)
@@ -141,8 +151,13 @@ void CExtComboBox::StartHoverTimer()
     ::SetTimer(m_hWnd, m_nHoverTimerId, m_nHoverTimerPeriod, nullptr);
 }
 
-void CExtComboBox::OnHoverTimer()
+void CExtComboBox::OnTimer(UINT_PTR nIDEvent)
 {
+    if (nIDEvent != m_nHoverTimerId)
+    {
+        Default();
+        return;
+    }
     POINT pt;
     if (!::GetCursorPos(&pt))
         return;
@@ -218,6 +233,21 @@ void CExtComboBox::PaintCombo(bool bPushed, bool bHover)
     PaintComboFrame(bPushed, bHover, &dc);
 }
 
+void CExtComboBox::OnPaint()
+{
+    // The paint manager draws the frame: the system's edges would show around it.
+    if ((GetExStyle() & EDGE_STYLES) != 0)
+    {
+        ModifyStyleEx(EDGE_STYLES, 0);
+        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
+                       SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    POINT pt;
+    RECT rc;
+    ::GetWindowRect(m_hWnd, &rc);
+    PaintCombo(false, ::GetCursorPos(&pt) && ::PtInRect(&rc, pt));
+}
+
 LRESULT CExtComboBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message)
@@ -229,26 +259,11 @@ LRESULT CExtComboBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return lResult;
     }
     case WM_TIMER:
-        if (wParam == m_nHoverTimerId)
-        {
-            OnHoverTimer();
-            return 0;
-        }
-        break;
-    case WM_PAINT:
-    {
-        if ((GetExStyle() & EDGE_STYLES) != 0)
-        {
-            ModifyStyleEx(EDGE_STYLES, 0);
-            ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
-                           SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        }
-        POINT pt;
-        RECT rc;
-        ::GetWindowRect(m_hWnd, &rc);
-        PaintCombo(false, ::GetCursorPos(&pt) && ::PtInRect(&rc, pt));
+        OnTimer(wParam);
         return 0;
-    }
+    case WM_PAINT:
+        OnPaint();
+        return 0;
     case WM_ERASEBKGND:
         return TRUE;
     case WM_SETFOCUS:
@@ -287,7 +302,7 @@ LRESULT CExtComboBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         if ((m_nFlags & FLAG_TIMER_RUNNING) == 0)
         {
             StartHoverTimer();
-            OnHoverTimer();
+            OnTimer(m_nHoverTimerId);
         }
         break;
     case WM_LBUTTONDOWN:

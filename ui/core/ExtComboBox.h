@@ -29,6 +29,8 @@ public:
     BOOL PreTranslateMessage(MSG* pMsg) override;
     void ShowToolTipText(LPCSTR lpszText, bool bActivate = true);
     void ActivateToolTip(bool bActivate);
+    // Creates the combo's own tool tip, inactive until a text is set.
+    void EnsureToolTip();
     // Completes the edit text from the list (the reaction to an edit update).
     void OnCbnEditUpdate();
     void DisarmCompletion() { m_nFlags &= ~FLAG_COMPLETION_ARMED; }
@@ -42,7 +44,9 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
     void SubclassEditPart();
-    void OnHoverTimer();
+    // The hover timer follows the mouse; other timers get the default handling.
+    void OnTimer(UINT_PTR nIDEvent);
+    void OnPaint();
     void StartHoverTimer();
 
     BYTE m_nFlags = FLAG_AUTO_COMPLETE | FLAG_EDIT_CONTEXT_MENU | FLAG_COMPLETION_ARMED;

@@ -3,12 +3,21 @@
 // context menu follows the combo's setting.
 #include "ui/core/ExtEditBase.h"
 
+class CExtComboBox;
+
 class CExtComboEditCtrlHook : public CExtEditBase
 {
     DECLARE_DYNCREATE(CExtComboEditCtrlHook)
 public:
     CExtComboEditCtrlHook() = default;
 
+    // The framework's menu only where the combo allows it; the combo is redrawn afterwards,
+    // since the menu took the focus and the hover from it.
+    void OnContextMenu(CWnd* pWnd, CPoint point);
+
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    CExtComboBox* GetParentCombo() const;
 };

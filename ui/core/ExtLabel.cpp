@@ -1,5 +1,6 @@
 #include "ui/core/ExtLabel.h"
 
+#include "platform/mfc/ClientDC.h"
 #include "platform/mfc/PaintDC.h"
 #include "ui/core/ExtMemoryDC.h"
 #include "ui/core/ExtPaintManager.h"
@@ -41,7 +42,12 @@ COLORREF CExtLabel::GetTextColor(bool bEnabled)
         return clr;
     CExtPaintManager* pPM = PaintManager();
     const int nIndex = bEnabled ? COLOR_BTNTEXT : COLOR_BTNSHADOW;
-    return pPM != nullptr ? pPM->ColorByIndex(nIndex, this) : ::GetSysColor(nIndex);
+    if (pPM == nullptr)
+        return ::GetSysColor(nIndex);
+    // A theme may colour label text; it is asked on the screen's DC.
+    CClientDC dcScreen(nullptr);
+    const COLORREF clrCustom = pPM->QueryCustomTextColor(dcScreen, this, 0, 0, 0, bEnabled, DEFAULT_COLOR);
+    return clrCustom != DEFAULT_COLOR ? clrCustom : pPM->ColorByIndex(nIndex, this);
 }
 
 void CExtLabel::DrawLabelText(CDC* pDC, const RECT& rc, LPCSTR lpszText, UINT nDrawTextFlags, bool bEnabled)

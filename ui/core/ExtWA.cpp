@@ -1,6 +1,7 @@
 #include "ui/core/ExtWA.h"
 
 #include "ui/core/ExtADLG.h"
+#include "ui/core/ExtPaintManager.h"
 #include "ui/core/ExtResDlg.h"
 #include "ui/core/ExtWS.h"
 
@@ -9,7 +10,9 @@
 namespace
 {
 constexpr int PERCENT = 100;
-}
+constexpr UINT TRANSPARENT_CHILD_REDRAW =
+    RDW_INVALIDATE | RDW_ERASE | RDW_VALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_ERASENOW | RDW_NOFRAME;
+} // namespace
 
 template <class TBase>
 bool CExtWA<TBase>::AnchorItem(HWND hWndChild, int nLeftPercent, int nTopPercent, int nRightPercent,
@@ -76,7 +79,14 @@ void CExtWA<TBase>::ArrangeLayout(int cx, int cy)
         const int y = ::MulDiv(cy, record.nTopPercent, PERCENT) + record.nTopOffset;
         const int width = ::MulDiv(cx, record.nRightPercent, PERCENT) + record.nRightOffset - x;
         const int height = ::MulDiv(cy, record.nBottomPercent, PERCENT) + record.nBottomOffset - y;
-        if (hDwp != nullptr)
+        if (CExtPaintManager::IsTransparentChildControl(hChild))
+        {
+            // It shows the dialog's background, which the batch would leave stale behind it.
+            ::MoveWindow(hChild, x, y, width, height, TRUE);
+            const RECT rcRedraw = {0, 0, width, height};
+            ::RedrawWindow(hChild, &rcRedraw, nullptr, TRANSPARENT_CHILD_REDRAW);
+        }
+        else if (hDwp != nullptr)
             hDwp = ::DeferWindowPos(hDwp, hChild, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
         else
             ::SetWindowPos(hChild, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);

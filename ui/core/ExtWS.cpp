@@ -18,20 +18,14 @@ constexpr char PLACEMENT_SCAN_FORMAT[] = "%d,%d,%d,%d,%d,%d%n";
 constexpr int PLACEMENT_FIELDS = 6;
 constexpr UINT RESTORE_REDRAW_FLAGS = RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME;
 constexpr LPARAM ALT_CONTEXT_BIT = 1 << 29;
+constexpr int PALETTE_BITS_PER_PIXEL = 8;
+constexpr int CLASS_NAME_LENGTH = 260;
 constexpr UINT PLACEMENT_FLAGS_KEPT = WPF_SETMINPOSITION | WPF_RESTORETOMAXIMIZED | 0x0004; // async placement
 
-// Keeps the dialog's own painting off its visible children.
-void ClipOutChildren(HWND hWnd, HDC hDC)
+// Keeps the dialog's own painting off the visible children that paint their own background.
+void ClipOutOpaqueChildren(HWND hWnd, HDC hDC)
 {
-    for (HWND hChild = ::GetWindow(hWnd, GW_CHILD); hChild != nullptr; hChild = ::GetWindow(hChild, GW_HWNDNEXT))
-    {
-        if (!::IsWindowVisible(hChild))
-            continue;
-        RECT rc;
-        ::GetWindowRect(hChild, &rc);
-        ::MapWindowPoints(nullptr, hWnd, reinterpret_cast<POINT*>(&rc), 2);
-        ::ExcludeClipRect(hDC, rc.left, rc.top, rc.right, rc.bottom);
-    }
+    CExtPaintManager::ClipOutChildWindows(hDC, hWnd, CExtPaintManager::TransparentChildFilter);
 }
 
 CExtPaintManager* PaintManager()
@@ -39,6 +33,45 @@ CExtPaintManager* PaintManager()
     if (g_PaintManagerHolder.GetFirstMember() == nullptr)
         g_PaintManagerHolder.ReplaceManager(nullptr);
     return g_PaintManagerHolder.GetFirstMember();
+}
+
+// Backgrounds behind controls are painted only where the screen shows more than a palette.
+bool PaintsBackgroundBehind(CObject* pOwner)
+{
+    CExtPaintManager* pPM = PaintManager();
+    return pPM != nullptr && pPM->HasBackgroundBehindControls(pOwner, 0) &&
+           CExtPaintManager::GetDisplayBitsPerPixel() > PALETTE_BITS_PER_PIXEL;
+}
+
+// A window counts as a dialog when it is one of ours or its class is the system's dialog class.
+bool IsDialogWindow(CWnd* pWnd)
+{
+    if (pWnd->IsKindOf(RUNTIME_CLASS(CDialog)))
+        return true;
+    char szClass[CLASS_NAME_LENGTH] = {};
+    ::GetClassNameA(pWnd->m_hWnd, szClass, CLASS_NAME_LENGTH);
+    return std::strchr(szClass, '#') != nullptr;
+}
+
+// One brush of the control face for every dialog, made again when the colour changes.
+HBRUSH ControlFaceBrush()
+{
+    static HBRUSH s_hBrush = nullptr;
+    static COLORREF s_clrBrush = COLORREF(-1);
+    CExtPaintManager* pPM = PaintManager();
+    const COLORREF clr =
+        pPM != nullptr ? pPM->ColorByIndex(CExtPaintManager::CLRID_FACE) : ::GetSysColor(COLOR_BTNFACE);
+    if (s_hBrush == nullptr || clr != s_clrBrush)
+    {
+        HBRUSH hBrush = ::CreateSolidBrush(clr);
+        if (hBrush == nullptr)
+            return s_hBrush;
+        if (s_hBrush != nullptr)
+            ::DeleteObject(s_hBrush);
+        s_hBrush = hBrush;
+        s_clrBrush = clr;
+    }
+    return s_hBrush;
 }
 } // namespace
 
@@ -174,14 +207,75 @@ void CExtWS<TBase, nSysMenuTimerId>::OnWsPaint()
     CExtPaintManager* pPM = PaintManager();
     if (pPM == nullptr)
         return;
-    ClipOutChildren(this->m_hWnd, dc.m_hDC);
     if (pPM->HasBackgroundBehindControls(this, 0))
+    {
+        const int nSaved = dc.SaveDC();
+        ClipOutOpaqueChildren(this->m_hWnd, dc.m_hDC);
         pPM->DrawBackgroundBehind(true, dc, this);
+        dc.RestoreDC(nSaved);
+    }
     if (IsSizeGripperShown() && !this->IsZoomed())
     {
         pPM->DrawSizeGripper(dc, m_rcGripper, this);
         pPM->NotifyPaintDone(this, 0);
     }
+}
+
+template <class TBase, UINT nSysMenuTimerId>
+LRESULT CExtWS<TBase, nSysMenuTimerId>::OnWsSize(WPARAM wParam, LPARAM lParam)
+{
+    // A background painted behind the controls depends on the whole client size: repaint all.
+    const bool bRepaint = this->IsWindowVisible() && PaintsBackgroundBehind(this);
+    if (IsSizeGripperShown() && !bRepaint)
+        ::InvalidateRect(this->m_hWnd, &m_rcGripper, TRUE);
+    const LRESULT lResult = TBase::WindowProc(WM_SIZE, wParam, lParam);
+    RECT rcClient = {0, 0, 0, 0};
+    ::GetClientRect(this->m_hWnd, &rcClient);
+    m_rcGripper = {rcClient.right - ::GetSystemMetrics(SM_CXVSCROLL),
+                   rcClient.bottom - ::GetSystemMetrics(SM_CYHSCROLL), rcClient.right, rcClient.bottom};
+    if (bRepaint)
+        ::InvalidateRect(this->m_hWnd, nullptr, TRUE);
+    else if (IsSizeGripperShown())
+        ::InvalidateRect(this->m_hWnd, &m_rcGripper, TRUE);
+    if (!bRepaint)
+        return lResult;
+    if (IsDialogWindow(this))
+    {
+        for (HWND hChild = ::GetWindow(this->m_hWnd, GW_CHILD); hChild != nullptr;
+             hChild = ::GetWindow(hChild, GW_HWNDNEXT))
+        {
+            if (!::IsWindowVisible(hChild))
+                continue;
+            ::InvalidateRect(hChild, nullptr, TRUE);
+            RECT rcWindow, rcChildClient;
+            ::GetWindowRect(hChild, &rcWindow);
+            ::GetClientRect(hChild, &rcChildClient);
+            if (rcWindow.right - rcWindow.left != rcChildClient.right ||
+                rcWindow.bottom - rcWindow.top != rcChildClient.bottom)
+                ::PostMessageA(hChild, WM_NCPAINT, 0, 0);
+        }
+    }
+    CExtPaintManager::DispatchPendingPaintMessages();
+    return lResult;
+}
+
+template <class TBase, UINT nSysMenuTimerId>
+LRESULT CExtWS<TBase, nSysMenuTimerId>::OnWsCtlColor(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const HWND hControl = reinterpret_cast<HWND>(lParam);
+    if (message == WM_CTLCOLORSTATIC)
+    {
+        // Statics of other classes (edits shown read-only among them) keep the system's colours.
+        char szClass[CLASS_NAME_LENGTH] = {};
+        ::GetClassNameA(hControl, szClass, CLASS_NAME_LENGTH);
+        if (::lstrcmpiA(szClass, "static") != 0)
+            return TBase::WindowProc(message, wParam, lParam);
+        ::SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+        CExtPaintManager* pPM = PaintManager();
+        if ((this->GetStyle() & WS_CHILD) != 0 && pPM != nullptr && pPM->HasBackgroundBehindControls(this, 0))
+            return reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH));
+    }
+    return reinterpret_cast<LRESULT>(ControlFaceBrush());
 }
 
 template <class TBase, UINT nSysMenuTimerId>
@@ -194,18 +288,18 @@ LRESULT CExtWS<TBase, nSysMenuTimerId>::WindowProc(UINT message, WPARAM wParam, 
             SavePlacement();
         break;
     case WM_SIZE:
+        return OnWsSize(wParam, lParam);
+    case WM_WINDOWPOSCHANGED:
     {
-        if (IsSizeGripperShown())
-            ::InvalidateRect(this->m_hWnd, &m_rcGripper, TRUE);
         const LRESULT lResult = TBase::WindowProc(message, wParam, lParam);
-        RECT rcClient = {0, 0, 0, 0};
-        ::GetClientRect(this->m_hWnd, &rcClient);
-        m_rcGripper = {rcClient.right - ::GetSystemMetrics(SM_CXVSCROLL),
-                       rcClient.bottom - ::GetSystemMetrics(SM_CYHSCROLL), rcClient.right, rcClient.bottom};
-        if (IsSizeGripperShown())
-            ::InvalidateRect(this->m_hWnd, &m_rcGripper, TRUE);
+        if (this->IsWindowVisible() && PaintsBackgroundBehind(this))
+            ::InvalidateRect(this->m_hWnd, nullptr, TRUE);
         return lResult;
     }
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSTATIC:
+        return OnWsCtlColor(message, wParam, lParam);
     case WM_PAINT:
         OnWsPaint();
         return 0;
@@ -216,7 +310,7 @@ LRESULT CExtWS<TBase, nSysMenuTimerId>::WindowProc(UINT message, WPARAM wParam, 
             return 1;
         const HDC hDC = reinterpret_cast<HDC>(wParam);
         const int nSaved = ::SaveDC(hDC);
-        ClipOutChildren(this->m_hWnd, hDC);
+        ClipOutOpaqueChildren(this->m_hWnd, hDC);
         const LRESULT lResult = TBase::WindowProc(message, wParam, lParam);
         ::RestoreDC(hDC, nSaved);
         return lResult;

@@ -43,6 +43,7 @@ protected:
     RECT m_rcGripper = {0, 0, 0, 0};
 
 private:
-    void OnWsSize(UINT nType, int cx, int cy, LRESULT& lResult, WPARAM wParam, LPARAM lParam);
+    LRESULT OnWsSize(WPARAM wParam, LPARAM lParam);
+    LRESULT OnWsCtlColor(UINT message, WPARAM wParam, LPARAM lParam);
     void OnWsPaint();
 };

@@ -125,4 +125,55 @@ TEST_F(ComboBoxTest, AComboDeletedByItsParentOnAPressTouchesNothing)
     EXPECT_FALSE(::IsWindow(hCombo));
     parent.DestroyWindow();
 }
+
+// A combo whose edit part and flags the test reaches.
+class CInspectableCombo : public CExtComboBox
+{
+public:
+    void AllowEditContextMenu(bool bAllow)
+    {
+        m_nFlags = static_cast<BYTE>(bAllow ? (m_nFlags | FLAG_EDIT_CONTEXT_MENU)
+                                            : (m_nFlags & ~FLAG_EDIT_CONTEXT_MENU));
+    }
+    CExtComboEditCtrlHook& Edit() { return m_edit; }
+};
+
+// Closes whatever menu the context-menu request opened, from inside its own loop.
+void CALLBACK EndMenuSoon(HWND, UINT, UINT_PTR nIdEvent, DWORD)
+{
+    ::KillTimer(nullptr, nIdEvent);
+    ::EndMenu();
+}
+
+TEST_F(ComboBoxTest, TheEditPartsContextMenuFollowsTheCombosSetting)
+{
+    struct MenuCase
+    {
+        const char* pszWhat;
+        bool bComboAllows;
+        bool bEditHandlesAfterwards;
+    };
+    const MenuCase cases[] = {
+        {"allowed: the framework's menu", true, true},
+        {"forbidden: the system's menu from now on", false, false},
+    };
+    for (const MenuCase& c : cases)
+    {
+        SCOPED_TRACE(c.pszWhat);
+        CInspectableCombo combo;
+        ASSERT_TRUE(combo.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWN, COMBO_RECT, &m_parent, 1));
+        ASSERT_NE(nullptr, combo.Edit().m_hWnd);
+        combo.AllowEditContextMenu(c.bComboAllows);
+        ::SetFocus(m_parent.m_hWnd);
+        ::SetTimer(nullptr, 0, 200, EndMenuSoon);
+        RECT rc;
+        ::GetWindowRect(combo.Edit().m_hWnd, &rc);
+        combo.Edit().SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(combo.Edit().m_hWnd),
+                                 MAKELPARAM(rc.left + 2, rc.top + 2));
+        EXPECT_EQ(c.bEditHandlesAfterwards,
+                  (combo.Edit().m_nEditFlags & CExtEditBase::FLAG_HANDLE_COMMANDS) != 0);
+        EXPECT_EQ(combo.Edit().m_hWnd, ::GetFocus());
+        PumpThrough(m_parent.m_hWnd);
+    }
+}
 } // namespace

@@ -1,5 +1,8 @@
 #include "ui/core/ExtLabel.h"
 
+#include "ui/core/ExtPaintManagerHolder.h"
+#include "ui/core/ExtPaintManagerXP.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -111,5 +114,50 @@ TEST_F(LabelTest, ChangedTextRepaintsAtOnce)
             nRed += ::GetPixel(hScreen, origin.x + x, origin.y + y) == RGB(200, 0, 0) ? 1 : 0;
     ::ReleaseDC(nullptr, hScreen);
     EXPECT_GT(nRed, 10u);
+}
+
+// A theme that colours label text itself, only for the enabled state.
+class LabelColouringTheme : public CExtPaintManagerXP
+{
+public:
+    static constexpr COLORREF ENABLED_TEXT = RGB(0, 128, 255);
+
+    COLORREF QueryCustomTextColor(CDC&, CObject* pOwner, LPARAM, int, int, bool bEnabled, COLORREF clrDefault) override
+    {
+        return bEnabled && pOwner != nullptr && pOwner->IsKindOf(RUNTIME_CLASS(CExtLabel)) ? ENABLED_TEXT
+                                                                                             : clrDefault;
+    }
+};
+
+TEST_F(LabelTest, ThemeTextColourComesBeforeTheDefaultButAfterTheOwn)
+{
+    ASSERT_TRUE(g_PaintManagerHolder.ReplaceManager(new LabelColouringTheme));
+    // The next tests expect the default theme back, whatever fails here.
+    struct DefaultThemeAfterwards
+    {
+        ~DefaultThemeAfterwards() { g_PaintManagerHolder.ReplaceManager(nullptr); }
+    } restore;
+    struct ThemeCase
+    {
+        const char* pszWhat;
+        bool bEnabled;
+        COLORREF clrSet;
+        COLORREF clrExpected;
+    };
+    const ThemeCase cases[] = {
+        {"enabled: the theme's", true, CExtLabel::DEFAULT_COLOR, LabelColouringTheme::ENABLED_TEXT},
+        {"disabled: the theme has none", false, CExtLabel::DEFAULT_COLOR, ::GetSysColor(COLOR_BTNSHADOW)},
+        {"enabled, own colour wins", true, RGB(200, 0, 0), RGB(200, 0, 0)},
+    };
+    for (const ThemeCase& c : cases)
+    {
+        SCOPED_TRACE(c.pszWhat);
+        CExtLabel label;
+        ASSERT_TRUE(label.Create("WWWW MMMM", WS_CHILD | WS_VISIBLE | SS_LEFT, LABEL_RECT, &m_parent, 1));
+        label.SetTextColor(c.bEnabled, c.clrSet);
+        label.EnableWindow(c.bEnabled);
+        EXPECT_EQ(c.clrExpected, label.GetTextColor(c.bEnabled));
+        EXPECT_GT(CountColour(ClientPixels(label.m_hWnd), c.clrExpected), 20u);
+    }
 }
 } // namespace

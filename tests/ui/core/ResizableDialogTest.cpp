@@ -1,6 +1,8 @@
 #include "ui/core/ExtResizableDialog.h"
 
 #include "platform/mfc/WinApp.h"
+#include "ui/core/ExtPaintManagerHolder.h"
+#include "ui/core/ExtPaintManagerXP.h"
 #include "ui/core/ExtRegistry.h"
 
 #include "CommandTestResources.h"
@@ -354,5 +356,126 @@ TEST_F(ResizableDialogTest, ScreenshotsBeforeAndAfterAResize)
     const RECT rcCancelAfter = ChildRect(*m_dialog, ::GetDlgItem(m_dialog->m_hWnd, IDCANCEL));
     EXPECT_EQ(rcCancelBefore.left + 120, rcCancelAfter.left);
     EXPECT_EQ(rcCancelBefore.top + 80, rcCancelAfter.top);
+}
+
+// A theme that paints a background behind the controls, as the bar themes do.
+class BackgroundBehindTheme : public CExtPaintManagerXP
+{
+public:
+    bool HasBackgroundBehindControls(CObject*, LPARAM) override { return true; }
+};
+
+// Installs a theme for one test and gives the default back whatever happens.
+class ScopedTheme
+{
+public:
+    explicit ScopedTheme(CExtPaintManager* pManager) { g_PaintManagerHolder.ReplaceManager(pManager); }
+    ~ScopedTheme() { g_PaintManagerHolder.ReplaceManager(nullptr); }
+    ScopedTheme(const ScopedTheme&) = delete;
+    ScopedTheme& operator=(const ScopedTheme&) = delete;
+};
+
+COLORREF BrushColour(LRESULT lBrush)
+{
+    LOGBRUSH lb = {};
+    if (::GetObjectA(reinterpret_cast<HBRUSH>(lBrush), sizeof lb, &lb) != sizeof lb)
+        return COLORREF(-1);
+    return lb.lbStyle == BS_SOLID ? lb.lbColor : COLORREF(-1);
+}
+
+TEST_F(ResizableDialogTest, ControlColourMessagesAnswerTheControlFace)
+{
+    const COLORREF clrFace = g_PaintManagerHolder->ColorByIndex(CExtPaintManager::CLRID_FACE);
+    const HWND hLabel = ::GetDlgItem(m_dialog->m_hWnd, IDC_NAME_LABEL);
+    const HWND hEdit = ::GetDlgItem(m_dialog->m_hWnd, IDC_NAME_EDIT);
+    HDC hDC = ::GetDC(m_dialog->m_hWnd);
+    ::SetBkMode(hDC, OPAQUE);
+    const LRESULT lStatic = m_dialog->SendMessage(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(hDC),
+                                                  reinterpret_cast<LPARAM>(hLabel));
+    EXPECT_EQ(clrFace, BrushColour(lStatic));
+    EXPECT_EQ(TRANSPARENT, ::GetBkMode(hDC));
+    // One brush serves every dialog and message.
+    EXPECT_EQ(lStatic, m_dialog->SendMessage(WM_CTLCOLORDLG, reinterpret_cast<WPARAM>(hDC),
+                                             reinterpret_cast<LPARAM>(m_dialog->m_hWnd)));
+    // A read-only edit asks as a static but is no static: the system answers.
+    EXPECT_NE(lStatic, m_dialog->SendMessage(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(hDC),
+                                             reinterpret_cast<LPARAM>(hEdit)));
+    ::ReleaseDC(m_dialog->m_hWnd, hDC);
+
+    // An embedded panel over a painted background lets it show through its statics.
+    ScopedTheme theme(new BackgroundBehindTheme);
+    CExtResizableDialog panel(IDD_PANEL, nullptr);
+    CWnd host;
+    ASSERT_TRUE(host.CreateEx(0, AfxRegisterWndClass(0), "host", WS_POPUP, 0, 0, 200, 100, nullptr, nullptr));
+    ASSERT_TRUE(panel.Create(IDD_PANEL, &host));
+    const HWND hPanelLabel = ::CreateWindowA("STATIC", "x", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, panel.m_hWnd,
+                                             nullptr, nullptr, nullptr);
+    hDC = ::GetDC(panel.m_hWnd);
+    EXPECT_EQ(reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH)),
+              panel.SendMessage(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(hDC),
+                                reinterpret_cast<LPARAM>(hPanelLabel)));
+    ::ReleaseDC(panel.m_hWnd, hDC);
+    panel.DestroyWindow();
+    host.DestroyWindow();
+}
+
+TEST_F(ResizableDialogTest, PaintedBackgroundsRepaintWhenTheDialogMovesOrResizes)
+{
+    struct MoveCase
+    {
+        const char* pszWhat;
+        bool bBackgroundBehind;
+        bool bExpectWholeClientPending;
+    };
+    const MoveCase cases[] = {
+        {"background behind the controls", true, true},
+        {"plain face", false, false},
+    };
+    ::SetWindowPos(m_dialog->m_hWnd, HWND_TOPMOST, 10, 10, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+    for (const MoveCase& c : cases)
+    {
+        SCOPED_TRACE(c.pszWhat);
+        ScopedTheme theme(c.bBackgroundBehind ? new BackgroundBehindTheme : nullptr);
+        ::UpdateWindow(m_dialog->m_hWnd);
+        PumpMessages();
+        ::SetWindowPos(m_dialog->m_hWnd, nullptr, 40, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        RECT rcClient, rcPending = {0, 0, 0, 0};
+        ::GetClientRect(m_dialog->m_hWnd, &rcClient);
+        ::GetUpdateRect(m_dialog->m_hWnd, &rcPending, FALSE);
+        EXPECT_EQ(c.bExpectWholeClientPending, ::EqualRect(&rcClient, &rcPending) != FALSE);
+        ::SetWindowPos(m_dialog->m_hWnd, nullptr, 10, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        PumpMessages();
+    }
+    // A resize over a painted background paints at once and still lays out and keeps the gripper.
+    ScopedTheme theme(new BackgroundBehindTheme);
+    ASSERT_TRUE(m_dialog->AnchorDialogItem(IDCANCEL, 100, 100));
+    RECT rcClient;
+    ::GetClientRect(m_dialog->m_hWnd, &rcClient);
+    const RECT rcCancelBefore = ChildRect(*m_dialog, ::GetDlgItem(m_dialog->m_hWnd, IDCANCEL));
+    SetClientSize(*m_dialog, rcClient.right + 50, rcClient.bottom + 30);
+    const RECT rcCancelAfter = ChildRect(*m_dialog, ::GetDlgItem(m_dialog->m_hWnd, IDCANCEL));
+    EXPECT_EQ(rcCancelBefore.left + 50, rcCancelAfter.left);
+    EXPECT_EQ(rcCancelBefore.top + 30, rcCancelAfter.top);
+    EXPECT_EQ(rcClient.right + 50, m_dialog->GetGripperRect().right);
+    EXPECT_EQ(rcClient.bottom + 30, m_dialog->GetGripperRect().bottom);
+}
+
+TEST_F(ResizableDialogTest, ChildrenShowingTheBackgroundAreRepaintedAtOnce)
+{
+    ::SetWindowPos(m_dialog->m_hWnd, HWND_TOPMOST, 10, 10, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+    SetClientSize(*m_dialog, 400, 300);
+    const HWND hStatic = AddChild({10, 200, 110, 220});
+    const HWND hEdit = ::CreateWindowA("EDIT", "text", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 230, 100, 20,
+                                       m_dialog->m_hWnd, nullptr, nullptr, nullptr);
+    for (HWND hChild : {hStatic, hEdit})
+        ASSERT_TRUE(m_dialog->AnchorItem(hChild, 0, 0, 100, 0));
+    ::UpdateWindow(m_dialog->m_hWnd);
+    PumpMessages();
+    // No message is pumped after the arrangement: the static must be painted already, in place.
+    m_dialog->ArrangeLayout(500, 300);
+    EXPECT_TRUE(RectsEqual({10, 200, 210, 220}, ChildRect(*m_dialog, hStatic)));
+    EXPECT_TRUE(RectsEqual({10, 230, 210, 250}, ChildRect(*m_dialog, hEdit)));
+    EXPECT_FALSE(::GetUpdateRect(hStatic, nullptr, FALSE));
+    EXPECT_TRUE(::GetUpdateRect(hEdit, nullptr, FALSE));
 }
 } // namespace
