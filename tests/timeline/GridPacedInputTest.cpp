@@ -1,0 +1,162 @@
+// Real pointer input: a second thread paces SendInput over a shown grid while this thread runs
+// the grid's messages, as a hand on the mouse would.
+#include "TimelineTestSupport.h"
+
+#include "model/FlashEditorLayer.h"
+
+#include <gtest/gtest.h>
+
+
+using namespace TimelineTest;
+
+namespace
+{
+constexpr int kMoveSteps = 8;
+constexpr DWORD kStepMs = 15;
+
+// Absolute pointer coordinates span the primary screen as 0 to 65535.
+LONG Normalised(int pixel, int extent)
+{
+    return LONG((LONGLONG(pixel) * 65536 + extent - 1) / extent);
+}
+
+void SendMouse(CPoint screen, DWORD flags)
+{
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = Normalised(screen.x, ::GetSystemMetrics(SM_CXSCREEN));
+    input.mi.dy = Normalised(screen.y, ::GetSystemMetrics(SM_CYSCREEN));
+    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    ::SendInput(1, &input, sizeof input);
+}
+
+struct DragPath {
+    CPoint from;
+    CPoint to;
+    DWORD holdMs;  // held still at the end before the release
+};
+
+// Presses at from, moves to to in even steps with a pause between them, and releases.
+DWORD WINAPI MoveTheHand(LPVOID parameter)
+{
+    const DragPath& path = *static_cast<const DragPath*>(parameter);
+    SendMouse(path.from, 0);
+    ::Sleep(kStepMs);
+    SendMouse(path.from, MOUSEEVENTF_LEFTDOWN);
+    for (int step = 1; step <= kMoveSteps; ++step) {
+        ::Sleep(kStepMs);
+        SendMouse(CPoint(path.from.x + (path.to.x - path.from.x) * step / kMoveSteps,
+                         path.from.y + (path.to.y - path.from.y) * step / kMoveSteps),
+                  0);
+    }
+    ::Sleep(kStepMs + path.holdMs);
+    SendMouse(path.to, MOUSEEVENTF_LEFTUP);
+    return 0;
+}
+
+// The hand runs on a thread of its own (a Win32 one: input calls need the thread's Win32 state);
+// this thread keeps dispatching until the hand is done.
+void PacedDrag(CPoint from, CPoint to, DWORD holdMs = 0)
+{
+    DragPath path{from, to, holdMs};
+    HANDLE hand = ::CreateThread(nullptr, 0, MoveTheHand, &path, 0, nullptr);
+    ASSERT_NE(nullptr, hand);
+    while (::MsgWaitForMultipleObjects(1, &hand, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0)
+        Pump();
+    ::CloseHandle(hand);
+    Pump(50);
+}
+}  // namespace
+
+// One shown grid for every case: under Xvfb without a window manager each map and unmap waits.
+class GridPacedInput : public testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        s_pDoc = MakeDocument(3).release();
+        for (int layer = 1; layer <= 3; ++layer)
+            BuildSpans(*s_pDoc, *s_pDoc->GetLayer(layer), {{1, 4, false, true}, {5, 20, true, true}});
+        s_pHost = new CGridHost(s_pDoc, true);
+    }
+    static void TearDownTestSuite()
+    {
+        delete s_pHost;
+        delete s_pDoc;
+        s_pHost = nullptr;
+        s_pDoc = nullptr;
+    }
+    // Back at the left end with nothing focused or selected.
+    void SetUp() override { Reset(); }
+    static void Reset()
+    {
+        s_pHost->Grid().SendMessage(WM_HSCROLL, SB_LEFT, 0);
+        s_pHost->Grid().SendMessage(WM_VSCROLL, SB_TOP, 0);
+        s_pHost->Grid().SetFocusCell(-1, -1);
+    }
+
+    static CFlashEditorDoc* s_pDoc;
+    static CGridHost* s_pHost;
+};
+CFlashEditorDoc* GridPacedInput::s_pDoc = nullptr;
+CGridHost* GridPacedInput::s_pHost = nullptr;
+
+TEST_F(GridPacedInput, DraggedPointerSelectsTheFramesItCrosses)
+{
+    const struct {
+        const char* name;
+        int fromRow, fromCol, toRow, toCol;
+        CGridCellRange selection;
+        CGridCellId focus;
+    } cases[] = {
+        {"along a layer", 1, 3, 1, 8, CGridCellRange(1, 3, 1, 8), CGridCellId(1, 8)},
+        {"up across layers and back in time", 3, 9, 1, 4, CGridCellRange(1, 4, 3, 9), CGridCellId(1, 4)},
+        {"down from a frame number", 0, 6, 2, 10, CGridCellRange(1, 6, 3, 10), CGridCellId(2, 10)},
+    };
+    CGridHost& host = *s_pHost;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Reset();
+        CPoint from = host.CellCentre(c.fromRow, c.fromCol), to = host.CellCentre(c.toRow, c.toCol);
+        host.Grid().ClientToScreen(&from);
+        host.Grid().ClientToScreen(&to);
+        PacedDrag(from, to);
+        const CGridCellRange selection = host.Grid().GetSelectionRange();
+        EXPECT_EQ(c.selection.GetMinRow(), selection.GetMinRow());
+        EXPECT_EQ(c.selection.GetMinCol(), selection.GetMinCol());
+        EXPECT_EQ(c.selection.GetMaxRow(), selection.GetMaxRow());
+        EXPECT_EQ(c.selection.GetMaxCol(), selection.GetMaxCol());
+        EXPECT_EQ(c.focus, host.Grid().GetFocusCell());
+        EXPECT_EQ(CGridCtrl::MOUSE_NOTHING, host.Grid().GetMouseMode()) << "the release ended the drag";
+        EXPECT_EQ(nullptr, ::GetCapture());
+    }
+}
+
+TEST_F(GridPacedInput, PointerHeldPastTheEdgeScrollsAndExtendsTheSelection)
+{
+    CGridHost& host = *s_pHost;
+    CGridCtrl& grid = host.Grid();
+    const int lastVisible = grid.GetVisibleScrollableRange().GetMaxCol();
+    CPoint from = host.CellCentre(1, 5);
+    CRect client;
+    grid.GetClientRect(&client);
+    CPoint outside(client.right + 40, from.y);
+    grid.ClientToScreen(&from);
+    grid.ClientToScreen(&outside);
+    PacedDrag(from, outside, 600);
+
+    const CGridCellRange selection = grid.GetSelectionRange();
+    EXPECT_EQ(1, selection.GetMinRow());
+    EXPECT_EQ(1, selection.GetMaxRow());
+    EXPECT_EQ(5, selection.GetMinCol());
+    EXPECT_GT(selection.GetMaxCol(), lastVisible) << "each tick steps past the visible columns";
+    EXPECT_GT(grid.GetVisibleScrollableRange().GetMinCol(), 1) << "the grid scrolled";
+    EXPECT_EQ(selection.GetMaxCol(), grid.GetFocusCell().col);
+    EXPECT_EQ(grid.GetFocusCell().col, s_pDoc->GetCurrentFrame());
+
+    // Released, the ticks stop.
+    const CGridCellRange after = grid.GetSelectionRange();
+    Pump(200);
+    EXPECT_EQ(after.GetMaxCol(), grid.GetSelectionRange().GetMaxCol());
+    EXPECT_EQ(CGridCtrl::MOUSE_NOTHING, grid.GetMouseMode());
+}
