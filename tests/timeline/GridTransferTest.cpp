@@ -184,3 +184,44 @@ TEST(GridTransfer, PrintedPagesCarrySpansAndPageNumbers)
     EXPECT_GE(drawn.ellipses, 3 * 9);
     EXPECT_EQ(0, drawn.ellipses % 3);
 }
+
+TEST(GridTransfer, DragImagePicturesTheFocusCell)
+{
+    auto doc = MakeDocument(1);
+    BuildSpans(*doc, *doc->GetLayer(1), {{1, 3, false, true}, {4, 6, true, true}});
+    CGridHost host(doc.get());
+    CGridCtrl& grid = host.Grid();
+    CPoint size(-1, -1);
+    grid.SetFocusCell(-1, -1);
+    EXPECT_EQ(nullptr, grid.CreateDragImage(&size)) << "no focus cell, no picture";
+    EXPECT_EQ(CPoint(-1, -1), size);
+
+    // Paint once so that the cells carry their timeline marks, as a drag would find them.
+    const CCapture painted(grid);
+    const struct {
+        int col;
+        COLORREF inside;  // a pixel clear of the frame's dot, square and lines
+    } cases[] = {{2, TIMELINE_CONTENT_BACK}, {5, TIMELINE_TWEEN_BACK}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.col);
+        grid.SetFocusCell(1, c.col);
+        std::unique_ptr<CImageList> image(grid.CreateDragImage(&size));
+        ASSERT_NE(nullptr, image);
+        CRect cell;
+        grid.GetCellRect(1, c.col, &cell);
+        EXPECT_EQ(CPoint(cell.Width() + 1, cell.Height() + 1), size);
+        EXPECT_EQ(1, image->GetImageCount());
+        IMAGEINFO info{};
+        ASSERT_TRUE(image->GetImageInfo(0, &info));
+        EXPECT_EQ(size.x, info.rcImage.right - info.rcImage.left);
+        EXPECT_EQ(size.y, info.rcImage.bottom - info.rcImage.top);
+        const CCapture picture(size.x, size.y, [&](HDC hDC) {
+            CDC dc;
+            dc.Attach(hDC);
+            image->Draw(&dc, 0, CPoint(0, 0), ILD_NORMAL);
+            dc.Detach();
+        });
+        EXPECT_EQ(c.inside, picture.At(5, 4)) << std::hex << picture.At(5, 4);
+        EXPECT_EQ(painted.At(cell.left + 5, cell.top + 4), picture.At(5, 4)) << "the cell as the grid paints it";
+    }
+}
