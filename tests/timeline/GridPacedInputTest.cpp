@@ -160,3 +160,35 @@ TEST_F(GridPacedInput, PointerHeldPastTheEdgeScrollsAndExtendsTheSelection)
     EXPECT_EQ(after.GetMaxCol(), grid.GetSelectionRange().GetMaxCol());
     EXPECT_EQ(CGridCtrl::MOUSE_NOTHING, grid.GetMouseMode());
 }
+
+TEST_F(GridPacedInput, TextDraggedOutOfTheTimelineDropsIntoAnEditableGrid)
+{
+    CGridCtrl& source = s_pHost->Grid();
+    source.SetItemText(1, 2, "a");
+    source.SetItemText(2, 4, "b");
+    // An editable grid below the timeline takes the drop.
+    CGridHost target(nullptr, true);
+    target.MoveWindow(0, 300, 600, 200);
+    target.Grid().SetEditable(TRUE);
+    Pump(50);
+
+    source.SetFocusCell(2, 4);
+    source.SelectRange(1, 2, 2, 4);
+    CPoint from = s_pHost->CellCentre(1, 3), to = target.CellCentre(2, 3);
+    source.ClientToScreen(&from);
+    target.Grid().ClientToScreen(&to);
+    PacedDrag(from, to, 300);
+
+    const struct {
+        int row, col;
+        const char* text;
+    } cells[] = {{2, 3, "a"}, {2, 4, ""}, {3, 5, "b"}, {1, 3, ""}, {2, 2, ""}};
+    for (const auto& c : cells)
+        EXPECT_STREQ(c.text, target.Grid().GetItemText(c.row, c.col)) << c.row << "," << c.col;
+    EXPECT_STREQ("a", source.GetItemText(1, 2)) << "the read-only timeline keeps what was moved out";
+    EXPECT_STREQ("b", source.GetItemText(2, 4));
+    EXPECT_EQ(CGridCtrl::MOUSE_NOTHING, source.GetMouseMode());
+    EXPECT_EQ(CGridCtrl::MOUSE_NOTHING, target.Grid().GetMouseMode());
+    source.SetItemText(1, 2, "");
+    source.SetItemText(2, 4, "");
+}
