@@ -332,6 +332,7 @@ TEST_F(TimelineView, DrawnResourcesGiveTheLayerIcons)
         SCOPED_TRACE(c.what);
         EXPECT_EQ(c.colour, shot.At(c.x, c.y)) << std::hex << shot.At(c.x, c.y);
     }
+    EXPECT_TRUE(shot.SavePng("timeline-view.png"));
     constexpr COLORREF kIconMask = 0xADADAD;
     EXPECT_NE(kIconMask, nameBack);
 
