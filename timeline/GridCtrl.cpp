@@ -125,6 +125,26 @@ CGridCtrl::CGridCtrl(CFlashEditorDoc* pDoc, int nRows, int nCols, int nFixedRows
     SetFixedColumnCount(nFixedCols);
 }
 
+void CGridCtrl::DeleteWhenIdle()
+{
+    if (m_nMessageDepth == 0)
+        delete this;
+    else
+        m_bDeleteWhenIdle = true;
+}
+
+LRESULT CGridCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    ++m_nMessageDepth;
+    const LRESULT result = CWnd::WindowProc(message, wParam, lParam);
+    // The flag goes first: the destructor's own window messages come back through here.
+    if (--m_nMessageDepth == 0 && m_bDeleteWhenIdle) {
+        m_bDeleteWhenIdle = false;
+        delete this;
+    }
+    return result;
+}
+
 CGridCtrl::~CGridCtrl()
 {
     // The window goes first: its last messages still read the cells.

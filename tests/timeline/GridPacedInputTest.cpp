@@ -2,6 +2,8 @@
 // the grid's messages, as a hand on the mouse would.
 #include "TimelineTestSupport.h"
 
+#include "timeline/MovieControlGridView.h"
+
 #include "model/FlashEditorLayer.h"
 
 #include <gtest/gtest.h>
@@ -191,4 +193,54 @@ TEST_F(GridPacedInput, TextDraggedOutOfTheTimelineDropsIntoAnEditableGrid)
     EXPECT_EQ(CGridCtrl::MOUSE_NOTHING, target.Grid().GetMouseMode());
     source.SetItemText(1, 2, "");
     source.SetItemText(2, 4, "");
+}
+
+namespace
+{
+CWnd* g_pClosedDuringDrag = nullptr;
+CGridCtrl* g_pDraggingGrid = nullptr;
+bool g_bWasDragging = false;
+
+void CALLBACK CloseDuringDrag(HWND, UINT, UINT_PTR id, DWORD)
+{
+    ::KillTimer(nullptr, id);
+    // The OLE drag loop holds the pointer while it runs.
+    const HWND capture = ::GetCapture();
+    g_bWasDragging = g_pDraggingGrid && capture && capture != g_pDraggingGrid->GetSafeHwnd();
+    if (g_pClosedDuringDrag && g_pClosedDuringDrag->GetSafeHwnd())
+        g_pClosedDuringDrag->DestroyWindow();
+}
+}  // namespace
+
+TEST_F(GridPacedInput, ClosingTheTimelineDuringATextDragEndsItSafely)
+{
+    auto doc = MakeDocument(2);
+    doc->m_bAutoDelete = FALSE;
+    CWnd parent;
+    ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0), "timeline", WS_POPUP | WS_VISIBLE, 0, 250, 600, 150, nullptr,
+                                nullptr));
+    auto* pView = new CMovieControlGridView;
+    ASSERT_TRUE(pView->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 600, 150), &parent, 1));
+    doc->AddView(pView);
+    pView->SendMessage(WM_INITIALUPDATE);
+    CGridCtrl& grid = *pView->GetGrid();
+    Pump(50);
+    grid.SetFocusCell(1, 4);
+    grid.SelectRange(1, 2, 2, 4);
+    CRect cell;
+    grid.GetCellRect(1, 3, &cell);
+    CPoint from = cell.CenterPoint(), to(from.x + 200, from.y + 60);
+    grid.ClientToScreen(&from);
+    grid.ClientToScreen(&to);
+
+    g_pClosedDuringDrag = &parent;
+    g_pDraggingGrid = &grid;
+    ::SetTimer(nullptr, 0, 250, CloseDuringDrag);
+    PacedDrag(from, to, 600);
+    g_pClosedDuringDrag = nullptr;
+    g_pDraggingGrid = nullptr;
+    EXPECT_TRUE(g_bWasDragging) << "the window closed while the drag ran";
+    EXPECT_EQ(nullptr, parent.GetSafeHwnd()) << "the window closed while the drag ran";
+    EXPECT_EQ(nullptr, doc->GetFirstViewPosition()) << "the view left the document";
+    Pump(50);
 }

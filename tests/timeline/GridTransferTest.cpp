@@ -225,3 +225,51 @@ TEST(GridTransfer, DragImagePicturesTheFocusCell)
         EXPECT_EQ(painted.At(cell.left + 5, cell.top + 4), picture.At(5, 4)) << "the cell as the grid paints it";
     }
 }
+
+namespace
+{
+int g_deletedGrids = 0;
+
+// A grid whose text drag asks for its own deletion, as closing the window during the drag does.
+class CGridDeletedDuringDrag : public CGridCtrl
+{
+public:
+    using CGridCtrl::CGridCtrl;
+    ~CGridDeletedDuringDrag() override { ++g_deletedGrids; }
+    void BeginTextDrag() override
+    {
+        DeleteWhenIdle();
+        s_deletedDuringDrag = g_deletedGrids;
+    }
+    static int s_deletedDuringDrag;
+};
+int CGridDeletedDuringDrag::s_deletedDuringDrag = -1;
+}  // namespace
+
+TEST(GridTransfer, GridAskedToGoDuringItsOwnMessageGoesWhenTheMessageEnds)
+{
+    auto doc = MakeDocument(2);
+    CWnd parent;
+    ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0), "grid", WS_POPUP, 0, 0, 600, 200, nullptr, nullptr));
+    g_deletedGrids = 0;
+    auto* pGrid = new CGridDeletedDuringDrag(doc.get());
+    ASSERT_TRUE(pGrid->Create(CRect(0, 0, 600, 200), &parent, kGridId, WS_CHILD | WS_VISIBLE));
+    ConfigureTimelineGrid(*pGrid, 2, nullptr);
+    pGrid->SetFocusCell(1, 4);
+    pGrid->SelectRange(1, 2, 2, 4);
+    CRect cell;
+    pGrid->GetCellRect(1, 3, &cell);
+    const CPoint press = cell.CenterPoint();
+    // A press on the selection and a move start the drag inside the move's message.
+    pGrid->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(press.x, press.y));
+    pGrid->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(press.x + 30, press.y));
+    EXPECT_EQ(0, CGridDeletedDuringDrag::s_deletedDuringDrag) << "still in use while its message runs";
+    EXPECT_EQ(1, g_deletedGrids) << "gone once the message returned";
+
+    // Asked while idle, it goes at once.
+    auto* pIdle = new CGridDeletedDuringDrag(doc.get());
+    ASSERT_TRUE(pIdle->Create(CRect(0, 0, 600, 200), &parent, kGridId + 1, WS_CHILD));
+    pIdle->DeleteWhenIdle();
+    EXPECT_EQ(2, g_deletedGrids);
+    parent.DestroyWindow();
+}
