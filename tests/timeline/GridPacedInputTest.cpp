@@ -14,6 +14,11 @@ using namespace TimelineTest;
 namespace
 {
 constexpr int kMoveSteps = 8;
+constexpr int kHostWidth = 600;
+constexpr int kHostHeight = 420;
+constexpr int kGridHeight = 200;
+// Where the windows below the timeline grid go.
+const CRect kLowerPane(0, 220, kHostWidth, kHostHeight);
 constexpr DWORD kStepMs = 15;
 
 // Absolute pointer coordinates span the primary screen as 0 to 65535.
@@ -70,7 +75,8 @@ void PacedDrag(CPoint from, CPoint to, DWORD holdMs = 0)
 }
 }  // namespace
 
-// One shown grid for every case: under Xvfb without a window manager each map and unmap waits.
+// One shown window for every case: under Xvfb without a window manager each map and unmap of a
+// top-level window waits. The timeline grid takes its top; other windows are its children below.
 class GridPacedInput : public testing::Test
 {
 protected:
@@ -79,7 +85,8 @@ protected:
         s_pDoc = MakeDocument(3).release();
         for (int layer = 1; layer <= 3; ++layer)
             BuildSpans(*s_pDoc, *s_pDoc->GetLayer(layer), {{1, 4, false, true}, {5, 20, true, true}});
-        s_pHost = new CGridHost(s_pDoc, true);
+        s_pHost = new CGridHost(s_pDoc, true, kHostWidth, kHostHeight);
+        s_pHost->Grid().MoveWindow(0, 0, kHostWidth, kGridHeight);
     }
     static void TearDownTestSuite()
     {
@@ -169,16 +176,21 @@ TEST_F(GridPacedInput, TextDraggedOutOfTheTimelineDropsIntoAnEditableGrid)
     source.SetItemText(1, 2, "a");
     source.SetItemText(2, 4, "b");
     // An editable grid below the timeline takes the drop.
-    CGridHost target(nullptr, true);
-    target.MoveWindow(0, 300, 600, 200);
-    target.Grid().SetEditable(TRUE);
+    CGridCtrl target;
+    ASSERT_TRUE(target.Create(kLowerPane, s_pHost, kGridId + 1, WS_CHILD | WS_VISIBLE));
+    ConfigureTimelineGrid(target, 3, nullptr);
+    target.SetEditable(TRUE);
+    target.ResetScrollBars();
     Pump(50);
 
     source.SetFocusCell(2, 4);
     source.SelectRange(1, 2, 2, 4);
-    CPoint from = s_pHost->CellCentre(1, 3), to = target.CellCentre(2, 3);
+    CPoint from = s_pHost->CellCentre(1, 3), to;
+    CRect targetCell;
+    target.GetCellRect(2, 3, &targetCell);
+    to = targetCell.CenterPoint();
     source.ClientToScreen(&from);
-    target.Grid().ClientToScreen(&to);
+    target.ClientToScreen(&to);
     PacedDrag(from, to, 300);
 
     const struct {
@@ -186,11 +198,11 @@ TEST_F(GridPacedInput, TextDraggedOutOfTheTimelineDropsIntoAnEditableGrid)
         const char* text;
     } cells[] = {{2, 3, "a"}, {2, 4, ""}, {3, 5, "b"}, {1, 3, ""}, {2, 2, ""}};
     for (const auto& c : cells)
-        EXPECT_STREQ(c.text, target.Grid().GetItemText(c.row, c.col)) << c.row << "," << c.col;
+        EXPECT_STREQ(c.text, target.GetItemText(c.row, c.col)) << c.row << "," << c.col;
     EXPECT_STREQ("a", source.GetItemText(1, 2)) << "the read-only timeline keeps what was moved out";
     EXPECT_STREQ("b", source.GetItemText(2, 4));
     EXPECT_EQ(CGridCtrl::MOUSE_NOTHING, source.GetMouseMode());
-    EXPECT_EQ(CGridCtrl::MOUSE_NOTHING, target.Grid().GetMouseMode());
+    EXPECT_EQ(CGridCtrl::MOUSE_NOTHING, target.GetMouseMode());
     source.SetItemText(1, 2, "");
     source.SetItemText(2, 4, "");
 }
@@ -217,10 +229,11 @@ TEST_F(GridPacedInput, ClosingTheTimelineDuringATextDragEndsItSafely)
     auto doc = MakeDocument(2);
     doc->m_bAutoDelete = FALSE;
     CWnd parent;
-    ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0), "timeline", WS_POPUP | WS_VISIBLE, 0, 250, 600, 150, nullptr,
-                                nullptr));
+    // The view's frame, closed under the drag.
+    ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0), "timeline", WS_CHILD | WS_VISIBLE, kLowerPane.left,
+                                kLowerPane.top, kLowerPane.Width(), kLowerPane.Height(), s_pHost->GetSafeHwnd(), nullptr));
     auto* pView = new CMovieControlGridView;
-    ASSERT_TRUE(pView->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 600, 150), &parent, 1));
+    ASSERT_TRUE(pView->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, kLowerPane.Width(), kLowerPane.Height()), &parent, 1));
     doc->AddView(pView);
     pView->SendMessage(WM_INITIALUPDATE);
     CGridCtrl& grid = *pView->GetGrid();
