@@ -136,7 +136,14 @@ void CGridCtrl::DeleteWhenIdle()
 LRESULT CGridCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     ++m_nMessageDepth;
-    const LRESULT result = CWnd::WindowProc(message, wParam, lParam);
+    LRESULT result = 0;
+    try {
+        result = CWnd::WindowProc(message, wParam, lParam);
+    } catch (...) {
+        // The caller reports the failure; the depth must still come down.
+        --m_nMessageDepth;
+        throw;
+    }
     // The flag goes first: the destructor's own window messages come back through here.
     if (--m_nMessageDepth == 0 && m_bDeleteWhenIdle) {
         m_bDeleteWhenIdle = false;
