@@ -125,6 +125,33 @@ CGridCtrl::CGridCtrl(CFlashEditorDoc* pDoc, int nRows, int nCols, int nFixedRows
     SetFixedColumnCount(nFixedCols);
 }
 
+void CGridCtrl::DeleteWhenIdle()
+{
+    if (m_nMessageDepth == 0)
+        delete this;
+    else
+        m_bDeleteWhenIdle = true;
+}
+
+LRESULT CGridCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    ++m_nMessageDepth;
+    LRESULT result = 0;
+    try {
+        result = CWnd::WindowProc(message, wParam, lParam);
+    } catch (...) {
+        // The caller reports the failure; the depth must still come down.
+        --m_nMessageDepth;
+        throw;
+    }
+    // The flag goes first: the destructor's own window messages come back through here.
+    if (--m_nMessageDepth == 0 && m_bDeleteWhenIdle) {
+        m_bDeleteWhenIdle = false;
+        delete this;
+    }
+    return result;
+}
+
 CGridCtrl::~CGridCtrl()
 {
     // The window goes first: its last messages still read the cells.

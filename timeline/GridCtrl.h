@@ -105,6 +105,10 @@ public:
     explicit CGridCtrl(CFlashEditorDoc* pDoc = nullptr, int nRows = 0, int nCols = 0, int nFixedRows = 0,
                        int nFixedCols = 0);
     ~CGridCtrl() override;
+    // Deletes the grid once no message of its own is being handled: a text drag's loop runs
+    // inside a mouse message and may outlive the window and its owner.
+    void DeleteWhenIdle();
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     BOOL Create(const RECT& rect, CWnd* pParentWnd, UINT nID, DWORD dwStyle = WS_CHILD | WS_BORDER | WS_TABSTOP | WS_VISIBLE);
     CFlashEditorDoc* GetDocument() const { return m_pDocument; }
@@ -453,6 +457,8 @@ protected:
     int m_nResizingIndex = -1;
     BOOL m_bInSize = FALSE;
     BOOL m_bInPreSubclass = FALSE;
+    int m_nMessageDepth = 0;
+    bool m_bDeleteWhenIdle = false;
 
     friend class CGridDropTarget;
 };

@@ -79,7 +79,12 @@ END_MESSAGE_MAP()
 
 CMovieControlGridView::CMovieControlGridView() = default;
 
-CMovieControlGridView::~CMovieControlGridView() = default;
+CMovieControlGridView::~CMovieControlGridView()
+{
+    // Closing the window during a text drag destroys the view inside the grid's drag loop.
+    if (m_pGrid)
+        m_pGrid.release()->DeleteWhenIdle();
+}
 
 CFlashEditorDoc* CMovieControlGridView::GetFlashDocument() const
 {

@@ -5,6 +5,8 @@
 
 #include "model/UndoEvent.h"
 
+#include "resources/timeline/TimelineResources.h"
+
 #include "platform/mfc/ImageList.h"
 #include "platform/mfc/View.h"
 
@@ -28,7 +30,6 @@ constexpr UINT ID_TIMELINE_TOUCH_ALL_SHAPES = 32843;
 constexpr UINT ID_TIMELINE_REMOVE_MOTION_TWEEN = 32892;
 
 constexpr UINT IDC_TIMELINE_GRID = 100;
-constexpr UINT IDB_TIMELINE_ICONS = 151;
 
 class CMovieControlGridView : public CView, public CUndoEvent
 {

@@ -88,3 +88,65 @@ TEST(GridTitleTip, ShownOnlyForANameThatDoesNotFit)
     Pump();
     EXPECT_FALSE(::IsWindowVisible(tip));
 }
+
+// Input that reaches the shown tip belongs to the grid below it: the tip hides and hands it on.
+TEST(GridTitleTip, HandsPressesKeysAndMovesToTheGridBelow)
+{
+    auto doc = MakeDocument(3);
+    CGridHost host(doc.get(), true);
+    host.Grid().SetItemText(2, 0, "A layer name far too long to fit in its cell of the timeline");
+    host.SetForegroundWindow();
+    host.Grid().SetFocus();
+    Pump(50);
+    const CPoint overName(30, host.CellCentre(2, 0).y);
+    // The tip shows for the long name under the pointer; the real pointer stays with the posted one.
+    auto showTip = [&]() -> CWnd* {
+        host.Grid().SetFocus();
+        CPoint screen(overName);
+        host.Grid().ClientToScreen(&screen);
+        ::SetCursorPos(screen.x, screen.y);
+        host.Post(WM_MOUSEMOVE, 0, MAKELPARAM(overName.x + 1, overName.y));
+        host.Post(WM_MOUSEMOVE, 0, MAKELPARAM(overName.x, overName.y));
+        HWND tip = ::FindWindowA(TITLETIP_CLASSNAME, nullptr);
+        return tip && ::IsWindowVisible(tip) ? CWnd::FromHandlePermanent(tip) : nullptr;
+    };
+    // A message at a grid point, as the tip's own window would receive it. The real pointer goes
+    // there too: the platform follows hiding the tip with a move from where the pointer is.
+    auto atTip = [&](CWnd* pTip, UINT message, WPARAM wParam, CPoint gridPoint) {
+        host.Grid().ClientToScreen(&gridPoint);
+        ::SetCursorPos(gridPoint.x, gridPoint.y);
+        pTip->ScreenToClient(&gridPoint);
+        MSG msg{pTip->GetSafeHwnd(), message, wParam, MAKELPARAM(gridPoint.x, gridPoint.y)};
+        return msg;
+    };
+
+    // A press over a frame cell under the tip's reach focuses that frame.
+    CWnd* pTip = showTip();
+    ASSERT_NE(nullptr, pTip);
+    MSG press = atTip(pTip, WM_LBUTTONDOWN, MK_LBUTTON, host.CellCentre(2, 4));
+    EXPECT_TRUE(pTip->PreTranslateMessage(&press));
+    EXPECT_FALSE(pTip->IsWindowVisible());
+    Pump();
+    host.Post(WM_LBUTTONUP, 0, MAKELPARAM(host.CellCentre(2, 4).x, host.CellCentre(2, 4).y));
+    EXPECT_EQ(CGridCellId(2, 4), host.Grid().GetFocusCell());
+    EXPECT_EQ(4, doc->GetCurrentFrame());
+
+    // A key goes to the grid as it was pressed.
+    pTip = showTip();
+    ASSERT_NE(nullptr, pTip);
+    MSG key{pTip->GetSafeHwnd(), WM_KEYDOWN, VK_RIGHT, 1};
+    EXPECT_TRUE(pTip->PreTranslateMessage(&key));
+    EXPECT_FALSE(pTip->IsWindowVisible());
+    Pump();
+    EXPECT_EQ(CGridCellId(2, 5), host.Grid().GetFocusCell());
+
+    // A move out of the cell hides the tip and reaches the grid at the same screen point.
+    pTip = showTip();
+    ASSERT_NE(nullptr, pTip);
+    const CPoint frameCell = host.CellCentre(3, 7);
+    MSG move = atTip(pTip, WM_MOUSEMOVE, 0, frameCell);
+    pTip->SendMessage(WM_MOUSEMOVE, move.wParam, move.lParam);
+    Pump();
+    EXPECT_FALSE(pTip->IsWindowVisible());
+    EXPECT_EQ(nullptr, ::GetCapture()) << "the hidden tip let the pointer go";
+}

@@ -184,3 +184,92 @@ TEST(GridTransfer, PrintedPagesCarrySpansAndPageNumbers)
     EXPECT_GE(drawn.ellipses, 3 * 9);
     EXPECT_EQ(0, drawn.ellipses % 3);
 }
+
+TEST(GridTransfer, DragImagePicturesTheFocusCell)
+{
+    auto doc = MakeDocument(1);
+    BuildSpans(*doc, *doc->GetLayer(1), {{1, 3, false, true}, {4, 6, true, true}});
+    CGridHost host(doc.get());
+    CGridCtrl& grid = host.Grid();
+    CPoint size(-1, -1);
+    grid.SetFocusCell(-1, -1);
+    EXPECT_EQ(nullptr, grid.CreateDragImage(&size)) << "no focus cell, no picture";
+    EXPECT_EQ(CPoint(-1, -1), size);
+
+    // Paint once so that the cells carry their timeline marks, as a drag would find them.
+    const CCapture painted(grid);
+    const struct {
+        int col;
+        COLORREF inside;  // a pixel clear of the frame's dot, square and lines
+    } cases[] = {{2, TIMELINE_CONTENT_BACK}, {5, TIMELINE_TWEEN_BACK}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.col);
+        grid.SetFocusCell(1, c.col);
+        std::unique_ptr<CImageList> image(grid.CreateDragImage(&size));
+        ASSERT_NE(nullptr, image);
+        CRect cell;
+        grid.GetCellRect(1, c.col, &cell);
+        EXPECT_EQ(CPoint(cell.Width() + 1, cell.Height() + 1), size);
+        EXPECT_EQ(1, image->GetImageCount());
+        IMAGEINFO info{};
+        ASSERT_TRUE(image->GetImageInfo(0, &info));
+        EXPECT_EQ(size.x, info.rcImage.right - info.rcImage.left);
+        EXPECT_EQ(size.y, info.rcImage.bottom - info.rcImage.top);
+        const CCapture picture(size.x, size.y, [&](HDC hDC) {
+            CDC dc;
+            dc.Attach(hDC);
+            image->Draw(&dc, 0, CPoint(0, 0), ILD_NORMAL);
+            dc.Detach();
+        });
+        EXPECT_EQ(c.inside, picture.At(5, 4)) << std::hex << picture.At(5, 4);
+        EXPECT_EQ(painted.At(cell.left + 5, cell.top + 4), picture.At(5, 4)) << "the cell as the grid paints it";
+    }
+}
+
+namespace
+{
+int g_deletedGrids = 0;
+
+// A grid whose text drag asks for its own deletion, as closing the window during the drag does.
+class CGridDeletedDuringDrag : public CGridCtrl
+{
+public:
+    using CGridCtrl::CGridCtrl;
+    ~CGridDeletedDuringDrag() override { ++g_deletedGrids; }
+    void BeginTextDrag() override
+    {
+        DeleteWhenIdle();
+        s_deletedDuringDrag = g_deletedGrids;
+    }
+    static int s_deletedDuringDrag;
+};
+int CGridDeletedDuringDrag::s_deletedDuringDrag = -1;
+}  // namespace
+
+TEST(GridTransfer, GridAskedToGoDuringItsOwnMessageGoesWhenTheMessageEnds)
+{
+    auto doc = MakeDocument(2);
+    CWnd parent;
+    ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0), "grid", WS_POPUP, 0, 0, 600, 200, nullptr, nullptr));
+    g_deletedGrids = 0;
+    auto* pGrid = new CGridDeletedDuringDrag(doc.get());
+    ASSERT_TRUE(pGrid->Create(CRect(0, 0, 600, 200), &parent, kGridId, WS_CHILD | WS_VISIBLE));
+    ConfigureTimelineGrid(*pGrid, 2, nullptr);
+    pGrid->SetFocusCell(1, 4);
+    pGrid->SelectRange(1, 2, 2, 4);
+    CRect cell;
+    pGrid->GetCellRect(1, 3, &cell);
+    const CPoint press = cell.CenterPoint();
+    // A press on the selection and a move start the drag inside the move's message.
+    pGrid->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(press.x, press.y));
+    pGrid->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(press.x + 30, press.y));
+    EXPECT_EQ(0, CGridDeletedDuringDrag::s_deletedDuringDrag) << "still in use while its message runs";
+    EXPECT_EQ(1, g_deletedGrids) << "gone once the message returned";
+
+    // Asked while idle, it goes at once.
+    auto* pIdle = new CGridDeletedDuringDrag(doc.get());
+    ASSERT_TRUE(pIdle->Create(CRect(0, 0, 600, 200), &parent, kGridId + 1, WS_CHILD));
+    pIdle->DeleteWhenIdle();
+    EXPECT_EQ(2, g_deletedGrids);
+    parent.DestroyWindow();
+}

@@ -9,6 +9,7 @@
 #include "platform/mfc/Bitmap.h"
 #include "platform/mfc/DC.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace TimelineTest
@@ -218,8 +219,24 @@ CCapture::CCapture(CWnd& wnd, bool bScreen)
 {
     CRect client;
     wnd.GetClientRect(&client);
-    m_width = client.Width();
-    m_height = client.Height();
+    if (bScreen) {
+        wnd.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        Pump();
+    }
+    *this = CCapture(client.Width(), client.Height(), [&](HDC hMem) {
+        if (bScreen) {
+            HDC hWndDC = ::GetDC(wnd.GetSafeHwnd());
+            ::BitBlt(hMem, 0, 0, client.Width(), client.Height(), hWndDC, 0, 0, SRCCOPY);
+            ::ReleaseDC(wnd.GetSafeHwnd(), hWndDC);
+        } else {
+            wnd.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(hMem), PRF_CLIENT);
+        }
+    });
+}
+
+CCapture::CCapture(int width, int height, const std::function<void(HDC)>& paint)
+    : m_width(std::max(0, width)), m_height(std::max(0, height))
+{
     BITMAPINFO bmi{};
     bmi.bmiHeader.biSize = sizeof bmi.bmiHeader;
     bmi.bmiHeader.biWidth = m_width;
@@ -231,18 +248,13 @@ CCapture::CCapture(CWnd& wnd, bool bScreen)
     HDC hMem = ::CreateCompatibleDC(nullptr);
     HBITMAP hDib = ::CreateDIBSection(hMem, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = ::SelectObject(hMem, hDib);
-    if (bScreen) {
-        wnd.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-        Pump();
-        HDC hWndDC = ::GetDC(wnd.GetSafeHwnd());
-        ::BitBlt(hMem, 0, 0, m_width, m_height, hWndDC, 0, 0, SRCCOPY);
-        ::ReleaseDC(wnd.GetSafeHwnd(), hWndDC);
-    } else {
-        wnd.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(hMem), PRF_CLIENT);
+    m_pixels.assign(std::size_t(m_width) * std::size_t(m_height), 0xFFFFFF);
+    if (bits) {
+        std::memcpy(bits, m_pixels.data(), m_pixels.size() * sizeof(DWORD));
+        paint(hMem);
+        ::GdiFlush();
+        std::memcpy(m_pixels.data(), bits, m_pixels.size() * sizeof(DWORD));
     }
-    ::GdiFlush();
-    m_pixels.resize(std::size_t(m_width) * std::size_t(m_height));
-    std::memcpy(m_pixels.data(), bits, m_pixels.size() * sizeof(DWORD));
     ::SelectObject(hMem, old);
     ::DeleteObject(hDib);
     ::DeleteDC(hMem);

@@ -8,6 +8,7 @@
 #include "platform/mfc/ImageList.h"
 #include "platform/mfc/Wnd.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -86,6 +87,8 @@ class CCapture
 public:
     // Through WM_PRINTCLIENT, or (bScreen) copied from the screen after a real paint.
     explicit CCapture(CWnd& wnd, bool bScreen = false);
+    // What paint draws into a white width x height bitmap.
+    CCapture(int width, int height, const std::function<void(HDC)>& paint);
     COLORREF At(int x, int y) const;
     int Width() const { return m_width; }
     int Height() const { return m_height; }

@@ -294,3 +294,58 @@ TEST_F(TimelineView, EmptyPaneKeepsWorking)
     const CCapture shot(Grid());
     EXPECT_EQ(TIMELINE_TWEEN_BACK, shot.At(kNameWidth + 5 * kFrameWidth + 8, kRowHeight + 5));
 }
+
+TEST_F(TimelineView, DrawnResourcesGiveTheLayerIcons)
+{
+    Open(2);
+    m_doc->GetLayer(2)->SetVisible(false);
+    m_doc->GetLayer(2)->SetLocked(true);
+    CImageList* pImages = Grid().GetImageList();
+    ASSERT_NE(nullptr, pImages);
+    EXPECT_EQ(5, pImages->GetImageCount());
+    IMAGEINFO info{};
+    ASSERT_TRUE(pImages->GetImageInfo(0, &info));
+    EXPECT_EQ(16, info.rcImage.right - info.rcImage.left);
+    EXPECT_EQ(16, info.rcImage.bottom - info.rcImage.top);
+
+    // The icons' left edges: outline, lock or dot, eye dot or cross; tops 3 pixels into the row.
+    constexpr int kOutlineX = 129, kLockX = 111, kEyeX = 93, kIconTop = 3;
+    // Without a focus no name cell is drawn pressed.
+    Grid().SetFocusCell(-1, -1);
+    const CCapture shot(Grid());
+    const COLORREF nameBack = shot.At(5, 2 * kRowHeight + 2);
+    const struct {
+        const char* what;
+        int x;
+        int y;
+        COLORREF colour;
+    } cases[] = {
+        {"outline's edge", kOutlineX + 3, kRowHeight + kIconTop + 3, RGB(0, 0, 0)},
+        {"outline's inside shows the cell", kOutlineX + 7, kRowHeight + kIconTop + 7, nameBack},
+        {"unlocked: dot", kLockX + 8, kRowHeight + kIconTop + 8, RGB(0, 0, 0)},
+        {"visible: dot", kEyeX + 8, kRowHeight + kIconTop + 8, RGB(0, 0, 0)},
+        {"locked: padlock body", kLockX + 7, 2 * kRowHeight + kIconTop + 10, RGB(200, 160, 40)},
+        {"hidden: red cross", kEyeX + 3, 2 * kRowHeight + kIconTop + 3, RGB(220, 0, 0)},
+        {"mask colour never shows", kEyeX + 1, 2 * kRowHeight + kIconTop + 1, nameBack},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(c.colour, shot.At(c.x, c.y)) << std::hex << shot.At(c.x, c.y);
+    }
+    EXPECT_TRUE(shot.SavePng("timeline-view.png"));
+    constexpr COLORREF kIconMask = 0xADADAD;
+    EXPECT_NE(kIconMask, nameBack);
+
+    // The band's picture loads at the size the context menu draws it.
+    HICON hIcon = static_cast<HICON>(
+        ::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TIMELINE_BAND), IMAGE_ICON, 24, 24, 0));
+    ASSERT_NE(nullptr, hIcon);
+    ICONINFO iconInfo{};
+    ASSERT_TRUE(::GetIconInfo(hIcon, &iconInfo));
+    BITMAP bm{};
+    ::GetObjectA(iconInfo.hbmColor ? iconInfo.hbmColor : iconInfo.hbmMask, sizeof bm, &bm);
+    EXPECT_EQ(24, bm.bmWidth);
+    ::DeleteObject(iconInfo.hbmColor);
+    ::DeleteObject(iconInfo.hbmMask);
+    ::DestroyIcon(hIcon);
+}
