@@ -31,6 +31,7 @@ public:
     void DrawBarBorders(CDC& dc, CExtDrawBarBordersArgs& args) override;
     void DrawSizeGripper(CDC& dc, const RECT& rc, CWnd* pOwner = nullptr, LPARAM lParam = 0) override;
     void DrawCalendarBorder(CDC& dc, const RECT& rc) override;
+    void DrawCalendarCaptionArea(CDC& dc, const RECT& rc, LPCSTR pszText) override;
     void PaintCalendarBorder(CDC& dc, const RECT& rc, CObject* pOwner = nullptr, LPARAM lParam = 0) override;
     bool GetStateGradient(bool bHover, bool bPushed, int& nFirst, int& nSecond) const override;
     void DrawMenuExpandButton(CDC& dc, const RECT& rc, bool bHover, bool bReserved, CObject* pOwner = nullptr,

@@ -264,6 +264,34 @@ TEST_F(OfficeBarsTest, MenuBorderOpenSideShowsTheMenuBarAtTheButtonsFarCorners)
         }
 }
 
+TEST(OfficeCalendarTest, CaptionAreaRunsFromItsTopColourToItsBottomColour)
+{
+    constexpr int CX = 60;
+    constexpr int CY = 24;
+    for (int nScheme : {0, 1}) {
+        std::unique_ptr<CLunaFake> fake(CLunaFake::ForScheme(nScheme));
+        for (CRuntimeClass* pClass : {RUNTIME_CLASS(CExtPaintManagerOffice2003), RUNTIME_CLASS(CExtPaintManagerStudio2005)}) {
+            ASSERT_TRUE(g_PaintManagerHolder.ReplaceByClass(pClass));
+            CExtPaintManager& pm = *g_PaintManagerHolder.GetFirstMember();
+            CPixelCanvas canvas(CX, CY, UNPAINTED);
+            pm.DrawCalendarCaptionArea(canvas.dc(), RECT{0, 0, CX, CY}, "");
+            EXPECT_TRUE(Near(pm.ColorByIndex(3029), canvas.Pixel(2, 0), GRADIENT_TOLERANCE)) << nScheme;
+            EXPECT_TRUE(Near(pm.ColorByIndex(3028), canvas.Pixel(2, CY - 1), GRADIENT_TOLERANCE)) << nScheme;
+            EXPECT_EQ(canvas.Pixel(2, CY / 2), canvas.Pixel(CX - 3, CY / 2)) << "the gradient runs down";
+        }
+    }
+    // The other themes fill it flat.
+    for (CRuntimeClass* pClass : {RUNTIME_CLASS(CExtPaintManager), RUNTIME_CLASS(CExtPaintManagerXP)}) {
+        ASSERT_TRUE(g_PaintManagerHolder.ReplaceByClass(pClass));
+        CExtPaintManager& pm = *g_PaintManagerHolder.GetFirstMember();
+        CPixelCanvas canvas(CX, CY, UNPAINTED);
+        pm.DrawCalendarCaptionArea(canvas.dc(), RECT{0, 0, CX, CY}, "");
+        EXPECT_EQ(pm.ColorByIndex(COLOR_BTNSHADOW), canvas.Pixel(2, 0));
+        EXPECT_EQ(pm.ColorByIndex(COLOR_BTNSHADOW), canvas.Pixel(2, CY - 1));
+    }
+    g_PaintManagerHolder.ReplaceByClass(RUNTIME_CLASS(CExtPaintManagerXP));
+}
+
 TEST_F(OfficeBarsTest, PaintingBarPartsTwoThousandTimesLeavesNoGdiHandle)
 {
     constexpr int ROUNDS = 2000;
