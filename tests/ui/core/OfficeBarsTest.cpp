@@ -255,10 +255,12 @@ TEST_F(OfficeBarsTest, MenuBorderOpenSideShowsTheMenuBarAtTheButtonsFarCorners)
                 }
                 EXPECT_EQ(expected, joined.Pixels()) << pClass->m_lpszClassName << " side " << c.nSide
                                                      << " scheme " << nScheme;
-                // Any other owner keeps the flat border.
+                // Any other owner, none, or a menu bar without a window keeps the flat border.
+                CExtMenuControlBar noWindow;
                 CPixelCanvas plain(CANVAS, CANVAS, UNPAINTED);
                 pm.DrawMenuBorderOpenSide(plain.dc(), c.rcMenu, c.rcExclude, c.nSide, &m_bar);
                 pm.DrawMenuBorderOpenSide(plain.dc(), c.rcMenu, c.rcExclude, c.nSide, nullptr);
+                pm.DrawMenuBorderOpenSide(plain.dc(), c.rcMenu, c.rcExclude, c.nSide, &noWindow);
                 EXPECT_EQ(flat.Pixels(), plain.Pixels()) << "side " << c.nSide;
             }
         }
