@@ -27,6 +27,16 @@ constexpr double ALPHA_GAMMA = 0.9;
 // The 0x00RRGGBB pixel of a DIB section for a COLORREF.
 DWORD ToPixel(COLORREF c) { return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c); }
 
+// A 1-bit DIB's header with its black and white colour table.
+struct MaskInfo
+{
+    BITMAPINFOHEADER header;
+    RGBQUAD colors[2];
+};
+
+// Bytes in a row of a 1-bit DIB: rows are padded to whole DWORDs.
+size_t MaskRowBytes(int cx) { return static_cast<size_t>((cx + 31) / 32) * 4; }
+
 void BitmapSize(HBITMAP hBitmap, int& cx, int& cy)
 {
     BITMAP bm{};
@@ -136,11 +146,8 @@ CExtCmdIcon::~CExtCmdIcon()
 
 void CExtCmdIcon::DropDrawCache(IconPart& part)
 {
-    if (part.m_hDrawMask != nullptr)
-        ::DeleteObject(part.m_hDrawMask);
-    if (part.m_hDrawColor != nullptr)
-        ::DeleteObject(part.m_hDrawColor);
-    part.m_hDrawMask = part.m_hDrawColor = nullptr;
+    part.m_drawMask.clear();
+    part.m_drawColor.clear();
 }
 
 void CExtCmdIcon::DropIcon(IconPart& part)
@@ -181,29 +188,21 @@ bool CExtCmdIcon::BuildDrawCache()
     }
     if (hColor == nullptr)
         return false;
-    HBITMAP hMask = ::CreateBitmap(cx, cy, 1, 1, nullptr);
-    HDC hDC = hMask != nullptr ? ::CreateCompatibleDC(nullptr) : nullptr;
-    if (hDC == nullptr) {
-        if (hMask != nullptr)
-            ::DeleteObject(hMask);
-        ::DeleteObject(hColor);
-        return false;
-    }
     const COLORREF transparentPixel = ToPixel(clrTransparent);
-    HGDIOBJ hOld = ::SelectObject(hDC, hMask);
-    // The section is bottom-up.
+    const size_t nMaskStride = MaskRowBytes(cx);
+    std::vector<BYTE> mask(nMaskStride * cy, 0);
+    std::vector<DWORD> color(pBits, pBits + static_cast<size_t>(cx) * cy);
+    ::DeleteObject(hColor);
     for (int y = 0; y < cy; ++y)
         for (int x = 0; x < cx; ++x) {
-            COLORREF& px = pBits[static_cast<size_t>(cy - 1 - y) * cx + x];
-            const bool bTransparent = (px & 0x00FFFFFF) == transparentPixel;
-            ::SetPixelV(hDC, x, y, bTransparent ? RGB(255, 255, 255) : RGB(0, 0, 0));
-            if (bTransparent)
-                px = 0;
+            DWORD& px = color[static_cast<size_t>(y) * cx + x];
+            if ((px & 0x00FFFFFF) != transparentPixel)
+                continue;
+            mask[y * nMaskStride + x / 8] |= static_cast<BYTE>(0x80 >> (x % 8));
+            px = 0;
         }
-    ::SelectObject(hDC, hOld);
-    ::DeleteDC(hDC);
-    m_icon.m_hDrawMask = hMask;
-    m_icon.m_hDrawColor = hColor;
+    m_icon.m_drawMask = std::move(mask);
+    m_icon.m_drawColor = std::move(color);
     return true;
 }
 
@@ -211,24 +210,21 @@ bool CExtCmdIcon::DrawCached(HDC hDC, const POINT& pt)
 {
     if (m_icon.m_bSystemDrawing)
         return false;
-    if (m_icon.m_hDrawMask == nullptr && !BuildDrawCache()) {
+    if (m_icon.m_drawColor.empty() && !BuildDrawCache()) {
         m_icon.m_bSystemDrawing = true;
         return false;
     }
-    HDC hMemDC = ::CreateCompatibleDC(hDC);
-    if (hMemDC == nullptr)
-        return false;
+    // Straight from memory: a scratch DC per drawing costs more than the drawing itself.
     const CSize size = GetImageSize();
-    const COLORREF clrOldBk = ::SetBkColor(hDC, RGB(255, 255, 255));
-    const COLORREF clrOldText = ::SetTextColor(hDC, RGB(0, 0, 0));
-    HGDIOBJ hOld = ::SelectObject(hMemDC, m_icon.m_hDrawMask);
-    ::BitBlt(hDC, pt.x, pt.y, size.cx, size.cy, hMemDC, 0, 0, SRCAND);
-    ::SelectObject(hMemDC, m_icon.m_hDrawColor);
-    ::BitBlt(hDC, pt.x, pt.y, size.cx, size.cy, hMemDC, 0, 0, SRCPAINT);
-    ::SelectObject(hMemDC, hOld);
-    ::DeleteDC(hMemDC);
-    ::SetBkColor(hDC, clrOldBk);
-    ::SetTextColor(hDC, clrOldText);
+    MaskInfo maskInfo{};
+    maskInfo.header = {sizeof(BITMAPINFOHEADER), size.cx, size.cy, 1, 1, BI_RGB, 0, 0, 0, 0, 0};
+    maskInfo.colors[1] = RGBQUAD{255, 255, 255, 0};
+    BITMAPINFO colorInfo{};
+    colorInfo.bmiHeader = {sizeof(BITMAPINFOHEADER), size.cx, size.cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    ::StretchDIBits(hDC, pt.x, pt.y, size.cx, size.cy, 0, 0, size.cx, size.cy, m_icon.m_drawMask.data(),
+                    reinterpret_cast<const BITMAPINFO*>(&maskInfo), DIB_RGB_COLORS, SRCAND);
+    ::StretchDIBits(hDC, pt.x, pt.y, size.cx, size.cy, 0, 0, size.cx, size.cy, m_icon.m_drawColor.data(), &colorInfo,
+                    DIB_RGB_COLORS, SRCPAINT);
     return true;
 }
 

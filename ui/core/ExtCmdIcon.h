@@ -21,10 +21,11 @@ public:
         HICON m_hIcon = nullptr;
         int m_cx = 0;
         int m_cy = 0;
-        // The icon's mask (white where transparent) and colour image (black there), kept for
-        // plain drawing; an icon with an alpha channel keeps the system's drawing instead.
-        HBITMAP m_hDrawMask = nullptr;
-        HBITMAP m_hDrawColor = nullptr;
+        // The icon's mask (1 bit per pixel, set where transparent) and colour pixels (black
+        // there), bottom-up rows as a DIB holds them, kept for plain drawing; an icon with an
+        // alpha channel keeps the system's drawing instead.
+        std::vector<BYTE> m_drawMask;
+        std::vector<DWORD> m_drawColor;
         bool m_bSystemDrawing = false;
     };
     // Drawing states of DrawWithState.

@@ -163,6 +163,8 @@ public:
     // --- Frames and borders -------------------------------------------------------------------
     virtual void DrawBarFrame(CDC& dc, CExtDrawBarFrameArgs& args);
     virtual void DrawBarBorders(CDC& dc, CExtDrawBarBordersArgs& args);
+    // The frame's lines along the sides the style names, in a rectangle moved to the origin.
+    virtual void DrawBarBorderLines(CDC& dc, const RECT& rc, DWORD dwStyle, COLORREF clrOuter, COLORREF clrInner);
     virtual void DrawClientEdge(CDC& dc, const RECT& rc, CObject* pOwner = nullptr, LPARAM lParam = 0);
     virtual void DrawSplitterEdge(CDC& dc, const RECT& rc, CObject* pOwner = nullptr, LPARAM lParam = 0);
     virtual void DrawEditFrame(CDC& dc, CExtDrawEditFrameArgs& args);
@@ -225,6 +227,16 @@ public:
     static bool IsAvailableCaptionOptionsButton(CObject* pOwner);
     // The icon band width of a popup menu's last item, or -1 when that item shows no band.
     static int QueryPopupLastItemBandWidth(CObject* pPopup);
+    // A menu bar's client rectangle and its tracked button in the bar's client coordinates
+    // (empty while the bar does not say), and whether the bar stands at the left or right.
+    struct MenuBarGeometry
+    {
+        CRect rcBar;
+        CRect rcButton;
+        bool bVertical = false;
+    };
+    // False for anything but a live menu bar.
+    static bool QueryMenuBarGeometry(CObject* pMenuBar, MenuBarGeometry& geometry);
     // The window itself or its nearest parent that is a docked framework bar, or null.
     static CWnd* FindDockedBarAmongParents(CWnd* pWnd);
     // True when the user interface is laid out right to left (the resource manager's answer).

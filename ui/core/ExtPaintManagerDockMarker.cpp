@@ -197,6 +197,35 @@ bool CExtPaintManager::DockMarkerBase::LoadFromMemory(const RECT& rc, int nKind,
     return ApplyBitmaps(rc, nKind, clrTransparent, hNormal, hHover);
 }
 
+bool CExtPaintManager::DockMarkerBase::LoadFromResources(const RECT& rc, int nKind, COLORREF clrTransparent,
+                                                         LPCSTR pszName, LPCSTR pszHoverName, LPCSTR pszType,
+                                                         LPCSTR pszHoverType, HINSTANCE hModule,
+                                                         HINSTANCE hHoverModule)
+{
+    if (pszHoverName == nullptr) {
+        pszHoverName = pszName;
+        pszHoverType = pszType;
+        hHoverModule = hModule;
+    }
+    auto load = [](HINSTANCE hInstance, LPCSTR pszResName, LPCSTR pszResType) -> HBITMAP {
+        if (hInstance == nullptr)
+            hInstance = AfxGetResourceHandle();
+        if (pszResName == nullptr || pszResType == nullptr)
+            return nullptr;
+        return LoadBitmapFromResource(hInstance, ::FindResourceA(hInstance, pszResName, pszResType));
+    };
+    HBITMAP hNormal = load(hModule, pszName, pszType);
+    HBITMAP hHover = load(hHoverModule, pszHoverName, pszHoverType);
+    if (hNormal == nullptr || hHover == nullptr) {
+        if (hNormal != nullptr)
+            ::DeleteObject(hNormal);
+        if (hHover != nullptr)
+            ::DeleteObject(hHover);
+        return false;
+    }
+    return ApplyBitmaps(rc, nKind, clrTransparent, hNormal, hHover);
+}
+
 bool CExtPaintManager::DockMarkerBase::ApplyBitmaps(const RECT& rc, int nKind, COLORREF clrTransparent, HBITMAP hNormal,
                                                     HBITMAP hHover)
 {

@@ -23,6 +23,12 @@ public:
     virtual void DetachBitmaps();
     virtual bool IsEmpty() const;
     virtual void Reset();
+    // Loads the images from bitmap resources (a null module is the application's resource
+    // module; without a hover name the normal image serves both) and applies them.
+    virtual bool LoadFromResources(const RECT& rc, int nKind, COLORREF clrTransparent, LPCSTR pszName,
+                                   LPCSTR pszHoverName = nullptr, LPCSTR pszType = RT_BITMAP,
+                                   LPCSTR pszHoverType = RT_BITMAP, HINSTANCE hModule = nullptr,
+                                   HINSTANCE hHoverModule = nullptr);
     virtual bool ApplyBitmaps(const RECT& rc, int nKind, COLORREF clrTransparent, HBITMAP hNormal, HBITMAP hHover);
     virtual bool Prepare(bool bPartOfCross, int nKind, const RECT& rc);
     virtual bool CreateWindows(CWnd* pParent, std::vector<CWnd*>& windows);

@@ -19,37 +19,6 @@ CRect Normalized(const RECT& rc)
     return r;
 }
 
-// The frame's lines along the sides the style names, in a rectangle at the origin.
-void DrawBarBorderLines(CDC& dc, const RECT& rcIn, DWORD dwStyle, COLORREF clrOuter, COLORREF clrInner)
-{
-    if ((dwStyle & CExtDrawBarBordersArgs::SIDES) == 0)
-        return;
-    CRect rc(rcIn);
-    rc.OffsetRect(-rc.left, -rc.top);
-    const int b = 2 * ::GetSystemMetrics(SM_CYBORDER);
-    const bool bSecond = (dwStyle & CExtDrawBarBordersArgs::SECOND_LINE) != 0;
-    const int y0 = (dwStyle & CExtDrawBarBordersArgs::SIDE_TOP) != 0 ? b : 0;
-    const int y1 = rc.bottom - ((dwStyle & CExtDrawBarBordersArgs::SIDE_BOTTOM) != 0 ? b : 0);
-    const int nInset = bSecond ? 1 : 0;
-    if ((dwStyle & CExtDrawBarBordersArgs::SIDE_LEFT) != 0)
-        dc.FillSolidRect(0, y0, 1, y1 - y0, clrOuter);
-    if ((dwStyle & CExtDrawBarBordersArgs::SIDE_TOP) != 0)
-        dc.FillSolidRect(0, 0, rc.right, 1, clrOuter);
-    if ((dwStyle & CExtDrawBarBordersArgs::SIDE_RIGHT) != 0)
-        dc.FillSolidRect(rc.right - 1 - nInset, y0, 1, y1 - y0, clrOuter);
-    if ((dwStyle & CExtDrawBarBordersArgs::SIDE_BOTTOM) != 0)
-        dc.FillSolidRect(0, rc.bottom - 1 - nInset, rc.right, 1, clrOuter);
-    if (!bSecond)
-        return;
-    if ((dwStyle & CExtDrawBarBordersArgs::SIDE_LEFT) != 0)
-        dc.FillSolidRect(1, y0, 1, y1 - y0, clrInner);
-    if ((dwStyle & CExtDrawBarBordersArgs::SIDE_TOP) != 0)
-        dc.FillSolidRect(0, 1, rc.right, 1, clrInner);
-    if ((dwStyle & CExtDrawBarBordersArgs::SIDE_RIGHT) != 0)
-        dc.FillSolidRect(rc.right - 1, y0, 1, y1 - y0, clrInner);
-    if ((dwStyle & CExtDrawBarBordersArgs::SIDE_BOTTOM) != 0)
-        dc.FillSolidRect(0, rc.bottom - 1, rc.right, 1, clrInner);
-}
 } // namespace
 
 int CExtPaintManager::GlyphForSystemCommand(UINT nSysCmd)
@@ -274,6 +243,37 @@ void CExtPaintManager::DrawBarFrame(CDC& dc, CExtDrawBarFrameArgs& args)
         dc.Draw3dRect(&r, clr(CLRID_HILIGHT), clr(CLRID_SHADOW));
     }
     dc.IntersectClipRect(&args.m_rcOuter);
+}
+
+void CExtPaintManager::DrawBarBorderLines(CDC& dc, const RECT& rcIn, DWORD dwStyle, COLORREF clrOuter, COLORREF clrInner)
+{
+    if ((dwStyle & CExtDrawBarBordersArgs::SIDES) == 0)
+        return;
+    CRect rc(rcIn);
+    rc.OffsetRect(-rc.left, -rc.top);
+    const int b = 2 * ::GetSystemMetrics(SM_CYBORDER);
+    const bool bSecond = (dwStyle & CExtDrawBarBordersArgs::SECOND_LINE) != 0;
+    const int y0 = (dwStyle & CExtDrawBarBordersArgs::SIDE_TOP) != 0 ? b : 0;
+    const int y1 = rc.bottom - ((dwStyle & CExtDrawBarBordersArgs::SIDE_BOTTOM) != 0 ? b : 0);
+    const int nInset = bSecond ? 1 : 0;
+    if ((dwStyle & CExtDrawBarBordersArgs::SIDE_LEFT) != 0)
+        dc.FillSolidRect(0, y0, 1, y1 - y0, clrOuter);
+    if ((dwStyle & CExtDrawBarBordersArgs::SIDE_TOP) != 0)
+        dc.FillSolidRect(0, 0, rc.right, 1, clrOuter);
+    if ((dwStyle & CExtDrawBarBordersArgs::SIDE_RIGHT) != 0)
+        dc.FillSolidRect(rc.right - 1 - nInset, y0, 1, y1 - y0, clrOuter);
+    if ((dwStyle & CExtDrawBarBordersArgs::SIDE_BOTTOM) != 0)
+        dc.FillSolidRect(0, rc.bottom - 1 - nInset, rc.right, 1, clrOuter);
+    if (!bSecond)
+        return;
+    if ((dwStyle & CExtDrawBarBordersArgs::SIDE_LEFT) != 0)
+        dc.FillSolidRect(1, y0, 1, y1 - y0, clrInner);
+    if ((dwStyle & CExtDrawBarBordersArgs::SIDE_TOP) != 0)
+        dc.FillSolidRect(0, 1, rc.right, 1, clrInner);
+    if ((dwStyle & CExtDrawBarBordersArgs::SIDE_RIGHT) != 0)
+        dc.FillSolidRect(rc.right - 1, y0, 1, y1 - y0, clrInner);
+    if ((dwStyle & CExtDrawBarBordersArgs::SIDE_BOTTOM) != 0)
+        dc.FillSolidRect(0, rc.bottom - 1, rc.right, 1, clrInner);
 }
 
 void CExtPaintManager::DrawBarBorders(CDC& dc, CExtDrawBarBordersArgs& args)

@@ -320,6 +320,19 @@ void CExtPaintManagerOffice2003::DrawCalendarBorder(CDC& dc, const RECT& rc)
     }
 }
 
+void CExtPaintManagerOffice2003::DrawCalendarCaptionArea(CDC& dc, const RECT& rc, LPCSTR pszText)
+{
+    if (IsPaletteDisplay()) {
+        CExtPaintManagerXP::DrawCalendarCaptionArea(dc, rc, pszText);
+        return;
+    }
+    if (!IsVisible(dc, rc))
+        return;
+    // 3029 at the top to 3028 at the bottom: a vertical gradient starts from its second colour.
+    FillGradientRect(dc, rc, ColorByIndex(3028), ColorByIndex(3029), true);
+    DrawLargeLabelText(dc, rc, pszText);
+}
+
 void CExtPaintManagerOffice2003::PaintCalendarBorder(CDC& dc, const RECT& rc, CObject* pOwner, LPARAM lParam)
 {
     if (IsVisible(dc, rc)) {

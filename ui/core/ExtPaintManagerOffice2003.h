@@ -31,6 +31,7 @@ public:
     void DrawBarBorders(CDC& dc, CExtDrawBarBordersArgs& args) override;
     void DrawSizeGripper(CDC& dc, const RECT& rc, CWnd* pOwner = nullptr, LPARAM lParam = 0) override;
     void DrawCalendarBorder(CDC& dc, const RECT& rc) override;
+    void DrawCalendarCaptionArea(CDC& dc, const RECT& rc, LPCSTR pszText) override;
     void PaintCalendarBorder(CDC& dc, const RECT& rc, CObject* pOwner = nullptr, LPARAM lParam = 0) override;
     bool GetStateGradient(bool bHover, bool bPushed, int& nFirst, int& nSecond) const override;
     void DrawMenuExpandButton(CDC& dc, const RECT& rc, bool bHover, bool bReserved, CObject* pOwner = nullptr,
@@ -41,6 +42,8 @@ public:
     void DrawBarClientArea(CDC& dc, const RECT& rc, CWnd* pOwner = nullptr, LPARAM lParam = 0) override;
     void FillDockAreaBackground(CDC& dc, const RECT& rc, CWnd* pOwner = nullptr, LPARAM lParam = 0) override;
     void DrawToolbarGradient(CDC& dc, CObject* pBar, LPARAM lParam = 0) override;
+    void DrawMenuBorderOpenSide(CDC& dc, const RECT& rc, const RECT& rcExclude, int nSide, CObject* pOwner = nullptr,
+                                LPARAM lParam = 0) override;
     void AdjustBarClientRect(CObject* pBar, RECT& rc) const override;
     int GetToolbarGripperExtent(CObject* pBar) const override;
     bool IsBarBackgroundGradient(CObject* pBar) const override;
@@ -78,6 +81,8 @@ protected:
     // The background of a docked bar across its rectangle: the scheme's three colours, or the
     // light-to-dark band colours without a scheme.
     void PaintDockedBarBackground(CDC& dc, const RECT& rcBar, bool bVerticalBar, CObject* pOwner, LPARAM lParam);
+    // A tool bar's own gradient over its client rectangle.
+    void PaintToolbarGradient(CDC& dc, const RECT& rcClient, CObject* pBar, LPARAM lParam);
     // Maps each id to a newly appended colour.
     void InstallColors(std::initializer_list<std::pair<int, COLORREF>> colors);
 

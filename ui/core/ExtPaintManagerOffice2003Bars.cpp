@@ -114,12 +114,61 @@ void CExtPaintManagerOffice2003::DrawToolbarGradient(CDC& dc, CObject* pBar, LPA
     ::GetClientRect(HwndOf(pWnd), &rc);
     if (!IsVisible(dc, rc))
         return;
-    CRect inner(rc);
+    PaintToolbarGradient(dc, rc, pBar, lParam);
+    if (!IsMenuBarKind(pBar))
+        Frame(dc, rc, ColorByIndex(XPCLR_MENU_BORDER, pBar, lParam));
+}
+
+void CExtPaintManagerOffice2003::PaintToolbarGradient(CDC& dc, const RECT& rcClient, CObject* pBar, LPARAM lParam)
+{
+    CRect inner(rcClient);
     inner.DeflateRect(1, 1);
     // Light at the top, dark at the bottom.
     FillGradientRect(dc, inner, ColorByIndex(3017, pBar, lParam), ColorByIndex(3015, pBar, lParam), true);
-    if (!IsMenuBarKind(pBar))
-        Frame(dc, rc, ColorByIndex(XPCLR_MENU_BORDER, pBar, lParam));
+}
+
+void CExtPaintManagerOffice2003::DrawMenuBorderOpenSide(CDC& dc, const RECT& rc, const RECT& rcExclude, int nSide,
+                                                        CObject* pOwner, LPARAM lParam)
+{
+    CExtPaintManagerXP::DrawMenuBorderOpenSide(dc, rc, rcExclude, nSide, pOwner, lParam);
+    MenuBarGeometry bar;
+    const CRect ex(rcExclude);
+    if (ex.IsRectEmpty() || !IsDockedGradientBar(pOwner) || !QueryMenuBarGeometry(pOwner, bar))
+        return;
+    if (bar.rcButton.IsRectEmpty()) {
+        bar.rcButton = bar.rcBar;
+        AdjustBarClientRect(pOwner, bar.rcButton);
+    }
+    // The button's far corners, away from the menu, are cut and show the bar's gradient; the
+    // bar is laid over the exclude area so that its tracked button lands on it.
+    CRect rcBar(bar.rcBar);
+    rcBar.OffsetRect(ex.left - bar.rcButton.left, ex.top - bar.rcButton.top);
+    POINT corners[2];
+    switch (nSide) {
+    case 1:
+    case 2: {
+        const int y = nSide == 2 ? ex.top : ex.bottom - 1;
+        corners[0] = {ex.left, y};
+        corners[1] = {ex.right - 1, y};
+        break;
+    }
+    case 3:
+    case 4: {
+        const int x = nSide == 3 ? ex.left : ex.right - 1;
+        corners[0] = {x, ex.top};
+        corners[1] = {x, ex.bottom - 1};
+        break;
+    }
+    default:
+        return;
+    }
+    for (const POINT& pt : corners) {
+        const CRect rcCorner(pt.x, pt.y, pt.x + 1, pt.y + 1);
+        const int nSaved = dc.SaveDC();
+        dc.IntersectClipRect(&rcCorner);
+        PaintToolbarGradient(dc, rcBar, pOwner, lParam);
+        dc.RestoreDC(nSaved);
+    }
 }
 
 void CExtPaintManagerOffice2003::AdjustBarClientRect(CObject* pBar, RECT& rc) const

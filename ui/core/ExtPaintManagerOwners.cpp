@@ -49,6 +49,20 @@ int CExtPaintManager::QueryPopupLastItemBandWidth(CObject*) { return -1; }
 
 bool CExtPaintManager::IsLayoutRightToLeft() { return false; }
 
+bool CExtPaintManager::QueryMenuBarGeometry(CObject* pMenuBar, MenuBarGeometry& geometry)
+{
+    if (!IsMenuBarKind(pMenuBar))
+        return false;
+    const HWND hBar = HwndOf(static_cast<CWnd*>(pMenuBar));
+    if (hBar == nullptr || !::IsWindow(hBar))
+        return false;
+    ::GetClientRect(hBar, &geometry.rcBar);
+    // The tracked button is the menu bar's to say; until it does, the caller takes the bar's row.
+    geometry.rcButton.SetRectEmpty();
+    geometry.bVertical = IsBarDockedAtLeftOrRight(pMenuBar);
+    return true;
+}
+
 CWnd* CExtPaintManager::FindDockedBarAmongParents(CWnd* pWnd)
 {
     for (HWND hWnd = HwndOf(pWnd); hWnd != nullptr && ::IsWindow(hWnd);) {

@@ -24,6 +24,7 @@ constexpr int MENU_BAND = 24;
 constexpr int EXPAND_HEIGHT = 14;
 constexpr int WARM_UP = 20;
 constexpr int RUNS = 300;
+constexpr int BATCHES = 5;
 constexpr double TARGET_MS = 2.0;
 
 std::vector<CExtCmdIcon> MakeIcons()
@@ -88,6 +89,7 @@ void PaintMenu(CExtPaintManager& pm, CDC& dc, std::vector<CExtCmdIcon>& icons, c
     pm.DrawMenuExpandButton(dc, RECT{rcMenu.left + border, y, rcMenu.right - border, y + EXPAND_HEIGHT}, false, false);
 }
 
+// The best of a few batches: other processes on the machine only ever add time.
 template <typename Paint> double MillisecondsPerPaint(CWnd& wnd, const RECT& rc, Paint paint)
 {
     CClientDC client(&wnd);
@@ -95,13 +97,19 @@ template <typename Paint> double MillisecondsPerPaint(CWnd& wnd, const RECT& rc,
         CExtMemoryDC dc(&client, &rc);
         paint(dc);
     }
-    const auto start = std::chrono::steady_clock::now();
-    for (int i = 0; i < RUNS; ++i) {
-        CExtMemoryDC dc(&client, &rc);
-        paint(dc);
+    double best = 0;
+    for (int nBatch = 0; nBatch < BATCHES; ++nBatch) {
+        const auto start = std::chrono::steady_clock::now();
+        for (int i = 0; i < RUNS; ++i) {
+            CExtMemoryDC dc(&client, &rc);
+            paint(dc);
+        }
+        const std::chrono::duration<double, std::milli> elapsed = std::chrono::steady_clock::now() - start;
+        const double perPaint = elapsed.count() / RUNS;
+        if (nBatch == 0 || perPaint < best)
+            best = perPaint;
     }
-    const std::chrono::duration<double, std::milli> elapsed = std::chrono::steady_clock::now() - start;
-    return elapsed.count() / RUNS;
+    return best;
 }
 } // namespace
 
@@ -125,8 +133,8 @@ int main()
         {"Office 2003", RUNTIME_CLASS(CExtPaintManagerOffice2003)},
         {"Studio 2005", RUNTIME_CLASS(CExtPaintManagerStudio2005)},
     };
-    std::printf("%-12s %14s %14s   (target under %.1f ms per paint, %d paints each)\n", "theme", "tool bar ms",
-                "menu ms", TARGET_MS, RUNS);
+    std::printf("%-12s %14s %14s   (target under %.1f ms per paint, best of %d batches of %d paints)\n", "theme",
+                "tool bar ms", "menu ms", TARGET_MS, BATCHES, RUNS);
     for (const Theme& theme : themes) {
         g_PaintManagerHolder.ReplaceByClass(theme.pClass);
         CExtPaintManager& pm = *g_PaintManagerHolder.GetFirstMember();

@@ -70,6 +70,46 @@ TEST(CmdIconTest, BitmapPictureDrawsWithoutItsKey)
     ::DestroyIcon(hReleased);
 }
 
+// Every pixel of a plain drawing is the picture's, or the background's where the picture has its
+// key: widths that end inside a byte and cross a word of the mask, at an offset, over a pattern.
+TEST(CmdIconTest, PlainDrawingShowsEveryPixelOfThePicture)
+{
+    constexpr int OFFSET_X = 3;
+    constexpr int OFFSET_Y = 4;
+    constexpr int CANVAS = 48;
+    auto pictureAt = [](int x, int y) {
+        return (x + 2 * y) % 5 == 0 ? KEY : RGB(7 * x + 1, 9 * y + 2, 201);
+    };
+    auto backgroundAt = [](int x, int y) { return (x + y) % 2 == 0 ? RGB(30, 40, 50) : RGB(250, 240, 230); };
+    for (SIZE size : {SIZE{13, 11}, SIZE{16, 16}, SIZE{33, 7}}) {
+        CPixelCanvas picture(size.cx, size.cy, KEY);
+        for (int y = 0; y < size.cy; ++y)
+            for (int x = 0; x < size.cx; ++x)
+                picture.dc().SetPixel(x, y, pictureAt(x, y));
+        HBITMAP hBitmap = picture.CopyBitmap();
+        CExtCmdIcon icon(hBitmap, KEY);
+        ::DeleteObject(hBitmap);
+        CPixelCanvas canvas(CANVAS, CANVAS);
+        for (int y = 0; y < CANVAS; ++y)
+            for (int x = 0; x < CANVAS; ++x)
+                canvas.dc().SetPixel(x, y, backgroundAt(x, y));
+        // Twice: the first drawing builds what the second reuses.
+        for (int nRound = 0; nRound < 2; ++nRound)
+            ASSERT_TRUE(icon.DrawWithState(canvas.dc().m_hDC, POINT{OFFSET_X, OFFSET_Y}, CExtCmdIcon::STATE_NORMAL));
+        int nWrong = 0;
+        for (int y = 0; y < CANVAS; ++y)
+            for (int x = 0; x < CANVAS; ++x) {
+                const int px = x - OFFSET_X, py = y - OFFSET_Y;
+                const bool bInside = px >= 0 && py >= 0 && px < size.cx && py < size.cy;
+                const COLORREF clrPicture = bInside ? pictureAt(px, py) : KEY;
+                const COLORREF expected = clrPicture == KEY ? backgroundAt(x, y) : clrPicture;
+                if (canvas.Pixel(x, y) != expected && nWrong++ < 3)
+                    ADD_FAILURE() << size.cx << "x" << size.cy << " pixel " << x << "," << y;
+            }
+        EXPECT_EQ(0, nWrong) << size.cx << "x" << size.cy;
+    }
+}
+
 TEST(CmdIconTest, IconSizeComesFromTheHotSpot)
 {
     struct Case { DWORD hotX, hotY; int cx, cy; CSize expected; };

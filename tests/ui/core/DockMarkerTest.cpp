@@ -107,6 +107,42 @@ TEST_F(DockMarkerTest, UnknownKindsAndFailedWindowsLeaveNothingBehind)
     EXPECT_EQ(nFree, CountFreeGdiHandleSlots());
 }
 
+TEST_F(DockMarkerTest, LoadsItsImagesFromResources)
+{
+    // A bitmap every Win32 user module carries: the caption's close button.
+    constexpr WORD CLOSE_BITMAP_ID = 32754;
+    const HINSTANCE hUser = ::GetModuleHandleA("user32.dll");
+    ASSERT_NE(nullptr, hUser);
+    BITMAP expected{};
+    HBITMAP hReference = ::LoadBitmapA(nullptr, MAKEINTRESOURCEA(CLOSE_BITMAP_ID));
+    ASSERT_NE(nullptr, hReference);
+    ::GetObjectA(hReference, sizeof(expected), &expected);
+    ::DeleteObject(hReference);
+    const RECT rc{0, 0, 40, 40};
+    const COLORREF key = CExtPaintManager::DockMarkerBase::TRANSPARENT_KEY;
+    const int nFree = CountFreeGdiHandleSlots();
+    {
+        CExtPaintManager::DockMarkerBase marker;
+        // A missing normal or hover image loads nothing and keeps nothing.
+        EXPECT_FALSE(marker.LoadFromResources(rc, 0, key, "NO_SUCH_BITMAP", nullptr, RT_BITMAP, RT_BITMAP, hUser));
+        EXPECT_FALSE(marker.LoadFromResources(rc, 0, key, MAKEINTRESOURCEA(CLOSE_BITMAP_ID), "NO_SUCH_BITMAP",
+                                              RT_BITMAP, RT_BITMAP, hUser, hUser));
+        EXPECT_TRUE(marker.IsEmpty());
+        EXPECT_EQ(nFree, CountFreeGdiHandleSlots());
+        // Without a hover name the one image serves both states.
+        ASSERT_TRUE(marker.LoadFromResources(rc, 0, key, MAKEINTRESOURCEA(CLOSE_BITMAP_ID), nullptr, RT_BITMAP,
+                                             RT_BITMAP, hUser));
+        EXPECT_FALSE(marker.IsEmpty());
+        for (CBitmap* pBitmap : {&marker.m_bmpNormal, &marker.m_bmpHover}) {
+            BITMAP bm{};
+            ::GetObjectA(pBitmap->GetSafeHandle(), sizeof(bm), &bm);
+            EXPECT_EQ(expected.bmWidth, bm.bmWidth);
+            EXPECT_EQ(expected.bmHeight, bm.bmHeight);
+        }
+    }
+    EXPECT_EQ(nFree, CountFreeGdiHandleSlots());
+}
+
 TEST_F(DockMarkerTest, FactoryAndToningFollowTheStyle)
 {
     CExtPaintManager& pm = *g_PaintManagerHolder.GetFirstMember();

@@ -8,6 +8,7 @@
 
 #include <cstdlib>
 #include <memory>
+#include <vector>
 
 // Stand-ins for the bars layer's classes, known to the paint managers by name only.
 class CExtControlBar : public CWnd
@@ -21,6 +22,12 @@ class CExtToolControlBar : public CExtControlBar
     DECLARE_DYNAMIC(CExtToolControlBar)
 };
 IMPLEMENT_DYNAMIC(CExtToolControlBar, CExtControlBar)
+
+class CExtMenuControlBar : public CExtToolControlBar
+{
+    DECLARE_DYNAMIC(CExtMenuControlBar)
+};
+IMPLEMENT_DYNAMIC(CExtMenuControlBar, CExtToolControlBar)
 
 namespace {
 
@@ -47,9 +54,12 @@ protected:
         ASSERT_TRUE(m_frame.CreateEx(0, AfxRegisterWndClass(0), "frame", WS_POPUP, CRect(0, 0, 200, 100), nullptr, 0));
         ASSERT_TRUE(m_bar.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, BAR_CX, BAR_CY), &m_frame, 1));
         ASSERT_TRUE(m_edit.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(20, 10, 60, 30), &m_bar, 2));
+        ASSERT_TRUE(m_menuBar.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 50, BAR_CX, 50 + BAR_CY),
+                                     &m_frame, 3));
     }
     void TearDown() override
     {
+        m_menuBar.DestroyWindow();
         m_edit.DestroyWindow();
         m_bar.DestroyWindow();
         m_frame.DestroyWindow();
@@ -64,6 +74,7 @@ protected:
     CWnd m_frame;
     CExtToolControlBar m_bar;
     CWnd m_edit;
+    CExtMenuControlBar m_menuBar;
 };
 
 TEST_F(OfficeBarsTest, BarQueriesFollowTheThemeAndTheOwner)
@@ -204,6 +215,85 @@ TEST_F(OfficeBarsTest, ToolBarPartsTakeTheOfficeLook)
     EXPECT_EQ(UNPAINTED, edit.Pixel(30, 20)) << "the edit's own area is left alone";
 }
 
+// A popup opened from the menu bar joins its button: the button's two far corners show the
+// bar's gradient at the rows the button stands on (its row inside the bar's margins), and every
+// other pixel is the flat open-side border.
+TEST_F(OfficeBarsTest, MenuBorderOpenSideShowsTheMenuBarAtTheButtonsFarCorners)
+{
+    constexpr int MARGIN = 2;
+    struct Case
+    {
+        int nSide;
+        RECT rcMenu, rcExclude;
+        POINT corners[2];
+    };
+    const Case cases[] = {
+        {2, {0, 24, 80, 70}, {10, 0, 50, 25}, {{10, 0}, {49, 0}}},
+        {1, {0, 0, 80, 40}, {10, 39, 50, 64}, {{10, 63}, {49, 63}}},
+        {3, {30, 0, 90, 60}, {0, 10, 31, 40}, {{0, 10}, {0, 39}}},
+        {4, {0, 0, 60, 60}, {59, 10, 90, 40}, {{89, 10}, {89, 39}}},
+    };
+    constexpr int CANVAS = 100;
+    for (CRuntimeClass* pClass : {RUNTIME_CLASS(CExtPaintManagerOffice2003), RUNTIME_CLASS(CExtPaintManagerStudio2005)})
+        for (int nScheme : {0, 1}) {
+            std::unique_ptr<CLunaFake> fake(CLunaFake::ForScheme(nScheme));
+            auto& pm = static_cast<CExtPaintManagerOffice2003&>(Install(pClass));
+            CPixelCanvas bar(BAR_CX, BAR_CY, UNPAINTED);
+            pm.DrawToolbarGradient(bar.dc(), &m_menuBar);
+            for (const Case& c : cases) {
+                CPixelCanvas flat(CANVAS, CANVAS, UNPAINTED);
+                pm.CExtPaintManagerXP::DrawMenuBorderOpenSide(flat.dc(), c.rcMenu, c.rcExclude, c.nSide, &m_menuBar);
+                CPixelCanvas joined(CANVAS, CANVAS, UNPAINTED);
+                pm.DrawMenuBorderOpenSide(joined.dc(), c.rcMenu, c.rcExclude, c.nSide, &m_menuBar);
+                std::vector<COLORREF> expected = flat.Pixels();
+                for (const POINT& pt : c.corners) {
+                    // The exclude area's corner at (left, top) is the bar's button corner (2, 2).
+                    const int xBar = pt.x - c.rcExclude.left + MARGIN;
+                    const int yBar = pt.y - c.rcExclude.top + MARGIN;
+                    expected[pt.y * CANVAS + pt.x] = bar.Pixel(xBar, yBar);
+                    EXPECT_NE(UNPAINTED, bar.Pixel(xBar, yBar));
+                }
+                EXPECT_EQ(expected, joined.Pixels()) << pClass->m_lpszClassName << " side " << c.nSide
+                                                     << " scheme " << nScheme;
+                // Any other owner, none, or a menu bar without a window keeps the flat border.
+                CExtMenuControlBar noWindow;
+                CPixelCanvas plain(CANVAS, CANVAS, UNPAINTED);
+                pm.DrawMenuBorderOpenSide(plain.dc(), c.rcMenu, c.rcExclude, c.nSide, &m_bar);
+                pm.DrawMenuBorderOpenSide(plain.dc(), c.rcMenu, c.rcExclude, c.nSide, nullptr);
+                pm.DrawMenuBorderOpenSide(plain.dc(), c.rcMenu, c.rcExclude, c.nSide, &noWindow);
+                EXPECT_EQ(flat.Pixels(), plain.Pixels()) << "side " << c.nSide;
+            }
+        }
+}
+
+TEST(OfficeCalendarTest, CaptionAreaRunsFromItsTopColourToItsBottomColour)
+{
+    constexpr int CX = 60;
+    constexpr int CY = 24;
+    for (int nScheme : {0, 1}) {
+        std::unique_ptr<CLunaFake> fake(CLunaFake::ForScheme(nScheme));
+        for (CRuntimeClass* pClass : {RUNTIME_CLASS(CExtPaintManagerOffice2003), RUNTIME_CLASS(CExtPaintManagerStudio2005)}) {
+            ASSERT_TRUE(g_PaintManagerHolder.ReplaceByClass(pClass));
+            CExtPaintManager& pm = *g_PaintManagerHolder.GetFirstMember();
+            CPixelCanvas canvas(CX, CY, UNPAINTED);
+            pm.DrawCalendarCaptionArea(canvas.dc(), RECT{0, 0, CX, CY}, "");
+            EXPECT_TRUE(Near(pm.ColorByIndex(3029), canvas.Pixel(2, 0), GRADIENT_TOLERANCE)) << nScheme;
+            EXPECT_TRUE(Near(pm.ColorByIndex(3028), canvas.Pixel(2, CY - 1), GRADIENT_TOLERANCE)) << nScheme;
+            EXPECT_EQ(canvas.Pixel(2, CY / 2), canvas.Pixel(CX - 3, CY / 2)) << "the gradient runs down";
+        }
+    }
+    // The other themes fill it flat.
+    for (CRuntimeClass* pClass : {RUNTIME_CLASS(CExtPaintManager), RUNTIME_CLASS(CExtPaintManagerXP)}) {
+        ASSERT_TRUE(g_PaintManagerHolder.ReplaceByClass(pClass));
+        CExtPaintManager& pm = *g_PaintManagerHolder.GetFirstMember();
+        CPixelCanvas canvas(CX, CY, UNPAINTED);
+        pm.DrawCalendarCaptionArea(canvas.dc(), RECT{0, 0, CX, CY}, "");
+        EXPECT_EQ(pm.ColorByIndex(COLOR_BTNSHADOW), canvas.Pixel(2, 0));
+        EXPECT_EQ(pm.ColorByIndex(COLOR_BTNSHADOW), canvas.Pixel(2, CY - 1));
+    }
+    g_PaintManagerHolder.ReplaceByClass(RUNTIME_CLASS(CExtPaintManagerXP));
+}
+
 TEST_F(OfficeBarsTest, PaintingBarPartsTwoThousandTimesLeavesNoGdiHandle)
 {
     constexpr int ROUNDS = 2000;
@@ -226,6 +316,7 @@ TEST_F(OfficeBarsTest, PaintingBarPartsTwoThousandTimesLeavesNoGdiHandle)
                                       RECT{2, 2, 18, 18}, RECT{20, 2, 40, 38}, RECT{0, 0, BAR_CX, BAR_CY}, "Item",
                                       nullptr, nullptr, nullptr);
         pm.DrawIconTextItem(dc, item);
+        pm.DrawMenuBorderOpenSide(dc, RECT{0, 0, 80, 30}, RECT{10, 29, 50, 40}, 1, &m_menuBar);
     }
     EXPECT_EQ(nFreeBefore, CountFreeGdiHandleSlots());
 }
