@@ -116,7 +116,7 @@ TEST(GridTitleTip, HandsPressesKeysAndMovesToTheGridBelow)
         host.Grid().ClientToScreen(&gridPoint);
         ::SetCursorPos(gridPoint.x, gridPoint.y);
         pTip->ScreenToClient(&gridPoint);
-        MSG msg{pTip->GetSafeHwnd(), message, wParam, MAKELPARAM(gridPoint.x, gridPoint.y)};
+        MSG msg{pTip->GetSafeHwnd(), message, wParam, MAKELPARAM(gridPoint.x, gridPoint.y), 0, {0, 0}};
         return msg;
     };
 
@@ -134,7 +134,7 @@ TEST(GridTitleTip, HandsPressesKeysAndMovesToTheGridBelow)
     // A key goes to the grid as it was pressed.
     pTip = showTip();
     ASSERT_NE(nullptr, pTip);
-    MSG key{pTip->GetSafeHwnd(), WM_KEYDOWN, VK_RIGHT, 1};
+    MSG key{pTip->GetSafeHwnd(), WM_KEYDOWN, VK_RIGHT, 1, 0, {0, 0}};
     EXPECT_TRUE(pTip->PreTranslateMessage(&key));
     EXPECT_FALSE(pTip->IsWindowVisible());
     Pump();
