@@ -15,6 +15,8 @@ CExtPopupMenuWnd::CExtPopupMenuWnd() = default;
 CExtPopupMenuWnd::~CExtPopupMenuWnd()
 {
     CloseTree(true);
+    // Deletes the submenus the items own.
+    BuildItemsFromMenu(nullptr);
     CExtPopupMenuTrackingState* pState = GetTrackingState();
     // Whatever the state still remembers of this popup would dangle.
     if (pState->m_pCurrentPopup == this)
@@ -123,11 +125,6 @@ void CExtPopupMenuWnd::DiscardPaintCaches()
     FreeAnimationStorage();
     if (IsWindowAlive())
         KillTimer(ANIMATION_TIMER_ID);
-}
-
-bool CExtPopupMenuWnd::BuildItemsFromMenu(CMenu* pMenu, bool /*bTopLevel*/, bool /*bNoCmdUpdate*/)
-{
-    return pMenu == nullptr;
 }
 
 bool CExtPopupMenuWnd::IsPointInWindow(CPoint point) const
