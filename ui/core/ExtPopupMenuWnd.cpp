@@ -83,31 +83,24 @@ bool CExtPopupMenuWnd::IsInputIgnored() const
            pState->m_pAnimatingPopup != nullptr;
 }
 
-bool CExtPopupMenuWnd::HandleMouseClick(UINT /*message*/, CPoint /*point*/, bool* /*pPassThrough*/)
-{
-    return IsInputIgnored();
-}
-
-bool CExtPopupMenuWnd::HandleMouseMove(UINT /*message*/, CPoint /*point*/, bool* /*pPassThrough*/)
-{
-    return IsInputIgnored();
-}
-
 bool CExtPopupMenuWnd::HandleMouseWheel(WPARAM /*wParam*/, LPARAM /*lParam*/, bool* /*pPassThrough*/)
 {
     return true;
 }
 
-bool CExtPopupMenuWnd::HandleKeyDown(UINT /*nChar*/, UINT /*nRepCnt*/, UINT /*nFlags*/, bool* /*pPassThrough*/)
-{
-    return IsInputIgnored();
-}
-
 void CExtPopupMenuWnd::CloseTree(bool bKeepWindow)
 {
-    HideTip(false);
-    DiscardPaintCaches();
-    ReleaseCurrent();
+    PopupShowIdlePrompt(m_hWndCmdReceiver);
+    if (!IsNonTrackingMode()) {
+        HideTip(false);
+        DiscardPaintCaches();
+        ReleaseCurrent();
+    }
+    for (MENUITEMDATA& item : m_items) {
+        item.nFlagsA &= static_cast<BYTE>(~MENUITEMDATA::A_HIGHLIGHTED);
+        if (item.pChild != nullptr && item.pChild->IsWindowAlive())
+            item.pChild->CloseTree(false);
+    }
     m_nCurrentItem = -1;
     m_nHoverItem = -1;
     if (bKeepWindow || !IsWindowAlive())
@@ -196,6 +189,10 @@ BOOL CExtPopupMenuWnd::DestroyWindow()
 
 void CExtPopupMenuWnd::OnTimer(UINT_PTR nIDEvent)
 {
+    if (nIDEvent == SUBMENU_OPEN_TIMER_ID || nIDEvent == SCROLL_TIMER_ID || nIDEvent == EXPAND_HOVER_TIMER_ID) {
+        OnMenuTimer(nIDEvent);
+        return;
+    }
     CExtPopupBaseWnd::OnTimer(nIDEvent);
     if (nIDEvent != ANIMATION_TIMER_ID || !IsAnimationFinished())
         return;

@@ -18,10 +18,34 @@ public:
     static constexpr BYTE MENU_SCROLLING = 0x02;
     static constexpr BYTE MENU_HAS_EXPAND = 0x04;
     static constexpr BYTE MENU_EXPANDED = 0x08;
+    // Current-item values of the service buttons.
+    static constexpr int SCROLL_UP_INDEX = -2;
+    static constexpr int SCROLL_DOWN_INDEX = -3;
+    static constexpr int EXPAND_INDEX = -4;
 
-    // Track flags (those the items and building read).
+    // Track flags.
+    static constexpr DWORD TRACK_COMBINE = 0x0010;
+    static constexpr DWORD TRACK_COMBINE_BY_THEME = 0x0020;
+    static constexpr DWORD TRACK_SELECT_FIRST = 0x0040;
+    static constexpr DWORD TRACK_WAIT = 0x0080;
     static constexpr DWORD TRACK_SHOW_ALL = 0x0100;
+    static constexpr DWORD TRACK_STORE_ONLY = 0x0200;
     static constexpr DWORD TRACK_NO_CMD_UI = 0x0400;
+    static constexpr DWORD TRACK_OWNER_DRAW = 0x0800;
+    static constexpr DWORD TRACK_NO_SHADOW = 0x1000;
+    static constexpr DWORD TRACK_HELP_MODE = 0x2000;
+    static constexpr DWORD TRACK_NON_TRACKING = 0x4000;
+    static constexpr DWORD TRACK_NO_ANIMATION = 0x8000;
+
+    // Directions of FindNextSelectableItem.
+    static constexpr int NEXT_CURRENT = 1;
+    static constexpr int NEXT_DOWN = 2;
+    static constexpr int NEXT_UP = 3;
+    static constexpr int NEXT_PAGE_UP = 4;
+    static constexpr int NEXT_PAGE_DOWN = 5;
+
+    static constexpr UINT_PTR SCROLL_TIMER_ID = 668;
+    static constexpr UINT_PTR EXPAND_HOVER_TIMER_ID = 670;
 
     // Command identifiers with a meaning of their own.
     static constexpr UINT ID_SEPARATOR = 0;
@@ -123,8 +147,10 @@ public:
     // Alignments of the track flags: where the menu opens beside its exclude area.
     static constexpr UINT ALIGN_MASK = 0x000F;
     static constexpr int ALIGN_RIGHT = 1;   // right of the area, tops in line
+    static constexpr int ALIGN_CENTER_HORZ = 2;  // centred horizontally on the point
     static constexpr int ALIGN_LEFT = 3;    // left of the area, tops in line
     static constexpr int ALIGN_BELOW = 4;   // below the area, left edges in line
+    static constexpr int ALIGN_CENTER_VERT = 5;  // centred vertically on the point
     static constexpr int ALIGN_ABOVE = 6;   // above the area, left edges in line
 
     // What placing a menu on the screen needs, and what it decides.
@@ -222,8 +248,42 @@ public:
     virtual void ResetTrackingMembers();
     virtual bool CanOpenAsSubmenu() const { return true; }
     virtual int GetBorderSize() const;
-    // Renumbers, measures and decides which items show.
+    // Decides which items show and the content size.
     virtual void RecalcLayout();
+    // The window size for the content, with shadow, border and left band.
+    virtual CSize MeasureContent() const;
+    void GetContentRect(RECT* pRect) const override;
+    // SCROLL_UP_INDEX, SCROLL_DOWN_INDEX and EXPAND_INDEX give the service buttons; false for a
+    // hidden item or a bad index.
+    virtual bool GetItemRect(int nIndex, RECT* pRect, bool bInner) const;
+    virtual void ComputeServiceButtonRects();
+    virtual int GetMinScrollPos() const;
+    // The window rectangle on the screen; sets the menu rectangle and the combined side.
+    virtual CRect ComputePlacement();
+    virtual bool CreatePopupWindow(CWnd* pWndOwner);
+
+    // Tracking. TRUE when the popup was shown (with TRACK_WAIT: and its tracking ended); the
+    // tracking state then owns and deletes it. FALSE leaves the popup to the caller. The result
+    // pointer is written only while this call waits (TRACK_WAIT).
+    virtual bool StartTracking(UINT nTrackFlags, int x, int y, const RECT* pExclude = nullptr,
+                               LPVOID pCookie = nullptr, OpenSidePainter pfnPainter = nullptr,
+                               UINT* pResultCmdId = nullptr, bool bCookieGiven = false);
+    virtual bool TrackPopupInternal(DWORD dwTrackFlags, int x, int y, const RECT* pExclude, LPVOID pCookie,
+                                    OpenSidePainter pfnPainter, bool bCookieGiven);
+    virtual void FinishWithCommand(UINT nCmdId, HWND hWndTarget);
+    virtual void HighlightItem(int nIndex, bool bOpenSubmenu, bool bRepaint, bool bByKeyboard);
+    virtual void ReleaseCurrentItem(bool bRepaint);
+    virtual void ScheduleSubmenuOpen(int nIndex);
+    virtual bool StartScrolling(int nButton);
+    virtual void ExpandMenu();
+    virtual int HitTestItem(CPoint point) const;
+    virtual int FindNextSelectableItem(int nDirection) const;
+    virtual int FindItemByAccelChar(char cAccel, int nAfter = -1) const;
+    bool IsNonTrackingMode() const override;
+    bool IsHelpMode() const override;
+    bool IsShadowAllowed() const override;
+    bool IsCombinedWithParentItem() const override;
+    void PaintContent(CDC& dc, bool bBuffered) override;
     virtual bool InsertItemData(int nPos, const MENUITEMDATA& item);
     void SetLeftBandWidth(int nWidth) { m_nLeftBandWidth = nWidth; }
     int GetLeftBandWidth() const { return m_nLeftBandWidth; }
@@ -273,6 +333,9 @@ protected:
     RECT m_rcScrollDown = {};
     RECT m_rcExpandButton = {};
     int m_nLeftBandWidth = 0;
+    RECT m_rcMenu = {};
+    RECT m_rcExcludeClient = {};
+    CBitmap m_bmpScreenBehind;
     std::vector<MENUITEMDATA> m_items;
     CExtPopupMenuWnd* m_pWndParentMenu = nullptr;
     int m_nCombinedSide = SIDE_NONE;
@@ -281,6 +344,17 @@ private:
     // Layout after a change: this popup when it is top-level, else its parent.
     void RecalcLayoutOfTree();
     bool InsertItemChecked(int nPos, MENUITEMDATA& item);
+    // Keeps the screen under the window before it shows, for the shadow.
+    void CaptureScreenBehind(const RECT& rcScreen);
+    void DrawItem(CDC& dc, int nIndex);
+    // False when the owner cancels.
+    bool SendPrepareMessage(UINT nMessage, DWORD dwPresetFlags);
+    bool IsItemSelectable(int nIndex) const;
+    void ScrollItemIntoView(int nIndex);
+    // Ends with the item's command, calls its click callback or opens its submenu.
+    void ActivateItem(int nIndex);
+    void RepaintNow();
+    void OnMenuTimer(UINT_PTR nIDEvent);
     void AppendRecentFiles(int nPos);
     // The window's destruction ends a tracking that is not ending yet; inside DestroyWindow the
     // end (which deletes this popup) waits until the platform's window code is done with it.
