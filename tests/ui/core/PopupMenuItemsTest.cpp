@@ -2,6 +2,7 @@
 #include "ui/core/ExtCmdItem.h"
 #include "ui/core/ExtCmdManager.h"
 #include "ui/core/ExtPopupMenuWnd.h"
+#include "ui/core/ExtResourceManager.h"
 
 #include <gtest/gtest.h>
 
@@ -410,6 +411,21 @@ TEST_F(PopupMenuItemsTest, RecentFilesAreNumberedAndStopAtTheSixteenth)
     EXPECT_EQ(std::string(pCmd->m_sTipTool).find("f12.txt") != std::string::npos, true);
     // Clear keeps its own text.
     EXPECT_STREQ(g_CmdManager->FindCommand(PROFILE, ID_CLEAR)->m_sMenuText, "Clear");
+}
+
+}  // namespace
+
+namespace {
+
+// The language layout of the resource manager decides the popups' reading order.
+TEST(PopupMenuServices, RightToLeftFollowsTheResourceLanguage)
+{
+    CExtPopupMenuWnd popup;
+    const int nOld = g_ResourceManagerHolder->SetRightToLeftOverride(1);
+    EXPECT_TRUE(popup.IsRightToLeft());
+    g_ResourceManagerHolder->SetRightToLeftOverride(0);
+    EXPECT_FALSE(popup.IsRightToLeft());
+    g_ResourceManagerHolder->SetRightToLeftOverride(nOld);
 }
 
 }  // namespace
