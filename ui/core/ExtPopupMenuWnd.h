@@ -247,6 +247,8 @@ public:
     virtual void UpdateItemsCommandUI();
     virtual void ResetTrackingMembers();
     virtual bool CanOpenAsSubmenu() const { return true; }
+    // Popups that paint content of their own show even without items.
+    virtual bool HasOwnContent() const { return false; }
     virtual int GetBorderSize() const;
     // Decides which items show and the content size.
     virtual void RecalcLayout();

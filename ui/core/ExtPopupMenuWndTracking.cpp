@@ -156,6 +156,9 @@ bool CExtPopupMenuWnd::TrackPopupInternal(DWORD dwTrackFlags, int x, int y, cons
     if ((IsTopLevel() && bShowAll) || bParentExpanded)
         m_nMenuFlags |= MENU_EXPANDED;
     RecalcLayout();
+    // An empty menu, or one of separators only, shows nothing.
+    if (IsEveryItemHidden() && (m_nMenuFlags & MENU_HAS_EXPAND) == 0 && !HasOwnContent())
+        return false;
 
     POINT pt = {x, y};
     if ((x < 0 || y < 0) && !::GetCursorPos(&pt))

@@ -1,4 +1,6 @@
 #include "tests/ui/core/PopupTestSupport.h"
+#include "ui/core/ExtCmdItem.h"
+#include "ui/core/ExtCmdManager.h"
 #include "ui/core/ExtPopupMenuTrackingState.h"
 #include "ui/core/ExtPopupMenuWnd.h"
 #include "ui/core/ExtSoundPlayer.h"
@@ -150,6 +152,10 @@ protected:
     static COwner& Owner()
     {
         ::SetForegroundWindow(s_pOwner->m_hWnd);
+        // Input left from an earlier case, or a cursor resting where the menu opens, must not
+        // reach the next menu.
+        ::SetCursorPos(OWNER_RECT.right - 20, OWNER_RECT.bottom - 20);
+        PumpMessagesFor(60);
         g_commands.clear();
         return *s_pOwner;
     }
@@ -446,6 +452,98 @@ TEST_F(PopupMenuTracking, LayoutKeepsMinimumSizesAndFlipsAtTheEdge)
     EXPECT_LE(rcWindow.right, cxScreen);
     EXPECT_LE(rcWindow.bottom, cyScreen);
     EXPECT_GE(rcWindow.left, 0);
+}
+
+TEST_F(PopupMenuTracking, EmptyAndSeparatorOnlyMenusShowNothing)
+{
+    COwner& owner = Owner();
+    const struct
+    {
+        const char* name;
+        int nSeparators;
+    } cases[] = {{"empty", 0}, {"separators only", 3}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        g_nDeleted = 0;
+        auto* pPopup = new CCountedPopup;
+        ASSERT_TRUE(pPopup->PrepareEmptyPopup(owner.m_hWnd));
+        for (int i = 0; i < c.nSeparators; ++i)
+            pPopup->InsertCustomItem(0, -1, nullptr, nullptr, CExtCmdIcon());
+        EXPECT_FALSE(pPopup->StartTracking(CExtPopupMenuWnd::TRACK_NO_ANIMATION, MENU_POINT.x, MENU_POINT.y));
+        EXPECT_EQ(pPopup->GetSafeHwnd(), nullptr);
+        EXPECT_FALSE(g_PopupMenuTrackingState.IsHookInstalled());
+        EXPECT_EQ(g_nDeleted, 0);
+        delete pPopup;
+    }
+}
+
+// Down on the last shown item of a menu with hidden rarely used items expands it and moves to
+// the first item that was hidden after it; the owner gets that item's command.
+TEST_F(PopupMenuTracking, DownAtTheEndExpandsTheMenu)
+{
+    constexpr char PROFILE[] = "PopupTrackingExpand";
+    COwner& owner = Owner();
+    const bool bHide = CExtPopupBaseWnd::g_bHideRarelyUsedItems;
+    CExtPopupBaseWnd::g_bHideRarelyUsedItems = true;
+    ASSERT_TRUE(g_CmdManager->CreateProfile(PROFILE, owner.m_hWnd));
+    const struct
+    {
+        UINT nId;
+        const char* text;
+        bool bBasic;
+    } commands[] = {{ID_OPEN, "&Open", true}, {ID_EXIT, "E&xit", true}, {ID_SAVE, "&Save", false}};
+    auto* pPopup = new CCountedPopup;
+    ASSERT_TRUE(pPopup->PrepareEmptyPopup(owner.m_hWnd));
+    for (const auto& cmd : commands) {
+        CExtCmdItem* pCmd = g_CmdManager->AllocateCommand(PROFILE, cmd.nId);
+        ASSERT_NE(pCmd, nullptr);
+        pCmd->m_sMenuText = cmd.text;
+        pCmd->SetBasic(cmd.bBasic);
+        ASSERT_TRUE(pPopup->InsertCommandItem(cmd.nId));
+    }
+    ASSERT_TRUE(pPopup->StartTracking(CExtPopupMenuWnd::TRACK_NO_ANIMATION | CExtPopupMenuWnd::TRACK_NO_CMD_UI,
+                                      MENU_POINT.x, MENU_POINT.y));
+    PumpMessagesFor(50);
+    EXPECT_FALSE(pPopup->IsItemDisplayed(2));
+    CRect rcBefore;
+    ::GetWindowRect(pPopup->GetSafeHwnd(), &rcBefore);
+    PressKey(VK_DOWN);
+    PressKey(VK_DOWN);
+    EXPECT_EQ(pPopup->GetCurrentItemIndex(), 1);
+    PressKey(VK_DOWN);
+    EXPECT_TRUE(pPopup->IsItemDisplayed(2));
+    EXPECT_EQ(pPopup->GetCurrentItemIndex(), 2);
+    CRect rcAfter;
+    ::GetWindowRect(pPopup->GetSafeHwnd(), &rcAfter);
+    EXPECT_GT(rcAfter.Height(), rcBefore.Height() - 1);
+    // Keys wait for the six ticks of the expand animation.
+    PumpMessagesFor(400);
+    PressKey(VK_RETURN);
+    EXPECT_TRUE(WaitForCommand());
+    EXPECT_EQ(g_commands, std::vector<UINT>{ID_SAVE});
+    g_CmdManager->RemoveAllCommands(PROFILE);
+    g_CmdManager->DetachProfileWindow(owner.m_hWnd, true);
+    CExtPopupBaseWnd::g_bHideRarelyUsedItems = bHide;
+}
+
+// A menu combined with the button below which it opens, for the picture.
+TEST_F(PopupMenuTracking, CombinedMenuSharesItsButtonsOutline)
+{
+    COwner& owner = Owner();
+    CCountedPopup* pPopup = MakeMenu(owner.m_hWnd);
+    ASSERT_NE(pPopup, nullptr);
+    const CRect rcButton(200, 60, 260, 84);
+    ASSERT_TRUE(pPopup->StartTracking(CExtPopupMenuWnd::TRACK_NO_ANIMATION | CExtPopupMenuWnd::TRACK_COMBINE |
+                                          CExtPopupMenuWnd::ALIGN_BELOW,
+                                      0, 0, &rcButton));
+    PumpMessagesFor(150);
+    EXPECT_EQ(pPopup->GetCombinedSide(), CExtPopupBaseWnd::SIDE_BELOW);
+    CRect rcWindow;
+    ::GetWindowRect(pPopup->GetSafeHwnd(), &rcWindow);
+    EXPECT_EQ(rcWindow.top, rcButton.top);
+    EXPECT_EQ(rcWindow.left, rcButton.left);
+    rcWindow.InflateRect(10, 10);
+    SaveScreenRect(rcWindow, "popup-menu-combined.bmp");
 }
 
 }  // namespace
