@@ -111,7 +111,16 @@ void CExtPopupMenuWnd::PaintContent(CDC& dc, bool bBuffered)
     HGDIOBJ hOldFont = ::SelectObject(dcPaint.m_hDC, pPM->m_FontNormal.GetSafeHandle());
     const CRect rcMenu(m_rcMenu);
     dcPaint.FillSolidRect(&rcMenu, pPM->GetControlFaceColor(this));
-    pPM->DrawMenuBorder(dcPaint, rcMenu, this);
+    if (m_nCombinedSide == SIDE_NONE) {
+        pPM->DrawMenuBorder(dcPaint, rcMenu, this);
+    } else {
+        // The open border fills the menu: it comes before the items.
+        const int nSavedBorder = dcPaint.SaveDC();
+        pPM->DrawMenuBorderOpenSide(dcPaint, rcMenu, m_rcExcludeClient, m_nCombinedSide, this);
+        dcPaint.RestoreDC(nSavedBorder);
+        if (m_pfnOpenSidePainter != nullptr)
+            m_pfnOpenSidePainter(m_pCallbackCookie, dcPaint, *this, &m_rcExcludeClient, m_nCombinedSide);
+    }
 
     const int nSaved = dcPaint.SaveDC();
     const int nBorder = GetBorderSize();
@@ -143,11 +152,6 @@ void CExtPopupMenuWnd::PaintContent(CDC& dc, bool bBuffered)
         DrawLeftAreaData data{&dcPaint, &rcBand, this};
         if (m_hWndCmdReceiver != nullptr && ::IsWindow(m_hWndCmdReceiver))
             ::SendMessageA(m_hWndCmdReceiver, g_nMsgPopupDrawLeftArea, 0, reinterpret_cast<LPARAM>(&data));
-    }
-    if (m_nCombinedSide != SIDE_NONE) {
-        pPM->DrawMenuBorderOpenSide(dcPaint, rcMenu, m_rcExcludeClient, m_nCombinedSide, this);
-        if (m_pfnOpenSidePainter != nullptr)
-            m_pfnOpenSidePainter(m_pCallbackCookie, dcPaint, *this, &m_rcExcludeClient, m_nCombinedSide);
     }
     ::SelectObject(dcPaint.m_hDC, hOldFont);
     if (IsAnimationFinished() && IsShadowAllowed() && GetShadowSize() > 0) {
