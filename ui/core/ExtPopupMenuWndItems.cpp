@@ -203,10 +203,10 @@ int CExtPopupMenuWnd::SetCommandItemsValue(HWND hWndTarget, bool bThisLevelOnly)
 
 bool CExtPopupMenuWnd::PrepareEmptyPopup(HWND hWndTarget)
 {
-    if (IsTopLevel() && m_pWndParentMenu == nullptr && !m_items.empty())
-        return false;
+    // A new popup starts top-level here: only the parent and the items rule it out.
     if (m_pWndParentMenu != nullptr || !m_items.empty())
         return false;
+    m_sizeContent = CSize(1, 1);
     m_nMenuFlags |= MENU_TOP_LEVEL;
     m_hWndCmdReceiver = hWndTarget;
     return true;

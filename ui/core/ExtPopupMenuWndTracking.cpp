@@ -514,7 +514,7 @@ void CExtPopupMenuWnd::ActivateItem(int nIndex)
     FinishWithCommand(pItem->nCmdId, pItem->hWndCmdTarget);
 }
 
-bool CExtPopupMenuWnd::HandleKeyDown(UINT nChar, UINT /*nRepCnt*/, UINT /*nFlags*/, bool* pPassThrough)
+bool CExtPopupMenuWnd::HandleKeyDown(UINT nChar, UINT /*nRepCnt*/, UINT /*nFlags*/, bool* /*pPassThrough*/)
 {
     if (IsInputIgnored())
         return true;
@@ -621,7 +621,6 @@ bool CExtPopupMenuWnd::HandleKeyDown(UINT nChar, UINT /*nRepCnt*/, UINT /*nFlags
     HighlightItem(nFound, true, true, true);
     if (bUnique && IsWindowAlive() && !ItemDataAt(nFound)->IsSubmenu())
         ActivateItem(nFound);
-    static_cast<void>(pPassThrough);
     return true;
 }
 
@@ -675,7 +674,7 @@ bool CExtPopupMenuWnd::HandleMouseMove(UINT message, CPoint point, bool* pPassTh
     return true;
 }
 
-bool CExtPopupMenuWnd::HandleMouseClick(UINT message, CPoint point, bool* pPassThrough)
+bool CExtPopupMenuWnd::HandleMouseClick(UINT message, CPoint point, bool* /*pPassThrough*/)
 {
     if (IsInputIgnored())
         return true;
@@ -723,7 +722,6 @@ bool CExtPopupMenuWnd::HandleMouseClick(UINT message, CPoint point, bool* pPassT
         return true;
     }
     ActivateItem(nHit);
-    static_cast<void>(pPassThrough);
     return true;
 }
 
