@@ -352,6 +352,8 @@ private:
     // False when the owner cancels.
     bool SendPrepareMessage(UINT nMessage, DWORD dwPresetFlags);
     bool IsItemSelectable(int nIndex) const;
+    // Window commands follow the target window's styles and state.
+    void UpdateSystemCommandStates();
     void ScrollItemIntoView(int nIndex);
     // Ends with the item's command, calls its click callback or opens its submenu.
     void ActivateItem(int nIndex);

@@ -145,6 +145,8 @@ bool CExtPopupMenuWnd::TrackPopupInternal(DWORD dwTrackFlags, int x, int y, cons
         if (!SendPrepareMessage(g_nMsgPrepareOneMenuLevel, MsgPrepareMenuData::ONE_LEVEL))
             return false;
     }
+    if (!bNonTracking)
+        UpdateSystemCommandStates();
     const BYTE nKept = static_cast<BYTE>(m_nMenuFlags & (MENU_TOP_LEVEL | MENU_HAS_EXPAND));
     ResetTrackingMembers();
     m_nMenuFlags |= nKept;
@@ -220,6 +222,43 @@ bool CExtPopupMenuWnd::TrackPopupInternal(DWORD dwTrackFlags, int x, int y, cons
     if (!bNonTracking)
         MakeCurrent();
     return true;
+}
+
+void CExtPopupMenuWnd::UpdateSystemCommandStates()
+{
+    for (MENUITEMDATA& item : m_items) {
+        if (!CExtCmdManager::IsSystemCommandId(item.nCmdId) || item.hWndCmdTarget == nullptr ||
+            !::IsWindow(item.hWndCmdTarget))
+            continue;
+        const HWND hWnd = item.hWndCmdTarget;
+        const LONG lStyle = ::GetWindowLongA(hWnd, GWL_STYLE);
+        const LONG lExStyle = ::GetWindowLongA(hWnd, GWL_EXSTYLE);
+        const bool bMin = ::IsIconic(hWnd) != FALSE;
+        const bool bMax = ::IsZoomed(hWnd) != FALSE;
+        bool bEnabled = true;
+        switch (item.nCmdId & 0xFFF0) {
+        case SC_SIZE:
+        case SC_MOVE: bEnabled = !bMin && !bMax; break;
+        case SC_MINIMIZE: bEnabled = (lStyle & WS_MINIMIZEBOX) != 0 && !bMin; break;
+        case SC_MAXIMIZE: bEnabled = (lStyle & WS_MAXIMIZEBOX) != 0 && !bMax; break;
+        case SC_RESTORE: bEnabled = (lStyle & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX)) != 0 && (bMin || bMax); break;
+        case SC_CONTEXTHELP: bEnabled = (lExStyle & WS_EX_CONTEXTHELP) != 0; break;
+        case SC_CLOSE: {
+            HMENU hSys = ::GetSystemMenu(hWnd, FALSE);
+            const UINT nState = hSys != nullptr ? ::GetMenuState(hSys, SC_CLOSE, MF_BYCOMMAND) : 0;
+            bEnabled = nState == 0xFFFFFFFFu || (nState & (MF_GRAYED | MF_DISABLED)) == 0;
+            break;
+        }
+        default: continue;
+        }
+        if (bEnabled)
+            item.nFlagsB |= MENUITEMDATA::B_ENABLED;
+        else
+            item.nFlagsB &= static_cast<BYTE>(~MENUITEMDATA::B_ENABLED);
+        LPCSTR lpszProfile = g_CmdManager->FindProfileNameForWindow(hWnd);
+        if (CExtCmdItem* pCmd = lpszProfile != nullptr ? g_CmdManager->FindCommand(lpszProfile, item.nCmdId) : nullptr)
+            pCmd->SetEnabled(bEnabled);
+    }
 }
 
 void CExtPopupMenuWnd::FinishWithCommand(UINT nCmdId, HWND hWndTarget)

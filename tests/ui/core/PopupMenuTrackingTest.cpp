@@ -546,4 +546,29 @@ TEST_F(PopupMenuTracking, CombinedMenuSharesItsButtonsOutline)
     SaveScreenRect(rcWindow, "popup-menu-combined.bmp");
 }
 
+// Window commands take their state from the window they act on.
+TEST_F(PopupMenuTracking, WindowCommandsFollowTheTargetsStyles)
+{
+    COwner& owner = Owner();
+    HWND hWndFrame = ::CreateWindowExA(0, "STATIC", "frame", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+                                       0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(hWndFrame, nullptr);
+    const struct
+    {
+        UINT nId;
+        bool bEnabled;
+    } cases[] = {{SC_MINIMIZE, true}, {SC_MAXIMIZE, false}, {SC_RESTORE, false}, {SC_MOVE, true},
+                 {SC_CONTEXTHELP, false}, {SC_CLOSE, true}};
+    auto* pPopup = new CCountedPopup;
+    ASSERT_TRUE(pPopup->PrepareEmptyPopup(owner.m_hWnd));
+    for (const auto& c : cases)
+        ASSERT_TRUE(pPopup->InsertCustomItem(c.nId, -1, "Window command", nullptr, CExtCmdIcon(),
+                                             CExtPopupMenuWnd::CUSTOM_PLAIN, hWndFrame));
+    ASSERT_TRUE(pPopup->StartTracking(CExtPopupMenuWnd::TRACK_NO_ANIMATION, MENU_POINT.x, MENU_POINT.y));
+    for (int i = 0; i < static_cast<int>(std::size(cases)); ++i)
+        EXPECT_EQ(pPopup->ItemDataAt(i)->IsEnabled(), cases[i].bEnabled) << std::hex << cases[i].nId;
+    CExtPopupMenuWnd::EndActiveTracking();
+    ::DestroyWindow(hWndFrame);
+}
+
 }  // namespace
