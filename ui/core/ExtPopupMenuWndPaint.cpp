@@ -126,10 +126,15 @@ void CExtPopupMenuWnd::PaintContent(CDC& dc, bool bBuffered)
     const int nBorder = GetBorderSize();
     dcPaint.IntersectClipRect(rcMenu.left + nBorder, rcMenu.top + nBorder, rcMenu.right - nBorder,
                               rcMenu.bottom - nBorder);
-    for (const RECT* pService : {&m_rcScrollUp, &m_rcScrollDown, &m_rcExpandButton}) {
-        if (!::IsRectEmpty(pService))
-            dcPaint.ExcludeClipRect(pService);
-    }
+    // A scroll button shows only while there is something to scroll to on its side.
+    const bool bUpShown = !::IsRectEmpty(&m_rcScrollUp) && m_nScrollPos != 0;
+    const bool bDownShown = !::IsRectEmpty(&m_rcScrollDown) && m_nScrollPos != GetMinScrollPos();
+    if (bUpShown)
+        dcPaint.ExcludeClipRect(&m_rcScrollUp);
+    if (bDownShown)
+        dcPaint.ExcludeClipRect(&m_rcScrollDown);
+    if (!::IsRectEmpty(&m_rcExpandButton))
+        dcPaint.ExcludeClipRect(&m_rcExpandButton);
     for (int i = 0; i < CountItems(); ++i)
         DrawItem(dcPaint, i);
     dcPaint.RestoreDC(nSaved);
@@ -140,10 +145,10 @@ void CExtPopupMenuWnd::PaintContent(CDC& dc, bool bBuffered)
         ::ScreenToClient(m_hWnd, &pt);
         pPM->DrawMenuExpandButton(dcPaint, m_rcExpandButton, ::PtInRect(&m_rcExpandButton, pt) != FALSE, false, this);
     }
-    if (!::IsRectEmpty(&m_rcScrollUp) && m_nScrollPos != 0)
+    if (bUpShown)
         ::DrawFrameControl(dcPaint.m_hDC, &m_rcScrollUp, DFC_SCROLL,
                            DFCS_SCROLLUP | DFCS_FLAT | (m_nScrollDirection > 0 ? DFCS_PUSHED : 0));
-    if (!::IsRectEmpty(&m_rcScrollDown) && m_nScrollPos != GetMinScrollPos())
+    if (bDownShown)
         ::DrawFrameControl(dcPaint.m_hDC, &m_rcScrollDown, DFC_SCROLL,
                            DFCS_SCROLLDOWN | DFCS_FLAT | (m_nScrollDirection < 0 ? DFCS_PUSHED : 0));
     if (m_nLeftBandWidth > 0) {

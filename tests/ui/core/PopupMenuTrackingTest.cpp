@@ -571,4 +571,33 @@ TEST_F(PopupMenuTracking, WindowCommandsFollowTheTargetsStyles)
     ::DestroyWindow(hWndFrame);
 }
 
+// A menu taller than the screen scrolls: it fits the monitor and shows the scroll-down button;
+// Page Down and Up move through it without leaving the window.
+TEST_F(PopupMenuTracking, TwoHundredItemsScrollInsideTheScreen)
+{
+    COwner& owner = Owner();
+    auto* pPopup = new CCountedPopup;
+    ASSERT_TRUE(pPopup->PrepareEmptyPopup(owner.m_hWnd));
+    constexpr int ITEMS = 200;
+    for (int i = 0; i < ITEMS; ++i)
+        ASSERT_TRUE(pPopup->InsertCustomItem(0xA000u + static_cast<UINT>(i), -1, "Item", nullptr, CExtCmdIcon()));
+    ASSERT_TRUE(pPopup->StartTracking(CExtPopupMenuWnd::TRACK_NO_ANIMATION, MENU_POINT.x, MENU_POINT.y));
+    PumpMessagesFor(50);
+    CRect rcWindow;
+    ::GetWindowRect(pPopup->GetSafeHwnd(), &rcWindow);
+    EXPECT_LE(rcWindow.bottom, ::GetSystemMetrics(SM_CYSCREEN));
+    EXPECT_GE(rcWindow.top, 0);
+    CRect rcDown;
+    EXPECT_TRUE(pPopup->GetItemRect(CExtPopupMenuWnd::SCROLL_DOWN_INDEX, &rcDown, false));
+    PressKey(VK_UP);
+    PressKey(VK_UP);
+    EXPECT_EQ(pPopup->GetCurrentItemIndex(), ITEMS - 1);
+    // The last item was scrolled into the menu, where the scroll-down button no longer shows.
+    CRect rcLast;
+    ASSERT_TRUE(pPopup->GetItemRect(ITEMS - 1, &rcLast, false));
+    EXPECT_GT(rcLast.top, rcDown.top - rcLast.Height());
+    EXPECT_LE(rcLast.bottom, pPopup->MenuRect().bottom);
+    EXPECT_GE(pPopup->GetMinScrollPos(), -ITEMS * 40);
+}
+
 }  // namespace
