@@ -15,6 +15,8 @@ CExtPopupMenuWnd::CExtPopupMenuWnd() = default;
 CExtPopupMenuWnd::~CExtPopupMenuWnd()
 {
     CloseTree(true);
+    // Deletes the submenus the items own.
+    BuildItemsFromMenu(nullptr);
     CExtPopupMenuTrackingState* pState = GetTrackingState();
     // Whatever the state still remembers of this popup would dangle.
     if (pState->m_pCurrentPopup == this)
@@ -81,31 +83,24 @@ bool CExtPopupMenuWnd::IsInputIgnored() const
            pState->m_pAnimatingPopup != nullptr;
 }
 
-bool CExtPopupMenuWnd::HandleMouseClick(UINT /*message*/, CPoint /*point*/, bool* /*pPassThrough*/)
-{
-    return IsInputIgnored();
-}
-
-bool CExtPopupMenuWnd::HandleMouseMove(UINT /*message*/, CPoint /*point*/, bool* /*pPassThrough*/)
-{
-    return IsInputIgnored();
-}
-
 bool CExtPopupMenuWnd::HandleMouseWheel(WPARAM /*wParam*/, LPARAM /*lParam*/, bool* /*pPassThrough*/)
 {
     return true;
 }
 
-bool CExtPopupMenuWnd::HandleKeyDown(UINT /*nChar*/, UINT /*nRepCnt*/, UINT /*nFlags*/, bool* /*pPassThrough*/)
-{
-    return IsInputIgnored();
-}
-
 void CExtPopupMenuWnd::CloseTree(bool bKeepWindow)
 {
-    HideTip(false);
-    DiscardPaintCaches();
-    ReleaseCurrent();
+    PopupShowIdlePrompt(m_hWndCmdReceiver);
+    if (!IsNonTrackingMode()) {
+        HideTip(false);
+        DiscardPaintCaches();
+        ReleaseCurrent();
+    }
+    for (MENUITEMDATA& item : m_items) {
+        item.nFlagsA &= static_cast<BYTE>(~MENUITEMDATA::A_HIGHLIGHTED);
+        if (item.pChild != nullptr && item.pChild->IsWindowAlive())
+            item.pChild->CloseTree(false);
+    }
     m_nCurrentItem = -1;
     m_nHoverItem = -1;
     if (bKeepWindow || !IsWindowAlive())
@@ -123,11 +118,6 @@ void CExtPopupMenuWnd::DiscardPaintCaches()
     FreeAnimationStorage();
     if (IsWindowAlive())
         KillTimer(ANIMATION_TIMER_ID);
-}
-
-bool CExtPopupMenuWnd::BuildItemsFromMenu(CMenu* pMenu, bool /*bTopLevel*/, bool /*bNoCmdUpdate*/)
-{
-    return pMenu == nullptr;
 }
 
 bool CExtPopupMenuWnd::IsPointInWindow(CPoint point) const
@@ -199,6 +189,10 @@ BOOL CExtPopupMenuWnd::DestroyWindow()
 
 void CExtPopupMenuWnd::OnTimer(UINT_PTR nIDEvent)
 {
+    if (nIDEvent == SUBMENU_OPEN_TIMER_ID || nIDEvent == SCROLL_TIMER_ID || nIDEvent == EXPAND_HOVER_TIMER_ID) {
+        OnMenuTimer(nIDEvent);
+        return;
+    }
     CExtPopupBaseWnd::OnTimer(nIDEvent);
     if (nIDEvent != ANIMATION_TIMER_ID || !IsAnimationFinished())
         return;

@@ -2,7 +2,10 @@
 // The framework's owner-drawn popup menu. This file holds what the menu shares with the tracking
 // state, the open animation and the tip balloon; its items, layout and input handling build on it.
 #include "ui/core/ExtPopupBaseWnd.h"
+#include "ui/core/ExtCmdIcon.h"
 #include "ui/core/ExtPopupMenuTipWnd.h"
+
+#include <vector>
 
 class CExtPopupMenuTrackingState;
 
@@ -12,13 +15,142 @@ class CExtPopupMenuWnd : public CExtPopupBaseWnd
 public:
     // Menu flags.
     static constexpr BYTE MENU_TOP_LEVEL = 0x01;
+    static constexpr BYTE MENU_SCROLLING = 0x02;
+    static constexpr BYTE MENU_HAS_EXPAND = 0x04;
+    static constexpr BYTE MENU_EXPANDED = 0x08;
+    // Current-item values of the service buttons.
+    static constexpr int SCROLL_UP_INDEX = -2;
+    static constexpr int SCROLL_DOWN_INDEX = -3;
+    static constexpr int EXPAND_INDEX = -4;
+
+    // Track flags.
+    static constexpr DWORD TRACK_COMBINE = 0x0010;
+    static constexpr DWORD TRACK_COMBINE_BY_THEME = 0x0020;
+    static constexpr DWORD TRACK_SELECT_FIRST = 0x0040;
+    static constexpr DWORD TRACK_WAIT = 0x0080;
+    static constexpr DWORD TRACK_SHOW_ALL = 0x0100;
+    static constexpr DWORD TRACK_STORE_ONLY = 0x0200;
+    static constexpr DWORD TRACK_NO_CMD_UI = 0x0400;
+    static constexpr DWORD TRACK_OWNER_DRAW = 0x0800;
+    static constexpr DWORD TRACK_NO_SHADOW = 0x1000;
+    static constexpr DWORD TRACK_HELP_MODE = 0x2000;
+    static constexpr DWORD TRACK_NON_TRACKING = 0x4000;
+    static constexpr DWORD TRACK_NO_ANIMATION = 0x8000;
+
+    // Directions of FindNextSelectableItem.
+    static constexpr int NEXT_CURRENT = 1;
+    static constexpr int NEXT_DOWN = 2;
+    static constexpr int NEXT_UP = 3;
+    static constexpr int NEXT_PAGE_UP = 4;
+    static constexpr int NEXT_PAGE_DOWN = 5;
+
+    static constexpr UINT_PTR SCROLL_TIMER_ID = 668;
+    static constexpr UINT_PTR EXPAND_HOVER_TIMER_ID = 670;
+
+    // Command identifiers with a meaning of their own.
+    static constexpr UINT ID_SEPARATOR = 0;
+    static constexpr UINT ID_SUBMENU = 0xFFFFFFFFu;
+    // Longest menu text read from a menu; longer ones are cut.
+    static constexpr int MAX_MENU_TEXT = 1024;
+    // Kinds of custom items.
+    static constexpr int CUSTOM_PLAIN = 0;
+    static constexpr int CUSTOM_CHECKED = 1;
+    static constexpr int CUSTOM_INDETERMINATE = 2;
+    static constexpr int CUSTOM_RADIO = 3;
+
+    struct MENUITEMDATA;
+    // TRUE stops the command.
+    using PreCommandCallback = bool (*)(CExtPopupMenuWnd* pPopup, MENUITEMDATA* pItem);
+    // Called instead of ending the menu when the item is clicked.
+    using ClickCallback = void (*)(CExtPopupMenuWnd* pPopup, MENUITEMDATA* pItem);
+
+    struct MENUITEMDATA
+    {
+        // Flags A.
+        static constexpr BYTE A_HIGHLIGHTED = 0x01;
+        static constexpr BYTE A_DISPLAYED = 0x02;
+        static constexpr BYTE A_FORCE_DISPLAYED = 0x04;
+        static constexpr BYTE A_COMBINED_SUBMENU = 0x08;
+        static constexpr BYTE A_BUTTON_STYLE = 0x10;
+        static constexpr BYTE A_ALWAYS_ENABLED = 0x20;
+        static constexpr BYTE A_CHECKED = 0x80;
+        // Flags B.
+        static constexpr BYTE B_RADIO = 0x01;
+        static constexpr BYTE B_ENABLED = 0x02;
+        static constexpr BYTE B_INDETERMINATE = 0x04;
+        static constexpr BYTE B_TOGGLED = 0x08;
+        static constexpr BYTE B_CUSTOM = 0x10;
+        static constexpr int FRESH_INDEX = -100;
+        static constexpr int MIN_ITEM_HEIGHT = 22;
+        static constexpr int MIN_ICON_SIZE = 16;
+
+        CExtPopupMenuWnd* pChild = nullptr;  // owned by the item
+        int nIndex = FRESH_INDEX;
+        UINT nCmdId = ID_SEPARATOR;
+        CString sText;
+        CString sAccelText;
+        CExtCmdIcon icon;  // submenus and custom items; commands use the command manager's
+        int nWidth = 0;
+        int nHeight = 0;
+        int nIconAreaWidth = 0;
+        int nMarginLeft = -1, nMarginTop = -1, nMarginRight = -1, nMarginBottom = -1;
+        BYTE nFlagsA = 0;
+        BYTE nFlagsB = B_ENABLED;
+        PreCommandCallback pfnPreCommand = nullptr;
+        ClickCallback pfnClick = nullptr;
+        char cAccelChar = 0;
+        HWND hWndCmdTarget = nullptr;
+
+        bool IsSeparator() const { return nCmdId == ID_SEPARATOR; }
+        bool IsSubmenu() const { return nCmdId == ID_SUBMENU; }
+        bool IsCustom() const { return (nFlagsB & B_CUSTOM) != 0; }
+        bool IsEnabled() const { return (nFlagsA & A_ALWAYS_ENABLED) != 0 || (nFlagsB & B_ENABLED) != 0; }
+        bool IsDisplayed() const { return (nFlagsA & (A_DISPLAYED | A_FORCE_DISPLAYED)) != 0; }
+        // Rarely used by the command manager's counts (custom items, separators and submenus never).
+        bool IsRarelyUsed() const;
+        // The icon painted: the item's own for submenus and custom items, else the command's.
+        const CExtCmdIcon* GetDisplayIcon() const;
+        // Splits "text<TAB>accelerator" and takes the accelerator character.
+        void SetTexts(const CString& sFull);
+        // Menu and accelerator texts from the command manager (custom items keep their own).
+        bool RefreshFromCommand();
+        void UpdateAccelChar();
+        void ComputeItemSize();
+    };
+
+    class CExtPopupMenuCmdUI;
+
+    // What a menu's owner receives with the prepare messages.
+    struct MsgPrepareMenuData
+    {
+        static constexpr DWORD UPDATE_AGAIN = 0x01;
+        static constexpr DWORD CANCEL = 0x02;
+        static constexpr DWORD ONE_LEVEL = 0x04;
+        DWORD dwFlags;
+        CExtPopupMenuWnd* pPopup;
+    };
+
+    // Registered messages sent to the command target.
+    static const UINT g_nMsgPrepareMenu;
+    static const UINT g_nMsgPrepareOneMenuLevel;
+    static const UINT g_nMsgPrepareDesktopBk;
+    static const UINT g_nMsgPopupNext;
+    static const UINT g_nMsgPopupPrev;
+    static const UINT g_nMsgNotifyMenuExpanded;
+    static const UINT g_nMsgNotifyMenuClosed;
+    static const UINT g_nMsgPopupDrawItem;
+    static const UINT g_nMsgPopupDrawLeftArea;
+    static const UINT g_nMsgCreateInplaceEdit;
+    static const UINT g_nMsgItemCoveringNotification;
     static constexpr UINT_PTR SUBMENU_OPEN_TIMER_ID = 667;
 
     // Alignments of the track flags: where the menu opens beside its exclude area.
     static constexpr UINT ALIGN_MASK = 0x000F;
     static constexpr int ALIGN_RIGHT = 1;   // right of the area, tops in line
+    static constexpr int ALIGN_CENTER_HORZ = 2;  // centred horizontally on the point
     static constexpr int ALIGN_LEFT = 3;    // left of the area, tops in line
     static constexpr int ALIGN_BELOW = 4;   // below the area, left edges in line
+    static constexpr int ALIGN_CENTER_VERT = 5;  // centred vertically on the point
     static constexpr int ALIGN_ABOVE = 6;   // above the area, left edges in line
 
     // What placing a menu on the screen needs, and what it decides.
@@ -73,9 +205,94 @@ public:
 
     // Closes this popup and its open submenus; the window stays with keepWindow.
     virtual void CloseTree(bool bKeepWindow);
-    // Empties the popup; the menu's building fills it from a menu. Null clears every item and
-    // deletes the submenus.
+    // Replaces the items by those of the menu; null clears every item and deletes the submenus.
     virtual bool BuildItemsFromMenu(CMenu* pMenu, bool bTopLevel = true, bool bNoCmdUpdate = false);
+
+    // Items and building.
+    virtual int GetCurrentItemIndex() const { return m_nCurrentItem; }
+    virtual bool BuildFromMenuResource(HWND hWndTarget, UINT nMenuId, bool bPopupMenu = true,
+                                       bool bNoCmdUpdate = false);
+    // The caller owns the handle.
+    virtual HMENU CreateWin32Menu(bool bRecurse = true) const;
+    virtual bool FillFromMenu(HWND hWndTarget, CMenu* pMenu, bool bTakeFirstSubmenu = true, bool bTopLevel = true,
+                              bool bNoCmdUpdate = false);
+    virtual int SetCommandItemsValue(HWND hWndTarget, bool bThisLevelOnly);
+    virtual int CountItems() const;
+    virtual UINT CommandIdAt(int nIndex) const;
+    // A new icon the caller owns.
+    virtual HICON ExtractItemIcon(int nIndex) const;
+    virtual void GetItemText(CString& sOut, int nIndex) const;
+    virtual void GetItemAccelText(CString& sOut, int nIndex) const;
+    virtual int FindItemByCommand(UINT nCmdId, int nAfter = -1) const;
+    virtual bool SetItemIcon(int nIndex, HICON hIcon);
+    virtual bool SetItemText(int nIndex, const CString& sText);
+    virtual bool SetItemAccelText(int nIndex, const CString& sText);
+    virtual CExtPopupMenuWnd* GetSubmenuAt(int nIndex) const;
+    virtual bool IsItemDisplayed(int nIndex) const;
+    virtual bool SetItemForcedDisplay(int nIndex, bool bForce);
+    // A negative index deletes every item.
+    virtual bool DeleteItemAt(int nIndex);
+    virtual bool InsertCommandItem(UINT nCmdId, int nPos = -1, LPCSTR lpszText = nullptr, LPARAM lParam = 0,
+                                   HWND hWndTarget = nullptr);
+    virtual bool InsertCustomItem(UINT nCmdId, int nPos, LPCSTR lpszText, LPCSTR lpszAccelText,
+                                  const CExtCmdIcon& icon, int nKind = CUSTOM_PLAIN, HWND hWndTarget = nullptr);
+    bool InsertCustomItemWithHICON(UINT nCmdId, int nPos, LPCSTR lpszText, LPCSTR lpszAccelText, HICON hIcon,
+                                   int nKind = CUSTOM_PLAIN, HWND hWndTarget = nullptr);
+    virtual bool InsertSubmenuItem(CExtPopupMenuWnd* pChild, int nPos = -1, LPCSTR lpszText = nullptr,
+                                   HICON hIcon = nullptr);
+    virtual int FindItemByText(LPCSTR lpszText, int nAfter = -1) const;
+    virtual bool IsEveryItemHidden() const;
+    virtual bool PrepareEmptyPopup(HWND hWndTarget);
+    virtual bool AppendMdiWindowList(CWnd* pFrame = nullptr);
+    virtual void UpdateItemsCommandUI();
+    virtual void ResetTrackingMembers();
+    virtual bool CanOpenAsSubmenu() const { return true; }
+    // Popups that paint content of their own show even without items.
+    virtual bool HasOwnContent() const { return false; }
+    virtual int GetBorderSize() const;
+    // Decides which items show and the content size.
+    virtual void RecalcLayout();
+    // The window size for the content, with shadow, border and left band.
+    virtual CSize MeasureContent() const;
+    void GetContentRect(RECT* pRect) const override;
+    // SCROLL_UP_INDEX, SCROLL_DOWN_INDEX and EXPAND_INDEX give the service buttons; false for a
+    // hidden item or a bad index.
+    virtual bool GetItemRect(int nIndex, RECT* pRect, bool bInner) const;
+    virtual void ComputeServiceButtonRects();
+    virtual int GetMinScrollPos() const;
+    // The window rectangle on the screen; sets the menu rectangle and the combined side.
+    virtual CRect ComputePlacement();
+    virtual bool CreatePopupWindow(CWnd* pWndOwner);
+
+    // Tracking. TRUE when the popup was shown (with TRACK_WAIT: and its tracking ended); the
+    // tracking state then owns and deletes it. FALSE leaves the popup to the caller. The result
+    // pointer is written only while this call waits (TRACK_WAIT).
+    virtual bool StartTracking(UINT nTrackFlags, int x, int y, const RECT* pExclude = nullptr,
+                               LPVOID pCookie = nullptr, OpenSidePainter pfnPainter = nullptr,
+                               UINT* pResultCmdId = nullptr, bool bCookieGiven = false);
+    virtual bool TrackPopupInternal(DWORD dwTrackFlags, int x, int y, const RECT* pExclude, LPVOID pCookie,
+                                    OpenSidePainter pfnPainter, bool bCookieGiven);
+    virtual void FinishWithCommand(UINT nCmdId, HWND hWndTarget);
+    virtual void HighlightItem(int nIndex, bool bOpenSubmenu, bool bRepaint, bool bByKeyboard);
+    virtual void ReleaseCurrentItem(bool bRepaint);
+    virtual void ScheduleSubmenuOpen(int nIndex);
+    virtual bool StartScrolling(int nButton);
+    virtual void ExpandMenu();
+    virtual int HitTestItem(CPoint point) const;
+    virtual int FindNextSelectableItem(int nDirection) const;
+    virtual int FindItemByAccelChar(char cAccel, int nAfter = -1) const;
+    bool IsNonTrackingMode() const override;
+    bool IsHelpMode() const override;
+    bool IsShadowAllowed() const override;
+    bool IsCombinedWithParentItem() const override;
+    void PaintContent(CDC& dc, bool bBuffered) override;
+    virtual bool InsertItemData(int nPos, const MENUITEMDATA& item);
+    void SetLeftBandWidth(int nWidth) { m_nLeftBandWidth = nWidth; }
+    int GetLeftBandWidth() const { return m_nLeftBandWidth; }
+    DWORD GetTrackFlags() const { return m_dwTrackFlags; }
+    // Null for an index out of range.
+    MENUITEMDATA* ItemDataAt(int nIndex);
+    const MENUITEMDATA* ItemDataAt(int nIndex) const;
     // The window under the client point is this popup.
     virtual bool IsPointInWindow(CPoint point) const;
     // Drops the shadows' cached strips and the animation bitmaps.
@@ -110,10 +327,39 @@ protected:
     int m_nHoverItem = -1;
     BYTE m_nMenuFlags = MENU_TOP_LEVEL;
     HWND m_hWndCmdReceiver = nullptr;
+    DWORD m_dwTrackFlags = 0;
+    int m_nExpandHoverCount = 0;
+    int m_nScrollPos = 0;
+    int m_nScrollDirection = 0;
+    RECT m_rcScrollUp = {};
+    RECT m_rcScrollDown = {};
+    RECT m_rcExpandButton = {};
+    int m_nLeftBandWidth = 0;
+    RECT m_rcMenu = {};
+    RECT m_rcExcludeClient = {};
+    CBitmap m_bmpScreenBehind;
+    std::vector<MENUITEMDATA> m_items;
     CExtPopupMenuWnd* m_pWndParentMenu = nullptr;
     int m_nCombinedSide = SIDE_NONE;
 
 private:
+    // Layout after a change: this popup when it is top-level, else its parent.
+    void RecalcLayoutOfTree();
+    bool InsertItemChecked(int nPos, MENUITEMDATA& item);
+    // Keeps the screen under the window before it shows, for the shadow.
+    void CaptureScreenBehind(const RECT& rcScreen);
+    void DrawItem(CDC& dc, int nIndex);
+    // False when the owner cancels.
+    bool SendPrepareMessage(UINT nMessage, DWORD dwPresetFlags);
+    bool IsItemSelectable(int nIndex) const;
+    // Window commands follow the target window's styles and state.
+    void UpdateSystemCommandStates();
+    void ScrollItemIntoView(int nIndex);
+    // Ends with the item's command, calls its click callback or opens its submenu.
+    void ActivateItem(int nIndex);
+    void RepaintNow();
+    void OnMenuTimer(UINT_PTR nIDEvent);
+    void AppendRecentFiles(int nPos);
     // The window's destruction ends a tracking that is not ending yet; inside DestroyWindow the
     // end (which deletes this popup) waits until the platform's window code is done with it.
     bool m_bDestroying = false;

@@ -1,6 +1,7 @@
 #pragma once
-// What the popups ask of the layers that are wired in later (the resource manager, the frame's
-// help mode): each question is one function here, answered by its default until then.
+// What the popups ask of the layers around them: the resource manager's language layout and the
+// frame's status bar are answered here; the bars' questions (help mode, their menu tracking)
+// keep their defaults until the bars exist.
 #include "platform/mfc/Afx.h"
 
 // The user-interface language reads right to left.

@@ -1,6 +1,7 @@
 #include "tests/ui/core/PopupTestSupport.h"
 
 #include <cstdlib>
+#include <string>
 
 CBackdropWindow::CBackdropWindow(const RECT& rc, COLORREF clr)
     : m_hBrush(::CreateSolidBrush(clr))
@@ -69,4 +70,43 @@ bool ColorNear(COLORREF clr, COLORREF clrExpected, int nTolerance)
     return std::abs(int(GetRValue(clr)) - int(GetRValue(clrExpected))) <= nTolerance &&
            std::abs(int(GetGValue(clr)) - int(GetGValue(clrExpected))) <= nTolerance &&
            std::abs(int(GetBValue(clr)) - int(GetBValue(clrExpected))) <= nTolerance;
+}
+
+void SaveScreenRect(const RECT& rc, const char* pszName)
+{
+    // The build folder, as a path Wine understands (drive Z is the Unix root).
+    std::string folder = __FILE__;
+    for (int i = 0; i < 4; ++i)
+        folder = folder.substr(0, folder.find_last_of('/'));
+    folder = "Z:" + folder + "/build/screens";
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    const int cx = rc.right - rc.left, cy = rc.bottom - rc.top;
+    if (cx <= 0 || cy <= 0)
+        return;
+    HDC hScreen = ::GetDC(nullptr);
+    HDC hMem = ::CreateCompatibleDC(hScreen);
+    BITMAPINFO bi = {};
+    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), cx, cy, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    void* pBits = nullptr;
+    HBITMAP hBitmap = ::CreateDIBSection(hScreen, &bi, DIB_RGB_COLORS, &pBits, nullptr, 0);
+    HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
+    ::BitBlt(hMem, 0, 0, cx, cy, hScreen, rc.left, rc.top, SRCCOPY);
+    ::GdiFlush();
+    const DWORD dwStride = ((cx * 3 + 3) / 4) * 4;
+    BITMAPFILEHEADER bf = {0x4D42, static_cast<DWORD>(sizeof bf + sizeof(BITMAPINFOHEADER) + dwStride * cy), 0, 0,
+                           static_cast<DWORD>(sizeof bf + sizeof(BITMAPINFOHEADER))};
+    const std::string path = folder + "/" + pszName;
+    HANDLE hFile =
+        ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (hFile != INVALID_HANDLE_VALUE) {
+        DWORD dwWritten = 0;
+        ::WriteFile(hFile, &bf, sizeof bf, &dwWritten, nullptr);
+        ::WriteFile(hFile, &bi.bmiHeader, sizeof bi.bmiHeader, &dwWritten, nullptr);
+        ::WriteFile(hFile, pBits, dwStride * static_cast<DWORD>(cy), &dwWritten, nullptr);
+        ::CloseHandle(hFile);
+    }
+    ::SelectObject(hMem, hOld);
+    ::DeleteObject(hBitmap);
+    ::DeleteDC(hMem);
+    ::ReleaseDC(nullptr, hScreen);
 }

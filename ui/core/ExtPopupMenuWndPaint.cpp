@@ -1,0 +1,174 @@
+// The popup menu's window creation and painting.
+#include "ui/core/ExtPaintManager.h"
+#include "ui/core/ExtPaintManagerArgs.h"
+#include "ui/core/ExtPaintManagerHolder.h"
+#include "ui/core/ExtPopupMenuWnd.h"
+
+namespace {
+
+// Lets the owner paint the menu's left band.
+struct DrawLeftAreaData
+{
+    CDC* pDC;
+    const RECT* pRect;
+    CExtPopupMenuWnd* pPopup;
+};
+
+}  // namespace
+
+bool CExtPopupMenuWnd::CreatePopupWindow(CWnd* pWndOwner)
+{
+    const CRect rcWindow = ComputePlacement();
+    if (rcWindow.IsRectEmpty())
+        return false;
+    if (HWND hWndOwner = HwndOf(pWndOwner))
+        ::SendMessageA(hWndOwner, g_nMsgPrepareDesktopBk, reinterpret_cast<WPARAM>(this), 0);
+    CaptureScreenBehind(rcWindow);
+    const DWORD dwExStyle = IsNonTrackingMode() ? 0 : (WS_EX_TOPMOST | WS_EX_NOINHERITLAYOUT);
+    if (!CreateEx(dwExStyle, GetPopupWindowClass(), "", WS_POPUP, rcWindow, pWndOwner, 0))
+        return false;
+    ComputeServiceButtonRects();
+    if (!IsHelpMode())
+        ::SetCursor(::LoadCursorA(nullptr, IDC_ARROW));
+    return true;
+}
+
+void CExtPopupMenuWnd::CaptureScreenBehind(const RECT& rcScreen)
+{
+    // Wine shows a new popup's unpainted parts black: the shadow must darken what lay there before.
+    m_bmpScreenBehind.DeleteObject();
+    const int cx = rcScreen.right - rcScreen.left;
+    const int cy = rcScreen.bottom - rcScreen.top;
+    if (cx <= 0 || cy <= 0)
+        return;
+    HDC hScreen = ::GetDC(nullptr);
+    HDC hMem = ::CreateCompatibleDC(hScreen);
+    HBITMAP hBitmap = ::CreateCompatibleBitmap(hScreen, cx, cy);
+    if (hMem != nullptr && hBitmap != nullptr) {
+        HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
+        ::BitBlt(hMem, 0, 0, cx, cy, hScreen, rcScreen.left, rcScreen.top, SRCCOPY);
+        ::SelectObject(hMem, hOld);
+        m_bmpScreenBehind.Attach(hBitmap);
+        hBitmap = nullptr;
+    }
+    if (hBitmap != nullptr)
+        ::DeleteObject(hBitmap);
+    if (hMem != nullptr)
+        ::DeleteDC(hMem);
+    ::ReleaseDC(nullptr, hScreen);
+}
+
+void CExtPopupMenuWnd::DrawItem(CDC& dc, int nIndex)
+{
+    MENUITEMDATA* pItem = ItemDataAt(nIndex);
+    CRect rcItem, rcInner;
+    if (pItem == nullptr || !GetItemRect(nIndex, &rcItem, false) || !GetItemRect(nIndex, &rcInner, true))
+        return;
+    CExtPaintManager* pPM = g_PaintManagerHolder.operator->();
+    if (pItem->IsSeparator()) {
+        pPM->DrawMenuSeparator(dc, rcInner, pItem->nIconAreaWidth, false, this);
+        return;
+    }
+    const CExtCmdIcon* pIcon = pItem->GetDisplayIcon();
+    const bool bSubmenuOpen = pItem->pChild != nullptr && pItem->pChild->IsWindowAlive() &&
+                              ::IsWindowVisible(pItem->pChild->m_hWnd);
+    CExtDrawMenuItemArgs args(this, rcInner, rcInner, pItem->nIconAreaWidth, pItem->sText, pItem->sAccelText,
+                              const_cast<CExtCmdIcon*>(pIcon), pItem->IsSubmenu(),
+                              (pItem->nFlagsA & MENUITEMDATA::A_HIGHLIGHTED) != 0 || bSubmenuOpen,
+                              (pItem->nFlagsA & MENUITEMDATA::A_CHECKED) != 0,
+                              (pItem->nFlagsB & MENUITEMDATA::B_RADIO) != 0,
+                              (pItem->nFlagsB & MENUITEMDATA::B_INDETERMINATE) != 0, pItem->IsEnabled());
+    pPM->DrawMenuItem(dc, args);
+}
+
+void CExtPopupMenuWnd::PaintContent(CDC& dc, bool bBuffered)
+{
+    if (!IsWindowAlive())
+        return;
+    CRect rcClient;
+    ::GetClientRect(m_hWnd, &rcClient);
+    CDC* pTarget = &dc;
+    CDC dcMem;
+    CBitmap bmpMem;
+    CBitmap* pOldBitmap = nullptr;
+    if (bBuffered && dcMem.CreateCompatibleDC(&dc) &&
+        bmpMem.CreateCompatibleBitmap(&dc, rcClient.Width(), rcClient.Height())) {
+        pOldBitmap = dcMem.SelectObject(&bmpMem);
+        pTarget = &dcMem;
+    }
+    CDC& dcPaint = *pTarget;
+    CExtPaintManager* pPM = g_PaintManagerHolder.operator->();
+    // What lay under the window shows in the shadow strips and around a combined outline.
+    if (m_bmpScreenBehind.GetSafeHandle() != nullptr) {
+        HDC hSrc = ::CreateCompatibleDC(dcPaint.m_hDC);
+        HGDIOBJ hOld = ::SelectObject(hSrc, m_bmpScreenBehind.GetSafeHandle());
+        ::BitBlt(dcPaint.m_hDC, 0, 0, rcClient.Width(), rcClient.Height(), hSrc, 0, 0, SRCCOPY);
+        ::SelectObject(hSrc, hOld);
+        ::DeleteDC(hSrc);
+    } else {
+        dcPaint.FillSolidRect(&rcClient, pPM->GetControlFaceColor(this));
+    }
+    HGDIOBJ hOldFont = ::SelectObject(dcPaint.m_hDC, pPM->m_FontNormal.GetSafeHandle());
+    const CRect rcMenu(m_rcMenu);
+    dcPaint.FillSolidRect(&rcMenu, pPM->GetControlFaceColor(this));
+    if (m_nCombinedSide == SIDE_NONE) {
+        pPM->DrawMenuBorder(dcPaint, rcMenu, this);
+    } else {
+        // The open border fills the menu: it comes before the items.
+        const int nSavedBorder = dcPaint.SaveDC();
+        pPM->DrawMenuBorderOpenSide(dcPaint, rcMenu, m_rcExcludeClient, m_nCombinedSide, this);
+        dcPaint.RestoreDC(nSavedBorder);
+        if (m_pfnOpenSidePainter != nullptr)
+            m_pfnOpenSidePainter(m_pCallbackCookie, dcPaint, *this, &m_rcExcludeClient, m_nCombinedSide);
+    }
+
+    const int nSaved = dcPaint.SaveDC();
+    const int nBorder = GetBorderSize();
+    dcPaint.IntersectClipRect(rcMenu.left + nBorder, rcMenu.top + nBorder, rcMenu.right - nBorder,
+                              rcMenu.bottom - nBorder);
+    // A scroll button shows only while there is something to scroll to on its side.
+    const bool bUpShown = !::IsRectEmpty(&m_rcScrollUp) && m_nScrollPos != 0;
+    const bool bDownShown = !::IsRectEmpty(&m_rcScrollDown) && m_nScrollPos != GetMinScrollPos();
+    if (bUpShown)
+        dcPaint.ExcludeClipRect(&m_rcScrollUp);
+    if (bDownShown)
+        dcPaint.ExcludeClipRect(&m_rcScrollDown);
+    if (!::IsRectEmpty(&m_rcExpandButton))
+        dcPaint.ExcludeClipRect(&m_rcExpandButton);
+    for (int i = 0; i < CountItems(); ++i)
+        DrawItem(dcPaint, i);
+    dcPaint.RestoreDC(nSaved);
+
+    if (!::IsRectEmpty(&m_rcExpandButton)) {
+        CPoint pt;
+        ::GetCursorPos(&pt);
+        ::ScreenToClient(m_hWnd, &pt);
+        pPM->DrawMenuExpandButton(dcPaint, m_rcExpandButton, ::PtInRect(&m_rcExpandButton, pt) != FALSE, false, this);
+    }
+    if (bUpShown)
+        ::DrawFrameControl(dcPaint.m_hDC, &m_rcScrollUp, DFC_SCROLL,
+                           DFCS_SCROLLUP | DFCS_FLAT | (m_nScrollDirection > 0 ? DFCS_PUSHED : 0));
+    if (bDownShown)
+        ::DrawFrameControl(dcPaint.m_hDC, &m_rcScrollDown, DFC_SCROLL,
+                           DFCS_SCROLLDOWN | DFCS_FLAT | (m_nScrollDirection < 0 ? DFCS_PUSHED : 0));
+    if (m_nLeftBandWidth > 0) {
+        CRect rcBand(rcMenu.left + nBorder, rcMenu.top + nBorder, rcMenu.left + nBorder + m_nLeftBandWidth,
+                     rcMenu.bottom - nBorder);
+        DrawLeftAreaData data{&dcPaint, &rcBand, this};
+        if (m_hWndCmdReceiver != nullptr && ::IsWindow(m_hWndCmdReceiver))
+            ::SendMessageA(m_hWndCmdReceiver, g_nMsgPopupDrawLeftArea, 0, reinterpret_cast<LPARAM>(&data));
+    }
+    ::SelectObject(dcPaint.m_hDC, hOldFont);
+    if (IsAnimationFinished() && IsShadowAllowed() && GetShadowSize() > 0) {
+        CRect rcScreen(rcMenu);
+        ::ClientToScreen(m_hWnd, reinterpret_cast<POINT*>(&rcScreen.left));
+        ::ClientToScreen(m_hWnd, reinterpret_cast<POINT*>(&rcScreen.right));
+        m_shadowPopup.Draw(dcPaint, rcMenu, rcScreen, m_rcExcludeClient, static_cast<UINT>(GetShadowSize()),
+                           CExtDropShadow::POPUP_MIN_LIGHTNESS, CExtDropShadow::POPUP_MAX_LIGHTNESS, true, true,
+                           bBuffered);
+    }
+    if (pOldBitmap != nullptr) {
+        dc.BitBlt(0, 0, rcClient.Width(), rcClient.Height(), &dcMem, 0, 0, SRCCOPY);
+        dcMem.SelectObject(pOldBitmap);
+    }
+}
