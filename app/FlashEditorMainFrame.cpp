@@ -102,15 +102,16 @@ LRESULT CFlashEditorMainFrame::OnDDEExecute(WPARAM wParam, LPARAM lParam)
         return 0;
     auto hData = reinterpret_cast<HGLOBAL>(data);
     CString command;
-    // Not while a modal dialog has the frame disabled: the client hears that nothing was done.
-    const bool carryOut = ReadDDECommand(hData, command) && IsWindowEnabled();
-    ::PostMessageA(reinterpret_cast<HWND>(wParam), WM_DDE_ACK, reinterpret_cast<WPARAM>(GetSafeHwnd()),
-                   ::ReuseDDElParam(lParam, WM_DDE_EXECUTE, WM_DDE_ACK,
-                                    carryOut ? kDDEAckPositive : kDDEAckNegative, data));
-    if (carryOut)
+    // Not while a modal dialog has the frame disabled. The client hears whether the command was
+    // carried out: a refused or unknown one is answered negatively.
+    bool carriedOut = false;
+    if (ReadDDECommand(hData, command) && IsWindowEnabled())
     {
         if (CWinApp* pApp = AfxGetApp())
-            pApp->OnDDECommand(command.GetBuffer());
+            carriedOut = pApp->OnDDECommand(command.GetBuffer()) != FALSE;
     }
+    ::PostMessageA(reinterpret_cast<HWND>(wParam), WM_DDE_ACK, reinterpret_cast<WPARAM>(GetSafeHwnd()),
+                   ::ReuseDDElParam(lParam, WM_DDE_EXECUTE, WM_DDE_ACK,
+                                    carriedOut ? kDDEAckPositive : kDDEAckNegative, data));
     return 0;
 }
