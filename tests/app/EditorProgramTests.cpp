@@ -39,13 +39,28 @@ struct CFound {
     HWND window;
 };
 
+// Whether the window belongs to an editor program (not to another test showing the editor).
+bool IsEditorWindow(HWND window)
+{
+    DWORD processId = 0;
+    ::GetWindowThreadProcessId(window, &processId);
+    HANDLE process = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+    if (process == nullptr)
+        return false;
+    char image[MAX_PATH] = {};
+    DWORD size = MAX_PATH;
+    const BOOL known = ::QueryFullProcessImageNameA(process, 0, image, &size);
+    ::CloseHandle(process);
+    return known && std::string(image).find("Quorvalis") != std::string::npos;
+}
+
 BOOL CALLBACK FindVisible(HWND window, LPARAM param)
 {
     auto* found = reinterpret_cast<CFound*>(param);
     char className[64] = {};
     ::GetClassNameA(window, className, sizeof className);
     if (::IsWindowVisible(window) && (found->className == nullptr || found->className == std::string(className)) &&
-        Title(window).find(found->titlePart) != std::string::npos)
+        Title(window).find(found->titlePart) != std::string::npos && IsEditorWindow(window))
     {
         found->window = window;
         return FALSE;
