@@ -32,12 +32,6 @@ constexpr const char* kReadError = "Error reading file %s!";
 
 IMPLEMENT_DYNCREATE(CFlashEditorDoc, CDocument)
 
-// The command handlers of the document come later; until then the map's own typedefs go unused.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wunused-local-typedefs"
-BEGIN_MESSAGE_MAP(CFlashEditorDoc, CDocument)
-END_MESSAGE_MAP()
-#pragma GCC diagnostic pop
 
 CFlashDocumentHost* CFlashEditorDoc::s_pHost = nullptr;
 

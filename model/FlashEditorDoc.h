@@ -7,6 +7,7 @@
 #include "platform/gdiplus/GdiPlus.h"
 #include "platform/mfc/Document.h"
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -133,6 +134,38 @@ public:
     void LoadFromArchive(CDocumentIArchive& ar);
 
     DECLARE_ARCHIVE_RECORD()
+
+    // Frames 1, 2, ... rendered one by one into a device bitmap of the stage size on the
+    // background colour, each handed to sink until a frame has no span or sink answers false.
+    // Returns the number of frames handed over; -1 when the bitmap could not be made.
+    int RenderAnimationFrames(const std::function<bool(HBITMAP bitmap, int frame)>& sink);
+    // Publishing through the application's writers; false when the file was not completed.
+    bool ExportGifAnimation(const char* path);
+    bool ExportAviAnimation(const char* path);
+    // Whether the file name's extension is "gif" in any case.
+    static bool HasGifExtension(const char* path);
+
+    // Document commands.
+    afx_msg void OnEditCopy();
+    afx_msg void OnUpdateEditCopy(CCmdUI* pCmdUI);
+    afx_msg void OnEditCut();
+    afx_msg void OnUpdateEditCut(CCmdUI* pCmdUI);
+    afx_msg void OnEditPaste();
+    afx_msg void OnUpdateEditPaste(CCmdUI* pCmdUI);
+    afx_msg void OnPasteInPlace();
+    afx_msg void OnEditUndo();
+    afx_msg void OnUpdateEditUndo(CCmdUI* pCmdUI);
+    afx_msg void OnEditRedo();
+    afx_msg void OnUpdateEditRedo(CCmdUI* pCmdUI);
+    afx_msg void OnInsertLayer();
+    afx_msg void OnUpdateInsertLayer(CCmdUI* pCmdUI);
+    afx_msg void OnRemoveLayer();
+    afx_msg void OnUpdateRemoveLayer(CCmdUI* pCmdUI);
+    afx_msg void OnExportFlashMovie();
+    afx_msg void OnExportAnimation();
+    // The paste worker: the clipboard's device bitmap, else its text, else the application's
+    // own shapes. True when something was added to the document.
+    bool Paste(bool centre);
 
 private:
     // Empty: no layer (the document that an archive is read into).

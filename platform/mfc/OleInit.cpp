@@ -29,3 +29,7 @@ void AfxOleTerm(BOOL bJustRevoke)
     for (; g_nOleInitCount > 0; --g_nOleInitCount)
         ::OleUninitialize();
 }
+
+void AfxEnableControlContainer()
+{
+}

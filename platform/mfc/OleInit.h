@@ -10,3 +10,6 @@ typedef DWORD DROPEFFECT;
 BOOL AfxOleInit();
 // Flushes the OLE clipboard and ends what AfxOleInit started; called when the application exits.
 void AfxOleTerm(BOOL bJustRevoke = FALSE);
+// Lets windows of the application contain OLE controls. The framework's windows create none,
+// so there is no site to set up; the call keeps the application's start-up order.
+void AfxEnableControlContainer();

@@ -1,0 +1,51 @@
+#pragma once
+// What the document and the stage ask of the application, answered through the main frame and
+// its active document window.
+#include "model/FlashDocumentHost.h"
+#include "stage/FlashStageHost.h"
+
+class CFlashEditorMainFrame;
+class CMovieControlGridView;
+
+class CFlashEditorShellHost : public CFlashDocumentHost, public CFlashStageHost
+{
+public:
+    // CFlashDocumentHost
+    void NotifyDocumentChanged() override;
+    bool HasActiveStageView() const override;
+    void ClearStageSelection() override;
+    void ReplaceSelectedShape(CFlashShape* shape, CFlashShape* copy) override;
+    bool IsStageView(const CView* view) const override;
+    std::vector<CFlashShape*> GetStageSelection() const override;
+    bool CopyStageSelection() override;
+    void ForgetStageSelection() override;
+    void ResetStageTool() override;
+    HWND GetStageWindow() const override;
+    CClipboardTextStyle GetStageTextStyle() const override;
+    void SelectStageShapes(const std::vector<CFlashShape*>& shapes) override;
+    void RebuildTimeline() override;
+    CUndoEvent* GetTimelineUndoEvent() override;
+    bool AskExportPath(const char* filter, const char* defaultExtension, std::string& path) override;
+    bool WriteFlashMovie(CFlashEditorDoc* document, const char* path) override;
+    bool WriteAnimation(CFlashEditorDoc* document, const char* path, bool gif) override;
+
+    // CFlashStageHost
+    void NotifySelectionChanged(CFlashEditorView* view) override;
+    void NotifyStyleChanged(CFlashEditorView* view) override;
+    void NotifyDocumentChanged(CFlashEditorView* view) override;
+    void UpdateToolOptionBars() override;
+    // No brush or eraser panel yet: the tools take their own defaults.
+    Gdiplus::GraphicsPath* GetBrushPath() override { return nullptr; }
+    HCURSOR GetBrushCursor() override { return nullptr; }
+    const Gdiplus::GraphicsPath* GetEraserPath() override { return nullptr; }
+    HCURSOR GetEraserCursor() override { return nullptr; }
+    // The library panel's picture import and the document properties dialog come with the
+    // panels; until then both answer nothing.
+    HBITMAP ImportPictureFile() override { return nullptr; }
+    void EditDocumentProperties(CFlashEditorDoc*) override {}
+
+private:
+    static CFlashEditorMainFrame* MainFrame();
+    static CFlashEditorView* ActiveStageView();
+    static CMovieControlGridView* ActiveTimelineView();
+};

@@ -1,0 +1,4 @@
+// The one application object of the editor.
+#include "app/FlashEditorApp.h"
+
+CFlashEditorApp g_theApp;
