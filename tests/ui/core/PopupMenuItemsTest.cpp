@@ -217,8 +217,9 @@ TEST_F(PopupMenuItemsTest, QueriesAtBadIndexesGiveEmptyAnswers)
         EXPECT_FALSE(popup.IsItemDisplayed(nIndex));
         EXPECT_FALSE(popup.SetItemText(nIndex, "x"));
         EXPECT_FALSE(popup.SetItemForcedDisplay(nIndex, true));
-        if (nIndex >= 0)
+        if (nIndex >= 0) {
             EXPECT_FALSE(popup.DeleteItemAt(nIndex));
+        }
     }
     // A separator has no texts.
     EXPECT_EQ(TextAt(popup, 1), "");
