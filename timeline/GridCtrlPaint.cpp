@@ -123,60 +123,41 @@ BOOL CGridCtrl::GetCellRect(int nRow, int nCol, LPRECT pRect)
     return TRUE;
 }
 
+namespace
+{
+// The index of the cell under offset along one axis: fixed cells from the start, scrolled cells
+// from the first one shown after them; -1 outside every cell (or in the fixed cells when they do
+// not count).
+template <class SizeOf>
+int IndexAlongAxis(int offset, bool allowFixed, int fixedExtent, int fixedCount, int firstShown, int count,
+                   SizeOf sizeOf)
+{
+    if (offset < 0 || (!allowFixed && offset < fixedExtent))
+        return -1;
+    const bool inFixed = offset < fixedExtent;
+    int pos = inFixed ? 0 : fixedExtent;
+    int index = inFixed ? 0 : firstShown;
+    const int end = inFixed ? fixedCount : count;
+    while (index < end) {
+        pos += sizeOf(index);
+        if (pos > offset)
+            break;
+        ++index;
+    }
+    return index < end ? index : -1;
+}
+}  // namespace
+
 CGridCellId CGridCtrl::CellAtPoint(CPoint point, BOOL bAllowFixedCellCheck)
 {
     CGridCellId cellID;
     const CGridCellId idTopLeft = GetTopLeftNonFixedCell();
     if (!bAllowFixedCellCheck && !IsValid(idTopLeft))
         return cellID;
-
-    const int fixedColWidth = GetFixedColumnWidth();
-    if (point.x < 0 || (!bAllowFixedCellCheck && point.x < fixedColWidth)) {
-        cellID.col = -1;
-    } else if (point.x < fixedColWidth) {
-        int xpos = 0, col = 0;
-        while (col < m_nFixedCols) {
-            xpos += GetColumnWidth(col);
-            if (xpos > point.x)
-                break;
-            ++col;
-        }
-        cellID.col = col < m_nFixedCols ? col : -1;
-    } else {
-        int xpos = fixedColWidth;
-        int col = idTopLeft.col;
-        while (col < m_nCols) {
-            xpos += GetColumnWidth(col);
-            if (xpos > point.x)
-                break;
-            ++col;
-        }
-        cellID.col = col < m_nCols ? col : -1;
-    }
-
-    const int fixedRowHeight = GetFixedRowHeight();
-    if (point.y < 0 || (!bAllowFixedCellCheck && point.y < fixedRowHeight)) {
-        cellID.row = -1;
-    } else if (point.y < fixedRowHeight) {
-        int ypos = 0, row = 0;
-        while (row < m_nFixedRows) {
-            ypos += GetRowHeight(row);
-            if (ypos > point.y)
-                break;
-            ++row;
-        }
-        cellID.row = row < m_nFixedRows ? row : -1;
-    } else {
-        int ypos = fixedRowHeight;
-        int row = idTopLeft.row;
-        while (row < m_nRows) {
-            ypos += GetRowHeight(row);
-            if (ypos > point.y)
-                break;
-            ++row;
-        }
-        cellID.row = row < m_nRows ? row : -1;
-    }
+    cellID.col = IndexAlongAxis(point.x, bAllowFixedCellCheck, GetFixedColumnWidth(), m_nFixedCols, idTopLeft.col,
+                                m_nCols, [this](int col) { return GetColumnWidth(col); });
+    cellID.row = IndexAlongAxis(point.y, bAllowFixedCellCheck, GetFixedRowHeight(), m_nFixedRows, idTopLeft.row,
+                                m_nRows, [this](int row) { return GetRowHeight(row); });
     return cellID;
 }
 
