@@ -20,16 +20,9 @@ void CDrawEllipseTool::OnLButtonDown(UINT flags, int x, int y)
 void CDrawEllipseTool::OnMouseMove(UINT flags, int x, int y)
 {
     CDrawingTool::OnMouseMove(flags, x, y);
-    ::SetCursor(::LoadCursorA(nullptr, IDC_CROSS));
-    if (!(flags & MK_LBUTTON))
-        return;
-    Gdiplus::Graphics* graphics = BeginFeedback();
-    if (graphics == nullptr)
-        return;
-    Gdiplus::Pen band{Gdiplus::Color(kRubberBandColor), 1.0f};
-    band.SetDashStyle(Gdiplus::DashStyleDot);
-    graphics->DrawEllipse(&band, m_nPressX, m_nPressY, x - m_nPressX, y - m_nPressY);
-    EndFeedback(&graphics);
+    TrackRubberBand(flags, [&](Gdiplus::Graphics& graphics, const Gdiplus::Pen& band) {
+        graphics.DrawEllipse(&band, m_nPressX, m_nPressY, x - m_nPressX, y - m_nPressY);
+    });
 }
 
 void CDrawEllipseTool::OnLButtonUp(UINT flags, int x, int y)

@@ -14,16 +14,9 @@ void CDrawLineTool::OnLButtonDown(UINT flags, int x, int y)
 void CDrawLineTool::OnMouseMove(UINT flags, int x, int y)
 {
     CDrawingTool::OnMouseMove(flags, x, y);
-    ::SetCursor(::LoadCursorA(nullptr, IDC_CROSS));
-    if (!(flags & MK_LBUTTON))
-        return;
-    Gdiplus::Graphics* graphics = BeginFeedback();
-    if (graphics == nullptr)
-        return;
-    Gdiplus::Pen band{Gdiplus::Color(kRubberBandColor), 1.0f};
-    band.SetDashStyle(Gdiplus::DashStyleDot);
-    graphics->DrawLine(&band, m_nPressX, m_nPressY, x, y);
-    EndFeedback(&graphics);
+    TrackRubberBand(flags, [&](Gdiplus::Graphics& graphics, const Gdiplus::Pen& band) {
+        graphics.DrawLine(&band, m_nPressX, m_nPressY, x, y);
+    });
 }
 
 void CDrawLineTool::OnLButtonUp(UINT flags, int x, int y)

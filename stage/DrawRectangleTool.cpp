@@ -18,17 +18,10 @@ void CDrawRectangleTool::OnLButtonDown(UINT flags, int x, int y)
 void CDrawRectangleTool::OnMouseMove(UINT flags, int x, int y)
 {
     CDrawingTool::OnMouseMove(flags, x, y);
-    ::SetCursor(::LoadCursorA(nullptr, IDC_CROSS));
-    if (!(flags & MK_LBUTTON))
-        return;
-    Gdiplus::Graphics* graphics = BeginFeedback();
-    if (graphics == nullptr)
-        return;
-    Gdiplus::Pen band{Gdiplus::Color(kRubberBandColor), 1.0f};
-    band.SetDashStyle(Gdiplus::DashStyleDot);
-    graphics->DrawRectangle(&band, std::min(m_nPressX, x), std::min(m_nPressY, y), std::abs(x - m_nPressX),
-                            std::abs(y - m_nPressY));
-    EndFeedback(&graphics);
+    TrackRubberBand(flags, [&](Gdiplus::Graphics& graphics, const Gdiplus::Pen& band) {
+        graphics.DrawRectangle(&band, std::min(m_nPressX, x), std::min(m_nPressY, y), std::abs(x - m_nPressX),
+                               std::abs(y - m_nPressY));
+    });
 }
 
 void CDrawRectangleTool::OnLButtonUp(UINT flags, int x, int y)

@@ -92,6 +92,21 @@ void CDrawingTool::RecordStep(const char* name)
         document->GetUndoManager().AddUndoStep(name, nullptr, true);
 }
 
+void CDrawingTool::TrackRubberBand(UINT flags,
+                                   const std::function<void(Gdiplus::Graphics&, const Gdiplus::Pen&)>& draw)
+{
+    ::SetCursor(::LoadCursorA(nullptr, IDC_CROSS));
+    if (!(flags & MK_LBUTTON))
+        return;
+    Gdiplus::Graphics* graphics = BeginFeedback();
+    if (graphics == nullptr)
+        return;
+    Gdiplus::Pen band{Gdiplus::Color(kRubberBandColor), 1.0f};
+    band.SetDashStyle(Gdiplus::DashStyleDot);
+    draw(*graphics, band);
+    EndFeedback(&graphics);
+}
+
 void CDrawingTool::RedrawView()
 {
     if (m_pView == nullptr || m_pView->GetSafeHwnd() == nullptr)

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 class CFlashEditorView;
 class CFlashShape;
 
@@ -62,6 +64,9 @@ protected:
     // (and the shape deleted) when the document refuses it.
     bool AddShapeAndSelect(CFlashShape* shape);
     void RecordStep(const char* name);
+    // Shows the cross cursor and, while the left button is down, the dotted rubber band that
+    // draw paints with the band's pen over the backdrop.
+    void TrackRubberBand(UINT flags, const std::function<void(Gdiplus::Graphics&, const Gdiplus::Pen&)>& draw);
     // Invalidates with erase and repaints at once.
     void RedrawView();
     // The document's repository keeps a clone of the view's default pen for new shapes, which
