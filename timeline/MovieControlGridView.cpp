@@ -383,17 +383,15 @@ void CMovieControlGridView::OnCreateMotionTween()
 
 void CMovieControlGridView::OnRemoveMotionTween()
 {
-    CFlashEditorDoc* pDoc = GetFlashDocument();
-    const CGridCellRange selection = m_pGrid ? m_pGrid->GetSelectionRange() : CGridCellRange();
-    if (!pDoc || !selection.IsValid())
+    const bool applied = ApplyToSelectedLayers([](CFlashEditorLayer& layer, int first, int last) {
+        for (int frame = first; frame <= last; ++frame)
+            if (CFlashEditorFrame* span = layer.FindSpan(frame))
+                span->SetMotionTween(false);
+    });
+    if (!applied)
         return;
-    for (int row = selection.GetMinRow(); row <= selection.GetMaxRow(); ++row)
-        if (CFlashEditorLayer* pLayer = pDoc->GetLayer(row))
-            for (int col = selection.GetMinCol(); col <= selection.GetMaxCol(); ++col)
-                if (CFlashEditorFrame* span = pLayer->FindSpan(col))
-                    span->SetMotionTween(false);
     RecordStep("Remove Motion Tween");
-    pDoc->InvalidateViews();
+    GetFlashDocument()->InvalidateViews();
 }
 
 bool CMovieControlGridView::SelectionHasTween() const
@@ -420,17 +418,24 @@ void CMovieControlGridView::OnUpdateRemoveMotionTween(CCmdUI* pCmdUI)
         pCmdUI->Enable(TRUE);
 }
 
-void CMovieControlGridView::OnRemoveFrames()
+bool CMovieControlGridView::ApplyToSelectedLayers(const std::function<void(CFlashEditorLayer&, int, int)>& apply)
 {
     CFlashEditorDoc* pDoc = GetFlashDocument();
     const CGridCellRange selection = m_pGrid ? m_pGrid->GetSelectionRange() : CGridCellRange();
     if (!pDoc || !selection.IsValid())
-        return;
+        return false;
     for (int row = selection.GetMinRow(); row <= selection.GetMaxRow(); ++row)
         if (CFlashEditorLayer* pLayer = pDoc->GetLayer(row))
-            pLayer->RemoveFrames(selection.GetMinCol(), selection.GetMaxCol());
+            apply(*pLayer, selection.GetMinCol(), selection.GetMaxCol());
+    return true;
+}
+
+void CMovieControlGridView::OnRemoveFrames()
+{
+    if (!ApplyToSelectedLayers([](CFlashEditorLayer& layer, int first, int last) { layer.RemoveFrames(first, last); }))
+        return;
     RecordStep("Remove Frame");
-    pDoc->InvalidateViews();
+    GetFlashDocument()->InvalidateViews();
 }
 
 void CMovieControlGridView::OnUpdateRemoveFrames(CCmdUI* pCmdUI)
@@ -447,14 +452,9 @@ void CMovieControlGridView::OnUpdateRemoveFrames(CCmdUI* pCmdUI)
 
 void CMovieControlGridView::OnClearFrames()
 {
-    CFlashEditorDoc* pDoc = GetFlashDocument();
-    const CGridCellRange selection = m_pGrid ? m_pGrid->GetSelectionRange() : CGridCellRange();
-    if (!pDoc || !selection.IsValid())
+    if (!ApplyToSelectedLayers([](CFlashEditorLayer& layer, int first, int last) { layer.ClearFrames(first, last); }))
         return;
-    for (int row = selection.GetMinRow(); row <= selection.GetMaxRow(); ++row)
-        if (CFlashEditorLayer* pLayer = pDoc->GetLayer(row))
-            pLayer->ClearFrames(selection.GetMinCol(), selection.GetMaxCol());
-    pDoc->InvalidateViews();
+    GetFlashDocument()->InvalidateViews();
     RecordStep("Clear Frames");
 }
 

@@ -10,7 +10,10 @@
 #include "platform/mfc/ImageList.h"
 #include "platform/mfc/View.h"
 
+#include <functional>
 #include <memory>
+
+class CFlashEditorLayer;
 
 class CFlashEditorDoc;
 
@@ -91,6 +94,9 @@ private:
     // [firstCol, lastCol].
     void LayOutCells(int firstRow, int lastRow, int firstCol, int lastCol);
     void RecordStep(const char* name);
+    // Calls apply with each existing layer of the selected rows and the selected columns, as
+    // first and last frame; false (nothing called) without a document or a selection.
+    bool ApplyToSelectedLayers(const std::function<void(CFlashEditorLayer&, int, int)>& apply);
     // Whether a span holding a selected frame of a selected layer is tweened.
     bool SelectionHasTween() const;
     void StopPlaying();
