@@ -502,75 +502,31 @@ void CGridCtrl::DrawGrid(CDC* pDC)
         }
     };
 
-    // Fixed corner, fixed columns of the visible rows, fixed rows over the visible columns,
-    // then the visible non-fixed cells.
-    CRect cellRect;
-    cellRect.top = 0;
-    for (int row = 0; row < m_nFixedRows; ++row) {
-        const int h = GetRowHeight(row);
-        cellRect.bottom = cellRect.top + h - 1;
-        cellRect.left = 0;
-        for (int col = 0; col < m_nFixedCols; ++col) {
-            const int w = GetColumnWidth(col);
-            cellRect.right = cellRect.left + w - 1;
-            if (w > 0 && h > 0)
-                drawCell(row, col, cellRect);
-            cellRect.left = cellRect.right + 1;
-        }
-        cellRect.top = cellRect.bottom + 1;
-    }
-    cellRect.top = nFixedRowHeight;
-    for (int row = minVisibleRow; row <= maxVisibleRow; ++row) {
-        const int h = GetRowHeight(row);
-        cellRect.bottom = cellRect.top + h - 1;
-        if (cellRect.top > clipRect.bottom)
-            break;
-        cellRect.left = 0;
-        for (int col = 0; col < m_nFixedCols; ++col) {
-            const int w = GetColumnWidth(col);
-            cellRect.right = cellRect.left + w - 1;
-            if (w > 0 && h > 0)
-                drawCell(row, col, cellRect);
-            cellRect.left = cellRect.right + 1;
-        }
-        cellRect.top = cellRect.bottom + 1;
-    }
-    cellRect.top = 0;
-    for (int row = 0; row < m_nFixedRows; ++row) {
-        const int h = GetRowHeight(row);
-        cellRect.bottom = cellRect.top + h - 1;
-        cellRect.left = nFixedColWidth;
-        for (int col = minVisibleCol; col <= maxVisibleCol; ++col) {
-            const int w = GetColumnWidth(col);
-            cellRect.right = cellRect.left + w - 1;
-            if (cellRect.left > clipRect.right)
-                break;
-            if (w > 0 && h > 0)
-                drawCell(row, col, cellRect);
-            cellRect.left = cellRect.right + 1;
-        }
-        cellRect.top = cellRect.bottom + 1;
-    }
-    cellRect.top = nFixedRowHeight;
-    for (int row = minVisibleRow; row <= maxVisibleRow; ++row) {
-        const int h = GetRowHeight(row);
-        cellRect.bottom = cellRect.top + h - 1;
-        if (cellRect.top > clipRect.bottom)
-            break;
-        if (cellRect.bottom >= clipRect.top && h > 0) {
-            cellRect.left = nFixedColWidth;
-            for (int col = minVisibleCol; col <= maxVisibleCol; ++col) {
+    // A block of cells from its top-left corner; a cell past the clip's right or bottom edge ends
+    // its row or the block, since sizes only grow the offsets.
+    auto drawBlock = [&](int firstRow, int lastRow, int top, int firstCol, int lastCol, int left) {
+        CRect cellRect;
+        cellRect.top = top;
+        for (int row = firstRow; row <= lastRow && cellRect.top <= clipRect.bottom; ++row) {
+            const int h = GetRowHeight(row);
+            cellRect.bottom = cellRect.top + h - 1;
+            cellRect.left = left;
+            for (int col = firstCol; col <= lastCol && cellRect.left <= clipRect.right; ++col) {
                 const int w = GetColumnWidth(col);
                 cellRect.right = cellRect.left + w - 1;
-                if (cellRect.left > clipRect.right)
-                    break;
-                if (w > 0)
+                if (w > 0 && h > 0)
                     drawCell(row, col, cellRect);
                 cellRect.left = cellRect.right + 1;
             }
+            cellRect.top = cellRect.bottom + 1;
         }
-        cellRect.top = cellRect.bottom + 1;
-    }
+    };
+    // Fixed corner, fixed columns of the visible rows, fixed rows over the visible columns,
+    // then the visible non-fixed cells.
+    drawBlock(0, m_nFixedRows - 1, 0, 0, m_nFixedCols - 1, 0);
+    drawBlock(minVisibleRow, maxVisibleRow, nFixedRowHeight, 0, m_nFixedCols - 1, 0);
+    drawBlock(0, m_nFixedRows - 1, 0, minVisibleCol, maxVisibleCol, nFixedColWidth);
+    drawBlock(minVisibleRow, maxVisibleRow, nFixedRowHeight, minVisibleCol, maxVisibleCol, nFixedColWidth);
 
     CPen pen(PS_SOLID, 0, m_crGridLineColour);
     CPen* pOldPen = pDC->SelectObject(&pen);
