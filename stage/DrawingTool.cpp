@@ -115,6 +115,20 @@ void CDrawingTool::RedrawView()
     m_pView->UpdateWindow();
 }
 
+void CDrawingTool::ShowSelectionMovedBy(int dx, int dy)
+{
+    Gdiplus::Graphics* graphics = BeginFeedback();
+    if (graphics == nullptr)
+        return;
+    if (CFlashEditorDoc* document = m_pView->GetDocument()) {
+        graphics->Flush();
+        document->RenderCurrentFrame(m_hFeedbackDC, m_nStageOffsetX + dx, m_nStageOffsetY + dy, m_fZoom,
+                                     kResourceStateSelected);
+    }
+    DrawOverlay(*graphics);
+    EndFeedback(&graphics);
+}
+
 Gdiplus::Pen* CDrawingTool::AddDefaultPenToRepository()
 {
     CFlashEditorDoc* document = m_pView != nullptr ? m_pView->GetDocument() : nullptr;

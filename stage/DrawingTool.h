@@ -69,6 +69,9 @@ protected:
     void TrackRubberBand(UINT flags, const std::function<void(Gdiplus::Graphics&, const Gdiplus::Pen&)>& draw);
     // Invalidates with erase and repaints at once.
     void RedrawView();
+    // The selected shapes drawn over the backdrop at an offset from where they stand, with the
+    // tool's overlay on top.
+    void ShowSelectionMovedBy(int dx, int dy);
     // The document's repository keeps a clone of the view's default pen for new shapes, which
     // copy it; null without a document.
     Gdiplus::Pen* AddDefaultPenToRepository();

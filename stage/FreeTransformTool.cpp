@@ -180,7 +180,7 @@ void CFreeTransformTool::OnLButtonDown(UINT flags, int x, int y)
     }
     CaptureBackdrop(kRenderAllStates);
     m_pressBounds = m_currentBounds;
-    ShowMovedSelection(0, 0);
+    ShowSelectionMovedBy(0, 0);
 }
 
 void CFreeTransformTool::OnMouseMove(UINT flags, int x, int y)

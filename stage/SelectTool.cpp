@@ -36,7 +36,7 @@ void CSelectTool::OnLButtonDown(UINT flags, int x, int y)
         m_pView->UpdateWindow();
     }
     CaptureBackdrop(kResourceStateNormal);
-    ShowMovedSelection(0, 0);
+    ShowSelectionMovedBy(0, 0);
 }
 
 void CSelectTool::OnMouseMove(UINT flags, int x, int y)
@@ -45,7 +45,7 @@ void CSelectTool::OnMouseMove(UINT flags, int x, int y)
     if (!(flags & MK_LBUTTON) || m_pView == nullptr)
         return;
     if (!m_pView->GetSelection().empty())
-        ShowMovedSelection(x - m_nPressX, y - m_nPressY);
+        ShowSelectionMovedBy(x - m_nPressX, y - m_nPressY);
     else
         ShowMarquee(x, y);
 }
@@ -73,20 +73,6 @@ void CSelectTool::OnLButtonUp(UINT flags, int x, int y)
     }
     ReleaseBackdrop();
     RedrawView();
-}
-
-void CSelectTool::ShowMovedSelection(int dx, int dy)
-{
-    Gdiplus::Graphics* graphics = BeginFeedback();
-    if (graphics == nullptr)
-        return;
-    if (CFlashEditorDoc* document = m_pView->GetDocument()) {
-        graphics->Flush();
-        document->RenderCurrentFrame(m_hFeedbackDC, m_nStageOffsetX + dx, m_nStageOffsetY + dy, m_fZoom,
-                                     kResourceStateSelected);
-    }
-    DrawOverlay(*graphics);
-    EndFeedback(&graphics);
 }
 
 void CSelectTool::ShowMarquee(int x, int y)

@@ -10,8 +10,6 @@ public:
     void OnMouseMove(UINT flags, int x, int y) override;
 
 protected:
-    // The selected shapes drawn over the backdrop at the pointer's offset from the press.
-    void ShowMovedSelection(int dx, int dy);
     // A dotted rectangle from the press point to the pointer.
     void ShowMarquee(int x, int y);
     // The drag from the press point to (x, y) in whole twips.

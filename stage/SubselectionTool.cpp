@@ -171,7 +171,7 @@ void CSubselectionTool::OnLButtonDown(UINT flags, int x, int y)
         m_pView->AddToSelection(shape, false);
     }
     CaptureBackdrop(kResourceStateNormal);
-    ShowSelectionShifted(0, 0);
+    ShowSelectionMovedBy(0, 0);
     if (!selected)
         m_pView->OnSelectionModified();
 }
@@ -192,7 +192,7 @@ void CSubselectionTool::OnMouseMove(UINT flags, int x, int y)
                                     std::abs(y - m_nPressY));
             EndFeedback(&graphics);
         } else if (m_nActive < 0) {
-            ShowSelectionShifted(x - m_nPressX, y - m_nPressY);
+            ShowSelectionMovedBy(x - m_nPressX, y - m_nPressY);
         } else {
             m_nDragX = int(float(x - m_nPressX) * m_fTwipsPerPixel);
             m_nDragY = int(float(y - m_nPressY) * m_fTwipsPerPixel);
@@ -315,20 +315,6 @@ void CSubselectionTool::PickJointsInMarquee(int x, int y)
         if (area.X <= p.x && p.x < area.X + area.Width && area.Y <= p.y && p.y < area.Y + area.Height)
             m_picked.push_back(i);
     }
-}
-
-void CSubselectionTool::ShowSelectionShifted(int dx, int dy)
-{
-    Gdiplus::Graphics* graphics = BeginFeedback();
-    if (graphics == nullptr)
-        return;
-    if (CFlashEditorDoc* document = m_pView->GetDocument()) {
-        graphics->Flush();
-        document->RenderCurrentFrame(m_hFeedbackDC, m_nStageOffsetX + dx, m_nStageOffsetY + dy, m_fZoom,
-                                     kResourceStateSelected);
-    }
-    DrawOverlay(*graphics);
-    EndFeedback(&graphics);
 }
 
 void CSubselectionTool::DrawOverlay(Gdiplus::Graphics& graphics)

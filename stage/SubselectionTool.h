@@ -42,7 +42,6 @@ private:
     // Moves the picked joints (or the dragged control points) by the drag offset.
     void MovePickedPoints();
     void PickJointsInMarquee(int x, int y);
-    void ShowSelectionShifted(int dx, int dy);
 
     int m_nActive = -1;
     int m_nPart = kJoint;
