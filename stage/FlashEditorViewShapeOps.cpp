@@ -89,6 +89,27 @@ bool BoundsOverlap(const CFlashShape& shape, const CFlashEditorFrameShapeTransfo
            area.Y < bounds.Y + bounds.Height;
 }
 
+// Calls visit(layer, shape, placement) for every shape a cut can reach: shown, on a visible and
+// unlocked layer's current span, with an outline whose placed bounds overlap the area.
+template <class Visit>
+void ForEachShapeUnder(const CFlashEditorDoc& document, const Gdiplus::Rect& area, Visit visit)
+{
+    for (CFlashEditorLayer* layer : document.GetLayerRange()) {
+        // What the user cannot see or may not change stays as it is.
+        CFlashEditorFrame* span = layer->GetCurrentSpan();
+        if (!layer->IsVisible() || layer->IsLocked() || span == nullptr)
+            continue;
+        ShapeList shapes;
+        span->CollectShapes(shapes);
+        for (CFlashShape* shape : shapes) {
+            const CFlashEditorFrameShapeTransform* placement = span->GetShapeTransform(shape);
+            if (placement != nullptr && shape->GetState() != kResourceStateHidden && HasOutline(*shape) &&
+                BoundsOverlap(*shape, *placement, area))
+                visit(layer, shape, placement);
+        }
+    }
+}
+
 } // namespace
 
 // Adds a finished piece to the layer's span at the current frame; the repository gets copies
@@ -264,40 +285,29 @@ void CFlashEditorView::EraseWithShape(CFlashShape* eraser)
         ShapeList pieces;
     };
     std::vector<CCut> cuts;
-    for (CFlashEditorLayer* layer : document->GetLayerRange()) {
-        // What the user cannot see or may not change stays as it is.
-        CFlashEditorFrame* span = layer->GetCurrentSpan();
-        if (!layer->IsVisible() || layer->IsLocked() || span == nullptr)
-            continue;
-        ShapeList shapes;
-        span->CollectShapes(shapes);
-        for (CFlashShape* shape : shapes) {
-            const CFlashEditorFrameShapeTransform* placement = span->GetShapeTransform(shape);
-            if (placement == nullptr || shape->GetState() == kResourceStateHidden || !HasOutline(*shape) ||
-                !BoundsOverlap(*shape, *placement, area))
-                continue;
-            std::unique_ptr<CFlashPolygonSet> outline = shape->ToPolygonSet(placement, false);
-            CCut cut{layer, shape, {}};
-            if (shape->IsClosed()) {
-                if (Clip(kClipIntersection, *outline, *cutter)->IsEmpty())
-                    continue;
-                std::unique_ptr<CFlashPolygonSet> rest = Clip(kClipDifference, *outline, *cutter);
-                if (!rest->IsEmpty())
-                    BuildShapesFromPolygonSet(*rest, cut.pieces, shape, placement, outline.get(), nullptr, nullptr,
-                                              nullptr, false);
-            } else {
-                CFlashPolygonSet rest;
-                ClipOpenContours(kClipIntersection, *outline, *cutter, rest);
-                // An untouched stroke keeps its curves and its identifier.
-                if (rest.IsEmpty() || !OutlineWasCut(*outline, rest))
-                    continue;
-                if (rest.GetHoleFlag(0) == 0)
-                    BuildShapesFromPolygonSet(rest, cut.pieces, shape, placement, outline.get(), nullptr, nullptr,
-                                              nullptr, false);
-            }
-            cuts.push_back(std::move(cut));
+    ForEachShapeUnder(*document, area, [&](CFlashEditorLayer* layer, CFlashShape* shape,
+                                           const CFlashEditorFrameShapeTransform* placement) {
+        std::unique_ptr<CFlashPolygonSet> outline = shape->ToPolygonSet(placement, false);
+        CCut cut{layer, shape, {}};
+        if (shape->IsClosed()) {
+            if (Clip(kClipIntersection, *outline, *cutter)->IsEmpty())
+                return;
+            std::unique_ptr<CFlashPolygonSet> rest = Clip(kClipDifference, *outline, *cutter);
+            if (!rest->IsEmpty())
+                BuildShapesFromPolygonSet(*rest, cut.pieces, shape, placement, outline.get(), nullptr, nullptr,
+                                          nullptr, false);
+        } else {
+            CFlashPolygonSet rest;
+            ClipOpenContours(kClipIntersection, *outline, *cutter, rest);
+            // An untouched stroke keeps its curves and its identifier.
+            if (rest.IsEmpty() || !OutlineWasCut(*outline, rest))
+                return;
+            if (rest.GetHoleFlag(0) == 0)
+                BuildShapesFromPolygonSet(rest, cut.pieces, shape, placement, outline.get(), nullptr, nullptr,
+                                          nullptr, false);
         }
-    }
+        cuts.push_back(std::move(cut));
+    });
     for (CCut& cut : cuts) {
         // The pieces go where the shape was, on its own layer.
         ForgetShape(cut.shape);
@@ -325,31 +335,23 @@ void CFlashEditorView::LassoCut(CFlashShape* lasso)
         ShapeList outside;
     };
     std::vector<CCut> cuts;
-    for (CFlashEditorLayer* layer : document->GetLayerRange()) {
-        CFlashEditorFrame* span = layer->GetCurrentSpan();
-        if (!layer->IsVisible() || layer->IsLocked() || span == nullptr)
-            continue;
-        ShapeList shapes;
-        span->CollectShapes(shapes);
-        for (CFlashShape* shape : shapes) {
-            const CFlashEditorFrameShapeTransform* placement = span->GetShapeTransform(shape);
-            if (placement == nullptr || !shape->IsClosed() || shape->GetState() == kResourceStateHidden ||
-                !HasOutline(*shape) || !BoundsOverlap(*shape, *placement, area))
-                continue;
-            std::unique_ptr<CFlashPolygonSet> outline = shape->ToPolygonSet(placement, false);
-            std::unique_ptr<CFlashPolygonSet> inside = Clip(kClipIntersection, *outline, *cutter);
-            if (inside->IsEmpty())
-                continue;
-            CCut cut{layer, shape, {}, {}};
-            BuildShapesFromPolygonSet(*inside, cut.inside, shape, placement, outline.get(), cutter.get(), nullptr,
-                                      nullptr, false);
-            std::unique_ptr<CFlashPolygonSet> outside = Clip(kClipDifference, *outline, *cutter);
-            if (!outside->IsEmpty())
-                BuildShapesFromPolygonSet(*outside, cut.outside, shape, placement, outline.get(), cutter.get(),
-                                          nullptr, nullptr, false);
-            cuts.push_back(std::move(cut));
-        }
-    }
+    ForEachShapeUnder(*document, area, [&](CFlashEditorLayer* layer, CFlashShape* shape,
+                                           const CFlashEditorFrameShapeTransform* placement) {
+        if (!shape->IsClosed())
+            return;
+        std::unique_ptr<CFlashPolygonSet> outline = shape->ToPolygonSet(placement, false);
+        std::unique_ptr<CFlashPolygonSet> inside = Clip(kClipIntersection, *outline, *cutter);
+        if (inside->IsEmpty())
+            return;
+        CCut cut{layer, shape, {}, {}};
+        BuildShapesFromPolygonSet(*inside, cut.inside, shape, placement, outline.get(), cutter.get(), nullptr,
+                                  nullptr, false);
+        std::unique_ptr<CFlashPolygonSet> outside = Clip(kClipDifference, *outline, *cutter);
+        if (!outside->IsEmpty())
+            BuildShapesFromPolygonSet(*outside, cut.outside, shape, placement, outline.get(), cutter.get(),
+                                      nullptr, nullptr, false);
+        cuts.push_back(std::move(cut));
+    });
     for (CCut& cut : cuts) {
         ForgetShape(cut.shape);
         std::unique_ptr<CFlashShape> removed = cut.layer->RemoveShapeFromCurrentSpan(cut.shape);
