@@ -7,6 +7,11 @@ double CBenchTimes::Best() const
     return m_times.empty() ? 0.0 : *std::min_element(m_times.begin(), m_times.end());
 }
 
+double CBenchTimes::Worst() const
+{
+    return m_times.empty() ? 0.0 : *std::max_element(m_times.begin(), m_times.end());
+}
+
 double CBenchTimes::Median() const
 {
     if (m_times.empty())

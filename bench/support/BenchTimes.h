@@ -8,9 +8,10 @@
 class CBenchTimes {
 public:
     void Add(double milliseconds) { m_times.push_back(milliseconds); }
-    // Both 0 when nothing was timed.
+    // All 0 when nothing was timed.
     double Best() const;
     double Median() const;
+    double Worst() const;
 
 private:
     std::vector<double> m_times;

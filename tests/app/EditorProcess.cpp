@@ -1,0 +1,109 @@
+#include "EditorProcess.h"
+
+namespace EditorProcess {
+
+namespace {
+
+constexpr DWORD kPollMs = 10;
+
+struct CFound {
+    const char* className;
+    std::string titlePart;
+    HWND window;
+};
+
+// Whether the window belongs to an editor program (not to another test showing the editor).
+bool IsEditorWindow(HWND window)
+{
+    DWORD processId = 0;
+    ::GetWindowThreadProcessId(window, &processId);
+    HANDLE process = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+    if (process == nullptr)
+        return false;
+    char image[MAX_PATH] = {};
+    DWORD size = MAX_PATH;
+    const BOOL known = ::QueryFullProcessImageNameA(process, 0, image, &size);
+    ::CloseHandle(process);
+    return known && std::string(image).find("Quorvalis") != std::string::npos;
+}
+
+BOOL CALLBACK FindVisible(HWND window, LPARAM param)
+{
+    auto* found = reinterpret_cast<CFound*>(param);
+    char className[64] = {};
+    ::GetClassNameA(window, className, sizeof className);
+    if (::IsWindowVisible(window) && (found->className == nullptr || found->className == std::string(className)) &&
+        Title(window).find(found->titlePart) != std::string::npos && IsEditorWindow(window))
+    {
+        found->window = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+} // namespace
+
+std::string WindowsPath(const std::string& unixPath)
+{
+    std::string path = "Z:" + unixPath;
+    for (char& c : path)
+        if (c == '/')
+            c = '\\';
+    return path;
+}
+
+std::string Title(HWND window)
+{
+    char text[256] = {};
+    ::GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+bool StartEditor(const std::string& launcher, const std::string& arguments)
+{
+    std::string commandLine = "\"" + WindowsPath(launcher) + "\" " + arguments;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          &process))
+        return false;
+    if (process.hThread != nullptr)
+        ::CloseHandle(process.hThread);
+    if (process.hProcess != nullptr)
+        ::CloseHandle(process.hProcess);
+    return true;
+}
+
+HWND WaitForWindow(const char* className, const std::string& titlePart, DWORD timeoutMs)
+{
+    const DWORD start = ::GetTickCount();
+    while (::GetTickCount() - start < timeoutMs)
+    {
+        CFound found = {className, titlePart, nullptr};
+        ::EnumWindows(&FindVisible, reinterpret_cast<LPARAM>(&found));
+        if (found.window != nullptr)
+            return found.window;
+        ::Sleep(kPollMs);
+    }
+    return nullptr;
+}
+
+HWND WaitForMainWindow(DWORD timeoutMs)
+{
+    return WaitForWindow(nullptr, std::string(" - ") + kMainTitle, timeoutMs);
+}
+
+bool WaitUntilGone(HWND window, DWORD timeoutMs)
+{
+    const DWORD start = ::GetTickCount();
+    while (::IsWindow(window))
+    {
+        if (::GetTickCount() - start > timeoutMs)
+            return false;
+        ::Sleep(kPollMs);
+    }
+    return true;
+}
+
+} // namespace EditorProcess

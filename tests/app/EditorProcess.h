@@ -1,0 +1,27 @@
+#pragma once
+// The editor program started as its own process, the way the shell starts it, and its
+// top-level windows found by class and title.
+#include <windows.h>
+
+#include <string>
+
+namespace EditorProcess {
+
+constexpr const char* kMainTitle = "Quorvalis Plivex Light";
+constexpr DWORD kStartTimeoutMs = 20000;
+
+// The Unix path as Wine's Z: drive names it.
+std::string WindowsPath(const std::string& unixPath);
+std::string Title(HWND window);
+
+// Starts the launcher with the arguments; false when the process could not be made.
+bool StartEditor(const std::string& launcher, const std::string& arguments);
+
+// A visible top-level window of an editor process, of the class (any when null), whose title
+// holds the text; null after the time-out.
+HWND WaitForWindow(const char* className, const std::string& titlePart, DWORD timeoutMs = kStartTimeoutMs);
+// The editor's main window, once it shows a document.
+HWND WaitForMainWindow(DWORD timeoutMs = kStartTimeoutMs);
+bool WaitUntilGone(HWND window, DWORD timeoutMs = kStartTimeoutMs);
+
+} // namespace EditorProcess
