@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <dde.h>
+#include <tlhelp32.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -119,6 +120,40 @@ TEST_F(EditorSession, F10OpensAboutAndNextPaneKeysDoNothing)
     pMain->GetActiveChildFrame()->SendMessage(WM_COMMAND, MAKEWPARAM(ID_NEXT_PANE, 1), 0);
     pMain->SendMessage(WM_COMMAND, MAKEWPARAM(ID_PREV_PANE, 1), 0);
     EXPECT_EQ(::GetFocus(), pStage->GetSafeHwnd());
+}
+
+// Ends the browser servers that a help command started, so that none outlives the test.
+void EndBrowserProcesses()
+{
+    HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return;
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = ::Process32First(snapshot, &entry); more; more = ::Process32Next(snapshot, &entry)) {
+        if (::lstrcmpiA(entry.szExeFile, "iexplore.exe") != 0)
+            continue;
+        if (HANDLE process = ::OpenProcess(PROCESS_TERMINATE, FALSE, entry.th32ProcessID)) {
+            ::TerminateProcess(process, 0);
+            ::CloseHandle(process);
+        }
+    }
+    ::CloseHandle(snapshot);
+}
+
+TEST_F(EditorSession, HelpTopicsReturnsAtOnceAndNamesTheAddressWithoutABrowser)
+{
+    // The help page opens in a browser of its own, or a message gives its address; either way
+    // the editor goes on at once.
+    constexpr DWORD kAtOnceMs = 2000;
+    SessionApp().m_messages.clear();
+    const DWORD start = ::GetTickCount();
+    SendCommand(ID_HELP_TOPICS);
+    EXPECT_LT(::GetTickCount() - start, kAtOnceMs);
+    EndBrowserProcesses();
+    ASSERT_LE(SessionApp().m_messages.size(), 1u);
+    if (!SessionApp().m_messages.empty())
+        EXPECT_NE(SessionApp().m_messages[0].find(kHelpPageAddress), std::string::npos);
 }
 
 TEST_F(EditorSession, SaveCloseAndReopenFromTheRecentList)
