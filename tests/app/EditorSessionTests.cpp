@@ -9,6 +9,7 @@
 #include "stage/FlashEditorView.h"
 #include "timeline/MovieControlGridView.h"
 
+#include "platform/mfc/PreviewView.h"
 #include "platform/mfc/RecentFileList.h"
 
 #include <gtest/gtest.h>
@@ -154,6 +155,43 @@ TEST_F(EditorSession, HelpTopicsReturnsAtOnceAndNamesTheAddressWithoutABrowser)
     ASSERT_LE(SessionApp().m_messages.size(), 1u);
     if (!SessionApp().m_messages.empty())
         EXPECT_NE(SessionApp().m_messages[0].find(kHelpPageAddress), std::string::npos);
+}
+
+TEST_F(EditorSession, PrintPreviewShowsTheActivePaneAndGivesTheWindowBack)
+{
+    CFlashEditorMainFrame* pMain = MainFrame();
+    CFlashEditorChildFrame* pChild = pMain->GetActiveChildFrame();
+    ASSERT_NE(pChild, nullptr);
+    struct Case {
+        const char* pane;
+        CView* view;
+        const char* screen;
+    };
+    const Case cases[] = {
+        {"stage", pMain->GetActiveStageView(), "print-preview-stage.png"},
+        {"timeline", pMain->GetActiveTimelineView(), "print-preview-timeline.png"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pane);
+        ASSERT_NE(c.view, nullptr);
+        pChild->SetActiveView(c.view);
+        SendCommand(ID_FILE_PRINT_PREVIEW);
+        PumpMessages();
+        auto* pPreview = dynamic_cast<CPreviewView*>(pChild->GetActiveView());
+        ASSERT_NE(pPreview, nullptr);
+        EXPECT_EQ(pPreview->m_pPrintView, c.view);
+        EXPECT_EQ(pPreview->GetDlgCtrlID(), AFX_IDW_PANE_FIRST);
+        EXPECT_FALSE(::IsWindowVisible(c.view->GetSafeHwnd()));
+        pMain->UpdateWindow();
+        SaveWindowImage(pMain->GetSafeHwnd(), c.screen);
+
+        pPreview->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_CLOSE, 0);
+        PumpMessages();
+        EXPECT_EQ(pChild->GetActiveView(), c.view);
+        EXPECT_TRUE(::IsWindowVisible(pMain->GetActiveStageView()->GetSafeHwnd()));
+        EXPECT_TRUE(::IsWindowVisible(pMain->GetActiveTimelineView()->GetSafeHwnd()));
+    }
+    EXPECT_TRUE(SessionApp().m_messages.empty());
 }
 
 TEST_F(EditorSession, SaveCloseAndReopenFromTheRecentList)
