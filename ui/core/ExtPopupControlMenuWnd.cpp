@@ -11,8 +11,9 @@ CExtPopupControlMenuWnd::CExtPopupControlMenuWnd() = default;
 
 void CExtPopupControlMenuWnd::AdjustAnimationType(int* pType)
 {
-    // One tick and the control shows: animating it frame by frame would hide it.
-    if (pType != nullptr)
+    // One tick and the control shows: animating it frame by frame would hide it. A popup opened
+    // without animation keeps none, else its content would wait for a tick that never comes.
+    if (pType != nullptr && *pType != ANIMATION_NONE)
         *pType = ANIMATION_IMMEDIATE;
 }
 

@@ -71,9 +71,11 @@ void CExtPopupInplaceListBox::EndSelection(int nCode, UINT nMessage, bool bSilen
         return;
     const HWND hWndPopup = ::GetParent(hWnd);
     SendSelectionMessage(nMessage);
-    // Closing the popup ends the tree and destroys this list with it: nothing touches it after.
+    // Keys reach the list inside the tracking hook, where ending the tree at once would pump
+    // messages under the hook: the popup closes when its cancel mode comes, and the ended flag
+    // keeps the list quiet meanwhile.
     if (hWndPopup != nullptr && ::IsWindow(hWndPopup))
-        ::SendMessageA(hWndPopup, WM_CANCELMODE, 0, 0);
+        ::PostMessageA(hWndPopup, WM_CANCELMODE, 0, 0);
 }
 
 void CExtPopupInplaceListBox::OnSelEndOK()
@@ -206,7 +208,8 @@ LRESULT CExtPopupInplaceListBox::OnControlInput(WPARAM wParam)
     }
     if (pData->m_nKind != CExtPopupControlMenuWnd::INPUT_KEY_DOWN)
         return 0;
-    if (IsKeyDown(VK_MENU)) {
+    // The Alt key's own key-down comes before the key state knows it: its flags tell.
+    if (IsKeyDown(VK_MENU) || (pData->m_nFlags & KF_ALTDOWN) != 0) {
         OnSelEndCancel(false);
         return 1;
     }
