@@ -195,7 +195,9 @@ bool CExtPopupControlMenuWnd::HandleMouseClick(UINT message, CPoint point, bool*
     const int nHit = pParent->HitTestItem(ptParent);
     const MENUITEMDATA* pItem = pParent->ItemDataAt(nHit);
     if (pItem != nullptr && pItem->pChild == this) {
-        // A click on the item that opened this popup keeps it open.
+        // A click on the item that opened this popup keeps it open, and in charge of the input:
+        // with the parent current, the control would hear no keys and the parent would close
+        // this popup as soon as the mouse came back to it.
         pParent->MakeCurrent();
         pParent->HighlightItem(nHit, false, true, false);
         if (!::IsWindowVisible(m_hWnd)) {
@@ -203,6 +205,7 @@ bool CExtPopupControlMenuWnd::HandleMouseClick(UINT message, CPoint point, bool*
             ::SetWindowPos(m_hWnd, nullptr, rcWindow.left, rcWindow.top, rcWindow.Width(), rcWindow.Height(),
                            SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
         }
+        MakeCurrent();
         return true;
     }
     if (!pParent->HandleMouseClick(message, ptParent, pPassThrough) || *pPassThrough)

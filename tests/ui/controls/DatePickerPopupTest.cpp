@@ -152,6 +152,25 @@ protected:
     COleDateTime m_result[2];
 };
 
+TEST_F(DatePickerPopup, RuntimeClassMakesAOneMonthPopup)
+{
+    CObject* pObject = RUNTIME_CLASS(CExtPopupDatePickerMenuWnd)->CreateObject();
+    ASSERT_NE(nullptr, pObject);
+    auto* pPopup = static_cast<CExtPopupDatePickerMenuWnd*>(pObject);
+    EXPECT_EQ(1, pPopup->m_nMonthsAcross);
+    EXPECT_EQ(1, pPopup->m_nMonthsDown);
+    EXPECT_EQ(0x52000000u, pPopup->m_dwCalendarStyle);
+    EXPECT_EQ(0x1E17u, pPopup->m_dwDatePickerStyle);
+    EXPECT_EQ(nullptr, pPopup->m_pResult);
+    EXPECT_GT(pPopup->m_nControlWidth, 0);
+    EXPECT_GT(pPopup->m_nControlHeight, 0);
+    delete pObject;
+    CObject* pCalendar = RUNTIME_CLASS(CExtPopupInplaceDatePicker)->CreateObject();
+    ASSERT_NE(nullptr, pCalendar);
+    EXPECT_TRUE(pCalendar->IsKindOf(RUNTIME_CLASS(CExtDatePickerWnd)));
+    delete pCalendar;
+}
+
 // The popup holds as many months as it was made with.
 TEST_F(DatePickerPopup, PopupIsSizedToItsMonths)
 {

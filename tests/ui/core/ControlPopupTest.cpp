@@ -3,6 +3,8 @@
 #include "ui/core/ExtPopupControlMenuWnd.h"
 #include "ui/core/ExtPopupInplaceListBox.h"
 #include "ui/core/ExtPopupMenuTrackingState.h"
+#include "ui/core/ExtPopupUndoRedoListBox.h"
+#include "ui/core/ExtPopupUndoRedoMenuWnd.h"
 
 #include <gtest/gtest.h>
 
@@ -120,6 +122,36 @@ TEST_F(ControlPopup, ContentFitsTheControlInsideTheBorder)
         EXPECT_EQ(CRect(nBorder + nBand, nBorder, nBorder + nBand + 150, nBorder + 100), popup.GetControlRect());
         EXPECT_FALSE(popup.IsShadowAllowed());
         EXPECT_FALSE(popup.IsEveryItemHidden());
+    }
+}
+
+// Each popup and list can be made from its runtime class, with the defaults its callers rely on.
+TEST_F(ControlPopup, RuntimeClassesCreateWithTheirDefaults)
+{
+    CObject* pControl = RUNTIME_CLASS(CExtPopupControlMenuWnd)->CreateObject();
+    ASSERT_NE(nullptr, pControl);
+    auto* pPopup = static_cast<CExtPopupControlMenuWnd*>(pControl);
+    EXPECT_EQ(150, pPopup->m_nControlWidth);
+    EXPECT_EQ(100, pPopup->m_nControlHeight);
+    EXPECT_EQ(CExtPopupControlMenuWnd::FLAG_HANDLES_ESCAPE, pPopup->m_dwControlFlags);
+    EXPECT_EQ(nullptr, pPopup->CreateChildControl(CRect(0, 0, 10, 10)));
+    delete pControl;
+
+    CObject* pUndo = RUNTIME_CLASS(CExtPopupUndoRedoMenuWnd)->CreateObject();
+    ASSERT_NE(nullptr, pUndo);
+    auto* pUndoPopup = static_cast<CExtPopupUndoRedoMenuWnd*>(pUndo);
+    EXPECT_EQ(0x50200068u, pUndoPopup->m_dwListBoxStyles);
+    EXPECT_EQ(0, pUndoPopup->m_lParamListBoxNotification);
+    EXPECT_EQ(0, pUndoPopup->GetActionCount());
+    EXPECT_EQ(24, pUndoPopup->GetCaptionHeight());
+    delete pUndo;
+
+    for (CRuntimeClass* pClass : {RUNTIME_CLASS(CExtPopupInplaceListBox), RUNTIME_CLASS(CExtPopupUndoRedoListBox)}) {
+        CObject* pObject = pClass->CreateObject();
+        ASSERT_NE(nullptr, pObject);
+        EXPECT_TRUE(pObject->IsKindOf(RUNTIME_CLASS(CExtPopupInplaceListBox)));
+        EXPECT_FALSE(static_cast<List*>(pObject)->IsSelectionEnded());
+        delete pObject;
     }
 }
 
@@ -324,6 +356,14 @@ TEST_F(ControlPopup, SubmenuShowsItsChoiceInTheOpeningItemAndLeftReturns)
     PressKey(VK_RIGHT);
     PumpFor(60);
     ASSERT_TRUE(::IsWindow(pChild->GetControlWindow()));
+    // A click on the item that opened the list keeps the list open.
+    CRect rcItem;
+    ASSERT_TRUE(pMenu->GetItemRect(0, &rcItem, false));
+    pMenu->ClientToScreen(&rcItem);
+    ClickAt(rcItem.CenterPoint());
+    ASSERT_TRUE(::IsWindowVisible(pChild->GetSafeHwnd()));
+    EXPECT_TRUE(Owner().m_commands.empty());
+    EXPECT_EQ(pChild, g_PopupMenuTrackingState.m_pCurrentPopup);
     PressKey(VK_DOWN);
     EXPECT_EQ(1, pChild->GetList()->GetCurSel());
     EXPECT_STREQ("Beta", pMenu->ItemDataAt(0)->sAccelText);

@@ -80,6 +80,21 @@ TEST_F(UndoRedoPopup, CaptionStripLiesBelowTheList)
     EXPECT_EQ(CRect(rcList.left, rcList.bottom, rcList.right, rcList.bottom + 24), CRect(pPopup->GetCaptionRect()));
 }
 
+// An empty list still opens: the popup shows its control, not items.
+TEST_F(UndoRedoPopup, EmptyListOpensWithNoActions)
+{
+    Owner().m_items.clear();
+    CExtPopupUndoRedoMenuWnd* pPopup = Open();
+    ASSERT_NE(nullptr, pPopup);
+    EXPECT_TRUE(::IsWindowVisible(pPopup->GetSafeHwnd()));
+    EXPECT_EQ(0, ListOf(pPopup)->GetCount());
+    EXPECT_EQ(0, pPopup->GetActionCount());
+    PressKey(VK_DOWN);
+    PressKey(VK_END);
+    EXPECT_EQ(0, pPopup->GetActionCount());
+    EXPECT_TRUE(CExtPopupMenuWnd::IsTrackingActive());
+}
+
 // The selection runs from the first item to the hovered one, and the caption counts it.
 TEST_F(UndoRedoPopup, HoverSelectsFromTheFirstItemAndTheCaptionCounts)
 {
