@@ -334,4 +334,64 @@ TEST_F(DatePickerPopup, MouseOverTheCalendarOrItsMonthListPassesOn)
     pList->DestroyWindow();
 }
 
+// Waits on a second thread for the month list to take the capture, then drags to its last row
+// and releases there.
+DWORD WINAPI DragToLastMonthRow(LPVOID pParam)
+{
+    const DWORD dwMainThread = *static_cast<DWORD*>(pParam);
+    HWND hList = nullptr;
+    for (int i = 0; i < 100 && hList == nullptr; ++i) {
+        ::Sleep(20);
+        GUITHREADINFO gti{};
+        gti.cbSize = sizeof(gti);
+        if (::GetGUIThreadInfo(dwMainThread, &gti) && gti.hwndCapture != nullptr &&
+            (::GetWindowLongA(gti.hwndCapture, GWL_STYLE) & WS_CHILD) == 0)
+            hList = gti.hwndCapture;
+    }
+    if (hList != nullptr) {
+        RECT rc{};
+        ::GetClientRect(hList, &rc);
+        const int nRowHeight = (rc.bottom - 2 - CExtDatePickerHeaderPopupWnd::SHADOW) / 7;
+        POINT pt{rc.right / 2, 6 * nRowHeight + nRowHeight / 2};
+        ::ClientToScreen(hList, &pt);
+        for (int dy : {0, 1}) {
+            ::SetCursorPos(pt.x, pt.y + dy);
+            INPUT move{};
+            move.type = INPUT_MOUSE;
+            move.mi.dwFlags = MOUSEEVENTF_MOVE;
+            ::SendInput(1, &move, sizeof(INPUT));
+            ::Sleep(50);
+        }
+    }
+    INPUT up{};
+    up.type = INPUT_MOUSE;
+    up.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    ::SendInput(1, &up, sizeof(INPUT));
+    return 0;
+}
+
+// The month list lies partly outside the popup: the popup lets the drag and the release reach it.
+TEST_F(DatePickerPopup, MonthListDraggedFromTheTitleChoosesAMonth)
+{
+    CExtPopupDatePickerMenuWnd* pPopup = Open();
+    ASSERT_NE(nullptr, pPopup);
+    const CExtDatePickerWnd* pCalendar = CalendarOf(pPopup);
+    const RECT rcTitle = pCalendar->GetMonth(0)->m_rcTitle;
+    POINT pt{(rcTitle.left + rcTitle.right) / 2, (rcTitle.top + rcTitle.bottom) / 2};
+    ::ClientToScreen(pCalendar->GetSafeHwnd(), &pt);
+    MouseAt(pt, 0);
+    DWORD dwThread = ::GetCurrentThreadId();
+    HANDLE hScript = ::CreateThread(nullptr, 0, &DragToLastMonthRow, &dwThread, 0, nullptr);
+    ASSERT_NE(nullptr, hScript);
+    MouseAt(pt, MOUSEEVENTF_LEFTDOWN);
+    while (::MsgWaitForMultipleObjects(1, &hScript, FALSE, 5000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1)
+        PumpMessages();
+    ::CloseHandle(hScript);
+    PumpFor(SETTLE_MS);
+    // The list runs from three months before the pressed one to three after.
+    EXPECT_TRUE(CExtPopupMenuWnd::IsTrackingActive());
+    EXPECT_EQ(2024, pCalendar->GetCurrentDate().GetYear());
+    EXPECT_EQ(7, pCalendar->GetCurrentDate().GetMonth());
+}
+
 }  // namespace
