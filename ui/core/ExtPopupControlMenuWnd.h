@@ -66,7 +66,6 @@ public:
     // A submenu hands the input back to its parent popup and closes; false for a top popup.
     bool ReturnToParentPopup();
     HWND GetControlWindow() const { return m_hWndControl; }
-    const RECT& GetStoredControlRect() const { return m_rcControl; }
 
     int m_nControlWidth = DEFAULT_CONTROL_WIDTH;
     int m_nControlHeight = DEFAULT_CONTROL_HEIGHT;

@@ -1,12 +1,12 @@
 #pragma once
 // The list made for a control popup: it selects with the mouse without activating, ends once
 // with OK or cancel, and reports to the popup's command receiver by registered messages or, when
-// set, by call-back functions. Created with new in a popup, it deletes itself with its window.
+// set, by call-back functions. A popup that creates it with new marks it to delete itself with
+// its window.
 #include "platform/mfc/Afx.h"
 #include "platform/mfc/ListBox.h"
 
 class CExtPopupControlMenuWnd;
-class CExtPopupMenuWnd;
 
 class CExtPopupInplaceListBox : public CListBox
 {

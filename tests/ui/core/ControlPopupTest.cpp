@@ -73,9 +73,11 @@ protected:
     static CListOwnerWindow& Owner() { return *s_pOwner; }
 
     // Tracks a list popup at the fixed point; null when it did not open.
-    static CListPopup* Open(DWORD dwStyle = LIST_STYLE)
+    static CListPopup* Open(DWORD dwStyle = LIST_STYLE,
+                            DWORD dwControlFlags = CExtPopupControlMenuWnd::FLAG_HANDLES_ESCAPE)
     {
         auto* pPopup = new CListPopup(dwStyle);
+        pPopup->m_dwControlFlags = dwControlFlags;
         pPopup->PrepareEmptyPopup(Owner().Handle());
         if (!pPopup->StartTracking(CExtPopupMenuWnd::TRACK_NO_ANIMATION, POPUP_POINT.x, POPUP_POINT.y)) {
             delete pPopup;
@@ -220,6 +222,18 @@ TEST_F(ControlPopup, KeysDriveTheListUntilItEndsOnce)
         CExtPopupMenuWnd::EndActiveTracking();
         PumpFor(30);
     }
+}
+
+// A popup that leaves Escape to its control lets the list cancel, and the owner hears of it.
+TEST_F(ControlPopup, EscapeLeftToTheListCancels)
+{
+    ASSERT_NE(nullptr, Open(LIST_STYLE, 0));
+    PressKey(VK_ESCAPE);
+    const std::vector<CListOwnerWindow::Notice> endings = Endings();
+    ASSERT_EQ(1u, endings.size());
+    EXPECT_EQ(List::g_nMsgPopupListBoxSelEndCancel, endings[0].nMessage);
+    EXPECT_FALSE(CExtPopupMenuWnd::IsTrackingActive());
+    EXPECT_TRUE(Owner().m_commands.empty());
 }
 
 TEST_F(ControlPopup, HoverSelectsAndAClickOnAnItemEndsWithIt)
