@@ -199,7 +199,7 @@ protected:
     // The locale item as text; false when the locale does not have it.
     virtual bool QueryLocaleInfo(LCTYPE lcType, char* pBuffer, int nSize) const;
     // True when the date picker sits in a popup menu, whose own keys and closing rules apply.
-    virtual bool IsHostedInPopup() const { return false; }
+    virtual bool IsHostedInPopup() const;
 
     void OnTrackMouseMove(POINT pt);
     void OnLButton(POINT pt, bool bDown);

@@ -3,6 +3,7 @@
 
 #include "ui/controls/ExtDatePickerHeaderPopupWnd.h"
 #include "ui/core/ExtPaintManagerHolder.h"
+#include "ui/core/ExtPopupControlMenuWnd.h"
 
 #include <algorithm>
 
@@ -365,6 +366,14 @@ bool CExtDatePickerWnd::TrackMonthList(const MONTH_INFO& month)
 
 // --- the keyboard -----------------------------------------------------------------------------
 
+bool CExtDatePickerWnd::IsHostedInPopup() const
+{
+    if (m_hWnd == nullptr || !::IsWindow(m_hWnd))
+        return false;
+    const CWnd* pParent = CWnd::FromHandlePermanent(::GetParent(m_hWnd));
+    return pParent != nullptr && pParent->IsKindOf(RUNTIME_CLASS(CExtPopupMenuWnd));
+}
+
 void CExtDatePickerWnd::OnKeyDown(UINT nChar, UINT, UINT)
 {
     const bool bInPopup = IsHostedInPopup();
@@ -533,6 +542,16 @@ LRESULT CExtDatePickerWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
         return lResult;
     }
     default:
+        if (message == CExtPopupControlMenuWnd::g_nMsgControlInputRetranslate) {
+            // A hosting popup hands on the keys its hooks catch; the calendar eats them.
+            auto* pData = reinterpret_cast<CExtPopupControlMenuWnd::ControlInputData*>(wParam);
+            if (pData == nullptr || pData->m_nKind != CExtPopupControlMenuWnd::INPUT_KEY_DOWN)
+                return 0;
+            if (pData->m_pPassOn != nullptr)
+                *pData->m_pPassOn = false;
+            OnKeyDown(pData->m_nChar, pData->m_nRepCnt, pData->m_nFlags);
+            return 1;
+        }
         return CWnd::WindowProc(message, wParam, lParam);
     }
 }

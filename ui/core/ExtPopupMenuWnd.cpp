@@ -45,11 +45,17 @@ void CExtPopupMenuWnd::EndActiveTracking()
 
 void CExtPopupMenuWnd::PumpPendingMessages(bool bRunIdle)
 {
+    // Each message is removed before it is handled: a thread hook may eat the message a peek
+    // saw, and a blocking get would then wait for input that never comes.
     MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
-        if (!AfxPumpMessage()) {
-            ::PostQuitMessage(0);
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
             return;
+        }
+        if (!AfxPreTranslateMessage(&msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
         }
     }
     if (!bRunIdle)

@@ -1,0 +1,55 @@
+#pragma once
+// Fixtures of the control-popup tests: an owner window that fills, measures, draws and records
+// the list notifications, real input through SendInput, and screenshots as PNG.
+#include "platform/mfc/Afx.h"
+
+#include <string>
+#include <vector>
+
+// A top-most window that receives the popups' commands and notifications.
+class CListOwnerWindow
+{
+public:
+    static constexpr int ITEM_HEIGHT = 18;
+    static constexpr COLORREF BACKDROP = RGB(40, 160, 220);
+    static constexpr COLORREF SELECTED = RGB(0, 0, 128);
+
+    struct Notice
+    {
+        UINT nMessage;
+        int nSelection;
+    };
+
+    explicit CListOwnerWindow(const RECT& rc);
+    ~CListOwnerWindow();
+    CListOwnerWindow(const CListOwnerWindow&) = delete;
+    CListOwnerWindow& operator=(const CListOwnerWindow&) = delete;
+
+    HWND Handle() const { return m_hWnd; }
+    // Foreground again, the cursor parked in its corner, the records cleared.
+    void Prepare();
+    int CountNotices(UINT nMessage) const;
+
+    // What the init-content notification fills the list with, and the item to select (-1: none).
+    std::vector<std::string> m_items;
+    int m_nInitialSelection = -1;
+    std::vector<Notice> m_notices;
+    std::vector<UINT> m_commands;
+
+private:
+    static LRESULT CALLBACK WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    HWND m_hWnd = nullptr;
+    RECT m_rc;
+};
+
+// Real input, seen by the popups' thread hooks; each waits a little for it to arrive.
+void PressKey(WORD vk);
+void PressKeyWith(WORD vkModifier, WORD vk);
+void MoveCursorTo(POINT ptScreen);
+void ClickAt(POINT ptScreen);
+void PumpFor(DWORD dwMilliseconds);
+// The centre of a list item on the screen.
+POINT ItemCentreOnScreen(HWND hWndList, int nItem);
+// Saves the screen rectangle as a PNG under build/screens.
+bool SaveScreenPng(const RECT& rcScreen, const std::string& name);
