@@ -1,6 +1,9 @@
 #include "ui/core/ExtButton.h"
 
 #include "platform/mfc/ClientDC.h"
+#include "platform/mfc/ControlBar.h"
+#include "platform/mfc/DockBar.h"
+#include "platform/mfc/MiniFrameWnd.h"
 #include "platform/mfc/PaintDC.h"
 #include "ui/core/ExtCmdIcon.h"
 #include "ui/core/ExtCmdManager.h"
@@ -8,6 +11,7 @@
 #include "ui/core/ExtPaintManager.h"
 #include "ui/core/ExtPaintManagerArgs.h"
 #include "ui/core/ExtPaintManagerHolder.h"
+#include "ui/core/ExtPopupMenuWnd.h"
 #include "ui/core/ExtTipText.h"
 
 #include <memory>
@@ -32,6 +36,19 @@ CExtPaintManager* PaintManager()
     if (g_PaintManagerHolder.GetFirstMember() == nullptr)
         g_PaintManagerHolder.ReplaceManager(nullptr);
     return g_PaintManagerHolder.GetFirstMember();
+}
+
+// The popup opens away from the side the bar is docked at.
+int DockSideCode(UINT nDockBarId)
+{
+    switch (nDockBarId) {
+    case AFX_IDW_DOCKBAR_LEFT: return CExtPopupMenuWnd::ALIGN_RIGHT;
+    case AFX_IDW_DOCKBAR_RIGHT: return CExtPopupMenuWnd::ALIGN_LEFT;
+    case AFX_IDW_DOCKBAR_BOTTOM: return CExtPopupMenuWnd::ALIGN_ABOVE;
+    case AFX_IDW_DOCKBAR_TOP:
+    case AFX_IDW_DOCKBAR_FLOAT: return CExtPopupMenuWnd::ALIGN_BELOW;
+    default: return 0;
+    }
 }
 
 bool IsCheckOrRadioType(int nType)
@@ -198,6 +215,42 @@ HFONT CExtButton::GetParentFont() const
     return hParent != nullptr ? reinterpret_cast<HFONT>(::SendMessageA(hParent, WM_GETFONT, 0, 0)) : nullptr;
 }
 
+CExtButton::DropDownOwner CExtButton::FindDropDownOwner() const
+{
+    DropDownOwner owner;
+    CWnd* pParent = m_hWnd != nullptr ? CWnd::FromHandlePermanent(::GetParent(m_hWnd)) : nullptr;
+    if (pParent == nullptr || !pParent->IsKindOf(RUNTIME_CLASS(CControlBar))) {
+        owner.hWnd = m_hWnd != nullptr ? ::GetParent(m_hWnd) : nullptr;
+        return owner;
+    }
+    owner.bInBar = true;
+    HWND hWnd = pParent->m_hWnd;
+    bool bSideFound = false;
+    for (;;) {
+        CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
+        if (pWnd == nullptr || !pWnd->IsKindOf(RUNTIME_CLASS(CControlBar)))
+            break;
+        const CControlBar* pBar = static_cast<const CControlBar*>(pWnd);
+        if (!bSideFound && pBar->m_pDockBar != nullptr) {
+            bSideFound = true;
+            owner.nDockSide = DockSideCode(pBar->m_pDockBar->GetDockSide());
+        }
+        hWnd = ::GetParent(hWnd);
+    }
+    CWnd* pAbove = hWnd != nullptr ? CWnd::FromHandlePermanent(hWnd) : nullptr;
+    if (pAbove != nullptr && pAbove->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)))
+        hWnd = ::GetWindow(hWnd, GW_OWNER);
+    owner.hWnd = hWnd;
+    return owner;
+}
+
+DWORD CExtButton::MenuAlignmentFor(const DropDownOwner& owner) const
+{
+    if (owner.nDockSide == 0)
+        return m_dwMenuAlignment;
+    return (m_dwMenuAlignment & ~CExtPopupMenuWnd::ALIGN_MASK) | static_cast<DWORD>(owner.nDockSide);
+}
+
 int CExtButton::HitTestPart() const
 {
     POINT pt;
@@ -214,6 +267,11 @@ int CExtButton::HitTestPart() const
 
 void CExtButton::DrawButton(CDC& dc, bool bTransparentBackground, bool bRightToLeft)
 {
+    DrawButtonWith(dc, bTransparentBackground, bRightToLeft, DrawOptions{});
+}
+
+void CExtButton::DrawButtonWith(CDC& dc, bool bTransparentBackground, bool bRightToLeft, const DrawOptions& options)
+{
     CExtPaintManager* pPM = PaintManager();
     if (pPM == nullptr)
         return;
@@ -222,13 +280,14 @@ void CExtButton::DrawButton(CDC& dc, bool bTransparentBackground, bool bRightToL
     RECT rcClient;
     ::GetClientRect(m_hWnd, &rcClient);
     const bool bEnabled = IsButtonEnabled();
-    bool bFocus = ::GetFocus() == m_hWnd && (m_nFlags & FLAG_FOCUS_RECT) != 0;
+    bool bFocus = options.bFocusAllowed && ::GetFocus() == m_hWnd && (m_nFlags & FLAG_FOCUS_RECT) != 0;
     bool bPushed = (m_nFlags & FLAG_PUSHED) != 0;
     bool bFlat = (GetStyle() & BS_FLAT) != 0;
-    const bool bHover = (m_nFlags & FLAG_HOVER) != 0;
-    HICON hIcon = bHover ? m_hIconHover : m_hIconNormal;
+    // An open popup menu takes the hover look from the button under it.
+    const bool bHover = (m_nFlags & FLAG_HOVER) != 0 && !CExtPopupMenuWnd::IsTrackingActive();
+    HICON hIcon = !options.bOwnIcons ? options.hIcon : (m_nFlags & FLAG_HOVER) != 0 ? m_hIconHover : m_hIconNormal;
     std::unique_ptr<CExtCmdIcon> pIcon;
-    if (IsCheckOrRadioType(m_nButtonType))
+    if (options.bCheckGlyphs && IsCheckOrRadioType(m_nButtonType))
     {
         if ((GetStyle() & BS_PUSHLIKE) != 0)
             bPushed = bPushed || m_nCheck == BST_CHECKED;
@@ -265,7 +324,8 @@ void CExtButton::DrawButton(CDC& dc, bool bTransparentBackground, bool bRightToL
         }
     }
     CExtDrawPushButtonArgs args(this, true, rcClient, text, pIcon.get(), bFlat, bHover, bPushed, false, bEnabled,
-                                (m_nFlags & FLAG_PM_OPTION) != 0, bFocus, m_nTextAlignment, GetParentFont(),
+                                options.bOptionAllowed && (m_nFlags & FLAG_PM_OPTION) != 0, bFocus, m_nTextAlignment,
+                                options.bParentFont ? GetParentFont() : nullptr,
                                 m_nButtonType == BS_DEFPUSHBUTTON, 0, HasDropDownMenu(),
                                 bTransparent || bTransparentBackground);
     args.m_bSplit = (m_nFlags & FLAG_SEPARATE_ARROW) != 0;

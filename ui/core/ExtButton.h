@@ -66,6 +66,29 @@ protected:
     void PreSubclassWindow() override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
+    // What a derived button paints differently from the dialog button.
+    struct DrawOptions
+    {
+        bool bOwnIcons = true;       // the hover or normal icon; else hIcon
+        HICON hIcon = nullptr;
+        bool bCheckGlyphs = true;    // check and radio types show their glyph
+        bool bFocusAllowed = true;
+        bool bOptionAllowed = true;  // flags bit 1 reaches the paint manager
+        bool bParentFont = true;
+    };
+    void DrawButtonWith(CDC& dc, bool bTransparentBackground, bool bRightToLeft, const DrawOptions& options);
+    // Who owns a drop-down popup: inside a control bar the frame above the bars (the frame owning
+    // a floating mini frame) with the side code of the dock bar holding them; else the parent.
+    struct DropDownOwner
+    {
+        HWND hWnd = nullptr;
+        int nDockSide = 0;
+        bool bInBar = false;
+    };
+    DropDownOwner FindDropDownOwner() const;
+    // Alignment flags with the dock side's code in their low bits.
+    DWORD MenuAlignmentFor(const DropDownOwner& owner) const;
+
     // The part under the cursor: none off the window, the arrow part at its right edge.
     int HitTestPart() const;
     void SetFlag(BYTE nFlag, bool bOn);

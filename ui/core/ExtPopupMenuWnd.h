@@ -316,6 +316,16 @@ protected:
     // Tracking input is ignored until the open animation ends and while no live tree is tracked.
     bool IsInputIgnored() const;
 
+    // --- Shared by the colour popup, the in-place edits, owner drawing and item tips ---
+    // The items, service buttons and their clipping inside the border; popups that show content
+    // of their own paint it here.
+    virtual void PaintMenuItems(CDC& dc);
+    // Shows the tip balloon for a client rectangle of this popup.
+    void ShowItemTip(LPCSTR lpszText, const RECT& rcClient);
+    // A submenu gives the input back to its parent, whose item is highlighted again; false for a
+    // top-level popup.
+    bool ReturnToParentMenu();
+
     void PostNcDestroy() override;
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg void OnCancelMode();

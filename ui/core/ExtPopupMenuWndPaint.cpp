@@ -122,35 +122,8 @@ void CExtPopupMenuWnd::PaintContent(CDC& dc, bool bBuffered)
             m_pfnOpenSidePainter(m_pCallbackCookie, dcPaint, *this, &m_rcExcludeClient, m_nCombinedSide);
     }
 
-    const int nSaved = dcPaint.SaveDC();
+    PaintMenuItems(dcPaint);
     const int nBorder = GetBorderSize();
-    dcPaint.IntersectClipRect(rcMenu.left + nBorder, rcMenu.top + nBorder, rcMenu.right - nBorder,
-                              rcMenu.bottom - nBorder);
-    // A scroll button shows only while there is something to scroll to on its side.
-    const bool bUpShown = !::IsRectEmpty(&m_rcScrollUp) && m_nScrollPos != 0;
-    const bool bDownShown = !::IsRectEmpty(&m_rcScrollDown) && m_nScrollPos != GetMinScrollPos();
-    if (bUpShown)
-        dcPaint.ExcludeClipRect(&m_rcScrollUp);
-    if (bDownShown)
-        dcPaint.ExcludeClipRect(&m_rcScrollDown);
-    if (!::IsRectEmpty(&m_rcExpandButton))
-        dcPaint.ExcludeClipRect(&m_rcExpandButton);
-    for (int i = 0; i < CountItems(); ++i)
-        DrawItem(dcPaint, i);
-    dcPaint.RestoreDC(nSaved);
-
-    if (!::IsRectEmpty(&m_rcExpandButton)) {
-        CPoint pt;
-        ::GetCursorPos(&pt);
-        ::ScreenToClient(m_hWnd, &pt);
-        pPM->DrawMenuExpandButton(dcPaint, m_rcExpandButton, ::PtInRect(&m_rcExpandButton, pt) != FALSE, false, this);
-    }
-    if (bUpShown)
-        ::DrawFrameControl(dcPaint.m_hDC, &m_rcScrollUp, DFC_SCROLL,
-                           DFCS_SCROLLUP | DFCS_FLAT | (m_nScrollDirection > 0 ? DFCS_PUSHED : 0));
-    if (bDownShown)
-        ::DrawFrameControl(dcPaint.m_hDC, &m_rcScrollDown, DFC_SCROLL,
-                           DFCS_SCROLLDOWN | DFCS_FLAT | (m_nScrollDirection < 0 ? DFCS_PUSHED : 0));
     if (m_nLeftBandWidth > 0) {
         CRect rcBand(rcMenu.left + nBorder, rcMenu.top + nBorder, rcMenu.left + nBorder + m_nLeftBandWidth,
                      rcMenu.bottom - nBorder);
@@ -171,4 +144,38 @@ void CExtPopupMenuWnd::PaintContent(CDC& dc, bool bBuffered)
         dc.BitBlt(0, 0, rcClient.Width(), rcClient.Height(), &dcMem, 0, 0, SRCCOPY);
         dcMem.SelectObject(pOldBitmap);
     }
+}
+
+void CExtPopupMenuWnd::PaintMenuItems(CDC& dc)
+{
+    const int nSaved = dc.SaveDC();
+    const int nBorder = GetBorderSize();
+    const CRect rcMenu(m_rcMenu);
+    CExtPaintManager* pPM = g_PaintManagerHolder.operator->();
+    dc.IntersectClipRect(rcMenu.left + nBorder, rcMenu.top + nBorder, rcMenu.right - nBorder, rcMenu.bottom - nBorder);
+    // A scroll button shows only while there is something to scroll to on its side.
+    const bool bUpShown = !::IsRectEmpty(&m_rcScrollUp) && m_nScrollPos != 0;
+    const bool bDownShown = !::IsRectEmpty(&m_rcScrollDown) && m_nScrollPos != GetMinScrollPos();
+    if (bUpShown)
+        dc.ExcludeClipRect(&m_rcScrollUp);
+    if (bDownShown)
+        dc.ExcludeClipRect(&m_rcScrollDown);
+    if (!::IsRectEmpty(&m_rcExpandButton))
+        dc.ExcludeClipRect(&m_rcExpandButton);
+    for (int i = 0; i < CountItems(); ++i)
+        DrawItem(dc, i);
+    dc.RestoreDC(nSaved);
+
+    if (!::IsRectEmpty(&m_rcExpandButton)) {
+        CPoint pt;
+        ::GetCursorPos(&pt);
+        ::ScreenToClient(m_hWnd, &pt);
+        pPM->DrawMenuExpandButton(dc, m_rcExpandButton, ::PtInRect(&m_rcExpandButton, pt) != FALSE, false, this);
+    }
+    if (bUpShown)
+        ::DrawFrameControl(dc.m_hDC, &m_rcScrollUp, DFC_SCROLL,
+                           DFCS_SCROLLUP | DFCS_FLAT | (m_nScrollDirection > 0 ? DFCS_PUSHED : 0));
+    if (bDownShown)
+        ::DrawFrameControl(dc.m_hDC, &m_rcScrollDown, DFC_SCROLL,
+                           DFCS_SCROLLDOWN | DFCS_FLAT | (m_nScrollDirection < 0 ? DFCS_PUSHED : 0));
 }

@@ -591,15 +591,8 @@ bool CExtPopupMenuWnd::HandleKeyDown(UINT nChar, UINT /*nRepCnt*/, UINT /*nFlags
         }
         [[fallthrough]];
     case VK_LEFT:
-        if (CExtPopupMenuWnd* pParent = m_pWndParentMenu) {
-            const int nParentItem = pParent->m_nCurrentItem;
-            pParent->MakeCurrent();
-            pParent->ReleaseCurrentItem(false);
-            if (pParent->IsWindowAlive())
-                pParent->HighlightItem(nParentItem, false, true, true);
-            pParent->MakeCurrent();
+        if (ReturnToParentMenu())
             return true;
-        }
         if (PopupIsBarMenuTracking() && m_hWndCmdReceiver != nullptr)
             ::PostMessageA(m_hWndCmdReceiver, IsRightToLeft() ? g_nMsgPopupNext : g_nMsgPopupPrev, 0,
                            reinterpret_cast<LPARAM>(this));
@@ -819,4 +812,32 @@ void CExtPopupMenuWnd::OnMenuTimer(UINT_PTR nIDEvent)
             ::PtInRect(&m_rcExpandButton, pt))
             ExpandMenu();
     }
+}
+
+bool CExtPopupMenuWnd::ReturnToParentMenu()
+{
+    CExtPopupMenuWnd* pParent = m_pWndParentMenu;
+    if (pParent == nullptr)
+        return false;
+    // Releasing the parent's item closes this popup: nothing of it is touched afterwards.
+    const int nParentItem = pParent->m_nCurrentItem;
+    pParent->MakeCurrent();
+    pParent->ReleaseCurrentItem(false);
+    if (pParent->IsWindowAlive())
+        pParent->HighlightItem(nParentItem, false, true, true);
+    pParent->MakeCurrent();
+    return true;
+}
+
+void CExtPopupMenuWnd::ShowItemTip(LPCSTR lpszText, const RECT& rcClient)
+{
+    if (lpszText == nullptr || *lpszText == 0 || !IsWindowAlive()) {
+        HideTip(false);
+        return;
+    }
+    CRect rcScreen(rcClient);
+    ::ClientToScreen(m_hWnd, reinterpret_cast<POINT*>(&rcScreen.left));
+    ::ClientToScreen(m_hWnd, reinterpret_cast<POINT*>(&rcScreen.right));
+    m_wndTip.SetText(lpszText);
+    m_wndTip.Show(this, &rcScreen);
 }
