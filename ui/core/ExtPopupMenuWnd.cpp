@@ -45,11 +45,17 @@ void CExtPopupMenuWnd::EndActiveTracking()
 
 void CExtPopupMenuWnd::PumpPendingMessages(bool bRunIdle)
 {
+    // Removed as peeked: a message the tracking hooks eat on removal would leave a blocking
+    // retrieval waiting for input that never comes.
     MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
-        if (!AfxPumpMessage()) {
-            ::PostQuitMessage(0);
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
             return;
+        }
+        if (!AfxPreTranslateMessage(&msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
         }
     }
     if (!bRunIdle)
@@ -176,6 +182,7 @@ BOOL CExtPopupMenuWnd::DestroyWindow()
 {
     if (m_wndTip.GetSafeHwnd() != nullptr)
         m_wndTip.DestroyWindow();
+    DestroyInplaceEdits();
     m_bDestroying = true;
     const BOOL bResult = CExtPopupBaseWnd::DestroyWindow();
     m_bDestroying = false;

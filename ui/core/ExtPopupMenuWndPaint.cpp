@@ -18,6 +18,16 @@ struct DrawLeftAreaData
 
 bool CExtPopupMenuWnd::CreatePopupWindow(CWnd* pWndOwner)
 {
+    // Edit windows of an earlier window went with it.
+    bool bHasInplace = false;
+    for (MENUITEMDATA& item : m_items) {
+        if (item.IsInplaceEdit()) {
+            item.pInplaceEdit = nullptr;
+            bHasInplace = true;
+        }
+    }
+    if (bHasInplace)
+        RecalcLayout();
     const CRect rcWindow = ComputePlacement();
     if (rcWindow.IsRectEmpty())
         return false;
@@ -30,7 +40,8 @@ bool CExtPopupMenuWnd::CreatePopupWindow(CWnd* pWndOwner)
     ComputeServiceButtonRects();
     if (!IsHelpMode())
         ::SetCursor(::LoadCursorA(nullptr, IDC_ARROW));
-    return true;
+    CreateInplaceEdits();
+    return IsWindowAlive();
 }
 
 void CExtPopupMenuWnd::CaptureScreenBehind(const RECT& rcScreen)
@@ -78,6 +89,12 @@ void CExtPopupMenuWnd::DrawItem(CDC& dc, int nIndex)
                               (pItem->nFlagsA & MENUITEMDATA::A_CHECKED) != 0,
                               (pItem->nFlagsB & MENUITEMDATA::B_RADIO) != 0,
                               (pItem->nFlagsB & MENUITEMDATA::B_INDETERMINATE) != 0, pItem->IsEnabled());
+    if (pItem->IsInplaceEdit()) {
+        GetInplaceEditRect(nIndex, &args.m_rcInplaceEdit);
+        args.m_strInplaceEdit = pItem->GetInplaceShownText();
+        args.m_bInplaceDropPushed = bSubmenuOpen;
+        args.m_bEnabled = pItem->IsInplaceEditEnabled();
+    }
     pPM->DrawMenuItem(dc, args);
 }
 

@@ -376,6 +376,8 @@ void CExtPopupMenuWnd::ReleaseCurrentItem(bool bRepaint)
     if (!IsNonTrackingMode())
         HideTip(true);
     if (MENUITEMDATA* pItem = ItemDataAt(m_nCurrentItem)) {
+        if (pItem->IsInplaceEdit())
+            ReleaseInplaceEdit(*pItem);
         pItem->nFlagsA &= static_cast<BYTE>(~MENUITEMDATA::A_HIGHLIGHTED);
         if (pItem->pChild != nullptr)
             pItem->pChild->CloseTree(false);
@@ -414,7 +416,7 @@ void CExtPopupMenuWnd::HighlightItem(int nIndex, bool bOpenSubmenu, bool bRepain
     }
     if (bRepaint && IsWindowAlive() && ::IsWindowVisible(m_hWnd))
         RepaintNow();
-    if (!bChanged || !bOpenSubmenu || !pItem->IsSubmenu() || pItem->pChild == nullptr ||
+    if (!bChanged || !bOpenSubmenu || !pItem->IsSubmenu() || pItem->pChild == nullptr || pItem->IsInplaceEditVisible() ||
         !pItem->pChild->CanOpenAsSubmenu() || !IsWindowAlive())
         return;
     CExtPopupMenuWnd* pChild = pItem->pChild;
@@ -537,6 +539,10 @@ void CExtPopupMenuWnd::ActivateItem(int nIndex)
     MENUITEMDATA* pItem = ItemDataAt(nIndex);
     if (pItem == nullptr || !IsItemSelectable(nIndex))
         return;
+    if (pItem->IsInplaceEditEnabled() && !IsHelpMode()) {
+        FocusInplaceEdit(nIndex);
+        return;
+    }
     if (pItem->pfnClick != nullptr && !IsHelpMode()) {
         pItem->nFlagsB ^= MENUITEMDATA::B_TOGGLED;
         pItem->pfnClick(this, pItem);
@@ -553,15 +559,28 @@ void CExtPopupMenuWnd::ActivateItem(int nIndex)
     FinishWithCommand(pItem->nCmdId, pItem->hWndCmdTarget);
 }
 
-bool CExtPopupMenuWnd::HandleKeyDown(UINT nChar, UINT /*nRepCnt*/, UINT /*nFlags*/, bool* /*pPassThrough*/)
+bool CExtPopupMenuWnd::HandleKeyDown(UINT nChar, UINT /*nRepCnt*/, UINT /*nFlags*/, bool* pPassThrough)
 {
     if (IsInputIgnored())
         return true;
+    MENUITEMDATA* pCurrent = ItemDataAt(m_nCurrentItem);
+    const bool bInplaceCurrent = pCurrent != nullptr && pCurrent->IsInplaceEditEnabled();
+    if (IsFocusInChildWindow() && !(nChar == VK_RETURN && bInplaceCurrent))
+        return HandleInplaceEditKey(nChar, pPassThrough);
     if (IsRightToLeft() && (nChar == VK_LEFT || nChar == VK_RIGHT))
         nChar = nChar == VK_LEFT ? VK_RIGHT : VK_LEFT;
-    MENUITEMDATA* pCurrent = ItemDataAt(m_nCurrentItem);
     switch (nChar) {
     case VK_RETURN:
+        if (bInplaceCurrent) {
+            // A visible edit takes Enter itself: it commits and ends the menu.
+            if (pCurrent->IsInplaceEditVisible() && IsFocusInChildWindow()) {
+                if (pPassThrough != nullptr)
+                    *pPassThrough = true;
+                return false;
+            }
+            FocusInplaceEdit(m_nCurrentItem);
+            return true;
+        }
         if (pCurrent != nullptr && !pCurrent->IsSubmenu()) {
             ActivateItem(m_nCurrentItem);
             return true;
@@ -660,6 +679,15 @@ bool CExtPopupMenuWnd::HandleMouseMove(UINT message, CPoint point, bool* pPassTh
 {
     if (IsInputIgnored())
         return true;
+    if (const int nEditItem = InplaceEditItemAt(point); nEditItem >= 0) {
+        if (nEditItem != m_nCurrentItem)
+            HighlightItem(nEditItem, false, true, false);
+        if (pPassThrough != nullptr)
+            *pPassThrough = true;
+        return false;
+    }
+    if (IsFocusInChildWindow())
+        return true;
     if (!IsPointInWindow(point)) {
         if (CExtPopupMenuWnd* pParent = m_pWndParentMenu) {
             CPoint ptParent(point);
@@ -706,10 +734,17 @@ bool CExtPopupMenuWnd::HandleMouseMove(UINT message, CPoint point, bool* pPassTh
     return true;
 }
 
-bool CExtPopupMenuWnd::HandleMouseClick(UINT message, CPoint point, bool* /*pPassThrough*/)
+bool CExtPopupMenuWnd::HandleMouseClick(UINT message, CPoint point, bool* pPassThrough)
 {
     if (IsInputIgnored())
         return true;
+    if (const int nEditItem = InplaceEditItemAt(point); nEditItem >= 0) {
+        if (nEditItem != m_nCurrentItem)
+            HighlightItem(nEditItem, false, true, false);
+        if (pPassThrough != nullptr)
+            *pPassThrough = true;
+        return false;
+    }
     const bool bUp = message == WM_LBUTTONUP || message == WM_NCLBUTTONUP;
     if (!IsPointInWindow(point)) {
         if (!bUp)
@@ -746,6 +781,18 @@ bool CExtPopupMenuWnd::HandleMouseClick(UINT message, CPoint point, bool* /*pPas
         return true;
     }
     const MENUITEMDATA* pItem = ItemDataAt(nHit);
+    if (pItem->IsInplaceEditEnabled() && !IsHelpMode()) {
+        CRect rcEdit;
+        // A submenu's drop-down part opens the submenu; the rest of the item focuses the edit.
+        if (!pItem->IsSubmenu() || (GetInplaceEditRect(nHit, &rcEdit) && point.x < rcEdit.right)) {
+            MakeCurrent();
+            if (nHit != m_nCurrentItem)
+                HighlightItem(nHit, false, true, false);
+            FocusInplaceEdit(nHit);
+            return true;
+        }
+        ReleaseCurrentItem(false);
+    }
     if (pItem->IsSubmenu()) {
         if (pItem->pChild != nullptr && pItem->pChild->IsWindowAlive() && ::IsWindowVisible(pItem->pChild->m_hWnd))
             return false;
