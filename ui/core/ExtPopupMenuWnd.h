@@ -164,6 +164,29 @@ public:
 
     class CExtPopupMenuCmdUI;
 
+    // --- Owner-drawn items ---
+    // What the owner receives with g_nMsgPopupDrawItem (LPARAM); a non-zero answer means it drew
+    // the item. PaintDefault draws it the popup's own way.
+    struct DRAWITEMDATA
+    {
+        static constexpr BYTE OWNER_DRAW = 0x01;
+        static constexpr BYTE SUBMENU = 0x02;
+        static constexpr BYTE RARELY_USED = 0x04;
+        static constexpr BYTE ABOVE_RARELY_USED = 0x08;
+        static constexpr BYTE BELOW_RARELY_USED = 0x10;
+        CDC* pDC;
+        RECT rcItem;
+        RECT rcInner;
+        MENUITEMDATA* pItemData;
+        CExtPopupMenuWnd* pPopup;
+        BYTE nFlags;
+        void PaintDefault() const;
+    };
+    virtual void DrawItemDefault(const DRAWITEMDATA& data);
+    // The balloon text of an item: its command's tooltip, a window command's prompt before its
+    // last line break; empty for other items.
+    CString GetItemTipText(int nIndex) const;
+
     // What a menu's owner receives with the prepare messages.
     struct MsgPrepareMenuData
     {
@@ -399,6 +422,8 @@ protected:
     void PostNcDestroy() override;
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg void OnCancelMode();
+    // The I-beam over the field of an enabled in-place edit item.
+    afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     DECLARE_MESSAGE_MAP()
 
     CExtPopupMenuTipWnd m_wndTip;

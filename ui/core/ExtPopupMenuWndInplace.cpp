@@ -240,3 +240,22 @@ int CExtPopupMenuWnd::InplaceEditItemAt(CPoint point) const
         return -1;
     return FindInplaceEditItem(hUnder);
 }
+
+BOOL CExtPopupMenuWnd::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
+{
+    if (!IsHelpMode() && IsWindowAlive()) {
+        POINT pt;
+        ::GetCursorPos(&pt);
+        ::ScreenToClient(m_hWnd, &pt);
+        for (int i = 0; i < CountItems(); ++i) {
+            const MENUITEMDATA& item = m_items[static_cast<size_t>(i)];
+            RECT rcEdit;
+            if (item.IsInplaceEditEnabled() && item.pfnClick == nullptr && GetInplaceEditRect(i, &rcEdit) &&
+                ::PtInRect(&rcEdit, pt)) {
+                ::SetCursor(::LoadCursorA(nullptr, IDC_IBEAM));
+                return TRUE;
+            }
+        }
+    }
+    return CExtPopupBaseWnd::OnSetCursor(pWnd, nHitTest, message);
+}

@@ -75,27 +75,70 @@ void CExtPopupMenuWnd::DrawItem(CDC& dc, int nIndex)
     CRect rcItem, rcInner;
     if (pItem == nullptr || !GetItemRect(nIndex, &rcItem, false) || !GetItemRect(nIndex, &rcInner, true))
         return;
-    CExtPaintManager* pPM = g_PaintManagerHolder.operator->();
     if (pItem->IsSeparator()) {
-        pPM->DrawMenuSeparator(dc, rcInner, pItem->nIconAreaWidth, false, this);
+        g_PaintManagerHolder->DrawMenuSeparator(dc, rcInner, pItem->nIconAreaWidth, false, this);
         return;
     }
+    DRAWITEMDATA data{&dc, rcItem, rcInner, pItem, this, 0};
+    if (pItem->IsSubmenu())
+        data.nFlags |= DRAWITEMDATA::SUBMENU;
+    if (g_bMarkRarelyUsedItems && !IsNonTrackingMode()) {
+        auto rarelyUsedDisplayed = [this](int i) {
+            const MENUITEMDATA* p = ItemDataAt(i);
+            return p != nullptr && p->IsDisplayed() && p->IsRarelyUsed();
+        };
+        if (pItem->IsRarelyUsed())
+            data.nFlags |= DRAWITEMDATA::RARELY_USED;
+        if (rarelyUsedDisplayed(nIndex - 1))
+            data.nFlags |= DRAWITEMDATA::ABOVE_RARELY_USED;
+        if (rarelyUsedDisplayed(nIndex + 1))
+            data.nFlags |= DRAWITEMDATA::BELOW_RARELY_USED;
+    }
+    const CExtPopupMenuWnd* pRoot = this;
+    while (pRoot->m_pWndParentMenu != nullptr)
+        pRoot = pRoot->m_pWndParentMenu;
+    if ((pRoot->m_dwTrackFlags & TRACK_OWNER_DRAW) != 0 && m_hWndCmdReceiver != nullptr &&
+        ::IsWindow(m_hWndCmdReceiver)) {
+        data.nFlags |= DRAWITEMDATA::OWNER_DRAW;
+        const HWND hWnd = m_hWnd;
+        const LRESULT lDrawn =
+            ::SendMessageA(m_hWndCmdReceiver, g_nMsgPopupDrawItem, 0, reinterpret_cast<LPARAM>(&data));
+        if (lDrawn != 0 || !::IsWindow(hWnd))
+            return;
+    }
+    data.PaintDefault();
+}
+
+void CExtPopupMenuWnd::DRAWITEMDATA::PaintDefault() const
+{
+    if (pPopup != nullptr && pDC != nullptr && pItemData != nullptr)
+        pPopup->DrawItemDefault(*this);
+}
+
+void CExtPopupMenuWnd::DrawItemDefault(const DRAWITEMDATA& data)
+{
+    const MENUITEMDATA* pItem = data.pItemData;
+    const int nIndex = static_cast<int>(pItem - m_items.data());
+    CExtPaintManager* pPM = g_PaintManagerHolder.operator->();
     const CExtCmdIcon* pIcon = pItem->GetDisplayIcon();
     const bool bSubmenuOpen = pItem->pChild != nullptr && pItem->pChild->IsWindowAlive() &&
                               ::IsWindowVisible(pItem->pChild->m_hWnd);
-    CExtDrawMenuItemArgs args(this, rcInner, rcInner, pItem->nIconAreaWidth, pItem->sText, pItem->sAccelText,
+    CExtDrawMenuItemArgs args(this, data.rcInner, data.rcInner, pItem->nIconAreaWidth, pItem->sText, pItem->sAccelText,
                               const_cast<CExtCmdIcon*>(pIcon), pItem->IsSubmenu(),
                               (pItem->nFlagsA & MENUITEMDATA::A_HIGHLIGHTED) != 0 || bSubmenuOpen,
                               (pItem->nFlagsA & MENUITEMDATA::A_CHECKED) != 0,
                               (pItem->nFlagsB & MENUITEMDATA::B_RADIO) != 0,
-                              (pItem->nFlagsB & MENUITEMDATA::B_INDETERMINATE) != 0, pItem->IsEnabled());
+                              (pItem->nFlagsB & MENUITEMDATA::B_INDETERMINATE) != 0, pItem->IsEnabled(),
+                              (data.nFlags & DRAWITEMDATA::RARELY_USED) != 0,
+                              (data.nFlags & DRAWITEMDATA::ABOVE_RARELY_USED) != 0,
+                              (data.nFlags & DRAWITEMDATA::BELOW_RARELY_USED) != 0);
     if (pItem->IsInplaceEdit()) {
         GetInplaceEditRect(nIndex, &args.m_rcInplaceEdit);
         args.m_strInplaceEdit = pItem->GetInplaceShownText();
         args.m_bInplaceDropPushed = bSubmenuOpen;
         args.m_bEnabled = pItem->IsInplaceEditEnabled();
     }
-    pPM->DrawMenuItem(dc, args);
+    pPM->DrawMenuItem(*data.pDC, args);
 }
 
 void CExtPopupMenuWnd::PaintContent(CDC& dc, bool bBuffered)

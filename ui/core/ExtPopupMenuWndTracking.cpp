@@ -6,6 +6,7 @@
 #include "ui/core/ExtPopupMenuTrackingState.h"
 #include "ui/core/ExtPopupMenuWnd.h"
 #include "ui/core/ExtPopupServices.h"
+#include "ui/core/ExtResourceManager.h"
 #include "ui/core/ExtSoundPlayer.h"
 
 namespace {
@@ -730,6 +731,10 @@ bool CExtPopupMenuWnd::HandleMouseMove(UINT message, CPoint point, bool* pPassTh
         HideTip(false);
         if (pItem->pChild == nullptr || !pItem->pChild->IsWindowAlive())
             ScheduleSubmenuOpen(nHit);
+    } else if (g_bPopupItemTips && GetCurrentPopup() == this) {
+        CRect rcItem;
+        GetItemRect(nHit, &rcItem, false);
+        ShowItemTip(GetItemTipText(nHit), rcItem);
     }
     return true;
 }
@@ -887,4 +892,33 @@ void CExtPopupMenuWnd::ShowItemTip(LPCSTR lpszText, const RECT& rcClient)
     ::ClientToScreen(m_hWnd, reinterpret_cast<POINT*>(&rcScreen.right));
     m_wndTip.SetText(lpszText);
     m_wndTip.Show(this, &rcScreen);
+}
+
+CString CExtPopupMenuWnd::GetItemTipText(int nIndex) const
+{
+    const MENUITEMDATA* pItem = ItemDataAt(nIndex);
+    if (pItem == nullptr || pItem->IsSeparator() || pItem->IsSubmenu() || pItem->IsCustom())
+        return CString();
+    if (CExtCmdManager::IsSystemCommandId(pItem->nCmdId)) {
+        // The framework's prompt for a window command: status text, a line break, the tip.
+        static constexpr struct
+        {
+            UINT nCommand;
+            UINT nPromptId;
+        } prompts[] = {{SC_SIZE, 0xEF00},       {SC_MOVE, 0xEF01},       {SC_MINIMIZE, 0xEF02},
+                       {SC_MAXIMIZE, 0xEF03},   {SC_NEXTWINDOW, 0xEF04}, {SC_PREVWINDOW, 0xEF05},
+                       {SC_CLOSE, 0xEF06},      {SC_RESTORE, 0xEF12},    {SC_TASKLIST, 0xEF13}};
+        for (const auto& prompt : prompts) {
+            if ((pItem->nCmdId & 0xFFF0) != prompt.nCommand)
+                continue;
+            CString sPrompt = g_ResourceManagerHolder->LoadStringOrDefault(prompt.nPromptId, "");
+            const int nBreak = sPrompt.ReverseFind('\n');
+            return nBreak >= 0 ? sPrompt.Left(nBreak) : sPrompt;
+        }
+        return CString();
+    }
+    const HWND hWndTarget = pItem->hWndCmdTarget != nullptr ? pItem->hWndCmdTarget : m_hWndCmdReceiver;
+    LPCSTR lpszProfile = hWndTarget != nullptr ? g_CmdManager->FindProfileNameForWindow(hWndTarget) : nullptr;
+    const CExtCmdItem* pCmd = lpszProfile != nullptr ? g_CmdManager->FindCommand(lpszProfile, pItem->nCmdId) : nullptr;
+    return pCmd != nullptr ? pCmd->m_sTipTool : CString();
 }
