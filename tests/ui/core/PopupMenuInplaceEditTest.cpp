@@ -174,17 +174,21 @@ TEST_F(PopupMenuInplaceEdit, EditFieldLiesAtTheItemsEnd)
 // takes the character after the caret.
 TEST_F(PopupMenuInplaceEdit, TypedKeysAreValidatedAndCommittedByEnter)
 {
+    const std::vector<WORD> byEnter = {VK_DOWN, VK_RETURN};
+    const std::vector<WORD> byAccelerator = {'W'};
     const struct
     {
         const char* name;
+        std::vector<WORD> focusKeys;
         std::vector<WORD> keys;
         const char* stored;
         bool bStillOpen;
         const char* shown;  // the edit's text at the end
     } cases[] = {
-        {"digits, a refused letter, Enter", {'1', '2', 'A', '3', VK_RETURN}, "123", false, "123"},
-        {"Escape keeps the old value", {'7', VK_ESCAPE}, INITIAL_VALUE, true, INITIAL_VALUE},
-        {"Delete takes the character after the caret", {VK_HOME, VK_DELETE, VK_RETURN}, "0", false, "0"},
+        {"digits, a refused letter, Enter", byEnter, {'1', '2', 'A', '3', VK_RETURN}, "123", false, "123"},
+        {"Escape keeps the old value", byEnter, {'7', VK_ESCAPE}, INITIAL_VALUE, true, INITIAL_VALUE},
+        {"Delete takes the character after the caret", byEnter, {VK_HOME, VK_DELETE, VK_RETURN}, "0", false, "0"},
+        {"the accelerator focuses the edit", byAccelerator, {'5', VK_RETURN}, "5", false, "5"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -193,9 +197,9 @@ TEST_F(PopupMenuInplaceEdit, TypedKeysAreValidatedAndCommittedByEnter)
         ASSERT_NE(pPopup, nullptr);
         ASSERT_TRUE(Open(pPopup));
         const HWND hPopup = pPopup->GetSafeHwnd();
-        PressKey(VK_DOWN);
+        for (WORD vk : c.focusKeys)
+            PressKey(vk);
         ASSERT_EQ(pPopup->GetCurrentItemIndex(), WIDTH_ITEM);
-        PressKey(VK_RETURN);
         const HWND hEdit = pPopup->ItemDataAt(WIDTH_ITEM)->pInplaceEdit->GetSafeHwnd();
         ASSERT_EQ(::GetFocus(), hEdit);
         ASSERT_TRUE(::IsWindowVisible(hEdit));
@@ -254,4 +258,56 @@ TEST_F(PopupMenuInplaceEdit, ClickElsewhereRevertsAnUncommittedText)
     EXPECT_STREQ(EditText(pPopup), INITIAL_VALUE);
     EXPECT_STREQ(m_sValue, INITIAL_VALUE);
     EXPECT_TRUE(g_commands.empty());
+}
+
+// An owner that makes the edit window itself answers the creation message; the popup uses it.
+namespace {
+
+struct COwnerEdit : CEdit
+{
+    void PostNcDestroy() override { delete this; }
+};
+CExtPopupMenuWnd::InplaceEditCreation g_seen{};
+CWnd* g_pOwnerMade = nullptr;
+WNDPROC g_pfnOwnerProc = nullptr;
+
+LRESULT CALLBACK MakingOwnerProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message != CExtPopupMenuWnd::g_nMsgCreateInplaceEdit)
+        return ::CallWindowProcA(g_pfnOwnerProc, hWnd, message, wParam, lParam);
+    auto* pCreation = reinterpret_cast<CExtPopupMenuWnd::InplaceEditCreation*>(wParam);
+    g_seen = *pCreation;
+    auto* pEdit = new COwnerEdit;
+    if (!pEdit->Create(WS_CHILD, pCreation->rcEdit, pCreation->pPopup, 77)) {
+        delete pEdit;
+        return 0;
+    }
+    *pCreation->ppEdit = pEdit;
+    g_pOwnerMade = pEdit;
+    return 1;
+}
+
+}  // namespace
+
+TEST_F(PopupMenuInplaceEdit, OwnerMayMakeTheEditWindow)
+{
+    g_pOwnerMade = nullptr;
+    g_pfnOwnerProc = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrA(s_hWndOwner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MakingOwnerProc)));
+    CTestPopup* pPopup = MakeMenu();
+    ASSERT_NE(pPopup, nullptr);
+    const bool bOpened = Open(pPopup);
+    ::SetWindowLongPtrA(s_hWndOwner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_pfnOwnerProc));
+    ASSERT_TRUE(bOpened);
+    ASSERT_NE(g_pOwnerMade, nullptr);
+    EXPECT_EQ(pPopup->ItemDataAt(WIDTH_ITEM)->pInplaceEdit, g_pOwnerMade);
+    EXPECT_EQ(g_seen.pText, &m_sValue);
+    EXPECT_EQ(g_seen.pfnValidate, &DigitsOnly);
+    EXPECT_EQ(g_seen.pPopup, pPopup);
+    CRect rcField;
+    ASSERT_TRUE(pPopup->GetInplaceEditRect(WIDTH_ITEM, &rcField));
+    EXPECT_TRUE(::EqualRect(&g_seen.rcEdit, &rcField));
+    const HWND hMade = g_pOwnerMade->GetSafeHwnd();
+    CExtPopupMenuWnd::EndActiveTracking();
+    EXPECT_FALSE(::IsWindow(hMade)) << "the popup destroys the edit windows with its own";
 }
