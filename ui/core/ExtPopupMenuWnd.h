@@ -164,29 +164,6 @@ public:
 
     class CExtPopupMenuCmdUI;
 
-    // --- Owner-drawn items ---
-    // What the owner receives with g_nMsgPopupDrawItem (LPARAM); a non-zero answer means it drew
-    // the item. PaintDefault draws it the popup's own way.
-    struct DRAWITEMDATA
-    {
-        static constexpr BYTE OWNER_DRAW = 0x01;
-        static constexpr BYTE SUBMENU = 0x02;
-        static constexpr BYTE RARELY_USED = 0x04;
-        static constexpr BYTE ABOVE_RARELY_USED = 0x08;
-        static constexpr BYTE BELOW_RARELY_USED = 0x10;
-        CDC* pDC;
-        RECT rcItem;
-        RECT rcInner;
-        MENUITEMDATA* pItemData;
-        CExtPopupMenuWnd* pPopup;
-        BYTE nFlags;
-        void PaintDefault() const;
-    };
-    virtual void DrawItemDefault(const DRAWITEMDATA& data);
-    // The balloon text of an item: its command's tooltip, a window command's prompt before its
-    // last line break; empty for other items.
-    CString GetItemTipText(int nIndex) const;
-
     // What a menu's owner receives with the prepare messages.
     struct MsgPrepareMenuData
     {
@@ -307,13 +284,6 @@ public:
                                    int nKind = CUSTOM_PLAIN, HWND hWndTarget = nullptr);
     virtual bool InsertSubmenuItem(CExtPopupMenuWnd* pChild, int nPos = -1, LPCSTR lpszText = nullptr,
                                    HICON hIcon = nullptr);
-    // An item with an edit field of the given width holding *pText (the caller's, holding the
-    // committed value); with a child popup the item is also a submenu opened by its drop-down part.
-    virtual bool InsertInplaceEditItem(int nPos, CString* pText, LPCSTR lpszCaption, int nEditWidth,
-                                       UINT nCmdId = 1, InplaceValidateCallback pfnValidate = nullptr,
-                                       InplaceCommitCallback pfnCommit = nullptr,
-                                       InplaceWndProcHook pfnWndProc = nullptr, LPARAM lParamCookie = 0,
-                                       CExtPopupMenuWnd* pChild = nullptr);
     virtual int FindItemByText(LPCSTR lpszText, int nAfter = -1) const;
     virtual bool IsEveryItemHidden() const;
     virtual bool PrepareEmptyPopup(HWND hWndTarget);
@@ -385,6 +355,37 @@ public:
     void OnAnimationFinished() override;
     void PaintAnimationFrame(CDC& dc) override;
     BOOL DestroyWindow() override;
+
+    // --- In-place edit items, owner-drawn items and item tips ---
+    // An item with an edit field of the given width holding *pText (the caller's, holding the
+    // committed value); with a child popup the item is also a submenu opened by its drop-down part.
+    virtual bool InsertInplaceEditItem(int nPos, CString* pText, LPCSTR lpszCaption, int nEditWidth,
+                                       UINT nCmdId, InplaceValidateCallback pfnValidate = nullptr,
+                                       InplaceCommitCallback pfnCommit = nullptr,
+                                       InplaceWndProcHook pfnWndProc = nullptr, LPARAM lParamCookie = 0,
+                                       CExtPopupMenuWnd* pChild = nullptr);
+
+    // What the owner receives with g_nMsgPopupDrawItem (LPARAM); a non-zero answer means it drew
+    // the item. PaintDefault draws it the popup's own way.
+    struct DRAWITEMDATA
+    {
+        static constexpr BYTE OWNER_DRAW = 0x01;
+        static constexpr BYTE SUBMENU = 0x02;
+        static constexpr BYTE RARELY_USED = 0x04;
+        static constexpr BYTE ABOVE_RARELY_USED = 0x08;
+        static constexpr BYTE BELOW_RARELY_USED = 0x10;
+        CDC* pDC;
+        RECT rcItem;
+        RECT rcInner;
+        MENUITEMDATA* pItemData;
+        CExtPopupMenuWnd* pPopup;
+        BYTE nFlags;
+        void PaintDefault() const;
+    };
+    virtual void DrawItemDefault(const DRAWITEMDATA& data);
+    // The balloon text of an item: its command's tooltip, a window command's prompt before its
+    // last line break; empty for other items.
+    CString GetItemTipText(int nIndex) const;
 
 protected:
     // Tracking input is ignored until the open animation ends and while no live tree is tracked.
