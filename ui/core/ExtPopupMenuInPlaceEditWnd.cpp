@@ -67,7 +67,9 @@ void CExtPopupMenuWnd::CInPlaceEditWnd::Commit()
 {
     m_nFlags |= FLAG_COMMITTED;
     const CString sText = GetText();
-    if (m_pfnValidate != nullptr && !m_pfnValidate(this, m_lParamCookie, sText, sText))
+    const HWND hWnd = m_hWnd;
+    // The callback may destroy the edit, and this object with its window.
+    if (m_pfnValidate != nullptr && (!m_pfnValidate(this, m_lParamCookie, sText, sText) || !::IsWindow(hWnd)))
         return;
     if (m_pfnCommit != nullptr)
         m_pfnCommit(this, m_lParamCookie, sText);
@@ -87,9 +89,13 @@ LRESULT CExtPopupMenuWnd::CInPlaceEditWnd::ProcessGuarded(UINT message, WPARAM w
         return lResult;
     const CString sNew = GetText();
     if (sNew != sOld && m_pfnValidate != nullptr && !m_pfnValidate(this, m_lParamCookie, sOld, sNew)) {
+        if (!::IsWindow(hWnd))
+            return lResult;
         SetWindowText(sOld);
         SetSel(nStart, nEnd);
     }
+    if (!::IsWindow(hWnd))
+        return lResult;
     SetRedraw(TRUE);
     ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
     return lResult;
@@ -135,8 +141,12 @@ LRESULT CExtPopupMenuWnd::CInPlaceEditWnd::WindowProc(UINT message, WPARAM wPara
                 return 0;
             }
             if (wParam == VK_RETURN) {
+                const HWND hWnd = m_hWnd;
+                const HWND hPopup = ::GetParent(hWnd);
                 Commit();
-                PostCancelToPopup();
+                // Enter ends the whole menu, whatever the callbacks did to the edit.
+                if (hPopup != nullptr && ::IsWindow(hPopup))
+                    ::PostMessageA(hPopup, WM_CANCELMODE, 0, 0);
                 return 0;
             }
             if (wParam == VK_MENU || IsAltDown(lParam)) {
@@ -149,6 +159,12 @@ LRESULT CExtPopupMenuWnd::CInPlaceEditWnd::WindowProc(UINT message, WPARAM wPara
             if (wParam == VK_RETURN || wParam == VK_ESCAPE)
                 return 0;
             return ProcessGuarded(message, wParam, lParam);
+        case WM_NCDESTROY:
+            // An edit destroyed on its own (by a callback) leaves its item without a window.
+            if (CWnd* pParent = CWnd::FromHandlePermanent(::GetParent(m_hWnd));
+                pParent != nullptr && pParent->IsKindOf(RUNTIME_CLASS(CExtPopupMenuWnd)))
+                static_cast<CExtPopupMenuWnd*>(pParent)->ForgetInplaceEdit(this);
+            return CEdit::WindowProc(message, wParam, lParam);
         case WM_CONTEXTMENU:
         case WM_RBUTTONDOWN:
         case WM_RBUTTONUP:

@@ -407,6 +407,7 @@ protected:
     // Creates the edit windows of the in-place items once the popup window exists.
     void CreateInplaceEdits();
     void DestroyInplaceEdits();
+    void ForgetInplaceEdit(const CWnd* pEdit);
     // Shows a hidden edit at its field and gives it the focus; false when it cannot take it.
     bool FocusInplaceEdit(int nIndex);
     // The keys an in-place edit with the focus needs from the popup's hook; false lets the key

@@ -137,6 +137,13 @@ void CExtPopupMenuWnd::DestroyInplaceEdits()
     }
 }
 
+void CExtPopupMenuWnd::ForgetInplaceEdit(const CWnd* pEdit)
+{
+    for (MENUITEMDATA& item : m_items)
+        if (item.pInplaceEdit == pEdit)
+            item.pInplaceEdit = nullptr;
+}
+
 bool CExtPopupMenuWnd::IsFocusInChildWindow() const
 {
     const HWND hFocus = ::GetFocus();

@@ -311,3 +311,63 @@ TEST_F(PopupMenuInplaceEdit, OwnerMayMakeTheEditWindow)
     CExtPopupMenuWnd::EndActiveTracking();
     EXPECT_FALSE(::IsWindow(hMade)) << "the popup destroys the edit windows with its own";
 }
+
+// A commit callback that destroys the edit (and the object with it) still ends the menu, and
+// nothing of the edit is touched afterwards.
+namespace {
+
+CString g_sCommitted;
+void CommitAndDestroy(CEdit* pEdit, LPARAM, LPCSTR lpszText)
+{
+    g_sCommitted = lpszText;
+    pEdit->DestroyWindow();
+}
+
+}  // namespace
+
+TEST_F(PopupMenuInplaceEdit, CommitCallbackMayDestroyTheEdit)
+{
+    g_sCommitted.Empty();
+    auto* pPopup = new CTestPopup;
+    ASSERT_TRUE(pPopup->PrepareEmptyPopup(s_hWndOwner));
+    ASSERT_TRUE(pPopup->InsertInplaceEditItem(-1, &m_sValue, "&Width", EDIT_WIDTH, ID_WIDTH, nullptr,
+                                              &CommitAndDestroy));
+    ASSERT_TRUE(Open(pPopup));
+    PressKey(VK_RETURN);
+    ASSERT_NE(::GetFocus(), nullptr);
+    PressKey('8');
+    PressKey(VK_RETURN);
+    PumpMessagesFor(60);
+    EXPECT_STREQ(g_sCommitted, "8");
+    EXPECT_STREQ(m_sValue, INITIAL_VALUE) << "the callback takes the text instead of the storage";
+    EXPECT_FALSE(CExtPopupMenuWnd::IsTrackingActive());
+}
+
+// A validation callback that destroys the edit leaves the item without a window; the menu goes on.
+namespace {
+
+bool RefuseAndDestroy(CEdit* pEdit, LPARAM, LPCSTR, LPCSTR)
+{
+    pEdit->DestroyWindow();
+    return false;
+}
+
+}  // namespace
+
+TEST_F(PopupMenuInplaceEdit, ValidationMayDestroyTheEdit)
+{
+    auto* pPopup = new CTestPopup;
+    ASSERT_TRUE(pPopup->PrepareEmptyPopup(s_hWndOwner));
+    ASSERT_TRUE(pPopup->InsertInplaceEditItem(-1, &m_sValue, "&Width", EDIT_WIDTH, ID_WIDTH, &RefuseAndDestroy));
+    ASSERT_TRUE(pPopup->InsertCustomItem(ID_CLOSE, -1, "&Close", nullptr, CExtCmdIcon()));
+    ASSERT_TRUE(Open(pPopup));
+    PressKey(VK_RETURN);
+    PressKey('8');
+    EXPECT_EQ(pPopup->ItemDataAt(0)->pInplaceEdit, nullptr);
+    EXPECT_TRUE(CExtPopupMenuWnd::IsTrackingActive());
+    PressKey(VK_DOWN);
+    PressKey(VK_UP);
+    PressKey(VK_RETURN);
+    EXPECT_TRUE(CExtPopupMenuWnd::IsTrackingActive()) << "an item without its edit stays open";
+    EXPECT_STREQ(m_sValue, INITIAL_VALUE);
+}
