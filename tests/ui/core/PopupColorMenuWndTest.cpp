@@ -385,3 +385,34 @@ TEST_F(ColorPopup, EscapeInASubmenuReturnsToTheParent)
     PressKey(VK_ESCAPE);
     EXPECT_FALSE(CExtPopupMenuWnd::IsTrackingActive());
 }
+
+// A colour submenu opens when the mouse rests on its item; a click on a cell reports the colour
+// and ends the whole menu.
+TEST_F(ColorPopup, ClickInAColourSubmenuEndsTheWholeMenu)
+{
+    auto* pMenu = new CExtPopupMenuWnd;
+    ASSERT_TRUE(pMenu->PrepareEmptyPopup(s_hWndOwner));
+    CTestColorPopup* pColors = MakePopup();
+    ASSERT_TRUE(pMenu->InsertSubmenuItem(pColors, -1, "&Colors"));
+    ASSERT_TRUE(pMenu->StartTracking(CExtPopupMenuWnd::TRACK_NO_ANIMATION, POPUP_POINT.x, POPUP_POINT.y));
+    PumpMessagesFor(80);
+    CRect rcItem;
+    ASSERT_TRUE(pMenu->GetItemRect(0, &rcItem, true));
+    POINT pt = rcItem.CenterPoint();
+    ::ClientToScreen(pMenu->GetSafeHwnd(), &pt);
+    MoveMouseTo(pt);
+    PumpMessagesFor(700);
+    ASSERT_NE(pColors->GetSafeHwnd(), nullptr);
+    ASSERT_TRUE(::IsWindowVisible(pColors->GetSafeHwnd()));
+    const POINT ptCell = ScreenCentreOf(*pColors, 5);
+    MoveMouseTo(ptCell);
+    PumpMessagesFor(80);
+    EXPECT_EQ(pColors->GetHotIndex(), 5);
+    g_notices.clear();
+    ClickLeft();
+    PumpMessagesFor(120);
+    const auto finals = NoticesOf(CExtPopupColorMenuWnd::g_nMsgNotifyColorChangedFinally);
+    ASSERT_EQ(finals.size(), 1u);
+    EXPECT_EQ(finals[0].wParam, CExtPopupColorMenuWnd::g_palette[5].clr);
+    EXPECT_FALSE(CExtPopupMenuWnd::IsTrackingActive());
+}
