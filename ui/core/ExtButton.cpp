@@ -1,13 +1,18 @@
 #include "ui/core/ExtButton.h"
 
 #include "platform/mfc/ClientDC.h"
+#include "platform/mfc/ControlBar.h"
+#include "platform/mfc/DockBar.h"
+#include "platform/mfc/MiniFrameWnd.h"
 #include "platform/mfc/PaintDC.h"
 #include "ui/core/ExtCmdIcon.h"
+#include "ui/core/ExtCmdItem.h"
 #include "ui/core/ExtCmdManager.h"
 #include "ui/core/ExtMemoryDC.h"
 #include "ui/core/ExtPaintManager.h"
 #include "ui/core/ExtPaintManagerArgs.h"
 #include "ui/core/ExtPaintManagerHolder.h"
+#include "ui/core/ExtPopupMenuWnd.h"
 #include "ui/core/ExtTipText.h"
 
 #include <memory>
@@ -32,6 +37,19 @@ CExtPaintManager* PaintManager()
     if (g_PaintManagerHolder.GetFirstMember() == nullptr)
         g_PaintManagerHolder.ReplaceManager(nullptr);
     return g_PaintManagerHolder.GetFirstMember();
+}
+
+// The popup opens away from the side the bar is docked at.
+int DockSideCode(UINT nDockBarId)
+{
+    switch (nDockBarId) {
+    case AFX_IDW_DOCKBAR_LEFT: return CExtPopupMenuWnd::ALIGN_RIGHT;
+    case AFX_IDW_DOCKBAR_RIGHT: return CExtPopupMenuWnd::ALIGN_LEFT;
+    case AFX_IDW_DOCKBAR_BOTTOM: return CExtPopupMenuWnd::ALIGN_ABOVE;
+    case AFX_IDW_DOCKBAR_TOP:
+    case AFX_IDW_DOCKBAR_FLOAT: return CExtPopupMenuWnd::ALIGN_BELOW;
+    default: return 0;
+    }
 }
 
 bool IsCheckOrRadioType(int nType)
@@ -177,11 +195,116 @@ void CExtButton::OnClick(bool bKeyboard, bool bArrowPart)
         Invalidate();
 }
 
-bool CExtButton::TrackDropDownMenu(bool) { return false; }
+void CExtButton::PaintIntoExcludeArea(LPVOID pCookie, CDC& dc, const CExtPopupBaseWnd& popup, const RECT*, int)
+{
+    // The cookie is the button's window: a button gone while its menu shows paints nothing.
+    CWnd* pWnd = CWnd::FromHandlePermanent(static_cast<HWND>(pCookie));
+    if (pWnd == nullptr || !pWnd->IsKindOf(RUNTIME_CLASS(CExtButton)) || popup.GetSafeHwnd() == nullptr)
+        return;
+    auto* pButton = static_cast<CExtButton*>(pWnd);
+    POINT ptButton = {0, 0}, ptPopup = {0, 0};
+    ::ClientToScreen(pButton->m_hWnd, &ptButton);
+    ::ClientToScreen(popup.GetSafeHwnd(), &ptPopup);
+    const int nSaved = dc.SaveDC();
+    ::OffsetViewportOrgEx(dc.m_hDC, ptButton.x - ptPopup.x, ptButton.y - ptPopup.y, nullptr);
+    pButton->DrawButton(dc, true, true);
+    dc.RestoreDC(nSaved);
+}
+
+bool CExtButton::TrackDropDownMenu(bool bKeyboard)
+{
+    if (!HasDropDownMenu() || m_hWnd == nullptr)
+        return false;
+    if (LPCSTR lpszProfile = g_CmdManager->FindProfileNameForWindow(m_hWnd))
+        g_CmdManager->ImportMenu(lpszProfile, m_menu.m_hMenu, false, true, true);
+    const DropDownOwner owner = FindDropDownOwner();
+    auto* pPopup = new CExtPopupMenuWnd;
+    pPopup->SetLeftBandWidth(m_nLeftBandWidth);
+    if (!pPopup->FillFromMenu(owner.hWnd, &m_menu, true, true, false)) {
+        delete pPopup;
+        return false;
+    }
+    ::SetFocus(m_hWnd);
+    RECT rcWindow;
+    ::GetWindowRect(m_hWnd, &rcWindow);
+    const POINT ptCentre = {(rcWindow.left + rcWindow.right) / 2, (rcWindow.top + rcWindow.bottom) / 2};
+    UINT nFlags = MenuAlignmentFor(owner) | (bKeyboard ? CExtPopupMenuWnd::TRACK_SELECT_FIRST : 0) |
+                  CExtPopupMenuWnd::TRACK_COMBINE_BY_THEME;
+    const bool bChooses = (m_nFlags & FLAG_MENU_CHOOSES_COMMAND) != 0;
+    if (bChooses)
+        nFlags |= CExtPopupMenuWnd::TRACK_WAIT | CExtPopupMenuWnd::TRACK_STORE_ONLY;
+    UINT nChosen = 0;
+    const HWND hWnd = m_hWnd;
+    bool bDestroyed = false;
+    bool* const pOuter = std::exchange(m_pbDestroyed, &bDestroyed);
+    const bool bTracked = pPopup->StartTracking(nFlags, ptCentre.x, ptCentre.y, &rcWindow, hWnd,
+                                                &CExtButton::PaintIntoExcludeArea, bChooses ? &nChosen : nullptr,
+                                                true);
+    if (bDestroyed) {
+        // The menu's command destroyed the button: nothing of it may be touched.
+        if (pOuter != nullptr)
+            *pOuter = true;
+        return true;
+    }
+    m_pbDestroyed = pOuter;
+    if (!bTracked) {
+        delete pPopup;  // a failed tracking leaves the popup to its creator
+        return true;
+    }
+    if (!bChooses || nChosen == 0 || !::IsWindow(hWnd))
+        return true;
+    SetDlgCtrlID(static_cast<int>(nChosen));
+    if ((m_nOptions & OPTION_TAKE_CHOSEN_COMMAND) != 0)
+        TakeCommandLook(nChosen);
+    if (HWND hParent = ::GetParent(hWnd))
+        ::SendMessageA(hParent, WM_COMMAND, MAKEWPARAM(nChosen, BN_CLICKED), reinterpret_cast<LPARAM>(hWnd));
+    if (::IsWindow(hWnd))
+        ::InvalidateRect(hWnd, nullptr, FALSE);
+    return true;
+}
+
+void CExtButton::TakeCommandLook(UINT nCmdId)
+{
+    LPCSTR lpszProfile = g_CmdManager->FindProfileNameForWindow(m_hWnd);
+    CExtCmdItem* pCmd = lpszProfile != nullptr ? g_CmdManager->FindCommand(lpszProfile, nCmdId) : nullptr;
+    if (pCmd == nullptr)
+        return;
+    SetWindowText(pCmd->m_sToolbarText.IsEmpty() ? pCmd->m_sMenuText : pCmd->m_sToolbarText);
+    CExtCmdIcon* pIcon = g_CmdManager->GetCommandIcon(lpszProfile, nCmdId);
+    // The command's icon keeps its handle: the button owns a copy.
+    HICON hShared = pIcon != nullptr ? pIcon->MakeHICON() : nullptr;
+    SetIcons(hShared != nullptr ? ::CopyIcon(hShared) : nullptr);
+}
 
 bool CExtButton::HasDropDownMenu() const { return m_menu.m_hMenu != nullptr && ::IsMenu(m_menu.m_hMenu); }
 
-bool CExtButton::PutToPopupMenu(CExtPopupMenuWnd*) { return false; }
+bool CExtButton::PutToPopupMenu(CExtPopupMenuWnd* pPopup)
+{
+    if (pPopup == nullptr || !HasDropDownMenu())
+        return false;
+    const HWND hOwner = pPopup->GetCommandTargetWindow();
+    auto* pChild = new CExtPopupMenuWnd;
+    if (!pChild->FillFromMenu(hOwner, &m_menu, true, true, false)) {
+        delete pChild;
+        return false;
+    }
+    CString sText;
+    LPCSTR lpszProfile = m_hWnd != nullptr ? g_CmdManager->FindProfileNameForWindow(m_hWnd) : nullptr;
+    if (const CExtCmdItem* pCmd = lpszProfile != nullptr
+                                      ? g_CmdManager->FindCommand(lpszProfile, static_cast<UINT>(GetDlgCtrlID()))
+                                      : nullptr)
+        sText = pCmd->m_sMenuText;
+    if (sText.IsEmpty())
+        GetWindowTextString(sText);
+    HICON hIcon = m_hIconHover != nullptr ? ::CopyIcon(m_hIconHover) : nullptr;
+    if (!pPopup->InsertSubmenuItem(pChild, -1, sText, hIcon)) {
+        if (hIcon != nullptr)
+            ::DestroyIcon(hIcon);
+        delete pChild;
+        return false;
+    }
+    return true;
+}
 
 int CExtButton::GetTooltipMaxWidth() const { return TOOLTIP_MAX_WIDTH; }
 
@@ -196,6 +319,42 @@ HFONT CExtButton::GetParentFont() const
 {
     HWND hParent = m_hWnd != nullptr ? ::GetParent(m_hWnd) : nullptr;
     return hParent != nullptr ? reinterpret_cast<HFONT>(::SendMessageA(hParent, WM_GETFONT, 0, 0)) : nullptr;
+}
+
+CExtButton::DropDownOwner CExtButton::FindDropDownOwner() const
+{
+    DropDownOwner owner;
+    CWnd* pParent = m_hWnd != nullptr ? CWnd::FromHandlePermanent(::GetParent(m_hWnd)) : nullptr;
+    if (pParent == nullptr || !pParent->IsKindOf(RUNTIME_CLASS(CControlBar))) {
+        owner.hWnd = m_hWnd != nullptr ? ::GetParent(m_hWnd) : nullptr;
+        return owner;
+    }
+    owner.bInBar = true;
+    HWND hWnd = pParent->m_hWnd;
+    bool bSideFound = false;
+    for (;;) {
+        CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
+        if (pWnd == nullptr || !pWnd->IsKindOf(RUNTIME_CLASS(CControlBar)))
+            break;
+        const CControlBar* pBar = static_cast<const CControlBar*>(pWnd);
+        if (!bSideFound && pBar->m_pDockBar != nullptr) {
+            bSideFound = true;
+            owner.nDockSide = DockSideCode(pBar->m_pDockBar->GetDockSide());
+        }
+        hWnd = ::GetParent(hWnd);
+    }
+    CWnd* pAbove = hWnd != nullptr ? CWnd::FromHandlePermanent(hWnd) : nullptr;
+    if (pAbove != nullptr && pAbove->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)))
+        hWnd = ::GetWindow(hWnd, GW_OWNER);
+    owner.hWnd = hWnd;
+    return owner;
+}
+
+DWORD CExtButton::MenuAlignmentFor(const DropDownOwner& owner) const
+{
+    if (owner.nDockSide == 0)
+        return m_dwMenuAlignment;
+    return (m_dwMenuAlignment & ~CExtPopupMenuWnd::ALIGN_MASK) | static_cast<DWORD>(owner.nDockSide);
 }
 
 int CExtButton::HitTestPart() const
@@ -214,6 +373,11 @@ int CExtButton::HitTestPart() const
 
 void CExtButton::DrawButton(CDC& dc, bool bTransparentBackground, bool bRightToLeft)
 {
+    DrawButtonWith(dc, bTransparentBackground, bRightToLeft, DrawOptions{});
+}
+
+void CExtButton::DrawButtonWith(CDC& dc, bool bTransparentBackground, bool bRightToLeft, const DrawOptions& options)
+{
     CExtPaintManager* pPM = PaintManager();
     if (pPM == nullptr)
         return;
@@ -222,13 +386,14 @@ void CExtButton::DrawButton(CDC& dc, bool bTransparentBackground, bool bRightToL
     RECT rcClient;
     ::GetClientRect(m_hWnd, &rcClient);
     const bool bEnabled = IsButtonEnabled();
-    bool bFocus = ::GetFocus() == m_hWnd && (m_nFlags & FLAG_FOCUS_RECT) != 0;
+    bool bFocus = options.bFocusAllowed && ::GetFocus() == m_hWnd && (m_nFlags & FLAG_FOCUS_RECT) != 0;
     bool bPushed = (m_nFlags & FLAG_PUSHED) != 0;
     bool bFlat = (GetStyle() & BS_FLAT) != 0;
-    const bool bHover = (m_nFlags & FLAG_HOVER) != 0;
-    HICON hIcon = bHover ? m_hIconHover : m_hIconNormal;
+    // An open popup menu takes the hover look from the button under it.
+    const bool bHover = (m_nFlags & FLAG_HOVER) != 0 && !CExtPopupMenuWnd::IsTrackingActive();
+    HICON hIcon = !options.bOwnIcons ? options.hIcon : (m_nFlags & FLAG_HOVER) != 0 ? m_hIconHover : m_hIconNormal;
     std::unique_ptr<CExtCmdIcon> pIcon;
-    if (IsCheckOrRadioType(m_nButtonType))
+    if (options.bCheckGlyphs && IsCheckOrRadioType(m_nButtonType))
     {
         if ((GetStyle() & BS_PUSHLIKE) != 0)
             bPushed = bPushed || m_nCheck == BST_CHECKED;
@@ -265,7 +430,8 @@ void CExtButton::DrawButton(CDC& dc, bool bTransparentBackground, bool bRightToL
         }
     }
     CExtDrawPushButtonArgs args(this, true, rcClient, text, pIcon.get(), bFlat, bHover, bPushed, false, bEnabled,
-                                (m_nFlags & FLAG_PM_OPTION) != 0, bFocus, m_nTextAlignment, GetParentFont(),
+                                options.bOptionAllowed && (m_nFlags & FLAG_PM_OPTION) != 0, bFocus, m_nTextAlignment,
+                                options.bParentFont ? GetParentFont() : nullptr,
                                 m_nButtonType == BS_DEFPUSHBUTTON, 0, HasDropDownMenu(),
                                 bTransparent || bTransparentBackground);
     args.m_bSplit = (m_nFlags & FLAG_SEPARATE_ARROW) != 0;
@@ -362,6 +528,16 @@ BOOL CExtButton::PreTranslateMessage(MSG* pMsg)
 
 LRESULT CExtButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // A menu the button owns talks to the button's parent.
+    for (UINT nPopupMessage :
+         {CExtPopupMenuWnd::g_nMsgPrepareMenu, CExtPopupMenuWnd::g_nMsgPopupNext, CExtPopupMenuWnd::g_nMsgPopupPrev,
+          CExtPopupMenuWnd::g_nMsgNotifyMenuExpanded, CExtPopupMenuWnd::g_nMsgNotifyMenuClosed,
+          CExtPopupMenuWnd::g_nMsgPopupDrawItem, CExtPopupMenuWnd::g_nMsgPopupDrawLeftArea}) {
+        if (message == nPopupMessage) {
+            HWND hParent = ::GetParent(m_hWnd);
+            return hParent != nullptr ? ::SendMessageA(hParent, message, wParam, lParam) : 0;
+        }
+    }
     const bool bKeyPressed = (m_nFlags & FLAG_KEY_PRESSED) != 0;
     switch (message)
     {

@@ -7,6 +7,7 @@
 #include "ui/core/ExtMouseCaptureSink.h"
 
 class CDC;
+class CExtPopupBaseWnd;
 class CExtPopupMenuWnd;
 
 class CExtButton : public CButton, public CExtMouseCaptureSink
@@ -22,6 +23,8 @@ public:
     static constexpr BYTE FLAG_KEY_PRESSED = 0x20;
     static constexpr BYTE FLAG_SEPARATE_ARROW = 0x40;
     static constexpr BYTE FLAG_MENU_CHOOSES_COMMAND = 0x80;
+    // Options.
+    static constexpr BYTE OPTION_TAKE_CHOSEN_COMMAND = 0x01;  // text and icon of the command chosen
     // Pressed parts.
     static constexpr int PART_NONE = 0;
     static constexpr int PART_BUTTON = 1;
@@ -65,6 +68,35 @@ public:
 protected:
     void PreSubclassWindow() override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    // What a derived button paints differently from the dialog button.
+    struct DrawOptions
+    {
+        bool bOwnIcons = true;       // the hover or normal icon; else hIcon
+        HICON hIcon = nullptr;
+        bool bCheckGlyphs = true;    // check and radio types show their glyph
+        bool bFocusAllowed = true;
+        bool bOptionAllowed = true;  // flags bit 1 reaches the paint manager
+        bool bParentFont = true;
+    };
+    void DrawButtonWith(CDC& dc, bool bTransparentBackground, bool bRightToLeft, const DrawOptions& options);
+    // Who owns a drop-down popup: inside a control bar the frame above the bars (the frame owning
+    // a floating mini frame) with the side code of the dock bar holding them; else the parent.
+    struct DropDownOwner
+    {
+        HWND hWnd = nullptr;
+        int nDockSide = 0;
+        bool bInBar = false;
+    };
+    DropDownOwner FindDropDownOwner() const;
+    // Alignment flags with the dock side's code in their low bits.
+    DWORD MenuAlignmentFor(const DropDownOwner& owner) const;
+
+    // Paints the button (the cookie's window) into its menu's exclude area.
+    static void PaintIntoExcludeArea(LPVOID pCookie, CDC& dc, const CExtPopupBaseWnd& popup, const RECT* pExclude,
+                                     int nSide);
+    // The button shows the command's toolbar text (else its menu text) and a copy of its icon.
+    void TakeCommandLook(UINT nCmdId);
 
     // The part under the cursor: none off the window, the arrow part at its right edge.
     int HitTestPart() const;

@@ -8,6 +8,7 @@ IMPLEMENT_DYNAMIC(CExtPopupMenuWnd, CExtPopupBaseWnd)
 BEGIN_MESSAGE_MAP(CExtPopupMenuWnd, CExtPopupBaseWnd)
     ON_WM_TIMER()
     ON_WM_CANCELMODE()
+    ON_WM_SETCURSOR()
 END_MESSAGE_MAP()
 
 CExtPopupMenuWnd::CExtPopupMenuWnd() = default;
@@ -182,6 +183,7 @@ BOOL CExtPopupMenuWnd::DestroyWindow()
 {
     if (m_wndTip.GetSafeHwnd() != nullptr)
         m_wndTip.DestroyWindow();
+    DestroyInplaceEdits();
     m_bDestroying = true;
     const BOOL bResult = CExtPopupBaseWnd::DestroyWindow();
     m_bDestroying = false;

@@ -4,6 +4,7 @@
 #include "ui/core/ExtPopupBaseWnd.h"
 #include "ui/core/ExtCmdIcon.h"
 #include "ui/core/ExtPopupMenuTipWnd.h"
+#include "platform/mfc/Edit.h"
 
 #include <vector>
 
@@ -64,6 +65,30 @@ public:
     // Called instead of ending the menu when the item is clicked.
     using ClickCallback = void (*)(CExtPopupMenuWnd* pPopup, MENUITEMDATA* pItem);
 
+    // --- In-place edit items ---
+    class CInPlaceEditWnd;
+    // FALSE rejects the change from the old to the new text.
+    using InplaceValidateCallback = bool (*)(CEdit* pEdit, LPARAM lParamCookie, LPCSTR lpszOld, LPCSTR lpszNew);
+    // Receives the committed text instead of the item's text storage.
+    using InplaceCommitCallback = void (*)(CEdit* pEdit, LPARAM lParamCookie, LPCSTR lpszText);
+    // TRUE: the message is handled with *pResult.
+    using InplaceWndProcHook = bool (*)(LRESULT* pResult, UINT message, WPARAM wParam, LPARAM lParam, CEdit* pEdit,
+                                        LPARAM lParamCookie);
+    // What the owner receives with g_nMsgCreateInplaceEdit; an owner that makes the edit window
+    // itself stores it through ppEdit.
+    struct InplaceEditCreation
+    {
+        CWnd** ppEdit;
+        CExtPopupMenuWnd* pPopup;
+        MENUITEMDATA* pItem;
+        CString* pText;
+        InplaceValidateCallback pfnValidate;
+        InplaceCommitCallback pfnCommit;
+        InplaceWndProcHook pfnWndProc;
+        LPARAM lParamCookie;
+        RECT rcEdit;
+    };
+
     struct MENUITEMDATA
     {
         // Flags A.
@@ -100,6 +125,25 @@ public:
         ClickCallback pfnClick = nullptr;
         char cAccelChar = 0;
         HWND hWndCmdTarget = nullptr;
+
+        // In-place edit: a text storage makes the item one.
+        static constexpr BYTE INPLACE_ENABLED = 0x01;
+        static constexpr BYTE INPLACE_PENDING = 0x02;  // the pending text shows instead of the stored one
+        CWnd* pInplaceEdit = nullptr;
+        CString* pInplaceText = nullptr;  // the caller's
+        InplaceValidateCallback pfnInplaceValidate = nullptr;
+        InplaceCommitCallback pfnInplaceCommit = nullptr;
+        InplaceWndProcHook pfnInplaceWndProc = nullptr;
+        LPARAM lParamInplaceCookie = 0;
+        int nInplaceEditWidth = 0;
+        BYTE nInplaceFlags = INPLACE_ENABLED;
+        CString sInplacePending;
+
+        bool IsInplaceEdit() const { return pInplaceText != nullptr; }
+        bool IsInplaceEditEnabled() const { return IsInplaceEdit() && (nInplaceFlags & INPLACE_ENABLED) != 0; }
+        bool IsInplaceEditVisible() const;
+        // The pending text when set, else the stored one.
+        CString GetInplaceShownText() const;
 
         bool IsSeparator() const { return nCmdId == ID_SEPARATOR; }
         bool IsSubmenu() const { return nCmdId == ID_SUBMENU; }
@@ -312,13 +356,76 @@ public:
     void PaintAnimationFrame(CDC& dc) override;
     BOOL DestroyWindow() override;
 
+    // --- In-place edit items, owner-drawn items and item tips ---
+    // An item with an edit field of the given width holding *pText (the caller's, holding the
+    // committed value); with a child popup the item is also a submenu opened by its drop-down part.
+    virtual bool InsertInplaceEditItem(int nPos, CString* pText, LPCSTR lpszCaption, int nEditWidth,
+                                       UINT nCmdId, InplaceValidateCallback pfnValidate = nullptr,
+                                       InplaceCommitCallback pfnCommit = nullptr,
+                                       InplaceWndProcHook pfnWndProc = nullptr, LPARAM lParamCookie = 0,
+                                       CExtPopupMenuWnd* pChild = nullptr);
+
+    // What the owner receives with g_nMsgPopupDrawItem (LPARAM); a non-zero answer means it drew
+    // the item. PaintDefault draws it the popup's own way.
+    struct DRAWITEMDATA
+    {
+        static constexpr BYTE OWNER_DRAW = 0x01;
+        static constexpr BYTE SUBMENU = 0x02;
+        static constexpr BYTE RARELY_USED = 0x04;
+        static constexpr BYTE ABOVE_RARELY_USED = 0x08;
+        static constexpr BYTE BELOW_RARELY_USED = 0x10;
+        CDC* pDC;
+        RECT rcItem;
+        RECT rcInner;
+        MENUITEMDATA* pItemData;
+        CExtPopupMenuWnd* pPopup;
+        BYTE nFlags;
+        void PaintDefault() const;
+    };
+    virtual void DrawItemDefault(const DRAWITEMDATA& data);
+    // The balloon text of an item: its command's tooltip, a window command's prompt before its
+    // last line break; empty for other items.
+    CString GetItemTipText(int nIndex) const;
+
 protected:
     // Tracking input is ignored until the open animation ends and while no live tree is tracked.
     bool IsInputIgnored() const;
 
+    // --- Shared by the colour popup, the in-place edits, owner drawing and item tips ---
+    // The items, service buttons and their clipping inside the border; popups that show content
+    // of their own paint it here.
+    virtual void PaintMenuItems(CDC& dc);
+    // Shows the tip balloon for a client rectangle of this popup.
+    void ShowItemTip(LPCSTR lpszText, const RECT& rcClient);
+    // A submenu gives the input back to its parent, whose item is highlighted again; false for a
+    // top-level popup.
+    bool ReturnToParentMenu();
+    // The item's edit field: false for items without one.
+    bool GetInplaceEditRect(int nIndex, RECT* pRect) const;
+    // The item whose in-place edit window is hWnd, -1 for none.
+    int FindInplaceEditItem(HWND hWnd) const;
+    // Creates the edit windows of the in-place items once the popup window exists.
+    void CreateInplaceEdits();
+    void DestroyInplaceEdits();
+    void ForgetInplaceEdit(const CWnd* pEdit);
+    // Shows a hidden edit at its field and gives it the focus; false when it cannot take it.
+    bool FocusInplaceEdit(int nIndex);
+    // The keys an in-place edit with the focus needs from the popup's hook; false lets the key
+    // reach the edit.
+    bool HandleInplaceEditKey(UINT nChar, bool* pPassThrough);
+    // The focus leaves the edit for the popup, whose current item is highlighted again.
+    void ReturnFocusFromInplaceEdit();
+    // Hides the edit of an item losing the highlight and drops its pending text.
+    void ReleaseInplaceEdit(MENUITEMDATA& item);
+    bool IsFocusInChildWindow() const;
+    // The in-place item whose edit window lies under the client point, -1 for none.
+    int InplaceEditItemAt(CPoint point) const;
+
     void PostNcDestroy() override;
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg void OnCancelMode();
+    // The I-beam over the field of an enabled in-place edit item.
+    afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     DECLARE_MESSAGE_MAP()
 
     CExtPopupMenuTipWnd m_wndTip;

@@ -16,6 +16,8 @@ constexpr int CLICK_ICON_AREA_EXTRA = 4;
 constexpr int BUTTON_HEIGHT_SHRINK = 2;
 constexpr int BUTTON_WIDTH_EXTRA = 36;
 constexpr int ITEM_WIDTH_EXTRA = 44;
+constexpr int INPLACE_WIDTH_EXTRA = 38;
+constexpr int INPLACE_HEIGHT_SHRINK = 2;
 
 LPCSTR ProfileNameOf(HWND hWnd)
 {
@@ -98,7 +100,7 @@ void CExtPopupMenuWnd::MENUITEMDATA::ComputeItemSize()
         return;
     }
     CString sMeasured = WithoutAmpersands(sText);
-    if (!sAccelText.IsEmpty())
+    if (!sAccelText.IsEmpty() && !IsInplaceEdit())
         sMeasured += WithoutAmpersands(sAccelText);
     RECT rcText = {};
     HDC hDC = ::GetDC(nullptr);
@@ -134,7 +136,13 @@ void CExtPopupMenuWnd::MENUITEMDATA::ComputeItemSize()
     if (pfnClick != nullptr)
         nIconArea = nIconArea * 2 + CLICK_ICON_AREA_EXTRA;
     nIconAreaWidth = nIconArea + ICON_AREA_GAP;
-    if (bButton)
+    if (IsInplaceEdit()) {
+        nWidth = nTextWidth + nInplaceEditWidth + INPLACE_WIDTH_EXTRA;
+        if (CExtPopupBaseWnd::g_bLargeMenuIcons)
+            nWidth += nIconAreaWidth;
+        else
+            nHeight -= INPLACE_HEIGHT_SHRINK;
+    } else if (bButton)
         nWidth = nTextWidth + BUTTON_WIDTH_EXTRA;
     else
         nWidth = nIconArea + nTextWidth + ITEM_WIDTH_EXTRA;

@@ -18,6 +18,16 @@ struct DrawLeftAreaData
 
 bool CExtPopupMenuWnd::CreatePopupWindow(CWnd* pWndOwner)
 {
+    // Edit windows of an earlier window went with it.
+    bool bHasInplace = false;
+    for (MENUITEMDATA& item : m_items) {
+        if (item.IsInplaceEdit()) {
+            item.pInplaceEdit = nullptr;
+            bHasInplace = true;
+        }
+    }
+    if (bHasInplace)
+        RecalcLayout();
     const CRect rcWindow = ComputePlacement();
     if (rcWindow.IsRectEmpty())
         return false;
@@ -30,7 +40,8 @@ bool CExtPopupMenuWnd::CreatePopupWindow(CWnd* pWndOwner)
     ComputeServiceButtonRects();
     if (!IsHelpMode())
         ::SetCursor(::LoadCursorA(nullptr, IDC_ARROW));
-    return true;
+    CreateInplaceEdits();
+    return IsWindowAlive();
 }
 
 void CExtPopupMenuWnd::CaptureScreenBehind(const RECT& rcScreen)
@@ -64,21 +75,70 @@ void CExtPopupMenuWnd::DrawItem(CDC& dc, int nIndex)
     CRect rcItem, rcInner;
     if (pItem == nullptr || !GetItemRect(nIndex, &rcItem, false) || !GetItemRect(nIndex, &rcInner, true))
         return;
-    CExtPaintManager* pPM = g_PaintManagerHolder.operator->();
     if (pItem->IsSeparator()) {
-        pPM->DrawMenuSeparator(dc, rcInner, pItem->nIconAreaWidth, false, this);
+        g_PaintManagerHolder->DrawMenuSeparator(dc, rcInner, pItem->nIconAreaWidth, false, this);
         return;
     }
+    DRAWITEMDATA data{&dc, rcItem, rcInner, pItem, this, 0};
+    if (pItem->IsSubmenu())
+        data.nFlags |= DRAWITEMDATA::SUBMENU;
+    if (g_bMarkRarelyUsedItems && !IsNonTrackingMode()) {
+        auto rarelyUsedDisplayed = [this](int i) {
+            const MENUITEMDATA* p = ItemDataAt(i);
+            return p != nullptr && p->IsDisplayed() && p->IsRarelyUsed();
+        };
+        if (pItem->IsRarelyUsed())
+            data.nFlags |= DRAWITEMDATA::RARELY_USED;
+        if (rarelyUsedDisplayed(nIndex - 1))
+            data.nFlags |= DRAWITEMDATA::ABOVE_RARELY_USED;
+        if (rarelyUsedDisplayed(nIndex + 1))
+            data.nFlags |= DRAWITEMDATA::BELOW_RARELY_USED;
+    }
+    const CExtPopupMenuWnd* pRoot = this;
+    while (pRoot->m_pWndParentMenu != nullptr)
+        pRoot = pRoot->m_pWndParentMenu;
+    if ((pRoot->m_dwTrackFlags & TRACK_OWNER_DRAW) != 0 && m_hWndCmdReceiver != nullptr &&
+        ::IsWindow(m_hWndCmdReceiver)) {
+        data.nFlags |= DRAWITEMDATA::OWNER_DRAW;
+        const HWND hWnd = m_hWnd;
+        const LRESULT lDrawn =
+            ::SendMessageA(m_hWndCmdReceiver, g_nMsgPopupDrawItem, 0, reinterpret_cast<LPARAM>(&data));
+        if (lDrawn != 0 || !::IsWindow(hWnd))
+            return;
+    }
+    data.PaintDefault();
+}
+
+void CExtPopupMenuWnd::DRAWITEMDATA::PaintDefault() const
+{
+    if (pPopup != nullptr && pDC != nullptr && pItemData != nullptr)
+        pPopup->DrawItemDefault(*this);
+}
+
+void CExtPopupMenuWnd::DrawItemDefault(const DRAWITEMDATA& data)
+{
+    const MENUITEMDATA* pItem = data.pItemData;
+    const int nIndex = static_cast<int>(pItem - m_items.data());
+    CExtPaintManager* pPM = g_PaintManagerHolder.operator->();
     const CExtCmdIcon* pIcon = pItem->GetDisplayIcon();
     const bool bSubmenuOpen = pItem->pChild != nullptr && pItem->pChild->IsWindowAlive() &&
                               ::IsWindowVisible(pItem->pChild->m_hWnd);
-    CExtDrawMenuItemArgs args(this, rcInner, rcInner, pItem->nIconAreaWidth, pItem->sText, pItem->sAccelText,
+    CExtDrawMenuItemArgs args(this, data.rcInner, data.rcInner, pItem->nIconAreaWidth, pItem->sText, pItem->sAccelText,
                               const_cast<CExtCmdIcon*>(pIcon), pItem->IsSubmenu(),
                               (pItem->nFlagsA & MENUITEMDATA::A_HIGHLIGHTED) != 0 || bSubmenuOpen,
                               (pItem->nFlagsA & MENUITEMDATA::A_CHECKED) != 0,
                               (pItem->nFlagsB & MENUITEMDATA::B_RADIO) != 0,
-                              (pItem->nFlagsB & MENUITEMDATA::B_INDETERMINATE) != 0, pItem->IsEnabled());
-    pPM->DrawMenuItem(dc, args);
+                              (pItem->nFlagsB & MENUITEMDATA::B_INDETERMINATE) != 0, pItem->IsEnabled(),
+                              (data.nFlags & DRAWITEMDATA::RARELY_USED) != 0,
+                              (data.nFlags & DRAWITEMDATA::ABOVE_RARELY_USED) != 0,
+                              (data.nFlags & DRAWITEMDATA::BELOW_RARELY_USED) != 0);
+    if (pItem->IsInplaceEdit()) {
+        GetInplaceEditRect(nIndex, &args.m_rcInplaceEdit);
+        args.m_strInplaceEdit = pItem->GetInplaceShownText();
+        args.m_bInplaceDropPushed = bSubmenuOpen;
+        args.m_bEnabled = pItem->IsInplaceEditEnabled();
+    }
+    pPM->DrawMenuItem(*data.pDC, args);
 }
 
 void CExtPopupMenuWnd::PaintContent(CDC& dc, bool bBuffered)
@@ -122,35 +182,8 @@ void CExtPopupMenuWnd::PaintContent(CDC& dc, bool bBuffered)
             m_pfnOpenSidePainter(m_pCallbackCookie, dcPaint, *this, &m_rcExcludeClient, m_nCombinedSide);
     }
 
-    const int nSaved = dcPaint.SaveDC();
+    PaintMenuItems(dcPaint);
     const int nBorder = GetBorderSize();
-    dcPaint.IntersectClipRect(rcMenu.left + nBorder, rcMenu.top + nBorder, rcMenu.right - nBorder,
-                              rcMenu.bottom - nBorder);
-    // A scroll button shows only while there is something to scroll to on its side.
-    const bool bUpShown = !::IsRectEmpty(&m_rcScrollUp) && m_nScrollPos != 0;
-    const bool bDownShown = !::IsRectEmpty(&m_rcScrollDown) && m_nScrollPos != GetMinScrollPos();
-    if (bUpShown)
-        dcPaint.ExcludeClipRect(&m_rcScrollUp);
-    if (bDownShown)
-        dcPaint.ExcludeClipRect(&m_rcScrollDown);
-    if (!::IsRectEmpty(&m_rcExpandButton))
-        dcPaint.ExcludeClipRect(&m_rcExpandButton);
-    for (int i = 0; i < CountItems(); ++i)
-        DrawItem(dcPaint, i);
-    dcPaint.RestoreDC(nSaved);
-
-    if (!::IsRectEmpty(&m_rcExpandButton)) {
-        CPoint pt;
-        ::GetCursorPos(&pt);
-        ::ScreenToClient(m_hWnd, &pt);
-        pPM->DrawMenuExpandButton(dcPaint, m_rcExpandButton, ::PtInRect(&m_rcExpandButton, pt) != FALSE, false, this);
-    }
-    if (bUpShown)
-        ::DrawFrameControl(dcPaint.m_hDC, &m_rcScrollUp, DFC_SCROLL,
-                           DFCS_SCROLLUP | DFCS_FLAT | (m_nScrollDirection > 0 ? DFCS_PUSHED : 0));
-    if (bDownShown)
-        ::DrawFrameControl(dcPaint.m_hDC, &m_rcScrollDown, DFC_SCROLL,
-                           DFCS_SCROLLDOWN | DFCS_FLAT | (m_nScrollDirection < 0 ? DFCS_PUSHED : 0));
     if (m_nLeftBandWidth > 0) {
         CRect rcBand(rcMenu.left + nBorder, rcMenu.top + nBorder, rcMenu.left + nBorder + m_nLeftBandWidth,
                      rcMenu.bottom - nBorder);
@@ -171,4 +204,38 @@ void CExtPopupMenuWnd::PaintContent(CDC& dc, bool bBuffered)
         dc.BitBlt(0, 0, rcClient.Width(), rcClient.Height(), &dcMem, 0, 0, SRCCOPY);
         dcMem.SelectObject(pOldBitmap);
     }
+}
+
+void CExtPopupMenuWnd::PaintMenuItems(CDC& dc)
+{
+    const int nSaved = dc.SaveDC();
+    const int nBorder = GetBorderSize();
+    const CRect rcMenu(m_rcMenu);
+    CExtPaintManager* pPM = g_PaintManagerHolder.operator->();
+    dc.IntersectClipRect(rcMenu.left + nBorder, rcMenu.top + nBorder, rcMenu.right - nBorder, rcMenu.bottom - nBorder);
+    // A scroll button shows only while there is something to scroll to on its side.
+    const bool bUpShown = !::IsRectEmpty(&m_rcScrollUp) && m_nScrollPos != 0;
+    const bool bDownShown = !::IsRectEmpty(&m_rcScrollDown) && m_nScrollPos != GetMinScrollPos();
+    if (bUpShown)
+        dc.ExcludeClipRect(&m_rcScrollUp);
+    if (bDownShown)
+        dc.ExcludeClipRect(&m_rcScrollDown);
+    if (!::IsRectEmpty(&m_rcExpandButton))
+        dc.ExcludeClipRect(&m_rcExpandButton);
+    for (int i = 0; i < CountItems(); ++i)
+        DrawItem(dc, i);
+    dc.RestoreDC(nSaved);
+
+    if (!::IsRectEmpty(&m_rcExpandButton)) {
+        CPoint pt;
+        ::GetCursorPos(&pt);
+        ::ScreenToClient(m_hWnd, &pt);
+        pPM->DrawMenuExpandButton(dc, m_rcExpandButton, ::PtInRect(&m_rcExpandButton, pt) != FALSE, false, this);
+    }
+    if (bUpShown)
+        ::DrawFrameControl(dc.m_hDC, &m_rcScrollUp, DFC_SCROLL,
+                           DFCS_SCROLLUP | DFCS_FLAT | (m_nScrollDirection > 0 ? DFCS_PUSHED : 0));
+    if (bDownShown)
+        ::DrawFrameControl(dc.m_hDC, &m_rcScrollDown, DFC_SCROLL,
+                           DFCS_SCROLLDOWN | DFCS_FLAT | (m_nScrollDirection < 0 ? DFCS_PUSHED : 0));
 }

@@ -6,6 +6,7 @@
 #include "ui/core/ExtPopupMenuTrackingState.h"
 #include "ui/core/ExtPopupMenuWnd.h"
 #include "ui/core/ExtPopupServices.h"
+#include "ui/core/ExtResourceManager.h"
 #include "ui/core/ExtSoundPlayer.h"
 
 namespace {
@@ -376,6 +377,8 @@ void CExtPopupMenuWnd::ReleaseCurrentItem(bool bRepaint)
     if (!IsNonTrackingMode())
         HideTip(true);
     if (MENUITEMDATA* pItem = ItemDataAt(m_nCurrentItem)) {
+        if (pItem->IsInplaceEdit())
+            ReleaseInplaceEdit(*pItem);
         pItem->nFlagsA &= static_cast<BYTE>(~MENUITEMDATA::A_HIGHLIGHTED);
         if (pItem->pChild != nullptr)
             pItem->pChild->CloseTree(false);
@@ -414,7 +417,7 @@ void CExtPopupMenuWnd::HighlightItem(int nIndex, bool bOpenSubmenu, bool bRepain
     }
     if (bRepaint && IsWindowAlive() && ::IsWindowVisible(m_hWnd))
         RepaintNow();
-    if (!bChanged || !bOpenSubmenu || !pItem->IsSubmenu() || pItem->pChild == nullptr ||
+    if (!bChanged || !bOpenSubmenu || !pItem->IsSubmenu() || pItem->pChild == nullptr || pItem->IsInplaceEditVisible() ||
         !pItem->pChild->CanOpenAsSubmenu() || !IsWindowAlive())
         return;
     CExtPopupMenuWnd* pChild = pItem->pChild;
@@ -537,6 +540,10 @@ void CExtPopupMenuWnd::ActivateItem(int nIndex)
     MENUITEMDATA* pItem = ItemDataAt(nIndex);
     if (pItem == nullptr || !IsItemSelectable(nIndex))
         return;
+    if (pItem->IsInplaceEditEnabled() && !IsHelpMode()) {
+        FocusInplaceEdit(nIndex);
+        return;
+    }
     if (pItem->pfnClick != nullptr && !IsHelpMode()) {
         pItem->nFlagsB ^= MENUITEMDATA::B_TOGGLED;
         pItem->pfnClick(this, pItem);
@@ -553,15 +560,28 @@ void CExtPopupMenuWnd::ActivateItem(int nIndex)
     FinishWithCommand(pItem->nCmdId, pItem->hWndCmdTarget);
 }
 
-bool CExtPopupMenuWnd::HandleKeyDown(UINT nChar, UINT /*nRepCnt*/, UINT /*nFlags*/, bool* /*pPassThrough*/)
+bool CExtPopupMenuWnd::HandleKeyDown(UINT nChar, UINT /*nRepCnt*/, UINT /*nFlags*/, bool* pPassThrough)
 {
     if (IsInputIgnored())
         return true;
+    MENUITEMDATA* pCurrent = ItemDataAt(m_nCurrentItem);
+    const bool bInplaceCurrent = pCurrent != nullptr && pCurrent->IsInplaceEditEnabled();
+    if (IsFocusInChildWindow() && !(nChar == VK_RETURN && bInplaceCurrent))
+        return HandleInplaceEditKey(nChar, pPassThrough);
     if (IsRightToLeft() && (nChar == VK_LEFT || nChar == VK_RIGHT))
         nChar = nChar == VK_LEFT ? VK_RIGHT : VK_LEFT;
-    MENUITEMDATA* pCurrent = ItemDataAt(m_nCurrentItem);
     switch (nChar) {
     case VK_RETURN:
+        if (bInplaceCurrent) {
+            // A visible edit takes Enter itself: it commits and ends the menu.
+            if (pCurrent->IsInplaceEditVisible() && IsFocusInChildWindow()) {
+                if (pPassThrough != nullptr)
+                    *pPassThrough = true;
+                return false;
+            }
+            FocusInplaceEdit(m_nCurrentItem);
+            return true;
+        }
         if (pCurrent != nullptr && !pCurrent->IsSubmenu()) {
             ActivateItem(m_nCurrentItem);
             return true;
@@ -591,15 +611,8 @@ bool CExtPopupMenuWnd::HandleKeyDown(UINT nChar, UINT /*nRepCnt*/, UINT /*nFlags
         }
         [[fallthrough]];
     case VK_LEFT:
-        if (CExtPopupMenuWnd* pParent = m_pWndParentMenu) {
-            const int nParentItem = pParent->m_nCurrentItem;
-            pParent->MakeCurrent();
-            pParent->ReleaseCurrentItem(false);
-            if (pParent->IsWindowAlive())
-                pParent->HighlightItem(nParentItem, false, true, true);
-            pParent->MakeCurrent();
+        if (ReturnToParentMenu())
             return true;
-        }
         if (PopupIsBarMenuTracking() && m_hWndCmdReceiver != nullptr)
             ::PostMessageA(m_hWndCmdReceiver, IsRightToLeft() ? g_nMsgPopupNext : g_nMsgPopupPrev, 0,
                            reinterpret_cast<LPARAM>(this));
@@ -667,6 +680,15 @@ bool CExtPopupMenuWnd::HandleMouseMove(UINT message, CPoint point, bool* pPassTh
 {
     if (IsInputIgnored())
         return true;
+    if (const int nEditItem = InplaceEditItemAt(point); nEditItem >= 0) {
+        if (nEditItem != m_nCurrentItem)
+            HighlightItem(nEditItem, false, true, false);
+        if (pPassThrough != nullptr)
+            *pPassThrough = true;
+        return false;
+    }
+    if (IsFocusInChildWindow())
+        return true;
     if (!IsPointInWindow(point)) {
         if (CExtPopupMenuWnd* pParent = m_pWndParentMenu) {
             CPoint ptParent(point);
@@ -709,14 +731,25 @@ bool CExtPopupMenuWnd::HandleMouseMove(UINT message, CPoint point, bool* pPassTh
         HideTip(false);
         if (pItem->pChild == nullptr || !pItem->pChild->IsWindowAlive())
             ScheduleSubmenuOpen(nHit);
+    } else if (g_bPopupItemTips && GetCurrentPopup() == this) {
+        CRect rcItem;
+        GetItemRect(nHit, &rcItem, false);
+        ShowItemTip(GetItemTipText(nHit), rcItem);
     }
     return true;
 }
 
-bool CExtPopupMenuWnd::HandleMouseClick(UINT message, CPoint point, bool* /*pPassThrough*/)
+bool CExtPopupMenuWnd::HandleMouseClick(UINT message, CPoint point, bool* pPassThrough)
 {
     if (IsInputIgnored())
         return true;
+    if (const int nEditItem = InplaceEditItemAt(point); nEditItem >= 0) {
+        if (nEditItem != m_nCurrentItem)
+            HighlightItem(nEditItem, false, true, false);
+        if (pPassThrough != nullptr)
+            *pPassThrough = true;
+        return false;
+    }
     const bool bUp = message == WM_LBUTTONUP || message == WM_NCLBUTTONUP;
     if (!IsPointInWindow(point)) {
         if (!bUp)
@@ -753,6 +786,18 @@ bool CExtPopupMenuWnd::HandleMouseClick(UINT message, CPoint point, bool* /*pPas
         return true;
     }
     const MENUITEMDATA* pItem = ItemDataAt(nHit);
+    if (pItem->IsInplaceEditEnabled() && !IsHelpMode()) {
+        CRect rcEdit;
+        // A submenu's drop-down part opens the submenu; the rest of the item focuses the edit.
+        if (!pItem->IsSubmenu() || (GetInplaceEditRect(nHit, &rcEdit) && point.x < rcEdit.right)) {
+            MakeCurrent();
+            if (nHit != m_nCurrentItem)
+                HighlightItem(nHit, false, true, false);
+            FocusInplaceEdit(nHit);
+            return true;
+        }
+        ReleaseCurrentItem(false);
+    }
     if (pItem->IsSubmenu()) {
         if (pItem->pChild != nullptr && pItem->pChild->IsWindowAlive() && ::IsWindowVisible(pItem->pChild->m_hWnd))
             return false;
@@ -819,4 +864,61 @@ void CExtPopupMenuWnd::OnMenuTimer(UINT_PTR nIDEvent)
             ::PtInRect(&m_rcExpandButton, pt))
             ExpandMenu();
     }
+}
+
+bool CExtPopupMenuWnd::ReturnToParentMenu()
+{
+    CExtPopupMenuWnd* pParent = m_pWndParentMenu;
+    if (pParent == nullptr)
+        return false;
+    // Releasing the parent's item closes this popup: nothing of it is touched afterwards.
+    const int nParentItem = pParent->m_nCurrentItem;
+    pParent->MakeCurrent();
+    pParent->ReleaseCurrentItem(false);
+    if (pParent->IsWindowAlive())
+        pParent->HighlightItem(nParentItem, false, true, true);
+    pParent->MakeCurrent();
+    return true;
+}
+
+void CExtPopupMenuWnd::ShowItemTip(LPCSTR lpszText, const RECT& rcClient)
+{
+    if (lpszText == nullptr || *lpszText == 0 || !IsWindowAlive()) {
+        HideTip(false);
+        return;
+    }
+    CRect rcScreen(rcClient);
+    ::ClientToScreen(m_hWnd, reinterpret_cast<POINT*>(&rcScreen.left));
+    ::ClientToScreen(m_hWnd, reinterpret_cast<POINT*>(&rcScreen.right));
+    m_wndTip.SetText(lpszText);
+    m_wndTip.Show(this, &rcScreen);
+}
+
+CString CExtPopupMenuWnd::GetItemTipText(int nIndex) const
+{
+    const MENUITEMDATA* pItem = ItemDataAt(nIndex);
+    if (pItem == nullptr || pItem->IsSeparator() || pItem->IsSubmenu() || pItem->IsCustom())
+        return CString();
+    if (CExtCmdManager::IsSystemCommandId(pItem->nCmdId)) {
+        // The framework's prompt for a window command: status text, a line break, the tip.
+        static constexpr struct
+        {
+            UINT nCommand;
+            UINT nPromptId;
+        } prompts[] = {{SC_SIZE, 0xEF00},       {SC_MOVE, 0xEF01},       {SC_MINIMIZE, 0xEF02},
+                       {SC_MAXIMIZE, 0xEF03},   {SC_NEXTWINDOW, 0xEF04}, {SC_PREVWINDOW, 0xEF05},
+                       {SC_CLOSE, 0xEF06},      {SC_RESTORE, 0xEF12},    {SC_TASKLIST, 0xEF13}};
+        for (const auto& prompt : prompts) {
+            if ((pItem->nCmdId & 0xFFF0) != prompt.nCommand)
+                continue;
+            CString sPrompt = g_ResourceManagerHolder->LoadStringOrDefault(prompt.nPromptId, "");
+            const int nBreak = sPrompt.ReverseFind('\n');
+            return nBreak >= 0 ? sPrompt.Left(nBreak) : sPrompt;
+        }
+        return CString();
+    }
+    const HWND hWndTarget = pItem->hWndCmdTarget != nullptr ? pItem->hWndCmdTarget : m_hWndCmdReceiver;
+    LPCSTR lpszProfile = hWndTarget != nullptr ? g_CmdManager->FindProfileNameForWindow(hWndTarget) : nullptr;
+    const CExtCmdItem* pCmd = lpszProfile != nullptr ? g_CmdManager->FindCommand(lpszProfile, pItem->nCmdId) : nullptr;
+    return pCmd != nullptr ? pCmd->m_sTipTool : CString();
 }
