@@ -25,19 +25,19 @@ constexpr char LARGE_LABEL_FACE[] = "Arial";
 int TabButtonGlyph(int nButton, bool bHorizontal, bool bEnabled)
 {
     switch (nButton) {
-    case -10:
+    case -4:
         if (bHorizontal)
             return bEnabled ? CExtPaintGlyphSet::TriangleLeft : CExtPaintGlyphSet::HollowLeft;
         return bEnabled ? CExtPaintGlyphSet::TriangleUp : CExtPaintGlyphSet::HollowUp;
-    case -9:
+    case -5:
         if (bHorizontal)
             return bEnabled ? CExtPaintGlyphSet::TriangleRight : CExtPaintGlyphSet::HollowRight;
         return bEnabled ? CExtPaintGlyphSet::TriangleDown : CExtPaintGlyphSet::HollowDown;
-    case -8: return CExtPaintGlyphSet::ContextHelp;
+    case -6: return CExtPaintGlyphSet::ContextHelp;
     case -7: return CExtPaintGlyphSet::Close;
-    case -6: return CExtPaintGlyphSet::ListButton;
-    case -5: return bHorizontal ? CExtPaintGlyphSet::ToStart : CExtPaintGlyphSet::ToFirst;
-    case -4: return bHorizontal ? CExtPaintGlyphSet::ToEnd : CExtPaintGlyphSet::ToLast;
+    case -8: return CExtPaintGlyphSet::ListButton;
+    case -9: return bHorizontal ? CExtPaintGlyphSet::ToStart : CExtPaintGlyphSet::ToFirst;
+    case -10: return bHorizontal ? CExtPaintGlyphSet::ToEnd : CExtPaintGlyphSet::ToLast;
     default: return -1;
     }
 }
