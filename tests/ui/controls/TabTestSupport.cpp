@@ -36,6 +36,12 @@ CRect CTestTabWnd::TipRect()
 
 void CTestTabWnd::AdjustItemSize(TAB_ITEM_INFO* pItem, CDC* pDC, SIZE& size)
 {
+    const LPARAM nData = pItem->GetItemLParam() - 100;
+    if (nData >= 0 && nData < static_cast<LPARAM>(m_alongByData.size())) {
+        (IsHorizontalLayout() ? size.cx : size.cy) = m_alongByData[nData];
+        (IsHorizontalLayout() ? size.cy : size.cx) = 20;
+        return;
+    }
     if (m_nFixedAlong <= 0) {
         CExtTabWnd::AdjustItemSize(pItem, pDC, size);
         return;
@@ -106,7 +112,10 @@ DWORD WINAPI PlaySteps(LPVOID pParam)
 {
     const auto* pSteps = static_cast<const std::vector<MouseStep>*>(pParam);
     for (const MouseStep& step : *pSteps) {
-        SendMouseAt(step.dwFlags, step.ptScreen);
+        if (step.vk != 0)
+            SendKey(step.vk);
+        else
+            SendMouseAt(step.dwFlags, step.ptScreen);
         ::Sleep(step.dwPauseMs);
     }
     return 0;

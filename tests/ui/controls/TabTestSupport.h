@@ -13,6 +13,8 @@ class CTestTabWnd : public CExtTabWnd
 {
 public:
     int m_nFixedAlong = 0;
+    // When not empty: the extent along the strip of the item with data 100 + i.
+    std::vector<int> m_alongByData;
     bool m_bNoSpacing = true;
     bool m_bVetoSelection = false;
     int m_nContextMenus = 0;
@@ -51,6 +53,7 @@ struct MouseStep
     DWORD dwFlags;  // MOUSEEVENTF_... without ABSOLUTE; 0 only moves
     POINT ptScreen;
     DWORD dwPauseMs = 30;
+    WORD vk = 0;  // when set, a key press and release instead of the mouse
 };
 void PlayMouseSteps(const std::vector<MouseStep>& steps);
 // Pumps for a while, so that timers fire.
