@@ -8,7 +8,6 @@
 #include <cctype>
 #include <cstring>
 #include <string>
-#include <type_traits>
 
 IMPLEMENT_DYNCREATE(CExtTabMdiWnd, CExtTabWnd)
 IMPLEMENT_DYNCREATE(CExtTabMdiOneNoteWnd, CExtTabOneNoteWnd)
@@ -128,12 +127,7 @@ void CExtTMWI<T>::SetSynchronizing(bool bOn)
 template <class T>
 void CExtTMWI<T>::AppendChildTab(HWND hWndChild)
 {
-    const LPARAM lParam = reinterpret_cast<LPARAM>(hWndChild);
-    if constexpr (std::is_base_of_v<CExtTabOneNoteWnd, T>)
-        this->InsertTabItem(nullptr, nullptr, false, 0, -1, lParam, CExtTabOneNoteWnd::AUTO_COLOR,
-                            CExtTabOneNoteWnd::AUTO_COLOR, false);
-    else
-        this->InsertTabItem(nullptr, nullptr, false, 0, -1, lParam, false);
+    this->CExtTabWnd::InsertTabItem(nullptr, nullptr, false, 0, -1, reinterpret_cast<LPARAM>(hWndChild), false);
 }
 
 template <class T>

@@ -146,6 +146,16 @@ CExtTabWnd::TAB_ITEM_INFO* CExtTabOneNoteWnd::InsertTabItem(LPCSTR lpszText, HIC
     return AdoptItem(pItem, nIndex, dwFlags, bRedraw);
 }
 
+CExtTabWnd::TAB_ITEM_INFO* CExtTabOneNoteWnd::CreateItemObject(TAB_ITEM_INFO* pPrev, TAB_ITEM_INFO* pNext,
+                                                               LPCSTR lpszText, HICON hIcon, bool bCopyIcon,
+                                                               DWORD dwFlags, LPARAM lParam)
+{
+    COLORREF clrLight = 0, clrDark = 0;
+    GetAutoColors(m_nNextColorIndex++, clrLight, clrDark);
+    return new TAB_ITEM_INFO_ONENOTE(this, pPrev, pNext, lpszText, hIcon, bCopyIcon, dwFlags, lParam, clrLight,
+                                     clrDark);
+}
+
 void CExtTabOneNoteWnd::MoveItemImpl(int nFrom, int nTo)
 {
     MoveItemThrough(nFrom, nTo, [this](TAB_ITEM_INFO* pSource, LPCSTR lpszText, HICON hIcon, DWORD dwFlags,

@@ -37,9 +37,10 @@ public:
     // The light and dark colour of an automatic pair; a negative index gives the face colour.
     static void GetAutoColors(int nIndex, COLORREF& clrLight, COLORREF& clrDark);
 
-    TAB_ITEM_INFO* InsertTabItem(LPCSTR lpszText, HICON hIcon = nullptr, bool bCopyIcon = true, DWORD dwFlags = 0,
-                                 int nIndex = -1, LPARAM lParam = 0, COLORREF clrLight = AUTO_COLOR,
-                                 COLORREF clrDark = AUTO_COLOR, bool bRedraw = true);
+    // The plain insertion gives the item the next automatic pair.
+    using CExtTabWnd::InsertTabItem;
+    TAB_ITEM_INFO* InsertTabItem(LPCSTR lpszText, HICON hIcon, bool bCopyIcon, DWORD dwFlags, int nIndex,
+                                 LPARAM lParam, COLORREF clrLight, COLORREF clrDark, bool bRedraw = true);
     // Outline, inner outline, gradient start and end, and text of a tab; an item that is not hot
     // fills with its own pair.
     virtual void GetItemColors(int nIndex, bool bSelected, bool bHot, COLORREF* pclrOutline = nullptr,
@@ -64,6 +65,8 @@ public:
 
 protected:
     void PreSubclassWindow() override;
+    TAB_ITEM_INFO* CreateItemObject(TAB_ITEM_INFO* pPrev, TAB_ITEM_INFO* pNext, LPCSTR lpszText, HICON hIcon,
+                                    bool bCopyIcon, DWORD dwFlags, LPARAM lParam) override;
 
 private:
     int m_nNextColorIndex = 0;

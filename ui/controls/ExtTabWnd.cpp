@@ -315,9 +315,15 @@ CExtTabWnd::TAB_ITEM_INFO* CExtTabWnd::InsertTabItem(LPCSTR lpszText, HICON hIco
                                                      int nIndex, LPARAM lParam, bool bRedraw)
 {
     nIndex = ClampInsertIndex(nIndex);
-    auto* pItem = new TAB_ITEM_INFO(this, GetItemAt(nIndex - 1), GetItemAt(nIndex), lpszText, hIcon, bCopyIcon,
-                                    dwFlags & ~(ITEM_SELECTED | ITEM_IN_GROUP_ACTIVE), lParam, nullptr);
+    TAB_ITEM_INFO* pItem = CreateItemObject(GetItemAt(nIndex - 1), GetItemAt(nIndex), lpszText, hIcon, bCopyIcon,
+                                            dwFlags & ~(ITEM_SELECTED | ITEM_IN_GROUP_ACTIVE), lParam);
     return AdoptItem(pItem, nIndex, dwFlags, bRedraw);
+}
+
+CExtTabWnd::TAB_ITEM_INFO* CExtTabWnd::CreateItemObject(TAB_ITEM_INFO* pPrev, TAB_ITEM_INFO* pNext, LPCSTR lpszText,
+                                                        HICON hIcon, bool bCopyIcon, DWORD dwFlags, LPARAM lParam)
+{
+    return new TAB_ITEM_INFO(this, pPrev, pNext, lpszText, hIcon, bCopyIcon, dwFlags, lParam, nullptr);
 }
 
 int CExtTabWnd::ClampInsertIndex(int nIndex) const

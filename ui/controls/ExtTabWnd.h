@@ -307,6 +307,9 @@ protected:
     void RelinkItems();
     // The index an insertion at nIndex lands at: out of range appends.
     int ClampInsertIndex(int nIndex) const;
+    // A new item linked to its neighbours; strips with their own kind of item make that kind.
+    virtual TAB_ITEM_INFO* CreateItemObject(TAB_ITEM_INFO* pPrev, TAB_ITEM_INFO* pNext, LPCSTR lpszText,
+                                            HICON hIcon, bool bCopyIcon, DWORD dwFlags, LPARAM lParam);
     // Puts an item made for nIndex (already linked to its neighbours) into the strip.
     TAB_ITEM_INFO* AdoptItem(TAB_ITEM_INFO* pItem, int nIndex, DWORD dwFlags, bool bRedraw);
     // Moves an item by inserting a copy through the callback (given the source item) and

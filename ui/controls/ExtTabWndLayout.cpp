@@ -511,7 +511,11 @@ void CExtTabWnd::PaintStrip(CDC& dc, const RECT& rcClient)
 void CExtTabWnd::DrawStripArea(CDC& dc, const RECT& rcClient, const RECT&, const RECT& rcOutside, int nOrientation,
                                bool bGroupMode)
 {
-    g_PaintManagerHolder->DrawTabStripArea(dc, rcClient, 0, rcOutside, nOrientation, bGroupMode, this, 0);
+    // The paint manager draws the band the tabs stand in, with its base line towards the rest.
+    CRect rcBand(rcClient);
+    if (!::IsRectEmpty(&rcOutside))
+        rcBand.SubtractRect(&rcClient, &rcOutside);
+    g_PaintManagerHolder->DrawTabStripArea(dc, rcClient, 0, rcBand, nOrientation, bGroupMode, this, 0);
 }
 
 void CExtTabWnd::DrawTabItem(CDC& dc, const RECT& rcItemArea, int nIndex, TAB_ITEM_INFO*, bool bTopLeft,
