@@ -458,7 +458,8 @@ void CExtTabWnd::OnPaint()
     CRect rcClient;
     GetClientRect(&rcClient);
     if (!rcClient.IsRectEmpty()) {
-        CExtMemoryDC dc(pPaintDC, &rcClient);
+        // A DIB-section buffer keeps the many small icon and gradient blits in process.
+        CExtMemoryDC dc(pPaintDC, &rcClient, CExtMemoryDC::MDCOPT_TO_MEMORY | CExtMemoryDC::MDCOPT_DIB_SECTION);
         PaintStrip(dc, rcClient);
     }
     EndPaint(&ps);
