@@ -1,5 +1,6 @@
 // Tab window items: inserting, removing, selecting and moving, and the flags they keep.
 #include "TabTestSupport.h"
+#include "ui/core/ExtPaintManager.h"
 
 #include <gtest/gtest.h>
 
@@ -190,5 +191,27 @@ TEST_F(TabItems, SearchesLookAfterTheirStart)
     EXPECT_EQ(3, m_strip.FindItemByFlags(0, CExtTabWnd::ITEM_HIDDEN, 1));
     EXPECT_EQ(nullptr, m_strip.GetItemAt(4));
     EXPECT_EQ(0, m_strip.GetItemLParamAt(-1));
+}
+TEST_F(TabItems, ThePaintManagerLearnsWhereATabStandsAndTheStripStyle)
+{
+    m_strip.AddItems(4);
+    m_strip.SetSelectedItem(1);
+    m_strip.GetItemAt(3)->ChangeFlags(0, CExtTabWnd::ITEM_HIDDEN);
+    struct Case
+    {
+        int index;
+        bool first, last, beforeSelected, afterSelected;
+    };
+    const Case cases[] = {{0, true, false, true, false}, {1, false, false, false, false}, {2, false, true, false, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.index);
+        const CExtPaintManager::TabNeighbours n = CExtPaintManager::QueryTabNeighbours(&m_strip, c.index);
+        EXPECT_EQ(c.first, n.bFirst);
+        EXPECT_EQ(c.last, n.bLast);
+        EXPECT_EQ(c.beforeSelected, n.bBeforeSelected);
+        EXPECT_EQ(c.afterSelected, n.bAfterSelected);
+        EXPECT_TRUE(n.bHorizontal);
+    }
+    EXPECT_EQ(m_strip.GetStripStyle(), CExtPaintManager::QueryTabWindowStyle(&m_strip));
 }
 } // namespace

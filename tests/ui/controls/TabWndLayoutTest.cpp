@@ -230,4 +230,36 @@ TEST_F(TabLayout, FitStyleResetsTheScrollPosition)
     m_strip.UpdateStripStyle(0, T::STYLE_FIT);
     EXPECT_EQ(0, m_strip.GetScrollPos());
 }
+TEST_F(TabLayout, AStripTakesABandFromItsFramesLayout)
+{
+    struct Case
+    {
+        DWORD orientation;
+        RECT rest;
+        SIZE total;
+    };
+    // The item area is 20 pixels thick; the band adds 9 on the near sides and 8 on the far ones.
+    const Case cases[] = {{T::STYLE_ORIENT_TOP, {0, 29, 300, 200}, {300, 29}},
+                          {T::STYLE_ORIENT_BOTTOM, {0, 0, 300, 172}, {300, 28}},
+                          {T::STYLE_ORIENT_LEFT, {29, 0, 300, 200}, {29, 200}},
+                          {T::STYLE_ORIENT_RIGHT, {0, 0, 272, 200}, {28, 200}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.orientation);
+        Make(c.orientation | T::STYLE_FIT, 100, 100, 2);
+        AFX_SIZEPARENTPARAMS layout{nullptr, {0, 0, 300, 200}, {0, 0}, TRUE};
+        m_strip.SendMessage(WM_SIZEPARENT, 0, reinterpret_cast<LPARAM>(&layout));
+        EXPECT_EQ(CRect(c.rest), CRect(layout.rect));
+        EXPECT_EQ(c.total.cx, layout.sizeTotal.cx);
+        EXPECT_EQ(c.total.cy, layout.sizeTotal.cy);
+        // Afterwards the strip lays itself out in its own client rectangle again.
+        m_strip.InvalidateLayout(true);
+        EXPECT_LE(m_strip.GetItemArea().right, 100);
+        EXPECT_LE(m_strip.GetItemArea().bottom, 100);
+    }
+    // No room at all hides the strip.
+    AFX_SIZEPARENTPARAMS empty{::BeginDeferWindowPos(1), {0, 0, 0, 0}, {0, 0}, TRUE};
+    m_strip.SendMessage(WM_SIZEPARENT, 0, reinterpret_cast<LPARAM>(&empty));
+    ::EndDeferWindowPos(empty.hDWP);
+    EXPECT_FALSE(m_strip.IsWindowVisible());
+}
 } // namespace

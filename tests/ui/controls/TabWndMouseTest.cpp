@@ -222,4 +222,30 @@ TEST_F(TabMouse, ButtonTipsFallBackToTheirOwnTexts)
     for (const auto& [nCode, pszTip] : tips)
         EXPECT_STREQ(pszTip, T::GetButtonTipText(nCode)) << nCode;
 }
+TEST_F(TabMouse, TheDragLoopEndsOnQuitOrCancelAndLetsGoOfTheMouse)
+{
+    struct Case
+    {
+        const char* name;
+        bool quit;
+    };
+    for (const Case c : {Case{"quit", true}, Case{"cancel", false}}) {
+        SCOPED_TRACE(c.name);
+        Make(T::STYLE_ITEM_DRAGGING, 3);
+        if (c.quit)
+            ::PostQuitMessage(7);
+        else
+            m_strip.PostMessage(WM_CANCELMODE);
+        EXPECT_TRUE(m_strip.TrackItemDrag(0));
+        EXPECT_FALSE(m_strip.IsDragging());
+        EXPECT_NE(m_strip.GetSafeHwnd(), ::GetCapture());
+        MSG msg{};
+        // The quit request is left for the loop that owns the thread.
+        EXPECT_EQ(c.quit, ::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE);
+        if (c.quit)
+            EXPECT_EQ(7u, msg.wParam);
+        m_strip.DestroyWindow();
+        m_strip.RemoveAllTabItems(false);
+    }
+}
 } // namespace
