@@ -402,7 +402,9 @@ void CExtPaintManager::DrawTabItemContent(CDC& dc, const CRect& content, bool bH
                     DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | (bCenteredText ? DT_CENTER : 0));
     } else {
         const UINT nOldAlign = dc.SetTextAlign(bCenteredText ? TA_CENTER | TA_BASELINE : TA_BASELINE);
-        const int x = rcText.CenterPoint().x + (bInvertedVerticalText ? -1 : 1) * sizeTextMeasured.cy / 2;
+        // Glyphs grow from the baseline towards the right when reading down, to the left when
+        // reading up: the baseline lies half a line before the centre on that side.
+        const int x = rcText.CenterPoint().x + (bInvertedVerticalText ? 1 : -1) * sizeTextMeasured.cy / 2;
         int y = rcText.CenterPoint().y;
         if (!bCenteredText)
             y = bInvertedVerticalText ? rcText.bottom - 4 : rcText.top + 4;

@@ -85,8 +85,22 @@ TEST_F(TabPaint, TheSelectedTabTakesTheThemesSelectedFace)
                                               T::STYLE_BOLD_SELECTION));
         FillShowcase(showcase);
         PumpMessages();
-        CWindowPixels shot(m_pHost->Handle());
-        EXPECT_TRUE(shot.SavePng(std::string("tab-window-plain-") + c.name + ".png"));
+        const CWindowPixels top(m_pHost->Handle());
+        showcase.UpdateStripStyle(T::STYLE_ORIENT_MASK, T::STYLE_ORIENT_LEFT, false);
+        showcase.MoveWindow(0, 0, 60, 200);
+        showcase.SetSelectedItem(0);
+        PumpMessages();
+        const CWindowPixels left(m_pHost->Handle());
+        // Vertical text reads down inside its tab, past the icon, in the selected tab's dark text.
+        const CRect rcFirst = showcase.GetItemClientRect(0);
+        int nTextPixels = 0;
+        for (int y = rcFirst.top + 24; y < rcFirst.bottom; ++y)
+            for (int x = rcFirst.left + 2; x < rcFirst.right - 2; ++x) {
+                const COLORREF clr = left.At(x, y);
+                nTextPixels += GetRValue(clr) + GetGValue(clr) + GetBValue(clr) < 3 * 100 ? 1 : 0;
+            }
+        EXPECT_GT(nTextPixels, 60);
+        EXPECT_TRUE(SaveSheetPng({&top, &left}, std::string("tab-window-plain-") + c.name + ".png"));
         showcase.DestroyWindow();
     }
 }
