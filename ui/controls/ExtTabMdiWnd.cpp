@@ -83,7 +83,7 @@ CRect ClientInWindow(HWND hWnd)
 template <class T>
 CExtTMWI<T>::CExtTMWI() : CExtHookSink(true)
 {
-    this->m_nMdiFlags |= 0x01;
+    this->m_nMdiFlags |= CExtTabWnd::MDI_TEMPLATE;
 }
 
 template <class T>
@@ -121,7 +121,7 @@ HWND CExtTMWI<T>::GetMdiClient() const
 template <class T>
 void CExtTMWI<T>::SetSynchronizing(bool bOn)
 {
-    m_nSyncFlags = static_cast<BYTE>(bOn ? (m_nSyncFlags | 0x01) : (m_nSyncFlags & ~0x01));
+    m_nSyncFlags = static_cast<BYTE>(bOn ? (m_nSyncFlags | SYNC_RUNNING) : (m_nSyncFlags & ~SYNC_RUNNING));
 }
 
 template <class T>

@@ -15,6 +15,7 @@ public:
     static constexpr UINT SYNC_PERIOD = 10;
     // The border the strip and the MDI client keep on their free sides.
     static constexpr int BORDER = 2;
+    static constexpr BYTE SYNC_RUNNING = 0x01;
 
     CExtTMWI();
     ~CExtTMWI() override;
@@ -49,7 +50,7 @@ public:
     bool DispatchHookedMessage(LRESULT& lResult, HWND hWndHooked, UINT nMessage, WPARAM& wParam,
                                LPARAM& lParam) override;
 
-    bool IsSynchronizing() const { return (m_nSyncFlags & 0x01) != 0; }
+    bool IsSynchronizing() const { return (m_nSyncFlags & SYNC_RUNNING) != 0; }
     const RECT& GetMarginsB() const { return m_rcMarginsB; }
 
 protected:

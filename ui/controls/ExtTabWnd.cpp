@@ -449,8 +449,11 @@ void CExtTabWnd::MoveItemThrough(int nFrom, int nTo, const ReinsertItem& reinser
     TAB_ITEM_INFO* pItem = m_arrItems[nFrom];
     const CString strText = pItem->GetText();
     const CString strTip = pItem->m_strTipText;
+    // The icon keeps its own handle: the new item gets a copy, as the old one goes with its item.
     CExtCmdIcon* pIcon = GetItemIcon(pItem);
     HICON hIcon = (pIcon != nullptr && !pIcon->HasNoImage()) ? pIcon->MakeHICON() : nullptr;
+    if (hIcon != nullptr)
+        hIcon = ::CopyIcon(hIcon);
     const DWORD dwFlags = pItem->GetFlags();
     const LPARAM lParam = pItem->GetItemLParam();
     const bool bWasSelected = m_nSelIndex == nFrom;

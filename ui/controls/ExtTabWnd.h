@@ -74,6 +74,10 @@ public:
     static constexpr BYTE STATE_PREV_PRESSED = 0x40;
     static constexpr BYTE STATE_NEXT_PRESSED = 0x80;
 
+    // The MDI flag byte and the drag flag byte.
+    static constexpr BYTE MDI_TEMPLATE = 0x01;
+    static constexpr BYTE DRAG_RUNNING = 0x01;
+
     // Pressed-button byte.
     static constexpr BYTE PRESSED_HOME = 0x01;
     static constexpr BYTE PRESSED_END = 0x02;
@@ -265,7 +269,7 @@ public:
     int GetHotCode() const { return m_nHotCode; }
     int GetTrackedCode() const { return m_nTrackedCode; }
     BYTE GetStateFlags() const { return m_nStateFlags; }
-    bool IsDragging() const { return (m_nDragFlags & 0x01) != 0; }
+    bool IsDragging() const { return (m_nDragFlags & DRAG_RUNNING) != 0; }
     // The rectangle of an item where it is drawn, in client coordinates; empty when hidden.
     CRect GetItemClientRect(int nIndex) const;
     void SetCustomClientRect(const RECT& rc) { m_rcCustomClient = rc; }

@@ -442,7 +442,7 @@ bool CExtTabWnd::TrackItemDrag(int nIndex)
     const HWND hWndSelf = m_hWnd;
     if (::GetCapture() != hWndSelf)
         SetMouseCapture(hWndSelf);
-    m_nDragFlags |= 0x01;
+    m_nDragFlags |= DRAG_RUNNING;
     int nDragged = nIndex;
     const bool bHorz = IsHorizontalLayout();
     CWinThread* pThread = AfxGetThread();
@@ -531,6 +531,6 @@ bool CExtTabWnd::TrackItemDrag(int nIndex)
     m_nStateFlags |= STATE_LAYOUT_DIRTY;
     if (IsWindowVisible())
         RelayoutAndRepaint();
-    m_nDragFlags &= ~0x01;
+    m_nDragFlags &= ~DRAG_RUNNING;
     return true;
 }

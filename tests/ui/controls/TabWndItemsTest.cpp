@@ -153,6 +153,7 @@ TEST_F(TabItems, AMovedItemTakesItsTipDataAndSelectionAlong)
         m_strip.RemoveAllTabItems();
         m_strip.AddItems(4);
         Item* pMoved = m_strip.GetItemAt(c.from);
+        pMoved->GetOwnIcon().TakeHICON(CExtPaintManager::CreateSolidColorIcon(RGB(200, 0, 0)), false);
         const CString strText = pMoved->GetText();
         pMoved->SetTipText("tip of " + strText);
         const LPARAM lParam = pMoved->GetItemLParam();
@@ -162,6 +163,13 @@ TEST_F(TabItems, AMovedItemTakesItsTipDataAndSelectionAlong)
         const Item* pAt = m_strip.GetItemAt(c.to);
         EXPECT_EQ(std::string("tip of ") + static_cast<LPCSTR>(strText), static_cast<LPCSTR>(pAt->GetTipText()));
         EXPECT_EQ(lParam, pAt->GetItemLParam());
+        // The icon came along as a handle of its own.
+        CExtCmdIcon* pIcon = m_strip.GetItemAt(c.to)->GetIcon();
+        ASSERT_NE(nullptr, pIcon);
+        ICONINFO ii{};
+        ASSERT_TRUE(::GetIconInfo(pIcon->MakeHICON(), &ii));
+        ::DeleteObject(ii.hbmColor);
+        ::DeleteObject(ii.hbmMask);
         EXPECT_EQ(c.to, m_strip.GetSelectedIndex());
         EXPECT_EQ(4, m_strip.GetVisibleItemCount());
     }
