@@ -175,11 +175,8 @@ TEST_F(TabMouse, APickFromTheTabListSelectsThatItem)
 {
     Make(T::STYLE_TAB_LIST | T::STYLE_TAB_LIST_ENABLED, 4);
     const POINT pt = ButtonPoint(T::HT_TAB_LIST);
-    MouseStep down{VK_DOWN};
-    down.vk = VK_DOWN;
-    down.dwPauseMs = 60;
-    MouseStep enter = down;
-    enter.vk = VK_RETURN;
+    const MouseStep down{0, pt, 60, VK_DOWN};
+    const MouseStep enter{0, pt, 60, VK_RETURN};
     PlayMouseSteps({{0, pt}, {LDOWN, pt}, {LUP, pt, 300}, down, down, down, enter, {0, Screen(AWAY)}});
     EXPECT_EQ(2, m_strip.GetSelectedIndex());
 }
@@ -242,8 +239,9 @@ TEST_F(TabMouse, TheDragLoopEndsOnQuitOrCancelAndLetsGoOfTheMouse)
         MSG msg{};
         // The quit request is left for the loop that owns the thread.
         EXPECT_EQ(c.quit, ::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE);
-        if (c.quit)
+        if (c.quit) {
             EXPECT_EQ(7u, msg.wParam);
+        }
         m_strip.DestroyWindow();
         m_strip.RemoveAllTabItems(false);
     }

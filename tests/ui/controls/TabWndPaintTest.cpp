@@ -71,10 +71,11 @@ TEST_F(TabPaint, TheSelectedTabTakesTheThemesSelectedFace)
         const POINT ptSelected{rcSelected.left + 12, rcSelected.bottom - 3};
         const POINT ptOther{rcOther.left + 12, rcOther.bottom - 3};
         EXPECT_EQ(c.selectedFace(*g_PaintManagerHolder.GetFirstMember()), pixels.At(ptSelected.x, ptSelected.y));
-        if (c.distinctFace)
+        if (c.distinctFace) {
             EXPECT_NE(pixels.At(ptSelected.x, ptSelected.y), pixels.At(ptOther.x, ptOther.y));
-        else
+        } else {
             EXPECT_EQ(g_PaintManagerHolder->ColorByIndex(COLOR_BTNHIGHLIGHT), pixels.At(ptSelected.x, rcSelected.top));
+        }
         strip.DestroyWindow();
 
         CExtTabWnd showcase;
@@ -191,8 +192,9 @@ TEST_F(TabPaint, TheNotebookPageTakesTheSelectedTabsColour)
         const CRect rcPage(strip.GetOutsideArea());
         ASSERT_FALSE(rcPage.IsRectEmpty());
         EXPECT_EQ(c.page, pixels.At(rcPage.CenterPoint().x, rcPage.bottom - 2));
-        if (c.bits > 8 && c.selected >= 0)
+        if (c.bits > 8 && c.selected >= 0) {
             EXPECT_TRUE(pixels.SavePng("tab-window-notebook.png"));
+        }
     }
     pPM->m_nDisplayBitsPerPixel = nSavedBits;
     for (DWORD dwOrient : {T::STYLE_ORIENT_BOTTOM, T::STYLE_ORIENT_LEFT, T::STYLE_ORIENT_RIGHT}) {
