@@ -192,18 +192,28 @@ TEST_F(TabPaint, TheNotebookPageTakesTheSelectedTabsColour)
         const CRect rcPage(strip.GetOutsideArea());
         ASSERT_FALSE(rcPage.IsRectEmpty());
         EXPECT_EQ(c.page, pixels.At(rcPage.CenterPoint().x, rcPage.bottom - 2));
-        if (c.bits > 8 && c.selected >= 0) {
-            EXPECT_TRUE(pixels.SavePng("tab-window-notebook.png"));
-        }
     }
     pPM->m_nDisplayBitsPerPixel = nSavedBits;
-    for (DWORD dwOrient : {T::STYLE_ORIENT_BOTTOM, T::STYLE_ORIENT_LEFT, T::STYLE_ORIENT_RIGHT}) {
+    strip.SetSelectedItem(1);
+    // Every side shows its page in the selected tab's colour; the sheet shows all four.
+    std::vector<CWindowPixels> shots;
+    shots.reserve(4);
+    for (DWORD dwOrient : {T::STYLE_ORIENT_TOP, T::STYLE_ORIENT_BOTTOM, T::STYLE_ORIENT_LEFT, T::STYLE_ORIENT_RIGHT}) {
         SCOPED_TRACE(dwOrient);
-        strip.UpdateStripStyle(T::STYLE_ORIENT_MASK, dwOrient);
+        strip.UpdateStripStyle(T::STYLE_ORIENT_MASK, dwOrient, false);
+        strip.MoveWindow(0, 0, dwOrient <= T::STYLE_ORIENT_BOTTOM ? 400 : 120, 200);
+        strip.EnsureVisible(0);
         PumpMessages();
-        EXPECT_FALSE(CRect(strip.GetOutsideArea()).IsRectEmpty());
+        shots.emplace_back(m_pHost->Handle());
+        const CRect rcPage(strip.GetOutsideArea());
+        ASSERT_FALSE(rcPage.IsRectEmpty());
+        EXPECT_EQ(clrSelectedDark, shots.back().At(rcPage.CenterPoint().x, rcPage.CenterPoint().y));
         EXPECT_EQ(0, strip.GetFirstVisibleIndex());
     }
+    std::vector<const CWindowPixels*> parts;
+    for (const CWindowPixels& shot : shots)
+        parts.push_back(&shot);
+    EXPECT_TRUE(SaveSheetPng(parts, "tab-window-notebook.png"));
     strip.DestroyWindow();
 }
 } // namespace
