@@ -215,4 +215,20 @@ TEST_F(TabMdi, DestroyingTheStripUnhooksTheClient)
     PumpFor(30);
     EXPECT_EQ(pChild, scene.m_pFrame->MDIGetActive());
 }
+TEST_F(TabMdi, PrintPreviewHidesTheStripUntilItEnds)
+{
+    CMdiScene<CExtTabMdiWnd> scene(m_pHost->Handle());
+    ASSERT_TRUE(scene.m_bOk);
+    scene.AddChild("Drawing", 0);
+    scene.Settle();
+    ASSERT_TRUE(scene.m_strip.IsWindowVisible());
+    CPreviewView preview;
+    scene.m_pFrame->SetActiveView(&preview, FALSE);
+    scene.m_pFrame->RecalcLayout();
+    EXPECT_FALSE(scene.m_strip.IsWindowVisible());
+    EXPECT_EQ(-1, scene.m_strip.GetFirstVisibleIndex());
+    scene.m_pFrame->SetActiveView(nullptr, FALSE);
+    scene.m_pFrame->RecalcLayout();
+    EXPECT_TRUE(scene.m_strip.IsWindowVisible());
+}
 } // namespace
