@@ -244,7 +244,7 @@ void CExtTabWnd::ComputeItemLayout()
     const int nSide = GetButtonSize().cx;
     const int nButtonsLength = GetButtonsExtent(nSide, BUTTON_GAP) + nTrailing;
     nThickness = std::max(nThickness, MIN_STRIP_THICKNESS);
-    CRect& area = *reinterpret_cast<CRect*>(&m_rcItemArea);
+    CRect area(m_rcItemArea);
     switch (GetOrientation()) {
     case STYLE_ORIENT_TOP:
         area.top += nOuter;
@@ -278,6 +278,7 @@ void CExtTabWnd::ComputeItemLayout()
         area.top += nLeading;
         area.bottom = std::max(area.top, area.bottom - nButtonsLength);
     }
+    m_rcItemArea = area;
     const int nLength = ItemAreaLength();
 
     // Fit mode shares the strip when the items do not fit (or always with equal extents); the
