@@ -564,3 +564,12 @@ void CExtTabMdiOneNoteWnd::FillMdiClientMargins(CDC& dc, const RECT& rcRing, con
     GetItemColors(GetSelectedIndex(), false, false, nullptr, nullptr, nullptr, &clrPage);
     dc.FillSolidRect(&rcRing, clrPage);
 }
+
+bool CExtTabMdiOneNoteWnd::GetFrameTabColor(HWND hWndFrame, COLORREF& clrTab) const
+{
+    const int nIndex = FindTabByWindow(hWndFrame);
+    if (nIndex < 0)
+        return false;
+    GetItemColors(nIndex, nIndex == GetSelectedIndex(), false, nullptr, nullptr, nullptr, &clrTab);
+    return true;
+}

@@ -3,6 +3,7 @@
 // MDI child, kept in step with the children by hooking the frame's MDI client, which also gets a
 // border that joins it to the strip. The behaviour lives in CExtTMWI over a tab-window class.
 #include "ui/bars/ExtHookSink.h"
+#include "ui/bars/ExtMdiTabColorSource.h"
 #include "ui/controls/ExtTabOneNoteWnd.h"
 #include "ui/controls/ExtTabWnd.h"
 
@@ -76,12 +77,15 @@ class CExtTabMdiWnd : public CExtTMWI<CExtTabWnd>
     DECLARE_DYNCREATE(CExtTabMdiWnd)
 };
 
-// Notebook-style MDI tabs: the MDI client gets a margin in the selected tab's colour.
-class CExtTabMdiOneNoteWnd : public CExtTMWI<CExtTabOneNoteWnd>
+// Notebook-style MDI tabs: the MDI client gets a margin in the selected tab's colour, and the
+// document frames' split bars continue the colour of their tab.
+class CExtTabMdiOneNoteWnd : public CExtTMWI<CExtTabOneNoteWnd>, public CExtMdiTabColorSource
 {
     DECLARE_DYNCREATE(CExtTabMdiOneNoteWnd)
 public:
     static constexpr int MARGIN = 2;
+    // The dark colour of the frame's tab, the one its page shows.
+    bool GetFrameTabColor(HWND hWndFrame, COLORREF& clrTab) const override;
     void UpdateMdiClientMargins() override;
     void FillMdiClientMargins(CDC& dc, const RECT& rcRing, const RECT& rcClient, const RECT& rcInner) override;
 };

@@ -172,7 +172,7 @@ void CExtTabOneNoteWnd::MoveItemImpl(int nFrom, int nTo)
 
 void CExtTabOneNoteWnd::GetItemColors(int nIndex, bool bSelected, bool bHot, COLORREF* pclrOutline,
                                       COLORREF* pclrInnerOutline, COLORREF* pclrGradientStart,
-                                      COLORREF* pclrGradientEnd, COLORREF* pclrText)
+                                      COLORREF* pclrGradientEnd, COLORREF* pclrText) const
 {
     COLORREF clrOutline = 0, clrInner = 0, clrStart = 0, clrEnd = 0, clrText = 0;
     g_PaintManagerHolder->GetTabColorsOneNote(bSelected, bHot, clrOutline, clrInner, clrStart, clrEnd, clrText);

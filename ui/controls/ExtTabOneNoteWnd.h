@@ -45,7 +45,7 @@ public:
     // fills with its own pair.
     virtual void GetItemColors(int nIndex, bool bSelected, bool bHot, COLORREF* pclrOutline = nullptr,
                                COLORREF* pclrInnerOutline = nullptr, COLORREF* pclrGradientStart = nullptr,
-                               COLORREF* pclrGradientEnd = nullptr, COLORREF* pclrText = nullptr);
+                               COLORREF* pclrGradientEnd = nullptr, COLORREF* pclrText = nullptr) const;
 
     BOOL CreateTabWnd(CWnd* pParentWnd, const RECT& rc = CRect(0, 0, 0, 0), UINT nDlgCtrlID = UINT(-1),
                       DWORD dwWindowStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,

@@ -180,6 +180,11 @@ TEST_F(TabMdi, TheClientBorderOpensTowardsTheStrip)
             ::GetWindowRect(notebook->Client(), &rcClient);
             ::MapWindowPoints(nullptr, m_pHost->Handle(), reinterpret_cast<POINT*>(&rcClient), 2);
             EXPECT_EQ(clrPage, pixels.At(rcClient.left + 2, rcClient.CenterPoint().y)) << "the margin";
+            // The split bars of the child's panes continue its tab's colour.
+            COLORREF clrTab = 0;
+            EXPECT_TRUE(notebook->m_strip.GetFrameTabColor(pChild->GetSafeHwnd(), clrTab));
+            EXPECT_EQ(clrPage, clrTab);
+            EXPECT_FALSE(notebook->m_strip.GetFrameTabColor(m_pHost->Handle(), clrTab));
             pChild->MDIDestroy();
             notebook->Settle();
             bordersWithoutTabs = notebook->ClientBorders();
