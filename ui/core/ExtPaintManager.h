@@ -188,7 +188,8 @@ public:
     // nSide: 0 top, 1 bottom, 2 left, 3 right. bGroupMode draws the strip without its inner face.
     virtual void DrawTabStripArea(CDC& dc, const RECT& rcWhole, int nReserved, const RECT& rcInner, int nSide,
                                   bool bGroupMode, CWnd* pOwner = nullptr, LPARAM lParam = 0);
-    // nButton: -10 back, -9 forward, -8 help, -7 close, -6 list, -5 to the start, -4 to the end.
+    // nButton is the tab window's hit code: -4 previous, -5 next, -6 help, -7 close, -8 tab list,
+    // -9 home, -10 end.
     virtual void DrawTabStripButton(CDC& dc, const RECT& rc, int nButton, bool bHorizontal, bool bEnabled,
                                     bool bHover, bool bPushed, CObject* pOwner = nullptr, LPARAM lParam = 0);
     virtual void GetTabColorsOneNote(bool bSelected, bool bHot, COLORREF& clrBorderLight, COLORREF& clrBorderDark,
@@ -208,8 +209,16 @@ public:
         bool bFirst = false;
         bool bLast = false;
         bool bFirstInGroup = false;
+        bool bHorizontal = true;
     };
     static TabNeighbours QueryTabNeighbours(CObject* pTabWnd, int nItemIndex);
+    // The tab window's layer installs its answers to the two tab queries here.
+    struct TabWindowQueries
+    {
+        DWORD (*pfnStyle)(CObject* pTabWnd) = nullptr;
+        bool (*pfnNeighbours)(CObject* pTabWnd, int nItemIndex, TabNeighbours& neighbours) = nullptr;
+    };
+    static TabWindowQueries g_TabWindowQueries;
     // Owner queries: false until the layer that builds the owner's class answers them.
     static bool IsBarDockedAtLeftOrRight(CObject* pBar);
     static bool IsMenuBarKind(CObject* pBar);

@@ -25,7 +25,12 @@ bool CExtPaintManager::IsBarDockedAtLeftOrRight(CObject*) { return false; }
 
 bool CExtPaintManager::IsMenuBarKind(CObject* pBar) { return IsKindOfNamed(pBar, "CExtMenuControlBar"); }
 
-DWORD CExtPaintManager::QueryTabWindowStyle(CObject*) { return 0; }
+CExtPaintManager::TabWindowQueries CExtPaintManager::g_TabWindowQueries;
+
+DWORD CExtPaintManager::QueryTabWindowStyle(CObject* pTabWnd)
+{
+    return (pTabWnd != nullptr && g_TabWindowQueries.pfnStyle != nullptr) ? g_TabWindowQueries.pfnStyle(pTabWnd) : 0;
+}
 
 bool CExtPaintManager::IsDockMarkerWindowHovered(CObject*) { return false; }
 
@@ -76,9 +81,12 @@ CWnd* CExtPaintManager::FindDockedBarAmongParents(CWnd* pWnd)
     return nullptr;
 }
 
-CExtPaintManager::TabNeighbours CExtPaintManager::QueryTabNeighbours(CObject*, int nItemIndex)
+CExtPaintManager::TabNeighbours CExtPaintManager::QueryTabNeighbours(CObject* pTabWnd, int nItemIndex)
 {
     TabNeighbours n;
+    if (pTabWnd != nullptr && g_TabWindowQueries.pfnNeighbours != nullptr &&
+        g_TabWindowQueries.pfnNeighbours(pTabWnd, nItemIndex, n))
+        return n;
     n.bFirst = nItemIndex == 0;
     n.bFirstInGroup = n.bFirst;
     return n;

@@ -344,10 +344,9 @@ void CExtPaintManagerStudio2005::GetTabItemShift(CObject* pTabWnd, int nItemInde
     if (m_eDockMarkerStyle != 2)
         return;
     const TabNeighbours n = QueryTabNeighbours(pTabWnd, nItemIndex);
-    // The tab window knows its strip's direction; until it answers, tabs run horizontally.
     if (n.bFirst || n.bLast)
-        size.cx += END_TAB_GROWTH;
-    size.cy = SLANTED_TAB_EXTENT;
+        (n.bHorizontal ? size.cx : size.cy) += END_TAB_GROWTH;
+    (n.bHorizontal ? size.cy : size.cx) = SLANTED_TAB_EXTENT;
 }
 
 void CExtPaintManagerStudio2005::GetTabColorsOneNote(bool bSelected, bool bHot, COLORREF& clrBorderLight,

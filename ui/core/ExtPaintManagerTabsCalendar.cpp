@@ -25,19 +25,19 @@ constexpr char LARGE_LABEL_FACE[] = "Arial";
 int TabButtonGlyph(int nButton, bool bHorizontal, bool bEnabled)
 {
     switch (nButton) {
-    case -10:
+    case -4:
         if (bHorizontal)
             return bEnabled ? CExtPaintGlyphSet::TriangleLeft : CExtPaintGlyphSet::HollowLeft;
         return bEnabled ? CExtPaintGlyphSet::TriangleUp : CExtPaintGlyphSet::HollowUp;
-    case -9:
+    case -5:
         if (bHorizontal)
             return bEnabled ? CExtPaintGlyphSet::TriangleRight : CExtPaintGlyphSet::HollowRight;
         return bEnabled ? CExtPaintGlyphSet::TriangleDown : CExtPaintGlyphSet::HollowDown;
-    case -8: return CExtPaintGlyphSet::ContextHelp;
+    case -6: return CExtPaintGlyphSet::ContextHelp;
     case -7: return CExtPaintGlyphSet::Close;
-    case -6: return CExtPaintGlyphSet::ListButton;
-    case -5: return bHorizontal ? CExtPaintGlyphSet::ToStart : CExtPaintGlyphSet::ToFirst;
-    case -4: return bHorizontal ? CExtPaintGlyphSet::ToEnd : CExtPaintGlyphSet::ToLast;
+    case -8: return CExtPaintGlyphSet::ListButton;
+    case -9: return bHorizontal ? CExtPaintGlyphSet::ToStart : CExtPaintGlyphSet::ToFirst;
+    case -10: return bHorizontal ? CExtPaintGlyphSet::ToEnd : CExtPaintGlyphSet::ToLast;
     default: return -1;
     }
 }
@@ -402,7 +402,9 @@ void CExtPaintManager::DrawTabItemContent(CDC& dc, const CRect& content, bool bH
                     DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | (bCenteredText ? DT_CENTER : 0));
     } else {
         const UINT nOldAlign = dc.SetTextAlign(bCenteredText ? TA_CENTER | TA_BASELINE : TA_BASELINE);
-        const int x = rcText.CenterPoint().x + (bInvertedVerticalText ? -1 : 1) * sizeTextMeasured.cy / 2;
+        // Glyphs grow from the baseline towards the right when reading down, to the left when
+        // reading up: the baseline lies half a line before the centre on that side.
+        const int x = rcText.CenterPoint().x + (bInvertedVerticalText ? 1 : -1) * sizeTextMeasured.cy / 2;
         int y = rcText.CenterPoint().y;
         if (!bCenteredText)
             y = bInvertedVerticalText ? rcText.bottom - 4 : rcText.top + 4;
