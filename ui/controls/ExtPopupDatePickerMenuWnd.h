@@ -16,6 +16,8 @@ public:
                                         DWORD dwDatePickerStyle = CExtDatePickerWnd::DPS_DEFAULT);
 
     bool IsShadowAllowed() const override;
+    // A click on the opening item ends the menu; Enter there opens the calendar.
+    bool EndsMenuFromOpeningItem(bool bByKeyboard) const override { return !bByKeyboard; }
     bool HandleMouseWheel(WPARAM wParam, LPARAM lParam, bool* pPassThrough) override;
     bool HandleMouseMove(UINT message, CPoint point, bool* pPassThrough) override;
     bool HandleMouseClick(UINT message, CPoint point, bool* pPassThrough) override;

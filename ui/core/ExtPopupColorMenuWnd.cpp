@@ -243,25 +243,50 @@ void CExtPopupColorMenuWnd::NotifyColor(bool bFinal)
 {
     if ((m_nNotifyFlags & NOTIFY_BUSY) != 0)
         return;
-    m_nNotifyFlags |= NOTIFY_BUSY;
-    HWND hWndTarget = m_hWndNotifyTarget != nullptr ? m_hWndNotifyTarget : m_hWndCmdReceiver;
-    // A null target would post to the thread's queue.
-    if (hWndTarget != nullptr && !::IsWindow(hWndTarget))
-        hWndTarget = nullptr;
     if (m_nHotIndex == HOT_CUSTOM) {
+        m_nNotifyFlags |= NOTIFY_BUSY;
         if (bFinal && m_pClrResult != nullptr)
             *m_pClrResult = CUSTOM_CHOSEN;
-        if (hWndTarget != nullptr)
+        if (const HWND hWndTarget = GetNotifyTarget())
             ::PostMessageA(hWndTarget, g_nMsgNotifyCustColor, 0, m_lParamCookie);
+        m_nNotifyFlags &= static_cast<BYTE>(~NOTIFY_BUSY);
     } else if (m_nHotIndex == HOT_DEFAULT || (m_nHotIndex >= 0 && m_nHotIndex < CELL_COUNT)) {
-        const COLORREF clr = m_nHotIndex == HOT_DEFAULT ? m_clrDefault : g_palette[m_nHotIndex].clr;
-        if (bFinal && m_pClrResult != nullptr)
-            *m_pClrResult = clr;
-        if (hWndTarget != nullptr)
-            ::PostMessageA(hWndTarget, bFinal ? g_nMsgNotifyColorChangedFinally : g_nMsgNotifyColorChanged, clr,
-                           m_lParamCookie);
+        ReportColor(m_nHotIndex == HOT_DEFAULT ? m_clrDefault : g_palette[m_nHotIndex].clr, bFinal);
     }
+}
+
+HWND CExtPopupColorMenuWnd::GetNotifyTarget() const
+{
+    const HWND hWndTarget = m_hWndNotifyTarget != nullptr ? m_hWndNotifyTarget : m_hWndCmdReceiver;
+    // A null target would post to the thread's queue.
+    return hWndTarget != nullptr && ::IsWindow(hWndTarget) ? hWndTarget : nullptr;
+}
+
+void CExtPopupColorMenuWnd::ReportColor(COLORREF clr, bool bFinal)
+{
+    if ((m_nNotifyFlags & NOTIFY_BUSY) != 0)
+        return;
+    m_nNotifyFlags |= NOTIFY_BUSY;
+    if (bFinal && m_pClrResult != nullptr)
+        *m_pClrResult = clr;
+    if (const HWND hWndTarget = GetNotifyTarget())
+        ::PostMessageA(hWndTarget, bFinal ? g_nMsgNotifyColorChangedFinally : g_nMsgNotifyColorChanged, clr,
+                       m_lParamCookie);
     m_nNotifyFlags &= static_cast<BYTE>(~NOTIFY_BUSY);
+}
+
+bool CExtPopupColorMenuWnd::EndsMenuFromOpeningItem(bool /*bByKeyboard*/) const
+{
+    return true;
+}
+
+void CExtPopupColorMenuWnd::OnChosenFromOpeningItem()
+{
+    // The item stands for the colour the palette shows as chosen, else for the default colour.
+    if (m_clrInitial != static_cast<COLORREF>(-1))
+        ReportColor(m_clrInitial, true);
+    else if ((m_nButtonFlags & BUTTON_DEFAULT) != 0)
+        ReportColor(m_clrDefault, true);
 }
 
 void CExtPopupColorMenuWnd::SetHotIndex(int nIndex, bool bShowTip)

@@ -87,6 +87,9 @@ public:
     bool HandleKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags, bool* pPassThrough) override;
     bool CanOpenAsSubmenu() const override;
     CSize MeasureContent() const override;
+    bool EndsMenuFromOpeningItem(bool bByKeyboard) const override;
+    // Reports the chosen colour (the initial one, else the default one) as final.
+    void OnChosenFromOpeningItem() override;
 
     HWND m_hWndNotifyTarget = nullptr;  // null: the command target
     LPARAM m_lParamCookie = 0;
@@ -105,6 +108,10 @@ private:
     static constexpr BYTE NOTIFY_BUSY = 0x01;
 
     Layout MeasureLayout() const;
+    // The notify target, else the command target; null when that window is gone.
+    HWND GetNotifyTarget() const;
+    // Stores a final colour through the result pointer and posts the preview or final notice.
+    void ReportColor(COLORREF clr, bool bFinal);
     // The hot part changed: repaint, preview, and show or hide the cell's tip.
     void SetHotIndex(int nIndex, bool bShowTip);
     void MoveHotCell(UINT nKey);

@@ -104,12 +104,17 @@ void CExtPopupInplaceListBox::ShowChoiceInOpeningItem()
         pMenu != nullptr ? pMenu->ItemDataAt(pMenu->GetCurrentItemIndex()) : nullptr;
     if (pItem == nullptr || pItem->IsSeparator())
         return;
-    // The item's right-hand text shows the choice; no text, no choice shown.
+    // The choice shows as the item's pending text, in place of its stored value, without
+    // committing it; only an item with an edit field can show it. No text, no choice shown.
     CString sChoice;
     const int nSelection = GetCurSel();
     if ((GetStyle() & LBS_HASSTRINGS) != 0 && nSelection >= 0 && nSelection < GetCount())
         GetText(nSelection, sChoice);
-    pItem->sAccelText = sChoice;
+    pItem->sInplacePending = sChoice;
+    if (!sChoice.IsEmpty() && pItem->IsInplaceEdit())
+        pItem->nInplaceFlags |= CExtPopupMenuWnd::MENUITEMDATA::INPLACE_PENDING;
+    else
+        pItem->nInplaceFlags &= static_cast<BYTE>(~CExtPopupMenuWnd::MENUITEMDATA::INPLACE_PENDING);
     const HWND hWndMenu = pMenu->GetSafeHwnd();
     if (hWndMenu != nullptr && ::IsWindow(hWndMenu)) {
         ::InvalidateRect(hWndMenu, nullptr, FALSE);

@@ -291,6 +291,11 @@ public:
     virtual void UpdateItemsCommandUI();
     virtual void ResetTrackingMembers();
     virtual bool CanOpenAsSubmenu() const { return true; }
+    // Popups holding one choice (a colour, the actions to undo, a date): a click on the item
+    // that opens one, or Enter on it where the popup agrees, ends the menu like a command.
+    virtual bool EndsMenuFromOpeningItem(bool /*bByKeyboard*/) const { return false; }
+    // The opening item ended the menu: the popup reports the choice it stands for.
+    virtual void OnChosenFromOpeningItem() {}
     // Popups that paint content of their own show even without items.
     virtual bool HasOwnContent() const { return false; }
     virtual int GetBorderSize() const;
@@ -456,6 +461,15 @@ private:
     // Keeps the screen under the window before it shows, for the shadow.
     void CaptureScreenBehind(const RECT& rcScreen);
     void DrawItem(CDC& dc, int nIndex);
+    // The nearest displayed item above (nStep -1) or below (+1), -1 for none.
+    int DisplayedNeighbour(int nIndex, int nStep) const;
+    // Rarely used as the item painting marks it: a separator counts when both displayed
+    // neighbours are rarely used items.
+    bool IsDisplayedRarelyUsed(int nIndex) const;
+    // Draws the parent's item (the cookie's index) into the open side of a combined submenu, so
+    // that item and submenu share one outline.
+    static void PaintParentItem(LPVOID pCookie, CDC& dc, const CExtPopupBaseWnd& popup, const RECT* pExcludeArea,
+                                int nSide);
     // False when the owner cancels.
     bool SendPrepareMessage(UINT nMessage, DWORD dwPresetFlags);
     bool IsItemSelectable(int nIndex) const;
@@ -463,7 +477,9 @@ private:
     void UpdateSystemCommandStates();
     void ScrollItemIntoView(int nIndex);
     // Ends with the item's command, calls its click callback or opens its submenu.
-    void ActivateItem(int nIndex);
+    void ActivateItem(int nIndex, bool bByKeyboard);
+    // The item's submenu ends the menu from its opening item (see EndsMenuFromOpeningItem).
+    bool IsChoiceItem(const MENUITEMDATA& item, bool bByKeyboard) const;
     void RepaintNow();
     void OnMenuTimer(UINT_PTR nIDEvent);
     void AppendRecentFiles(int nPos);

@@ -259,6 +259,10 @@ CRect CExtPopupMenuWnd::ComputePlacement()
             in.nAlign = rcParent.CenterPoint().x < rcGrand.CenterPoint().x ? ALIGN_LEFT : ALIGN_RIGHT;
         }
     }
+    // A combined submenu opens at its item's top-right corner: it lies right of the item and
+    // overlaps it by its border like any menu placed right of its area.
+    if (in.nAlign == 0 && in.bCombined && m_pWndParentMenu != nullptr)
+        in.nAlign = ALIGN_RIGHT;
     in.nShadow = GetShadowSize();
     in.nBorder = GetBorderSize();
     const PlacementResult out = PlaceMenu(in);

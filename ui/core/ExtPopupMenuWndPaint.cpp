@@ -75,23 +75,26 @@ void CExtPopupMenuWnd::DrawItem(CDC& dc, int nIndex)
     CRect rcItem, rcInner;
     if (pItem == nullptr || !GetItemRect(nIndex, &rcItem, false) || !GetItemRect(nIndex, &rcInner, true))
         return;
+    const bool bMarkRarelyUsed = g_bMarkRarelyUsedItems && !IsNonTrackingMode();
     if (pItem->IsSeparator()) {
-        g_PaintManagerHolder->DrawMenuSeparator(dc, rcInner, pItem->nIconAreaWidth, false, this);
+        const MENUITEMDATA* pAbove = ItemDataAt(DisplayedNeighbour(nIndex, -1));
+        // A bar of button-style items is closed by a plain line, not the menu's separator.
+        if (pAbove != nullptr && (pAbove->nFlagsA & MENUITEMDATA::A_BUTTON_STYLE) != 0)
+            g_PaintManagerHolder->DrawSeparatorLine(dc, rcInner, false, false, this);
+        else
+            g_PaintManagerHolder->DrawMenuSeparator(dc, rcInner, pItem->nIconAreaWidth,
+                                                    bMarkRarelyUsed && IsDisplayedRarelyUsed(nIndex), this);
         return;
     }
     DRAWITEMDATA data{&dc, rcItem, rcInner, pItem, this, 0};
     if (pItem->IsSubmenu())
         data.nFlags |= DRAWITEMDATA::SUBMENU;
-    if (g_bMarkRarelyUsedItems && !IsNonTrackingMode()) {
-        auto rarelyUsedDisplayed = [this](int i) {
-            const MENUITEMDATA* p = ItemDataAt(i);
-            return p != nullptr && p->IsDisplayed() && p->IsRarelyUsed();
-        };
+    if (bMarkRarelyUsed) {
         if (pItem->IsRarelyUsed())
             data.nFlags |= DRAWITEMDATA::RARELY_USED;
-        if (rarelyUsedDisplayed(nIndex - 1))
+        if (IsDisplayedRarelyUsed(DisplayedNeighbour(nIndex, -1)))
             data.nFlags |= DRAWITEMDATA::ABOVE_RARELY_USED;
-        if (rarelyUsedDisplayed(nIndex + 1))
+        if (IsDisplayedRarelyUsed(DisplayedNeighbour(nIndex, +1)))
             data.nFlags |= DRAWITEMDATA::BELOW_RARELY_USED;
     }
     const CExtPopupMenuWnd* pRoot = this;
@@ -109,6 +112,30 @@ void CExtPopupMenuWnd::DrawItem(CDC& dc, int nIndex)
     data.PaintDefault();
 }
 
+int CExtPopupMenuWnd::DisplayedNeighbour(int nIndex, int nStep) const
+{
+    for (int i = nIndex + nStep; i >= 0 && i < CountItems(); i += nStep) {
+        if (m_items[static_cast<size_t>(i)].IsDisplayed())
+            return i;
+    }
+    return -1;
+}
+
+bool CExtPopupMenuWnd::IsDisplayedRarelyUsed(int nIndex) const
+{
+    const MENUITEMDATA* pItem = ItemDataAt(nIndex);
+    if (pItem == nullptr || !pItem->IsDisplayed())
+        return false;
+    if (!pItem->IsSeparator())
+        return pItem->IsRarelyUsed();
+    // A separator inside a run of rarely used items belongs to the run.
+    auto rarelyUsedItem = [this](int i) {
+        const MENUITEMDATA* p = ItemDataAt(i);
+        return p != nullptr && !p->IsSeparator() && p->IsRarelyUsed();
+    };
+    return rarelyUsedItem(DisplayedNeighbour(nIndex, -1)) && rarelyUsedItem(DisplayedNeighbour(nIndex, +1));
+}
+
 void CExtPopupMenuWnd::DRAWITEMDATA::PaintDefault() const
 {
     if (pPopup != nullptr && pDC != nullptr && pItemData != nullptr)
@@ -123,6 +150,14 @@ void CExtPopupMenuWnd::DrawItemDefault(const DRAWITEMDATA& data)
     const CExtCmdIcon* pIcon = pItem->GetDisplayIcon();
     const bool bSubmenuOpen = pItem->pChild != nullptr && pItem->pChild->IsWindowAlive() &&
                               ::IsWindowVisible(pItem->pChild->m_hWnd);
+    if ((pItem->nFlagsA & MENUITEMDATA::A_BUTTON_STYLE) != 0) {
+        const bool bHighlighted = (pItem->nFlagsA & MENUITEMDATA::A_HIGHLIGHTED) != 0;
+        CExtDrawPushButtonArgs args(this, true, data.rcInner, pItem->sText, const_cast<CExtCmdIcon*>(pIcon), true,
+                                    bHighlighted && !bSubmenuOpen, bSubmenuOpen, false, pItem->IsEnabled(), true,
+                                    false);
+        pPM->DrawPushButton(*data.pDC, args);
+        return;
+    }
     CExtDrawMenuItemArgs args(this, data.rcInner, data.rcInner, pItem->nIconAreaWidth, pItem->sText, pItem->sAccelText,
                               const_cast<CExtCmdIcon*>(pIcon), pItem->IsSubmenu(),
                               (pItem->nFlagsA & MENUITEMDATA::A_HIGHLIGHTED) != 0 || bSubmenuOpen,

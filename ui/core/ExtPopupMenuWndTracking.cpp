@@ -53,7 +53,31 @@ bool CExtPopupMenuWnd::IsShadowAllowed() const
 
 bool CExtPopupMenuWnd::IsCombinedWithParentItem() const
 {
-    return m_pWndParentMenu != nullptr && m_nCombinedSide != SIDE_NONE;
+    return m_pfnOpenSidePainter == &CExtPopupMenuWnd::PaintParentItem && m_pWndParentMenu != nullptr &&
+           m_nCombinedSide != SIDE_NONE;
+}
+
+void CExtPopupMenuWnd::PaintParentItem(LPVOID pCookie, CDC& dc, const CExtPopupBaseWnd& popup,
+                                       const RECT* pExcludeArea, int /*nSide*/)
+{
+    const auto& child = static_cast<const CExtPopupMenuWnd&>(popup);
+    CExtPopupMenuWnd* pParent = child.m_pWndParentMenu;
+    const int nIndex = static_cast<int>(reinterpret_cast<INT_PTR>(pCookie));
+    CRect rcItem;
+    if (pParent == nullptr || pExcludeArea == nullptr || !pParent->IsWindowAlive() || !child.IsWindowAlive() ||
+        !pParent->GetItemRect(nIndex, &rcItem, false))
+        return;
+    // The item keeps its place on the screen: only the origin moves from the parent's window to this one.
+    CPoint ptOffset(0, 0);
+    ::MapWindowPoints(pParent->m_hWnd, child.m_hWnd, &ptOffset, 1);
+    const int nSaved = dc.SaveDC();
+    dc.IntersectClipRect(pExcludeArea);
+    dc.ExcludeClipRect(&child.m_rcMenu);
+    dc.OffsetViewportOrg(ptOffset.x, ptOffset.y);
+    HGDIOBJ hOldFont = ::SelectObject(dc.m_hDC, g_PaintManagerHolder->m_FontNormal.GetSafeHandle());
+    pParent->DrawItem(dc, nIndex);
+    ::SelectObject(dc.m_hDC, hOldFont);
+    dc.RestoreDC(nSaved);
 }
 
 bool CExtPopupMenuWnd::StartTracking(UINT nTrackFlags, int x, int y, const RECT* pExclude, LPVOID pCookie,
@@ -301,7 +325,8 @@ void CExtPopupMenuWnd::FinishWithCommand(UINT nCmdId, HWND hWndTarget)
         ::PostMessageA(hWndRoot, WM_CLOSE, 0, 0);
     if (bNonTracking || hWndTarget == nullptr || !::IsWindow(hWndTarget))
         return;
-    if (!bStoreOnly) {
+    // An item opening a choice popup carries no command: its popup has told the owner already.
+    if (!bStoreOnly && nCmdId != ID_SUBMENU) {
         if (pCmd != nullptr)
             pCmd->SendCommandMessage(hWndTarget, false);
         else
@@ -436,7 +461,9 @@ void CExtPopupMenuWnd::HighlightItem(int nIndex, bool bOpenSubmenu, bool bRepain
         if ((pItem->nFlagsA & MENUITEMDATA::A_COMBINED_SUBMENU) != 0)
             dwFlags |= TRACK_COMBINE_BY_THEME;
         pChild->m_hWndCmdReceiver = m_hWndCmdReceiver;
-        if (!pChild->TrackPopupInternal(dwFlags, rcItem.right, rcItem.top, &rcItem, nullptr, nullptr, false)) {
+        if (!pChild->TrackPopupInternal(dwFlags, rcItem.right, rcItem.top, &rcItem,
+                                        reinterpret_cast<LPVOID>(static_cast<INT_PTR>(nIndex)),
+                                        &CExtPopupMenuWnd::PaintParentItem, true)) {
             MakeCurrent();
             return;
         }
@@ -535,7 +562,14 @@ int CExtPopupMenuWnd::HitTestItem(CPoint point) const
     return -1;
 }
 
-void CExtPopupMenuWnd::ActivateItem(int nIndex)
+bool CExtPopupMenuWnd::IsChoiceItem(const MENUITEMDATA& item, bool bByKeyboard) const
+{
+    // An item with an enabled edit field keeps its own click: the field, or the drop-down part.
+    return item.IsSubmenu() && !item.IsInplaceEditEnabled() && item.pChild != nullptr &&
+           item.pChild->EndsMenuFromOpeningItem(bByKeyboard);
+}
+
+void CExtPopupMenuWnd::ActivateItem(int nIndex, bool bByKeyboard)
 {
     MENUITEMDATA* pItem = ItemDataAt(nIndex);
     if (pItem == nullptr || !IsItemSelectable(nIndex))
@@ -551,12 +585,19 @@ void CExtPopupMenuWnd::ActivateItem(int nIndex)
             RepaintNow();
         return;
     }
-    if (pItem->IsSubmenu()) {
+    const bool bChoice = IsChoiceItem(*pItem, bByKeyboard);
+    if (pItem->IsSubmenu() && !bChoice) {
         HighlightItem(nIndex, true, true, true);
         return;
     }
     if (pItem->pfnPreCommand != nullptr && pItem->pfnPreCommand(this, pItem))
         return;
+    if (bChoice) {
+        const HWND hWnd = m_hWnd;
+        pItem->pChild->OnChosenFromOpeningItem();
+        if (!::IsWindow(hWnd))
+            return;
+    }
     FinishWithCommand(pItem->nCmdId, pItem->hWndCmdTarget);
 }
 
@@ -582,8 +623,8 @@ bool CExtPopupMenuWnd::HandleKeyDown(UINT nChar, UINT /*nRepCnt*/, UINT /*nFlags
             FocusInplaceEdit(m_nCurrentItem);
             return true;
         }
-        if (pCurrent != nullptr && !pCurrent->IsSubmenu()) {
-            ActivateItem(m_nCurrentItem);
+        if (pCurrent != nullptr && (!pCurrent->IsSubmenu() || IsChoiceItem(*pCurrent, true))) {
+            ActivateItem(m_nCurrentItem, true);
             return true;
         }
         [[fallthrough]];
@@ -664,7 +705,7 @@ bool CExtPopupMenuWnd::HandleKeyDown(UINT nChar, UINT /*nRepCnt*/, UINT /*nFlags
         char sz[2] = {cChar, 0};
         ::CharUpperA(sz);
         if (pItem != nullptr && sz[0] != '0' && pItem->cAccelChar == sz[0]) {
-            ActivateItem(m_nCurrentItem);
+            ActivateItem(m_nCurrentItem, true);
             return true;
         }
         return false;
@@ -672,7 +713,7 @@ bool CExtPopupMenuWnd::HandleKeyDown(UINT nChar, UINT /*nRepCnt*/, UINT /*nFlags
     const bool bUnique = FindItemByAccelChar(cChar, nFound) < 0;
     HighlightItem(nFound, true, true, true);
     if (bUnique && IsWindowAlive() && !ItemDataAt(nFound)->IsSubmenu())
-        ActivateItem(nFound);
+        ActivateItem(nFound, true);
     return true;
 }
 
@@ -798,14 +839,14 @@ bool CExtPopupMenuWnd::HandleMouseClick(UINT message, CPoint point, bool* pPassT
         }
         ReleaseCurrentItem(false);
     }
-    if (pItem->IsSubmenu()) {
+    if (pItem->IsSubmenu() && !IsChoiceItem(*pItem, false)) {
         if (pItem->pChild != nullptr && pItem->pChild->IsWindowAlive() && ::IsWindowVisible(pItem->pChild->m_hWnd))
             return false;
         m_nCurrentItem = -1;
         HighlightItem(nHit, true, true, false);
         return true;
     }
-    ActivateItem(nHit);
+    ActivateItem(nHit, false);
     return true;
 }
 

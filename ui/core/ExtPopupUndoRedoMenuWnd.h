@@ -18,6 +18,7 @@ public:
                                       DWORD dwListBoxStyles = DEFAULT_LIST_STYLE);
 
     bool IsShadowAllowed() const override;
+    bool EndsMenuFromOpeningItem(bool /*bByKeyboard*/) const override { return true; }
     void PaintContent(CDC& dc, bool bBuffered) override;
     CSize MeasureContent() const override;
     CRect GetControlRect() const override;

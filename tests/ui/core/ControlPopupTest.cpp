@@ -1,5 +1,6 @@
 #include "tests/ui/core/ControlPopupTestSupport.h"
 #include "ui/core/ExtPaintManagerHolder.h"
+#include "ui/core/ExtPopupColorMenuWnd.h"
 #include "ui/core/ExtPopupControlMenuWnd.h"
 #include "ui/core/ExtPopupInplaceListBox.h"
 #include "ui/core/ExtPopupMenuTrackingState.h"
@@ -356,8 +357,8 @@ TEST_F(ControlPopup, WheelScrollsAListWithAScrollBarAndIsEatenOtherwise)
     }
 }
 
-// As a submenu the list shows its choice beside the item that opened it, and Left goes back.
-TEST_F(ControlPopup, SubmenuShowsItsChoiceInTheOpeningItemAndLeftReturns)
+// As a submenu the list hands its choice to the item that opened it, and Left goes back.
+TEST_F(ControlPopup, SubmenuHandsItsChoiceToTheOpeningItemAndLeftReturns)
 {
     auto* pMenu = new CExtPopupMenuWnd;
     ASSERT_TRUE(pMenu->PrepareEmptyPopup(Owner().Handle()));
@@ -380,7 +381,11 @@ TEST_F(ControlPopup, SubmenuShowsItsChoiceInTheOpeningItemAndLeftReturns)
     EXPECT_EQ(pChild, g_PopupMenuTrackingState.m_pCurrentPopup);
     PressKey(VK_DOWN);
     EXPECT_EQ(1, pChild->GetList()->GetCurSel());
-    EXPECT_STREQ("Beta", pMenu->ItemDataAt(0)->sAccelText);
+    // An item without an edit field keeps the choice as its pending text but cannot show it.
+    const CExtPopupMenuWnd::MENUITEMDATA* pItem = pMenu->ItemDataAt(0);
+    EXPECT_STREQ("Beta", pItem->sInplacePending);
+    EXPECT_EQ(0, pItem->nInplaceFlags & CExtPopupMenuWnd::MENUITEMDATA::INPLACE_PENDING);
+    EXPECT_STREQ("", pItem->sAccelText);
     PressKey(VK_LEFT);
     EXPECT_TRUE(CExtPopupMenuWnd::IsTrackingActive());
     EXPECT_EQ(pMenu, g_PopupMenuTrackingState.m_pCurrentPopup);
@@ -388,6 +393,110 @@ TEST_F(ControlPopup, SubmenuShowsItsChoiceInTheOpeningItemAndLeftReturns)
     EXPECT_TRUE(Endings().empty());
     PressKey(VK_ESCAPE);
     EXPECT_FALSE(CExtPopupMenuWnd::IsTrackingActive());
+}
+
+// A list opened from an item with an edit field shows its choice there as the pending text,
+// without touching the stored value; a choice without text shows the stored value again.
+TEST_F(ControlPopup, ChoiceShowsAsThePendingTextOfAnEditItem)
+{
+    auto* pMenu = new CExtPopupMenuWnd;
+    ASSERT_TRUE(pMenu->PrepareEmptyPopup(Owner().Handle()));
+    auto* pChild = new CListPopup;
+    CString sValue("Stored");
+    ASSERT_TRUE(pMenu->InsertInplaceEditItem(-1, &sValue, "&Pick", 60, 0, nullptr, nullptr, nullptr, 0, pChild));
+    ASSERT_TRUE(pMenu->StartTracking(CExtPopupMenuWnd::TRACK_NO_ANIMATION | CExtPopupMenuWnd::TRACK_SELECT_FIRST,
+                                     POPUP_POINT.x, POPUP_POINT.y));
+    PumpFor(60);
+    PressKey(VK_RIGHT);
+    PumpFor(60);
+    List* pList = pChild->GetList();
+    ASSERT_NE(nullptr, pList);
+    const CExtPopupMenuWnd::MENUITEMDATA* pItem = pMenu->ItemDataAt(0);
+    PressKey(VK_DOWN);
+    EXPECT_EQ(1, pList->GetCurSel());
+    EXPECT_STREQ("Beta", pItem->GetInplaceShownText());
+    EXPECT_STREQ("Stored", sValue);
+    // An item without text is no choice to show.
+    pList->InsertString(2, "");
+    PressKey(VK_DOWN);
+    EXPECT_EQ(2, pList->GetCurSel());
+    EXPECT_STREQ("Stored", pItem->GetInplaceShownText());
+    EXPECT_EQ(0, pItem->nInplaceFlags & CExtPopupMenuWnd::MENUITEMDATA::INPLACE_PENDING);
+}
+
+bool StopCommand(CExtPopupMenuWnd*, CExtPopupMenuWnd::MENUITEMDATA*)
+{
+    return true;
+}
+
+// An item whose submenu holds one choice (a colour, the actions to undo) ends the menu itself on a
+// click or Enter: the popup reports its choice and no command is posted. Other submenus open.
+TEST_F(ControlPopup, ChoiceSubmenuItemEndsTheMenuLikeACommand)
+{
+    constexpr COLORREF INITIAL = RGB(0, 147, 0);
+    enum class Kind { Color, UndoRedo, List };
+    struct Case
+    {
+        const char* name;
+        Kind kind;
+        bool bClick;
+        bool bStop;  // the pre-command callback refuses
+        bool bEnds;
+    };
+    const Case cases[] = {
+        {"colour click", Kind::Color, true, false, true},
+        {"colour Enter", Kind::Color, false, false, true},
+        {"colour refused", Kind::Color, true, true, false},
+        {"undo click", Kind::UndoRedo, true, false, true},
+        {"undo Enter", Kind::UndoRedo, false, false, true},
+        {"list click", Kind::List, true, false, false},
+        {"list Enter", Kind::List, false, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Owner().Prepare();
+        COLORREF clrResult = CLR_INVALID;
+        auto* pMenu = new CExtPopupMenuWnd;
+        ASSERT_TRUE(pMenu->PrepareEmptyPopup(Owner().Handle()));
+        CExtPopupMenuWnd* pChild = nullptr;
+        if (c.kind == Kind::Color) {
+            auto* pColor = new CExtPopupColorMenuWnd;
+            pColor->m_clrInitial = INITIAL;
+            pColor->m_pClrResult = &clrResult;
+            pChild = pColor;
+        } else if (c.kind == Kind::UndoRedo) {
+            pChild = new CExtPopupUndoRedoMenuWnd;
+        } else {
+            pChild = new CListPopup;
+        }
+        ASSERT_TRUE(pMenu->InsertSubmenuItem(pChild, -1, "&Pick"));
+        ASSERT_TRUE(pMenu->InsertCustomItem(ID_OTHER, -1, "&Other", nullptr, CExtCmdIcon()));
+        if (c.bStop)
+            pMenu->ItemDataAt(0)->pfnPreCommand = &StopCommand;
+        ASSERT_TRUE(pMenu->StartTracking(CExtPopupMenuWnd::TRACK_NO_ANIMATION | CExtPopupMenuWnd::TRACK_SELECT_FIRST,
+                                         POPUP_POINT.x, POPUP_POINT.y));
+        PumpFor(60);
+        if (c.bClick) {
+            CRect rcItem;
+            ASSERT_TRUE(pMenu->GetItemRect(0, &rcItem, false));
+            pMenu->ClientToScreen(&rcItem);
+            ClickAt(rcItem.CenterPoint());
+        } else {
+            PressKey(VK_RETURN);
+        }
+        PumpFor(60);
+        EXPECT_EQ(!c.bEnds, CExtPopupMenuWnd::IsTrackingActive());
+        EXPECT_TRUE(Owner().m_commands.empty());
+        EXPECT_TRUE(Endings().empty());
+        if (c.kind == Kind::Color) {
+            EXPECT_EQ(c.bEnds ? INITIAL : CLR_INVALID, clrResult);
+        }
+        if (c.kind == Kind::List) {
+            EXPECT_TRUE(::IsWindowVisible(pChild->GetSafeHwnd()));
+        }
+        CExtPopupMenuWnd::EndActiveTracking();
+        PumpFor(30);
+    }
 }
 
 }  // namespace

@@ -26,6 +26,7 @@ const CPoint MENU_POINT(80, 60);
 // letting the popup draw it.
 enum class Answer { Ignore, Paint, Default };
 Answer g_answer = Answer::Ignore;
+COLORREF g_ownerInk = OWNER_INK;  // what the owner paints with
 std::vector<std::pair<UINT, BYTE>> g_drawn;  // command and record flags
 
 LRESULT CALLBACK OwnerProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -34,7 +35,7 @@ LRESULT CALLBACK OwnerProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam
         const auto* pData = reinterpret_cast<const CExtPopupMenuWnd::DRAWITEMDATA*>(lParam);
         g_drawn.emplace_back(pData->pItemData->nCmdId, pData->nFlags);
         if (g_answer == Answer::Paint) {
-            pData->pDC->FillSolidRect(&pData->rcInner, OWNER_INK);
+            pData->pDC->FillSolidRect(&pData->rcInner, g_ownerInk);
             return 1;
         }
         if (g_answer == Answer::Default) {
@@ -85,6 +86,7 @@ protected:
         PumpMessagesFor(60);
         g_drawn.clear();
         g_answer = Answer::Ignore;
+        g_ownerInk = OWNER_INK;
     }
     void TearDown() override
     {
@@ -220,4 +222,88 @@ TEST_F(PopupMenuItemDrawing, ItemTipShowsTheCommandsTooltip)
         PumpMessagesFor(30);
         ::SetCursorPos(OWNER_RECT.right - 20, OWNER_RECT.bottom - 20);
     }
+}
+
+namespace {
+
+// A submenu that lets the test see where it keeps the item that opened it.
+class CCombinedChild : public CExtPopupMenuWnd
+{
+public:
+    using CExtPopupMenuWnd::m_rcExcludeClient;
+    using CExtPopupMenuWnd::m_rcMenu;
+};
+
+}  // namespace
+
+// A submenu combined with its item draws that item into its own window, as the owner draws it,
+// so both share one outline: repainting the submenu alone brings the owner's new ink there.
+TEST_F(PopupMenuItemDrawing, CombinedSubmenuDrawsTheItemThatOpenedIt)
+{
+    constexpr COLORREF SECOND_INK = RGB(0, 255, 0);
+    auto* pPopup = new CExtPopupMenuWnd;
+    auto* pChild = new CCombinedChild;
+    const CExtCmdIcon noIcon;
+    ASSERT_TRUE(pPopup->PrepareEmptyPopup(s_hWndOwner));
+    ASSERT_TRUE(pPopup->InsertCustomItem(ID_CUSTOM, -1, "&Custom", nullptr, noIcon));
+    ASSERT_TRUE(pChild->InsertCustomItem(ID_CUSTOM, -1, "&Inner", nullptr, noIcon));
+    ASSERT_TRUE(pPopup->InsertSubmenuItem(pChild, -1, "&More"));
+    pPopup->ItemDataAt(1)->nFlagsA |= CExtPopupMenuWnd::MENUITEMDATA::A_COMBINED_SUBMENU;
+    g_answer = Answer::Paint;
+    ASSERT_TRUE(Open(pPopup, CExtPopupMenuWnd::TRACK_OWNER_DRAW));
+    pPopup->HighlightItem(1, true, true, false);
+    PumpMessagesFor(100);
+    ASSERT_TRUE(::IsWindowVisible(pChild->GetSafeHwnd()));
+    ASSERT_TRUE(pChild->IsCombinedWithParentItem());
+
+    const POINT ptItem = ScreenCentre(*pPopup, 1);
+    POINT ptInChild = ptItem;
+    ::ScreenToClient(pChild->GetSafeHwnd(), &ptInChild);
+    EXPECT_TRUE(::PtInRect(&pChild->m_rcExcludeClient, ptInChild));
+    EXPECT_FALSE(::PtInRect(&pChild->m_rcMenu, ptInChild));
+    // The owner's second ink reaches the screen only through the submenu's own painting.
+    g_drawn.clear();
+    g_ownerInk = SECOND_INK;
+    ::RedrawWindow(pChild->GetSafeHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    PumpMessagesFor(60);
+    EXPECT_EQ(SECOND_INK, ScreenPixel(ptItem.x, ptItem.y));
+    bool bItemDrawn = false;
+    for (const auto& [nCmd, nFlags] : g_drawn)
+        bItemDrawn = bItemDrawn || (nCmd == CExtPopupMenuWnd::ID_SUBMENU &&
+                                    (nFlags & CExtPopupMenuWnd::DRAWITEMDATA::SUBMENU) != 0);
+    EXPECT_TRUE(bItemDrawn);
+}
+
+// A separator takes the rarely used look only inside a run of rarely used items; button-style
+// items are push buttons, without the icon band of the other items.
+TEST_F(PopupMenuItemDrawing, RarelyUsedSeparatorsAndButtonStyleItems)
+{
+    constexpr int PIXEL_INSET = 3;
+    const bool bMark = CExtPopupBaseWnd::g_bMarkRarelyUsedItems;
+    CExtPopupBaseWnd::g_bMarkRarelyUsedItems = true;
+    const CExtCmdIcon noIcon;
+    auto* pPopup = new CExtPopupMenuWnd;
+    ASSERT_TRUE(pPopup->PrepareEmptyPopup(s_hWndOwner));
+    // Alpha, separator, Beta, separator, Custom, Custom as a button.
+    ASSERT_TRUE(pPopup->InsertCommandItem(ID_ALPHA));
+    ASSERT_TRUE(pPopup->InsertCommandItem(0));
+    ASSERT_TRUE(pPopup->InsertCommandItem(ID_BETA));
+    ASSERT_TRUE(pPopup->InsertCommandItem(0));
+    ASSERT_TRUE(pPopup->InsertCustomItem(ID_CUSTOM, -1, "&Custom", nullptr, noIcon));
+    ASSERT_TRUE(pPopup->InsertCustomItem(ID_CUSTOM, -1, "&Button", nullptr, noIcon));
+    pPopup->ItemDataAt(5)->nFlagsA |= CExtPopupMenuWnd::MENUITEMDATA::A_BUTTON_STYLE;
+    ASSERT_TRUE(pPopup->ItemDataAt(0)->IsRarelyUsed());
+    ASSERT_TRUE(pPopup->ItemDataAt(2)->IsRarelyUsed());
+    ASSERT_TRUE(Open(pPopup, 0));
+    // A pixel of the item's band (from its left edge) or of its body (from its right edge).
+    auto pixelAt = [&](int nIndex, bool bFromRight) {
+        CRect rc;
+        pPopup->GetItemRect(nIndex, &rc, true);
+        POINT pt = {bFromRight ? rc.right - PIXEL_INSET : rc.left + PIXEL_INSET, rc.top + rc.Height() / 2};
+        ::ClientToScreen(pPopup->GetSafeHwnd(), &pt);
+        return ScreenPixel(pt.x, pt.y);
+    };
+    EXPECT_NE(pixelAt(1, false), pixelAt(3, false)) << "the separator between two rarely used items looks like one";
+    EXPECT_NE(pixelAt(4, true), pixelAt(5, true)) << "the button-style item is filled like a menu item";
+    CExtPopupBaseWnd::g_bMarkRarelyUsedItems = bMark;
 }
