@@ -1,6 +1,5 @@
 #include "tests/ui/core/ControlPopupTestSupport.h"
 
-#include "platform/gdiplus/GdiPlus.h"
 #include "ui/core/ExtPopupInplaceListBox.h"
 
 namespace {
@@ -31,24 +30,6 @@ void SendMouse(DWORD dwFlags)
     in.mi.dwFlags = dwFlags;
     ::SendInput(1, &in, sizeof(INPUT));
     PumpFor(MOUSE_SETTLE_MS);
-}
-
-bool FindPngEncoder(CLSID* pClsid)
-{
-    UINT nCount = 0, nSize = 0;
-    if (Gdiplus::DllExports::GdipGetImageEncodersSize(&nCount, &nSize) != Gdiplus::Ok || nSize == 0)
-        return false;
-    std::vector<BYTE> buffer(nSize);
-    auto* pCodecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
-    if (Gdiplus::DllExports::GdipGetImageEncoders(nCount, nSize, pCodecs) != Gdiplus::Ok)
-        return false;
-    for (UINT i = 0; i < nCount; ++i) {
-        if (std::u16string(pCodecs[i].MimeType) == u"image/png") {
-            *pClsid = pCodecs[i].Clsid;
-            return true;
-        }
-    }
-    return false;
 }
 
 }  // namespace
@@ -194,38 +175,3 @@ POINT ItemCentreOnScreen(HWND hWndList, int nItem)
     return pt;
 }
 
-bool SaveScreenPng(const RECT& rcScreen, const std::string& name)
-{
-    const int cx = rcScreen.right - rcScreen.left, cy = rcScreen.bottom - rcScreen.top;
-    CLSID png{};
-    if (cx <= 0 || cy <= 0 || !FindPngEncoder(&png))
-        return false;
-    BITMAPINFO bmi{};
-    bmi.bmiHeader = {sizeof(BITMAPINFOHEADER), cx, -cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* pBits = nullptr;
-    HBITMAP hBitmap = ::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0);
-    if (hBitmap == nullptr)
-        return false;
-    HDC hScreen = ::GetDC(nullptr);
-    HDC hMem = ::CreateCompatibleDC(hScreen);
-    HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
-    ::BitBlt(hMem, 0, 0, cx, cy, hScreen, rcScreen.left, rcScreen.top, SRCCOPY);
-    ::SelectObject(hMem, hOld);
-    ::DeleteDC(hMem);
-    ::ReleaseDC(nullptr, hScreen);
-    // The build folder, as a path Wine understands (drive Z is the Unix root).
-    std::string folder = __FILE__;
-    for (int i = 0; i < 4; ++i)
-        folder = folder.substr(0, folder.find_last_of('/'));
-    folder = "Z:" + folder + "/build/screens";
-    ::CreateDirectoryA(folder.c_str(), nullptr);
-    bool bSaved = false;
-    {
-        Gdiplus::Bitmap bitmap(hBitmap, nullptr);
-        const std::string full = folder + "/" + name;
-        const std::u16string path(full.begin(), full.end());
-        bSaved = bitmap.Save(path.c_str(), &png) == Gdiplus::Ok;
-    }
-    ::DeleteObject(hBitmap);
-    return bSaved;
-}

@@ -1,6 +1,6 @@
 #pragma once
 // Fixtures of the control-popup tests: an owner window that fills, measures, draws and records
-// the list notifications, real input through SendInput, and screenshots as PNG.
+// the list notifications, and real input through SendInput.
 #include "platform/mfc/Afx.h"
 
 #include <string>
@@ -51,5 +51,3 @@ void ClickAt(POINT ptScreen);
 void PumpFor(DWORD dwMilliseconds);
 // The centre of a list item on the screen.
 POINT ItemCentreOnScreen(HWND hWndList, int nItem);
-// Saves the screen rectangle as a PNG under build/screens.
-bool SaveScreenPng(const RECT& rcScreen, const std::string& name);

@@ -1,5 +1,5 @@
 #include "tests/ui/core/PopupTestSupport.h"
-#include "tests/ui/core/ScreenPng.h"
+#include "tests/support/ScreenImage.h"
 #include "ui/core/ExtPopupColorMenuWnd.h"
 #include "ui/core/ExtPopupMenuTrackingState.h"
 

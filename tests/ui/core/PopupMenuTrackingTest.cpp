@@ -1,4 +1,5 @@
 #include "tests/ui/core/PopupTestSupport.h"
+#include "tests/support/ScreenImage.h"
 #include "ui/core/ExtCmdItem.h"
 #include "ui/core/ExtCmdManager.h"
 #include "ui/core/ExtPopupMenuTrackingState.h"
@@ -386,7 +387,7 @@ TEST_F(PopupMenuTracking, SubmenuOpensAfterTheMouseRests)
             CRect rcBoth;
             rcBoth.UnionRect(rcParent, rcChild);
             rcBoth.InflateRect(10, 10);
-            SaveScreenRect(rcBoth, "popup-menu-submenu.bmp");
+            SaveScreenRectPng(rcBoth, "popup-menu-submenu.png");
         }
         PressKey(VK_ESCAPE);
         PressKey(VK_ESCAPE);
@@ -543,7 +544,7 @@ TEST_F(PopupMenuTracking, CombinedMenuSharesItsButtonsOutline)
     EXPECT_EQ(rcWindow.top, rcButton.top);
     EXPECT_EQ(rcWindow.left, rcButton.left);
     rcWindow.InflateRect(10, 10);
-    SaveScreenRect(rcWindow, "popup-menu-combined.bmp");
+    SaveScreenRectPng(rcWindow, "popup-menu-combined.png");
 }
 
 // Window commands take their state from the window they act on.

@@ -39,5 +39,3 @@ COLORREF ScreenPixel(int x, int y);
 void PumpMessagesFor(DWORD dwMilliseconds);
 // Each channel of clr lies within nTolerance of the expected one.
 bool ColorNear(COLORREF clr, COLORREF clrExpected, int nTolerance);
-// Saves the screen rectangle as a 24-bit BMP in the build's screens folder.
-void SaveScreenRect(const RECT& rc, const char* pszName);

@@ -1,4 +1,5 @@
 #include "tests/ui/core/ControlPopupTestSupport.h"
+#include "tests/support/ScreenImage.h"
 #include "ui/core/ExtPopupMenuTrackingState.h"
 #include "ui/core/ExtPopupUndoRedoListBox.h"
 #include "ui/core/ExtPopupUndoRedoMenuWnd.h"
@@ -124,7 +125,7 @@ TEST_F(UndoRedoPopup, HoverSelectsFromTheFirstItemAndTheCaptionCounts)
             nDark += GetRValue(::GetPixel(hScreen, x, y)) < 80 ? 1 : 0;
     ::ReleaseDC(nullptr, hScreen);
     EXPECT_GT(nDark, 20);
-    EXPECT_TRUE(SaveScreenPng(rcWindow, "undo-redo-popup.png"));
+    EXPECT_TRUE(SaveScreenRectPng(rcWindow, "undo-redo-popup.png"));
 }
 
 TEST_F(UndoRedoPopup, KeysMoveTheEndOfTheSelection)
