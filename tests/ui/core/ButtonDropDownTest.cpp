@@ -38,15 +38,6 @@ public:
     void SetMenuChoosesCommand() { m_nFlags |= FLAG_MENU_CHOOSES_COMMAND; }
 };
 
-void SendKey(WORD vk)
-{
-    INPUT in[2] = {};
-    in[0].type = in[1].type = INPUT_KEYBOARD;
-    in[0].ki.wVk = in[1].ki.wVk = vk;
-    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    ::SendInput(2, in, sizeof(INPUT));
-}
-
 // Keys played from a timer while the menu is tracked (a waiting menu blocks the click).
 std::deque<WORD> g_timedKeys;
 void CALLBACK PlayNextKey(HWND, UINT, UINT_PTR, DWORD)

@@ -47,28 +47,6 @@ protected:
     }
 };
 
-void PressKey(WORD vk)
-{
-    INPUT in[2] = {};
-    in[0].type = in[1].type = INPUT_KEYBOARD;
-    in[0].ki.wVk = in[1].ki.wVk = vk;
-    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    ::SendInput(2, in, sizeof(INPUT));
-    PumpMessagesFor(60);
-}
-
-void ClickAt(POINT ptScreen)
-{
-    ::SetCursorPos(ptScreen.x, ptScreen.y);
-    INPUT in[3] = {};
-    in[0].type = in[1].type = in[2].type = INPUT_MOUSE;
-    in[0].mi.dwFlags = MOUSEEVENTF_MOVE;
-    in[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    in[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    ::SendInput(3, in, sizeof(INPUT));
-    PumpMessagesFor(120);
-}
-
 CExtPopupColorMenuWnd* TrackedColorPopup()
 {
     CExtPopupMenuWnd* pPopup = g_PopupMenuTrackingState.m_pTrackedPopup;

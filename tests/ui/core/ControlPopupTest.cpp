@@ -67,7 +67,7 @@ protected:
     void TearDown() override
     {
         CExtPopupMenuWnd::EndActiveTracking();
-        PumpFor(30);
+        PumpMessagesFor(30);
         EXPECT_FALSE(g_PopupMenuTrackingState.IsHookInstalled());
     }
     static CListOwnerWindow& Owner() { return *s_pOwner; }
@@ -83,7 +83,7 @@ protected:
             delete pPopup;
             return nullptr;
         }
-        PumpFor(60);
+        PumpMessagesFor(60);
         return pPopup;
     }
 
@@ -220,7 +220,7 @@ TEST_F(ControlPopup, KeysDriveTheListUntilItEndsOnce)
             EXPECT_EQ(0, pList->GetCurSel());
         }
         CExtPopupMenuWnd::EndActiveTracking();
-        PumpFor(30);
+        PumpMessagesFor(30);
     }
 }
 
@@ -261,14 +261,14 @@ TEST_F(ControlPopup, ClosingThePopupEndsTheListSilently)
     CListPopup* pPopup = Open();
     ASSERT_NE(nullptr, pPopup);
     CExtPopupMenuWnd::EndActiveTracking();
-    PumpFor(30);
+    PumpMessagesFor(30);
     EXPECT_TRUE(Endings().empty());
 
     pPopup = Open();
     ASSERT_NE(nullptr, pPopup);
     // Cancel mode is a cancel the owner hears of, and it closes the popup.
     ::SendMessageA(pPopup->GetControlWindow(), WM_CANCELMODE, 0, 0);
-    PumpFor(30);
+    PumpMessagesFor(30);
     const std::vector<CListOwnerWindow::Notice> endings = Endings();
     ASSERT_EQ(1u, endings.size());
     EXPECT_EQ(List::g_nMsgPopupListBoxSelEndCancel, endings[0].nMessage);
@@ -366,9 +366,9 @@ TEST_F(ControlPopup, SubmenuShowsItsChoiceInTheOpeningItemAndLeftReturns)
     ASSERT_TRUE(pMenu->InsertCustomItem(ID_OTHER, -1, "&Other", nullptr, CExtCmdIcon()));
     ASSERT_TRUE(pMenu->StartTracking(CExtPopupMenuWnd::TRACK_NO_ANIMATION | CExtPopupMenuWnd::TRACK_SELECT_FIRST,
                                      POPUP_POINT.x, POPUP_POINT.y));
-    PumpFor(60);
+    PumpMessagesFor(60);
     PressKey(VK_RIGHT);
-    PumpFor(60);
+    PumpMessagesFor(60);
     ASSERT_TRUE(::IsWindow(pChild->GetControlWindow()));
     // A click on the item that opened the list keeps the list open.
     CRect rcItem;

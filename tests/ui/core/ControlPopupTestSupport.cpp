@@ -3,47 +3,12 @@
 #include "ui/core/ExtPopupInplaceListBox.h"
 
 namespace {
-
 constexpr char OWNER_CLASS[] = "ControlPopupTestOwner";
-// Key-downs closer together than the popups' repeat interval are dropped.
-constexpr DWORD KEY_SETTLE_MS = 60;
-constexpr DWORD MOUSE_SETTLE_MS = 60;
-
-void SendKeys(std::initializer_list<std::pair<WORD, bool>> keys)
-{
-    std::vector<INPUT> inputs;
-    for (const auto& [vk, bUp] : keys) {
-        INPUT in{};
-        in.type = INPUT_KEYBOARD;
-        in.ki.wVk = vk;
-        in.ki.dwFlags = bUp ? KEYEVENTF_KEYUP : 0;
-        inputs.push_back(in);
-    }
-    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-    PumpFor(KEY_SETTLE_MS);
-}
-
-void SendMouse(DWORD dwFlags)
-{
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dwFlags = dwFlags;
-    ::SendInput(1, &in, sizeof(INPUT));
-    PumpFor(MOUSE_SETTLE_MS);
-}
-
 }  // namespace
 
 CListOwnerWindow::CListOwnerWindow(const RECT& rc) : m_rc(rc)
 {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = &WndProc;
-    wc.hInstance = ::GetModuleHandleA(nullptr);
-    wc.lpszClassName = OWNER_CLASS;
-    wc.hbrBackground = ::CreateSolidBrush(BACKDROP);
-    ::RegisterClassA(&wc);
-    m_hWnd = ::CreateWindowExA(WS_EX_TOPMOST, OWNER_CLASS, "", WS_POPUP | WS_VISIBLE, rc.left, rc.top,
-                               rc.right - rc.left, rc.bottom - rc.top, nullptr, nullptr, wc.hInstance, nullptr);
+    m_hWnd = CreateOwnerWindow(OWNER_CLASS, &WndProc, rc, ::CreateSolidBrush(BACKDROP));
     ::SetWindowLongPtrA(m_hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     Prepare();
 }
@@ -56,11 +21,7 @@ CListOwnerWindow::~CListOwnerWindow()
 
 void CListOwnerWindow::Prepare()
 {
-    ::SetForegroundWindow(m_hWnd);
-    ::SetFocus(m_hWnd);
-    // A cursor resting where a popup opens would hover its items.
-    ::SetCursorPos(m_rc.right - 10, m_rc.bottom - 10);
-    PumpFor(60);
+    ActivateOwner(m_hWnd, m_rc);
     m_notices.clear();
     m_commands.clear();
 }
@@ -121,49 +82,6 @@ LRESULT CListOwnerWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     }
     return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
-}
-
-void PressKey(WORD vk)
-{
-    SendKeys({{vk, false}, {vk, true}});
-}
-
-void PressKeyWith(WORD vkModifier, WORD vk)
-{
-    SendKeys({{vkModifier, false}, {vk, false}, {vk, true}, {vkModifier, true}});
-}
-
-void MoveCursorTo(POINT ptScreen)
-{
-    // Two steps: a move to the very point the cursor rests on reports nothing.
-    ::SetCursorPos(ptScreen.x - 1, ptScreen.y);
-    PumpFor(10);
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dx = 1;
-    in.mi.dwFlags = MOUSEEVENTF_MOVE;
-    ::SendInput(1, &in, sizeof(INPUT));
-    PumpFor(MOUSE_SETTLE_MS);
-}
-
-void ClickAt(POINT ptScreen)
-{
-    MoveCursorTo(ptScreen);
-    SendMouse(MOUSEEVENTF_LEFTDOWN);
-    SendMouse(MOUSEEVENTF_LEFTUP);
-}
-
-void PumpFor(DWORD dwMilliseconds)
-{
-    const DWORD dwStart = ::GetTickCount();
-    do {
-        MSG msg;
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
-        ::Sleep(5);
-    } while (::GetTickCount() - dwStart < dwMilliseconds);
 }
 
 POINT ItemCentreOnScreen(HWND hWndList, int nItem)

@@ -1,7 +1,7 @@
 #pragma once
 // Fixtures of the control-popup tests: an owner window that fills, measures, draws and records
-// the list notifications, and real input through SendInput.
-#include "platform/mfc/Afx.h"
+// the list notifications.
+#include "tests/ui/core/PopupTestSupport.h"
 
 #include <string>
 #include <vector>
@@ -43,11 +43,5 @@ private:
     RECT m_rc;
 };
 
-// Real input, seen by the popups' thread hooks; each waits a little for it to arrive.
-void PressKey(WORD vk);
-void PressKeyWith(WORD vkModifier, WORD vk);
-void MoveCursorTo(POINT ptScreen);
-void ClickAt(POINT ptScreen);
-void PumpFor(DWORD dwMilliseconds);
 // The centre of a list item on the screen.
 POINT ItemCentreOnScreen(HWND hWndList, int nItem);

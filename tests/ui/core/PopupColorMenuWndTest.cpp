@@ -48,22 +48,6 @@ std::vector<Notice> NoticesOf(UINT message)
     return out;
 }
 
-void SendKey(WORD vk)
-{
-    INPUT in[2] = {};
-    in[0].type = in[1].type = INPUT_KEYBOARD;
-    in[0].ki.wVk = in[1].ki.wVk = vk;
-    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    ::SendInput(2, in, sizeof(INPUT));
-}
-
-void PressKey(WORD vk)
-{
-    SendKey(vk);
-    // Key-downs closer than the repeat interval are dropped.
-    PumpMessagesFor(60);
-}
-
 void MoveMouseTo(POINT ptScreen)
 {
     ::SetCursorPos(ptScreen.x, ptScreen.y);
@@ -104,15 +88,7 @@ class ColorPopup : public ::testing::Test
 public:
     static void SetUpTestSuite()
     {
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = &OwnerProc;
-        wc.hInstance = ::GetModuleHandleA(nullptr);
-        wc.lpszClassName = "ColorPopupOwner";
-        wc.hbrBackground = ::CreateSolidBrush(BACKDROP);
-        ::RegisterClassA(&wc);
-        s_hWndOwner = ::CreateWindowExA(WS_EX_TOPMOST, wc.lpszClassName, "", WS_POPUP | WS_VISIBLE, OWNER_RECT.left,
-                                        OWNER_RECT.top, OWNER_RECT.Width(), OWNER_RECT.Height(), nullptr, nullptr,
-                                        wc.hInstance, nullptr);
+        s_hWndOwner = CreateOwnerWindow("ColorPopupOwner", &OwnerProc, OWNER_RECT, ::CreateSolidBrush(BACKDROP));
     }
     static void TearDownTestSuite() { ::DestroyWindow(s_hWndOwner); }
 
@@ -121,10 +97,7 @@ protected:
     {
         m_nAnimation = CExtPopupBaseWnd::g_nDefaultPopupAnimation;
         CExtPopupBaseWnd::g_nDefaultPopupAnimation = CExtPopupBaseWnd::ANIMATION_NONE;
-        ::SetForegroundWindow(s_hWndOwner);
-        ::SetFocus(s_hWndOwner);
-        ::SetCursorPos(OWNER_RECT.right - 20, OWNER_RECT.bottom - 20);
-        PumpMessagesFor(60);
+        ActivateOwner(s_hWndOwner, OWNER_RECT);
         g_notices.clear();
         g_timedInput.clear();
     }

@@ -43,15 +43,7 @@ class COwner
 public:
     COwner()
     {
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = &WndProc;
-        wc.hInstance = ::GetModuleHandleA(nullptr);
-        wc.lpszClassName = "PopupMenuTrackingOwner";
-        wc.hbrBackground = ::CreateSolidBrush(BACKDROP);
-        ::RegisterClassA(&wc);
-        m_hWnd = ::CreateWindowExA(WS_EX_TOPMOST, wc.lpszClassName, "", WS_POPUP | WS_VISIBLE, OWNER_RECT.left,
-                                   OWNER_RECT.top, OWNER_RECT.Width(), OWNER_RECT.Height(), nullptr, nullptr,
-                                   wc.hInstance, nullptr);
+        m_hWnd = CreateOwnerWindow("PopupMenuTrackingOwner", &WndProc, OWNER_RECT, ::CreateSolidBrush(BACKDROP));
         ::SetForegroundWindow(m_hWnd);
         ::SetFocus(m_hWnd);
         PumpMessagesFor(50);
@@ -75,17 +67,6 @@ private:
         return ::DefWindowProcA(hWnd, message, wParam, lParam);
     }
 };
-
-void PressKey(WORD vk)
-{
-    INPUT in[2] = {};
-    in[0].type = in[1].type = INPUT_KEYBOARD;
-    in[0].ki.wVk = in[1].ki.wVk = vk;
-    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    ::SendInput(2, in, sizeof(INPUT));
-    // Key-downs closer than the repeat interval are dropped.
-    PumpMessagesFor(60);
-}
 
 bool WaitForCommand(DWORD dwTimeout = COMMAND_TIMEOUT_MS)
 {

@@ -1,7 +1,93 @@
 #include "tests/ui/core/PopupTestSupport.h"
 
 #include <cstdlib>
-#include <string>
+
+namespace {
+// Key-downs closer together than the popups' repeat interval are dropped.
+constexpr DWORD KEY_SETTLE_MS = 60;
+constexpr DWORD MOUSE_SETTLE_MS = 60;
+// How far inside the owner's corner the cursor is parked.
+constexpr int PARKED_CURSOR_INSET = 20;
+
+void SendMouse(DWORD dwFlags)
+{
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = dwFlags;
+    ::SendInput(1, &in, sizeof(INPUT));
+    PumpMessagesFor(MOUSE_SETTLE_MS);
+}
+}  // namespace
+
+HWND CreateOwnerWindow(const char* pszClass, WNDPROC pfnWndProc, const RECT& rc, HBRUSH hbrBackground)
+{
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = pfnWndProc;
+    wc.hInstance = ::GetModuleHandleA(nullptr);
+    wc.lpszClassName = pszClass;
+    wc.hbrBackground = hbrBackground;
+    ::RegisterClassA(&wc);
+    return ::CreateWindowExA(WS_EX_TOPMOST, pszClass, "", WS_POPUP | WS_VISIBLE, rc.left, rc.top,
+                             rc.right - rc.left, rc.bottom - rc.top, nullptr, nullptr, wc.hInstance, nullptr);
+}
+
+void ActivateOwner(HWND hWnd, const RECT& rc)
+{
+    ::SetForegroundWindow(hWnd);
+    ::SetFocus(hWnd);
+    ::SetCursorPos(rc.right - PARKED_CURSOR_INSET, rc.bottom - PARKED_CURSOR_INSET);
+    PumpMessagesFor(60);
+}
+
+void SendKeys(std::initializer_list<std::pair<WORD, bool>> keys)
+{
+    std::vector<INPUT> inputs;
+    for (const auto& [vk, bUp] : keys) {
+        INPUT in{};
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = vk;
+        in.ki.dwFlags = bUp ? KEYEVENTF_KEYUP : 0;
+        inputs.push_back(in);
+    }
+    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+void SendKey(WORD vk)
+{
+    SendKeys({{vk, false}, {vk, true}});
+}
+
+void PressKey(WORD vk)
+{
+    SendKey(vk);
+    PumpMessagesFor(KEY_SETTLE_MS);
+}
+
+void PressKeyWith(WORD vkModifier, WORD vk)
+{
+    SendKeys({{vkModifier, false}, {vk, false}, {vk, true}, {vkModifier, true}});
+    PumpMessagesFor(KEY_SETTLE_MS);
+}
+
+void MoveCursorTo(POINT ptScreen)
+{
+    // Two steps: a move to the very point the cursor rests on reports nothing.
+    ::SetCursorPos(ptScreen.x - 1, ptScreen.y);
+    PumpMessagesFor(10);
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = 1;
+    in.mi.dwFlags = MOUSEEVENTF_MOVE;
+    ::SendInput(1, &in, sizeof(INPUT));
+    PumpMessagesFor(MOUSE_SETTLE_MS);
+}
+
+void ClickAt(POINT ptScreen)
+{
+    MoveCursorTo(ptScreen);
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    SendMouse(MOUSEEVENTF_LEFTUP);
+}
 
 CBackdropWindow::CBackdropWindow(const RECT& rc, COLORREF clr)
     : m_hBrush(::CreateSolidBrush(clr))

@@ -1,10 +1,28 @@
 #pragma once
-// Fixtures of the popup tests: a plain window to open popups over, screen pixels, a sound
-// player that records instead of playing.
+// Fixtures of the popup tests: owner windows to open popups over, real input, screen pixels, a
+// sound player that records instead of playing.
 #include "platform/mfc/Afx.h"
 #include "ui/core/ExtSoundPlayer.h"
 
+#include <initializer_list>
+#include <utility>
 #include <vector>
+
+// A shown top-most popup window at rc that owns the menus under test.
+HWND CreateOwnerWindow(const char* pszClass, WNDPROC pfnWndProc, const RECT& rc, HBRUSH hbrBackground);
+// The owner in front with the focus, and the cursor parked in its far corner: a cursor resting
+// where a popup opens would hover its items.
+void ActivateOwner(HWND hWnd, const RECT& rc);
+
+// Real input, seen by the popups' thread hooks. The Send... ones return at once, for timers that
+// play input while a menu tracks; the others dispatch messages while it arrives.
+// Each stroke is a key and whether it goes up.
+void SendKeys(std::initializer_list<std::pair<WORD, bool>> keys);
+void SendKey(WORD vk);
+void PressKey(WORD vk);
+void PressKeyWith(WORD vkModifier, WORD vk);
+void MoveCursorTo(POINT ptScreen);
+void ClickAt(POINT ptScreen);
 
 // A borderless window of one colour at a fixed place on the screen.
 class CBackdropWindow

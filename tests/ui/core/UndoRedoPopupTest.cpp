@@ -40,7 +40,7 @@ protected:
     void TearDown() override
     {
         CExtPopupMenuWnd::EndActiveTracking();
-        PumpFor(30);
+        PumpMessagesFor(30);
         EXPECT_FALSE(g_PopupMenuTrackingState.IsHookInstalled());
     }
     static CListOwnerWindow& Owner() { return *s_pOwner; }
@@ -54,7 +54,7 @@ protected:
             delete pPopup;
             return nullptr;
         }
-        PumpFor(60);
+        PumpMessagesFor(60);
         return pPopup;
     }
     static List* ListOf(const CExtPopupUndoRedoMenuWnd* pPopup)
@@ -163,7 +163,7 @@ TEST_F(UndoRedoPopup, KeysMoveTheEndOfTheSelection)
         }
         EXPECT_TRUE(Owner().m_commands.empty());
         CExtPopupMenuWnd::EndActiveTracking();
-        PumpFor(30);
+        PumpMessagesFor(30);
     }
 }
 
@@ -190,7 +190,7 @@ TEST_F(UndoRedoPopup, ReleaseWithoutAPressInTheListDoesNotEnd)
     EXPECT_TRUE(CExtPopupMenuWnd::IsTrackingActive());
     ::SendMessageA(hWndList, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
     ::SendMessageA(hWndList, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
-    PumpFor(30);
+    PumpMessagesFor(30);
     EXPECT_EQ(1, Owner().CountNotices(CExtPopupInplaceListBox::g_nMsgPopupListBoxSelEndOK));
     EXPECT_FALSE(CExtPopupMenuWnd::IsTrackingActive());
 }
@@ -240,7 +240,7 @@ TEST_F(UndoRedoPopup, HeldButtonBeyondTheListScrollsItOn)
 
     pList->SetTopIndex(10);
     ::SendMessageA(hWndList, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(10, -25));
-    PumpFor(450);
+    PumpMessagesFor(450);
     const int nTop = pList->GetTopIndex();
     EXPECT_LT(nTop, 10);
     EXPECT_GE(nTop, 7);
