@@ -53,8 +53,6 @@ class ButtonDropDown : public ::testing::Test
 protected:
     void SetUp() override
     {
-        m_nAnimation = CExtPopupBaseWnd::g_nDefaultPopupAnimation;
-        CExtPopupBaseWnd::g_nDefaultPopupAnimation = CExtPopupBaseWnd::ANIMATION_NONE;
         // As the application runs: no hiding of the commands nobody has used yet.
         m_bHideRarely = CExtPopupBaseWnd::g_bHideRarelyUsedItems;
         CExtPopupBaseWnd::g_bHideRarelyUsedItems = false;
@@ -76,19 +74,17 @@ protected:
     }
     void TearDown() override
     {
-        CExtPopupMenuWnd::EndActiveTracking();
-        PumpMessagesFor(30);
+        EndPopupTracking();
         m_button.DestroyWindow();
         g_CmdManager->RemoveAllCommands(PROFILE);
         g_CmdManager->DetachProfileWindow(m_parent.m_hWnd, true);
         m_parent.DestroyWindow();
-        CExtPopupBaseWnd::g_nDefaultPopupAnimation = m_nAnimation;
         CExtPopupBaseWnd::g_bHideRarelyUsedItems = m_bHideRarely;
     }
 
     CCommandParent m_parent;
     CTestButton m_button;
-    int m_nAnimation = 0;
+    CInstantPopups m_instantPopups;
     bool m_bHideRarely = true;
 };
 

@@ -88,8 +88,6 @@ class ColorButtonTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        m_nAnimation = CExtPopupBaseWnd::g_nDefaultPopupAnimation;
-        CExtPopupBaseWnd::g_nDefaultPopupAnimation = CExtPopupBaseWnd::ANIMATION_NONE;
         LPCSTR lpszClass = AfxRegisterWndClass(0, nullptr, ::GetSysColorBrush(COLOR_BTNFACE));
         ASSERT_TRUE(m_parent.CreateEx(WS_EX_TOPMOST, lpszClass, "colours", WS_POPUP | WS_VISIBLE, 0, 0, 420, 360,
                                       nullptr, nullptr));
@@ -103,11 +101,9 @@ protected:
     }
     void TearDown() override
     {
-        CExtPopupMenuWnd::EndActiveTracking();
-        PumpMessagesFor(30);
+        EndPopupTracking();
         m_button.DestroyWindow();
         m_parent.DestroyWindow();
-        CExtPopupBaseWnd::g_nDefaultPopupAnimation = m_nAnimation;
     }
     POINT ButtonCentre() const
     {
@@ -118,7 +114,7 @@ protected:
 
     CColorParent m_parent;
     CTestColorButton m_button;
-    int m_nAnimation = 0;
+    CInstantPopups m_instantPopups;
 };
 
 }  // namespace
@@ -211,8 +207,7 @@ TEST_F(ColorButtonTest, SplitButtonBodyReportsTheCurrentColour)
             EXPECT_EQ(finals[0].wParam, RGB(0, 0, 255));
             EXPECT_EQ(finals[0].lParam, COOKIE);
         }
-        CExtPopupMenuWnd::EndActiveTracking();
-        PumpMessagesFor(30);
+        EndPopupTracking();
     }
 }
 

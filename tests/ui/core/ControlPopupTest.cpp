@@ -13,7 +13,6 @@
 namespace {
 
 using List = CExtPopupInplaceListBox;
-const CRect OWNER_RECT(0, 0, 640, 480);
 const CPoint POPUP_POINT(100, 80);
 constexpr DWORD LIST_STYLE = WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT;
 constexpr UINT ID_OTHER = 0x9101;
@@ -49,28 +48,15 @@ std::vector<std::string> Names(int nCount)
     return names;
 }
 
-class ControlPopup : public ::testing::Test
+class ControlPopup : public ListOwnerTest
 {
 protected:
-    static void SetUpTestSuite() { s_pOwner = new CListOwnerWindow(OWNER_RECT); }
-    static void TearDownTestSuite()
-    {
-        delete s_pOwner;
-        s_pOwner = nullptr;
-    }
     void SetUp() override
     {
-        Owner().Prepare();
+        ListOwnerTest::SetUp();
         Owner().m_items = Names(5);
         Owner().m_nInitialSelection = 0;
     }
-    void TearDown() override
-    {
-        CExtPopupMenuWnd::EndActiveTracking();
-        PumpMessagesFor(30);
-        EXPECT_FALSE(g_PopupMenuTrackingState.IsHookInstalled());
-    }
-    static CListOwnerWindow& Owner() { return *s_pOwner; }
 
     // Tracks a list popup at the fixed point; null when it did not open.
     static CListPopup* Open(DWORD dwStyle = LIST_STYLE,
@@ -78,13 +64,7 @@ protected:
     {
         auto* pPopup = new CListPopup(dwStyle);
         pPopup->m_dwControlFlags = dwControlFlags;
-        pPopup->PrepareEmptyPopup(Owner().Handle());
-        if (!pPopup->StartTracking(CExtPopupMenuWnd::TRACK_NO_ANIMATION, POPUP_POINT.x, POPUP_POINT.y)) {
-            delete pPopup;
-            return nullptr;
-        }
-        PumpMessagesFor(60);
-        return pPopup;
+        return Track(pPopup, POPUP_POINT);
     }
 
     // A list box that is a plain child of the owner, for its own message handling.
@@ -106,11 +86,7 @@ protected:
                 endings.push_back(notice);
         return endings;
     }
-
-    static CListOwnerWindow* s_pOwner;
 };
-
-CListOwnerWindow* ControlPopup::s_pOwner = nullptr;
 
 // The popup is the control plus border and left band; the control sits inside the border.
 TEST_F(ControlPopup, ContentFitsTheControlInsideTheBorder)
@@ -219,8 +195,7 @@ TEST_F(ControlPopup, KeysDriveTheListUntilItEndsOnce)
         if (c.bStillTracking) {
             EXPECT_EQ(0, pList->GetCurSel());
         }
-        CExtPopupMenuWnd::EndActiveTracking();
-        PumpMessagesFor(30);
+        EndPopupTracking();
     }
 }
 
@@ -260,8 +235,7 @@ TEST_F(ControlPopup, ClosingThePopupEndsTheListSilently)
 {
     CListPopup* pPopup = Open();
     ASSERT_NE(nullptr, pPopup);
-    CExtPopupMenuWnd::EndActiveTracking();
-    PumpMessagesFor(30);
+    EndPopupTracking();
     EXPECT_TRUE(Endings().empty());
 
     pPopup = Open();

@@ -1,6 +1,7 @@
 #include "tests/ui/core/ControlPopupTestSupport.h"
 
 #include "ui/core/ExtPopupInplaceListBox.h"
+#include "ui/core/ExtPopupMenuTrackingState.h"
 
 namespace {
 constexpr char OWNER_CLASS[] = "ControlPopupTestOwner";
@@ -93,3 +94,26 @@ POINT ItemCentreOnScreen(HWND hWndList, int nItem)
     return pt;
 }
 
+CListOwnerWindow* ListOwnerTest::s_pOwner = nullptr;
+
+void ListOwnerTest::SetUpTestSuite()
+{
+    s_pOwner = new CListOwnerWindow(OWNER_RECT);
+}
+
+void ListOwnerTest::TearDownTestSuite()
+{
+    delete s_pOwner;
+    s_pOwner = nullptr;
+}
+
+void ListOwnerTest::SetUp()
+{
+    Owner().Prepare();
+}
+
+void ListOwnerTest::TearDown()
+{
+    EndPopupTracking();
+    EXPECT_FALSE(g_PopupMenuTrackingState.IsHookInstalled());
+}

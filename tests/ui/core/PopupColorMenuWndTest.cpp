@@ -95,18 +95,14 @@ public:
 protected:
     void SetUp() override
     {
-        m_nAnimation = CExtPopupBaseWnd::g_nDefaultPopupAnimation;
-        CExtPopupBaseWnd::g_nDefaultPopupAnimation = CExtPopupBaseWnd::ANIMATION_NONE;
         ActivateOwner(s_hWndOwner, OWNER_RECT);
         g_notices.clear();
         g_timedInput.clear();
     }
     void TearDown() override
     {
-        CExtPopupMenuWnd::EndActiveTracking();
-        PumpMessagesFor(30);
+        EndPopupTracking();
         EXPECT_FALSE(g_PopupMenuTrackingState.IsHookInstalled());
-        CExtPopupBaseWnd::g_nDefaultPopupAnimation = m_nAnimation;
     }
 
     static CTestColorPopup* MakePopup(COLORREF clrInitial = static_cast<COLORREF>(-1))
@@ -135,7 +131,7 @@ protected:
     }
 
     static HWND s_hWndOwner;
-    int m_nAnimation = 0;
+    CInstantPopups m_instantPopups;
 };
 HWND ColorPopup::s_hWndOwner = nullptr;
 

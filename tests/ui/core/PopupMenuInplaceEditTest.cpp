@@ -58,18 +58,14 @@ public:
 protected:
     void SetUp() override
     {
-        m_nAnimation = CExtPopupBaseWnd::g_nDefaultPopupAnimation;
-        CExtPopupBaseWnd::g_nDefaultPopupAnimation = CExtPopupBaseWnd::ANIMATION_NONE;
         ActivateOwner(s_hWndOwner, OWNER_RECT);
         g_commands.clear();
         m_sValue = INITIAL_VALUE;
     }
     void TearDown() override
     {
-        CExtPopupMenuWnd::EndActiveTracking();
-        PumpMessagesFor(30);
+        EndPopupTracking();
         EXPECT_FALSE(g_PopupMenuTrackingState.IsHookInstalled());
-        CExtPopupBaseWnd::g_nDefaultPopupAnimation = m_nAnimation;
     }
 
     // Open, a separator, Width [edit], Close.
@@ -107,7 +103,7 @@ protected:
 
     static HWND s_hWndOwner;
     CString m_sValue;
-    int m_nAnimation = 0;
+    CInstantPopups m_instantPopups;
 };
 HWND PopupMenuInplaceEdit::s_hWndOwner = nullptr;
 
@@ -193,8 +189,7 @@ TEST_F(PopupMenuInplaceEdit, TypedKeysAreValidatedAndCommittedByEnter)
         } else {
             EXPECT_STREQ(sShown, c.shown) << "text before the last key";
         }
-        CExtPopupMenuWnd::EndActiveTracking();
-        PumpMessagesFor(30);
+        EndPopupTracking();
     }
 }
 

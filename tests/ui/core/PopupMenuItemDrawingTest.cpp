@@ -77,8 +77,6 @@ public:
 protected:
     void SetUp() override
     {
-        m_nAnimation = CExtPopupBaseWnd::g_nDefaultPopupAnimation;
-        CExtPopupBaseWnd::g_nDefaultPopupAnimation = CExtPopupBaseWnd::ANIMATION_NONE;
         m_bTips = CExtPopupBaseWnd::g_bPopupItemTips;
         ::SetForegroundWindow(s_hWndOwner);
         ::SetCursorPos(OWNER_RECT.right - 20, OWNER_RECT.bottom - 20);
@@ -88,10 +86,8 @@ protected:
     }
     void TearDown() override
     {
-        CExtPopupMenuWnd::EndActiveTracking();
-        PumpMessagesFor(30);
+        EndPopupTracking();
         EXPECT_FALSE(g_PopupMenuTrackingState.IsHookInstalled());
-        CExtPopupBaseWnd::g_nDefaultPopupAnimation = m_nAnimation;
         CExtPopupBaseWnd::g_bPopupItemTips = m_bTips;
     }
 
@@ -130,7 +126,7 @@ protected:
     }
 
     static HWND s_hWndOwner;
-    int m_nAnimation = 0;
+    CInstantPopups m_instantPopups;
     bool m_bTips = true;
 };
 HWND PopupMenuItemDrawing::s_hWndOwner = nullptr;
@@ -178,8 +174,7 @@ TEST_F(PopupMenuItemDrawing, OwnerDrawsItemsOnlyWhenAsked)
             const COLORREF clr = ScreenPixel(pt.x, pt.y);
             EXPECT_EQ(clr == OWNER_INK, c.bOwnerInk) << "item " << nIndex << " pixel " << std::hex << clr;
         }
-        CExtPopupMenuWnd::EndActiveTracking();
-        PumpMessagesFor(30);
+        EndPopupTracking();
     }
 }
 
@@ -216,8 +211,7 @@ TEST_F(PopupMenuItemDrawing, ItemTipShowsTheCommandsTooltip)
         EXPECT_EQ(bShown, *c.tip != 0);
         if (bShown)
             EXPECT_STREQ(pPopup->GetTipWnd().GetText(), c.tip);
-        CExtPopupMenuWnd::EndActiveTracking();
-        PumpMessagesFor(30);
+        EndPopupTracking();
         ::SetCursorPos(OWNER_RECT.right - 20, OWNER_RECT.bottom - 20);
     }
 }

@@ -147,17 +147,13 @@ protected:
     {
         g_nDeleted = 0;
         g_bCancelPrepare = false;
-        m_nAnimation = CExtPopupBaseWnd::g_nDefaultPopupAnimation;
-        CExtPopupBaseWnd::g_nDefaultPopupAnimation = CExtPopupBaseWnd::ANIMATION_NONE;
     }
     void TearDown() override
     {
-        CExtPopupMenuWnd::EndActiveTracking();
-        PumpMessagesFor(30);
+        EndPopupTracking();
         EXPECT_FALSE(g_PopupMenuTrackingState.IsHookInstalled());
-        CExtPopupBaseWnd::g_nDefaultPopupAnimation = m_nAnimation;
     }
-    int m_nAnimation = 0;
+    CInstantPopups m_instantPopups;
 };
 
 COwner* PopupMenuTracking::s_pOwner = nullptr;

@@ -1,5 +1,7 @@
 #include "tests/ui/core/PopupTestSupport.h"
 
+#include "ui/core/ExtPopupMenuWnd.h"
+
 #include <cstdlib>
 
 namespace {
@@ -18,6 +20,22 @@ void SendMouse(DWORD dwFlags)
     PumpMessagesFor(MOUSE_SETTLE_MS);
 }
 }  // namespace
+
+CInstantPopups::CInstantPopups() : m_nSavedAnimation(CExtPopupBaseWnd::g_nDefaultPopupAnimation)
+{
+    CExtPopupBaseWnd::g_nDefaultPopupAnimation = CExtPopupBaseWnd::ANIMATION_NONE;
+}
+
+CInstantPopups::~CInstantPopups()
+{
+    CExtPopupBaseWnd::g_nDefaultPopupAnimation = m_nSavedAnimation;
+}
+
+void EndPopupTracking()
+{
+    CExtPopupMenuWnd::EndActiveTracking();
+    PumpMessagesFor(30);
+}
 
 HWND CreateOwnerWindow(const char* pszClass, WNDPROC pfnWndProc, const RECT& rc, HBRUSH hbrBackground)
 {

@@ -8,6 +8,22 @@
 #include <utility>
 #include <vector>
 
+// Popups open and close at once while it lives: no animation to wait for.
+class CInstantPopups
+{
+public:
+    CInstantPopups();
+    ~CInstantPopups();
+    CInstantPopups(const CInstantPopups&) = delete;
+    CInstantPopups& operator=(const CInstantPopups&) = delete;
+
+private:
+    int m_nSavedAnimation;
+};
+
+// Ends whatever menu is tracked and lets its windows go.
+void EndPopupTracking();
+
 // A shown top-most popup window at rc that owns the menus under test.
 HWND CreateOwnerWindow(const char* pszClass, WNDPROC pfnWndProc, const RECT& rc, HBRUSH hbrBackground);
 // The owner in front with the focus, and the cursor parked in its far corner: a cursor resting

@@ -11,7 +11,6 @@
 namespace {
 
 using List = CExtPopupUndoRedoListBox;
-const CRect OWNER_RECT(0, 0, 640, 480);
 const CPoint POPUP_POINT(120, 90);
 
 std::vector<std::string> Actions(int nCount)
@@ -22,50 +21,26 @@ std::vector<std::string> Actions(int nCount)
     return actions;
 }
 
-class UndoRedoPopup : public ::testing::Test
+class UndoRedoPopup : public ListOwnerTest
 {
 protected:
-    static void SetUpTestSuite() { s_pOwner = new CListOwnerWindow(OWNER_RECT); }
-    static void TearDownTestSuite()
-    {
-        delete s_pOwner;
-        s_pOwner = nullptr;
-    }
     void SetUp() override
     {
-        Owner().Prepare();
+        ListOwnerTest::SetUp();
         Owner().m_items = Actions(5);
         Owner().m_nInitialSelection = -1;
     }
-    void TearDown() override
-    {
-        CExtPopupMenuWnd::EndActiveTracking();
-        PumpMessagesFor(30);
-        EXPECT_FALSE(g_PopupMenuTrackingState.IsHookInstalled());
-    }
-    static CListOwnerWindow& Owner() { return *s_pOwner; }
 
     // Tracks the popup at the fixed point; it lives until the tracking ends.
     static CExtPopupUndoRedoMenuWnd* Open()
     {
-        auto* pPopup = new CExtPopupUndoRedoMenuWnd;
-        pPopup->PrepareEmptyPopup(Owner().Handle());
-        if (!pPopup->StartTracking(CExtPopupMenuWnd::TRACK_NO_ANIMATION, POPUP_POINT.x, POPUP_POINT.y)) {
-            delete pPopup;
-            return nullptr;
-        }
-        PumpMessagesFor(60);
-        return pPopup;
+        return Track(new CExtPopupUndoRedoMenuWnd, POPUP_POINT);
     }
     static List* ListOf(const CExtPopupUndoRedoMenuWnd* pPopup)
     {
         return static_cast<List*>(CWnd::FromHandlePermanent(pPopup->GetControlWindow()));
     }
-
-    static CListOwnerWindow* s_pOwner;
 };
-
-CListOwnerWindow* UndoRedoPopup::s_pOwner = nullptr;
 
 TEST_F(UndoRedoPopup, CaptionStripLiesBelowTheList)
 {
@@ -162,8 +137,7 @@ TEST_F(UndoRedoPopup, KeysMoveTheEndOfTheSelection)
             EXPECT_EQ(c.nTop, pList->GetTopIndex());
         }
         EXPECT_TRUE(Owner().m_commands.empty());
-        CExtPopupMenuWnd::EndActiveTracking();
-        PumpMessagesFor(30);
+        EndPopupTracking();
     }
 }
 
