@@ -3,7 +3,6 @@
 #include "app/FlashEditorMainFrame.h"
 #include "model/FlashEditorDoc.h"
 
-#include "platform/gdiplus/GdiPlus.h"
 #include "platform/mfc/CmdUI.h"
 #include "platform/mfc/MDIChildWnd.h"
 #include "platform/mfc/UnixFileName.h"
@@ -11,21 +10,16 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <filesystem>
 
 namespace {
 
 CSessionApp g_app;
 
-// The Unix root as Wine shows it.
-constexpr const char* kUnixDrive = "Z:";
 // File name boxes of the file dialog: the edit of the explorer-style dialog and its combo.
 constexpr int kFileNameControls[] = {0x480, 0x47c};
 constexpr DWORD kDialogPollMs = 50;
 // The first file dialog of a prefix takes long to appear.
 constexpr int kDialogAttempts = 1200;
-
-constexpr CLSID kEncoderPng = {0x557cf406, 0x1a04, 0x11d3, {0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
 
 // Starts the editor once, before the first test, and shuts it down after the last.
 class CSessionEnvironment : public ::testing::Environment {
@@ -61,11 +55,6 @@ public:
     void SetCheck(int) override {}
     CCommandState m_state;
 };
-
-std::u16string Wide(const std::string& text)
-{
-    return std::u16string(text.begin(), text.end());
-}
 
 } // namespace
 
@@ -178,28 +167,3 @@ std::string UnixPath(const std::string& windowsPath)
     return AfxGetUnixFileName(windowsPath.c_str()).GetString();
 }
 
-void SaveWindowImage(HWND window, const char* name)
-{
-    RECT rect = {};
-    ::GetWindowRect(window, &rect);
-    const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
-    HDC screen = ::GetDC(nullptr);
-    HDC memory = ::CreateCompatibleDC(screen);
-    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ previous = ::SelectObject(memory, bitmap);
-    ::BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-    ::SelectObject(memory, previous);
-    ::DeleteDC(memory);
-    ::ReleaseDC(nullptr, screen);
-    std::filesystem::create_directories(SCREENS_DIR);
-    std::string path = std::string(kUnixDrive) + SCREENS_DIR + "/" + name;
-    for (char& c : path)
-        if (c == '/')
-            c = '\\';
-    {
-        Gdiplus::Bitmap image(bitmap, nullptr);
-        image.Save(reinterpret_cast<const WCHAR*>(Wide(path).c_str()), &kEncoderPng);
-    }
-    ::DeleteObject(bitmap);
-}

@@ -54,5 +54,3 @@ private:
 
 std::string TempPath(const char* name);
 std::string UnixPath(const std::string& windowsPath);
-// Writes the window's image as a PNG under build/screens/.
-void SaveWindowImage(HWND window, const char* name);

@@ -7,6 +7,7 @@
 #include "model/FlashEditorDoc.h"
 #include "resources/app/AppResources.h"
 #include "stage/FlashEditorView.h"
+#include "tests/support/ScreenImage.h"
 #include "timeline/MovieControlGridView.h"
 
 #include "platform/mfc/PreviewView.h"
@@ -62,7 +63,7 @@ TEST_F(EditorSession, NewDocumentHasTimelineAboveStageAndNothingToUndo)
     pMain->ShowWindow(SW_SHOW);
     pMain->UpdateWindow();
     PumpMessages();
-    SaveWindowImage(pMain->GetSafeHwnd(), "editor-start.png");
+    SaveWindowPng(pMain->GetSafeHwnd(), "editor-start.png");
 }
 
 TEST_F(EditorSession, UpdateStatesFollowTheDocument)
@@ -183,7 +184,7 @@ TEST_F(EditorSession, PrintPreviewShowsTheActivePaneAndGivesTheWindowBack)
         EXPECT_EQ(pPreview->GetDlgCtrlID(), AFX_IDW_PANE_FIRST);
         EXPECT_FALSE(::IsWindowVisible(c.view->GetSafeHwnd()));
         pMain->UpdateWindow();
-        SaveWindowImage(pMain->GetSafeHwnd(), c.screen);
+        SaveWindowPng(pMain->GetSafeHwnd(), c.screen);
 
         pPreview->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_CLOSE, 0);
         PumpMessages();

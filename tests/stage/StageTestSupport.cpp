@@ -6,11 +6,10 @@
 #include "model/FlashStraightLine.h"
 #include "model/UndoStep.h"
 #include "stage/FlashEditorView.h"
+#include "tests/support/ScreenImage.h"
 
-#include <cstdio>
 #include <cstring>
 #include <algorithm>
-#include <filesystem>
 
 namespace {
 
@@ -239,16 +238,7 @@ COLORREF CWindowCapture::Pixel(int x, int y) const
 
 void CWindowCapture::Save(const char* name) const
 {
-    std::filesystem::create_directories(SCREENS_DIR);
-    std::string unixPath = std::string(SCREENS_DIR) + "/" + name;
-    char windowsPath[MAX_PATH] = {};
-    // Wine maps the Unix root to drive Z:.
-    std::snprintf(windowsPath, sizeof windowsPath, "Z:%s", unixPath.c_str());
-    for (char* c = windowsPath; *c; ++c)
-        if (*c == '/')
-            *c = '\\';
-    Gdiplus::Bitmap bitmap(m_hBitmap, nullptr);
-    bitmap.Save(reinterpret_cast<const WCHAR*>(Wide(windowsPath).c_str()), &kEncoderPng);
+    SaveBitmapPng(m_hBitmap, name);
 }
 
 // -- fixture ------------------------------------------------------------------------------------

@@ -5,9 +5,9 @@
 #include "model/FlashSolidShape.h"
 #include "model/FlashStraightLine.h"
 
-#include "platform/gdiplus/GdiPlus.h"
 #include "platform/mfc/Bitmap.h"
 #include "platform/mfc/DC.h"
+#include "tests/support/ScreenImage.h"
 
 #include <algorithm>
 #include <cstring>
@@ -270,26 +270,6 @@ COLORREF CCapture::At(int x, int y) const
 
 bool CCapture::SavePng(const std::string& name) const
 {
-    using namespace Gdiplus;
-    std::vector<DWORD> argb(m_pixels);
-    for (DWORD& p : argb)
-        p |= 0xFF000000;
-    Bitmap bitmap(m_width, m_height, m_width * 4, PixelFormat32bppARGB, reinterpret_cast<BYTE*>(argb.data()));
-    UINT count = 0, size = 0;
-    if (DllExports::GdipGetImageEncodersSize(&count, &size) != Ok || size == 0)
-        return false;
-    std::vector<BYTE> buffer(size);
-    auto* codecs = reinterpret_cast<ImageCodecInfo*>(buffer.data());
-    if (DllExports::GdipGetImageEncoders(count, size, codecs) != Ok)
-        return false;
-    for (UINT i = 0; i < count; ++i) {
-        if (std::u16string(codecs[i].MimeType) != u"image/png")
-            continue;
-        ::CreateDirectoryA(TIMELINE_SCREENS_DIR, nullptr);
-        const std::string path = std::string(TIMELINE_SCREENS_DIR) + "/" + name;
-        const std::u16string wide(path.begin(), path.end());
-        return bitmap.Save(reinterpret_cast<const WCHAR*>(wide.c_str()), &codecs[i].Clsid) == Ok;
-    }
-    return false;
+    return SavePixelsPng(m_pixels.data(), m_width, m_height, name);
 }
 }  // namespace TimelineTest

@@ -48,7 +48,7 @@ bool CExtPopupDatePickerMenuWnd::IsPointOverCalendar(CPoint ptClient) const
     return dynamic_cast<CExtDatePickerHeaderPopupWnd*>(CWnd::FromHandlePermanent(hWnd)) != nullptr;
 }
 
-bool CExtPopupDatePickerMenuWnd::HandleMouseMove(UINT message, CPoint point, bool* pPassThrough)
+std::optional<bool> CExtPopupDatePickerMenuWnd::RouteMouseToCalendar(CPoint point, bool* pPassThrough) const
 {
     if (!IsWindowAlive())
         return false;
@@ -58,19 +58,20 @@ bool CExtPopupDatePickerMenuWnd::HandleMouseMove(UINT message, CPoint point, boo
         *pPassThrough = true;
         return false;
     }
+    return std::nullopt;
+}
+
+bool CExtPopupDatePickerMenuWnd::HandleMouseMove(UINT message, CPoint point, bool* pPassThrough)
+{
+    if (const std::optional<bool> settled = RouteMouseToCalendar(point, pPassThrough))
+        return *settled;
     return CExtPopupControlMenuWnd::HandleMouseMove(message, point, pPassThrough);
 }
 
 bool CExtPopupDatePickerMenuWnd::HandleMouseClick(UINT message, CPoint point, bool* pPassThrough)
 {
-    if (!IsWindowAlive())
-        return false;
-    if (IsTrackingInterrupted())
-        return true;
-    if (IsPointOverCalendar(point)) {
-        *pPassThrough = true;
-        return false;
-    }
+    if (const std::optional<bool> settled = RouteMouseToCalendar(point, pPassThrough))
+        return *settled;
     return CExtPopupControlMenuWnd::HandleMouseClick(message, point, pPassThrough);
 }
 
@@ -89,8 +90,6 @@ HWND CExtPopupDatePickerMenuWnd::CreateChildControl(const RECT& rcControl)
         return nullptr;
     }
     pCalendar->m_nFlags |= CExtDatePickerWnd::FLAG_AUTO_DELETE;
-    if (IsRightToLeft())
-        pCalendar->ModifyStyleEx(0, WS_EX_LAYOUTRTL, SWP_FRAMECHANGED);
     return pCalendar->GetSafeHwnd();
 }
 

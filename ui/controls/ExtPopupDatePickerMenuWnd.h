@@ -41,4 +41,7 @@ protected:
 private:
     // The window under the point is the calendar or its month list: the mouse goes to it.
     bool IsPointOverCalendar(CPoint ptClient) const;
+    // Settles a move or click before the popup's own handling: eaten while tracking is
+    // interrupted, passed on over the calendar. Empty when the popup is to handle it.
+    std::optional<bool> RouteMouseToCalendar(CPoint point, bool* pPassThrough) const;
 };

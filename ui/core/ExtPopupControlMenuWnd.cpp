@@ -57,6 +57,9 @@ bool CExtPopupControlMenuWnd::CreatePopupWindow(CWnd* pWndOwner)
     m_rcControl = GetControlRect();
     OnControlRectChanged();
     m_hWndControl = CreateChildControl(m_rcControl);
+    // The control reads the same way as the popup around it.
+    if (m_hWndControl != nullptr && IsRightToLeft())
+        CWnd::ModifyStyleEx(m_hWndControl, 0, WS_EX_LAYOUTRTL, SWP_FRAMECHANGED);
     return true;
 }
 
@@ -132,7 +135,8 @@ bool CExtPopupControlMenuWnd::HandleMouseWheel(WPARAM wParam, LPARAM lParam, boo
     return true;
 }
 
-bool CExtPopupControlMenuWnd::HandleMouseMove(UINT message, CPoint point, bool* pPassThrough)
+std::optional<bool> CExtPopupControlMenuWnd::RouteMouseInside(int nKind, UINT message, CPoint point,
+                                                              bool* pPassThrough)
 {
     if (IsTrackingInterrupted())
         return true;
@@ -142,21 +146,36 @@ bool CExtPopupControlMenuWnd::HandleMouseMove(UINT message, CPoint point, bool* 
         *pPassThrough = true;
         return false;
     }
-    if (IsPointInWindow(point)) {
-        ControlInputData data;
-        data.m_nKind = INPUT_MOUSE_MOVE;
-        data.m_nFlags = message;
-        data.m_x = point.x;
-        data.m_y = point.y;
-        data.m_pPassOn = pPassThrough;
-        return SendControlInput(data) != 0;
-    }
+    if (!IsPointInWindow(point))
+        return std::nullopt;
+    ControlInputData data;
+    data.m_nKind = nKind;
+    data.m_nFlags = message;
+    data.m_x = point.x;
+    data.m_y = point.y;
+    data.m_pPassOn = pPassThrough;
+    return SendControlInput(data) != 0;
+}
+
+CExtPopupMenuWnd* CExtPopupControlMenuWnd::LiveParentMenu(CPoint point, CPoint* pptParent) const
+{
     CExtPopupMenuWnd* pParent = m_pWndParentMenu;
     if (pParent == nullptr || pParent->GetSafeHwnd() == nullptr || !::IsWindow(pParent->GetSafeHwnd()))
+        return nullptr;
+    *pptParent = point;
+    ::ClientToScreen(m_hWnd, pptParent);
+    ::ScreenToClient(pParent->GetSafeHwnd(), pptParent);
+    return pParent;
+}
+
+bool CExtPopupControlMenuWnd::HandleMouseMove(UINT message, CPoint point, bool* pPassThrough)
+{
+    if (const std::optional<bool> settled = RouteMouseInside(INPUT_MOUSE_MOVE, message, point, pPassThrough))
+        return *settled;
+    CPoint ptParent;
+    CExtPopupMenuWnd* pParent = LiveParentMenu(point, &ptParent);
+    if (pParent == nullptr)
         return false;
-    CPoint ptParent(point);
-    ::ClientToScreen(m_hWnd, &ptParent);
-    ::ScreenToClient(pParent->GetSafeHwnd(), &ptParent);
     if (!pParent->HandleMouseMove(message, ptParent, pPassThrough) || *pPassThrough)
         return false;
     CloseTree(true);
@@ -165,33 +184,16 @@ bool CExtPopupControlMenuWnd::HandleMouseMove(UINT message, CPoint point, bool* 
 
 bool CExtPopupControlMenuWnd::HandleMouseClick(UINT message, CPoint point, bool* pPassThrough)
 {
-    if (IsTrackingInterrupted())
-        return true;
-    if (!IsWindowAlive())
-        return false;
-    if (IsInputForControl(point)) {
-        *pPassThrough = true;
-        return false;
-    }
-    if (IsPointInWindow(point)) {
-        ControlInputData data;
-        data.m_nKind = INPUT_MOUSE_BUTTON;
-        data.m_nFlags = message;
-        data.m_x = point.x;
-        data.m_y = point.y;
-        data.m_pPassOn = pPassThrough;
-        return SendControlInput(data) != 0;
-    }
-    CExtPopupMenuWnd* pParent = m_pWndParentMenu;
-    if (pParent == nullptr || pParent->GetSafeHwnd() == nullptr || !::IsWindow(pParent->GetSafeHwnd())) {
+    if (const std::optional<bool> settled = RouteMouseInside(INPUT_MOUSE_BUTTON, message, point, pPassThrough))
+        return *settled;
+    CPoint ptParent;
+    CExtPopupMenuWnd* pParent = LiveParentMenu(point, &ptParent);
+    if (pParent == nullptr) {
         if (message == WM_LBUTTONUP || message == WM_RBUTTONUP)
             return true;
         CloseTree(true);
         return false;
     }
-    CPoint ptParent(point);
-    ::ClientToScreen(m_hWnd, &ptParent);
-    ::ScreenToClient(pParent->GetSafeHwnd(), &ptParent);
     const int nHit = pParent->HitTestItem(ptParent);
     const MENUITEMDATA* pItem = pParent->ItemDataAt(nHit);
     if (pItem != nullptr && pItem->pChild == this) {

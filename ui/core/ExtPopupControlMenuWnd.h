@@ -5,6 +5,8 @@
 // menu keeps the input.
 #include "ui/core/ExtPopupMenuWnd.h"
 
+#include <optional>
+
 class CExtPopupControlMenuWnd : public CExtPopupMenuWnd
 {
     DECLARE_DYNCREATE(CExtPopupControlMenuWnd)
@@ -60,7 +62,8 @@ public:
 
     // Where the control lies in the popup's client area.
     virtual CRect GetControlRect() const;
-    // Creates the hosted control; the base creates nothing.
+    // Creates the hosted control; the base creates nothing and mirrors what it gets for a
+    // right-to-left popup.
     virtual HWND CreateChildControl(const RECT& rcControl);
 
     // A submenu hands the input back to its parent popup and closes; false for a top popup.
@@ -84,6 +87,12 @@ protected:
     bool IsInputForControl(CPoint ptClient) const;
     // Zero without a live control.
     LRESULT SendControlInput(ControlInputData& data);
+    // Settles a hooked move or click (nKind) that the popup itself answers: eaten while tracking
+    // is interrupted, passed on over the control, sent to the control elsewhere in the popup.
+    // Empty when the point lies outside the popup.
+    std::optional<bool> RouteMouseInside(int nKind, UINT message, CPoint point, bool* pPassThrough);
+    // The parent popup while its window lives, with *pptParent the point in its client area.
+    CExtPopupMenuWnd* LiveParentMenu(CPoint point, CPoint* pptParent) const;
 
     RECT m_rcControl{};
     HWND m_hWndControl = nullptr;

@@ -61,8 +61,6 @@ HWND CExtPopupUndoRedoMenuWnd::CreateChildControl(const RECT& rcControl)
     }
     pList->m_nFlags |= CExtPopupInplaceListBox::FLAG_AUTO_DELETE;
     SetActionCount(pList->GetSelCount());
-    if (IsRightToLeft())
-        pList->ModifyStyleEx(0, WS_EX_LAYOUTRTL, SWP_FRAMECHANGED);
     return pList->GetSafeHwnd();
 }
 

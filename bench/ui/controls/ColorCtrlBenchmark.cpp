@@ -4,9 +4,12 @@
 #include "ui/controls/ExtColorCtrl.h"
 #include "ui/core/ExtPaintManager.h"
 
+#include "bench/support/BenchHostWindow.h"
+
 #include <cstdio>
 
 namespace {
+constexpr char HOST_CLASS[] = "ColorBenchHost";
 constexpr int STEPS = 40;
 
 double NowMs()
@@ -15,24 +18,6 @@ double NowMs()
     ::QueryPerformanceFrequency(&f);
     ::QueryPerformanceCounter(&c);
     return 1000.0 * static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
-}
-
-void Pump()
-{
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-        ::DispatchMessageA(&msg);
-}
-
-HWND MakeHost()
-{
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = ::DefWindowProcA;
-    wc.hInstance = ::GetModuleHandleA(nullptr);
-    wc.lpszClassName = "ColorBenchHost";
-    ::RegisterClassA(&wc);
-    return ::CreateWindowExA(0, "ColorBenchHost", "bench", WS_POPUP | WS_VISIBLE, 0, 0, 400, 400, nullptr, nullptr,
-                             wc.hInstance, nullptr);
 }
 
 struct DragCase
@@ -46,12 +31,12 @@ struct DragCase
 double DragStep(HWND hHost, const DragCase& c, int cx, int cy)
 {
     CExtColorCtrl ctrl(c.mode);
-    HWND hChild = ::CreateWindowExA(0, "ColorBenchHost", "", WS_CHILD | WS_VISIBLE, 0, 0, cx, cy, hHost, nullptr,
+    HWND hChild = ::CreateWindowExA(0, HOST_CLASS, "", WS_CHILD | WS_VISIBLE, 0, 0, cx, cy, hHost, nullptr,
                                     ::GetModuleHandleA(nullptr), nullptr);
     ctrl.SubclassWindow(hChild);
     ctrl.SetCurrentColor(RGB(40, 160, 220), false);
     ctrl.RedrawCurrentMode(true);
-    Pump();
+    PumpBenchMessages();
     const int y = c.slider ? cy - 14 : cy / 3;
     ::SendMessageA(hChild, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(8, y));
     const double t0 = NowMs();
@@ -66,10 +51,10 @@ double DragStep(HWND hHost, const DragCase& c, int cx, int cy)
 double Resize(HWND hHost, int nMode, int cx, int cy)
 {
     CExtColorCtrl ctrl(nMode);
-    HWND hChild = ::CreateWindowExA(0, "ColorBenchHost", "", WS_CHILD | WS_VISIBLE, 0, 0, cx, cy, hHost, nullptr,
+    HWND hChild = ::CreateWindowExA(0, HOST_CLASS, "", WS_CHILD | WS_VISIBLE, 0, 0, cx, cy, hHost, nullptr,
                                     ::GetModuleHandleA(nullptr), nullptr);
     ctrl.SubclassWindow(hChild);
-    Pump();
+    PumpBenchMessages();
     const double t0 = NowMs();
     for (int i = 0; i < STEPS / 4; ++i)
         ::SetWindowPos(hChild, nullptr, 0, 0, cx - (i % 2), cy, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -100,8 +85,8 @@ double SetPixelPanel(int cx, int cy)
 
 int main()
 {
-    HWND hHost = MakeHost();
-    Pump();
+    HWND hHost = MakeBenchHost(HOST_CLASS, 400, 400);
+    PumpBenchMessages();
     const DragCase drags[] = {
         {"mode 2 panel", 2, false},
         {"mode 2 slider (re-renders the panel)", 2, true},

@@ -6,6 +6,7 @@
 #include "ui/core/ExtPaintManagerStudio2005.h"
 #include "ui/core/ExtPaintManagerXP.h"
 
+#include "bench/support/BenchHostWindow.h"
 #include "bench/support/BenchStopwatch.h"
 
 #include <cstdio>
@@ -14,24 +15,6 @@ namespace {
 constexpr int TABS = 50;
 constexpr int REPAINTS = 200;
 constexpr int GROUP_SIZE = 5;
-
-void Pump()
-{
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-        ::DispatchMessageA(&msg);
-}
-
-HWND MakeHost()
-{
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = ::DefWindowProcA;
-    wc.hInstance = ::GetModuleHandleA(nullptr);
-    wc.lpszClassName = "TabBenchHost";
-    ::RegisterClassA(&wc);
-    return ::CreateWindowExA(0, "TabBenchHost", "bench", WS_POPUP | WS_VISIBLE, 0, 0, 800, 100, nullptr, nullptr,
-                             wc.hInstance, nullptr);
-}
 
 // A 16 x 16 picture on a 24-bit bitmap with a transparent key, as command icons are kept.
 HBITMAP MakeIconBitmap(COLORREF clr)
@@ -74,7 +57,7 @@ double RepaintMs(HWND hHost, bool bGrouped, bool bDirtyLayout, bool bSystemIcons
             pItem->GetOwnIcon().TakeHBITMAP(MakeIconBitmap(clr), RGB(255, 0, 255), nullptr, false);
     }
     strip.SetSelectedItem(3, true, true);
-    Pump();
+    PumpBenchMessages();
     CBenchStopwatch watch;
     for (int i = 0; i < REPAINTS; ++i) {
         if (bDirtyLayout)
@@ -89,8 +72,8 @@ double RepaintMs(HWND hHost, bool bGrouped, bool bDirtyLayout, bool bSystemIcons
 
 int main()
 {
-    const HWND hHost = MakeHost();
-    Pump();
+    const HWND hHost = MakeBenchHost("TabBenchHost", 800, 100);
+    PumpBenchMessages();
     struct Theme
     {
         const char* name;

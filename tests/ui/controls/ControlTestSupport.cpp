@@ -1,6 +1,6 @@
 #include "ControlTestSupport.h"
 
-#include "platform/gdiplus/GdiPlus.h"
+#include "tests/support/ScreenImage.h"
 
 #include <algorithm>
 
@@ -26,61 +26,15 @@ void RegisterClasses()
     ::RegisterClassA(&wc);
 }
 
-// The project's build folder, as a path Wine understands (drive Z is the Unix root).
-std::string ScreensFolder()
+// Colours row by row from the top, turned into the channel order of a 32-bit DIB.
+bool SaveColorsPng(const std::vector<COLORREF>& colors, int cx, int cy, const std::string& name)
 {
-    std::string path = __FILE__;
-    for (int i = 0; i < 4; ++i)
-        path = path.substr(0, path.find_last_of('/'));
-    return "Z:" + path + "/build/screens";
-}
-
-bool FindPngEncoder(CLSID* pClsid)
-{
-    UINT nCount = 0, nSize = 0;
-    if (Gdiplus::DllExports::GdipGetImageEncodersSize(&nCount, &nSize) != Gdiplus::Ok || nSize == 0)
+    if (cx <= 0 || cy <= 0 || colors.size() < static_cast<size_t>(cx) * cy)
         return false;
-    std::vector<BYTE> buffer(nSize);
-    auto* pCodecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
-    if (Gdiplus::DllExports::GdipGetImageEncoders(nCount, nSize, pCodecs) != Gdiplus::Ok)
-        return false;
-    for (UINT i = 0; i < nCount; ++i)
-        if (std::u16string(pCodecs[i].MimeType) == u"image/png") {
-            *pClsid = pCodecs[i].Clsid;
-            return true;
-        }
-    return false;
-}
-
-bool SavePixels(const std::vector<COLORREF>& pixels, int cx, int cy, const std::string& name)
-{
-    if (cx <= 0 || cy <= 0)
-        return false;
-    BITMAPINFO bmi{};
-    bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
-    bmi.bmiHeader.biWidth = cx;
-    bmi.bmiHeader.biHeight = -cy;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    void* pBits = nullptr;
-    HBITMAP hBitmap = ::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0);
-    if (hBitmap == nullptr)
-        return false;
-    auto* pOut = static_cast<DWORD*>(pBits);
-    for (size_t i = 0; i < pixels.size(); ++i)
-        pOut[i] = (GetRValue(pixels[i]) << 16) | (GetGValue(pixels[i]) << 8) | GetBValue(pixels[i]);
-    const std::string folder = ScreensFolder();
-    ::CreateDirectoryA(folder.c_str(), nullptr);
-    CLSID png{};
-    bool bSaved = false;
-    if (FindPngEncoder(&png)) {
-        Gdiplus::Bitmap bitmap(hBitmap, nullptr);
-        const std::string full = folder + "/" + name;
-        const std::u16string path(full.begin(), full.end());
-        bSaved = bitmap.Save(path.c_str(), &png) == Gdiplus::Ok;
-    }
-    ::DeleteObject(hBitmap);
-    return bSaved;
+    std::vector<DWORD> pixels(colors.size());
+    for (size_t i = 0; i < colors.size(); ++i)
+        pixels[i] = (GetRValue(colors[i]) << 16) | (GetGValue(colors[i]) << 8) | GetBValue(colors[i]);
+    return SavePixelsPng(pixels.data(), cx, cy, name);
 }
 } // namespace
 
@@ -154,6 +108,15 @@ void PostMouse(HWND hWnd, UINT message, UINT nFlags, int x, int y)
     PumpMessages();
 }
 
+void SendKey(WORD vk)
+{
+    INPUT in[2]{};
+    in[0].type = in[1].type = INPUT_KEYBOARD;
+    in[0].ki.wVk = in[1].ki.wVk = vk;
+    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(2, in, sizeof(INPUT));
+}
+
 CWindowPixels::CWindowPixels(HWND hWnd)
 {
     ::RedrawWindow(hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
@@ -195,7 +158,7 @@ COLORREF CWindowPixels::At(int x, int y) const
 
 bool CWindowPixels::SavePng(const std::string& name) const
 {
-    return SavePixels(m_pixels, m_cx, m_cy, name);
+    return SaveColorsPng(m_pixels, m_cx, m_cy, name);
 }
 
 bool SaveSheetPng(const std::vector<const CWindowPixels*>& parts, const std::string& name)
@@ -214,5 +177,5 @@ bool SaveSheetPng(const std::vector<const CWindowPixels*>& parts, const std::str
                 sheet[static_cast<size_t>(y) * cx + x0 + x] = p->At(x, y);
         x0 += p->Width() + GAP;
     }
-    return SavePixels(sheet, cx, cy, name);
+    return SaveColorsPng(sheet, cx, cy, name);
 }

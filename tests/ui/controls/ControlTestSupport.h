@@ -44,6 +44,8 @@ private:
 void PumpMessages();
 // Posts a mouse message with client coordinates and delivers it.
 void PostMouse(HWND hWnd, UINT message, UINT nFlags, int x, int y);
+// Presses and releases the key through the system's queue.
+void SendKey(WORD vk);
 
 // The window's client area as it shows on screen, row by row.
 class CWindowPixels

@@ -23,15 +23,6 @@ void SendMouse(DWORD dwFlags, int x = 0, int y = 0)
 
 void MoveTo(int x, int y) { SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, x, y); }
 
-void SendKey(WORD vk)
-{
-    INPUT in[2]{};
-    in[0].type = in[1].type = INPUT_KEYBOARD;
-    in[0].ki.wVk = in[1].ki.wVk = vk;
-    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    ::SendInput(2, in, sizeof(INPUT));
-}
-
 // What the second thread does once the list shows: where to release (a row, or beside the
 // list), and whether a key comes first.
 struct Script

@@ -98,15 +98,6 @@ void MoveMouseTo(POINT ptScreen)
     SendMouseAt(0, ptScreen);
 }
 
-void SendKey(WORD vk)
-{
-    INPUT in[2]{};
-    in[0].type = in[1].type = INPUT_KEYBOARD;
-    in[0].ki.wVk = in[1].ki.wVk = vk;
-    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    ::SendInput(2, in, sizeof(INPUT));
-}
-
 namespace {
 DWORD WINAPI PlaySteps(LPVOID pParam)
 {

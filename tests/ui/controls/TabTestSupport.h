@@ -45,7 +45,6 @@ protected:
 // Real input through the system's queue.
 void SendMouseAt(DWORD dwFlags, POINT ptScreen);
 void MoveMouseTo(POINT ptScreen);
-void SendKey(WORD vk);
 // Steps a second thread plays with ~30 ms between them while the main thread pumps messages
 // (and so may sit in a modal loop).
 struct MouseStep

@@ -38,15 +38,6 @@ public:
     void SetMenuChoosesCommand() { m_nFlags |= FLAG_MENU_CHOOSES_COMMAND; }
 };
 
-void SendKey(WORD vk)
-{
-    INPUT in[2] = {};
-    in[0].type = in[1].type = INPUT_KEYBOARD;
-    in[0].ki.wVk = in[1].ki.wVk = vk;
-    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    ::SendInput(2, in, sizeof(INPUT));
-}
-
 // Keys played from a timer while the menu is tracked (a waiting menu blocks the click).
 std::deque<WORD> g_timedKeys;
 void CALLBACK PlayNextKey(HWND, UINT, UINT_PTR, DWORD)
@@ -62,8 +53,6 @@ class ButtonDropDown : public ::testing::Test
 protected:
     void SetUp() override
     {
-        m_nAnimation = CExtPopupBaseWnd::g_nDefaultPopupAnimation;
-        CExtPopupBaseWnd::g_nDefaultPopupAnimation = CExtPopupBaseWnd::ANIMATION_NONE;
         // As the application runs: no hiding of the commands nobody has used yet.
         m_bHideRarely = CExtPopupBaseWnd::g_bHideRarelyUsedItems;
         CExtPopupBaseWnd::g_bHideRarelyUsedItems = false;
@@ -85,19 +74,17 @@ protected:
     }
     void TearDown() override
     {
-        CExtPopupMenuWnd::EndActiveTracking();
-        PumpMessagesFor(30);
+        EndPopupTracking();
         m_button.DestroyWindow();
         g_CmdManager->RemoveAllCommands(PROFILE);
         g_CmdManager->DetachProfileWindow(m_parent.m_hWnd, true);
         m_parent.DestroyWindow();
-        CExtPopupBaseWnd::g_nDefaultPopupAnimation = m_nAnimation;
         CExtPopupBaseWnd::g_bHideRarelyUsedItems = m_bHideRarely;
     }
 
     CCommandParent m_parent;
     CTestButton m_button;
-    int m_nAnimation = 0;
+    CInstantPopups m_instantPopups;
     bool m_bHideRarely = true;
 };
 

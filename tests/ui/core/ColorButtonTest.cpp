@@ -1,5 +1,5 @@
 #include "tests/ui/core/PopupTestSupport.h"
-#include "tests/ui/core/ScreenPng.h"
+#include "tests/support/ScreenImage.h"
 #include "ui/core/ExtColorButton.h"
 #include "ui/core/ExtPopupColorMenuWnd.h"
 #include "ui/core/ExtPopupMenuTrackingState.h"
@@ -47,28 +47,6 @@ protected:
     }
 };
 
-void PressKey(WORD vk)
-{
-    INPUT in[2] = {};
-    in[0].type = in[1].type = INPUT_KEYBOARD;
-    in[0].ki.wVk = in[1].ki.wVk = vk;
-    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    ::SendInput(2, in, sizeof(INPUT));
-    PumpMessagesFor(60);
-}
-
-void ClickAt(POINT ptScreen)
-{
-    ::SetCursorPos(ptScreen.x, ptScreen.y);
-    INPUT in[3] = {};
-    in[0].type = in[1].type = in[2].type = INPUT_MOUSE;
-    in[0].mi.dwFlags = MOUSEEVENTF_MOVE;
-    in[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    in[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    ::SendInput(3, in, sizeof(INPUT));
-    PumpMessagesFor(120);
-}
-
 CExtPopupColorMenuWnd* TrackedColorPopup()
 {
     CExtPopupMenuWnd* pPopup = g_PopupMenuTrackingState.m_pTrackedPopup;
@@ -110,8 +88,6 @@ class ColorButtonTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        m_nAnimation = CExtPopupBaseWnd::g_nDefaultPopupAnimation;
-        CExtPopupBaseWnd::g_nDefaultPopupAnimation = CExtPopupBaseWnd::ANIMATION_NONE;
         LPCSTR lpszClass = AfxRegisterWndClass(0, nullptr, ::GetSysColorBrush(COLOR_BTNFACE));
         ASSERT_TRUE(m_parent.CreateEx(WS_EX_TOPMOST, lpszClass, "colours", WS_POPUP | WS_VISIBLE, 0, 0, 420, 360,
                                       nullptr, nullptr));
@@ -125,11 +101,9 @@ protected:
     }
     void TearDown() override
     {
-        CExtPopupMenuWnd::EndActiveTracking();
-        PumpMessagesFor(30);
+        EndPopupTracking();
         m_button.DestroyWindow();
         m_parent.DestroyWindow();
-        CExtPopupBaseWnd::g_nDefaultPopupAnimation = m_nAnimation;
     }
     POINT ButtonCentre() const
     {
@@ -140,7 +114,7 @@ protected:
 
     CColorParent m_parent;
     CTestColorButton m_button;
-    int m_nAnimation = 0;
+    CInstantPopups m_instantPopups;
 };
 
 }  // namespace
@@ -233,8 +207,7 @@ TEST_F(ColorButtonTest, SplitButtonBodyReportsTheCurrentColour)
             EXPECT_EQ(finals[0].wParam, RGB(0, 0, 255));
             EXPECT_EQ(finals[0].lParam, COOKIE);
         }
-        CExtPopupMenuWnd::EndActiveTracking();
-        PumpMessagesFor(30);
+        EndPopupTracking();
     }
 }
 

@@ -14,7 +14,6 @@
 namespace {
 
 using List = CExtPopupInplaceListBox;
-const CRect OWNER_RECT(0, 0, 640, 480);
 const CPoint POPUP_POINT(100, 80);
 constexpr DWORD LIST_STYLE = WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT;
 constexpr UINT ID_OTHER = 0x9101;
@@ -50,28 +49,15 @@ std::vector<std::string> Names(int nCount)
     return names;
 }
 
-class ControlPopup : public ::testing::Test
+class ControlPopup : public ListOwnerTest
 {
 protected:
-    static void SetUpTestSuite() { s_pOwner = new CListOwnerWindow(OWNER_RECT); }
-    static void TearDownTestSuite()
-    {
-        delete s_pOwner;
-        s_pOwner = nullptr;
-    }
     void SetUp() override
     {
-        Owner().Prepare();
+        ListOwnerTest::SetUp();
         Owner().m_items = Names(5);
         Owner().m_nInitialSelection = 0;
     }
-    void TearDown() override
-    {
-        CExtPopupMenuWnd::EndActiveTracking();
-        PumpFor(30);
-        EXPECT_FALSE(g_PopupMenuTrackingState.IsHookInstalled());
-    }
-    static CListOwnerWindow& Owner() { return *s_pOwner; }
 
     // Tracks a list popup at the fixed point; null when it did not open.
     static CListPopup* Open(DWORD dwStyle = LIST_STYLE,
@@ -79,13 +65,7 @@ protected:
     {
         auto* pPopup = new CListPopup(dwStyle);
         pPopup->m_dwControlFlags = dwControlFlags;
-        pPopup->PrepareEmptyPopup(Owner().Handle());
-        if (!pPopup->StartTracking(CExtPopupMenuWnd::TRACK_NO_ANIMATION, POPUP_POINT.x, POPUP_POINT.y)) {
-            delete pPopup;
-            return nullptr;
-        }
-        PumpFor(60);
-        return pPopup;
+        return Track(pPopup, POPUP_POINT);
     }
 
     // A list box that is a plain child of the owner, for its own message handling.
@@ -107,11 +87,7 @@ protected:
                 endings.push_back(notice);
         return endings;
     }
-
-    static CListOwnerWindow* s_pOwner;
 };
-
-CListOwnerWindow* ControlPopup::s_pOwner = nullptr;
 
 // The popup is the control plus border and left band; the control sits inside the border.
 TEST_F(ControlPopup, ContentFitsTheControlInsideTheBorder)
@@ -220,8 +196,7 @@ TEST_F(ControlPopup, KeysDriveTheListUntilItEndsOnce)
         if (c.bStillTracking) {
             EXPECT_EQ(0, pList->GetCurSel());
         }
-        CExtPopupMenuWnd::EndActiveTracking();
-        PumpFor(30);
+        EndPopupTracking();
     }
 }
 
@@ -261,15 +236,14 @@ TEST_F(ControlPopup, ClosingThePopupEndsTheListSilently)
 {
     CListPopup* pPopup = Open();
     ASSERT_NE(nullptr, pPopup);
-    CExtPopupMenuWnd::EndActiveTracking();
-    PumpFor(30);
+    EndPopupTracking();
     EXPECT_TRUE(Endings().empty());
 
     pPopup = Open();
     ASSERT_NE(nullptr, pPopup);
     // Cancel mode is a cancel the owner hears of, and it closes the popup.
     ::SendMessageA(pPopup->GetControlWindow(), WM_CANCELMODE, 0, 0);
-    PumpFor(30);
+    PumpMessagesFor(30);
     const std::vector<CListOwnerWindow::Notice> endings = Endings();
     ASSERT_EQ(1u, endings.size());
     EXPECT_EQ(List::g_nMsgPopupListBoxSelEndCancel, endings[0].nMessage);
@@ -367,9 +341,9 @@ TEST_F(ControlPopup, SubmenuHandsItsChoiceToTheOpeningItemAndLeftReturns)
     ASSERT_TRUE(pMenu->InsertCustomItem(ID_OTHER, -1, "&Other", nullptr, CExtCmdIcon()));
     ASSERT_TRUE(pMenu->StartTracking(CExtPopupMenuWnd::TRACK_NO_ANIMATION | CExtPopupMenuWnd::TRACK_SELECT_FIRST,
                                      POPUP_POINT.x, POPUP_POINT.y));
-    PumpFor(60);
+    PumpMessagesFor(60);
     PressKey(VK_RIGHT);
-    PumpFor(60);
+    PumpMessagesFor(60);
     ASSERT_TRUE(::IsWindow(pChild->GetControlWindow()));
     // A click on the item that opened the list keeps the list open.
     CRect rcItem;

@@ -1,68 +1,15 @@
 #include "tests/ui/core/ControlPopupTestSupport.h"
 
-#include "platform/gdiplus/GdiPlus.h"
 #include "ui/core/ExtPopupInplaceListBox.h"
+#include "ui/core/ExtPopupMenuTrackingState.h"
 
 namespace {
-
 constexpr char OWNER_CLASS[] = "ControlPopupTestOwner";
-// Key-downs closer together than the popups' repeat interval are dropped.
-constexpr DWORD KEY_SETTLE_MS = 60;
-constexpr DWORD MOUSE_SETTLE_MS = 60;
-
-void SendKeys(std::initializer_list<std::pair<WORD, bool>> keys)
-{
-    std::vector<INPUT> inputs;
-    for (const auto& [vk, bUp] : keys) {
-        INPUT in{};
-        in.type = INPUT_KEYBOARD;
-        in.ki.wVk = vk;
-        in.ki.dwFlags = bUp ? KEYEVENTF_KEYUP : 0;
-        inputs.push_back(in);
-    }
-    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-    PumpFor(KEY_SETTLE_MS);
-}
-
-void SendMouse(DWORD dwFlags)
-{
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dwFlags = dwFlags;
-    ::SendInput(1, &in, sizeof(INPUT));
-    PumpFor(MOUSE_SETTLE_MS);
-}
-
-bool FindPngEncoder(CLSID* pClsid)
-{
-    UINT nCount = 0, nSize = 0;
-    if (Gdiplus::DllExports::GdipGetImageEncodersSize(&nCount, &nSize) != Gdiplus::Ok || nSize == 0)
-        return false;
-    std::vector<BYTE> buffer(nSize);
-    auto* pCodecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
-    if (Gdiplus::DllExports::GdipGetImageEncoders(nCount, nSize, pCodecs) != Gdiplus::Ok)
-        return false;
-    for (UINT i = 0; i < nCount; ++i) {
-        if (std::u16string(pCodecs[i].MimeType) == u"image/png") {
-            *pClsid = pCodecs[i].Clsid;
-            return true;
-        }
-    }
-    return false;
-}
-
 }  // namespace
 
 CListOwnerWindow::CListOwnerWindow(const RECT& rc) : m_rc(rc)
 {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = &WndProc;
-    wc.hInstance = ::GetModuleHandleA(nullptr);
-    wc.lpszClassName = OWNER_CLASS;
-    wc.hbrBackground = ::CreateSolidBrush(BACKDROP);
-    ::RegisterClassA(&wc);
-    m_hWnd = ::CreateWindowExA(WS_EX_TOPMOST, OWNER_CLASS, "", WS_POPUP | WS_VISIBLE, rc.left, rc.top,
-                               rc.right - rc.left, rc.bottom - rc.top, nullptr, nullptr, wc.hInstance, nullptr);
+    m_hWnd = CreateOwnerWindow(OWNER_CLASS, &WndProc, rc, ::CreateSolidBrush(BACKDROP));
     ::SetWindowLongPtrA(m_hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     Prepare();
 }
@@ -75,11 +22,7 @@ CListOwnerWindow::~CListOwnerWindow()
 
 void CListOwnerWindow::Prepare()
 {
-    ::SetForegroundWindow(m_hWnd);
-    ::SetFocus(m_hWnd);
-    // A cursor resting where a popup opens would hover its items.
-    ::SetCursorPos(m_rc.right - 10, m_rc.bottom - 10);
-    PumpFor(60);
+    ActivateOwner(m_hWnd, m_rc);
     m_notices.clear();
     m_commands.clear();
 }
@@ -142,49 +85,6 @@ LRESULT CListOwnerWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
     return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
 }
 
-void PressKey(WORD vk)
-{
-    SendKeys({{vk, false}, {vk, true}});
-}
-
-void PressKeyWith(WORD vkModifier, WORD vk)
-{
-    SendKeys({{vkModifier, false}, {vk, false}, {vk, true}, {vkModifier, true}});
-}
-
-void MoveCursorTo(POINT ptScreen)
-{
-    // Two steps: a move to the very point the cursor rests on reports nothing.
-    ::SetCursorPos(ptScreen.x - 1, ptScreen.y);
-    PumpFor(10);
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dx = 1;
-    in.mi.dwFlags = MOUSEEVENTF_MOVE;
-    ::SendInput(1, &in, sizeof(INPUT));
-    PumpFor(MOUSE_SETTLE_MS);
-}
-
-void ClickAt(POINT ptScreen)
-{
-    MoveCursorTo(ptScreen);
-    SendMouse(MOUSEEVENTF_LEFTDOWN);
-    SendMouse(MOUSEEVENTF_LEFTUP);
-}
-
-void PumpFor(DWORD dwMilliseconds)
-{
-    const DWORD dwStart = ::GetTickCount();
-    do {
-        MSG msg;
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
-        ::Sleep(5);
-    } while (::GetTickCount() - dwStart < dwMilliseconds);
-}
-
 POINT ItemCentreOnScreen(HWND hWndList, int nItem)
 {
     RECT rc{};
@@ -194,38 +94,26 @@ POINT ItemCentreOnScreen(HWND hWndList, int nItem)
     return pt;
 }
 
-bool SaveScreenPng(const RECT& rcScreen, const std::string& name)
+CListOwnerWindow* ListOwnerTest::s_pOwner = nullptr;
+
+void ListOwnerTest::SetUpTestSuite()
 {
-    const int cx = rcScreen.right - rcScreen.left, cy = rcScreen.bottom - rcScreen.top;
-    CLSID png{};
-    if (cx <= 0 || cy <= 0 || !FindPngEncoder(&png))
-        return false;
-    BITMAPINFO bmi{};
-    bmi.bmiHeader = {sizeof(BITMAPINFOHEADER), cx, -cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* pBits = nullptr;
-    HBITMAP hBitmap = ::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0);
-    if (hBitmap == nullptr)
-        return false;
-    HDC hScreen = ::GetDC(nullptr);
-    HDC hMem = ::CreateCompatibleDC(hScreen);
-    HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
-    ::BitBlt(hMem, 0, 0, cx, cy, hScreen, rcScreen.left, rcScreen.top, SRCCOPY);
-    ::SelectObject(hMem, hOld);
-    ::DeleteDC(hMem);
-    ::ReleaseDC(nullptr, hScreen);
-    // The build folder, as a path Wine understands (drive Z is the Unix root).
-    std::string folder = __FILE__;
-    for (int i = 0; i < 4; ++i)
-        folder = folder.substr(0, folder.find_last_of('/'));
-    folder = "Z:" + folder + "/build/screens";
-    ::CreateDirectoryA(folder.c_str(), nullptr);
-    bool bSaved = false;
-    {
-        Gdiplus::Bitmap bitmap(hBitmap, nullptr);
-        const std::string full = folder + "/" + name;
-        const std::u16string path(full.begin(), full.end());
-        bSaved = bitmap.Save(path.c_str(), &png) == Gdiplus::Ok;
-    }
-    ::DeleteObject(hBitmap);
-    return bSaved;
+    s_pOwner = new CListOwnerWindow(OWNER_RECT);
+}
+
+void ListOwnerTest::TearDownTestSuite()
+{
+    delete s_pOwner;
+    s_pOwner = nullptr;
+}
+
+void ListOwnerTest::SetUp()
+{
+    Owner().Prepare();
+}
+
+void ListOwnerTest::TearDown()
+{
+    EndPopupTracking();
+    EXPECT_FALSE(g_PopupMenuTrackingState.IsHookInstalled());
 }

@@ -1,7 +1,10 @@
 #pragma once
 // Fixtures of the control-popup tests: an owner window that fills, measures, draws and records
-// the list notifications, real input through SendInput, and screenshots as PNG.
-#include "platform/mfc/Afx.h"
+// the list notifications.
+#include "tests/ui/core/PopupTestSupport.h"
+#include "ui/core/ExtPopupMenuWnd.h"
+
+#include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
@@ -43,13 +46,34 @@ private:
     RECT m_rc;
 };
 
-// Real input, seen by the popups' thread hooks; each waits a little for it to arrive.
-void PressKey(WORD vk);
-void PressKeyWith(WORD vkModifier, WORD vk);
-void MoveCursorTo(POINT ptScreen);
-void ClickAt(POINT ptScreen);
-void PumpFor(DWORD dwMilliseconds);
 // The centre of a list item on the screen.
 POINT ItemCentreOnScreen(HWND hWndList, int nItem);
-// Saves the screen rectangle as a PNG under build/screens.
-bool SaveScreenPng(const RECT& rcScreen, const std::string& name);
+
+// The suites' fixture: one owner for the whole suite, made ready before each test; each test
+// ends with no menu tracked.
+class ListOwnerTest : public ::testing::Test
+{
+protected:
+    static constexpr RECT OWNER_RECT{0, 0, 640, 480};
+
+    static void SetUpTestSuite();
+    static void TearDownTestSuite();
+    void SetUp() override;
+    void TearDown() override;
+    static CListOwnerWindow& Owner() { return *s_pOwner; }
+    // Tracks the popup at the point for the owner; null (the popup deleted) when it did not open.
+    template <class TPopup>
+    static TPopup* Track(TPopup* pPopup, POINT pt)
+    {
+        pPopup->PrepareEmptyPopup(Owner().Handle());
+        if (!pPopup->StartTracking(CExtPopupMenuWnd::TRACK_NO_ANIMATION, pt.x, pt.y)) {
+            delete pPopup;
+            return nullptr;
+        }
+        PumpMessagesFor(60);
+        return pPopup;
+    }
+
+private:
+    static CListOwnerWindow* s_pOwner;
+};

@@ -1,5 +1,5 @@
 #include "tests/ui/core/PopupTestSupport.h"
-#include "tests/ui/core/ScreenPng.h"
+#include "tests/support/ScreenImage.h"
 #include "ui/core/ExtPopupColorMenuWnd.h"
 #include "ui/core/ExtPopupMenuTrackingState.h"
 
@@ -48,22 +48,6 @@ std::vector<Notice> NoticesOf(UINT message)
     return out;
 }
 
-void SendKey(WORD vk)
-{
-    INPUT in[2] = {};
-    in[0].type = in[1].type = INPUT_KEYBOARD;
-    in[0].ki.wVk = in[1].ki.wVk = vk;
-    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    ::SendInput(2, in, sizeof(INPUT));
-}
-
-void PressKey(WORD vk)
-{
-    SendKey(vk);
-    // Key-downs closer than the repeat interval are dropped.
-    PumpMessagesFor(60);
-}
-
 void MoveMouseTo(POINT ptScreen)
 {
     ::SetCursorPos(ptScreen.x, ptScreen.y);
@@ -104,36 +88,21 @@ class ColorPopup : public ::testing::Test
 public:
     static void SetUpTestSuite()
     {
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = &OwnerProc;
-        wc.hInstance = ::GetModuleHandleA(nullptr);
-        wc.lpszClassName = "ColorPopupOwner";
-        wc.hbrBackground = ::CreateSolidBrush(BACKDROP);
-        ::RegisterClassA(&wc);
-        s_hWndOwner = ::CreateWindowExA(WS_EX_TOPMOST, wc.lpszClassName, "", WS_POPUP | WS_VISIBLE, OWNER_RECT.left,
-                                        OWNER_RECT.top, OWNER_RECT.Width(), OWNER_RECT.Height(), nullptr, nullptr,
-                                        wc.hInstance, nullptr);
+        s_hWndOwner = CreateOwnerWindow("ColorPopupOwner", &OwnerProc, OWNER_RECT, ::CreateSolidBrush(BACKDROP));
     }
     static void TearDownTestSuite() { ::DestroyWindow(s_hWndOwner); }
 
 protected:
     void SetUp() override
     {
-        m_nAnimation = CExtPopupBaseWnd::g_nDefaultPopupAnimation;
-        CExtPopupBaseWnd::g_nDefaultPopupAnimation = CExtPopupBaseWnd::ANIMATION_NONE;
-        ::SetForegroundWindow(s_hWndOwner);
-        ::SetFocus(s_hWndOwner);
-        ::SetCursorPos(OWNER_RECT.right - 20, OWNER_RECT.bottom - 20);
-        PumpMessagesFor(60);
+        ActivateOwner(s_hWndOwner, OWNER_RECT);
         g_notices.clear();
         g_timedInput.clear();
     }
     void TearDown() override
     {
-        CExtPopupMenuWnd::EndActiveTracking();
-        PumpMessagesFor(30);
+        EndPopupTracking();
         EXPECT_FALSE(g_PopupMenuTrackingState.IsHookInstalled());
-        CExtPopupBaseWnd::g_nDefaultPopupAnimation = m_nAnimation;
     }
 
     static CTestColorPopup* MakePopup(COLORREF clrInitial = static_cast<COLORREF>(-1))
@@ -162,7 +131,7 @@ protected:
     }
 
     static HWND s_hWndOwner;
-    int m_nAnimation = 0;
+    CInstantPopups m_instantPopups;
 };
 HWND ColorPopup::s_hWndOwner = nullptr;
 

@@ -39,26 +39,6 @@ bool DigitsOnly(CEdit*, LPARAM, LPCSTR, LPCSTR lpszNew)
     return true;
 }
 
-void PressKey(WORD vk, bool bControl = false)
-{
-    std::vector<INPUT> in;
-    auto add = [&](WORD key, bool bUp) {
-        INPUT i = {};
-        i.type = INPUT_KEYBOARD;
-        i.ki.wVk = key;
-        i.ki.dwFlags = bUp ? KEYEVENTF_KEYUP : 0;
-        in.push_back(i);
-    };
-    if (bControl)
-        add(VK_CONTROL, false);
-    add(vk, false);
-    add(vk, true);
-    if (bControl)
-        add(VK_CONTROL, true);
-    ::SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
-    PumpMessagesFor(60);
-}
-
 class CTestPopup : public CExtPopupMenuWnd
 {
 public:
@@ -70,36 +50,22 @@ class PopupMenuInplaceEdit : public ::testing::Test
 public:
     static void SetUpTestSuite()
     {
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = &OwnerProc;
-        wc.hInstance = ::GetModuleHandleA(nullptr);
-        wc.lpszClassName = "PopupInplaceOwner";
-        wc.hbrBackground = ::GetSysColorBrush(COLOR_WINDOW);
-        ::RegisterClassA(&wc);
-        s_hWndOwner = ::CreateWindowExA(WS_EX_TOPMOST, wc.lpszClassName, "", WS_POPUP | WS_VISIBLE, OWNER_RECT.left,
-                                        OWNER_RECT.top, OWNER_RECT.Width(), OWNER_RECT.Height(), nullptr, nullptr,
-                                        wc.hInstance, nullptr);
+        s_hWndOwner =
+            CreateOwnerWindow("PopupInplaceOwner", &OwnerProc, OWNER_RECT, ::GetSysColorBrush(COLOR_WINDOW));
     }
     static void TearDownTestSuite() { ::DestroyWindow(s_hWndOwner); }
 
 protected:
     void SetUp() override
     {
-        m_nAnimation = CExtPopupBaseWnd::g_nDefaultPopupAnimation;
-        CExtPopupBaseWnd::g_nDefaultPopupAnimation = CExtPopupBaseWnd::ANIMATION_NONE;
-        ::SetForegroundWindow(s_hWndOwner);
-        ::SetFocus(s_hWndOwner);
-        ::SetCursorPos(OWNER_RECT.right - 20, OWNER_RECT.bottom - 20);
-        PumpMessagesFor(60);
+        ActivateOwner(s_hWndOwner, OWNER_RECT);
         g_commands.clear();
         m_sValue = INITIAL_VALUE;
     }
     void TearDown() override
     {
-        CExtPopupMenuWnd::EndActiveTracking();
-        PumpMessagesFor(30);
+        EndPopupTracking();
         EXPECT_FALSE(g_PopupMenuTrackingState.IsHookInstalled());
-        CExtPopupBaseWnd::g_nDefaultPopupAnimation = m_nAnimation;
     }
 
     // Open, a separator, Width [edit], Close.
@@ -137,7 +103,7 @@ protected:
 
     static HWND s_hWndOwner;
     CString m_sValue;
-    int m_nAnimation = 0;
+    CInstantPopups m_instantPopups;
 };
 HWND PopupMenuInplaceEdit::s_hWndOwner = nullptr;
 
@@ -223,8 +189,7 @@ TEST_F(PopupMenuInplaceEdit, TypedKeysAreValidatedAndCommittedByEnter)
         } else {
             EXPECT_STREQ(sShown, c.shown) << "text before the last key";
         }
-        CExtPopupMenuWnd::EndActiveTracking();
-        PumpMessagesFor(30);
+        EndPopupTracking();
     }
 }
 
@@ -239,14 +204,7 @@ TEST_F(PopupMenuInplaceEdit, ClickElsewhereRevertsAnUncommittedText)
     ASSERT_TRUE(pPopup->GetItemRect(SEPARATOR_ITEM, &rcSeparator, false));
     auto click = [&](CPoint ptClient) {
         ::ClientToScreen(pPopup->GetSafeHwnd(), &ptClient);
-        ::SetCursorPos(ptClient.x, ptClient.y);
-        INPUT in[3] = {};
-        in[0].type = in[1].type = in[2].type = INPUT_MOUSE;
-        in[0].mi.dwFlags = MOUSEEVENTF_MOVE;
-        in[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-        in[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-        ::SendInput(3, in, sizeof(INPUT));
-        PumpMessagesFor(100);
+        ClickAt(ptClient);
     };
     click(rcEdit.CenterPoint());
     const HWND hEdit = pPopup->ItemDataAt(WIDTH_ITEM)->pInplaceEdit->GetSafeHwnd();

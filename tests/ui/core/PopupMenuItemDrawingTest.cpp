@@ -78,8 +78,6 @@ public:
 protected:
     void SetUp() override
     {
-        m_nAnimation = CExtPopupBaseWnd::g_nDefaultPopupAnimation;
-        CExtPopupBaseWnd::g_nDefaultPopupAnimation = CExtPopupBaseWnd::ANIMATION_NONE;
         m_bTips = CExtPopupBaseWnd::g_bPopupItemTips;
         ::SetForegroundWindow(s_hWndOwner);
         ::SetCursorPos(OWNER_RECT.right - 20, OWNER_RECT.bottom - 20);
@@ -90,10 +88,8 @@ protected:
     }
     void TearDown() override
     {
-        CExtPopupMenuWnd::EndActiveTracking();
-        PumpMessagesFor(30);
+        EndPopupTracking();
         EXPECT_FALSE(g_PopupMenuTrackingState.IsHookInstalled());
-        CExtPopupBaseWnd::g_nDefaultPopupAnimation = m_nAnimation;
         CExtPopupBaseWnd::g_bPopupItemTips = m_bTips;
     }
 
@@ -132,7 +128,7 @@ protected:
     }
 
     static HWND s_hWndOwner;
-    int m_nAnimation = 0;
+    CInstantPopups m_instantPopups;
     bool m_bTips = true;
 };
 HWND PopupMenuItemDrawing::s_hWndOwner = nullptr;
@@ -180,8 +176,7 @@ TEST_F(PopupMenuItemDrawing, OwnerDrawsItemsOnlyWhenAsked)
             const COLORREF clr = ScreenPixel(pt.x, pt.y);
             EXPECT_EQ(clr == OWNER_INK, c.bOwnerInk) << "item " << nIndex << " pixel " << std::hex << clr;
         }
-        CExtPopupMenuWnd::EndActiveTracking();
-        PumpMessagesFor(30);
+        EndPopupTracking();
     }
 }
 
@@ -218,8 +213,7 @@ TEST_F(PopupMenuItemDrawing, ItemTipShowsTheCommandsTooltip)
         EXPECT_EQ(bShown, *c.tip != 0);
         if (bShown)
             EXPECT_STREQ(pPopup->GetTipWnd().GetText(), c.tip);
-        CExtPopupMenuWnd::EndActiveTracking();
-        PumpMessagesFor(30);
+        EndPopupTracking();
         ::SetCursorPos(OWNER_RECT.right - 20, OWNER_RECT.bottom - 20);
     }
 }

@@ -82,30 +82,6 @@ int CClickTarget::g_nPresses = 0;
 const CRect TARGET_RECT(0, 0, 600, 500);
 const CRect POPUP_RECT(100, 100, 300, 300);
 
-void SendKeys(std::initializer_list<std::pair<WORD, bool>> keys)
-{
-    std::vector<INPUT> inputs;
-    for (const auto& [vk, bUp] : keys) {
-        INPUT in{};
-        in.type = INPUT_KEYBOARD;
-        in.ki.wVk = vk;
-        in.ki.dwFlags = bUp ? KEYEVENTF_KEYUP : 0;
-        inputs.push_back(in);
-    }
-    ::SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
-}
-
-void ClickAt(POINT pt)
-{
-    ::SetCursorPos(pt.x, pt.y);
-    PumpMessagesFor(30);
-    INPUT in[2]{};
-    in[0].type = in[1].type = INPUT_MOUSE;
-    in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    ::SendInput(2, in, sizeof(INPUT));
-}
-
 class PopupMenuTrackingState : public ::testing::Test
 {
 protected:

@@ -1,4 +1,5 @@
 #include "tests/ui/core/PopupTestSupport.h"
+#include "tests/support/ScreenImage.h"
 #include "ui/core/ExtCmdItem.h"
 #include "ui/core/ExtCmdManager.h"
 #include "ui/core/ExtPopupMenuTrackingState.h"
@@ -42,15 +43,7 @@ class COwner
 public:
     COwner()
     {
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = &WndProc;
-        wc.hInstance = ::GetModuleHandleA(nullptr);
-        wc.lpszClassName = "PopupMenuTrackingOwner";
-        wc.hbrBackground = ::CreateSolidBrush(BACKDROP);
-        ::RegisterClassA(&wc);
-        m_hWnd = ::CreateWindowExA(WS_EX_TOPMOST, wc.lpszClassName, "", WS_POPUP | WS_VISIBLE, OWNER_RECT.left,
-                                   OWNER_RECT.top, OWNER_RECT.Width(), OWNER_RECT.Height(), nullptr, nullptr,
-                                   wc.hInstance, nullptr);
+        m_hWnd = CreateOwnerWindow("PopupMenuTrackingOwner", &WndProc, OWNER_RECT, ::CreateSolidBrush(BACKDROP));
         ::SetForegroundWindow(m_hWnd);
         ::SetFocus(m_hWnd);
         PumpMessagesFor(50);
@@ -74,17 +67,6 @@ private:
         return ::DefWindowProcA(hWnd, message, wParam, lParam);
     }
 };
-
-void PressKey(WORD vk)
-{
-    INPUT in[2] = {};
-    in[0].type = in[1].type = INPUT_KEYBOARD;
-    in[0].ki.wVk = in[1].ki.wVk = vk;
-    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    ::SendInput(2, in, sizeof(INPUT));
-    // Key-downs closer than the repeat interval are dropped.
-    PumpMessagesFor(60);
-}
 
 bool WaitForCommand(DWORD dwTimeout = COMMAND_TIMEOUT_MS)
 {
@@ -165,17 +147,13 @@ protected:
     {
         g_nDeleted = 0;
         g_bCancelPrepare = false;
-        m_nAnimation = CExtPopupBaseWnd::g_nDefaultPopupAnimation;
-        CExtPopupBaseWnd::g_nDefaultPopupAnimation = CExtPopupBaseWnd::ANIMATION_NONE;
     }
     void TearDown() override
     {
-        CExtPopupMenuWnd::EndActiveTracking();
-        PumpMessagesFor(30);
+        EndPopupTracking();
         EXPECT_FALSE(g_PopupMenuTrackingState.IsHookInstalled());
-        CExtPopupBaseWnd::g_nDefaultPopupAnimation = m_nAnimation;
     }
-    int m_nAnimation = 0;
+    CInstantPopups m_instantPopups;
 };
 
 COwner* PopupMenuTracking::s_pOwner = nullptr;
@@ -386,7 +364,7 @@ TEST_F(PopupMenuTracking, SubmenuOpensAfterTheMouseRests)
             CRect rcBoth;
             rcBoth.UnionRect(rcParent, rcChild);
             rcBoth.InflateRect(10, 10);
-            SaveScreenRect(rcBoth, "popup-menu-submenu.bmp");
+            SaveScreenRectPng(rcBoth, "popup-menu-submenu.png");
         }
         PressKey(VK_ESCAPE);
         PressKey(VK_ESCAPE);
@@ -543,7 +521,7 @@ TEST_F(PopupMenuTracking, CombinedMenuSharesItsButtonsOutline)
     EXPECT_EQ(rcWindow.top, rcButton.top);
     EXPECT_EQ(rcWindow.left, rcButton.left);
     rcWindow.InflateRect(10, 10);
-    SaveScreenRect(rcWindow, "popup-menu-combined.bmp");
+    SaveScreenRectPng(rcWindow, "popup-menu-combined.png");
 }
 
 // Window commands take their state from the window they act on.

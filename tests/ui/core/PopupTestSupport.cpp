@@ -1,7 +1,111 @@
 #include "tests/ui/core/PopupTestSupport.h"
 
+#include "ui/core/ExtPopupMenuWnd.h"
+
 #include <cstdlib>
-#include <string>
+
+namespace {
+// Key-downs closer together than the popups' repeat interval are dropped.
+constexpr DWORD KEY_SETTLE_MS = 60;
+constexpr DWORD MOUSE_SETTLE_MS = 60;
+// How far inside the owner's corner the cursor is parked.
+constexpr int PARKED_CURSOR_INSET = 20;
+
+void SendMouse(DWORD dwFlags)
+{
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = dwFlags;
+    ::SendInput(1, &in, sizeof(INPUT));
+    PumpMessagesFor(MOUSE_SETTLE_MS);
+}
+}  // namespace
+
+CInstantPopups::CInstantPopups() : m_nSavedAnimation(CExtPopupBaseWnd::g_nDefaultPopupAnimation)
+{
+    CExtPopupBaseWnd::g_nDefaultPopupAnimation = CExtPopupBaseWnd::ANIMATION_NONE;
+}
+
+CInstantPopups::~CInstantPopups()
+{
+    CExtPopupBaseWnd::g_nDefaultPopupAnimation = m_nSavedAnimation;
+}
+
+void EndPopupTracking()
+{
+    CExtPopupMenuWnd::EndActiveTracking();
+    PumpMessagesFor(30);
+}
+
+HWND CreateOwnerWindow(const char* pszClass, WNDPROC pfnWndProc, const RECT& rc, HBRUSH hbrBackground)
+{
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = pfnWndProc;
+    wc.hInstance = ::GetModuleHandleA(nullptr);
+    wc.lpszClassName = pszClass;
+    wc.hbrBackground = hbrBackground;
+    ::RegisterClassA(&wc);
+    return ::CreateWindowExA(WS_EX_TOPMOST, pszClass, "", WS_POPUP | WS_VISIBLE, rc.left, rc.top,
+                             rc.right - rc.left, rc.bottom - rc.top, nullptr, nullptr, wc.hInstance, nullptr);
+}
+
+void ActivateOwner(HWND hWnd, const RECT& rc)
+{
+    ::SetForegroundWindow(hWnd);
+    ::SetFocus(hWnd);
+    ::SetCursorPos(rc.right - PARKED_CURSOR_INSET, rc.bottom - PARKED_CURSOR_INSET);
+    PumpMessagesFor(60);
+}
+
+void SendKeys(std::initializer_list<std::pair<WORD, bool>> keys)
+{
+    std::vector<INPUT> inputs;
+    for (const auto& [vk, bUp] : keys) {
+        INPUT in{};
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = vk;
+        in.ki.dwFlags = bUp ? KEYEVENTF_KEYUP : 0;
+        inputs.push_back(in);
+    }
+    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+void SendKey(WORD vk)
+{
+    SendKeys({{vk, false}, {vk, true}});
+}
+
+void PressKey(WORD vk)
+{
+    SendKey(vk);
+    PumpMessagesFor(KEY_SETTLE_MS);
+}
+
+void PressKeyWith(WORD vkModifier, WORD vk)
+{
+    SendKeys({{vkModifier, false}, {vk, false}, {vk, true}, {vkModifier, true}});
+    PumpMessagesFor(KEY_SETTLE_MS);
+}
+
+void MoveCursorTo(POINT ptScreen)
+{
+    // Two steps: a move to the very point the cursor rests on reports nothing.
+    ::SetCursorPos(ptScreen.x - 1, ptScreen.y);
+    PumpMessagesFor(10);
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = 1;
+    in.mi.dwFlags = MOUSEEVENTF_MOVE;
+    ::SendInput(1, &in, sizeof(INPUT));
+    PumpMessagesFor(MOUSE_SETTLE_MS);
+}
+
+void ClickAt(POINT ptScreen)
+{
+    MoveCursorTo(ptScreen);
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    SendMouse(MOUSEEVENTF_LEFTUP);
+}
 
 CBackdropWindow::CBackdropWindow(const RECT& rc, COLORREF clr)
     : m_hBrush(::CreateSolidBrush(clr))
@@ -72,41 +176,3 @@ bool ColorNear(COLORREF clr, COLORREF clrExpected, int nTolerance)
            std::abs(int(GetBValue(clr)) - int(GetBValue(clrExpected))) <= nTolerance;
 }
 
-void SaveScreenRect(const RECT& rc, const char* pszName)
-{
-    // The build folder, as a path Wine understands (drive Z is the Unix root).
-    std::string folder = __FILE__;
-    for (int i = 0; i < 4; ++i)
-        folder = folder.substr(0, folder.find_last_of('/'));
-    folder = "Z:" + folder + "/build/screens";
-    ::CreateDirectoryA(folder.c_str(), nullptr);
-    const int cx = rc.right - rc.left, cy = rc.bottom - rc.top;
-    if (cx <= 0 || cy <= 0)
-        return;
-    HDC hScreen = ::GetDC(nullptr);
-    HDC hMem = ::CreateCompatibleDC(hScreen);
-    BITMAPINFO bi = {};
-    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), cx, cy, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-    void* pBits = nullptr;
-    HBITMAP hBitmap = ::CreateDIBSection(hScreen, &bi, DIB_RGB_COLORS, &pBits, nullptr, 0);
-    HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
-    ::BitBlt(hMem, 0, 0, cx, cy, hScreen, rc.left, rc.top, SRCCOPY);
-    ::GdiFlush();
-    const DWORD dwStride = ((cx * 3 + 3) / 4) * 4;
-    BITMAPFILEHEADER bf = {0x4D42, static_cast<DWORD>(sizeof bf + sizeof(BITMAPINFOHEADER) + dwStride * cy), 0, 0,
-                           static_cast<DWORD>(sizeof bf + sizeof(BITMAPINFOHEADER))};
-    const std::string path = folder + "/" + pszName;
-    HANDLE hFile =
-        ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (hFile != INVALID_HANDLE_VALUE) {
-        DWORD dwWritten = 0;
-        ::WriteFile(hFile, &bf, sizeof bf, &dwWritten, nullptr);
-        ::WriteFile(hFile, &bi.bmiHeader, sizeof bi.bmiHeader, &dwWritten, nullptr);
-        ::WriteFile(hFile, pBits, dwStride * static_cast<DWORD>(cy), &dwWritten, nullptr);
-        ::CloseHandle(hFile);
-    }
-    ::SelectObject(hMem, hOld);
-    ::DeleteObject(hBitmap);
-    ::DeleteDC(hMem);
-    ::ReleaseDC(nullptr, hScreen);
-}

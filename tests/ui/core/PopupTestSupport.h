@@ -1,10 +1,44 @@
 #pragma once
-// Fixtures of the popup tests: a plain window to open popups over, screen pixels, a sound
-// player that records instead of playing.
+// Fixtures of the popup tests: owner windows to open popups over, real input, screen pixels, a
+// sound player that records instead of playing.
 #include "platform/mfc/Afx.h"
 #include "ui/core/ExtSoundPlayer.h"
 
+#include <initializer_list>
+#include <utility>
 #include <vector>
+
+// Popups open and close at once while it lives: no animation to wait for.
+class CInstantPopups
+{
+public:
+    CInstantPopups();
+    ~CInstantPopups();
+    CInstantPopups(const CInstantPopups&) = delete;
+    CInstantPopups& operator=(const CInstantPopups&) = delete;
+
+private:
+    int m_nSavedAnimation;
+};
+
+// Ends whatever menu is tracked and lets its windows go.
+void EndPopupTracking();
+
+// A shown top-most popup window at rc that owns the menus under test.
+HWND CreateOwnerWindow(const char* pszClass, WNDPROC pfnWndProc, const RECT& rc, HBRUSH hbrBackground);
+// The owner in front with the focus, and the cursor parked in its far corner: a cursor resting
+// where a popup opens would hover its items.
+void ActivateOwner(HWND hWnd, const RECT& rc);
+
+// Real input, seen by the popups' thread hooks. The Send... ones return at once, for timers that
+// play input while a menu tracks; the others dispatch messages while it arrives.
+// Each stroke is a key and whether it goes up.
+void SendKeys(std::initializer_list<std::pair<WORD, bool>> keys);
+void SendKey(WORD vk);
+void PressKey(WORD vk);
+void PressKeyWith(WORD vkModifier, WORD vk);
+void MoveCursorTo(POINT ptScreen);
+void ClickAt(POINT ptScreen);
 
 // A borderless window of one colour at a fixed place on the screen.
 class CBackdropWindow
@@ -39,5 +73,3 @@ COLORREF ScreenPixel(int x, int y);
 void PumpMessagesFor(DWORD dwMilliseconds);
 // Each channel of clr lies within nTolerance of the expected one.
 bool ColorNear(COLORREF clr, COLORREF clrExpected, int nTolerance);
-// Saves the screen rectangle as a 24-bit BMP in the build's screens folder.
-void SaveScreenRect(const RECT& rc, const char* pszName);

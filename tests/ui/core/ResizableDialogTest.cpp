@@ -6,6 +6,7 @@
 #include "ui/core/ExtRegistry.h"
 
 #include "CommandTestResources.h"
+#include "tests/support/ScreenImage.h"
 
 #include <gtest/gtest.h>
 
@@ -44,47 +45,6 @@ RECT ChildRect(CWnd& parent, HWND hChild)
     return ::testing::AssertionFailure() << "expected (" << expected.left << "," << expected.top << ","
                                          << expected.right << "," << expected.bottom << ") got (" << actual.left
                                          << "," << actual.top << "," << actual.right << "," << actual.bottom << ")";
-}
-
-// Saves the window's picture as a 24-bit BMP in the build's screens folder.
-void SaveScreenshot(HWND hWnd, const char* pszName)
-{
-    // The build folder, as a path Wine understands (drive Z is the Unix root).
-    std::string folder = __FILE__;
-    for (int i = 0; i < 4; ++i)
-        folder = folder.substr(0, folder.find_last_of('/'));
-    folder = "Z:" + folder + "/build/screens";
-    ::CreateDirectoryA(folder.c_str(), nullptr);
-    RECT rc;
-    ::GetWindowRect(hWnd, &rc);
-    const int cx = rc.right - rc.left, cy = rc.bottom - rc.top;
-    HDC hScreen = ::GetDC(nullptr);
-    HDC hMem = ::CreateCompatibleDC(hScreen);
-    BITMAPINFO bi = {};
-    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), cx, cy, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-    void* pBits = nullptr;
-    HBITMAP hBitmap = ::CreateDIBSection(hScreen, &bi, DIB_RGB_COLORS, &pBits, nullptr, 0);
-    HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
-    ::BitBlt(hMem, 0, 0, cx, cy, hScreen, rc.left, rc.top, SRCCOPY);
-    ::GdiFlush();
-    const DWORD dwStride = ((cx * 3 + 3) / 4) * 4;
-    BITMAPFILEHEADER bf = {0x4D42, static_cast<DWORD>(sizeof bf + sizeof(BITMAPINFOHEADER) + dwStride * cy), 0, 0,
-                           static_cast<DWORD>(sizeof bf + sizeof(BITMAPINFOHEADER))};
-    const std::string path = folder + "/" + pszName;
-    HANDLE hFile =
-        ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (hFile != INVALID_HANDLE_VALUE)
-    {
-        DWORD dwWritten = 0;
-        ::WriteFile(hFile, &bf, sizeof bf, &dwWritten, nullptr);
-        ::WriteFile(hFile, &bi.bmiHeader, sizeof bi.bmiHeader, &dwWritten, nullptr);
-        ::WriteFile(hFile, pBits, dwStride * static_cast<DWORD>(cy), &dwWritten, nullptr);
-        ::CloseHandle(hFile);
-    }
-    ::SelectObject(hMem, hOld);
-    ::DeleteObject(hBitmap);
-    ::DeleteDC(hMem);
-    ::ReleaseDC(nullptr, hScreen);
 }
 
 WINDOWPLACEMENT Placement(HWND hWnd)
@@ -343,7 +303,7 @@ TEST_F(ResizableDialogTest, ScreenshotsBeforeAndAfterAResize)
     ::SetWindowPos(m_dialog->m_hWnd, HWND_TOPMOST, 10, 10, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
     ::UpdateWindow(m_dialog->m_hWnd);
     PumpMessages();
-    SaveScreenshot(m_dialog->m_hWnd, "resizable-dialog-before.bmp");
+    SaveWindowPng(m_dialog->m_hWnd, "resizable-dialog-before.png");
     EXPECT_TRUE(GripperShown(m_dialog->m_hWnd, m_dialog->GetGripperRect()));
     const RECT rcCancelBefore = ChildRect(*m_dialog, ::GetDlgItem(m_dialog->m_hWnd, IDCANCEL));
     RECT rcClient;
@@ -351,7 +311,7 @@ TEST_F(ResizableDialogTest, ScreenshotsBeforeAndAfterAResize)
     SetClientSize(*m_dialog, rcClient.right + 120, rcClient.bottom + 80);
     ::UpdateWindow(m_dialog->m_hWnd);
     PumpMessages();
-    SaveScreenshot(m_dialog->m_hWnd, "resizable-dialog-after.bmp");
+    SaveWindowPng(m_dialog->m_hWnd, "resizable-dialog-after.png");
     EXPECT_TRUE(GripperShown(m_dialog->m_hWnd, m_dialog->GetGripperRect()));
     const RECT rcCancelAfter = ChildRect(*m_dialog, ::GetDlgItem(m_dialog->m_hWnd, IDCANCEL));
     EXPECT_EQ(rcCancelBefore.left + 120, rcCancelAfter.left);

@@ -5,7 +5,7 @@
 #include "ui/core/ExtPaintManagerHolder.h"
 #include "ui/core/ExtPaintManagerStudio2005.h"
 
-#include "platform/gdiplus/GdiPlus.h"
+#include "tests/support/ScreenImage.h"
 
 #include <gtest/gtest.h>
 
@@ -731,41 +731,11 @@ TEST(ThemeDrawingLeakTest, PaintingEverythingTwoThousandTimesLeavesNoGdiHandle)
     EXPECT_EQ(nFreeBefore, CountFreeGdiHandleSlots());
 }
 
-// The project's build folder, as a path Wine understands (drive Z is the Unix root).
-std::string ScreensFolder()
-{
-    std::string path = __FILE__;
-    for (int i = 0; i < 4; ++i)
-        path = path.substr(0, path.find_last_of('/'));
-    return "Z:" + path + "/build/screens";
-}
-
-bool FindPngEncoder(CLSID* pClsid)
-{
-    UINT nCount = 0, nSize = 0;
-    if (Gdiplus::DllExports::GdipGetImageEncodersSize(&nCount, &nSize) != Gdiplus::Ok || nSize == 0)
-        return false;
-    std::vector<BYTE> buffer(nSize);
-    auto* pCodecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
-    if (Gdiplus::DllExports::GdipGetImageEncoders(nCount, nSize, pCodecs) != Gdiplus::Ok)
-        return false;
-    for (UINT i = 0; i < nCount; ++i)
-        if (std::u16string(pCodecs[i].MimeType) == u"image/png") {
-            *pClsid = pCodecs[i].Clsid;
-            return true;
-        }
-    return false;
-}
-
 // One sheet per theme of every element, for a person to look at.
 TEST(ThemeDrawingScreens, SheetOfEveryElementPerTheme)
 {
     constexpr int COLUMNS = 8;
     constexpr int GAP = 4;
-    const std::string folder = ScreensFolder();
-    ::CreateDirectoryA(folder.c_str(), nullptr);
-    CLSID png{};
-    ASSERT_TRUE(FindPngEncoder(&png));
     for (int nTheme : {CLASSIC, XP, OFFICE2003, STUDIO2005}) {
         ASSERT_TRUE(g_PaintManagerHolder.ReplaceByClass(ThemeClass(nTheme)));
         CExtPaintManager& pm = *g_PaintManagerHolder.GetFirstMember();
@@ -784,10 +754,7 @@ TEST(ThemeDrawingScreens, SheetOfEveryElementPerTheme)
             sheet.dc().StretchBlt(x, y, CELL_CX * 2, CELL_CY * 2, &cell.dc(), 0, 0, CELL_CX, CELL_CY, SRCCOPY);
         }
         HBITMAP hBitmap = static_cast<HBITMAP>(::GetCurrentObject(sheet.dc().m_hDC, OBJ_BITMAP));
-        Gdiplus::Bitmap bitmap(hBitmap, nullptr);
-        const std::string name = folder + "/ui-core-" + ThemeName(nTheme) + ".png";
-        const std::u16string path(name.begin(), name.end());
-        EXPECT_EQ(Gdiplus::Ok, bitmap.Save(path.c_str(), &png));
+        EXPECT_TRUE(SaveBitmapPng(hBitmap, std::string("ui-core-") + ThemeName(nTheme) + ".png"));
     }
     g_PaintManagerHolder.ReplaceByClass(RUNTIME_CLASS(CExtPaintManagerXP));
 }

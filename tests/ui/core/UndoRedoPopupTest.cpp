@@ -1,4 +1,5 @@
 #include "tests/ui/core/ControlPopupTestSupport.h"
+#include "tests/support/ScreenImage.h"
 #include "ui/core/ExtPopupMenuTrackingState.h"
 #include "ui/core/ExtPopupUndoRedoListBox.h"
 #include "ui/core/ExtPopupUndoRedoMenuWnd.h"
@@ -10,7 +11,6 @@
 namespace {
 
 using List = CExtPopupUndoRedoListBox;
-const CRect OWNER_RECT(0, 0, 640, 480);
 const CPoint POPUP_POINT(120, 90);
 
 std::vector<std::string> Actions(int nCount)
@@ -21,50 +21,26 @@ std::vector<std::string> Actions(int nCount)
     return actions;
 }
 
-class UndoRedoPopup : public ::testing::Test
+class UndoRedoPopup : public ListOwnerTest
 {
 protected:
-    static void SetUpTestSuite() { s_pOwner = new CListOwnerWindow(OWNER_RECT); }
-    static void TearDownTestSuite()
-    {
-        delete s_pOwner;
-        s_pOwner = nullptr;
-    }
     void SetUp() override
     {
-        Owner().Prepare();
+        ListOwnerTest::SetUp();
         Owner().m_items = Actions(5);
         Owner().m_nInitialSelection = -1;
     }
-    void TearDown() override
-    {
-        CExtPopupMenuWnd::EndActiveTracking();
-        PumpFor(30);
-        EXPECT_FALSE(g_PopupMenuTrackingState.IsHookInstalled());
-    }
-    static CListOwnerWindow& Owner() { return *s_pOwner; }
 
     // Tracks the popup at the fixed point; it lives until the tracking ends.
     static CExtPopupUndoRedoMenuWnd* Open()
     {
-        auto* pPopup = new CExtPopupUndoRedoMenuWnd;
-        pPopup->PrepareEmptyPopup(Owner().Handle());
-        if (!pPopup->StartTracking(CExtPopupMenuWnd::TRACK_NO_ANIMATION, POPUP_POINT.x, POPUP_POINT.y)) {
-            delete pPopup;
-            return nullptr;
-        }
-        PumpFor(60);
-        return pPopup;
+        return Track(new CExtPopupUndoRedoMenuWnd, POPUP_POINT);
     }
     static List* ListOf(const CExtPopupUndoRedoMenuWnd* pPopup)
     {
         return static_cast<List*>(CWnd::FromHandlePermanent(pPopup->GetControlWindow()));
     }
-
-    static CListOwnerWindow* s_pOwner;
 };
-
-CListOwnerWindow* UndoRedoPopup::s_pOwner = nullptr;
 
 TEST_F(UndoRedoPopup, CaptionStripLiesBelowTheList)
 {
@@ -124,7 +100,7 @@ TEST_F(UndoRedoPopup, HoverSelectsFromTheFirstItemAndTheCaptionCounts)
             nDark += GetRValue(::GetPixel(hScreen, x, y)) < 80 ? 1 : 0;
     ::ReleaseDC(nullptr, hScreen);
     EXPECT_GT(nDark, 20);
-    EXPECT_TRUE(SaveScreenPng(rcWindow, "undo-redo-popup.png"));
+    EXPECT_TRUE(SaveScreenRectPng(rcWindow, "undo-redo-popup.png"));
 }
 
 TEST_F(UndoRedoPopup, KeysMoveTheEndOfTheSelection)
@@ -161,8 +137,7 @@ TEST_F(UndoRedoPopup, KeysMoveTheEndOfTheSelection)
             EXPECT_EQ(c.nTop, pList->GetTopIndex());
         }
         EXPECT_TRUE(Owner().m_commands.empty());
-        CExtPopupMenuWnd::EndActiveTracking();
-        PumpFor(30);
+        EndPopupTracking();
     }
 }
 
@@ -189,7 +164,7 @@ TEST_F(UndoRedoPopup, ReleaseWithoutAPressInTheListDoesNotEnd)
     EXPECT_TRUE(CExtPopupMenuWnd::IsTrackingActive());
     ::SendMessageA(hWndList, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
     ::SendMessageA(hWndList, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
-    PumpFor(30);
+    PumpMessagesFor(30);
     EXPECT_EQ(1, Owner().CountNotices(CExtPopupInplaceListBox::g_nMsgPopupListBoxSelEndOK));
     EXPECT_FALSE(CExtPopupMenuWnd::IsTrackingActive());
 }
@@ -239,7 +214,7 @@ TEST_F(UndoRedoPopup, HeldButtonBeyondTheListScrollsItOn)
 
     pList->SetTopIndex(10);
     ::SendMessageA(hWndList, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(10, -25));
-    PumpFor(450);
+    PumpMessagesFor(450);
     const int nTop = pList->GetTopIndex();
     EXPECT_LT(nTop, 10);
     EXPECT_GE(nTop, 7);
