@@ -154,8 +154,9 @@ TEST_F(EditorSession, HelpTopicsReturnsAtOnceAndNamesTheAddressWithoutABrowser)
     EXPECT_LT(::GetTickCount() - start, kAtOnceMs);
     EndBrowserProcesses();
     ASSERT_LE(SessionApp().m_messages.size(), 1u);
-    if (!SessionApp().m_messages.empty())
+    if (!SessionApp().m_messages.empty()) {
         EXPECT_NE(SessionApp().m_messages[0].find(kHelpPageAddress), std::string::npos);
+    }
 }
 
 TEST_F(EditorSession, PrintPreviewShowsTheActivePaneAndGivesTheWindowBack)

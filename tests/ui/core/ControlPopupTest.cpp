@@ -380,9 +380,9 @@ TEST_F(ControlPopup, ChoiceShowsAsThePendingTextOfAnEditItem)
     ASSERT_TRUE(pMenu->InsertInplaceEditItem(-1, &sValue, "&Pick", 60, 0, nullptr, nullptr, nullptr, 0, pChild));
     ASSERT_TRUE(pMenu->StartTracking(CExtPopupMenuWnd::TRACK_NO_ANIMATION | CExtPopupMenuWnd::TRACK_SELECT_FIRST,
                                      POPUP_POINT.x, POPUP_POINT.y));
-    PumpFor(60);
+    PumpMessagesFor(60);
     PressKey(VK_RIGHT);
-    PumpFor(60);
+    PumpMessagesFor(60);
     List* pList = pChild->GetList();
     ASSERT_NE(nullptr, pList);
     const CExtPopupMenuWnd::MENUITEMDATA* pItem = pMenu->ItemDataAt(0);
@@ -449,7 +449,7 @@ TEST_F(ControlPopup, ChoiceSubmenuItemEndsTheMenuLikeACommand)
             pMenu->ItemDataAt(0)->pfnPreCommand = &StopCommand;
         ASSERT_TRUE(pMenu->StartTracking(CExtPopupMenuWnd::TRACK_NO_ANIMATION | CExtPopupMenuWnd::TRACK_SELECT_FIRST,
                                          POPUP_POINT.x, POPUP_POINT.y));
-        PumpFor(60);
+        PumpMessagesFor(60);
         if (c.bClick) {
             CRect rcItem;
             ASSERT_TRUE(pMenu->GetItemRect(0, &rcItem, false));
@@ -458,7 +458,7 @@ TEST_F(ControlPopup, ChoiceSubmenuItemEndsTheMenuLikeACommand)
         } else {
             PressKey(VK_RETURN);
         }
-        PumpFor(60);
+        PumpMessagesFor(60);
         EXPECT_EQ(!c.bEnds, CExtPopupMenuWnd::IsTrackingActive());
         EXPECT_TRUE(Owner().m_commands.empty());
         EXPECT_TRUE(Endings().empty());
@@ -469,7 +469,7 @@ TEST_F(ControlPopup, ChoiceSubmenuItemEndsTheMenuLikeACommand)
             EXPECT_TRUE(::IsWindowVisible(pChild->GetSafeHwnd()));
         }
         CExtPopupMenuWnd::EndActiveTracking();
-        PumpFor(30);
+        PumpMessagesFor(30);
     }
 }
 

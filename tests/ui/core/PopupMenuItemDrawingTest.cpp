@@ -211,8 +211,9 @@ TEST_F(PopupMenuItemDrawing, ItemTipShowsTheCommandsTooltip)
         const HWND hTip = pPopup->GetTipWnd().GetSafeHwnd();
         const bool bShown = hTip != nullptr && ::IsWindowVisible(hTip);
         EXPECT_EQ(bShown, *c.tip != 0);
-        if (bShown)
+        if (bShown) {
             EXPECT_STREQ(pPopup->GetTipWnd().GetText(), c.tip);
+        }
         EndPopupTracking();
         ::SetCursorPos(OWNER_RECT.right - 20, OWNER_RECT.bottom - 20);
     }
