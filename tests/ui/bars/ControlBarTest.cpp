@@ -4,7 +4,9 @@
 #include "ui/bars/ExtBarNcAreaButton.h"
 #include "ui/core/ExtCmdItem.h"
 #include "ui/core/ExtCmdManager.h"
+#include "ui/core/ExtPaintManager.h"
 #include "ui/core/ExtPopupMenuWnd.h"
+#include "ui/core/ExtPopupServices.h"
 #include "ui/core/ExtResourceManager.h"
 
 #include <gtest/gtest.h>
@@ -313,6 +315,7 @@ class CMenuFrame : public CFrameWnd
 public:
     bool m_bBuildItself = false;
     std::vector<bool> m_notifications;
+    std::vector<UINT> m_prompts;
     CFrameWnd* m_pTargetSeen = nullptr;
 
 protected:
@@ -324,6 +327,8 @@ protected:
             m_pTargetSeen = pData->m_pTargetFrame;
             return m_bBuildItself ? 1 : 0;
         }
+        if (message == WM_SETMESSAGESTRING)
+            m_prompts.push_back(static_cast<UINT>(wParam));
         return CFrameWnd::WindowProc(message, wParam, lParam);
     }
 };
@@ -478,4 +483,27 @@ TEST_F(ControlBarHitTest, RowResizeByDragAndCancelByKey)
         m_frame.LayoutSide(kTop);
     }
     CExtControlBar::g_nDockingStyleOverride = -1;
+}
+
+TEST(ControlBarFrameOperations, PopupsReachTheFramesHelpModeAndStatusPromptThroughTheBars)
+{
+    auto* pMenuFrame = new CMenuFrame;
+    CBarTestFrame frame(pMenuFrame);
+    CExtControlBar* pBar = frame.CreateBar(kTop, "Bar", kIdA);
+    EXPECT_FALSE(PopupIsFrameInHelpMode(pBar->GetSafeHwnd()));
+    pMenuFrame->m_bHelpMode = TRUE;
+    EXPECT_TRUE(PopupIsFrameInHelpMode(pBar->GetSafeHwnd()));
+    pMenuFrame->m_bHelpMode = FALSE;
+    PopupShowIdlePrompt(pBar->GetSafeHwnd());
+    CExtControlBar::SetFrameStatusMessage(pBar, kIdB);
+    EXPECT_EQ(pMenuFrame->m_prompts, (std::vector<UINT>{AFX_IDS_IDLEMESSAGE, kIdB}));
+}
+
+TEST_F(ControlBarHitTest, PaintManagerAsksTheBarsWhereTheyDock)
+{
+    EXPECT_FALSE(CExtPaintManager::IsBarDockedAtLeftOrRight(m_pA));
+    EXPECT_TRUE(CExtPaintManager::IsBarDockedAtLeftOrRight(m_pD));
+    EXPECT_FALSE(CExtPaintManager::IsBarFloating(m_pA));
+    // A docked resizable bar offers no options button.
+    EXPECT_FALSE(CExtPaintManager::IsAvailableCaptionOptionsButton(m_pA));
 }
