@@ -507,3 +507,19 @@ TEST_F(ControlBarHitTest, PaintManagerAsksTheBarsWhereTheyDock)
     // A docked resizable bar offers no options button.
     EXPECT_FALSE(CExtPaintManager::IsAvailableCaptionOptionsButton(m_pA));
 }
+
+TEST_F(ControlBarHitTest, FixedSizeBarAtTheTopHasASideCaptionAndNoSplitters)
+{
+    CTestBar* pFixed = m_frame.CreateBar(kTop, "Tools", kIdFixed, true);
+    pFixed->m_bCaptionAlongTop = false;
+    m_frame.SetRows(kTop, {{m_pA, m_pB}, {m_pC}, {pFixed}});
+    m_frame.LayoutSide(kTop);
+    EXPECT_TRUE(pFixed->m_rcRowSplitter.IsRectEmpty());
+    EXPECT_TRUE(pFixed->m_rcInRowSplitter.IsRectEmpty());
+    EXPECT_TRUE(pFixed->m_rcLeadSplitter.IsRectEmpty());
+    ASSERT_FALSE(pFixed->m_rcCaption.IsRectEmpty());
+    EXPECT_EQ(pFixed->m_rcCaption.Width(), pFixed->m_nCaptionHeight);
+    // Inside the theme's margin and one pixel further from the dock edge.
+    EXPECT_GE(pFixed->m_rcCaption.top, 2);
+    EXPECT_EQ(HitTestAt(pFixed, WindowPointToScreen(pFixed, Centre(pFixed->m_rcCaption))), HTCLIENT);
+}
