@@ -1,4 +1,5 @@
 #include "tests/ui/bars/BarTestSupport.h"
+#include "tests/ui/core/PopupTestSupport.h"
 
 #include "platform/mfc/DockBar.h"
 #include "ui/bars/ExtBarNcAreaButton.h"
@@ -522,4 +523,22 @@ TEST_F(ControlBarHitTest, FixedSizeBarAtTheTopHasASideCaptionAndNoSplitters)
     // Inside the theme's margin and one pixel further from the dock edge.
     EXPECT_GE(pFixed->m_rcCaption.top, 2);
     EXPECT_EQ(HitTestAt(pFixed, WindowPointToScreen(pFixed, Centre(pFixed->m_rcCaption))), HTCLIENT);
+}
+
+TEST_F(ControlBarHitTest, DockedLayoutPaintsCaptionsWithTheirButtons)
+{
+    for (CExtControlBar* pBar : {m_pA, m_pB, m_pC, m_pD})
+        pBar->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW | RDW_ERASE);
+    PumpBarMessages(50);
+    CRect rcFrame;
+    m_frame.Frame()->GetWindowRect(&rcFrame);
+    SaveScreenRect(rcFrame, "bars-docked-layout.bmp");
+    // The Close glyph stands out of the caption's plain background.
+    const CRect rcClose = m_pA->m_arrNcButtons[0]->m_rc;
+    const CPoint ptGlyph = WindowPointToScreen(m_pA, Centre(rcClose));
+    const CPoint ptCaption = WindowPointToScreen(m_pA, CPoint(m_pA->m_rcCaption.left + 2, Centre(rcClose).y));
+    bool bGlyphDrawn = false;
+    for (int dx = -2; dx <= 2 && !bGlyphDrawn; ++dx)
+        bGlyphDrawn = ScreenPixel(ptGlyph.x + dx, ptGlyph.y) != ScreenPixel(ptCaption.x, ptCaption.y);
+    EXPECT_TRUE(bGlyphDrawn);
 }
