@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <vector>
 
 namespace
@@ -541,4 +542,48 @@ TEST_F(ControlBarHitTest, DockedLayoutPaintsCaptionsWithTheirButtons)
     for (int dx = -2; dx <= 2 && !bGlyphDrawn; ++dx)
         bGlyphDrawn = ScreenPixel(ptGlyph.x + dx, ptGlyph.y) != ScreenPixel(ptCaption.x, ptCaption.y);
     EXPECT_TRUE(bGlyphDrawn);
+}
+
+TEST(ControlBarRowLayout, HiddenBarGetsItsExtentBackEvenlyFromItsNeighbours)
+{
+    CBarTestFrame frame;
+    std::vector<CExtControlBar*> row;
+    for (UINT nId : {kIdA, kIdB, kIdC}) {
+        CTestBar* pBar = frame.CreateBar(kTop, "Bar", nId);
+        pBar->m_nForcedMinimal = 40;
+        pBar->m_sizeDockedHorz = CSize(200, 100);
+        row.push_back(pBar);
+    }
+    frame.SetRows(kTop, {row});
+    frame.LayoutSide(kTop);
+    const int nExtentB = row[1]->m_sizeDockedHorz.cx;
+    row[1]->ShowWindow(SW_HIDE);
+    frame.LayoutSide(kTop);
+    EXPECT_EQ(row[1]->m_nReclaimExtent, nExtentB);
+    const int nGrownA = row[0]->m_sizeDockedHorz.cx;
+    const int nGrownC = row[2]->m_sizeDockedHorz.cx;
+    row[1]->ShowWindow(SW_SHOW);
+    EXPECT_EQ(row[1]->m_nReclaimExtent, 0);
+    EXPECT_EQ(row[1]->m_sizeDockedHorz.cx, nExtentB);
+    const int nGivenA = nGrownA - row[0]->m_sizeDockedHorz.cx;
+    const int nGivenC = nGrownC - row[2]->m_sizeDockedHorz.cx;
+    EXPECT_EQ(nGivenA + nGivenC, nExtentB);
+    EXPECT_LE(std::abs(nGivenA - nGivenC), 1);
+}
+
+TEST(ControlBarMenu, RightClickShowsTheBarListUnlessTheFrameBuildsItsOwn)
+{
+    auto* pMenuFrame = new CMenuFrame;
+    CBarTestFrame frame(pMenuFrame);
+    g_CmdManagerHolder->CreateProfile("bars-click-test", pMenuFrame->GetSafeHwnd());
+    CTestBar* pA = frame.CreateBar(kTop, "Colors", kIdA);
+    frame.SetRows(kTop, {{pA}});
+    frame.LayoutSide(kTop);
+    for (bool bFrameBuilds : {false, true}) {
+        pMenuFrame->m_bBuildItself = bFrameBuilds;
+        pA->SendMessage(WM_RBUTTONUP, 0, MAKELPARAM(10, 10));
+        EXPECT_EQ(CExtPopupMenuWnd::IsTrackingActive(), !bFrameBuilds) << bFrameBuilds;
+        CExtPopupMenuWnd::EndActiveTracking();
+        PumpBarMessages(20);
+    }
 }
