@@ -237,7 +237,10 @@ TEST_F(ControlBarHitTest, SplittersAnswerTheirResizeCodes)
         ASSERT_FALSE(rc.IsRectEmpty()) << c.name;
         EXPECT_EQ(HitTestAt(c.pBar, WindowPointToScreen(c.pBar, Centre(rc))), c.nExpected) << c.name;
     }
-    // The last bar of a row drags no in-row splitter.
+    // The last bar of a row has no in-row strip, and the one before it keeps only its own.
+    EXPECT_TRUE(m_pB->m_rcInRowSplitter.IsRectEmpty());
+    EXPECT_TRUE(m_pC->m_rcInRowSplitter.IsRectEmpty());
+    EXPECT_TRUE(m_pB->m_rcLeadSplitter.IsRectEmpty());
     CRect rcB;
     m_pB->GetWindowRect(&rcB);
     EXPECT_EQ(HitTestAt(m_pB, CPoint(rcB.right - 1, rcB.CenterPoint().y)), HTCLIENT);
