@@ -3,6 +3,7 @@
 
 #include "platform/mfc/DockBar.h"
 #include "ui/bars/ExtBarNcAreaButton.h"
+#include "ui/bars/ExtDockBar.h"
 #include "ui/core/ExtCmdItem.h"
 #include "ui/core/ExtCmdManager.h"
 #include "ui/core/ExtPaintManager.h"
@@ -589,4 +590,26 @@ TEST(ControlBarMenu, RightClickShowsTheBarListUnlessTheFrameBuildsItsOwn)
         CExtPopupMenuWnd::EndActiveTracking();
         PumpBarMessages(20);
     }
+}
+
+TEST(ControlBarUtilities, InnermostRingAndRowBreak)
+{
+    CBarTestFrame frame;
+    // A frame gets no more rings than it has bars to fill them.
+    CTestBar* pA = frame.CreateBar(kTop, "A", kIdA);
+    CTestBar* pB = frame.CreateBar(kTop, "B", kIdB);
+    frame.CreateBar(kTop, "C", kIdC);
+    auto* pRing1 = static_cast<CExtDockBar*>(frame.DockBar(kTop));
+    CExtDockBar* pRing3 = CExtDockBar::GoToRing(pRing1, 3);
+    ASSERT_NE(pRing3, nullptr);
+    CExtDockBar* pOuter = CExtDockBar::FindRingBar(frame.Frame(), 0, kTop, false);
+    ASSERT_NE(pOuter, nullptr);
+    EXPECT_EQ(pOuter->GetInnermostRingBar(), pRing3);
+    EXPECT_EQ(pRing3->GetInnermostRingBar(), pRing3);
+    frame.SetRows(kTop, {{pA, pB}});
+    pRing1->InsertRowBreak(2);
+    ASSERT_EQ(pRing1->m_arrBars.GetSize(), 5);
+    EXPECT_EQ(pRing1->m_arrBars[1], pA);
+    EXPECT_EQ(pRing1->m_arrBars[2], nullptr);
+    EXPECT_EQ(pRing1->m_arrBars[3], pB);
 }
