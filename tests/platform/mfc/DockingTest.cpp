@@ -162,6 +162,14 @@ TEST_F(DockingTest, BarsShareARowUntilTheyNoLongerFitThenWrap)
     m_pFrame->RecalcLayout();
     EXPECT_GT(WindowRectOf(third).top, rcFirst.top) << "a bar past the frame's edge starts the next row";
     EXPECT_EQ(rcFirst.top, WindowRectOf(second).top);
+
+    // Dropped above the first row, a bar makes a row of its own in front of it.
+    CRect rcFourth = rcFirst - CPoint(0, 40);
+    CSizedBar& fourth = AddBar(CSize(100, 24), AFX_IDW_DOCKBAR_TOP, &rcFourth);
+    m_pFrame->RecalcLayout();
+    EXPECT_EQ(&fourth, DockBar(AFX_IDW_DOCKBAR_TOP)->GetDockedControlBar(1));
+    EXPECT_EQ(nullptr, DockBar(AFX_IDW_DOCKBAR_TOP)->m_arrBars[2]);
+    EXPECT_LT(WindowRectOf(fourth).top, WindowRectOf(first).top);
 }
 
 TEST_F(DockingTest, DelayedHideTakesEffectAtTheNextLayout)
@@ -205,6 +213,9 @@ TEST_F(DockingTest, FloatingFrameLivesAndShowsWithItsBar)
     const CRect rcFloating = WindowRectOf(*pFloating);
     EXPECT_EQ(CPoint(200, 200), rcFloating.TopLeft());
     EXPECT_GE(rcFloating.Width(), 150) << "the floating frame snaps around its bar";
+    char szTitle[32] = "";
+    ::GetWindowTextA(pFloating->m_hWnd, szTitle, sizeof szTitle);
+    EXPECT_STREQ("bar", szTitle) << "the floating frame shows its bar's title";
     EXPECT_EQ(nullptr, DockBar(AFX_IDW_DOCKBAR_TOP)->GetDockedControlBar(1));
 
     m_pFrame->ShowControlBar(&bar, FALSE, FALSE);
