@@ -299,6 +299,51 @@ TEST_F(DockingTest, OutlineDragDocksFloatsOrCancels)
     }
 }
 
+namespace
+{
+// A bar that wraps to the width it is given, as a floating tool bar does.
+class CWrappingBar : public CSizedBar
+{
+public:
+    CSize CalcDynamicLayout(int nLength, DWORD dwMode) override
+    {
+        if ((dwMode & LM_COMMIT) && nLength > 0)
+            m_nMRUWidth = static_cast<UINT>(nLength);
+        if (nLength > 0 && !(dwMode & LM_LENGTHY))
+            return CSize(nLength, m_size.cy);
+        if (dwMode & LM_MRUWIDTH)
+            return CSize(static_cast<int>(m_nMRUWidth), m_size.cy);
+        return CSizedBar::CalcDynamicLayout(nLength, dwMode);
+    }
+};
+}
+
+TEST_F(DockingTest, FloatingBarResizesFromItsFrameBorder)
+{
+    auto pBar = std::make_unique<CWrappingBar>();
+    ASSERT_TRUE(pBar->CreateBar(m_pFrame, kFirstBarID + 30, CSize(160, 30)));
+    pBar->m_dwStyle |= CBRS_SIZE_DYNAMIC;
+    pBar->m_nMRUWidth = 160;
+    pBar->EnableDocking(CBRS_ALIGN_ANY);
+    m_pFrame->FloatControlBar(pBar.get(), CPoint(150, 150));
+    CFrameWnd* pFloating = pBar->GetParentFrame();
+    ASSERT_TRUE(pFloating->IsKindOf(RUNTIME_CLASS(CMiniDockFrameWnd)));
+    const CRect rcBefore = WindowRectOf(*pFloating);
+    const CPoint ptPress(rcBefore.right - 1, rcBefore.CenterPoint().y);
+    const CPoint ptEnd = ptPress + CPoint(60, 0);
+    ::SetCursorPos(ptEnd.x, ptEnd.y);
+    pBar->PostMessage(WM_MOUSEMOVE, 0, 0);
+    pBar->PostMessage(WM_LBUTTONUP, 0, 0);
+    pBar->m_pDockContext->StartResize(HTRIGHT, ptPress);
+    EXPECT_EQ(nullptr, ::GetCapture());
+    pFloating = pBar->GetParentFrame();
+    const CRect rcAfter = WindowRectOf(*pFloating);
+    EXPECT_EQ(rcBefore.left, rcAfter.left) << "the left edge stays";
+    EXPECT_EQ(rcBefore.Width() + 60, rcAfter.Width());
+    EXPECT_EQ(220U, pBar->m_nMRUWidth) << "the new width is remembered";
+    pBar->DestroyWindow();
+}
+
 TEST_F(DockingTest, QuitDuringADragEndsTheLoopAndReachesTheMainLoop)
 {
     CSizedBar& bar = AddBar(CSize(150, 26));
