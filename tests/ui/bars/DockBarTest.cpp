@@ -256,3 +256,25 @@ TEST_F(DockRingTest, FixedSizeBarsClippedBelowTheirMinimumStartTheNextRow)
     for (auto& pBar : bars)
         pBar->DestroyWindow();
 }
+
+TEST(DockRingLayout, ARightToLeftFramePutsTheLeftDockBarsOnTheRight)
+{
+    CFrameWnd* pFrame = new CFrameWnd; // deletes itself with its window
+    ASSERT_TRUE(pFrame->Create(nullptr, "mirrored", WS_OVERLAPPEDWINDOW, CRect(50, 50, 650, 450), nullptr, nullptr,
+                               WS_EX_LAYOUTRTL));
+    ASSERT_TRUE(CExtControlBar::InstallFrameDocking(pFrame));
+    pFrame->ShowWindow(SW_SHOWNA);
+    auto pBar = std::make_unique<CTestBar>();
+    ASSERT_TRUE(pBar->CreateBarWindow("panel", pFrame, kFirstBarId + 90, kBarStyle));
+    pBar->EnableDocking(CBRS_ALIGN_ANY);
+    CExtDockBar::FindRingBar(pFrame, 1, AFX_IDW_DOCKBAR_LEFT, true)->AppendBarAsRow(pBar.get(), false);
+    pFrame->RecalcLayout();
+    CRect rcFrame, rcBar;
+    pFrame->GetWindowRect(&rcFrame);
+    pBar->GetWindowRect(&rcBar);
+    EXPECT_GT(rcBar.CenterPoint().x, rcFrame.CenterPoint().x);
+    EXPECT_GT(rcBar.Width(), 0);
+    pFrame->DestroyWindow();
+    pBar.reset();
+    PumpBarMessages();
+}
