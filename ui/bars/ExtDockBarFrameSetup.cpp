@@ -25,12 +25,13 @@ bool CExtControlBar::InstallFrameDockingImpl(CFrameWnd* pFrame, DWORD dwDockStyl
             continue;
         if (pOld != nullptr)
         {
+            // Only dock bars the frame made itself are replaced: one its creator owns (and
+            // deletes) stays, with the bars it holds.
+            if (!pOld->m_bAutoDelete)
+                continue;
             pFrame->RemoveControlBar(pOld);
             pOld->m_pDockSite = nullptr;
-            const BOOL bAutoDelete = pOld->m_bAutoDelete;
             pOld->DestroyWindow();
-            if (!bAutoDelete)
-                delete pOld;
         }
         CExtDockOuterBar* pOuter = new CExtDockOuterBar;
         pOuter->m_bAutoDelete = TRUE;

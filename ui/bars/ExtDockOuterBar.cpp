@@ -300,6 +300,9 @@ void CExtDockOuterBar::LayoutRow(CSize& sizeTotal, SIZE sizeAvail, POINT& ptPosi
         nSegment = i;
         axis.SetAlong(item.m_rcLayout, nRowStart, axis.Along(item.m_size));
         axis.SetCross(item.m_rcLayout, nCross, axis.Across(item.m_size));
+        // A bar longer than the whole row shrinks as far as it can in its new row.
+        if (axis.End(item.m_rcLayout) > nAvail && CompressRow(items, i, i, nAvail, bHorz, &bExact, &bChanged))
+            bEqualizeLast = true;
         nPos = axis.End(item.m_rcLayout);
     }
     if (bEqualizeLast)
