@@ -501,7 +501,7 @@ void CExtControlBar::OnShowWindow(BOOL bShow, UINT nStatus)
         ReclaimRowExtent();
 }
 
-LRESULT CExtControlBar::OnSetText(WPARAM wParam, LPARAM lParam)
+LRESULT CExtControlBar::OnSetText(WPARAM /*wParam*/, LPARAM lParam)
 {
     const LRESULT lResult = Default();
     const UINT nDockBarId = GetDockBarId();
@@ -518,7 +518,6 @@ LRESULT CExtControlBar::OnSetText(WPARAM wParam, LPARAM lParam)
     bool bShown = false;
     if (QueryGripper(nullptr, &bShown) && bShown)
         SendMessage(WM_NCPAINT);
-    (void)wParam;
     if (!IsFixedSizeBar() && !IsKindOfNamed(this, kDynControlBar) && IsVisible())
         RecalcNonClient();
     return lResult;
