@@ -39,7 +39,7 @@ bool FindPngEncoder(CLSID* pClsid)
 void SendStep(const InputStep& step)
 {
     switch (step.kind) {
-    case InputStep::MOVE: SendMouseMove(step.pt); break;
+    case InputStep::MOVE: SendMouseMove(step.where ? step.where() : step.pt); break;
     case InputStep::LEFT_DOWN: SendLeftButton(true); break;
     case InputStep::LEFT_UP: SendLeftButton(false); break;
     case InputStep::KEY_DOWN: SendKey(step.vk, true); break;
@@ -187,4 +187,40 @@ bool SaveScreenShot(const RECT& rcScreen, const char* pszName)
     }
     ::DeleteObject(hBitmap);
     return bSaved;
+}
+
+namespace {
+struct MarkerSearch
+{
+    const std::function<bool(const RECT&, const RECT&)>* pComesFirst;
+    RECT best;
+    bool bFound;
+};
+
+BOOL CALLBACK VisitMarker(HWND hWnd, LPARAM lParam)
+{
+    auto* pSearch = reinterpret_cast<MarkerSearch*>(lParam);
+    char szClass[64] = {};
+    ::GetClassNameA(hWnd, szClass, sizeof(szClass));
+    if (std::string(szClass) != "DadeZAD-DynDockMarker" || !::IsWindowVisible(hWnd))
+        return TRUE;
+    RECT rc{};
+    ::GetWindowRect(hWnd, &rc);
+    if (rc.right - rc.left <= 0 || rc.bottom - rc.top <= 0)
+        return TRUE;
+    if (!pSearch->bFound || (*pSearch->pComesFirst)(rc, pSearch->best)) {
+        pSearch->best = rc;
+        pSearch->bFound = true;
+    }
+    return TRUE;
+}
+} // namespace
+
+POINT FindShownMarker(const std::function<bool(const RECT&, const RECT&)>& comesFirst)
+{
+    MarkerSearch search{&comesFirst, {}, false};
+    ::EnumWindows(VisitMarker, reinterpret_cast<LPARAM>(&search));
+    if (!search.bFound)
+        return POINT{-1, -1};
+    return POINT{(search.best.left + search.best.right) / 2, (search.best.top + search.best.bottom) / 2};
 }

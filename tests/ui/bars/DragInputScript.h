@@ -5,6 +5,7 @@
 #include "platform/mfc/Afx.h"
 
 #include <atomic>
+#include <functional>
 #include <thread>
 #include <vector>
 
@@ -23,13 +24,16 @@ struct InputStep
     POINT pt;   // MOVE: screen point
     WORD vk;    // KEY_DOWN, KEY_UP
     DWORD ms;   // WAIT: extra pause
+    // MOVE: when set, the point is asked for when the step runs (windows shown meanwhile).
+    std::function<POINT()> where;
 
-    static InputStep Move(int x, int y) { return {MOVE, {x, y}, 0, 0}; }
-    static InputStep Down() { return {LEFT_DOWN, {0, 0}, 0, 0}; }
-    static InputStep Up() { return {LEFT_UP, {0, 0}, 0, 0}; }
-    static InputStep KeyDown(WORD vk) { return {KEY_DOWN, {0, 0}, vk, 0}; }
-    static InputStep KeyUp(WORD vk) { return {KEY_UP, {0, 0}, vk, 0}; }
-    static InputStep Wait(DWORD ms) { return {WAIT, {0, 0}, 0, ms}; }
+    static InputStep Move(int x, int y) { return {MOVE, {x, y}, 0, 0, nullptr}; }
+    static InputStep MoveTo(std::function<POINT()> where) { return {MOVE, {0, 0}, 0, 0, std::move(where)}; }
+    static InputStep Down() { return {LEFT_DOWN, {0, 0}, 0, 0, nullptr}; }
+    static InputStep Up() { return {LEFT_UP, {0, 0}, 0, 0, nullptr}; }
+    static InputStep KeyDown(WORD vk) { return {KEY_DOWN, {0, 0}, vk, 0, nullptr}; }
+    static InputStep KeyUp(WORD vk) { return {KEY_UP, {0, 0}, vk, 0, nullptr}; }
+    static InputStep Wait(DWORD ms) { return {WAIT, {0, 0}, 0, ms, nullptr}; }
 };
 
 // A press at `from`, moves in steps of at most `step` pixels to `to` (no release).
@@ -75,6 +79,9 @@ private:
 void SendMouseMove(POINT pt);
 void SendLeftButton(bool bDown);
 void SendKey(WORD vk, bool bDown);
+// The centre of the visible marker window whose rectangle comes first by the ordering (outer
+// markers included); (-1, -1) when no marker shows. Safe from any thread.
+POINT FindShownMarker(const std::function<bool(const RECT&, const RECT&)>& comesFirst);
 // Lets this thread handle its messages for a while.
 void PumpMessagesFor(DWORD dwMs);
 // Saves the screen rectangle as a PNG under build/screens; false when it could not.
