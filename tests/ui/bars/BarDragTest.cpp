@@ -38,6 +38,8 @@ protected:
     // Sends the script and lets the loops it starts run; false when the watchdog had to end one.
     static bool Run(std::vector<InputStep> steps)
     {
+        // A press too soon after the last one would be a double click.
+        steps.insert(steps.begin(), InputStep::Wait(::GetDoubleClickTime() + 50));
         CLoopWatchdog watchdog(WATCHDOG_MS);
         CInputScript script(std::move(steps));
         script.Start();
@@ -72,46 +74,43 @@ TEST_F(BarDragTest, DraggingADockedBarIntoTheClientAreaFloatsItInBothStyles)
         ASSERT_FALSE(m_pLeft->IsInFloatingFrame());
         m_frame->m_bRecordTracking = true;
         m_frame->m_trackedAreas.clear();
-        auto steps = PressAndMove(CDockTestFrame::GrabPoint(m_pLeft), ClientCentre());
+        const CPoint drop = ClientCentre();
+        auto steps = PressAndMove(CDockTestFrame::GrabPoint(m_pLeft), drop);
         steps.push_back(InputStep::Up());
         ASSERT_TRUE(Run(steps)) << "style " << nStyle;
         EXPECT_TRUE(m_pLeft->IsInFloatingFrame()) << "style " << nStyle;
         const CRect rcFloat = CDockTestFrame::WindowRectOf(m_pLeft->GetParentFrame());
-        EXPECT_TRUE(rcFloat.PtInRect(ClientCentre())) << "the floating frame lands under the cursor, style " << nStyle;
+        EXPECT_TRUE(rcFloat.PtInRect(drop)) << "the floating frame lands under the cursor, style " << nStyle;
         // The frame style draws a tracking frame; the marker style moves the bar itself.
         EXPECT_EQ(nStyle == STYLE_MARKERS, m_frame->m_trackedAreas.empty()) << "style " << nStyle;
         ExpectNoDragLeft();
     }
 }
 
-TEST_F(BarDragTest, FrameStyleDocksAFloatingBarAtTheClientEdgeUnlessCtrlIsHeld)
+// The display's own modifier state overrides a synthesized Ctrl here, so Ctrl comes as the key
+// message the loop sees: pressing it without moving turns the proposal into floating at once.
+TEST_F(BarDragTest, FrameStyleDocksAFloatingBarAtTheClientEdgeUnlessCtrlIsPressed)
 {
     CDockingStyleScope style(STYLE_FRAME);
-    const struct
-    {
-        bool bCtrl;
-        bool bDocked;
-    } cases[] = {{false, true}, {true, false}};
-    for (const auto& c : cases) {
+    for (bool bCtrl : {false, true}) {
         m_pLeft->FloatAt(FRAME_RECT.left + 250, FRAME_RECT.top + 150, CBRS_ALIGN_TOP);
         m_frame->Settle();
         ASSERT_TRUE(m_pLeft->IsInFloatingFrame());
-        auto* pFloating = static_cast<CExtMiniDockFrameWnd*>(m_pLeft->GetParentFrame());
-        const CRect rcFloat = CDockTestFrame::WindowRectOf(pFloating);
+        const CRect rcFloat = CDockTestFrame::WindowRectOf(m_pLeft->GetParentFrame());
         const CPoint caption(rcFloat.left + 30, rcFloat.top + ::GetSystemMetrics(SM_CYFRAME) + 4);
-        CRect rcView = CDockTestFrame::WindowRectOf(&m_frame->m_wndView);
+        const CRect rcView = CDockTestFrame::WindowRectOf(&m_frame->m_wndView);
         const CPoint leftEdge(rcView.left + 4, rcView.CenterPoint().y);
-        std::vector<InputStep> steps;
-        if (c.bCtrl)
-            steps.push_back(InputStep::KeyDown(VK_CONTROL));
-        for (auto& s : PressAndMove(caption, leftEdge))
-            steps.push_back(s);
+        auto steps = PressAndMove(caption, leftEdge);
+        steps.push_back(InputStep::Wait(150));
+        if (bCtrl) {
+            const HWND hBar = m_pLeft->GetSafeHwnd();
+            steps.push_back(InputStep::Call([hBar] { ::PostMessageA(hBar, WM_KEYDOWN, VK_CONTROL, 1); }));
+            steps.push_back(InputStep::Wait(150));
+        }
         steps.push_back(InputStep::Up());
-        if (c.bCtrl)
-            steps.push_back(InputStep::KeyUp(VK_CONTROL));
         ASSERT_TRUE(Run(steps));
-        EXPECT_EQ(c.bDocked, !m_pLeft->IsInFloatingFrame()) << "ctrl " << c.bCtrl;
-        if (c.bDocked) {
+        EXPECT_EQ(!bCtrl, !m_pLeft->IsInFloatingFrame()) << "ctrl " << bCtrl;
+        if (!bCtrl) {
             EXPECT_EQ(static_cast<UINT>(AFX_IDW_DOCKBAR_LEFT), m_pLeft->GetDockBarId());
         }
         ExpectNoDragLeft();
@@ -185,22 +184,34 @@ TEST_F(BarDragTest, MarkerStyleDocksAFloatingBarOnTheFrameMarkerUnderTheRelease)
     ExpectNoDragLeft();
 }
 
-// Timer callbacks run inside the drag loop's pump.
-CWnd* g_pDestroyDuringDrag = nullptr;
-bool g_bSawDragRunning = false;
+// Timer callbacks run inside the loops' pumps; each acts once, when its loop runs.
+CWnd* g_pLoopBar = nullptr;
+bool g_bActed = false;
+bool g_bActInThreshold = false;
+bool IsLoopRunning()
+{
+    if (g_pLoopBar == nullptr || ::GetCapture() != g_pLoopBar->GetSafeHwnd())
+        return false;
+    // The threshold wait holds the capture before any drag state exists.
+    return g_bActInThreshold == (CExtControlBar::GetDraggedBar() == nullptr);
+}
 void CALLBACK DestroyDraggedBar(HWND, UINT, UINT_PTR nId, DWORD)
 {
+    if (g_bActed || !IsLoopRunning())
+        return;
     ::KillTimer(nullptr, nId);
-    g_bSawDragRunning = CExtControlBar::GetDraggedBar() != nullptr;
-    if (g_pDestroyDuringDrag != nullptr)
-        g_pDestroyDuringDrag->DestroyWindow();
+    g_bActed = true;
+    g_pLoopBar->DestroyWindow();
 }
 void CALLBACK QuitDuringLoop(HWND, UINT, UINT_PTR nId, DWORD)
 {
+    if (g_bActed || !IsLoopRunning())
+        return;
     ::KillTimer(nullptr, nId);
-    g_bSawDragRunning = CExtControlBar::GetDraggedBar() != nullptr;
+    g_bActed = true;
     ::PostQuitMessage(7);
 }
+constexpr UINT LOOP_POLL_MS = 40;
 
 TEST_F(BarDragTest, ABarDestroyedDuringItsDragEndsTheLoop)
 {
@@ -208,17 +219,18 @@ TEST_F(BarDragTest, ABarDestroyedDuringItsDragEndsTheLoop)
         CDockingStyleScope style(nStyle);
         CDockTestBar* pBar = m_frame->AddBar("Doomed", AFX_IDW_DOCKBAR_BOTTOM);
         ASSERT_NE(nullptr, pBar);
-        g_pDestroyDuringDrag = pBar;
-        g_bSawDragRunning = false;
-        const UINT_PTR nTimer = ::SetTimer(nullptr, 0, 250, DestroyDraggedBar);
+        g_pLoopBar = pBar;
+        g_bActed = false;
+        g_bActInThreshold = false;
+        const UINT_PTR nTimer = ::SetTimer(nullptr, 0, LOOP_POLL_MS, DestroyDraggedBar);
         auto steps = PressAndMove(CDockTestFrame::GrabPoint(pBar), ClientCentre(), 6);
         steps.push_back(InputStep::Up());
         ASSERT_TRUE(Run(steps)) << "style " << nStyle;
         ::KillTimer(nullptr, nTimer);
-        EXPECT_TRUE(g_bSawDragRunning);
+        EXPECT_TRUE(g_bActed) << "style " << nStyle;
         EXPECT_EQ(nullptr, pBar->GetSafeHwnd());
         ExpectNoDragLeft();
-        g_pDestroyDuringDrag = nullptr;
+        g_pLoopBar = nullptr;
     }
 }
 
@@ -227,29 +239,34 @@ TEST_F(BarDragTest, QuitDuringTheDragOrItsThresholdEndsTheLoopAndReachesTheMainL
     const struct
     {
         const char* name;
-        bool bMove;
-    } cases[] = {{"drag", true}, {"threshold", false}};
+        bool bThreshold;
+    } cases[] = {{"drag", false}, {"threshold", true}};
     for (const auto& c : cases) {
         CDockingStyleScope style(STYLE_FRAME);
         if (m_pLeft->IsInFloatingFrame())
             m_pLeft->DockIntoDockBar(AFX_IDW_DOCKBAR_LEFT, 1, m_frame.get(), true);
         m_frame->Settle();
-        g_bSawDragRunning = false;
+        const CRect rcBefore = CDockTestFrame::WindowRectOf(m_pLeft);
+        g_pLoopBar = m_pLeft;
+        g_bActed = false;
+        g_bActInThreshold = c.bThreshold;
         const CPoint grab = CDockTestFrame::GrabPoint(m_pLeft);
         std::vector<InputStep> steps =
-            c.bMove ? PressAndMove(grab, ClientCentre(), 8)
-                    : std::vector<InputStep>{InputStep::Move(grab.x, grab.y), InputStep::Down(), InputStep::Wait(600)};
+            c.bThreshold ? std::vector<InputStep>{InputStep::Move(grab.x, grab.y), InputStep::Down(), InputStep::Wait(400)}
+                         : PressAndMove(grab, ClientCentre(), 8);
         steps.push_back(InputStep::Up());
-        const UINT_PTR nTimer = ::SetTimer(nullptr, 0, 200, QuitDuringLoop);
+        const UINT_PTR nTimer = ::SetTimer(nullptr, 0, LOOP_POLL_MS, QuitDuringLoop);
         ASSERT_TRUE(Run(steps)) << c.name;
         ::KillTimer(nullptr, nTimer);
-        EXPECT_EQ(c.bMove, g_bSawDragRunning) << c.name;
+        EXPECT_TRUE(g_bActed) << c.name;
         EXPECT_FALSE(m_pLeft->m_bDragging) << c.name;
+        EXPECT_EQ(rcBefore, CDockTestFrame::WindowRectOf(m_pLeft)) << "cancelled, " << c.name;
         ExpectNoDragLeft();
         MSG msg;
         ASSERT_TRUE(::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << c.name;
         EXPECT_EQ(7u, msg.wParam);
         EXPECT_FALSE(::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "posted once, " << c.name;
+        g_pLoopBar = nullptr;
     }
 }
 

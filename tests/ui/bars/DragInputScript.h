@@ -6,7 +6,6 @@
 
 #include <atomic>
 #include <functional>
-#include <thread>
 #include <vector>
 
 struct InputStep
@@ -19,6 +18,7 @@ struct InputStep
         KEY_DOWN,
         KEY_UP,
         WAIT,
+        CALL,
     };
     Kind kind;
     POINT pt;   // MOVE: screen point
@@ -26,14 +26,17 @@ struct InputStep
     DWORD ms;   // WAIT: extra pause
     // MOVE: when set, the point is asked for when the step runs (windows shown meanwhile).
     std::function<POINT()> where;
+    // CALL: runs on the input thread (posting to windows is safe from there).
+    std::function<void()> action;
 
-    static InputStep Move(int x, int y) { return {MOVE, {x, y}, 0, 0, nullptr}; }
-    static InputStep MoveTo(std::function<POINT()> where) { return {MOVE, {0, 0}, 0, 0, std::move(where)}; }
-    static InputStep Down() { return {LEFT_DOWN, {0, 0}, 0, 0, nullptr}; }
-    static InputStep Up() { return {LEFT_UP, {0, 0}, 0, 0, nullptr}; }
-    static InputStep KeyDown(WORD vk) { return {KEY_DOWN, {0, 0}, vk, 0, nullptr}; }
-    static InputStep KeyUp(WORD vk) { return {KEY_UP, {0, 0}, vk, 0, nullptr}; }
-    static InputStep Wait(DWORD ms) { return {WAIT, {0, 0}, 0, ms, nullptr}; }
+    static InputStep Move(int x, int y) { return {MOVE, {x, y}, 0, 0, nullptr, nullptr}; }
+    static InputStep MoveTo(std::function<POINT()> where) { return {MOVE, {0, 0}, 0, 0, std::move(where), nullptr}; }
+    static InputStep Down() { return {LEFT_DOWN, {0, 0}, 0, 0, nullptr, nullptr}; }
+    static InputStep Up() { return {LEFT_UP, {0, 0}, 0, 0, nullptr, nullptr}; }
+    static InputStep KeyDown(WORD vk) { return {KEY_DOWN, {0, 0}, vk, 0, nullptr, nullptr}; }
+    static InputStep KeyUp(WORD vk) { return {KEY_UP, {0, 0}, vk, 0, nullptr, nullptr}; }
+    static InputStep Wait(DWORD ms) { return {WAIT, {0, 0}, 0, ms, nullptr, nullptr}; }
+    static InputStep Call(std::function<void()> action) { return {CALL, {0, 0}, 0, 0, nullptr, std::move(action)}; }
 };
 
 // A press at `from`, moves in steps of at most `step` pixels to `to` (no release).
@@ -55,8 +58,10 @@ public:
     void Finish();
 
 private:
+    // Win32 threads: a thread the system did not make cannot send input.
+    static DWORD WINAPI ThreadProc(LPVOID pParam);
     std::vector<InputStep> m_steps;
-    std::thread m_thread;
+    HANDLE m_hThread = nullptr;
     std::atomic<bool> m_bDone{false};
 };
 
@@ -71,7 +76,9 @@ public:
     bool Fired() const { return m_bFired; }
 
 private:
-    std::thread m_thread;
+    static DWORD WINAPI ThreadProc(LPVOID pParam);
+    DWORD m_dwTimeoutMs;
+    HANDLE m_hThread = nullptr;
     std::atomic<bool> m_bStop{false};
     std::atomic<bool> m_bFired{false};
 };
