@@ -287,6 +287,9 @@ TEST_F(BarDragTest, MarkerStyleHighlightsTheAreaOfTheLitMarkerAndAFloatingFrameS
     CDockingStyleScope style(STYLE_MARKERS);
     m_pLeft->FloatAt(FRAME_RECT.left + 240, FRAME_RECT.top + 140, CBRS_ALIGN_TOP);
     m_frame->Settle();
+    m_pLeft->GetParentFrame()->RedrawWindow(nullptr, nullptr,
+                                           RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    PumpMessagesFor(100);
     const CRect rcFloat = CDockTestFrame::WindowRectOf(m_pLeft->GetParentFrame());
     CRect rcFloatShot(rcFloat);
     rcFloatShot.InflateRect(8, 8);
