@@ -97,8 +97,11 @@ CBarTestFrame::~CBarTestFrame()
         if (pFloating != nullptr && pFloating != m_pFrame && pFloating->IsKindOf(RUNTIME_CLASS(CMiniDockFrameWnd)))
             pFloating->DestroyWindow();
     }
-    // The dock bars belong to the frame; they forget the bars before the bars go.
+    // The dock bars belong to the frame; they forget the bars before the bars go. A ring left
+    // empty (a bar floated away) is gone already: only dock bars still in the frame's list.
     for (CDockBar* pDockBar : m_dockBars) {
+        if (m_pFrame->m_listControlBars.Find(pDockBar) == nullptr)
+            continue;
         pDockBar->m_arrBars.RemoveAll();
         pDockBar->m_arrBars.Add(nullptr);
     }
