@@ -327,7 +327,8 @@ public:
     // The floating rectangle that keeps the floating grab offset under the cursor.
     CRect CalcFloatingTrackRect(CPoint pt) const;
     // Fills the state with what a release at pt would do.
-    void AnalyzeDrop(InternalDraggingState_t& state, CPoint pt, bool bForceFloat);
+    // ptLast is where the previous step had the cursor.
+    void AnalyzeDrop(InternalDraggingState_t& state, CPoint pt, bool bForceFloat, CPoint ptLast);
     static bool IsCtrlDown();
     static void BuildOuterMarkers(CFrameWnd* pFrame, bool bShow);
     static void UpdateInnerMarkers(CFrameWnd* pFrame, bool bShow);
@@ -341,7 +342,7 @@ protected:
     // The feedback of a proposal; drawing it again erases it.
     void DrawDragFeedback(const InternalDraggingState_t& state);
     void AnalyzeDropResizable(InternalDraggingState_t& state, CPoint pt, bool bForceFloat);
-    void AnalyzeDropFixed(InternalDraggingState_t& state, CPoint pt, bool bForceFloat);
+    void AnalyzeDropFixed(InternalDraggingState_t& state, CPoint pt, bool bForceFloat, CPoint ptLast);
     // A docking marker under the cursor decides alone; false when there is none.
     bool AnalyzeMarkerDrop(InternalDraggingState_t& state, CPoint pt);
     // The bands over a target bar (rcTarget: its window or floating frame); true when one took it.
@@ -350,9 +351,6 @@ protected:
     void AnalyzeFrameEdges(InternalDraggingState_t& state, CPoint pt, CFrameWnd* pFrame);
     bool AnalyzeClientArea(InternalDraggingState_t& state, CPoint pt, CFrameWnd* pFrame, bool bStyle1);
     void AnalyzeDockedTarget(InternalDraggingState_t& state, CPoint pt, CFrameWnd* pFrame, int nMinW, int nMinH);
-    // A fixed-size bar over an outer dock bar: it slides in its own row or docks into the dock
-    // bar at the cursor; false when the side does not take it.
-    bool DragFixedBarOver(CExtDockBar* pOuterBar, CPoint pt);
 
 public:
 

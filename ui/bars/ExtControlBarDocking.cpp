@@ -304,11 +304,12 @@ bool CExtControlBar::FloatAt(int x, int y, DWORD dwStyle)
 CExtMiniDockFrameWnd* CExtControlBar::CreateFloatingFrame(DWORD dwStyle)
 {
     CFrameWnd* pSite = m_pDockSite != nullptr ? m_pDockSite : GetDragFrame();
-    auto* pFrame = new CExtMiniDockFrameWnd;
-    if (pSite == nullptr || !pFrame->Create(pSite, dwStyle)) {
-        delete pFrame;
+    if (pSite == nullptr)
         AfxThrowResourceException();
-    }
+    // The frame deletes itself with its window; a creation that fails has taken it already.
+    auto* pFrame = new CExtMiniDockFrameWnd;
+    if (!pFrame->Create(pSite, dwStyle))
+        AfxThrowResourceException();
     return pFrame;
 }
 

@@ -254,12 +254,14 @@ void CExtControlBar::DragStep(const POINT& ptScreen, bool bForceFloat)
 {
     if (g_bInDragStep || CPoint(ptScreen) == m_ptLastDragPos)
         return;
+    // The first step of a drag has no last position: it starts where it is.
+    const CPoint ptLast = m_ptLastDragPos == CPoint(-1, -1) ? CPoint(ptScreen) : m_ptLastDragPos;
     m_ptLastDragPos = ptScreen;
     g_bInDragStep = true;
     const HWND hWnd = m_hWnd;
     State& stNew = g_DragStateNew;
     State& stOld = g_DragStateOld;
-    AnalyzeDrop(stNew, ptScreen, bForceFloat);
+    AnalyzeDrop(stNew, ptScreen, bForceFloat, ptLast);
     const bool bStyle1 = IsShowContentWhenDragging() && GetEffectiveDockingStyle() == 1;
     const bool bResizable = !IsFixedSizeBar() && !IsFixedSizeMode();
     CFrameWnd* pSite = GetDragFrame();

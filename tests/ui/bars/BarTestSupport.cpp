@@ -91,8 +91,17 @@ CBarTestFrame::CBarTestFrame(CFrameWnd* pFrame, const CRect& rcFrame)
 
 CBarTestFrame::~CBarTestFrame()
 {
-    // The dock bars belong to the frame; they forget the bars before the bars go.
+    // Floating frames go first, with the bars they hold.
+    for (CTestBar* pBar : m_bars) {
+        CFrameWnd* pFloating = pBar->GetSafeHwnd() != nullptr ? pBar->GetParentFrame() : nullptr;
+        if (pFloating != nullptr && pFloating != m_pFrame && pFloating->IsKindOf(RUNTIME_CLASS(CMiniDockFrameWnd)))
+            pFloating->DestroyWindow();
+    }
+    // The dock bars belong to the frame; they forget the bars before the bars go. A ring left
+    // empty (a bar floated away) is gone already: only dock bars still in the frame's list.
     for (CDockBar* pDockBar : m_dockBars) {
+        if (m_pFrame->m_listControlBars.Find(pDockBar) == nullptr)
+            continue;
         pDockBar->m_arrBars.RemoveAll();
         pDockBar->m_arrBars.Add(nullptr);
     }
