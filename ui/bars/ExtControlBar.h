@@ -314,10 +314,53 @@ public:
     // The current and the previous drop proposal of the running drag.
     static InternalDraggingState_t g_DragStateOld;
     static InternalDraggingState_t g_DragStateNew;
+    struct TrackedArea_t;
+    // Timer that runs the drag step while the mouse rests.
+    static constexpr UINT_PTR TIMER_DRAG_STEP = 0x1004;
+    static constexpr UINT DRAG_STEP_PERIOD_MS = 50;
+    // Drop targets: the first visible, not collapsed resizable bar under the cursor that floats,
+    // or that is docked on any side.
+    static constexpr DWORD QUERY_FLOATING_TARGET = 0x8584;
+    static constexpr DWORD QUERY_DOCKED_TARGET = 0x857C;
+    // The frame the drag docks into: the dock site, or the frame above a floating frame.
+    CFrameWnd* GetDragFrame() const;
+    // The floating rectangle that keeps the floating grab offset under the cursor.
+    CRect CalcFloatingTrackRect(CPoint pt) const;
+    // Fills the state with what a release at pt would do.
+    void AnalyzeDrop(InternalDraggingState_t& state, CPoint pt, bool bForceFloat);
+    static bool IsCtrlDown();
+    static void BuildOuterMarkers(CFrameWnd* pFrame, bool bShow);
+    static void UpdateInnerMarkers(CFrameWnd* pFrame, bool bShow);
+    static HWND FindBarInContainerAt(CExtDynControlBar* pContainer, POINT ptScreen);
+
+protected:
+    // Waits until the cursor leaves the threshold box around the start; false when something
+    // else ended the wait (the capture is then released).
+    bool WaitForDragThreshold(CPoint ptStart, int nThresholdX, int nThresholdY);
+    void RunDragLoop();
+    // The feedback of a proposal; drawing it again erases it.
+    void DrawDragFeedback(const InternalDraggingState_t& state);
+    void AnalyzeDropResizable(InternalDraggingState_t& state, CPoint pt, bool bForceFloat);
+    void AnalyzeDropFixed(InternalDraggingState_t& state, CPoint pt, bool bForceFloat);
+    // A docking marker under the cursor decides alone; false when there is none.
+    bool AnalyzeMarkerDrop(InternalDraggingState_t& state, CPoint pt);
+    // The bands over a target bar (rcTarget: its window or floating frame); true when one took it.
+    bool AnalyzeTargetBands(InternalDraggingState_t& state, CPoint pt, CExtControlBar* pTarget, const CRect& rcTarget,
+                            bool bFloatingTarget, int nMinW, int nMinH);
+    void AnalyzeFrameEdges(InternalDraggingState_t& state, CPoint pt, CFrameWnd* pFrame);
+    bool AnalyzeClientArea(InternalDraggingState_t& state, CPoint pt, CFrameWnd* pFrame, bool bStyle1);
+    void AnalyzeDockedTarget(InternalDraggingState_t& state, CPoint pt, CFrameWnd* pFrame, int nMinW, int nMinH);
+
+public:
 
     // Docking operations and containers
     static bool SetAutoHideMode(CExtControlBar* pBar, bool bAutoHide, bool bReserved, bool bRecalc,
                                 bool bCloseSlider);
+    // Shows or hides the container a bar sits in with the bar; from WM_SHOWWINDOW and the
+    // visibility operations.
+    static void SyncContainerVisibility(CExtControlBar* pBar);
+    // The bar FloatAt is moving; the visibility synchronisation leaves it alone.
+    static CExtControlBar* g_pBarBeingFloated;
 
     // Bar-state records
     // The frame's bar layout in the registry of the current user; FALSE leaves the stored layout

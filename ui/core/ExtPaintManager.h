@@ -60,6 +60,8 @@ public:
         CWnd* (*pfnCreate)(CWnd* pParent, int nKind, HBITMAP hNormal, HBITMAP hHover, HRGN hRegion, const RECT& rc,
                            HBITMAP hFrame, int nFrameX, int nFrameY, bool bOuter) = nullptr;
         void (*pfnDestroyAll)(std::vector<CWnd*>& windows) = nullptr;
+        bool (*pfnIsHovered)(CObject* pMarkerWnd) = nullptr;
+        int (*pfnHoveredArm)(CObject* pCentreWnd) = nullptr;
     };
     static DockMarkerWindowHooks g_DockMarkerWindowHooks;
 

@@ -27,9 +27,15 @@ bool CExtPaintManager::IsMenuBarKind(CObject* pBar) { return IsKindOfNamed(pBar,
 
 DWORD CExtPaintManager::QueryTabWindowStyle(CObject*) { return 0; }
 
-bool CExtPaintManager::IsDockMarkerWindowHovered(CObject*) { return false; }
+bool CExtPaintManager::IsDockMarkerWindowHovered(CObject* pMarkerWnd)
+{
+    return g_DockMarkerWindowHooks.pfnIsHovered != nullptr && g_DockMarkerWindowHooks.pfnIsHovered(pMarkerWnd);
+}
 
-int CExtPaintManager::QueryDockMarkerHoveredArm(CObject*) { return -1; }
+int CExtPaintManager::QueryDockMarkerHoveredArm(CObject* pCentreWnd)
+{
+    return g_DockMarkerWindowHooks.pfnHoveredArm != nullptr ? g_DockMarkerWindowHooks.pfnHoveredArm(pCentreWnd) : -1;
+}
 
 bool CExtPaintManager::IsFrameworkBar(CObject* pObject) { return IsKindOfNamed(pObject, "CExtControlBar"); }
 

@@ -1,0 +1,190 @@
+#include "DragInputScript.h"
+
+#include "platform/gdiplus/GdiPlus.h"
+
+#include <algorithm>
+#include <chrono>
+#include <string>
+
+namespace {
+
+constexpr int ABSOLUTE_RANGE = 65535;
+constexpr DWORD WATCHDOG_POLL_MS = 20;
+
+std::string ScreensFolder()
+{
+    std::string path = __FILE__;
+    for (int i = 0; i < 4; ++i)
+        path = path.substr(0, path.find_last_of('/'));
+    return "Z:" + path + "/build/screens";
+}
+
+bool FindPngEncoder(CLSID* pClsid)
+{
+    UINT nCount = 0, nSize = 0;
+    if (Gdiplus::DllExports::GdipGetImageEncodersSize(&nCount, &nSize) != Gdiplus::Ok || nSize == 0)
+        return false;
+    std::vector<BYTE> buffer(nSize);
+    auto* pCodecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
+    if (Gdiplus::DllExports::GdipGetImageEncoders(nCount, nSize, pCodecs) != Gdiplus::Ok)
+        return false;
+    for (UINT i = 0; i < nCount; ++i)
+        if (std::u16string(pCodecs[i].MimeType) == u"image/png") {
+            *pClsid = pCodecs[i].Clsid;
+            return true;
+        }
+    return false;
+}
+
+void SendStep(const InputStep& step)
+{
+    switch (step.kind) {
+    case InputStep::MOVE: SendMouseMove(step.pt); break;
+    case InputStep::LEFT_DOWN: SendLeftButton(true); break;
+    case InputStep::LEFT_UP: SendLeftButton(false); break;
+    case InputStep::KEY_DOWN: SendKey(step.vk, true); break;
+    case InputStep::KEY_UP: SendKey(step.vk, false); break;
+    case InputStep::WAIT: ::Sleep(step.ms); break;
+    }
+}
+
+} // namespace
+
+void SendMouseMove(POINT pt)
+{
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    const int cx = std::max(2, ::GetSystemMetrics(SM_CXSCREEN));
+    const int cy = std::max(2, ::GetSystemMetrics(SM_CYSCREEN));
+    in.mi.dx = ::MulDiv(pt.x, ABSOLUTE_RANGE, cx - 1);
+    in.mi.dy = ::MulDiv(pt.y, ABSOLUTE_RANGE, cy - 1);
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    ::SendInput(1, &in, sizeof(in));
+}
+
+void SendLeftButton(bool bDown)
+{
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = bDown ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    ::SendInput(1, &in, sizeof(in));
+}
+
+void SendKey(WORD vk, bool bDown)
+{
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    in.ki.dwFlags = bDown ? 0 : KEYEVENTF_KEYUP;
+    ::SendInput(1, &in, sizeof(in));
+}
+
+void PumpMessagesFor(DWORD dwMs)
+{
+    const DWORD dwStart = ::GetTickCount();
+    MSG msg;
+    do {
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                ::PostQuitMessage(static_cast<int>(msg.wParam));
+                return;
+            }
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+        ::Sleep(1);
+    } while (::GetTickCount() - dwStart < dwMs);
+}
+
+std::vector<InputStep> PressAndMove(POINT from, POINT to, int step)
+{
+    std::vector<InputStep> steps{InputStep::Move(from.x, from.y), InputStep::Down()};
+    const int dx = to.x - from.x;
+    const int dy = to.y - from.y;
+    const int n = std::max(1, (std::max(std::abs(dx), std::abs(dy)) + step - 1) / step);
+    for (int i = 1; i <= n; ++i)
+        steps.push_back(InputStep::Move(from.x + dx * i / n, from.y + dy * i / n));
+    return steps;
+}
+
+CInputScript::CInputScript(std::vector<InputStep> steps) : m_steps(std::move(steps))
+{
+}
+
+CInputScript::~CInputScript()
+{
+    if (m_thread.joinable())
+        m_thread.join();
+}
+
+void CInputScript::Start()
+{
+    m_thread = std::thread([this]() {
+        for (const InputStep& step : m_steps) {
+            SendStep(step);
+            ::Sleep(GAP_MS);
+        }
+        m_bDone = true;
+    });
+}
+
+void CInputScript::Finish()
+{
+    while (!m_bDone)
+        PumpMessagesFor(GAP_MS);
+    if (m_thread.joinable())
+        m_thread.join();
+    PumpMessagesFor(GAP_MS * 2);
+}
+
+CLoopWatchdog::CLoopWatchdog(DWORD dwTimeoutMs)
+{
+    m_thread = std::thread([this, dwTimeoutMs]() {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(dwTimeoutMs);
+        while (!m_bStop) {
+            if (std::chrono::steady_clock::now() >= deadline) {
+                m_bFired = true;
+                SendKey(VK_ESCAPE, true);
+                SendKey(VK_ESCAPE, false);
+                SendLeftButton(false);
+                return;
+            }
+            ::Sleep(WATCHDOG_POLL_MS);
+        }
+    });
+}
+
+CLoopWatchdog::~CLoopWatchdog()
+{
+    m_bStop = true;
+    if (m_thread.joinable())
+        m_thread.join();
+}
+
+bool SaveScreenShot(const RECT& rcScreen, const char* pszName)
+{
+    const int cx = rcScreen.right - rcScreen.left;
+    const int cy = rcScreen.bottom - rcScreen.top;
+    if (cx <= 0 || cy <= 0)
+        return false;
+    HDC hScreen = ::GetDC(nullptr);
+    HDC hMem = ::CreateCompatibleDC(hScreen);
+    HBITMAP hBitmap = ::CreateCompatibleBitmap(hScreen, cx, cy);
+    HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
+    ::BitBlt(hMem, 0, 0, cx, cy, hScreen, rcScreen.left, rcScreen.top, SRCCOPY);
+    ::SelectObject(hMem, hOld);
+    ::DeleteDC(hMem);
+    ::ReleaseDC(nullptr, hScreen);
+    const std::string folder = ScreensFolder();
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    CLSID png{};
+    bool bSaved = false;
+    if (FindPngEncoder(&png)) {
+        Gdiplus::Bitmap bitmap(hBitmap, nullptr);
+        const std::string full = folder + "/" + pszName;
+        const std::u16string path(full.begin(), full.end());
+        bSaved = bitmap.Save(path.c_str(), &png) == Gdiplus::Ok;
+    }
+    ::DeleteObject(hBitmap);
+    return bSaved;
+}

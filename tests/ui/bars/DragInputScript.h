@@ -1,0 +1,81 @@
+#pragma once
+// Real input for the modal loops of the docking tests: a script of mouse and key events sent
+// from a second thread about 30 ms apart (queued at once, moves would merge), and a watchdog
+// that ends a hung loop with Escape and remembers that it had to.
+#include "platform/mfc/Afx.h"
+
+#include <atomic>
+#include <thread>
+#include <vector>
+
+struct InputStep
+{
+    enum Kind
+    {
+        MOVE,
+        LEFT_DOWN,
+        LEFT_UP,
+        KEY_DOWN,
+        KEY_UP,
+        WAIT,
+    };
+    Kind kind;
+    POINT pt;   // MOVE: screen point
+    WORD vk;    // KEY_DOWN, KEY_UP
+    DWORD ms;   // WAIT: extra pause
+
+    static InputStep Move(int x, int y) { return {MOVE, {x, y}, 0, 0}; }
+    static InputStep Down() { return {LEFT_DOWN, {0, 0}, 0, 0}; }
+    static InputStep Up() { return {LEFT_UP, {0, 0}, 0, 0}; }
+    static InputStep KeyDown(WORD vk) { return {KEY_DOWN, {0, 0}, vk, 0}; }
+    static InputStep KeyUp(WORD vk) { return {KEY_UP, {0, 0}, vk, 0}; }
+    static InputStep Wait(DWORD ms) { return {WAIT, {0, 0}, 0, ms}; }
+};
+
+// A press at `from`, moves in steps of at most `step` pixels to `to` (no release).
+std::vector<InputStep> PressAndMove(POINT from, POINT to, int step = 24);
+
+class CInputScript
+{
+public:
+    static constexpr DWORD GAP_MS = 30;
+
+    explicit CInputScript(std::vector<InputStep> steps);
+    ~CInputScript();
+    CInputScript(const CInputScript&) = delete;
+    CInputScript& operator=(const CInputScript&) = delete;
+
+    void Start();
+    bool IsDone() const { return m_bDone; }
+    // Waits for the script to end, pumping this thread's messages meanwhile.
+    void Finish();
+
+private:
+    std::vector<InputStep> m_steps;
+    std::thread m_thread;
+    std::atomic<bool> m_bDone{false};
+};
+
+class CLoopWatchdog
+{
+public:
+    explicit CLoopWatchdog(DWORD dwTimeoutMs);
+    ~CLoopWatchdog();
+    CLoopWatchdog(const CLoopWatchdog&) = delete;
+    CLoopWatchdog& operator=(const CLoopWatchdog&) = delete;
+    // True when the loop outlived the timeout and had to be ended.
+    bool Fired() const { return m_bFired; }
+
+private:
+    std::thread m_thread;
+    std::atomic<bool> m_bStop{false};
+    std::atomic<bool> m_bFired{false};
+};
+
+void SendMouseMove(POINT pt);
+void SendLeftButton(bool bDown);
+void SendKey(WORD vk, bool bDown);
+// Lets this thread handle its messages for a while.
+void PumpMessagesFor(DWORD dwMs);
+// Saves the screen rectangle as a PNG under build/screens; false when it could not.
+bool SaveScreenShot(const RECT& rcScreen, const char* pszName);
