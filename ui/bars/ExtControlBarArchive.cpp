@@ -122,8 +122,10 @@ int CountRecords(const CArray<StateBar*, StateBar*>& records)
 // The checks of one record tree; every record's id goes into ids.
 bool IsSaneRecord(const StateBar& record, bool bChild, int nRecordCount, std::set<DWORD>& ids)
 {
+    // A frame rebuilds plain bars and containers; tabbed groups come with their own windows,
+    // which this frame does not have.
     const DWORD kind = record.GetKind();
-    if (kind < StateBar::KIND_PLAIN || kind > StateBar::KIND_TABBED)
+    if (kind != StateBar::KIND_PLAIN && kind != StateBar::KIND_CONTAINER)
         return false;
     if (kind == StateBar::KIND_PLAIN && record.m_arrChildren.GetSize() != 0)
         return false;
@@ -131,6 +133,13 @@ bool IsSaneRecord(const StateBar& record, bool bChild, int nRecordCount, std::se
         return false;
     if (!IsDockBarId(record.m_nDockBarID) || record.m_nRing > static_cast<DWORD>(nRecordCount))
         return false;
+    // A top-level record either floats as a container or sits in an inner ring of a side.
+    if (!bChild) {
+        const bool bFloating = (record.m_dwRecordFlags & StateBar::FLAG_FLOATING) != 0;
+        if (bFloating ? kind != StateBar::KIND_CONTAINER
+                      : record.m_nRing < 1 || record.m_nDockBarID == CExtControlBar::DOCKBAR_FLOAT)
+            return false;
+    }
     if (record.m_nMRUWidth > static_cast<DWORD>(MAX_EXTENT) || record.m_nReclaimExtent > static_cast<DWORD>(MAX_EXTENT))
         return false;
     if (!IsSaneSize(record.m_sizeDockedHorz) || !IsSaneSize(record.m_sizeDockedVert) ||

@@ -134,7 +134,7 @@ int CExtControlBar::InternalDockStateBar::GetDepth() const
 
 // Capture -----------------------------------------------------------------------------------------
 
-void CExtControlBar::InternalDockStateBar::CaptureFromBar(CExtControlBar* pBar, InternalDockStateBar* pParent)
+void CExtControlBar::InternalDockStateBar::CaptureFromBar(CExtControlBar* pBar, InternalDockStateBar* /*pParent*/)
 {
     Clear();
     m_nBarID = pBar->GetDlgCtrlID();
@@ -145,13 +145,8 @@ void CExtControlBar::InternalDockStateBar::CaptureFromBar(CExtControlBar* pBar, 
         m_nRing = pDockBar->m_nRing;
     if (pBar->IsVisible())
         m_dwRecordFlags |= FLAG_VISIBLE;
-    // An auto-hidden tab marks its group, whose record the group's issue fills.
-    if (pBar->m_bAutoHidden) {
-        if (pParent != nullptr && pParent->GetKind() == KIND_TABBED)
-            pParent->m_dwRecordFlags |= FLAG_AUTO_HIDDEN;
-        else
-            m_dwRecordFlags |= FLAG_AUTO_HIDDEN;
-    }
+    if (pBar->m_bAutoHidden)
+        m_dwRecordFlags |= FLAG_AUTO_HIDDEN;
 
     m_nMRUWidth = pBar->m_nMRUWidth;
     if (pBar->m_pDockBar != nullptr)
@@ -243,7 +238,7 @@ void CExtControlBar::InternalDockStateBar::DockAndFixRow(CDockBar* pDockBar, boo
         return;
     const bool bNewRow = (m_dwRecordFlags & FLAG_NEW_ROW) != 0;
     if (bNewRow && pExtDockBar->m_arrBars[i - 1] != nullptr)
-        pExtDockBar->m_arrBars.InsertAt(i, nullptr);
+        pExtDockBar->m_arrBars.InsertAt(i, static_cast<void*>(nullptr));
     else if (!bNewRow && pExtDockBar->m_arrBars[i - 1] == nullptr)
         pExtDockBar->m_arrBars.RemoveAt(i - 1);
 }
@@ -275,8 +270,7 @@ void CExtControlBar::InternalDockStateBar::ApplyStructure(CFrameWnd* pFrame, Int
             DockAndFixRow(pRing, false);
         }
     } else {
-        // Tabbed groups come with their own issue: until then a group's bars stay where the
-        // default layout put them.
+        // Loading lets no tabbed group through: the frame has no group windows to rebuild.
         if (GetKind() != KIND_CONTAINER)
             return;
         const bool bFloating = (m_dwRecordFlags & FLAG_FLOATING) != 0;

@@ -305,6 +305,11 @@ TEST_F(BarStateArchive, DamagedBlobsLoadNothing)
          }},
         {"kind 0", withRecord([&](StateSite& s) { firstRecord(s).m_dwRecordFlags &= ~StateBar::KIND_MASK; })},
         {"kind 7", withRecord([&](StateSite& s) { firstRecord(s).m_dwRecordFlags |= 7; })},
+        {"tabbed group", withRecord([&](StateSite& s) {
+             firstRecord(s).m_dwRecordFlags = (firstRecord(s).m_dwRecordFlags & ~StateBar::KIND_MASK) |
+                                              StateBar::KIND_TABBED;
+         })},
+        {"resizable bar in the outer ring", withRecord([&](StateSite& s) { firstRecord(s).m_nRing = 0; })},
         {"dock-bar id 0x1234", withRecord([&](StateSite& s) { firstRecord(s).m_nDockBarID = 0x1234; })},
         {"ring 0xFFFFFFFF", withRecord([&](StateSite& s) { firstRecord(s).m_nRing = 0xFFFFFFFFu; })},
         {"ring above the record count", withRecord([&](StateSite& s) { firstRecord(s).m_nRing = 40; })},
