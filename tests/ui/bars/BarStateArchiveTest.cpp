@@ -494,3 +494,105 @@ TEST_F(BarStateArchive, FailedSaveKeepsTheStoredLayout)
     CExtControlBar::g_mapFramesBarStateBusy.RemoveKey(&m_frame);
     EXPECT_EQ(stored, StoredBytes());
 }
+
+namespace
+{
+template <typename Record>
+Bytes BytesOf(Record& record)
+{
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        record.Serialize(ar);
+        ar.Close();
+    }
+    Bytes bytes(static_cast<size_t>(file.GetLength()));
+    file.SeekToBegin();
+    file.Read(bytes.data(), static_cast<UINT>(bytes.size()));
+    return bytes;
+}
+
+template <typename Record>
+void ReadBack(Record& record, const Bytes& bytes)
+{
+    CMemFile file;
+    file.Write(bytes.data(), static_cast<UINT>(bytes.size()));
+    file.SeekToBegin();
+    CArchive ar(&file, CArchive::load);
+    record.Serialize(ar);
+}
+
+DWORD DwordAt(const Bytes& bytes, size_t offset)
+{
+    DWORD value = 0;
+    for (int i = 3; i >= 0; --i)
+        value = (value << 8) | bytes.at(offset + i);
+    return value;
+}
+}  // namespace
+
+// The stored form of a bar record and an outer item, field by field, and back.
+TEST(BarStateRecords, KeepTheirStoredLayout)
+{
+    StateBar record;
+    record.m_nBarID = 0x101;
+    record.m_nDockBarID = 0xE81C;
+    record.m_nRing = 2;
+    record.m_nMRUWidth = 0x104;
+    record.m_dwBarStyle = 0x105;
+    record.m_dwRecordFlags = StateBar::KIND_CONTAINER | StateBar::FLAG_VISIBLE;
+    record.m_dwMRUFloatStyle = 0x107;
+    record.m_ptFloatPos = CPoint(0x108, 0x109);
+    record.m_ptMRUFloatPos = CPoint(0x10A, 0x10B);
+    record.m_rcMRUDockPos = CRect(0x10C, 0x10D, 0x10E, 0x10F);
+    record.m_rcFloatFrame = CRect(0x110, 0x111, 0x112, 0x113);
+    record.m_dwFloatFrameStyle = 0x114;
+    record.m_nReclaimExtent = 0x115;
+    record.m_rcInDockBar = CRect(0x116, 0x117, 0x118, 0x119);
+    record.m_sizeDockedHorz = CSize(0x11A, 0x11B);
+    record.m_sizeDockedVert = CSize(0x11C, 0x11D);
+    record.m_sizeFloating = CSize(0x11E, 0x11F);
+    auto* pChild = new StateBar;
+    pChild->m_nBarID = 0x201;
+    pChild->m_dwRecordFlags = StateBar::KIND_PLAIN | StateBar::FLAG_CHILD | StateBar::FLAG_NEW_ROW;
+    record.m_arrChildren.Add(pChild);
+
+    const Bytes bytes = BytesOf(record);
+    constexpr size_t kRecordBytes = 128;
+    ASSERT_EQ(2 * kRecordBytes, bytes.size());
+    const struct {
+        size_t offset;
+        DWORD value;
+    } fields[] = {
+        {0, 0x101},  {4, 0xE81C}, {8, 2},      {12, 0x104}, {16, 0x105},  {20, 0x12},   {24, 0x107},
+        {28, 0x108}, {32, 0x109}, {36, 0x10A}, {40, 0x10B}, {44, 0x10C},  {56, 0x10F},  {60, 0x110},
+        {72, 0x113}, {76, 0x114}, {80, 0x115}, {84, 0x116}, {96, 0x119},  {100, 0x11A}, {104, 0x11B},
+        {108, 0x11C}, {116, 0x11E}, {120, 0x11F}, {124, 1}, {128, 0x201}, {148, 0xC1}, {252, 0},
+    };
+    for (const auto& f : fields)
+        EXPECT_EQ(f.value, DwordAt(bytes, f.offset)) << "offset " << f.offset;
+    StateBar back;
+    ReadBack(back, bytes);
+    EXPECT_EQ(bytes, BytesOf(back));
+
+    CExtControlBar::OuterItemData_t item;
+    item.m_nBarID = 0x301;
+    item.m_bFloating = true;
+    const Bytes plain = BytesOf(item);
+    ASSERT_EQ(40u, plain.size());
+    EXPECT_EQ(1, plain[0]);
+    EXPECT_EQ(0x301u, DwordAt(plain, 2));
+    EXPECT_EQ(1, plain[38]);
+    item.m_placement.m_dwHasPlacement = 7;
+    item.m_placement.m_rcPreferred = CRect(1, 2, 3, 4);
+    item.m_placement.m_dwPriority = 9;
+    const Bytes placed = BytesOf(item);
+    ASSERT_EQ(72u, placed.size());
+    EXPECT_EQ(0, placed[38]);
+    EXPECT_EQ(7u, DwordAt(placed, 40));
+    EXPECT_EQ(4u, DwordAt(placed, 56));
+    EXPECT_EQ(9u, DwordAt(placed, 68));
+    CExtControlBar::OuterItemData_t itemBack;
+    ReadBack(itemBack, placed);
+    EXPECT_EQ(placed, BytesOf(itemBack));
+}
