@@ -132,6 +132,41 @@ int CExtControlBar::InternalDockStateBar::GetDepth() const
     return 1 + nDeepest;
 }
 
+// Outer items ------------------------------------------------------------------------------------
+
+CExtControlBar::OuterItemData_t::OuterItemData_t()
+    : m_nBarID(DOCKBAR_FLOAT),
+      m_ptFloatPos(0, 0),
+      m_sizeDockedHorz(RESET_EXTENT, RESET_EXTENT),
+      m_sizeDockedVert(RESET_EXTENT, RESET_EXTENT),
+      m_sizeFloating(RESET_EXTENT, RESET_EXTENT),
+      m_bFloating(false)
+{
+}
+
+CExtControlBar::OuterItemData_t::OuterItemData_t(const OuterItemData_t& other)
+    : m_nBarID(other.m_nBarID),
+      m_ptFloatPos(other.m_ptFloatPos),
+      m_sizeDockedHorz(other.m_sizeDockedHorz),
+      m_sizeDockedVert(other.m_sizeDockedVert),
+      m_sizeFloating(other.m_sizeFloating),
+      m_placement(other.m_placement),
+      m_bFloating(other.m_bFloating)
+{
+}
+
+CExtControlBar::OuterItemData_t& CExtControlBar::OuterItemData_t::operator=(const OuterItemData_t& other)
+{
+    m_nBarID = other.m_nBarID;
+    m_ptFloatPos = other.m_ptFloatPos;
+    m_sizeDockedHorz = other.m_sizeDockedHorz;
+    m_sizeDockedVert = other.m_sizeDockedVert;
+    m_sizeFloating = other.m_sizeFloating;
+    m_placement = other.m_placement;
+    m_bFloating = other.m_bFloating;
+    return *this;
+}
+
 // Capture -----------------------------------------------------------------------------------------
 
 void CExtControlBar::InternalDockStateBar::CaptureFromBar(CExtControlBar* pBar, InternalDockStateBar* /*pParent*/)

@@ -129,26 +129,28 @@ protected:
     void SetUp() override
     {
         ::RegDeleteTreeA(HKEY_CURRENT_USER, (std::string("Software\\") + kCompany).c_str());
-        ASSERT_TRUE(m_frame.Create(nullptr, "bar state", WS_OVERLAPPEDWINDOW, kFrameRect));
-        ASSERT_TRUE(CExtControlBar::InstallFrameDocking(&m_frame));
-        ASSERT_TRUE(g_CmdManager->CreateProfile(kProfile, m_frame.GetSafeHwnd()));
+        m_pFrame = new CFrameWnd;
+        ASSERT_TRUE(m_pFrame->Create(nullptr, "bar state", WS_OVERLAPPEDWINDOW, kFrameRect));
+        ASSERT_TRUE(CExtControlBar::InstallFrameDocking(m_pFrame));
+        ASSERT_TRUE(g_CmdManager->CreateProfile(kProfile, m_pFrame->GetSafeHwnd()));
         for (UINT id : {kLeftBar, kRightBar, kBottomBar}) {
             auto bar = std::make_unique<CExtControlBar>();
-            ASSERT_TRUE(bar->CreateBarWindow("bar", &m_frame, id, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_ANY));
+            ASSERT_TRUE(bar->CreateBarWindow("bar", m_pFrame, id, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_ANY));
             bar->EnableDocking(CBRS_ALIGN_ANY);
             m_bars.push_back(std::move(bar));
         }
         m_tool = std::make_unique<CFixedBar>();
-        ASSERT_TRUE(m_tool->CreateBarWindow("tools", &m_frame, kToolBar, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_ANY));
+        ASSERT_TRUE(m_tool->CreateBarWindow("tools", m_pFrame, kToolBar, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_ANY));
         m_tool->EnableDocking(CBRS_ALIGN_ANY);
         DefaultLayout();
     }
     void TearDown() override
     {
-        if (m_frame.GetSafeHwnd()) {
-            g_CmdManager->DetachProfileWindow(m_frame.GetSafeHwnd(), true);
-            m_frame.DestroyWindow();
+        if (m_pFrame != nullptr && m_pFrame->GetSafeHwnd()) {
+            g_CmdManager->DetachProfileWindow(m_pFrame->GetSafeHwnd(), true);
+            m_pFrame->DestroyWindow();
         }
+        m_pFrame = nullptr;
         m_bars.clear();
         m_tool.reset();
         ::RegDeleteTreeA(HKEY_CURRENT_USER, (std::string("Software\\") + kCompany).c_str());
@@ -158,19 +160,19 @@ protected:
 
     void DefaultLayout()
     {
-        m_frame.DockControlBar(m_tool.get(), AFX_IDW_DOCKBAR_TOP);
-        Bar(kLeftBar).DockIntoDockBar(AFX_IDW_DOCKBAR_LEFT, 1, &m_frame, false);
-        Bar(kRightBar).DockIntoDockBar(AFX_IDW_DOCKBAR_RIGHT, 1, &m_frame, false);
-        Bar(kBottomBar).DockIntoDockBar(AFX_IDW_DOCKBAR_BOTTOM, 2, &m_frame, false);
+        m_pFrame->DockControlBar(m_tool.get(), AFX_IDW_DOCKBAR_TOP);
+        Bar(kLeftBar).DockIntoDockBar(AFX_IDW_DOCKBAR_LEFT, 1, m_pFrame, false);
+        Bar(kRightBar).DockIntoDockBar(AFX_IDW_DOCKBAR_RIGHT, 1, m_pFrame, false);
+        Bar(kBottomBar).DockIntoDockBar(AFX_IDW_DOCKBAR_BOTTOM, 2, m_pFrame, false);
         for (auto& bar : m_bars)
-            m_frame.ShowControlBar(bar.get(), TRUE, FALSE);
-        m_frame.ShowControlBar(m_tool.get(), TRUE, FALSE);
-        m_frame.RecalcLayout();
+            m_pFrame->ShowControlBar(bar.get(), TRUE, FALSE);
+        m_pFrame->ShowControlBar(m_tool.get(), TRUE, FALSE);
+        m_pFrame->RecalcLayout();
     }
 
     Layout CurrentLayout()
     {
-        m_frame.RecalcLayout();
+        m_pFrame->RecalcLayout();
         Layout layout;
         std::vector<CControlBar*> bars = {m_tool.get()};
         for (auto& bar : m_bars)
@@ -190,21 +192,22 @@ protected:
         return layout;
     }
 
-    bool Save() { return CExtControlBar::SaveFrameBarState(&m_frame, kCompany, kProduct, kProfile); }
+    bool Save() { return CExtControlBar::SaveFrameBarState(m_pFrame, kCompany, kProduct, kProfile); }
     bool Load(WINDOWPLACEMENT* pWp = nullptr)
     {
-        return CExtControlBar::LoadFrameBarState(&m_frame, kCompany, kProduct, kProfile, pWp);
+        return CExtControlBar::LoadFrameBarState(m_pFrame, kCompany, kProduct, kProfile, pWp);
     }
 
     // The live layout as a site, for tests that change records before storing them.
     std::unique_ptr<StateSite> CapturedSite()
     {
-        auto site = std::make_unique<StateSite>(&m_frame, true, true);
+        auto site = std::make_unique<StateSite>(m_pFrame, true, true);
         site->Capture();
         return site;
     }
 
-    CFrameWnd m_frame;
+    // Deletes itself with its window.
+    CFrameWnd* m_pFrame = nullptr;
     std::vector<std::unique_ptr<CExtControlBar>> m_bars;
     std::unique_ptr<CFixedBar> m_tool;
 };
@@ -214,8 +217,8 @@ protected:
 TEST_F(BarStateArchive, SaveLoadSaveGivesTheSameBytesAndLayout)
 {
     // A second row in the left ring and a hidden bar make the layout worth saving.
-    Bar(kBottomBar).DockIntoDockBar(AFX_IDW_DOCKBAR_LEFT, 1, &m_frame, false);
-    m_frame.ShowControlBar(&Bar(kRightBar), FALSE, FALSE);
+    Bar(kBottomBar).DockIntoDockBar(AFX_IDW_DOCKBAR_LEFT, 1, m_pFrame, false);
+    m_pFrame->ShowControlBar(&Bar(kRightBar), FALSE, FALSE);
     const Layout saved = CurrentLayout();
     ASSERT_TRUE(Save());
     const Bytes first = StoredBytes();
@@ -242,6 +245,8 @@ TEST_F(BarStateArchive, DamagedBlobsLoadNothing)
     auto withRecord = [&](const std::function<void(StateSite&)>& change) {
         return [this, change]() {
             auto site = CapturedSite();
+            // The default layout: three resizable bars in the inner rings.
+            ASSERT_EQ(3, site->m_arrBarStates.GetSize());
             change(*site);
             StoreBytes(ArchiveOf(*site));
         };
@@ -323,7 +328,7 @@ TEST_F(BarStateArchive, DamagedBlobsLoadNothing)
         {"nesting deeper than the frame has bars",
          withRecord([&](StateSite& s) {
              // Containers inside containers, one level more than the frame has bars.
-             const UINT nLevels = static_cast<UINT>(m_frame.m_listControlBars.GetCount());
+             const UINT nLevels = static_cast<UINT>(m_pFrame->m_listControlBars.GetCount());
              auto* pTop = new StateBar;
              pTop->m_dwRecordFlags = StateBar::KIND_CONTAINER;
              pTop->m_nDockBarID = AFX_IDW_DOCKBAR_LEFT;
@@ -385,14 +390,14 @@ TEST_F(BarStateArchive, DamagedBlobsLoadNothing)
     DefaultLayout();
     const Layout before = CurrentLayout();
     CRect frameBefore;
-    m_frame.GetWindowRect(&frameBefore);
+    m_pFrame->GetWindowRect(&frameBefore);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         c.store();
         EXPECT_FALSE(Load());
         EXPECT_EQ(Describe(before), Describe(CurrentLayout()));
         CRect frameNow;
-        m_frame.GetWindowRect(&frameNow);
+        m_pFrame->GetWindowRect(&frameNow);
         EXPECT_EQ(frameBefore, frameNow);
     }
 
@@ -404,7 +409,7 @@ TEST_F(BarStateArchive, DamagedBlobsLoadNothing)
             file.Write(good.data(), static_cast<UINT>(length));
         file.SeekToBegin();
         CArchive ar(&file, CArchive::load);
-        EXPECT_FALSE(CExtControlBar::SerializeFrameBarState(ar, &m_frame));
+        EXPECT_FALSE(CExtControlBar::SerializeFrameBarState(ar, m_pFrame));
         EXPECT_EQ(Describe(before), Describe(CurrentLayout()));
     }
 }
@@ -412,7 +417,7 @@ TEST_F(BarStateArchive, DamagedBlobsLoadNothing)
 // A record of a bar the frame no longer has is dropped; the other bars load.
 TEST_F(BarStateArchive, RecordsNamingMissingBarsAreDropped)
 {
-    Bar(kBottomBar).DockIntoDockBar(AFX_IDW_DOCKBAR_LEFT, 1, &m_frame, false);
+    Bar(kBottomBar).DockIntoDockBar(AFX_IDW_DOCKBAR_LEFT, 1, m_pFrame, false);
     const Layout saved = CurrentLayout();
     auto site = CapturedSite();
     auto* pGone = new StateBar;
@@ -434,7 +439,7 @@ TEST_F(BarStateArchive, PlacementsOffEveryMonitorMoveToTheNearestWorkArea)
 {
     MONITORINFO mi{};
     mi.cbSize = sizeof mi;
-    ASSERT_TRUE(::GetMonitorInfoA(::MonitorFromWindow(m_frame.GetSafeHwnd(), MONITOR_DEFAULTTONEAREST), &mi));
+    ASSERT_TRUE(::GetMonitorInfoA(::MonitorFromWindow(m_pFrame->GetSafeHwnd(), MONITOR_DEFAULTTONEAREST), &mi));
     const struct {
         const char* what;
         CRect rc;
@@ -460,7 +465,7 @@ TEST_F(BarStateArchive, PlacementsOffEveryMonitorMoveToTheNearestWorkArea)
         EXPECT_LE(placed.bottom, mi.rcWork.bottom);
         EXPECT_EQ(c.rc.Width(), placed.Width());
         CRect frameNow;
-        m_frame.GetWindowRect(&frameNow);
+        m_pFrame->GetWindowRect(&frameNow);
         EXPECT_EQ(placed, frameNow);
     }
 }
@@ -470,10 +475,10 @@ TEST_F(BarStateArchive, FrameWithoutCommandProfileIsNeitherSavedNorLoaded)
 {
     ASSERT_TRUE(Save());
     const Bytes stored = StoredBytes();
-    Bar(kBottomBar).DockIntoDockBar(AFX_IDW_DOCKBAR_LEFT, 1, &m_frame, false);
+    Bar(kBottomBar).DockIntoDockBar(AFX_IDW_DOCKBAR_LEFT, 1, m_pFrame, false);
     const Layout changed = CurrentLayout();
 
-    g_CmdManager->DetachProfileWindow(m_frame.GetSafeHwnd(), true);
+    g_CmdManager->DetachProfileWindow(m_pFrame->GetSafeHwnd(), true);
     EXPECT_FALSE(Load());
     EXPECT_EQ(Describe(changed), Describe(CurrentLayout()));
     ::RegDeleteTreeA(HKEY_CURRENT_USER, (std::string("Software\\") + kCompany).c_str());
@@ -487,11 +492,11 @@ TEST_F(BarStateArchive, FailedSaveKeepsTheStoredLayout)
 {
     ASSERT_TRUE(Save());
     const Bytes stored = StoredBytes();
-    m_frame.ShowControlBar(&Bar(kLeftBar), FALSE, FALSE);
+    m_pFrame->ShowControlBar(&Bar(kLeftBar), FALSE, FALSE);
     // The frame's bar state is busy (a load or drag runs): the archiving is refused.
-    CExtControlBar::g_mapFramesBarStateBusy.SetAt(&m_frame, 1);
+    CExtControlBar::g_mapFramesBarStateBusy.SetAt(m_pFrame, 1);
     EXPECT_FALSE(Save());
-    CExtControlBar::g_mapFramesBarStateBusy.RemoveKey(&m_frame);
+    CExtControlBar::g_mapFramesBarStateBusy.RemoveKey(m_pFrame);
     EXPECT_EQ(stored, StoredBytes());
 }
 
