@@ -335,6 +335,8 @@ LRESULT CExtControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             else
                 RecalcNonClient();
         }
+        if ((reinterpret_cast<WINDOWPOS*>(lParam)->flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW)) != 0)
+            SyncContainerVisibility(this);
         return lResult;
     }
     case WM_NCDESTROY:

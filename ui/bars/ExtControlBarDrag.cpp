@@ -20,6 +20,8 @@ constexpr DWORD TRACKING_DC_FLAGS = DCX_WINDOW | DCX_CACHE | DCX_CLIPSIBLINGS | 
 
 // Drag steps do not nest.
 bool g_bInDragStep = false;
+// The application's end cancels a drag in every style: nothing is applied on the way out.
+bool g_bEndingForQuit = false;
 
 bool IsKeyMessage(UINT nMessage)
 {
@@ -226,10 +228,18 @@ void CExtControlBar::RunDragLoop()
     }
     if (alive()) {
         KillTimer(TIMER_DRAG_STEP);
-        if (m_bDragging)
+        if (m_bDragging) {
+            g_bEndingForQuit = loop.HasQuit();
             EndDrag(bEndCancelled);
+            g_bEndingForQuit = false;
+        }
     } else {
-        // The bar went during its drag: nothing of it is touched, the drag's own state goes.
+        // The bar's window went during its drag: the drag's own state goes, and the bar's flags
+        // when the object is still there.
+        if (IsRegisteredBar(this)) {
+            m_bDragging = false;
+            m_ptLastDragPos = CPoint(-1, -1);
+        }
         CExtDynDockMarkerWnd::DestroyAllMarkers();
         g_DragStateOld.Reset();
         g_DragStateNew.Reset();
@@ -311,8 +321,8 @@ void CExtControlBar::EndDrag(bool bCancel)
     m_bDragging = false;
     m_ptLastDragPos = CPoint(-1, -1);
     const bool bStyle1 = GetEffectiveDockingStyle() == 1;
-    // The marker style always applies the last proposal, whatever ended the drag.
-    if (bStyle1)
+    // The marker style applies the last proposal whatever ended the drag, but the application's end.
+    if (bStyle1 && !g_bEndingForQuit)
         bCancel = false;
     State& stNew = g_DragStateNew;
     State& stOld = g_DragStateOld;

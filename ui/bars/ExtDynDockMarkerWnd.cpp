@@ -363,7 +363,7 @@ void CExtDynDockMarkerWnd::HoverStep()
     }
     CPoint pt;
     ::GetCursorPos(&pt);
-    const int nState = ::WindowFromPoint(pt) == m_hWnd ? HOVER_IN : HOVER_OUT;
+    const int nState = IsUnderPoint(pt) ? HOVER_IN : HOVER_OUT;
     if (nState == m_nHoverState)
         return;
     m_nHoverState = nState;
@@ -519,10 +519,26 @@ void CExtDynDockMarkerWnd::ResetAllHighlights(bool bDispatchPaints)
     ResetHighlightsExcept(CExtControlBar::g_arrInnerMarkers, nullptr, bDispatchPaints);
 }
 
+bool CExtDynDockMarkerWnd::IsUnderPoint(POINT ptScreen) const
+{
+    if (m_hWnd == nullptr || !::IsWindowVisible(m_hWnd))
+        return false;
+    CRect rc;
+    ::GetWindowRect(m_hWnd, &rc);
+    if (!rc.PtInRect(ptScreen))
+        return false;
+    const HRGN hRgn = static_cast<HRGN>(m_rgnWindow.GetSafeHandle());
+    return hRgn == nullptr || ::PtInRegion(hRgn, ptScreen.x - rc.left, ptScreen.y - rc.top);
+}
+
 CExtDynDockMarkerWnd* CExtDynDockMarkerWnd::FromScreenPoint(POINT ptScreen)
 {
-    HWND hWnd = ::WindowFromPoint(ptScreen);
-    return hWnd != nullptr ? AsMarker(CWnd::FromHandlePermanent(hWnd)) : nullptr;
+    // The inner markers lie over the outer ones' area: they are asked first.
+    for (const MarkerArray* pArray : {&CExtControlBar::g_arrInnerMarkers, &CExtControlBar::g_arrOuterMarkers})
+        for (INT_PTR i = 0; i < pArray->GetSize(); ++i)
+            if (CExtDynDockMarkerWnd* pMarker = pArray->GetAt(i); pMarker != nullptr && pMarker->IsUnderPoint(ptScreen))
+                return pMarker;
+    return nullptr;
 }
 
 bool CExtDynDockMarkerWnd::PrepareMarkerSet(CWnd* pTarget, int nSetKind, const RECT& rcScreen, MarkerArray& arrMarkers)

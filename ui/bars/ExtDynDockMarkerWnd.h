@@ -49,6 +49,9 @@ public:
     int GetMarkerImageId() const;
     bool IsDockingKind() const;
     bool IsHovered() const { return m_nHoverState == HOVER_IN; }
+    // The screen point lies on the shown marker (its region, when it has one). The highlight
+    // window may cover markers in the window order, so markers are found by their own shape.
+    bool IsUnderPoint(POINT ptScreen) const;
 
     BOOL DestroyWindow() override;
 

@@ -3,7 +3,6 @@
 #include "platform/gdiplus/GdiPlus.h"
 
 #include <algorithm>
-#include <chrono>
 #include <string>
 
 namespace {
@@ -39,12 +38,13 @@ bool FindPngEncoder(CLSID* pClsid)
 void SendStep(const InputStep& step)
 {
     switch (step.kind) {
-    case InputStep::MOVE: SendMouseMove(step.pt); break;
+    case InputStep::MOVE: SendMouseMove(step.where ? step.where() : step.pt); break;
     case InputStep::LEFT_DOWN: SendLeftButton(true); break;
     case InputStep::LEFT_UP: SendLeftButton(false); break;
     case InputStep::KEY_DOWN: SendKey(step.vk, true); break;
     case InputStep::KEY_UP: SendKey(step.vk, false); break;
     case InputStep::WAIT: ::Sleep(step.ms); break;
+    case InputStep::CALL: step.action(); break;
     }
 }
 
@@ -113,52 +113,66 @@ CInputScript::CInputScript(std::vector<InputStep> steps) : m_steps(std::move(ste
 
 CInputScript::~CInputScript()
 {
-    if (m_thread.joinable())
-        m_thread.join();
+    if (m_hThread != nullptr) {
+        ::WaitForSingleObject(m_hThread, INFINITE);
+        ::CloseHandle(m_hThread);
+    }
+}
+
+DWORD WINAPI CInputScript::ThreadProc(LPVOID pParam)
+{
+    auto* pScript = static_cast<CInputScript*>(pParam);
+    for (const InputStep& step : pScript->m_steps) {
+        SendStep(step);
+        ::Sleep(GAP_MS);
+    }
+    pScript->m_bDone = true;
+    return 0;
 }
 
 void CInputScript::Start()
 {
-    m_thread = std::thread([this]() {
-        for (const InputStep& step : m_steps) {
-            SendStep(step);
-            ::Sleep(GAP_MS);
-        }
+    m_hThread = ::CreateThread(nullptr, 0, &CInputScript::ThreadProc, this, 0, nullptr);
+    if (m_hThread == nullptr)
         m_bDone = true;
-    });
 }
 
 void CInputScript::Finish()
 {
     while (!m_bDone)
         PumpMessagesFor(GAP_MS);
-    if (m_thread.joinable())
-        m_thread.join();
     PumpMessagesFor(GAP_MS * 2);
 }
 
-CLoopWatchdog::CLoopWatchdog(DWORD dwTimeoutMs)
+DWORD WINAPI CLoopWatchdog::ThreadProc(LPVOID pParam)
 {
-    m_thread = std::thread([this, dwTimeoutMs]() {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(dwTimeoutMs);
-        while (!m_bStop) {
-            if (std::chrono::steady_clock::now() >= deadline) {
-                m_bFired = true;
-                SendKey(VK_ESCAPE, true);
-                SendKey(VK_ESCAPE, false);
-                SendLeftButton(false);
-                return;
-            }
-            ::Sleep(WATCHDOG_POLL_MS);
+    auto* pDog = static_cast<CLoopWatchdog*>(pParam);
+    const DWORD dwStart = ::GetTickCount();
+    while (!pDog->m_bStop) {
+        if (::GetTickCount() - dwStart >= pDog->m_dwTimeoutMs) {
+            pDog->m_bFired = true;
+            SendKey(VK_ESCAPE, true);
+            SendKey(VK_ESCAPE, false);
+            SendLeftButton(false);
+            return 0;
         }
-    });
+        ::Sleep(WATCHDOG_POLL_MS);
+    }
+    return 0;
+}
+
+CLoopWatchdog::CLoopWatchdog(DWORD dwTimeoutMs) : m_dwTimeoutMs(dwTimeoutMs)
+{
+    m_hThread = ::CreateThread(nullptr, 0, &CLoopWatchdog::ThreadProc, this, 0, nullptr);
 }
 
 CLoopWatchdog::~CLoopWatchdog()
 {
     m_bStop = true;
-    if (m_thread.joinable())
-        m_thread.join();
+    if (m_hThread != nullptr) {
+        ::WaitForSingleObject(m_hThread, INFINITE);
+        ::CloseHandle(m_hThread);
+    }
 }
 
 bool SaveScreenShot(const RECT& rcScreen, const char* pszName)
@@ -187,4 +201,40 @@ bool SaveScreenShot(const RECT& rcScreen, const char* pszName)
     }
     ::DeleteObject(hBitmap);
     return bSaved;
+}
+
+namespace {
+struct MarkerSearch
+{
+    const std::function<bool(const RECT&, const RECT&)>* pComesFirst;
+    RECT best;
+    bool bFound;
+};
+
+BOOL CALLBACK VisitMarker(HWND hWnd, LPARAM lParam)
+{
+    auto* pSearch = reinterpret_cast<MarkerSearch*>(lParam);
+    char szClass[64] = {};
+    ::GetClassNameA(hWnd, szClass, sizeof(szClass));
+    if (std::string(szClass) != "DadeZAD-DynDockMarker" || !::IsWindowVisible(hWnd))
+        return TRUE;
+    RECT rc{};
+    ::GetWindowRect(hWnd, &rc);
+    if (rc.right - rc.left <= 0 || rc.bottom - rc.top <= 0)
+        return TRUE;
+    if (!pSearch->bFound || (*pSearch->pComesFirst)(rc, pSearch->best)) {
+        pSearch->best = rc;
+        pSearch->bFound = true;
+    }
+    return TRUE;
+}
+} // namespace
+
+POINT FindShownMarker(const std::function<bool(const RECT&, const RECT&)>& comesFirst)
+{
+    MarkerSearch search{&comesFirst, {}, false};
+    ::EnumWindows(VisitMarker, reinterpret_cast<LPARAM>(&search));
+    if (!search.bFound)
+        return POINT{-1, -1};
+    return POINT{(search.best.left + search.best.right) / 2, (search.best.top + search.best.bottom) / 2};
 }

@@ -5,7 +5,7 @@
 #include "platform/mfc/Afx.h"
 
 #include <atomic>
-#include <thread>
+#include <functional>
 #include <vector>
 
 struct InputStep
@@ -18,18 +18,25 @@ struct InputStep
         KEY_DOWN,
         KEY_UP,
         WAIT,
+        CALL,
     };
     Kind kind;
     POINT pt;   // MOVE: screen point
     WORD vk;    // KEY_DOWN, KEY_UP
     DWORD ms;   // WAIT: extra pause
+    // MOVE: when set, the point is asked for when the step runs (windows shown meanwhile).
+    std::function<POINT()> where;
+    // CALL: runs on the input thread (posting to windows is safe from there).
+    std::function<void()> action;
 
-    static InputStep Move(int x, int y) { return {MOVE, {x, y}, 0, 0}; }
-    static InputStep Down() { return {LEFT_DOWN, {0, 0}, 0, 0}; }
-    static InputStep Up() { return {LEFT_UP, {0, 0}, 0, 0}; }
-    static InputStep KeyDown(WORD vk) { return {KEY_DOWN, {0, 0}, vk, 0}; }
-    static InputStep KeyUp(WORD vk) { return {KEY_UP, {0, 0}, vk, 0}; }
-    static InputStep Wait(DWORD ms) { return {WAIT, {0, 0}, 0, ms}; }
+    static InputStep Move(int x, int y) { return {MOVE, {x, y}, 0, 0, nullptr, nullptr}; }
+    static InputStep MoveTo(std::function<POINT()> where) { return {MOVE, {0, 0}, 0, 0, std::move(where), nullptr}; }
+    static InputStep Down() { return {LEFT_DOWN, {0, 0}, 0, 0, nullptr, nullptr}; }
+    static InputStep Up() { return {LEFT_UP, {0, 0}, 0, 0, nullptr, nullptr}; }
+    static InputStep KeyDown(WORD vk) { return {KEY_DOWN, {0, 0}, vk, 0, nullptr, nullptr}; }
+    static InputStep KeyUp(WORD vk) { return {KEY_UP, {0, 0}, vk, 0, nullptr, nullptr}; }
+    static InputStep Wait(DWORD ms) { return {WAIT, {0, 0}, 0, ms, nullptr, nullptr}; }
+    static InputStep Call(std::function<void()> action) { return {CALL, {0, 0}, 0, 0, nullptr, std::move(action)}; }
 };
 
 // A press at `from`, moves in steps of at most `step` pixels to `to` (no release).
@@ -51,8 +58,10 @@ public:
     void Finish();
 
 private:
+    // Win32 threads: a thread the system did not make cannot send input.
+    static DWORD WINAPI ThreadProc(LPVOID pParam);
     std::vector<InputStep> m_steps;
-    std::thread m_thread;
+    HANDLE m_hThread = nullptr;
     std::atomic<bool> m_bDone{false};
 };
 
@@ -67,7 +76,9 @@ public:
     bool Fired() const { return m_bFired; }
 
 private:
-    std::thread m_thread;
+    static DWORD WINAPI ThreadProc(LPVOID pParam);
+    DWORD m_dwTimeoutMs;
+    HANDLE m_hThread = nullptr;
     std::atomic<bool> m_bStop{false};
     std::atomic<bool> m_bFired{false};
 };
@@ -75,6 +86,9 @@ private:
 void SendMouseMove(POINT pt);
 void SendLeftButton(bool bDown);
 void SendKey(WORD vk, bool bDown);
+// The centre of the visible marker window whose rectangle comes first by the ordering (outer
+// markers included); (-1, -1) when no marker shows. Safe from any thread.
+POINT FindShownMarker(const std::function<bool(const RECT&, const RECT&)>& comesFirst);
 // Lets this thread handle its messages for a while.
 void PumpMessagesFor(DWORD dwMs);
 // Saves the screen rectangle as a PNG under build/screens; false when it could not.

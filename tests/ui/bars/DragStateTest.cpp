@@ -74,7 +74,7 @@ TEST(DragStateTest, ResetEmptiesTheProposalButKeepsItsCode)
     EXPECT_TRUE(s.m_rcTrack.IsRectEmpty());
 }
 
-// A white 32-bit canvas the tracked area inverts black.
+// A white 32-bit canvas that a white pattern inverts to black.
 class CCanvas
 {
 public:
@@ -132,16 +132,17 @@ TEST(DragStateTest, TrackedAreaKindsInvertTheirShapeAndADrawingTwiceErasesIt)
     };
     for (const auto& c : cases) {
         CCanvas canvas;
-        CBrush black;
-        black.CreateSolidBrush(RGB(0, 0, 0));
+        // A white pattern inverts the white canvas to black.
+        CBrush white;
+        white.CreateSolidBrush(RGB(255, 255, 255));
         CExtControlBar::TrackedArea_t area;
         area.m_pDC = &canvas.m_dc;
         area.m_nAreaKind = c.nKind;
         area.m_rcArea = rcArea;
-        area.DrawTrackedArea(&black, PATINVERT);
+        area.DrawTrackedArea(&white, PATINVERT);
         EXPECT_TRUE(canvas.IsInverted(c.inside.x, c.inside.y)) << "kind " << c.nKind;
         EXPECT_FALSE(canvas.IsInverted(c.outside.x, c.outside.y)) << "kind " << c.nKind;
-        area.DrawTrackedArea(&black, PATINVERT);
+        area.DrawTrackedArea(&white, PATINVERT);
         EXPECT_FALSE(canvas.IsInverted(c.inside.x, c.inside.y)) << "kind " << c.nKind << " erased";
     }
 }
