@@ -9,6 +9,7 @@
 #include "platform/mfc/PreviewView.h"
 #include "ui/bars/ExtControlBarDragState.h"
 #include "ui/bars/ExtControlBarInternal.h"
+#include "ui/bars/ExtDockBar.h"
 #include "ui/core/ExtPopupMenuWnd.h"
 
 using namespace ExtBarDetail;
@@ -382,8 +383,9 @@ void CExtControlBar::DockToFrameSide(UINT nSideId, bool bInner, CFrameWnd* pFram
     CFrameWnd* pParentFrame = GetParentFrame();
     if (IsKindOfNamed(pParentFrame, kMiniDockFrameWnd))
         pParentFrame->ShowWindow(SW_HIDE);
-    (void)bInner;
-    DockIntoDockBar(nSideId, 1, pFrame, bRecalc);
+    CExtDockBar::InsertRingAt(pFrame, 1);
+    const UINT nRing = bInner ? CExtDockBar::CreateInnerRing(pFrame) : 1;
+    DockIntoDockBar(nSideId, nRing, pFrame, bRecalc);
 }
 
 bool CExtControlBar::InstallFrameAutoHideAreas(CFrameWnd* pFrame)

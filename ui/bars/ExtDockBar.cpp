@@ -1027,3 +1027,16 @@ void CExtDockBar::OnContextMenu(CWnd*, CPoint)
     if (!pPopup->StartTracking(kBarListMenuTrackFlags, ptCursor.x, ptCursor.y))
         delete pPopup;
 }
+
+CExtDockBar* CExtDockBar::GetInnermostRingBar()
+{
+    CExtDockBar* pDockBar = this;
+    while (pDockBar->m_pInnerRingBar != nullptr)
+        pDockBar = pDockBar->m_pInnerRingBar;
+    return pDockBar;
+}
+
+void CExtDockBar::InsertRowBreak(int nIndex)
+{
+    m_arrBars.InsertAt(nIndex, static_cast<void*>(nullptr), 1);
+}

@@ -64,6 +64,10 @@ public:
     bool IsDockBarEmpty() const;
     // The ring's dock bars of all four sides are empty.
     static bool IsRingEmpty(CFrameWnd* pFrame, UINT nRing);
+    // This side's dock bar of the innermost ring (this one when it has no inner ring).
+    CExtDockBar* GetInnermostRingBar();
+    // A row break (a null entry) at the index of the bar array.
+    void InsertRowBreak(int nIndex);
 
     // Putting bars in and taking them out.
     void DockControlBarEx(CControlBar* pBar, const RECT* pRectScreen = nullptr, bool bReserved = false);

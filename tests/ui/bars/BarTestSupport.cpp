@@ -1,6 +1,7 @@
 #include "tests/ui/bars/BarTestSupport.h"
 
 #include "platform/mfc/DockBar.h"
+#include "ui/bars/ExtDockBar.h"
 
 namespace
 {
@@ -81,42 +82,25 @@ CBarTestFrame::CBarTestFrame(CFrameWnd* pFrame, const CRect& rcFrame)
 {
     m_pFrame = pFrame != nullptr ? pFrame : new CFrameWnd;
     m_pFrame->Create(nullptr, "bars", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, rcFrame, CWnd::FromHandle(HostWindow()));
-    CRect rcClient;
-    m_pFrame->GetClientRect(&rcClient);
-    for (UINT nSide : kSides) {
-        auto* pDockBar = new CDockBar;
-        pDockBar->Create(m_pFrame, WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | AlignmentOf(nSide), nSide);
-        pDockBar->m_dwStyle = AlignmentOf(nSide);
-        CRect rc(rcClient);
-        switch (nSide) {
-        case CExtControlBar::DOCKBAR_TOP: rc.bottom = rc.top + kDockThickness; break;
-        case CExtControlBar::DOCKBAR_BOTTOM: rc.top = rc.bottom - kDockThickness; break;
-        case CExtControlBar::DOCKBAR_LEFT:
-            rc.DeflateRect(0, kDockThickness);
-            rc.right = rc.left + kDockThickness;
-            break;
-        default:
-            rc.DeflateRect(0, kDockThickness);
-            rc.left = rc.right - kDockThickness;
-            break;
-        }
-        pDockBar->MoveWindow(&rc);
-        m_dockBars.push_back(pDockBar);
-    }
+    CExtControlBar::InstallFrameDocking(m_pFrame);
+    for (UINT nSide : kSides)
+        m_dockBars.push_back(CExtDockBar::FindRingBar(m_pFrame, 1, nSide, true));
+    m_pFrame->RecalcLayout(TRUE);
     PumpBarMessages();
 }
 
 CBarTestFrame::~CBarTestFrame()
 {
+    // The dock bars belong to the frame; they forget the bars before the bars go.
+    for (CDockBar* pDockBar : m_dockBars) {
+        pDockBar->m_arrBars.RemoveAll();
+        pDockBar->m_arrBars.Add(nullptr);
+    }
     for (CTestBar* pBar : m_bars) {
         pBar->m_pDockBar = nullptr;
         if (pBar->GetSafeHwnd() != nullptr)
             pBar->DestroyWindow();
         delete pBar;
-    }
-    for (CDockBar* pDockBar : m_dockBars) {
-        pDockBar->DestroyWindow();
-        delete pDockBar;
     }
     // The frame deletes itself with its window.
     m_pFrame->DestroyWindow();
@@ -126,7 +110,7 @@ CBarTestFrame::~CBarTestFrame()
 CDockBar* CBarTestFrame::DockBar(UINT nSideId) const
 {
     for (CDockBar* pDockBar : m_dockBars)
-        if (static_cast<UINT>(pDockBar->GetDlgCtrlID()) == nSideId)
+        if (pDockBar != nullptr && static_cast<UINT>(pDockBar->GetDlgCtrlID()) == nSideId)
             return pDockBar;
     return nullptr;
 }
@@ -136,10 +120,11 @@ CTestBar* CBarTestFrame::CreateBar(UINT nSideId, LPCSTR lpszCaption, UINT nId, b
     auto* pBar = new CTestBar(bFixedSize);
     m_bars.push_back(pBar);
     CDockBar* pDockBar = DockBar(nSideId);
-    pBar->CreateBarWindow(lpszCaption, pDockBar, nId, kBarStyle | AlignmentOf(nSideId));
+    // Created on the frame, the bar joins the frame's bar list; then it moves into its dock bar.
+    pBar->CreateBarWindow(lpszCaption, m_pFrame, nId, kBarStyle | AlignmentOf(nSideId));
+    pBar->SetParent(pDockBar);
     pBar->m_pDockSite = m_pFrame;
     pBar->m_pDockBar = pDockBar;
-    m_pFrame->m_listControlBars.AddTail(pBar);
     return pBar;
 }
 
@@ -155,40 +140,9 @@ void CBarTestFrame::SetRows(UINT nSideId, const std::vector<std::vector<CExtCont
     }
 }
 
-void CBarTestFrame::LayoutSide(UINT nSideId)
+void CBarTestFrame::LayoutSide(UINT /*nSideId*/)
 {
-    CDockBar* pDockBar = DockBar(nSideId);
-    const bool bHorz = nSideId == CExtControlBar::DOCKBAR_TOP || nSideId == CExtControlBar::DOCKBAR_BOTTOM;
-    const DWORD dwMode = bHorz ? (LM_HORZ | LM_HORZDOCK) : LM_VERTDOCK;
-    int nRowStart = 0;
-    for (INT_PTR i = 1; i < pDockBar->m_arrBars.GetSize(); ++i) {
-        auto* pBar = static_cast<CExtControlBar*>(pDockBar->m_arrBars[i]);
-        if (pBar == nullptr)
-            continue;
-        pBar->CalcDynamicLayout(-1, dwMode);
-    }
-    // Rows one after the other across the dock bar, each as thick as its first bar.
-    for (INT_PTR i = 1; i < pDockBar->m_arrBars.GetSize(); ++i) {
-        auto* pBar = static_cast<CExtControlBar*>(pDockBar->m_arrBars[i]);
-        if (pBar == nullptr)
-            continue;
-        int nThickness = bHorz ? pBar->m_sizeDockedHorz.cy : pBar->m_sizeDockedVert.cx;
-        INT_PTR j = i;
-        for (; j < pDockBar->m_arrBars.GetSize() && pDockBar->m_arrBars[j] != nullptr; ++j) {
-            auto* pRowBar = static_cast<CExtControlBar*>(pDockBar->m_arrBars[j]);
-            CRect rc;
-            pRowBar->GetWindowRect(&rc);
-            pDockBar->ScreenToClient(&rc);
-            if (bHorz)
-                pRowBar->SetWindowPos(nullptr, rc.left, nRowStart, rc.Width(), nThickness,
-                                      SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-            else
-                pRowBar->SetWindowPos(nullptr, nRowStart, rc.top, nThickness, rc.Height(),
-                                      SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-        }
-        nRowStart += nThickness;
-        i = j;
-    }
+    m_pFrame->RecalcLayout(TRUE);
     PumpBarMessages();
 }
 

@@ -1,14 +1,19 @@
 #include "tests/ui/bars/BarTestSupport.h"
+#include "tests/ui/core/PopupTestSupport.h"
 
 #include "platform/mfc/DockBar.h"
 #include "ui/bars/ExtBarNcAreaButton.h"
+#include "ui/bars/ExtDockBar.h"
 #include "ui/core/ExtCmdItem.h"
 #include "ui/core/ExtCmdManager.h"
+#include "ui/core/ExtPaintManager.h"
 #include "ui/core/ExtPopupMenuWnd.h"
+#include "ui/core/ExtPopupServices.h"
 #include "ui/core/ExtResourceManager.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <vector>
 
 namespace
@@ -233,7 +238,10 @@ TEST_F(ControlBarHitTest, SplittersAnswerTheirResizeCodes)
         ASSERT_FALSE(rc.IsRectEmpty()) << c.name;
         EXPECT_EQ(HitTestAt(c.pBar, WindowPointToScreen(c.pBar, Centre(rc))), c.nExpected) << c.name;
     }
-    // The last bar of a row drags no in-row splitter.
+    // The last bar of a row has no in-row strip, and the one before it keeps only its own.
+    EXPECT_TRUE(m_pB->m_rcInRowSplitter.IsRectEmpty());
+    EXPECT_TRUE(m_pC->m_rcInRowSplitter.IsRectEmpty());
+    EXPECT_TRUE(m_pB->m_rcLeadSplitter.IsRectEmpty());
     CRect rcB;
     m_pB->GetWindowRect(&rcB);
     EXPECT_EQ(HitTestAt(m_pB, CPoint(rcB.right - 1, rcB.CenterPoint().y)), HTCLIENT);
@@ -313,6 +321,7 @@ class CMenuFrame : public CFrameWnd
 public:
     bool m_bBuildItself = false;
     std::vector<bool> m_notifications;
+    std::vector<UINT> m_prompts;
     CFrameWnd* m_pTargetSeen = nullptr;
 
 protected:
@@ -324,6 +333,8 @@ protected:
             m_pTargetSeen = pData->m_pTargetFrame;
             return m_bBuildItself ? 1 : 0;
         }
+        if (message == WM_SETMESSAGESTRING)
+            m_prompts.push_back(static_cast<UINT>(wParam));
         return CFrameWnd::WindowProc(message, wParam, lParam);
     }
 };
@@ -478,4 +489,127 @@ TEST_F(ControlBarHitTest, RowResizeByDragAndCancelByKey)
         m_frame.LayoutSide(kTop);
     }
     CExtControlBar::g_nDockingStyleOverride = -1;
+}
+
+TEST(ControlBarFrameOperations, PopupsReachTheFramesHelpModeAndStatusPromptThroughTheBars)
+{
+    auto* pMenuFrame = new CMenuFrame;
+    CBarTestFrame frame(pMenuFrame);
+    CExtControlBar* pBar = frame.CreateBar(kTop, "Bar", kIdA);
+    EXPECT_FALSE(PopupIsFrameInHelpMode(pBar->GetSafeHwnd()));
+    pMenuFrame->m_bHelpMode = TRUE;
+    EXPECT_TRUE(PopupIsFrameInHelpMode(pBar->GetSafeHwnd()));
+    pMenuFrame->m_bHelpMode = FALSE;
+    PopupShowIdlePrompt(pBar->GetSafeHwnd());
+    CExtControlBar::SetFrameStatusMessage(pBar, kIdB);
+    EXPECT_EQ(pMenuFrame->m_prompts, (std::vector<UINT>{AFX_IDS_IDLEMESSAGE, kIdB}));
+}
+
+TEST_F(ControlBarHitTest, PaintManagerAsksTheBarsWhereTheyDock)
+{
+    EXPECT_FALSE(CExtPaintManager::IsBarDockedAtLeftOrRight(m_pA));
+    EXPECT_TRUE(CExtPaintManager::IsBarDockedAtLeftOrRight(m_pD));
+    EXPECT_FALSE(CExtPaintManager::IsBarFloating(m_pA));
+    // A docked resizable bar offers no options button.
+    EXPECT_FALSE(CExtPaintManager::IsAvailableCaptionOptionsButton(m_pA));
+}
+
+TEST_F(ControlBarHitTest, FixedSizeBarAtTheTopHasASideCaptionAndNoSplitters)
+{
+    CTestBar* pFixed = m_frame.CreateBar(kTop, "Tools", kIdFixed, true);
+    pFixed->m_bCaptionAlongTop = false;
+    m_frame.SetRows(kTop, {{m_pA, m_pB}, {m_pC}, {pFixed}});
+    m_frame.LayoutSide(kTop);
+    EXPECT_TRUE(pFixed->m_rcRowSplitter.IsRectEmpty());
+    EXPECT_TRUE(pFixed->m_rcInRowSplitter.IsRectEmpty());
+    EXPECT_TRUE(pFixed->m_rcLeadSplitter.IsRectEmpty());
+    ASSERT_FALSE(pFixed->m_rcCaption.IsRectEmpty());
+    EXPECT_EQ(pFixed->m_rcCaption.Width(), pFixed->m_nCaptionHeight);
+    // Inside the theme's margin and one pixel further from the dock edge.
+    EXPECT_GE(pFixed->m_rcCaption.top, 2);
+    EXPECT_EQ(HitTestAt(pFixed, WindowPointToScreen(pFixed, Centre(pFixed->m_rcCaption))), HTCLIENT);
+}
+
+TEST_F(ControlBarHitTest, DockedLayoutPaintsCaptionsWithTheirButtons)
+{
+    for (CExtControlBar* pBar : {m_pA, m_pB, m_pC, m_pD})
+        pBar->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW | RDW_ERASE);
+    PumpBarMessages(50);
+    CRect rcFrame;
+    m_frame.Frame()->GetWindowRect(&rcFrame);
+    SaveScreenRect(rcFrame, "bars-docked-layout.bmp");
+    // The Close glyph stands out of the caption's plain background.
+    const CRect rcClose = m_pA->m_arrNcButtons[0]->m_rc;
+    const CPoint ptGlyph = WindowPointToScreen(m_pA, Centre(rcClose));
+    const CPoint ptCaption = WindowPointToScreen(m_pA, CPoint(m_pA->m_rcCaption.left + 2, Centre(rcClose).y));
+    bool bGlyphDrawn = false;
+    for (int dx = -2; dx <= 2 && !bGlyphDrawn; ++dx)
+        bGlyphDrawn = ScreenPixel(ptGlyph.x + dx, ptGlyph.y) != ScreenPixel(ptCaption.x, ptCaption.y);
+    EXPECT_TRUE(bGlyphDrawn);
+}
+
+TEST(ControlBarRowLayout, HiddenBarGetsItsExtentBackEvenlyFromItsNeighbours)
+{
+    CBarTestFrame frame;
+    std::vector<CExtControlBar*> row;
+    for (UINT nId : {kIdA, kIdB, kIdC}) {
+        CTestBar* pBar = frame.CreateBar(kTop, "Bar", nId);
+        pBar->m_nForcedMinimal = 40;
+        pBar->m_sizeDockedHorz = CSize(200, 100);
+        row.push_back(pBar);
+    }
+    frame.SetRows(kTop, {row});
+    frame.LayoutSide(kTop);
+    const int nExtentB = row[1]->m_sizeDockedHorz.cx;
+    row[1]->ShowWindow(SW_HIDE);
+    frame.LayoutSide(kTop);
+    EXPECT_EQ(row[1]->m_nReclaimExtent, nExtentB);
+    const int nGrownA = row[0]->m_sizeDockedHorz.cx;
+    const int nGrownC = row[2]->m_sizeDockedHorz.cx;
+    row[1]->ShowWindow(SW_SHOW);
+    EXPECT_EQ(row[1]->m_nReclaimExtent, 0);
+    EXPECT_EQ(row[1]->m_sizeDockedHorz.cx, nExtentB);
+    const int nGivenA = nGrownA - row[0]->m_sizeDockedHorz.cx;
+    const int nGivenC = nGrownC - row[2]->m_sizeDockedHorz.cx;
+    EXPECT_EQ(nGivenA + nGivenC, nExtentB);
+    EXPECT_LE(std::abs(nGivenA - nGivenC), 1);
+}
+
+TEST(ControlBarMenu, RightClickShowsTheBarListUnlessTheFrameBuildsItsOwn)
+{
+    auto* pMenuFrame = new CMenuFrame;
+    CBarTestFrame frame(pMenuFrame);
+    g_CmdManagerHolder->CreateProfile("bars-click-test", pMenuFrame->GetSafeHwnd());
+    CTestBar* pA = frame.CreateBar(kTop, "Colors", kIdA);
+    frame.SetRows(kTop, {{pA}});
+    frame.LayoutSide(kTop);
+    for (bool bFrameBuilds : {false, true}) {
+        pMenuFrame->m_bBuildItself = bFrameBuilds;
+        pA->SendMessage(WM_RBUTTONUP, 0, MAKELPARAM(10, 10));
+        EXPECT_EQ(CExtPopupMenuWnd::IsTrackingActive(), !bFrameBuilds) << bFrameBuilds;
+        CExtPopupMenuWnd::EndActiveTracking();
+        PumpBarMessages(20);
+    }
+}
+
+TEST(ControlBarUtilities, InnermostRingAndRowBreak)
+{
+    CBarTestFrame frame;
+    // A frame gets no more rings than it has bars to fill them.
+    CTestBar* pA = frame.CreateBar(kTop, "A", kIdA);
+    CTestBar* pB = frame.CreateBar(kTop, "B", kIdB);
+    frame.CreateBar(kTop, "C", kIdC);
+    auto* pRing1 = static_cast<CExtDockBar*>(frame.DockBar(kTop));
+    CExtDockBar* pRing3 = CExtDockBar::GoToRing(pRing1, 3);
+    ASSERT_NE(pRing3, nullptr);
+    CExtDockBar* pOuter = CExtDockBar::FindRingBar(frame.Frame(), 0, kTop, false);
+    ASSERT_NE(pOuter, nullptr);
+    EXPECT_EQ(pOuter->GetInnermostRingBar(), pRing3);
+    EXPECT_EQ(pRing3->GetInnermostRingBar(), pRing3);
+    frame.SetRows(kTop, {{pA, pB}});
+    pRing1->InsertRowBreak(2);
+    ASSERT_EQ(pRing1->m_arrBars.GetSize(), 5);
+    EXPECT_EQ(pRing1->m_arrBars[1], pA);
+    EXPECT_EQ(pRing1->m_arrBars[2], nullptr);
+    EXPECT_EQ(pRing1->m_arrBars[3], pB);
 }
