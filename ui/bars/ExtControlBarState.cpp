@@ -302,7 +302,9 @@ void CExtControlBar::InternalDockStateBar::ApplyStructure(CFrameWnd* pFrame, Int
             CExtDockBar* pRing = pSide != nullptr ? CExtDockBar::GoToRing(pSide, m_nRing) : nullptr;
             if (pRing == nullptr)
                 return;
-            DockAndFixRow(pRing, false);
+            // The dock bar places a shown bar; a hidden one gets no place from it and takes the
+            // recorded one, so that saving again writes what was loaded.
+            DockAndFixRow(pRing, (m_dwRecordFlags & FLAG_VISIBLE) == 0);
         }
     } else {
         // Loading lets no tabbed group through: the frame has no group windows to rebuild.

@@ -216,8 +216,11 @@ protected:
 // bytes.
 TEST_F(BarStateArchive, SaveLoadSaveGivesTheSameBytesAndLayout)
 {
-    // A second row in the left ring and a hidden bar make the layout worth saving.
+    // A second row in the left ring, a second ring at the top and a hidden bar make the layout
+    // worth saving.
     Bar(kBottomBar).DockIntoDockBar(AFX_IDW_DOCKBAR_LEFT, 1, m_pFrame, false);
+    Bar(kLeftBar).DockIntoDockBar(AFX_IDW_DOCKBAR_TOP, 2, m_pFrame, false);
+    Bar(kRightBar).DockIntoDockBar(AFX_IDW_DOCKBAR_LEFT, 1, m_pFrame, false);
     m_pFrame->ShowControlBar(&Bar(kRightBar), FALSE, FALSE);
     const Layout saved = CurrentLayout();
     ASSERT_TRUE(Save());
