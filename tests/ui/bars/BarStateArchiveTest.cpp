@@ -1,5 +1,7 @@
 #include "ui/bars/ExtControlBarState.h"
 #include "ui/bars/ExtDockBar.h"
+#include "ui/bars/ExtDockDynBar.h"
+#include "ui/bars/ExtDynControlBar.h"
 #include "ui/core/ExtCmdManager.h"
 #include "ui/core/ExtRegistryArchiver.h"
 
@@ -96,13 +98,10 @@ struct BarPlace
     UINT nDockBar = 0;
     UINT nRing = 0;
     int nIndex = -1;
+    int nNested = -1;  // the index inside its container, which the other fields then describe
+    bool bFloating = false;
     CRect rc;
     bool bVisible = false;
-    bool operator==(const BarPlace& o) const
-    {
-        return nDockBar == o.nDockBar && nRing == o.nRing && nIndex == o.nIndex && rc == o.rc &&
-               bVisible == o.bVisible;
-    }
 };
 using Layout = std::map<UINT, BarPlace>;
 
@@ -111,8 +110,9 @@ std::string Describe(const Layout& layout)
     std::string text;
     for (const auto& [id, place] : layout) {
         char line[160];
-        std::snprintf(line, sizeof line, "%X: dock %X ring %u at %d (%ld,%ld,%ld,%ld) %s\n", id, place.nDockBar,
-                      place.nRing, place.nIndex, place.rc.left, place.rc.top, place.rc.right, place.rc.bottom,
+        std::snprintf(line, sizeof line, "%X: dock %X ring %u at %d nested %d%s (%ld,%ld,%ld,%ld) %s\n", id,
+                      place.nDockBar, place.nRing, place.nIndex, place.nNested, place.bFloating ? " floating" : "",
+                      place.rc.left, place.rc.top, place.rc.right, place.rc.bottom,
                       place.bVisible ? "shown" : "hidden");
         text += line;
     }
@@ -172,20 +172,36 @@ protected:
 
     Layout CurrentLayout()
     {
+        // Floating frames lay out at idle time; the test has none.
         m_pFrame->RecalcLayout();
+        for (auto& bar : m_bars)
+            if (CFrameWnd* pOwnFrame = bar->GetParentFrame(); pOwnFrame != nullptr && pOwnFrame != m_pFrame)
+                pOwnFrame->RecalcLayout();
         Layout layout;
         std::vector<CControlBar*> bars = {m_tool.get()};
         for (auto& bar : m_bars)
             bars.push_back(bar.get());
         for (CControlBar* pBar : bars) {
             BarPlace place;
-            if (CDockBar* pDockBar = pBar->m_pDockBar) {
+            CControlBar* pPlaced = pBar;
+            if (auto* pNestedIn = dynamic_cast<CExtDockDynBar*>(pBar->m_pDockBar)) {
+                place.nNested = pNestedIn->FindBar(pBar);
+                pPlaced = dynamic_cast<CExtDynControlBar*>(pNestedIn->GetParent());
+                if (pPlaced == nullptr)
+                    pPlaced = pBar;
+            }
+            if (CDockBar* pDockBar = pPlaced->m_pDockBar) {
                 place.nDockBar = pDockBar->GetDlgCtrlID();
                 if (auto* pExtDockBar = dynamic_cast<CExtDockBar*>(pDockBar))
                     place.nRing = pExtDockBar->m_nRing;
-                place.nIndex = pDockBar->FindBar(pBar);
+                place.nIndex = pDockBar->FindBar(pPlaced);
             }
-            pBar->GetWindowRect(&place.rc);
+            place.bFloating = pPlaced->IsFloating() != FALSE;
+            // A floating bar's place is its floating frame's; the frame lays out what it holds.
+            CWnd* pPlacedWnd = place.bFloating && pPlaced->GetParentFrame() != nullptr
+                                   ? static_cast<CWnd*>(pPlaced->GetParentFrame())
+                                   : static_cast<CWnd*>(pBar);
+            pPlacedWnd->GetWindowRect(&place.rc);
             place.bVisible = pBar->IsVisible() != FALSE;
             layout[pBar->GetDlgCtrlID()] = place;
         }
@@ -234,6 +250,33 @@ TEST_F(BarStateArchive, SaveLoadSaveGivesTheSameBytesAndLayout)
 
     ASSERT_TRUE(Save());
     EXPECT_EQ(first, StoredBytes());
+}
+
+// Nested bars come back in a container of their own, docked or floating.
+TEST_F(BarStateArchive, ContainersComeBackDockedAndFloating)
+{
+    ASSERT_TRUE(Bar(kLeftBar).NestBarBeside(&Bar(kBottomBar), AFX_IDW_DOCKBAR_TOP, 50));
+    m_pFrame->RecalcLayout();
+    const Layout docked = CurrentLayout();
+    ASSERT_EQ(1, docked.at(kBottomBar).nNested);
+    ASSERT_TRUE(Save());
+    const Bytes dockedBytes = StoredBytes();
+    DefaultLayout();
+    ASSERT_TRUE(Load());
+    EXPECT_EQ(Describe(docked), Describe(CurrentLayout()));
+    ASSERT_TRUE(Save());
+    EXPECT_EQ(dockedBytes, StoredBytes());
+
+    auto* pContainer = dynamic_cast<CExtDynControlBar*>(Bar(kLeftBar).m_pDockBar->GetParent());
+    ASSERT_NE(nullptr, pContainer);
+    ASSERT_TRUE(pContainer->FloatAt(kFrameRect.left + 200, kFrameRect.top + 150, CBRS_ALIGN_TOP));
+    m_pFrame->RecalcLayout();
+    const Layout floating = CurrentLayout();
+    ASSERT_TRUE(floating.at(kLeftBar).bFloating);
+    ASSERT_TRUE(Save());
+    DefaultLayout();
+    ASSERT_TRUE(Load());
+    EXPECT_EQ(Describe(floating), Describe(CurrentLayout()));
 }
 
 // Damaged blobs: the load answers FALSE, nothing moves and the default layout stands.
