@@ -277,6 +277,24 @@ TEST_F(BarStateArchive, ContainersComeBackDockedAndFloating)
     DefaultLayout();
     ASSERT_TRUE(Load());
     EXPECT_EQ(Describe(floating), Describe(CurrentLayout()));
+
+    // A floating frame stored off every monitor comes back on the nearest work area.
+    auto site = CapturedSite();
+    ASSERT_EQ(2, site->m_arrBarStates.GetSize());
+    StateBar* pFloating = site->m_arrBarStates[0]->GetKind() == StateBar::KIND_CONTAINER ? site->m_arrBarStates[0]
+                                                                                       : site->m_arrBarStates[1];
+    ASSERT_NE(0u, pFloating->m_dwRecordFlags & StateBar::FLAG_FLOATING);
+    pFloating->m_rcFloatFrame.OffsetRect(30000, 20000);
+    StoreBytes(ArchiveOf(*site));
+    DefaultLayout();
+    ASSERT_TRUE(Load());
+    MONITORINFO mi{};
+    mi.cbSize = sizeof mi;
+    ASSERT_TRUE(::GetMonitorInfoA(::MonitorFromWindow(m_pFrame->GetSafeHwnd(), MONITOR_DEFAULTTONEAREST), &mi));
+    CRect rcFloating = CurrentLayout().at(kLeftBar).rc;
+    CRect rcInside;
+    EXPECT_TRUE(rcInside.IntersectRect(&rcFloating, &mi.rcWork) && rcInside == rcFloating)
+        << rcFloating.left << "," << rcFloating.top;
 }
 
 // Damaged blobs: the load answers FALSE, nothing moves and the default layout stands.
