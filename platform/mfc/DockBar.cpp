@@ -192,11 +192,16 @@ int CDockBar::Insert(CControlBar* pBar, CRect rect, CPoint ptMid)
         const int nRowEnd = nRowStart + nRowExtent;
         if (nRowExtent > 0 && nMid < nRowEnd)
         {
-            if (nMid < nRowStart)
-                break; // before this row: a row of its own
             INT_PTR nFirst = i;
             while (nFirst > 1 && m_arrBars[nFirst - 1] != nullptr)
                 --nFirst;
+            if (nMid < nRowStart)
+            {
+                // Before this row: a row of its own in front of it.
+                m_arrBars.InsertAt(nFirst, static_cast<void*>(nullptr));
+                m_arrBars.InsertAt(nFirst, pBar);
+                return static_cast<int>(nFirst);
+            }
             const INT_PTR nAt = std::max(nInsertAfter + 1, nFirst);
             m_arrBars.InsertAt(nAt, pBar);
             return static_cast<int>(nAt);

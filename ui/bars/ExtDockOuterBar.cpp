@@ -55,6 +55,14 @@ CExtControlBar* AsExtBar(CControlBar* pBar)
     return pBar != nullptr && pBar->IsKindOf(RUNTIME_CLASS(CExtControlBar)) ? static_cast<CExtControlBar*>(pBar) : nullptr;
 }
 
+// The placement record's first word is the bar's priority key in its row (1 the highest, 0 none
+// yet: an empty record); its last word holds flags, bit 0 marking a provisional placement.
+DWORD& PriorityKey(CExtControlBar::FixedBarPlacement_t& placement) { return placement.m_dwHasPlacement; }
+bool IsProvisional(const CExtControlBar::FixedBarPlacement_t& placement)
+{
+    return (placement.m_dwPriority & kProvisionalPlacement) != 0;
+}
+
 CExtControlBar::FixedBarPlacement_t* PlacementOf(CControlBar* pBar)
 {
     CExtControlBar* pExtBar = AsExtBar(pBar);
@@ -243,21 +251,20 @@ void CExtDockOuterBar::LayoutRow(CSize& sizeTotal, SIZE sizeAvail, POINT& ptPosi
     DWORD dwMaxKey = 0;
     for (OuterLayoutItemData& item : items)
         if (CExtControlBar::FixedBarPlacement_t* pPlacement = PlacementOf(item.m_pBar))
-            dwMaxKey = std::max(dwMaxKey, pPlacement->m_dwPriority);
+            dwMaxKey = std::max(dwMaxKey, PriorityKey(*pPlacement));
     for (OuterLayoutItemData& item : items)
     {
         CExtControlBar::FixedBarPlacement_t* pPlacement = PlacementOf(item.m_pBar);
         if (pPlacement == nullptr)
             continue;
-        if (pPlacement->m_dwPriority == 0)
-            pPlacement->m_dwPriority = ++dwMaxKey;
+        if (PriorityKey(*pPlacement) == 0)
+            PriorityKey(*pPlacement) = ++dwMaxKey;
         if (::IsRectEmpty(&pPlacement->m_rcPreferred))
             pPlacement->m_rcPreferred = item.m_rcCurrent;
         LONG& nPreferred = bHorz ? pPlacement->m_sizePreferred.cx : pPlacement->m_sizePreferred.cy;
         if (nPreferred == 0)
             nPreferred = axis.Extent(item.m_rcCurrent);
         nPreferred = std::min<LONG>(nPreferred, axis.Along(item.m_size));
-        pPlacement->m_dwHasPlacement = 1;
     }
 
     const int nRowStart = axis.Start(CRect(CPoint(ptPosition), CSize(0, 0)));
@@ -315,7 +322,7 @@ void CExtDockOuterBar::LayoutRow(CSize& sizeTotal, SIZE sizeAvail, POINT& ptPosi
         std::iota(order.begin(), order.end(), 0);
         auto priorityOf = [&](int i) {
             CExtControlBar::FixedBarPlacement_t* pPlacement = PlacementOf(items[i].m_pBar);
-            return pPlacement != nullptr ? pPlacement->m_dwPriority : MAXDWORD;
+            return pPlacement != nullptr ? PriorityKey(*pPlacement) : MAXDWORD;
         };
         std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return priorityOf(a) > priorityOf(b); });
         auto preferredStart = [&](int i, int* pnStart) {
@@ -407,7 +414,7 @@ bool CExtDockOuterBar::CompressRow(OuterItems& items, int nFirst, int nLast, int
         std::iota(order.begin(), order.end(), 0);
         auto priorityOf = [&](int i) {
             CExtControlBar::FixedBarPlacement_t* pPlacement = PlacementOf(items[nFirst + i].m_pBar);
-            return pPlacement != nullptr ? pPlacement->m_dwPriority : MAXDWORD;
+            return pPlacement != nullptr ? PriorityKey(*pPlacement) : MAXDWORD;
         };
         std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return priorityOf(a) < priorityOf(b); });
         bool bTaken = false;
@@ -472,14 +479,15 @@ void CExtDockOuterBar::RankPlacements(CExtControlBar* pMovedBar)
     }
     // Bars without a key yet count after all others.
     const DWORD dwNone = static_cast<DWORD>(4 * m_arrBars.GetSize());
-    std::stable_sort(others.begin(), others.end(), [dwNone](auto* a, auto* b) {
-        return (a->m_dwPriority == 0 ? dwNone : a->m_dwPriority) < (b->m_dwPriority == 0 ? dwNone : b->m_dwPriority);
-    });
+    auto keyOf = [dwNone](CExtControlBar::FixedBarPlacement_t* p) {
+        return PriorityKey(*p) == 0 ? dwNone : PriorityKey(*p);
+    };
+    std::stable_sort(others.begin(), others.end(), [&](auto* a, auto* b) { return keyOf(a) < keyOf(b); });
     if (CExtControlBar::FixedBarPlacement_t* pMoved = pMovedBar->GetFixedBarPlacement())
-        pMoved->m_dwPriority = 1;
+        PriorityKey(*pMoved) = 1;
     DWORD dwKey = 2;
     for (auto* pPlacement : others)
-        pPlacement->m_dwPriority = dwKey++;
+        PriorityKey(*pPlacement) = dwKey++;
 }
 
 void CExtDockOuterBar::RelayoutRow(int nIndex, bool bHorz)
@@ -645,9 +653,11 @@ bool CExtDockOuterBar::MoveBarIntoRow(CExtControlBar* pBar, const CArray<CContro
     }
     if (nAvail - nMinimalOthers < axis.Along(pBar->GetMinimalSize()))
         return false;
-    // Before the first bar that starts at or after the offset, or whose middle lies beyond it.
-    int nInsertAt = -1;
-    for (INT_PTR i = 0; i < rowBars.GetSize() && nInsertAt < 0; ++i)
+    // Before the first bar that starts at or after the offset, or whose middle lies beyond it;
+    // else after the row's last bar. Bars, not indexes: taking the bar out moves the entries.
+    CControlBar* pBefore = nullptr;
+    CControlBar* pAfter = nullptr;
+    for (INT_PTR i = 0; i < rowBars.GetSize() && pBefore == nullptr; ++i)
     {
         CControlBar* pOther = rowBars[i];
         if (pOther == pBar)
@@ -656,21 +666,13 @@ bool CExtDockOuterBar::MoveBarIntoRow(CExtControlBar* pBar, const CArray<CContro
         pOther->GetWindowRect(&rcOther);
         ScreenToClient(&rcOther);
         if (axis.Start(rcOther) >= nOffset || (axis.Start(rcOther) + axis.End(rcOther)) / 2 > nOffset)
-            nInsertAt = FindBar(pOther);
+            pBefore = pOther;
+        pAfter = pOther;
     }
-    if (nInsertAt < 0)
-    {
-        nInsertAt = FindBar(rowBars[rowBars.GetSize() - 1]) + 1;
-        if (nInsertAt <= 0)
-            return false;
-    }
+    if (pBefore == nullptr && pAfter == nullptr)
+        return false;
     if (pBar->m_pDockBar == this)
-    {
-        const int nOld = FindBar(pBar);
-        RemoveEntry(nOld);
-        if (nOld < nInsertAt)
-            nInsertAt = FindBar(rowBars[0]) > 0 ? std::min<int>(nInsertAt - 1, static_cast<int>(m_arrBars.GetSize())) : nInsertAt;
-    }
+        RemoveEntry(FindBar(pBar));
     else
     {
         if (pBar->GetParent() != this)
@@ -685,7 +687,9 @@ bool CExtDockOuterBar::MoveBarIntoRow(CExtControlBar* pBar, const CArray<CContro
         }
         pBar->m_pDockBar = this;
     }
-    nInsertAt = std::clamp(nInsertAt, 1, static_cast<int>(m_arrBars.GetSize()));
+    const int nInsertAt = pBefore != nullptr ? FindBar(pBefore) : FindBar(pAfter) + 1;
+    if (nInsertAt <= 0)
+        return false;
     m_arrBars.InsertAt(nInsertAt, pBar);
     if (CExtControlBar::FixedBarPlacement_t* pPlacement = pBar->GetFixedBarPlacement())
     {
@@ -696,6 +700,149 @@ bool CExtDockOuterBar::MoveBarIntoRow(CExtControlBar* pBar, const CArray<CContro
         pPlacement->m_rcPreferred = rcBar;
         RankPlacements(pBar);
     }
+    return true;
+}
+
+namespace
+{
+// Visible bars of the row around entry nIndex, and the row's rectangle (dock-bar client coordinates).
+void RowOf(CExtDockOuterBar* pDockBar, int nIndex, CArray<CControlBar*, CControlBar*>& rowBars, CRect& rcRow)
+{
+    rowBars.RemoveAll();
+    rcRow.SetRectEmpty();
+    int nFirst = nIndex;
+    while (nFirst > 1 && pDockBar->m_arrBars[nFirst - 1] != nullptr)
+        --nFirst;
+    for (int i = nFirst; i < pDockBar->m_arrBars.GetSize() && pDockBar->m_arrBars[i] != nullptr; ++i)
+    {
+        CControlBar* pBar = pDockBar->GetDockedControlBar(i);
+        if (pBar == nullptr || !pBar->IsVisible())
+            continue;
+        CRect rc;
+        pBar->GetWindowRect(&rc);
+        pDockBar->ScreenToClient(&rc);
+        rowBars.Add(pBar);
+        if (rcRow.IsRectEmpty())
+            rcRow = rc;
+        else
+            ::UnionRect(&rcRow, &rcRow, &rc);
+    }
+}
+
+// The first entry of the row next to the one around nIndex (nStep -1 before, 1 after), -1 when none.
+int NeighbourRowEntry(const CExtDockOuterBar* pDockBar, int nIndex, int nStep)
+{
+    const int nSize = static_cast<int>(pDockBar->m_arrBars.GetSize());
+    int i = nIndex;
+    while (i > 0 && i < nSize && pDockBar->m_arrBars[i] != nullptr)
+        i += nStep;
+    // Past the row break, and past empty rows, to the next bar.
+    for (i += nStep; i > 0 && i < nSize; i += nStep)
+        if (pDockBar->GetDockedControlBar(i) != nullptr)
+            return i;
+    return -1;
+}
+}
+
+bool CExtDockOuterBar::DragFixedBar(CExtControlBar* pBar, const POINT& ptCursor, const POINT& ptLastCursor,
+                                    int* pnCursorHint)
+{
+    if (pnCursorHint != nullptr)
+        *pnCursorHint = 0;
+    if (pBar == nullptr || pBar->m_hWnd == nullptr || !(m_dwStyle & pBar->m_dwDockStyle & CBRS_ALIGN_ANY))
+        return false;
+    const bool bHorz = (m_dwStyle & CBRS_ORIENT_HORZ) != 0;
+    const RowAxis axis{bHorz};
+    const UINT nSide = GetDockSide();
+    const bool bNearStart = nSide == AFX_IDW_DOCKBAR_TOP || nSide == AFX_IDW_DOCKBAR_LEFT;
+    CPoint pt(ptCursor);
+    ScreenToClient(&pt);
+    const int nCross = bHorz ? pt.y : pt.x;
+    const int nMove = bHorz ? ptCursor.x - ptLastCursor.x : ptCursor.y - ptLastCursor.y;
+    CFrameWnd* pFrame = DockSiteFrame();
+    CExtControlBar::FixedBarPlacement_t* pPlacement = pBar->GetFixedBarPlacement();
+    const int nIndex = FindBar(pBar);
+    if (nIndex <= 0)
+    {
+        // From elsewhere: docked with the grab offset at the cursor.
+        const CPoint ptGrab = bHorz ? pBar->m_ptGrabDockedHorz : pBar->m_ptGrabDockedVert;
+        const CSize size = pBar->CalcFixedLayout(FALSE, bHorz);
+        const CRect rc(CPoint(ptCursor.x - ptGrab.x, ptCursor.y - ptGrab.y), size);
+        if (pPlacement != nullptr)
+            pPlacement->Reset();
+        DockControlBarEx(pBar, &rc);
+        pBar->ApplyFixedBarPlacement();
+        if (pFrame != nullptr)
+            pFrame->RecalcLayout();
+        return true;
+    }
+    CArray<CControlBar*, CControlBar*> rowBars;
+    CRect rcRow;
+    RowOf(this, nIndex, rowBars, rcRow);
+    const int nRowStart = axis.CrossStart(rcRow) - 1 - (bNearStart ? 2 : 0);
+    const int nRowEnd = axis.CrossEnd(rcRow) + 1 + (bNearStart ? 0 : 2);
+    if (nCross >= nRowStart && nCross < nRowEnd)
+    {
+        CRect rcClient, rcBar;
+        GetClientRect(&rcClient);
+        pBar->GetWindowRect(&rcBar);
+        if (pPlacement != nullptr && !pBar->IsFullRowBar() &&
+            (IsProvisional(*pPlacement) || (bHorz && rcBar.Width() >= rcClient.Width())))
+            pPlacement->Reset();
+        if (pPlacement != nullptr && PriorityKey(*pPlacement) == 0)
+            RankPlacements(pBar);
+        bool bChanged = false;
+        SlideBarInRow(pBar, nMove, &bChanged);
+        if (bChanged && pnCursorHint != nullptr)
+            *pnCursorHint = bHorz ? 1 : 2;
+        MSG msg;
+        while (::PeekMessageA(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE) && msg.message == WM_PAINT)
+            ::DispatchMessageA(&msg);
+        return true;
+    }
+    const bool bBefore = nCross < nRowStart;
+    if (rowBars.GetSize() > 1)
+    {
+        // Sharing its row: a new row of its own on the cursor's side.
+        if (pPlacement != nullptr)
+            pPlacement->Reset();
+        CControlBar* pReference = rowBars[0] != pBar ? rowBars[0] : rowBars[1];
+        InsertBarInNewRow(AsExtBar(pReference), pBar, bBefore);
+        pBar->ApplyFixedBarPlacement();
+        pBar->ApplyFixedBarPlacement();
+        if (pFrame != nullptr)
+            pFrame->RecalcLayout();
+        return true;
+    }
+    const int nNeighbour = NeighbourRowEntry(this, nIndex, bBefore ? -1 : 1);
+    if (nNeighbour < 0)
+        return true;
+    CArray<CControlBar*, CControlBar*> neighbourBars;
+    CRect rcNeighbour;
+    RowOf(this, nNeighbour, neighbourBars, rcNeighbour);
+    const bool bPassed = bBefore ? nCross < axis.CrossStart(rcNeighbour) : nCross >= axis.CrossEnd(rcNeighbour);
+    int nNeighbourExtent = 0;
+    for (INT_PTR i = 0; i < neighbourBars.GetSize(); ++i)
+    {
+        CRect rc;
+        neighbourBars[i]->GetWindowRect(&rc);
+        nNeighbourExtent += axis.Extent(rc);
+    }
+    const int nAvail = axis.Along(AvailableLayoutSize());
+    const bool bRoom = nNeighbourExtent + axis.Along(pBar->GetMinimalSize()) <= nAvail;
+    CExtControlBar* pNeighbourRef = AsExtBar(neighbourBars.GetSize() > 0 ? neighbourBars[0] : nullptr);
+    bool bMoved = false;
+    if (!pBar->IsDockedInFrameOnly() && bRoom)
+    {
+        CRect rcBar;
+        pBar->GetWindowRect(&rcBar);
+        ScreenToClient(&rcBar);
+        bMoved = MoveBarIntoRow(pBar, neighbourBars, axis.Start(rcBar) + nMove);
+    }
+    if (!bMoved && bPassed && pNeighbourRef != nullptr)
+        InsertBarInNewRow(pNeighbourRef, pBar, bBefore);
+    if (pFrame != nullptr)
+        pFrame->RecalcLayout();
     return true;
 }
 

@@ -47,6 +47,11 @@ public:
     bool MoveBarIntoRow(CExtControlBar* pBar, const CArray<CControlBar*, CControlBar*>& rowBars, int nOffset);
     // The moved bar gets key 1, the other bars of its row 2, 3, ... in their old order.
     void RankPlacements(CExtControlBar* pMovedBar);
+    // One step of a fixed-size bar's drag over this dock bar with the cursor at ptCursor (it was
+    // at ptLastCursor): within its row the bar slides, across rows it changes rows, from
+    // elsewhere it docks here. FALSE when the bar may not dock at this side. pnCursorHint gets
+    // the drag's cursor: 1 sizing across, 2 sizing up and down, 0 the default.
+    bool DragFixedBar(CExtControlBar* pBar, const POINT& ptCursor, const POINT& ptLastCursor, int* pnCursorHint);
     // Places the bar by its placement record (its preferred place in the row).
     void ApplyBarPlacement(CExtControlBar* pBar, const CExtControlBar::FixedBarPlacement_t& placement);
 

@@ -162,6 +162,14 @@ TEST_F(DockingTest, BarsShareARowUntilTheyNoLongerFitThenWrap)
     m_pFrame->RecalcLayout();
     EXPECT_GT(WindowRectOf(third).top, rcFirst.top) << "a bar past the frame's edge starts the next row";
     EXPECT_EQ(rcFirst.top, WindowRectOf(second).top);
+
+    // Dropped above the first row, a bar makes a row of its own in front of it.
+    CRect rcFourth = rcFirst - CPoint(0, 40);
+    CSizedBar& fourth = AddBar(CSize(100, 24), AFX_IDW_DOCKBAR_TOP, &rcFourth);
+    m_pFrame->RecalcLayout();
+    EXPECT_EQ(&fourth, DockBar(AFX_IDW_DOCKBAR_TOP)->GetDockedControlBar(1));
+    EXPECT_EQ(nullptr, DockBar(AFX_IDW_DOCKBAR_TOP)->m_arrBars[2]);
+    EXPECT_LT(WindowRectOf(fourth).top, WindowRectOf(first).top);
 }
 
 TEST_F(DockingTest, DelayedHideTakesEffectAtTheNextLayout)
@@ -205,6 +213,9 @@ TEST_F(DockingTest, FloatingFrameLivesAndShowsWithItsBar)
     const CRect rcFloating = WindowRectOf(*pFloating);
     EXPECT_EQ(CPoint(200, 200), rcFloating.TopLeft());
     EXPECT_GE(rcFloating.Width(), 150) << "the floating frame snaps around its bar";
+    char szTitle[32] = "";
+    ::GetWindowTextA(pFloating->m_hWnd, szTitle, sizeof szTitle);
+    EXPECT_STREQ("bar", szTitle) << "the floating frame shows its bar's title";
     EXPECT_EQ(nullptr, DockBar(AFX_IDW_DOCKBAR_TOP)->GetDockedControlBar(1));
 
     m_pFrame->ShowControlBar(&bar, FALSE, FALSE);
@@ -286,6 +297,51 @@ TEST_F(DockingTest, OutlineDragDocksFloatsOrCancels)
         bar.DestroyWindow();
         PumpPending();
     }
+}
+
+namespace
+{
+// A bar that wraps to the width it is given, as a floating tool bar does.
+class CWrappingBar : public CSizedBar
+{
+public:
+    CSize CalcDynamicLayout(int nLength, DWORD dwMode) override
+    {
+        if ((dwMode & LM_COMMIT) && nLength > 0)
+            m_nMRUWidth = static_cast<UINT>(nLength);
+        if (nLength > 0 && !(dwMode & LM_LENGTHY))
+            return CSize(nLength, m_size.cy);
+        if (dwMode & LM_MRUWIDTH)
+            return CSize(static_cast<int>(m_nMRUWidth), m_size.cy);
+        return CSizedBar::CalcDynamicLayout(nLength, dwMode);
+    }
+};
+}
+
+TEST_F(DockingTest, FloatingBarResizesFromItsFrameBorder)
+{
+    auto pBar = std::make_unique<CWrappingBar>();
+    ASSERT_TRUE(pBar->CreateBar(m_pFrame, kFirstBarID + 30, CSize(160, 30)));
+    pBar->m_dwStyle |= CBRS_SIZE_DYNAMIC;
+    pBar->m_nMRUWidth = 160;
+    pBar->EnableDocking(CBRS_ALIGN_ANY);
+    m_pFrame->FloatControlBar(pBar.get(), CPoint(150, 150));
+    CFrameWnd* pFloating = pBar->GetParentFrame();
+    ASSERT_TRUE(pFloating->IsKindOf(RUNTIME_CLASS(CMiniDockFrameWnd)));
+    const CRect rcBefore = WindowRectOf(*pFloating);
+    const CPoint ptPress(rcBefore.right - 1, rcBefore.CenterPoint().y);
+    const CPoint ptEnd = ptPress + CPoint(60, 0);
+    ::SetCursorPos(ptEnd.x, ptEnd.y);
+    pBar->PostMessage(WM_MOUSEMOVE, 0, 0);
+    pBar->PostMessage(WM_LBUTTONUP, 0, 0);
+    pBar->m_pDockContext->StartResize(HTRIGHT, ptPress);
+    EXPECT_EQ(nullptr, ::GetCapture());
+    pFloating = pBar->GetParentFrame();
+    const CRect rcAfter = WindowRectOf(*pFloating);
+    EXPECT_EQ(rcBefore.left, rcAfter.left) << "the left edge stays";
+    EXPECT_EQ(rcBefore.Width() + 60, rcAfter.Width());
+    EXPECT_EQ(220U, pBar->m_nMRUWidth) << "the new width is remembered";
+    pBar->DestroyWindow();
 }
 
 TEST_F(DockingTest, QuitDuringADragEndsTheLoopAndReachesTheMainLoop)

@@ -143,7 +143,7 @@ TEST_F(DockOuterRowTest, SlidingKeepsTheGapBehindAndPassingANeighbourSwapsThem)
     LayOut(700);
     EXPECT_TRUE(bChanged);
     EXPECT_EQ(kBarWidth + 60, BarRect(1).left) << "the gap it left stays";
-    EXPECT_EQ(1U, m_bars[1]->m_placement.m_dwPriority) << "the moved bar ranks first";
+    EXPECT_EQ(1U, m_bars[1]->m_placement.m_dwHasPlacement) << "the moved bar ranks first";
 
     // The first bar dragged past the second's end: they change places.
     m_pTop->SlideBarInRow(m_bars[0].get(), kBarWidth + 100, &bChanged);
@@ -177,4 +177,46 @@ TEST_F(DockOuterRowTest, ABarThatSharesItsRowMovesIntoANewRowBelow)
     ASSERT_GT(nSecond, nFirst);
     EXPECT_EQ(nullptr, m_pTop->m_arrBars[nFirst + 1]) << "a row break after the first bar";
     EXPECT_GT(BarRect(1).top, BarRect(0).top);
+}
+
+TEST_F(DockOuterRowTest, DragStepsSlideInTheRowMoveAcrossRowsAndDockFromElsewhere)
+{
+    DockTwoInARow();
+    m_bars[0]->EnableDocking(CBRS_ALIGN_ANY);
+    LayOut(700);
+    auto screenOf = [this](CPoint pt) {
+        m_pTop->ClientToScreen(&pt);
+        return pt;
+    };
+    struct Step
+    {
+        const char* pszWhat;
+        int nBar;
+        CPoint ptFrom; // dock-bar client coordinates
+        CPoint ptTo;
+        int nHint;
+    } const steps[] = {
+        {"along its own row: the bar slides, sizing cursor", 1, CPoint(kBarWidth + 10, 10), CPoint(kBarWidth + 50, 10), 1},
+        {"below its shared row: a row of its own", 1, CPoint(kBarWidth + 50, 10), CPoint(kBarWidth + 50, 3 * kBarHeight), 0},
+    };
+    for (const Step& s : steps)
+    {
+        int nHint = -1;
+        EXPECT_TRUE(m_pTop->DragFixedBar(m_bars[static_cast<size_t>(s.nBar)].get(), screenOf(s.ptTo), screenOf(s.ptFrom), &nHint))
+            << s.pszWhat;
+        EXPECT_EQ(s.nHint, nHint) << s.pszWhat;
+        LayOut(700);
+    }
+    EXPECT_GT(BarRect(1).top, BarRect(0).top) << "the second bar moved into a row below";
+
+    // A bar from the bottom dock bar docks here with its grab offset at the cursor.
+    auto* pBottom = static_cast<CExtDockOuterBar*>(m_pFrame->GetControlBar(AFX_IDW_DOCKBAR_BOTTOM));
+    COuterTestBar* pThird = DockBar();
+    pBottom->DockControlBarEx(pThird);
+    EXPECT_TRUE(m_pTop->DragFixedBar(pThird, screenOf(CPoint(400, 5)), screenOf(CPoint(400, 5)), nullptr));
+    EXPECT_EQ(m_pTop, pThird->m_pDockBar);
+
+    // A side the bar may not dock at refuses it.
+    pThird->EnableDocking(CBRS_ALIGN_LEFT);
+    EXPECT_FALSE(pBottom->DragFixedBar(pThird, screenOf(CPoint(10, 10)), screenOf(CPoint(10, 10)), nullptr));
 }
