@@ -503,7 +503,7 @@ void CExtControlBar::OnShowWindow(BOOL bShow, UINT nStatus)
         ReclaimRowExtent();
 }
 
-LRESULT CExtControlBar::OnSetText(WPARAM wParam, LPARAM lParam)
+LRESULT CExtControlBar::OnSetText(WPARAM /*wParam*/, LPARAM lParam)
 {
     const LRESULT lResult = Default();
     const UINT nDockBarId = GetDockBarId();
@@ -520,7 +520,6 @@ LRESULT CExtControlBar::OnSetText(WPARAM wParam, LPARAM lParam)
     bool bShown = false;
     if (QueryGripper(nullptr, &bShown) && bShown)
         SendMessage(WM_NCPAINT);
-    (void)wParam;
     if (!IsFixedSizeBar() && !IsKindOfNamed(this, kDynControlBar) && IsVisible())
         RecalcNonClient();
     return lResult;

@@ -15,7 +15,7 @@ using namespace ExtBarDetail;
 
 namespace
 {
-constexpr COLORREF kControlFaceColorId = 1000;
+constexpr int kControlFaceColorId = 1000;
 
 bool IsLayoutRightToLeft()
 {
