@@ -350,6 +350,9 @@ protected:
     void AnalyzeFrameEdges(InternalDraggingState_t& state, CPoint pt, CFrameWnd* pFrame);
     bool AnalyzeClientArea(InternalDraggingState_t& state, CPoint pt, CFrameWnd* pFrame, bool bStyle1);
     void AnalyzeDockedTarget(InternalDraggingState_t& state, CPoint pt, CFrameWnd* pFrame, int nMinW, int nMinH);
+    // A fixed-size bar over an outer dock bar: it slides in its own row or docks into the dock
+    // bar at the cursor; false when the side does not take it.
+    bool DragFixedBarOver(CExtDockBar* pOuterBar, CPoint pt);
 
 public:
 

@@ -9,6 +9,7 @@
 #include "ui/bars/ExtDynControlBar.h"
 #include "ui/bars/ExtDynDockMarkerWnd.h"
 #include "ui/bars/ExtMiniDockFrameWnd.h"
+#include "ui/core/ExtPaintManager.h"
 
 #include <algorithm>
 #include <climits>
@@ -61,6 +62,13 @@ CExtDockBar* RingDockBar(CFrameWnd* pFrame, int nSide, UINT nRing)
     while (pBar != nullptr && pBar->m_nRing < nRing)
         pBar = pBar->m_pInnerRingBar;
     return (pBar != nullptr && pBar->m_nRing == nRing) ? pBar : nullptr;
+}
+
+CExtDockBar* InnermostRingBar(CExtDockBar* pBar)
+{
+    while (pBar != nullptr && pBar->m_pInnerRingBar != nullptr)
+        pBar = pBar->m_pInnerRingBar;
+    return pBar;
 }
 
 bool IsTargetHorizontal(CExtControlBar* pTarget)
@@ -351,7 +359,7 @@ bool CExtControlBar::AnalyzeClientArea(InternalDraggingState_t& state, CPoint pt
         state.m_nCode = State::CODE_CLIENT_TOP + i;
         state.m_rcTrack = ExtDragSides::EdgeBand(rcFree, i, nCross);
         // A ring well inside the bar's own that is empty across is reused; otherwise a new one.
-        CExtDockBar* pInnermost = pOuter != nullptr ? pOuter->GetInnermostRingBar() : nullptr;
+        CExtDockBar* pInnermost = InnermostRingBar(pOuter);
         const int r = pInnermost != nullptr ? static_cast<int>(pInnermost->m_nRing) : 0;
         bool bReuse = nOwnRing != RING_FLOATING && r > nOwnRing + 2;
         for (int k = bHorz ? ExtDragSides::LEFT : ExtDragSides::TOP; bReuse && k <= (bHorz ? 3 : 1); ++k) {
@@ -385,6 +393,43 @@ void CExtControlBar::AnalyzeDockedTarget(InternalDraggingState_t& state, CPoint 
     CRect rcTarget;
     pTarget->GetWindowRect(&rcTarget);
     AnalyzeTargetBands(state, pt, pTarget, rcTarget, false, nMinW, nMinH);
+}
+
+bool CExtControlBar::DragFixedBarOver(CExtDockBar* pOuterBar, CPoint pt)
+{
+    if (pOuterBar == nullptr || !pOuterBar->IsKindOf(RUNTIME_CLASS(CExtDockOuterBar)))
+        return false;
+    auto* pOuter = static_cast<CExtDockOuterBar*>(pOuterBar);
+    g_DragStateNew.m_nCursorHint = 0;
+    const UINT nSideId = static_cast<UINT>(pOuter->GetDlgCtrlID());
+    const int nSide = ExtDragSides::IndexOfId(nSideId);
+    if (nSide < 0 || (m_dwDockStyle & SIDES[nSide].dwAlign) == 0)
+        return false;
+    const bool bHorz = SIDES[nSide].bHorizontal;
+    const CPoint grab = bHorz ? m_ptGrabDockedHorz : m_ptGrabDockedVert;
+    CFrameWnd* pFrame = GetDragFrame();
+    if (m_pDockBar == pOuter) {
+        // Along its own row the bar slides by the cursor's way.
+        CRect rcBar;
+        GetWindowRect(&rcBar);
+        const int nDelta = bHorz ? pt.x - grab.x - rcBar.left : pt.y - grab.y - rcBar.top;
+        bool bChanged = false;
+        if (nDelta != 0)
+            pOuter->SlideBarInRow(this, nDelta, &bChanged);
+        if (bChanged) {
+            g_DragStateNew.m_nCursorHint = bHorz ? 1 : 2;
+            CExtPaintManager::DispatchPendingPaintMessages();
+        }
+        return true;
+    }
+    const CSize size = CalcFixedLayout(FALSE, bHorz);
+    const CRect rc(CPoint(pt.x - grab.x, pt.y - grab.y), size);
+    ResetFixedBarPlacement();
+    pOuter->DockControlBarEx(this, &rc);
+    ApplyFixedBarPlacement();
+    if (pFrame != nullptr)
+        pFrame->RecalcLayout();
+    return true;
 }
 
 void CExtControlBar::AnalyzeDropFixed(InternalDraggingState_t& state, CPoint pt, bool bForceFloat)
@@ -428,7 +473,7 @@ void CExtControlBar::AnalyzeDropFixed(InternalDraggingState_t& state, CPoint pt,
             z.rcHit = rc;
         }
         auto tryZone = [&](Zone& z) {
-            return z.pBar != nullptr && z.rcHit.PtInRect(pt) && z.pBar->DragFixedBarOver(this, pt);
+            return z.pBar != nullptr && z.rcHit.PtInRect(pt) && DragFixedBarOver(z.pBar, pt);
         };
         for (Zone& z : zones)
             if (z.bCurrent && tryZone(z))

@@ -227,7 +227,7 @@ CSize CExtDockDynBar::CalcFixedLayout(BOOL bStretch, BOOL)
     return rcWindow.Size();
 }
 
-CExtDynAutoHideArea* CExtDockDynBar::GetAutoHideArea()
+CExtDynAutoHideArea* CExtDockDynBar::GetAutoHideArea() const
 {
     CControlBar* pContainer = ContainerBar();
     CDockBar* pHolder = pContainer != nullptr ? pContainer->m_pDockBar : nullptr;

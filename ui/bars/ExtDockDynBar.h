@@ -35,7 +35,7 @@ public:
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
-    CExtDynAutoHideArea* GetAutoHideArea() override;
+    CExtDynAutoHideArea* GetAutoHideArea() const override;
     void SetLayoutLocked(bool bLocked) override;
     void UpdateNestedLayout() override;
     void CollapseRedundantContainers() override;
