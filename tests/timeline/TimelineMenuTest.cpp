@@ -157,8 +157,9 @@ TEST_F(TimelineMenu, RightClickOffersTheFrameCommandsWithAPaintedBand)
         EXPECT_EQ(items[i].id, pMenu->CommandIdAt(i));
         CString text;
         pMenu->GetItemText(text, i);
-        if (items[i].id != CExtPopupMenuWnd::ID_SEPARATOR)
+        if (items[i].id != CExtPopupMenuWnd::ID_SEPARATOR) {
             EXPECT_STREQ(items[i].text, text);
+        }
     }
     EXPECT_EQ(30, pMenu->GetLeftBandWidth());
 

@@ -110,9 +110,10 @@ std::string Describe(const Layout& layout)
     std::string text;
     for (const auto& [id, place] : layout) {
         char line[160];
-        std::snprintf(line, sizeof line, "%X: dock %X ring %u at %d nested %d%s (%ld,%ld,%ld,%ld) %s\n", id,
+        std::snprintf(line, sizeof line, "%X: dock %X ring %u at %d nested %d%s (%d,%d,%d,%d) %s\n", id,
                       place.nDockBar, place.nRing, place.nIndex, place.nNested, place.bFloating ? " floating" : "",
-                      place.rc.left, place.rc.top, place.rc.right, place.rc.bottom,
+                      static_cast<int>(place.rc.left), static_cast<int>(place.rc.top),
+                      static_cast<int>(place.rc.right), static_cast<int>(place.rc.bottom),
                       place.bVisible ? "shown" : "hidden");
         text += line;
     }
