@@ -401,7 +401,8 @@ void CExtControlBar::ApplyFrameDockState(CFrameWnd* pFrame, const CDockState& st
     for (INT_PTR i = 0; i < nInfos; ++i) {
         CControlBarInfo* pInfo = infoAt(i);
         pInfo->m_pBar = nullptr;
-        if (pInfo->m_bFloating) {
+        // A floating frame is made for the dock bar of one; the bars it held name it by id.
+        if (pInfo->m_bFloating && pInfo->m_bDockBar) {
             CMiniDockFrameWnd* pFloatingFrame =
                 pFrame->CreateFloatingFrame(pInfo->m_bHorz ? CBRS_ALIGN_TOP : CBRS_ALIGN_LEFT);
             if (pFloatingFrame == nullptr)
@@ -434,6 +435,10 @@ void CExtControlBar::ApplyFrameDockState(CFrameWnd* pFrame, const CDockState& st
         if (auto* pExtBar = dynamic_cast<CExtControlBar*>(pInfo->m_pBar); pExtBar && pExtBar->m_pDockContext)
             pExtBar->m_ptFloatPos = pInfo->m_ptMRUFloatPos;
         pInfo->m_pBar->SetBarInfo(pInfo, pFrame);
+        // The platform leaves a floating bar where its frame's dock bar put it, and with it the
+        // delayed hide the load began with: the info's visibility decides.
+        if (pInfo->m_bFloating && !pInfo->m_bDockBar)
+            pInfo->m_pBar->DelayShow(pInfo->m_bVisible);
     }
     for (INT_PTR i = 0; i < outerItems.GetSize(); ++i) {
         const OuterItemData_t& item = outerItems[i];
@@ -442,6 +447,15 @@ void CExtControlBar::ApplyFrameDockState(CFrameWnd* pFrame, const CDockState& st
             continue;
         const CRect rc = CExtPaintManager::FitRectToMonitor(CRect(item.m_ptFloatPos, item.m_sizeFloating), true, false);
         if (auto* pFloatingFrame = dynamic_cast<CExtMiniDockFrameWnd*>(pBar->GetParentFrame())) {
+            // The stored floating size of a fixed-size bar holds its frame's margins; the bar's
+            // own is without them, or every load would grow the frame by its margins.
+            if (pBar->IsFixedSizeBar()) {
+                pFloatingFrame->RecalcLayout(TRUE);
+                CRect rcFrame, rcBar;
+                pFloatingFrame->GetWindowRect(&rcFrame);
+                pBar->GetWindowRect(&rcBar);
+                pBar->m_sizeFloating = item.m_sizeFloating - (rcFrame.Size() - rcBar.Size());
+            }
             CRect rcNow;
             pFloatingFrame->GetWindowRect(&rcNow);
             if (rcNow != rc) {
@@ -455,7 +469,7 @@ void CExtControlBar::ApplyFrameDockState(CFrameWnd* pFrame, const CDockState& st
     for (INT_PTR i = 0; i < nInfos; ++i) {
         CControlBarInfo* pInfo = infoAt(i);
         auto* pDockBar = dynamic_cast<CDockBar*>(pInfo->m_pBar);
-        if (!pInfo->m_bFloating || pDockBar == nullptr || pDockBar->GetDockedVisibleCount() <= 0)
+        if (!pInfo->m_bFloating || !pInfo->m_bDockBar || pDockBar == nullptr || pDockBar->GetDockedVisibleCount() <= 0)
             continue;
         if (CFrameWnd* pFloatingFrame = pDockBar->GetParentFrame()) {
             pFloatingFrame->RecalcLayout(TRUE);

@@ -253,6 +253,22 @@ TEST_F(BarStateArchive, SaveLoadSaveGivesTheSameBytesAndLayout)
     EXPECT_EQ(first, StoredBytes());
 }
 
+// A fixed-size bar floating in a frame of its own comes back there.
+TEST_F(BarStateArchive, FloatingFixedBarComesBack)
+{
+    ASSERT_TRUE(m_tool->FloatAt(kFrameRect.left + 300, kFrameRect.top + 200, CBRS_ALIGN_TOP));
+    const Layout floating = CurrentLayout();
+    ASSERT_TRUE(floating.at(kToolBar).bFloating);
+    ASSERT_TRUE(Save());
+    const Bytes first = StoredBytes();
+    DefaultLayout();
+    ASSERT_FALSE(CurrentLayout().at(kToolBar).bFloating);
+    ASSERT_TRUE(Load());
+    EXPECT_EQ(Describe(floating), Describe(CurrentLayout()));
+    ASSERT_TRUE(Save());
+    EXPECT_EQ(first, StoredBytes());
+}
+
 // Nested bars come back in a container of their own, docked or floating.
 TEST_F(BarStateArchive, ContainersComeBackDockedAndFloating)
 {
