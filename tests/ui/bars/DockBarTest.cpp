@@ -188,3 +188,93 @@ TEST_F(DockRingTest, BarsDockedWithPlaceholdersComeBackToTheirPlace)
     EXPECT_TRUE(bFound);
     EXPECT_TRUE(pTop->IsDockBarEmpty());
 }
+
+namespace
+{
+constexpr int kFixedWidth = 200;
+constexpr int kFixedHeight = 24;
+constexpr int kFixedMinimal = 80;
+
+class CFixedTestBar : public CExtControlBar
+{
+public:
+    CFixedTestBar() { m_bFixedSize = true; }
+    CSize CalcDynamicLayout(int, DWORD dwMode) override
+    {
+        return (dwMode & LM_VERTDOCK) ? CSize(kFixedHeight, kFixedWidth) : CSize(kFixedWidth, kFixedHeight);
+    }
+    int GetMinimalWidth() const override { return kFixedMinimal; }
+};
+}
+
+TEST_F(DockRingTest, FixedSizeBarsClippedBelowTheirMinimumStartTheNextRow)
+{
+    std::vector<std::unique_ptr<CFixedTestBar>> bars;
+    for (int i = 0; i < 2; ++i)
+    {
+        bars.push_back(std::make_unique<CFixedTestBar>());
+        ASSERT_TRUE(bars.back()->CreateBarWindow("fixed", m_pFrame, kFirstBarId + 50 + i, WS_CHILD | WS_VISIBLE | CBRS_TOP));
+        bars.back()->EnableDocking(CBRS_ALIGN_ANY);
+    }
+    CExtDockBar* pDockBar = CExtDockBar::FindRingBar(m_pFrame, 1, AFX_IDW_DOCKBAR_TOP, true);
+    ASSERT_NE(nullptr, pDockBar);
+    pDockBar->DockControlBarEx(bars[0].get());
+    pDockBar->DockControlBarEx(bars[1].get());
+    const int nSecond = pDockBar->FindBar(bars[1].get());
+    pDockBar->m_arrBars.RemoveAt(nSecond - 1); // one row
+    auto layOut = [&](int nWidth) {
+        pDockBar->m_rectLayout = CRect(0, 0, nWidth, 200);
+        pDockBar->CalcFixedLayout(TRUE, TRUE);
+        pDockBar->m_rectLayout.SetRectEmpty();
+    };
+    auto rectOf = [&](CExtControlBar* pBar) {
+        CRect rc;
+        pBar->GetWindowRect(&rc);
+        pDockBar->ScreenToClient(&rc);
+        return rc;
+    };
+    struct Case
+    {
+        int nWidth;
+        int nSecondLeft;
+        int nSecondWidth;
+        bool bWrapped;
+    } const cases[] = {
+        {500, kFixedWidth, kFixedWidth, false},
+        {300, kFixedWidth, 100, false}, // clipped, still above its minimum
+        {250, 0, kFixedWidth, true},    // clipped below its minimum: the next row
+    };
+    for (const Case& c : cases)
+    {
+        layOut(c.nWidth);
+        const CRect rcFirst = rectOf(bars[0].get());
+        const CRect rcSecond = rectOf(bars[1].get());
+        EXPECT_EQ(c.nSecondLeft, rcSecond.left) << c.nWidth;
+        EXPECT_EQ(c.nSecondWidth, rcSecond.Width()) << c.nWidth;
+        EXPECT_EQ(c.bWrapped ? rcFirst.bottom - 1 : rcFirst.top, rcSecond.top) << "rows overlap by a pixel at " << c.nWidth;
+    }
+    for (auto& pBar : bars)
+        pBar->DestroyWindow();
+}
+
+TEST(DockRingLayout, ARightToLeftFramePutsTheLeftDockBarsOnTheRight)
+{
+    CFrameWnd* pFrame = new CFrameWnd; // deletes itself with its window
+    ASSERT_TRUE(pFrame->Create(nullptr, "mirrored", WS_OVERLAPPEDWINDOW, CRect(50, 50, 650, 450), nullptr, nullptr,
+                               WS_EX_LAYOUTRTL));
+    ASSERT_TRUE(CExtControlBar::InstallFrameDocking(pFrame));
+    pFrame->ShowWindow(SW_SHOWNA);
+    auto pBar = std::make_unique<CTestBar>();
+    ASSERT_TRUE(pBar->CreateBarWindow("panel", pFrame, kFirstBarId + 90, kBarStyle));
+    pBar->EnableDocking(CBRS_ALIGN_ANY);
+    CExtDockBar::FindRingBar(pFrame, 1, AFX_IDW_DOCKBAR_LEFT, true)->AppendBarAsRow(pBar.get(), false);
+    pFrame->RecalcLayout();
+    CRect rcFrame, rcBar;
+    pFrame->GetWindowRect(&rcFrame);
+    pBar->GetWindowRect(&rcBar);
+    EXPECT_GT(rcBar.CenterPoint().x, rcFrame.CenterPoint().x);
+    EXPECT_GT(rcBar.Width(), 0);
+    pFrame->DestroyWindow();
+    pBar.reset();
+    PumpBarMessages();
+}
