@@ -4,6 +4,7 @@
 
 #include "ui/bars/ExtControlBar.h"
 #include "ui/bars/ExtControlBarInternal.h"
+#include "ui/bars/ExtMiniDockFrameWnd.h"
 #include "ui/core/ExtPaintManagerArgs.h"
 #include "ui/core/ExtPaintManagerHolder.h"
 #include "ui/core/ExtPopupMenuWnd.h"
@@ -66,11 +67,17 @@ bool CExtBarNcAreaButton::GetNcAreaInfo(RECT* pRcCaption, RECT* pRcWnd, bool* pb
         *pbText = false;
     if (m_pBar == nullptr || m_pBar->GetSafeHwnd() == nullptr)
         return false;
-    // Floating captions and the auto-hide slider's caption belong to the floating frame and the
-    // slider, which lay out the buttons in their own captions.
-    if (m_pBar->IsFloating() || m_pBar->m_bAutoHidden
-        || (!m_pBar->IsFixedSizeBar() && IsKindOfNamed(m_pBar->GetParentFrame(), kMiniDockFrameWnd)
-            && m_pBar->IsSingleVisibleInFloatingFrame()))
+    // The auto-hide slider lays out an auto-hidden bar's buttons in its own caption.
+    if (m_pBar->m_bAutoHidden)
+        return false;
+    if (CExtMiniDockFrameWnd* pFloating = FloatingCaptionHolder()) {
+        if (pRcCaption != nullptr)
+            *pRcCaption = pFloating->m_rcCaption;
+        if (pRcWnd != nullptr)
+            pFloating->GetWindowRect(pRcWnd);
+        return true;
+    }
+    if (m_pBar->IsFloating())
         return false;
     bool bAlongTop = false;
     bool bShown = false;
@@ -85,6 +92,16 @@ bool CExtBarNcAreaButton::GetNcAreaInfo(RECT* pRcCaption, RECT* pRcWnd, bool* pb
     if (pbText != nullptr)
         *pbText = bShown;
     return true;
+}
+
+CExtMiniDockFrameWnd* CExtBarNcAreaButton::FloatingCaptionHolder() const
+{
+    CExtMiniDockFrameWnd* pFloating = DYNAMIC_DOWNCAST(CExtMiniDockFrameWnd, m_pBar->GetParentFrame());
+    if (pFloating == nullptr)
+        return nullptr;
+    if (m_pBar->IsFloating() || (!m_pBar->IsFixedSizeBar() && m_pBar->IsSingleVisibleInFloatingFrame()))
+        return pFloating;
+    return nullptr;
 }
 
 void CExtBarNcAreaButton::OnNcAreaReposition(CExtBarNcAreaButton* pPrevVisible)
@@ -118,6 +135,11 @@ bool CExtBarNcAreaButton::OnQueryVisibility() const
     // An auto-hidden bar shows its buttons only in the auto-hide slider, which lays them out.
     if (!m_pBar->IsVisible() || m_pBar->m_bAutoHidden)
         return false;
+    if (CExtMiniDockFrameWnd* pFloating = FloatingCaptionHolder()) {
+        CRect rcCaption(pFloating->m_rcCaption);
+        rcCaption.InflateRect(2, 2, 1, 2);
+        return !rcCaption.IsRectEmpty();
+    }
     CRect rcCaption;
     if (!GetNcAreaInfo(&rcCaption, nullptr))
         return false;

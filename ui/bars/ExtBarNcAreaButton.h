@@ -5,6 +5,7 @@
 #include "platform/mfc/Afx.h"
 
 class CExtControlBar;
+class CExtMiniDockFrameWnd;
 class CExtPopupBaseWnd;
 
 class CExtBarNcAreaButton : public CObject
@@ -46,6 +47,9 @@ public:
     bool m_bPaintOnMenu : 1;
 
 protected:
+    // The floating frame whose caption holds the buttons: the bar floats, or it is the single
+    // visible resizable bar of that frame; null otherwise.
+    CExtMiniDockFrameWnd* FloatingCaptionHolder() const;
     // Draws the glyph through the paint manager; nothing for an empty rectangle.
     void DrawGlyph(CDC& dc, int nGlyph);
     // The hit test of the three buttons: HTMINBUTTON over the button, else HTCLIENT.

@@ -4,6 +4,7 @@
 #include "ui/bars/ExtControlBar.h"
 
 #include "platform/mfc/DockBar.h"
+#include "ui/bars/ExtControlBarDragState.h"
 #include "ui/bars/ExtControlBarInternal.h"
 #include "ui/core/ExtPaintManager.h"
 
@@ -39,19 +40,6 @@ bool IsResizeCancelMessage(UINT message, bool bRowResize)
         return false;
     }
 }
-
-// The tracked-area record a frame may draw a tracker band with itself.
-struct TrackedArea
-{
-    CExtControlBar* m_pBar;
-    CDC* m_pDC;
-    int m_nAreaKind;
-    RECT m_rcArea;
-    BYTE m_nFlags;
-};
-constexpr int kAreaBand = 0;
-constexpr BYTE kAreaErase = 0x01;
-constexpr BYTE kAreaDrawnByFrame = 0x02;
 } // namespace
 
 void CExtControlBar::RowResizingStart()
@@ -370,16 +358,14 @@ void CExtControlBar::DrawTrackerBand(const CRect& rcScreen, bool bErase)
     ::GetWindowRect(hWndFrame, &rcFrame);
     CRect rcArea(rcScreen);
     rcArea.OffsetRect(-rcFrame.left, -rcFrame.top);
-    CDC* pDC = CDC::FromHandle(hDC);
-    TrackedArea area{this, pDC, kAreaBand, rcArea, static_cast<BYTE>(bErase ? kAreaErase : 0)};
-    ::SendMessageA(hWndFrame, g_nMsgDrawTackedArea, reinterpret_cast<WPARAM>(&area), 0);
-    if ((area.m_nFlags & kAreaDrawnByFrame) == 0) {
-        CBrush* pBrush = CDC::GetHalftoneBrush();
-        const HGDIOBJ hOldBrush = pBrush != nullptr ? ::SelectObject(hDC, pBrush->m_hObject) : nullptr;
-        ::PatBlt(hDC, rcArea.left, rcArea.top, rcArea.Width(), rcArea.Height(), PATINVERT);
-        if (hOldBrush != nullptr)
-            ::SelectObject(hDC, hOldBrush);
-    }
+    // The frame may draw the band itself; otherwise it is inverted with the halftone brush.
+    TrackedArea_t area;
+    area.m_pBar = this;
+    area.m_pDC = CDC::FromHandle(hDC);
+    area.m_nAreaKind = TrackedArea_t::KIND_BAND;
+    area.m_rcArea = rcArea;
+    area.m_bErase = bErase;
+    area.DrawOrOffer();
     ::SetLayout(hDC, dwOldLayout);
     ::ReleaseDC(hWndFrame, hDC);
 }

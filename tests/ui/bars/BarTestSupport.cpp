@@ -91,6 +91,12 @@ CBarTestFrame::CBarTestFrame(CFrameWnd* pFrame, const CRect& rcFrame)
 
 CBarTestFrame::~CBarTestFrame()
 {
+    // Floating frames go first, with the bars they hold.
+    for (CTestBar* pBar : m_bars) {
+        CFrameWnd* pFloating = pBar->GetSafeHwnd() != nullptr ? pBar->GetParentFrame() : nullptr;
+        if (pFloating != nullptr && pFloating != m_pFrame && pFloating->IsKindOf(RUNTIME_CLASS(CMiniDockFrameWnd)))
+            pFloating->DestroyWindow();
+    }
     // The dock bars belong to the frame; they forget the bars before the bars go.
     for (CDockBar* pDockBar : m_dockBars) {
         pDockBar->m_arrBars.RemoveAll();

@@ -4,6 +4,7 @@
 #include "platform/mfc/DockBar.h"
 #include "ui/bars/ExtBarNcAreaButton.h"
 #include "ui/bars/ExtDockBar.h"
+#include "ui/bars/ExtMiniDockFrameWnd.h"
 #include "ui/core/ExtCmdItem.h"
 #include "ui/core/ExtCmdManager.h"
 #include "ui/core/ExtPaintManager.h"
@@ -612,4 +613,30 @@ TEST(ControlBarUtilities, InnermostRingAndRowBreak)
     EXPECT_EQ(pRing1->m_arrBars[1], pA);
     EXPECT_EQ(pRing1->m_arrBars[2], nullptr);
     EXPECT_EQ(pRing1->m_arrBars[3], pB);
+}
+
+TEST(ControlBarFloating, CloseButtonSitsInTheFloatingFramesCaption)
+{
+    CBarTestFrame frame;
+    CTestBar* pBar = frame.CreateBar(kTop, "Floating", kIdA);
+    frame.SetRows(kTop, {{pBar}});
+    frame.LayoutSide(kTop);
+    ASSERT_TRUE(pBar->FloatAt(300, 300, CBRS_ALIGN_TOP));
+    PumpBarMessages(50);
+    auto* pFloating = DYNAMIC_DOWNCAST(CExtMiniDockFrameWnd, pBar->GetParentFrame());
+    ASSERT_NE(pFloating, nullptr);
+    pBar->LayoutNcButtons();
+    CExtBarNcAreaButton* pClose = pBar->m_arrNcButtons[0];
+    ASSERT_TRUE(pClose->OnQueryVisibility());
+    CRect rcInCaption;
+    EXPECT_TRUE(rcInCaption.IntersectRect(&pClose->m_rc, &pFloating->m_rcCaption));
+    EXPECT_EQ(rcInCaption, pClose->m_rc);
+    CRect rcFrame;
+    pFloating->GetWindowRect(&rcFrame);
+    const CPoint ptButton = Centre(pClose->m_rc);
+    CExtBarNcAreaButton* pHit = nullptr;
+    EXPECT_EQ(pBar->HitTestNcButtons(rcFrame.left + ptButton.x, rcFrame.top + ptButton.y, &pHit), HTMINBUTTON);
+    EXPECT_EQ(pHit, pClose);
+    // The options button shows only for a floating fixed-size bar.
+    EXPECT_FALSE(pBar->m_arrNcButtons[2]->OnQueryVisibility());
 }
