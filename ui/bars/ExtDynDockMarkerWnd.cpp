@@ -62,7 +62,7 @@ CWnd* CreateMarkerFromPaintManager(CWnd* pTarget, int nKind, HBITMAP hNormal, HB
                                    const RECT& rc, HBITMAP hFrame, int nFrameX, int nFrameY, bool bOuter)
 {
     auto* pMarker = new CExtDynDockMarkerWnd(pTarget != nullptr ? pTarget->GetSafeHwnd() : nullptr, nKind,
-                                             hHover != nullptr ? hHover : nullptr, hNormal, hRegion, rc.left, rc.top,
+                                             hHover, hNormal, hRegion, rc.left, rc.top,
                                              rc.right, rc.bottom, hFrame, nFrameX, nFrameY, bOuter);
     // The window copied the frame picture; the one given is ours to free.
     if (hFrame != nullptr)
@@ -214,15 +214,11 @@ void CExtDynDockMarkerWnd::OnPaint()
     DrawMarker(&dc);
 }
 
-LRESULT CExtDynDockMarkerWnd::OnPrintClient(WPARAM wParam, LPARAM lParam)
+LRESULT CExtDynDockMarkerWnd::OnPrintClient(WPARAM wParam, LPARAM)
 {
     const LRESULT result = Default();
-    HDC hDC = reinterpret_cast<HDC>(wParam);
-    (void)lParam;
-    if (hDC != nullptr) {
-        CDC* pDC = CDC::FromHandle(hDC);
-        DrawMarker(pDC);
-    }
+    if (HDC hDC = reinterpret_cast<HDC>(wParam))
+        DrawMarker(CDC::FromHandle(hDC));
     return result;
 }
 
@@ -438,13 +434,15 @@ void CExtDynDockMarkerWnd::ShowMarkers(MarkerArray& arrMarkers, bool bShow, bool
         const bool bVisible = (pMarker->GetStyle() & WS_VISIBLE) != 0;
         if (bVisible == bShow && !pMarker->m_bFading)
             continue;
-        if (bFade)
+        if (bFade) {
             pMarker->StartFade(bShow);
-        else {
-            if (pMarker->m_bFading)
-                pMarker->KillTimer(TIMER_FADE), pMarker->m_bFading = false;
-            pMarker->ShowWindow(bShow ? SW_SHOWNOACTIVATE : SW_HIDE);
+            continue;
         }
+        if (pMarker->m_bFading) {
+            pMarker->KillTimer(TIMER_FADE);
+            pMarker->m_bFading = false;
+        }
+        pMarker->ShowWindow(bShow ? SW_SHOWNOACTIVATE : SW_HIDE);
     }
     CExtPaintManager::DispatchPendingPaintMessages(true, true, true);
 }

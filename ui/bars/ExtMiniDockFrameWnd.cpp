@@ -119,6 +119,7 @@ INT_PTR CExtMiniDockFrameWnd::OnToolHitTest(CPoint point, TOOLINFOA* pTI) const
         const_cast<CToolTipCtrl&>(m_wndToolTip).AddTool(pBar, ti.lpszText, &ti.rect, ti.uId);
         ::free(ti.lpszText);
     }
+    // The frame's own tool tip shows the bar's tools: the platform's gets none.
     (void)pTI;
     return -1;
 }
@@ -575,7 +576,7 @@ void CExtMiniDockFrameWnd::ResizeLoop(UINT nHitTest, CPoint ptScreen)
         if (msg.message == WM_ACTIVATEAPP || msg.message == WM_COMMAND ||
             (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST)) {
             if (msg.message != WM_COMMAND)
-                ::PeekMessageA(&msg, msg.hwnd, msg.message, msg.message, PM_REMOVE);
+                CExtModalLoop::Discard(msg);
             break;
         }
         if (msg.message == WM_MOUSEMOVE) {

@@ -4,6 +4,7 @@
 #include "DragInputScript.h"
 
 #include "ui/bars/ExtControlBarDragState.h"
+#include "ui/bars/ExtDynControlBar.h"
 #include "ui/bars/ExtDynDockHighlightWnd.h"
 #include "ui/bars/ExtDynDockMarkerWnd.h"
 #include "ui/bars/ExtMiniDockFrameWnd.h"
@@ -184,6 +185,65 @@ TEST_F(BarDragTest, MarkerStyleDocksAFloatingBarOnTheFrameMarkerUnderTheRelease)
     ExpectNoDragLeft();
 }
 
+CExtControlBar* ContainerOf(CExtControlBar* pBar)
+{
+    CWnd* pDockBar = pBar->GetParent();
+    CWnd* pContainer = pDockBar != nullptr ? pDockBar->GetParent() : nullptr;
+    return (pContainer != nullptr && pContainer->IsKindOf(RUNTIME_CLASS(CExtDynControlBar)))
+               ? static_cast<CExtControlBar*>(pContainer)
+               : nullptr;
+}
+
+// Over a docked bar the frame style nests by bands, the marker style by the bar's own markers.
+TEST_F(BarDragTest, DroppingOnADockedBarNestsTheDraggedBarAboveItInBothStyles)
+{
+    for (int nStyle : {STYLE_FRAME, STYLE_MARKERS}) {
+        CDockingStyleScope style(nStyle);
+        CDockTestBar* pMoving = m_frame->AddBar("Moving", AFX_IDW_DOCKBAR_RIGHT);
+        ASSERT_NE(nullptr, pMoving);
+        pMoving->FloatAt(FRAME_RECT.left + 300, FRAME_RECT.top + 200, CBRS_ALIGN_TOP);
+        m_frame->Settle();
+        const CRect rcFloat = CDockTestFrame::WindowRectOf(pMoving->GetParentFrame());
+        const CPoint caption(rcFloat.left + 30, rcFloat.top + ::GetSystemMetrics(SM_CYFRAME) + 4);
+        const CRect rcTarget = CDockTestFrame::WindowRectOf(m_pLeft);
+        std::vector<InputStep> steps;
+        if (nStyle == STYLE_FRAME) {
+            // Below the caption band (a tab proposal) lies the band that nests on top.
+            steps = PressAndMove(caption, CPoint(rcTarget.CenterPoint().x, rcTarget.top + 32 + 10));
+            steps.push_back(InputStep::Wait(150));
+        } else {
+            steps = PressAndMove(caption, rcTarget.CenterPoint());
+            steps.push_back(InputStep::Wait(300));
+            // The target's own top marker: the one whose middle is highest inside the target (the
+            // cross behind the side markers has its middle at the target's).
+            auto topInTarget = [rcTarget] {
+                return FindShownMarker([rcTarget](const RECT& a, const RECT& b) {
+                    const bool bInA = ::PtInRect(&rcTarget, CPoint(a.left, a.top)) != FALSE;
+                    const bool bInB = ::PtInRect(&rcTarget, CPoint(b.left, b.top)) != FALSE;
+                    return bInA != bInB ? bInA : a.top + a.bottom < b.top + b.bottom;
+                });
+            };
+            steps.push_back(InputStep::MoveTo(topInTarget));
+            steps.push_back(InputStep::Wait(150));
+            steps.push_back(InputStep::MoveTo([topInTarget] {
+                POINT pt = topInTarget();
+                return POINT{pt.x + 1, pt.y};
+            }));
+        }
+        steps.push_back(InputStep::Up());
+        ASSERT_TRUE(Run(steps)) << "style " << nStyle;
+        EXPECT_FALSE(pMoving->IsInFloatingFrame()) << "style " << nStyle;
+        CExtControlBar* pContainer = ContainerOf(m_pLeft);
+        ASSERT_NE(nullptr, pContainer) << "style " << nStyle;
+        EXPECT_EQ(pContainer, ContainerOf(pMoving)) << "style " << nStyle;
+        EXPECT_LT(CDockTestFrame::WindowRectOf(pMoving).top, CDockTestFrame::WindowRectOf(m_pLeft).top);
+        ExpectNoDragLeft();
+        // Back to a plain left bar for the other style.
+        pMoving->FloatAt(FRAME_RECT.left + 300, FRAME_RECT.top + 200, CBRS_ALIGN_TOP);
+        m_frame->Settle();
+    }
+}
+
 // Timer callbacks run inside the loops' pumps; each acts once, when its loop runs.
 CWnd* g_pLoopBar = nullptr;
 bool g_bActed = false;
@@ -287,6 +347,9 @@ TEST_F(BarDragTest, MarkerStyleHighlightsTheAreaOfTheLitMarkerAndAFloatingFrameS
     CDockingStyleScope style(STYLE_MARKERS);
     m_pLeft->FloatAt(FRAME_RECT.left + 240, FRAME_RECT.top + 140, CBRS_ALIGN_TOP);
     m_frame->Settle();
+    m_pLeft->GetParentFrame()->RedrawWindow(nullptr, nullptr,
+                                           RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    PumpMessagesFor(100);
     const CRect rcFloat = CDockTestFrame::WindowRectOf(m_pLeft->GetParentFrame());
     CRect rcFloatShot(rcFloat);
     rcFloatShot.InflateRect(8, 8);

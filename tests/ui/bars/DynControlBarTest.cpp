@@ -119,6 +119,32 @@ TEST_F(DynControlBarTest, AContainerHidesWithItsLastVisibleBarAndShowsWithTheFir
     EXPECT_TRUE(pContainer->IsWindowVisible());
 }
 
+TEST_F(DynControlBarTest, DockingABarBesideAnotherNestsItOnTheSideItsDockSideAsks)
+{
+    // A bar docked at the left takes a neighbour across the column above or below it, along
+    // the column to its right or left.
+    const struct
+    {
+        bool bAlongRow;
+        bool bSecond;
+        bool bBelowOrRight;
+        bool bVertical;
+    } cases[] = {{false, false, false, false}, {false, true, true, false}, {true, false, true, true},
+                 {true, true, false, true}};
+    for (const auto& c : cases) {
+        SetUp();
+        ASSERT_TRUE(m_pTarget->DockBarBesideThis(m_pOther, c.bAlongRow, c.bSecond, m_frame.get(), true));
+        m_frame->Settle();
+        ASSERT_NE(nullptr, ContainerOf(m_pOther));
+        EXPECT_EQ(ContainerOf(m_pTarget), ContainerOf(m_pOther));
+        const CRect rcTarget = CDockTestFrame::WindowRectOf(m_pTarget);
+        const CRect rcOther = CDockTestFrame::WindowRectOf(m_pOther);
+        const bool bAfter = c.bVertical ? rcOther.top > rcTarget.top : rcOther.left > rcTarget.left;
+        EXPECT_EQ(c.bBelowOrRight, bAfter) << c.bAlongRow << c.bSecond;
+        TearDown();
+    }
+}
+
 TEST(DockDynBarTest, SpreadingADifferenceGoesRoundTheSizesAndStopsAtTheMinimums)
 {
     const struct

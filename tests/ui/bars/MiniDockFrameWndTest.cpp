@@ -4,6 +4,8 @@
 #include "DragInputScript.h"
 
 #include "ui/bars/ExtMiniDockFrameWnd.h"
+#include "ui/core/ExtCmdManager.h"
+#include "ui/core/ExtPopupMenuWnd.h"
 
 #include <gtest/gtest.h>
 
@@ -158,6 +160,34 @@ TEST_F(MiniDockFrameWndTest, TheCaptionIsPulledBackOntoTheWorkAreaUpAndDownButNo
         EXPECT_EQ(c.expected, rc.TopLeft()) << c.name;
         EXPECT_EQ(size, rc.Size()) << c.name;
     }
+}
+
+TEST_F(MiniDockFrameWndTest, FloatingABarAloneInItsFrameOnlyMovesTheFrame)
+{
+    const HWND hFloating = m_pFloating->GetSafeHwnd();
+    const CSize size = CDockTestFrame::WindowRectOf(m_pFloating).Size();
+    ASSERT_TRUE(m_pBar->FloatAt(FRAME_RECT.left + 90, FRAME_RECT.top + 70, CBRS_ALIGN_TOP));
+    PumpMessagesFor(30);
+    EXPECT_EQ(hFloating, m_pBar->GetParentFrame()->GetSafeHwnd());
+    const CRect rc = CDockTestFrame::WindowRectOf(m_pFloating);
+    EXPECT_EQ(CPoint(FRAME_RECT.left + 90, FRAME_RECT.top + 70), rc.TopLeft());
+    EXPECT_EQ(size, rc.Size());
+    EXPECT_EQ(rc.TopLeft(), m_pBar->m_ptFloatPos);
+}
+
+TEST_F(MiniDockFrameWndTest, ARightClickOnTheCaptionShowsTheBarListMenu)
+{
+    // The menu lists the bars through the frame's command profile.
+    g_CmdManagerHolder->CreateProfile("floating-frame-menu-test", m_frame->GetSafeHwnd());
+    const CRect rc = CDockTestFrame::WindowRectOf(m_pFloating);
+    const CPoint caption(rc.left + 30, rc.top + ::GetSystemMetrics(SM_CYFRAME) + 4);
+    m_pFloating->SendMessage(WM_NCRBUTTONDOWN, HTCAPTION, MAKELPARAM(caption.x, caption.y));
+    PumpMessagesFor(30);
+    EXPECT_TRUE(CExtPopupMenuWnd::IsTrackingActive());
+    CExtPopupMenuWnd::EndActiveTracking();
+    PumpMessagesFor(30);
+    EXPECT_FALSE(CExtPopupMenuWnd::IsTrackingActive());
+    g_CmdManagerHolder->DetachProfileWindow(m_frame->GetSafeHwnd(), true);
 }
 
 } // namespace
