@@ -19,6 +19,8 @@ namespace
 {
 constexpr char HEADER_FORMAT[] = "Dade-ZAD (v. %s) control bar state";
 constexpr char PLACEMENT_FORMAT[] = "%d,%d,%d,%d,%d,%d";
+// The same six numbers, and how far they reach in the text.
+constexpr char PLACEMENT_PARSE_FORMAT[] = "%d,%d,%d,%d,%d,%d%n";
 constexpr char BAR_STATE_SECTION[] = "ControlBar";
 constexpr int RESERVED_WORDS = 4;
 constexpr int ARCHIVE_BUFFER_SIZE = 4096;
@@ -30,7 +32,6 @@ constexpr WORD BUSY_LOADING = 1;
 constexpr LONG MAX_EXTENT = 0x7FFF;
 
 using StateBar = CExtControlBar::InternalDockStateBar;
-using StateSite = CExtControlBar::InternalDockStateSite;
 
 // Moves one value in the archive's direction.
 template <typename T>
@@ -368,7 +369,7 @@ void CExtControlBar::InternalDockStateSite::SerializePlacement(CArchive& ar)
     ReadFramePlacement(m_pFrame, m_wp);
     int values[6] = {};
     int nConsumed = 0;
-    const int nParsed = std::sscanf(text.GetString(), "%d,%d,%d,%d,%d,%d%n", &values[0], &values[1], &values[2],
+    const int nParsed = std::sscanf(text.GetString(), PLACEMENT_PARSE_FORMAT, &values[0], &values[1], &values[2],
                                     &values[3], &values[4], &values[5], &nConsumed);
     // Six numbers and nothing after them; a shorter or longer text is no placement.
     if (nParsed < 6 || text.GetString()[nConsumed] != '\0') {
