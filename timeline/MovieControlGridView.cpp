@@ -5,6 +5,8 @@
 #include "model/FlashEditorLayer.h"
 #include "model/UndoManager.h"
 
+#include "ui/core/ExtPopupMenuWnd.h"
+
 #include "platform/mfc/AfxRes.h"
 #include "platform/mfc/CmdUI.h"
 #include "platform/mfc/MessageBox.h"
@@ -55,6 +57,8 @@ BEGIN_MESSAGE_MAP(CMovieControlGridView, CView)
     ON_WM_ERASEBKGND()
     ON_WM_TIMER()
     ON_WM_DESTROY()
+    ON_WM_CONTEXTMENU()
+    ON_REGISTERED_MESSAGE(CExtPopupMenuWnd::g_nMsgPopupDrawLeftArea, OnDrawPopupLeftArea)
     ON_COMMAND(ID_FILE_PRINT, CView::OnFilePrint)
     ON_COMMAND(ID_FILE_PRINT_DIRECT, CView::OnFilePrint)
     ON_COMMAND(ID_FILE_PRINT_PREVIEW, CView::OnFilePrintPreview)

@@ -17,20 +17,22 @@ class CFlashEditorLayer;
 
 class CFlashEditorDoc;
 
-// Commands of the timeline.
-constexpr UINT ID_TIMELINE_CREATE_MOTION_TWEEN = 32828;
-constexpr UINT ID_TIMELINE_INSERT_FRAME = 32830;
-constexpr UINT ID_TIMELINE_REMOVE_FRAMES = 32831;
-constexpr UINT ID_TIMELINE_INSERT_KEYFRAME = 32832;
-constexpr UINT ID_TIMELINE_INSERT_BLANK_KEYFRAME = 32833;
-constexpr UINT ID_TIMELINE_CLEAR_FRAMES = 32834;
-constexpr UINT ID_TIMELINE_CONVERT_TO_KEYFRAME = 32835;
-constexpr UINT ID_TIMELINE_CONVERT_TO_BLANK_KEYFRAME = 32836;
+// Commands of the timeline; those of its context menu take their numbers from the menu resource.
+constexpr UINT ID_TIMELINE_CREATE_MOTION_TWEEN = IDM_TIMELINE_CREATE_MOTION_TWEEN;
+constexpr UINT ID_TIMELINE_INSERT_FRAME = IDM_TIMELINE_INSERT_FRAME;
+constexpr UINT ID_TIMELINE_REMOVE_FRAMES = IDM_TIMELINE_REMOVE_FRAMES;
+constexpr UINT ID_TIMELINE_INSERT_KEYFRAME = IDM_TIMELINE_INSERT_KEYFRAME;
+constexpr UINT ID_TIMELINE_INSERT_BLANK_KEYFRAME = IDM_TIMELINE_INSERT_BLANK_KEYFRAME;
+constexpr UINT ID_TIMELINE_CLEAR_FRAMES = IDM_TIMELINE_CLEAR_FRAMES;
+constexpr UINT ID_TIMELINE_CONVERT_TO_KEYFRAME = IDM_TIMELINE_CONVERT_TO_KEYFRAME;
+constexpr UINT ID_TIMELINE_CONVERT_TO_BLANK_KEYFRAME = IDM_TIMELINE_CONVERT_TO_BLANK_KEYFRAME;
+constexpr UINT ID_TIMELINE_REMOVE_MOTION_TWEEN = IDM_TIMELINE_REMOVE_MOTION_TWEEN;
+constexpr UINT ID_TIMELINE_INSERT_LAYER = IDM_TIMELINE_INSERT_LAYER;
+constexpr UINT ID_TIMELINE_REMOVE_LAYER = IDM_TIMELINE_REMOVE_LAYER;
 constexpr UINT ID_TIMELINE_PLAY = 32838;
 constexpr UINT ID_TIMELINE_REWIND = 32839;
 constexpr UINT ID_TIMELINE_GO_TO_END = 32840;
 constexpr UINT ID_TIMELINE_TOUCH_ALL_SHAPES = 32843;
-constexpr UINT ID_TIMELINE_REMOVE_MOTION_TWEEN = 32892;
 
 constexpr UINT IDC_TIMELINE_GRID = 100;
 
@@ -81,6 +83,11 @@ public:
     afx_msg void OnRewind();
     afx_msg void OnGoToEnd();
     afx_msg void OnTouchAllShapes();
+    // Offers the frame and layer commands over the grid; a keyboard request (-1, -1) opens the
+    // menu at the focus cell.
+    afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
+    // Paints the menu's left band; lParam points to the device context and the band's rectangle.
+    afx_msg LRESULT OnDrawPopupLeftArea(WPARAM wParam, LPARAM lParam);
 
 protected:
     afx_msg void OnSize(UINT nType, int cx, int cy);
@@ -101,6 +108,9 @@ private:
     bool SelectionHasTween() const;
     void StopPlaying();
     int FocusRowOrFirst() const;
+    // Where a keyboard-opened context menu shows: the focus cell, else the selection's first
+    // cell, else the grid's corner, in screen coordinates.
+    CPoint ContextMenuAnchor() const;
 
     std::unique_ptr<CGridCtrl> m_pGrid;
     CImageList m_images;

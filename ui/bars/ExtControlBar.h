@@ -364,6 +364,23 @@ public:
     static CExtControlBar* g_pBarBeingFloated;
 
     // Bar-state records
+    // The frame's bar layout in the registry of the current user; FALSE leaves the stored layout
+    // (saving) or the frame's layout (loading) as it was. A frame without command profile has none.
+    static bool LoadFrameBarState(CFrameWnd* pFrame, LPCSTR lpszRegistryKey, LPCSTR lpszProductName,
+                                  LPCSTR lpszProfileName, WINDOWPLACEMENT* pFrameWp = nullptr, bool bFixedBars = true,
+                                  bool bResizableBars = true);
+    static bool SaveFrameBarState(CFrameWnd* pFrame, LPCSTR lpszRegistryKey, LPCSTR lpszProductName,
+                                  LPCSTR lpszProfileName, WINDOWPLACEMENT* pFrameWp = nullptr, bool bFixedBars = true,
+                                  bool bResizableBars = true);
+    static bool SerializeFrameBarState(CArchive& ar, CFrameWnd* pFrame, WINDOWPLACEMENT* pFrameWp = nullptr,
+                                       bool bFixedBars = true, bool bResizableBars = true);
+    static void BuildBarStateKeyPath(LPCSTR lpszProductName, LPCSTR lpszRegistryKey, LPCSTR lpszProfileName,
+                                     CString& strOut);
+    // Re-applies the fixed-size part of a loaded layout: the platform's dock state and the items.
+    static void ApplyFrameDockState(CFrameWnd* pFrame, const CDockState& state,
+                                    const CArray<OuterItemData_t, OuterItemData_t&>& outerItems);
+    // The frame's bar state is being saved or loaded (*pbLoading tells which).
+    static bool IsFrameBarStateBusy(CFrameWnd* pFrame, bool* pbLoading = nullptr);
 
     // Bar flags.
     bool m_bCaptionAlongTop : 1;
