@@ -21,11 +21,6 @@ constexpr UINT kIdsShowHidePanels = 30009;
 constexpr DWORD kOptionsMenuTrackFlags = 0x824;
 constexpr int kButtonGap = 3;
 
-bool IsLayoutRightToLeft()
-{
-    return (g_ResourceManagerHolder->GetLayout() & 1) != 0;
-}
-
 bool IsLeftButtonOnlyDown()
 {
     return (::GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0 && (::GetAsyncKeyState(VK_MBUTTON) & 0x8000) == 0

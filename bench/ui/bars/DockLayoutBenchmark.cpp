@@ -81,7 +81,8 @@ int main()
         UINT nSide;
     } const panels[] = {{1, AFX_IDW_DOCKBAR_LEFT},  {1, AFX_IDW_DOCKBAR_LEFT},   {1, AFX_IDW_DOCKBAR_RIGHT},
                         {2, AFX_IDW_DOCKBAR_TOP}, {2, AFX_IDW_DOCKBAR_BOTTOM}, {2, AFX_IDW_DOCKBAR_RIGHT}};
-    for (const PanelPlace& place : panels)
+    // Created before they dock: a ring further in than the frame has bars is refused.
+    for (size_t i = 0; i < std::size(panels); ++i)
     {
         auto pBar = std::make_unique<CExtControlBar>();
         pBar->CreateBarWindow("panel", pFrame, nId++, WS_CHILD | WS_VISIBLE | CBRS_TOOLTIPS);

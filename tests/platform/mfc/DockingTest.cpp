@@ -291,8 +291,9 @@ TEST_F(DockingTest, OutlineDragDocksFloatsOrCancels)
         }
         EXPECT_EQ(nullptr, ::GetCapture()) << c.pszWhat;
         EXPECT_EQ(c.bFloats, bar.IsFloating() != FALSE) << c.pszWhat;
-        if (!c.bMoved)
+        if (!c.bMoved) {
             EXPECT_EQ(rcBefore, WindowRectOf(bar)) << c.pszWhat;
+        }
         // Each case starts from a docked bar of its own.
         bar.DestroyWindow();
         PumpPending();

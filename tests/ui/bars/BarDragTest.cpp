@@ -2,6 +2,7 @@
 // and the ways a drag loop ends early.
 #include "DockingTestFrame.h"
 #include "DragInputScript.h"
+#include "tests/support/ScreenImage.h"
 
 #include "ui/bars/ExtControlBarDragState.h"
 #include "ui/bars/ExtDynControlBar.h"
@@ -339,7 +340,7 @@ void CALLBACK ShootWhenHighlighted(HWND, UINT, UINT_PTR nId, DWORD)
     if (g_bShotSaved || hHighlight == nullptr || !::IsWindowVisible(hHighlight))
         return;
     ::KillTimer(nullptr, nId);
-    g_bShotSaved = SaveScreenShot(g_rcShot, "docking-marker-drag.png");
+    g_bShotSaved = SaveScreenRectPng(g_rcShot, "docking-marker-drag.png");
 }
 
 TEST_F(BarDragTest, MarkerStyleHighlightsTheAreaOfTheLitMarkerAndAFloatingFrameShowsItsCaption)
@@ -353,7 +354,7 @@ TEST_F(BarDragTest, MarkerStyleHighlightsTheAreaOfTheLitMarkerAndAFloatingFrameS
     const CRect rcFloat = CDockTestFrame::WindowRectOf(m_pLeft->GetParentFrame());
     CRect rcFloatShot(rcFloat);
     rcFloatShot.InflateRect(8, 8);
-    EXPECT_TRUE(SaveScreenShot(rcFloatShot, "docking-floating-frame.png"));
+    EXPECT_TRUE(SaveScreenRectPng(rcFloatShot, "docking-floating-frame.png"));
 
     g_rcShot = FRAME_RECT;
     g_rcShot.InflateRect(20, 20);

@@ -1,4 +1,5 @@
 #include "tests/ui/bars/BarTestSupport.h"
+#include "tests/support/ScreenImage.h"
 #include "tests/ui/core/PopupTestSupport.h"
 
 #include "platform/mfc/DockBar.h"
@@ -537,7 +538,7 @@ TEST_F(ControlBarHitTest, DockedLayoutPaintsCaptionsWithTheirButtons)
     PumpBarMessages(50);
     CRect rcFrame;
     m_frame.Frame()->GetWindowRect(&rcFrame);
-    SaveScreenRect(rcFrame, "bars-docked-layout.bmp");
+    SaveScreenRectPng(rcFrame, "bars-docked-layout.png");
     // The Close glyph stands out of the caption's plain background.
     const CRect rcClose = m_pA->m_arrNcButtons[0]->m_rc;
     const CPoint ptGlyph = WindowPointToScreen(m_pA, Centre(rcClose));

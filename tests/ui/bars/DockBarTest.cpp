@@ -49,8 +49,9 @@ protected:
         for (; pDockBar != nullptr; pDockBar = pDockBar->m_pInnerRingBar)
         {
             rings.push_back(pDockBar->m_nRing);
-            if (pDockBar->m_pInnerRingBar != nullptr)
+            if (pDockBar->m_pInnerRingBar != nullptr) {
                 EXPECT_EQ(pDockBar, pDockBar->m_pInnerRingBar->m_pOuterRingBar);
+            }
         }
         return rings;
     }

@@ -127,8 +127,9 @@ TEST_F(DockOuterRowTest, ShortRowsShrinkTheLastBarFirstThenWrapAndWideningGivesS
         EXPECT_EQ(c.nFirstWidth, BarRect(0).Width()) << c.nWidth;
         EXPECT_EQ(c.nSecondWidth, BarRect(1).Width()) << c.nWidth;
         EXPECT_EQ(c.bWrapped, BarRect(1).top > BarRect(0).top) << c.nWidth;
-        if (!c.bWrapped)
+        if (!c.bWrapped) {
             EXPECT_GE(BarRect(1).left, BarRect(0).right) << "bars never overlap at " << c.nWidth;
+        }
     }
 }
 

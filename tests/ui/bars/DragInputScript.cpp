@@ -1,7 +1,5 @@
 #include "DragInputScript.h"
 
-#include "platform/gdiplus/GdiPlus.h"
-
 #include <algorithm>
 #include <string>
 
@@ -9,31 +7,6 @@ namespace {
 
 constexpr int ABSOLUTE_RANGE = 65535;
 constexpr DWORD WATCHDOG_POLL_MS = 20;
-
-std::string ScreensFolder()
-{
-    std::string path = __FILE__;
-    for (int i = 0; i < 4; ++i)
-        path = path.substr(0, path.find_last_of('/'));
-    return "Z:" + path + "/build/screens";
-}
-
-bool FindPngEncoder(CLSID* pClsid)
-{
-    UINT nCount = 0, nSize = 0;
-    if (Gdiplus::DllExports::GdipGetImageEncodersSize(&nCount, &nSize) != Gdiplus::Ok || nSize == 0)
-        return false;
-    std::vector<BYTE> buffer(nSize);
-    auto* pCodecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
-    if (Gdiplus::DllExports::GdipGetImageEncoders(nCount, nSize, pCodecs) != Gdiplus::Ok)
-        return false;
-    for (UINT i = 0; i < nCount; ++i)
-        if (std::u16string(pCodecs[i].MimeType) == u"image/png") {
-            *pClsid = pCodecs[i].Clsid;
-            return true;
-        }
-    return false;
-}
 
 void SendStep(const InputStep& step)
 {
@@ -173,34 +146,6 @@ CLoopWatchdog::~CLoopWatchdog()
         ::WaitForSingleObject(m_hThread, INFINITE);
         ::CloseHandle(m_hThread);
     }
-}
-
-bool SaveScreenShot(const RECT& rcScreen, const char* pszName)
-{
-    const int cx = rcScreen.right - rcScreen.left;
-    const int cy = rcScreen.bottom - rcScreen.top;
-    if (cx <= 0 || cy <= 0)
-        return false;
-    HDC hScreen = ::GetDC(nullptr);
-    HDC hMem = ::CreateCompatibleDC(hScreen);
-    HBITMAP hBitmap = ::CreateCompatibleBitmap(hScreen, cx, cy);
-    HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
-    ::BitBlt(hMem, 0, 0, cx, cy, hScreen, rcScreen.left, rcScreen.top, SRCCOPY);
-    ::SelectObject(hMem, hOld);
-    ::DeleteDC(hMem);
-    ::ReleaseDC(nullptr, hScreen);
-    const std::string folder = ScreensFolder();
-    ::CreateDirectoryA(folder.c_str(), nullptr);
-    CLSID png{};
-    bool bSaved = false;
-    if (FindPngEncoder(&png)) {
-        Gdiplus::Bitmap bitmap(hBitmap, nullptr);
-        const std::string full = folder + "/" + pszName;
-        const std::u16string path(full.begin(), full.end());
-        bSaved = bitmap.Save(path.c_str(), &png) == Gdiplus::Ok;
-    }
-    ::DeleteObject(hBitmap);
-    return bSaved;
 }
 
 namespace {

@@ -91,5 +91,3 @@ void SendKey(WORD vk, bool bDown);
 POINT FindShownMarker(const std::function<bool(const RECT&, const RECT&)>& comesFirst);
 // Lets this thread handle its messages for a while.
 void PumpMessagesFor(DWORD dwMs);
-// Saves the screen rectangle as a PNG under build/screens; false when it could not.
-bool SaveScreenShot(const RECT& rcScreen, const char* pszName);
