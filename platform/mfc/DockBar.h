@@ -1,16 +1,73 @@
 #pragma once
 // One of a frame's side bars that holds docked bars; its window id names the side
-// (AFX_IDW_DOCKBAR_TOP, _LEFT, _RIGHT, _BOTTOM or _FLOAT).
+// (AFX_IDW_DOCKBAR_TOP, _LEFT, _RIGHT, _BOTTOM, or _FLOAT inside a floating frame). The bars
+// stand in rows (columns at the left and right) in m_arrBars.
+#include "platform/mfc/AfxRes.h"
 #include "platform/mfc/ControlBar.h"
+#include "platform/mfc/PtrArray.h"
+
+// The four side dock bars with the style each gives its bars, in the order the frame lays them out.
+struct AFX_DOCKBAR_SIDE
+{
+    UINT nID;
+    DWORD dwStyle;
+};
+constexpr AFX_DOCKBAR_SIDE afxDockBarMap[4] = {
+    {AFX_IDW_DOCKBAR_TOP, CBRS_TOP},
+    {AFX_IDW_DOCKBAR_BOTTOM, CBRS_BOTTOM},
+    {AFX_IDW_DOCKBAR_LEFT, CBRS_LEFT},
+    {AFX_IDW_DOCKBAR_RIGHT, CBRS_RIGHT},
+};
+// Entries of m_arrBars below this value are placeholders: the id of a bar that left and may come back.
+constexpr UINT_PTR AFX_DOCKBAR_PLACEHOLDER_LIMIT = 0x10000;
 
 class CDockBar : public CControlBar
 {
     DECLARE_DYNAMIC(CDockBar)
 public:
-    CDockBar() = default;
+    explicit CDockBar(BOOL bFloating = FALSE);
+    ~CDockBar() override;
 
-    BOOL Create(CWnd* pParentWnd, DWORD dwStyle, UINT nSideId);
-    BOOL IsDockBar() const override;
+    BOOL m_bFloating;     // the dock bar of a floating frame
+    CPtrArray m_arrBars;  // entry 0 null; a null entry ends a row; small values are placeholders
+    BOOL m_bLayoutQuery = FALSE; // the running layout only measures
+    CRect m_rectLayout;          // the room of the running layout
+
+    virtual BOOL Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID);
     // The side id given at creation (the window id), 0 without a window.
     UINT GetDockSide() const;
+
+    // Bars held (placeholders not counted), and of those the visible ones.
+    int GetDockedCount() const;
+    virtual int GetDockedVisibleCount() const;
+    // The bar at index nPos, null for a row break or a placeholder.
+    CControlBar* GetDockedControlBar(int nPos) const;
+    // Puts the bar in: at the rectangle (screen coordinates) when given, else as a new last row.
+    void DockControlBar(CControlBar* pBar, LPCRECT lpRect = nullptr);
+    // Puts a bar back where its placeholder stands (or as DockControlBar when it has none).
+    void ReDockControlBar(CControlBar* pBar, LPCRECT lpRect = nullptr);
+    // Takes the bar out; nAddPlaceHolder 1 leaves its id behind, -1 keeps its other placeholders.
+    BOOL RemoveControlBar(CControlBar* pBar, int nPosExclude = -1, int nAddPlaceHolder = 0);
+    void RemovePlaceHolder(CControlBar* pBar);
+    // The index of the bar (or of its placeholder) other than nPosExclude, -1 when absent.
+    int FindBar(CControlBar* pBar, int nPosExclude = -1);
+    void ShowAll(BOOL bShow);
+
+    BOOL IsDockBar() const override;
+    CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
+    void DoPaint(CDC* pDC) override;
+    void DrawBorders(CDC* pDC, CRect& rect) override;
+    void DrawGripper(CDC* pDC, const CRect& rect) override;
+
+    afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
+    afx_msg void OnNcPaint();
+    afx_msg void OnWindowPosChanging(WINDOWPOS* lpWndPos);
+    afx_msg void OnPaint();
+
+protected:
+    // The index where a bar dropped at rect belongs, by the rectangle's middle point.
+    int Insert(CControlBar* pBar, CRect rect, CPoint ptMid);
+
+    DECLARE_MESSAGE_MAP()
 };

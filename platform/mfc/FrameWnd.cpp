@@ -2,9 +2,12 @@
 
 #include "platform/mfc/CmdUI.h"
 #include "platform/mfc/CreateContext.h"
+#include "platform/mfc/DockBar.h"
 #include "platform/mfc/Document.h"
 #include "platform/mfc/Globals.h"
 #include "platform/mfc/Menu.h"
+#include "platform/mfc/MiniDockFrameWnd.h"
+#include "platform/mfc/ResourceException.h"
 #include "platform/mfc/View.h"
 #include "platform/mfc/WinApp.h"
 
@@ -570,3 +573,19 @@ LRESULT CFrameWnd::OnDDETerminate(WPARAM wParam, LPARAM lParam)
     ::PostMessageA(reinterpret_cast<HWND>(wParam), WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(m_hWnd), lParam);
     return 0;
 }
+
+// ---------------------------------------------------------------------------------------------
+// Docking
+
+void CFrameWnd::EnableDocking(DWORD) {}
+void CFrameWnd::DockControlBar(CControlBar*, UINT, LPCRECT) {}
+void CFrameWnd::DockControlBar(CControlBar*, CDockBar*, LPCRECT) {}
+void CFrameWnd::ReDockControlBar(CControlBar*, CDockBar*, LPCRECT) {}
+void CFrameWnd::FloatControlBar(CControlBar*, CPoint, DWORD) {}
+void CFrameWnd::ShowControlBar(CControlBar*, BOOL, BOOL) {}
+CControlBar* CFrameWnd::GetControlBar(UINT) { return nullptr; }
+CMiniDockFrameWnd* CFrameWnd::CreateFloatingFrame(DWORD) { AfxThrowResourceException(); }
+DWORD CFrameWnd::CanDock(CRect, DWORD, CDockBar**) { return 0; }
+void CFrameWnd::AddControlBar(CControlBar*) {}
+void CFrameWnd::RemoveControlBar(CControlBar*) {}
+void CFrameWnd::DestroyDockBars() {}

@@ -2,10 +2,13 @@
 // A frame window: title, menu, accelerators, status-line prompts, the layout of its control bars
 // around the client view, the active view, and the command route view -> document -> frame -> application.
 #include "platform/mfc/AfxRes.h"
+#include "platform/mfc/ControlBar.h"
 #include "platform/mfc/PtrList.h"
 #include "platform/mfc/Wnd.h"
 
+class CDockBar;
 class CDocument;
+class CMiniDockFrameWnd;
 class CView;
 
 // Frame styles.
@@ -44,6 +47,32 @@ public:
     virtual void RecalcLayout(BOOL bNotify = TRUE);
     // Asks for RecalcLayout at the next idle time.
     void DelayRecalcLayout(BOOL bNotify = TRUE);
+
+    // Docking. Dock bars on the sides of dwDockStyle (CBRS_ALIGN_ bits); floating frames of
+    // m_pFloatingFrameClass (CMiniDockFrameWnd unless set).
+    void EnableDocking(DWORD dwDockStyle);
+    // Docks the bar in dock bar nDockBarID (0: the first side the bar may dock at), at lpRect
+    // (screen coordinates) when given, else as a new last row.
+    void DockControlBar(CControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = nullptr);
+    void DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect = nullptr);
+    // Docks the bar where its placeholder in that dock bar stands.
+    void ReDockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect = nullptr);
+    // Floats the bar in a floating frame (a new one unless it floats alone already) with its
+    // top-left corner at point (screen); dwStyle's alignment gives the orientation.
+    void FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle = CBRS_ALIGN_TOP);
+    // Shows or hides the bar, at once or at the next layout.
+    void ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay);
+    // The bar of the frame's list with that id, null when none.
+    CControlBar* GetControlBar(UINT nID);
+    // A new hidden floating frame for bars of style dwStyle; throws CResourceException on failure.
+    virtual CMiniDockFrameWnd* CreateFloatingFrame(DWORD dwStyle);
+    // The side a rectangle (screen coordinates) would dock at: the alignment of the first dock
+    // bar among dwDockStyle's whose area it touches, 0 when none.
+    DWORD CanDock(CRect rect, DWORD dwDockStyle, CDockBar** ppDockBar = nullptr);
+    // The bar list: bars add themselves when created in or docked into the frame.
+    void AddControlBar(CControlBar* pBar);
+    void RemoveControlBar(CControlBar* pBar);
+    void DestroyDockBars();
     virtual void ActivateFrame(int nCmdShow = -1);
     // Makes the first pane the active view, sends WM_INITIALUPDATE to the views and shows the frame.
     void InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible);
@@ -115,7 +144,7 @@ public:
     afx_msg LRESULT OnDDEInitiate(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnDDEExecute(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnDDETerminate(WPARAM wParam, LPARAM lParam);
-    // Shows or hides the bar window with that id (status bar, tool bar).
+    // Shows or hides the bar with that id (a control bar of the list, else a descendant window).
     afx_msg BOOL OnBarCheck(UINT nID);
     afx_msg void OnUpdateControlBarMenu(CCmdUI* pCmdUI);
 

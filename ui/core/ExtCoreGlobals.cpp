@@ -5,9 +5,13 @@
 #include "ui/core/ExtCmdManager.h"
 #include "ui/core/ExtPaintGlyphSet.h"
 #include "ui/core/ExtPaintManagerHolder.h"
+#include "ui/core/ExtPopupServices.h"
 #include "ui/core/ExtResourceManager.h"
 
 CExtCmdManagerHolder g_CmdManagerHolder;
 CExtResourceManagerHolder g_ResourceManagerHolder;
 CExtPaintManagerHolder g_PaintManagerHolder;
 const CExtPaintGlyphSet g_PaintGlyphSet;
+
+// The bars' menu-tracking flag, read by the popups and set by tool bars and their buttons.
+bool g_bToolBarsTrackMenu = false;

@@ -61,6 +61,8 @@ bool CExtPopupMenuWnd::StartTracking(UINT nTrackFlags, int x, int y, const RECT*
     if (pResultCmdId != nullptr)
         *pResultCmdId = 0;
     DWORD dwFlags = nTrackFlags;
+    if (PopupIsFrameInHelpMode(m_hWndCmdReceiver))
+        dwFlags |= TRACK_HELP_MODE;
     if ((dwFlags & TRACK_NON_TRACKING) != 0)
         dwFlags = (dwFlags & ~NON_TRACKING_CLEARED) | NON_TRACKING_SET;
     if ((dwFlags & TRACK_HELP_MODE) != 0)

@@ -14,13 +14,33 @@ bool PopupSetContextHelpCursor()
     return false;
 }
 
+namespace
+{
+CExtPopupBarServices* g_pBarServices = nullptr;
+}
+
+void PopupSetBarServices(CExtPopupBarServices* pServices)
+{
+    g_pBarServices = pServices;
+}
+
 bool PopupIsBarMenuTracking()
 {
-    return false;
+    return g_bToolBarsTrackMenu;
+}
+
+bool PopupIsFrameInHelpMode(HWND hWnd)
+{
+    return g_pBarServices != nullptr && hWnd != nullptr && ::IsWindow(hWnd) && g_pBarServices->IsFrameInHelpMode(hWnd);
 }
 
 void PopupShowIdlePrompt(HWND hWndOwner)
 {
+    if (g_pBarServices != nullptr) {
+        if (hWndOwner != nullptr && ::IsWindow(hWndOwner))
+            g_pBarServices->SetFrameStatusMessage(hWndOwner, AFX_IDS_IDLEMESSAGE);
+        return;
+    }
     CWnd* pOwner = hWndOwner != nullptr && ::IsWindow(hWndOwner) ? CWnd::FromHandlePermanent(hWndOwner) : nullptr;
     CFrameWnd* pFrame = pOwner != nullptr ? pOwner->GetTopLevelFrame() : nullptr;
     if (pFrame == nullptr)

@@ -1,0 +1,85 @@
+// The process-wide data of the bar family, created before the program's main code runs. The
+// registry's lock is built before the registry it guards, and both before any bar.
+#include "ui/bars/ExtControlBar.h"
+#include "ui/bars/ExtControlBarInternal.h"
+#include "ui/core/ExtPopupServices.h"
+
+CCriticalSection CExtControlBar::g_csBars;
+CArray<CExtControlBar*, CExtControlBar*> CExtControlBar::g_AllBars;
+
+HCURSOR CExtControlBar::g_hCursorArrow = ::LoadCursorA(nullptr, IDC_ARROW);
+HCURSOR CExtControlBar::g_hCursorDrag = ::LoadCursorA(nullptr, IDC_SIZEALL);
+HCURSOR CExtControlBar::g_hCursorResizeV = ::LoadCursorA(nullptr, IDC_SIZENS);
+HCURSOR CExtControlBar::g_hCursorResizeH = ::LoadCursorA(nullptr, IDC_SIZEWE);
+
+namespace
+{
+// Dock-bar id to the alignment and border bits of a bar docked there.
+struct DockBarAlignment
+{
+    UINT nDockBarId;
+    DWORD dwAlignment;
+};
+constexpr DockBarAlignment kDockBarAlignments[] = {
+    {CExtControlBar::DOCKBAR_TOP, CBRS_ALIGN_TOP | CBRS_BORDER_BOTTOM},
+    {CExtControlBar::DOCKBAR_BOTTOM, CBRS_ALIGN_BOTTOM | CBRS_BORDER_TOP},
+    {CExtControlBar::DOCKBAR_LEFT, CBRS_ALIGN_LEFT | CBRS_BORDER_RIGHT},
+    {CExtControlBar::DOCKBAR_RIGHT, CBRS_ALIGN_RIGHT | CBRS_BORDER_LEFT},
+};
+
+constexpr int kBusyFramesBlockSize = 10;
+} // namespace
+
+CMap<UINT, UINT, DWORD, DWORD> CExtControlBar::g_DockBarInfo;
+
+namespace
+{
+// Fills the alignment map right after it is built, before any bar reads it.
+struct DockBarInfoFiller
+{
+    DockBarInfoFiller()
+    {
+        for (const DockBarAlignment& entry : kDockBarAlignments)
+            CExtControlBar::g_DockBarInfo.SetAt(entry.nDockBarId, entry.dwAlignment);
+    }
+} const g_DockBarInfoFiller;
+} // namespace
+
+CMapPtrToWord CExtControlBar::g_mapFramesBarStateBusy(kBusyFramesBlockSize);
+CTypedPtrArray<CPtrArray, CExtDynDockMarkerWnd*> CExtControlBar::g_arrOuterMarkers;
+CTypedPtrArray<CPtrArray, CExtDynDockMarkerWnd*> CExtControlBar::g_arrInnerMarkers;
+int CExtControlBar::g_nDockingStyleOverride = -1;
+bool CExtControlBar::g_bHideOption = false;
+
+const UINT CExtControlBar::g_nMsgQueryRepositionCalcEffect =
+    ::RegisterWindowMessageA("CExtControlBar::g_nMsgQueryRepositionCalcEffect");
+const UINT CExtControlBar::g_nMsgQueryIcon = ::RegisterWindowMessageA("CExtControlBar::g_nMsgQueryIcon");
+const UINT CExtControlBar::g_nMsgPutToPopupMenu = ::RegisterWindowMessageA("CExtControlBar::g_nMsgPutToPopupMenu");
+const UINT CExtControlBar::g_nMsgConstructPopupMenu =
+    ::RegisterWindowMessageA("CExtControlBar::g_nMsgConstructPopupMenu");
+const UINT CExtControlBar::g_nMsgCreateTabbedBar = ::RegisterWindowMessageA("CExtControlBar::g_nMsgCreateTabbedBar");
+const UINT CExtControlBar::g_nMsgDrawTackedArea = ::RegisterWindowMessageA("CExtControlBar::g_nMsgDrawTackedArea");
+
+namespace
+{
+// The popups' questions about frames, answered by the bars' frame-level operations.
+class CBarPopupServices : public CExtPopupBarServices
+{
+public:
+    CBarPopupServices() { PopupSetBarServices(this); }
+    ~CBarPopupServices() override { PopupSetBarServices(nullptr); }
+
+    bool IsFrameInHelpMode(HWND hWnd) override
+    {
+        return CExtControlBar::IsFrameInHelpMode(ExtBarDetail::PermanentOf(hWnd));
+    }
+
+    void SetFrameStatusMessage(HWND hWnd, UINT nId) override
+    {
+        CWnd* pWnd = ExtBarDetail::PermanentOf(hWnd);
+        if (pWnd == nullptr && hWnd != nullptr && ::IsWindow(hWnd))
+            pWnd = CWnd::FromHandle(hWnd);
+        CExtControlBar::SetFrameStatusMessage(pWnd, nId);
+    }
+} g_BarPopupServices;
+} // namespace
