@@ -122,9 +122,6 @@ public:
     afx_msg int OnCreate(LPCREATESTRUCTA lpCreateStruct);
     afx_msg void OnDestroy();
     afx_msg void OnPaint();
-    afx_msg void OnNcPaint();
-    afx_msg void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
-    afx_msg void OnWindowPosChanging(WINDOWPOS* lpWndPos);
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
     afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);

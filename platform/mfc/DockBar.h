@@ -54,20 +54,23 @@ public:
     void ShowAll(BOOL bShow);
 
     BOOL IsDockBar() const override;
+    // The rows laid out one after another; bars that no longer fit their row start the next.
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
-    void DoPaint(CDC* pDC) override;
-    void DrawBorders(CDC* pDC, CRect& rect) override;
+    // A dock bar has no gripper.
     void DrawGripper(CDC* pDC, const CRect& rect) override;
+    BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
 
+    // Measures (or lays out) the rows in the room the frame's layout offers.
     afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
-    afx_msg void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
-    afx_msg void OnNcPaint();
-    afx_msg void OnWindowPosChanging(WINDOWPOS* lpWndPos);
-    afx_msg void OnPaint();
 
 protected:
-    // The index where a bar dropped at rect belongs, by the rectangle's middle point.
+    // Inserts the bar where a bar dropped at rect (client coordinates) belongs: into the row
+    // whose band holds the middle point, before the first bar starting right of it; answers the index.
     int Insert(CControlBar* pBar, CRect rect, CPoint ptMid);
+    // Removes entry nPos and the row break it leaves doubled.
+    void RemoveEntry(INT_PTR nPos);
+
+    friend class CControlBar; // a destroyed bar leaves without the layout's side effects
 
     DECLARE_MESSAGE_MAP()
 };

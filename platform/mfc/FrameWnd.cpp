@@ -19,6 +19,8 @@ constexpr const char* kIdleMessage = "Ready";
 constexpr const char* kFrameClass = "AfxFrameOrView";
 // System commands (SC_*) in menus.
 constexpr UINT kFirstSysCommand = 0xF000;
+// Room offered to the bars when a snapping frame measures them.
+constexpr int kSnapMeasureExtent = 32767;
 }
 
 const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
@@ -171,6 +173,7 @@ void CFrameWnd::OnDestroy()
     // The default menu goes with the window; a shared menu set on it must not.
     if (m_hMenuDefault != nullptr && ::GetMenu(m_hWnd) != m_hMenuDefault)
         ::SetMenu(m_hWnd, m_hMenuDefault);
+    DestroyDockBars();
     CWnd::OnDestroy();
 }
 
@@ -293,8 +296,29 @@ void CFrameWnd::RecalcLayout(BOOL)
         return;
     m_bInRecalcLayout = TRUE;
     m_nIdleFlags &= ~(idleLayout | idleNotify);
+    // FWS_SNAPTOBARS shares its bit with WS_MINIMIZEBOX: only the small frames of floating bars,
+    // which have no such box, read it.
+    if ((GetStyle() & FWS_SNAPTOBARS) && IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)))
+    {
+        // A frame that snaps to its bars takes the size they ask for.
+        CRect rect(0, 0, kSnapMeasureExtent, kSnapMeasureExtent);
+        RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposQuery, &rect, &rect, FALSE);
+        rect.OffsetRect(-rect.left, -rect.top);
+        CalcWindowRect(&rect);
+        SetWindowPos(nullptr, 0, 0, rect.Width(), rect.Height(), SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOZORDER);
+    }
     RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposExtra, &m_rectBorder);
     m_bInRecalcLayout = FALSE;
+    ApplyShowDelay();
+}
+
+void CFrameWnd::ApplyShowDelay()
+{
+    if (m_nShowDelay == -1)
+        return;
+    const int nCmdShow = m_nShowDelay;
+    m_nShowDelay = -1;
+    ShowWindow(nCmdShow);
 }
 
 void CFrameWnd::DelayRecalcLayout(BOOL bNotify)
@@ -316,6 +340,7 @@ LRESULT CFrameWnd::OnIdleUpdateCmdUI(WPARAM, LPARAM)
     }
     if (m_nIdleFlags & idleLayout)
         RecalcLayout((m_nIdleFlags & idleNotify) != 0);
+    ApplyShowDelay();
     return 0;
 }
 
@@ -500,6 +525,11 @@ BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* 
 
 BOOL CFrameWnd::OnBarCheck(UINT nID)
 {
+    if (CControlBar* pControlBar = GetControlBar(nID))
+    {
+        ShowControlBar(pControlBar, (pControlBar->GetStyle() & WS_VISIBLE) == 0, FALSE);
+        return TRUE;
+    }
     CWnd* pBar = GetDescendantWindow(static_cast<int>(nID), TRUE);
     if (pBar == nullptr)
         return FALSE;
@@ -510,6 +540,11 @@ BOOL CFrameWnd::OnBarCheck(UINT nID)
 
 void CFrameWnd::OnUpdateControlBarMenu(CCmdUI* pCmdUI)
 {
+    if (CControlBar* pControlBar = GetControlBar(pCmdUI->m_nID))
+    {
+        pCmdUI->SetCheck((pControlBar->GetStyle() & WS_VISIBLE) ? 1 : 0);
+        return;
+    }
     CWnd* pBar = GetDescendantWindow(static_cast<int>(pCmdUI->m_nID), TRUE);
     if (pBar == nullptr)
     {
@@ -577,15 +612,244 @@ LRESULT CFrameWnd::OnDDETerminate(WPARAM wParam, LPARAM lParam)
 // ---------------------------------------------------------------------------------------------
 // Docking
 
-void CFrameWnd::EnableDocking(DWORD) {}
-void CFrameWnd::DockControlBar(CControlBar*, UINT, LPCRECT) {}
-void CFrameWnd::DockControlBar(CControlBar*, CDockBar*, LPCRECT) {}
-void CFrameWnd::ReDockControlBar(CControlBar*, CDockBar*, LPCRECT) {}
-void CFrameWnd::FloatControlBar(CControlBar*, CPoint, DWORD) {}
-void CFrameWnd::ShowControlBar(CControlBar*, BOOL, BOOL) {}
-CControlBar* CFrameWnd::GetControlBar(UINT) { return nullptr; }
-CMiniDockFrameWnd* CFrameWnd::CreateFloatingFrame(DWORD) { AfxThrowResourceException(); }
-DWORD CFrameWnd::CanDock(CRect, DWORD, CDockBar**) { return 0; }
-void CFrameWnd::AddControlBar(CControlBar*) {}
-void CFrameWnd::RemoveControlBar(CControlBar*) {}
-void CFrameWnd::DestroyDockBars() {}
+void CFrameWnd::EnableDocking(DWORD dwDockStyle)
+{
+    if (m_pFloatingFrameClass == nullptr)
+        m_pFloatingFrameClass = RUNTIME_CLASS(CMiniDockFrameWnd);
+    for (const AFX_DOCKBAR_SIDE& side : afxDockBarMap)
+    {
+        if (!(side.dwStyle & dwDockStyle & CBRS_ALIGN_ANY) || GetControlBar(side.nID) != nullptr)
+            continue;
+        CDockBar* pDockBar = new CDockBar;
+        pDockBar->m_bAutoDelete = TRUE;
+        if (!pDockBar->Create(this, WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_CHILD | WS_VISIBLE | side.dwStyle, side.nID))
+            delete pDockBar; // no window: nothing deletes it otherwise
+    }
+}
+
+void CFrameWnd::DockControlBar(CControlBar* pBar, UINT nDockBarID, LPCRECT lpRect)
+{
+    CDockBar* pDockBar = nullptr;
+    if (nDockBarID != 0)
+    {
+        CControlBar* pFound = GetControlBar(nDockBarID);
+        if (pFound == nullptr || !pFound->IsDockBar())
+            return;
+        pDockBar = static_cast<CDockBar*>(pFound);
+    }
+    DockControlBar(pBar, pDockBar, lpRect);
+}
+
+void CFrameWnd::DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect)
+{
+    if (pBar == nullptr)
+        return;
+    if (pDockBar == nullptr)
+    {
+        // The side the bar is aligned to when it may dock there, else the first side it may.
+        const DWORD dwCurrent = pBar->m_dwStyle & CBRS_ALIGN_ANY;
+        for (int nPass = 0; nPass < 2 && pDockBar == nullptr; ++nPass)
+            for (const AFX_DOCKBAR_SIDE& side : afxDockBarMap)
+            {
+                const DWORD dwSide = side.dwStyle & CBRS_ALIGN_ANY;
+                if (!(dwSide & pBar->m_dwDockStyle) || (nPass == 0 && dwSide != dwCurrent))
+                    continue;
+                CControlBar* pFound = GetControlBar(side.nID);
+                if (pFound != nullptr && pFound->IsDockBar())
+                {
+                    pDockBar = static_cast<CDockBar*>(pFound);
+                    break;
+                }
+            }
+        if (pDockBar == nullptr)
+            return;
+    }
+    pDockBar->DockControlBar(pBar, lpRect);
+}
+
+void CFrameWnd::ReDockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect)
+{
+    if (pBar == nullptr || pDockBar == nullptr)
+        return;
+    pDockBar->ReDockControlBar(pBar, lpRect);
+}
+
+void CFrameWnd::FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle)
+{
+    if (pBar == nullptr || pBar->m_hWnd == nullptr)
+        return;
+    CDockBar* pOldDockBar = pBar->m_pDockBar;
+    if (pOldDockBar != nullptr && pOldDockBar->m_bFloating && pOldDockBar->GetDockedCount() == 1 &&
+        (dwStyle & pOldDockBar->m_dwStyle & CBRS_ALIGN_ANY) != 0)
+    {
+        // Floating alone in that orientation already: only the frame moves.
+        if (CWnd* pOldFrame = pOldDockBar->GetParent())
+        {
+            pOldFrame->SetWindowPos(nullptr, point.x, point.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            if (CFrameWnd* pFrame = pOldFrame->AsFrameWnd())
+                pFrame->RecalcLayout(TRUE);
+            pOldFrame->UpdateWindow();
+        }
+        return;
+    }
+    if (pBar->m_dwStyle & CBRS_SIZE_DYNAMIC)
+    {
+        dwStyle |= CBRS_SIZE_DYNAMIC;
+        // A dynamic bar floats horizontally and wraps itself.
+        if (dwStyle & CBRS_ORIENT_VERT)
+            dwStyle = (dwStyle & ~CBRS_ALIGN_ANY) | CBRS_ALIGN_TOP;
+    }
+    CMiniDockFrameWnd* pDockFrame = CreateFloatingFrame(dwStyle);
+    pDockFrame->SetWindowPos(nullptr, point.x, point.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    pDockFrame->m_wndDockBar.DockControlBar(pBar);
+    pDockFrame->RecalcLayout(TRUE);
+    if (pBar->GetStyle() & WS_VISIBLE)
+    {
+        pDockFrame->ShowWindow(SW_SHOWNA);
+        pDockFrame->UpdateWindow();
+    }
+}
+
+void CFrameWnd::ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay)
+{
+    if (pBar == nullptr || pBar->m_hWnd == nullptr)
+        return;
+    CFrameWnd* pParentFrame = pBar->GetDockingFrame();
+    if (pParentFrame == nullptr)
+        pParentFrame = this;
+    if (bDelay)
+    {
+        pBar->DelayShow(bShow);
+        pParentFrame->DelayRecalcLayout();
+    }
+    else
+    {
+        pBar->SetWindowPos(nullptr, 0, 0, 0, 0,
+                           SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | (bShow ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+        // Clears a delayed show or hide that says otherwise.
+        pBar->DelayShow(bShow);
+        if (bShow || !pBar->IsFloating())
+            pParentFrame->RecalcLayout(FALSE);
+    }
+    if (!pBar->IsFloating())
+        return;
+    // The floating frame shows while one of its bars does.
+    const int nVisible = pBar->m_pDockBar != nullptr ? pBar->m_pDockBar->GetDockedVisibleCount() : (bShow ? 1 : 0);
+    if (nVisible == 1 && bShow)
+    {
+        pParentFrame->m_nShowDelay = -1;
+        if (bDelay)
+        {
+            pParentFrame->m_nShowDelay = SW_SHOWNA;
+            pParentFrame->RecalcLayout(FALSE);
+        }
+        else
+            pParentFrame->ShowWindow(SW_SHOWNA);
+    }
+    else if (nVisible == 0)
+    {
+        pParentFrame->m_nShowDelay = -1;
+        if (bDelay)
+            pParentFrame->m_nShowDelay = SW_HIDE;
+        else
+            pParentFrame->ShowWindow(SW_HIDE);
+    }
+    else if (!bDelay)
+        pParentFrame->RecalcLayout(FALSE);
+}
+
+CControlBar* CFrameWnd::GetControlBar(UINT nID)
+{
+    if (nID == 0)
+        return nullptr;
+    for (POSITION pos = m_listControlBars.GetHeadPosition(); pos != nullptr;)
+    {
+        CControlBar* pBar = static_cast<CControlBar*>(m_listControlBars.GetNext(pos));
+        if (pBar->m_hWnd != nullptr && static_cast<UINT>(pBar->GetDlgCtrlID()) == nID)
+            return pBar;
+    }
+    return nullptr;
+}
+
+CMiniDockFrameWnd* CFrameWnd::CreateFloatingFrame(DWORD dwStyle)
+{
+    CRuntimeClass* pClass = m_pFloatingFrameClass != nullptr ? m_pFloatingFrameClass : RUNTIME_CLASS(CMiniDockFrameWnd);
+    CObject* pObject = pClass->CreateObject();
+    if (pObject == nullptr || !pObject->IsKindOf(RUNTIME_CLASS(CMiniDockFrameWnd)))
+    {
+        delete pObject;
+        AfxThrowResourceException();
+    }
+    CMiniDockFrameWnd* pFrame = static_cast<CMiniDockFrameWnd*>(pObject);
+    if (!pFrame->Create(this, dwStyle))
+    {
+        // Without a window the frame never deletes itself.
+        if (pFrame->m_hWnd == nullptr)
+            delete pFrame;
+        else
+            pFrame->DestroyWindow();
+        AfxThrowResourceException();
+    }
+    return pFrame;
+}
+
+DWORD CFrameWnd::CanDock(CRect rect, DWORD dwDockStyle, CDockBar** ppDockBar)
+{
+    for (POSITION pos = m_listControlBars.GetHeadPosition(); pos != nullptr;)
+    {
+        CControlBar* pBar = static_cast<CControlBar*>(m_listControlBars.GetNext(pos));
+        if (!pBar->IsDockBar() || pBar->m_hWnd == nullptr || pBar->IsFloating() ||
+            !(pBar->m_dwStyle & dwDockStyle & CBRS_ALIGN_ANY))
+            continue;
+        CRect rcBar;
+        pBar->GetWindowRect(&rcBar);
+        // An empty dock bar is a line at the frame's edge: it still catches what touches it.
+        if (rcBar.Width() == 0)
+            ++rcBar.right;
+        if (rcBar.Height() == 0)
+            ++rcBar.bottom;
+        RECT rcHit;
+        if (::IntersectRect(&rcHit, &rcBar, &rect))
+        {
+            if (ppDockBar != nullptr)
+                *ppDockBar = static_cast<CDockBar*>(pBar);
+            return pBar->m_dwStyle & dwDockStyle;
+        }
+    }
+    return 0;
+}
+
+void CFrameWnd::AddControlBar(CControlBar* pBar)
+{
+    if (pBar != nullptr && m_listControlBars.Find(pBar) == nullptr)
+        m_listControlBars.AddTail(pBar);
+}
+
+void CFrameWnd::RemoveControlBar(CControlBar* pBar)
+{
+    if (POSITION pos = m_listControlBars.Find(pBar))
+        m_listControlBars.RemoveAt(pos);
+}
+
+void CFrameWnd::DestroyDockBars()
+{
+    // Destroying a dock bar changes the list: collect first. Floating frames go whole.
+    CPtrArray arrDockBars;
+    for (POSITION pos = m_listControlBars.GetHeadPosition(); pos != nullptr;)
+    {
+        CControlBar* pBar = static_cast<CControlBar*>(m_listControlBars.GetNext(pos));
+        if (pBar->IsDockBar())
+            arrDockBars.Add(pBar);
+    }
+    for (INT_PTR i = 0; i < arrDockBars.GetSize(); ++i)
+    {
+        CDockBar* pDockBar = static_cast<CDockBar*>(arrDockBars[i]);
+        if (m_listControlBars.Find(pDockBar) == nullptr || pDockBar->m_hWnd == nullptr)
+            continue;
+        CWnd* pTarget = pDockBar;
+        if (pDockBar->m_bFloating)
+            if (CWnd* pParent = pDockBar->GetParent())
+                pTarget = pParent;
+        pTarget->DestroyWindow();
+    }
+}

@@ -73,6 +73,8 @@ public:
     void AddControlBar(CControlBar* pBar);
     void RemoveControlBar(CControlBar* pBar);
     void DestroyDockBars();
+    // Shows or hides the frame as a delayed floating-bar show asked (m_nShowDelay).
+    void ApplyShowDelay();
     virtual void ActivateFrame(int nCmdShow = -1);
     // Makes the first pane the active view, sends WM_INITIALUPDATE to the views and shows the frame.
     void InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible);
@@ -123,6 +125,7 @@ public:
     UINT m_nIDTracking = 0;
     UINT m_nIDLastMessage = 0;
     CPtrList m_listControlBars;     // the frame's control bars, kept by the bars themselves
+    int m_nShowDelay = -1;          // a floating frame's show command waiting for the next layout
     CRuntimeClass* m_pFloatingFrameClass = nullptr;  // the floating frame of the control bars
     BOOL m_bHelpMode = FALSE;                        // context-help mode (Shift+F1) in this frame
 

@@ -22,7 +22,10 @@ public:
     afx_msg void OnClose();
     afx_msg void OnNcLButtonDown(UINT nHitTest, CPoint point);
     afx_msg void OnNcLButtonDblClk(UINT nHitTest, CPoint point);
-    afx_msg int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
+
+protected:
+    // The first bar the dock bar holds, null when none.
+    CControlBar* GetFirstBar() const;
 
     DECLARE_MESSAGE_MAP()
 };

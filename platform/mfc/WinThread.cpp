@@ -153,6 +153,25 @@ CWnd* CWinThread::GetMainWnd()
     return m_pMainWnd;
 }
 
+namespace
+{
+void UpdateFrameCmdUI(CWnd* pWnd)
+{
+    AfxCallWndProc(pWnd, pWnd->m_hWnd, WM_IDLEUPDATECMDUI, TRUE, 0);
+    pWnd->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+}
+
+BOOL CALLBACK UpdateTopLevelFrameCmdUI(HWND hWnd, LPARAM lParam)
+{
+    if (hWnd == reinterpret_cast<HWND>(lParam) || !::IsWindowVisible(hWnd))
+        return TRUE;
+    CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
+    if (pWnd != nullptr && pWnd->IsFrameWnd())
+        UpdateFrameCmdUI(pWnd);
+    return TRUE;
+}
+}
+
 BOOL CWinThread::OnIdle(LONG lCount)
 {
     if (lCount <= 0)
@@ -160,10 +179,10 @@ BOOL CWinThread::OnIdle(LONG lCount)
         // The main window and every descendant with an object update their command state.
         CWnd* pMainWnd = m_pMainWnd;
         if (pMainWnd != nullptr && pMainWnd->m_hWnd != nullptr && pMainWnd->IsWindowVisible())
-        {
-            AfxCallWndProc(pMainWnd, pMainWnd->m_hWnd, WM_IDLEUPDATECMDUI, TRUE, 0);
-            pMainWnd->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
-        }
+            UpdateFrameCmdUI(pMainWnd);
+        // Other visible top-level frames of the thread (floating bars' frames) update as well.
+        ::EnumThreadWindows(::GetCurrentThreadId(), UpdateTopLevelFrameCmdUI,
+                            reinterpret_cast<LPARAM>(pMainWnd != nullptr ? pMainWnd->m_hWnd : nullptr));
         return TRUE;
     }
     // Later idle time frees the temporary wrappers of handles.

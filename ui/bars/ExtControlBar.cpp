@@ -891,6 +891,12 @@ void CExtControlBar::OnDragStart()
     ::SendMessageA(OwnerOrParent(m_hWnd), WM_SETMESSAGESTRING, kIdsDragPrompt, 0);
 }
 
+void CExtControlBar::OnDragStop(LPARAM /*lReserved*/, InternalDraggingState_t* /*pState*/, bool /*bCancel*/)
+{
+    // The tab strip of a tabbed group puts its tabs back itself; groups arrive with their class.
+    ::SendMessageA(OwnerOrParent(m_hWnd), WM_SETMESSAGESTRING, AFX_IDS_IDLEMESSAGE, 0);
+}
+
 void CExtControlBar::SetDragCursor(const POINT& ptClient)
 {
     if (IsFrameInHelpMode(this))

@@ -2,6 +2,8 @@
 // registry's lock is built before the registry it guards, and both before any bar.
 #include "ui/bars/ExtControlBar.h"
 #include "ui/bars/ExtControlBarInternal.h"
+#include "ui/bars/ExtBarNcAreaButton.h"
+#include "ui/core/ExtPaintManager.h"
 #include "ui/core/ExtPopupServices.h"
 
 CCriticalSection CExtControlBar::g_csBars;
@@ -82,4 +84,45 @@ public:
         CExtControlBar::SetFrameStatusMessage(pWnd, nId);
     }
 } g_BarPopupServices;
+} // namespace
+
+namespace
+{
+// The paint manager's questions about bars it draws.
+bool IsBarDockedAtLeftOrRight(CObject* pObject)
+{
+    const CExtControlBar* pBar = DYNAMIC_DOWNCAST(CExtControlBar, pObject);
+    return pBar != nullptr && pBar->IsDockedAtLeftOrRight();
+}
+
+bool IsBarFloating(CObject* pObject)
+{
+    const CExtControlBar* pBar = DYNAMIC_DOWNCAST(CExtControlBar, pObject);
+    return pBar != nullptr && pBar->GetSafeHwnd() != nullptr && pBar->IsFloating();
+}
+
+// An options button that shows, or a bar that shows one.
+bool IsOptionsButtonAvailable(CObject* pObject)
+{
+    if (const CExtBarNcAreaButtonMenu* pButton = DYNAMIC_DOWNCAST(CExtBarNcAreaButtonMenu, pObject))
+        return pButton->OnQueryVisibility();
+    const CExtControlBar* pBar = DYNAMIC_DOWNCAST(CExtControlBar, pObject);
+    if (pBar == nullptr)
+        return false;
+    for (INT_PTR i = 0; i < pBar->m_arrNcButtons.GetSize(); ++i)
+        if (pBar->m_arrNcButtons[i]->IsKindOf(RUNTIME_CLASS(CExtBarNcAreaButtonMenu))
+            && pBar->m_arrNcButtons[i]->OnQueryVisibility())
+            return true;
+    return false;
+}
+
+struct BarOwnerHooksInstaller
+{
+    BarOwnerHooksInstaller()
+    {
+        CExtPaintManager::g_BarOwnerHooks.pfnIsDockedAtLeftOrRight = &IsBarDockedAtLeftOrRight;
+        CExtPaintManager::g_BarOwnerHooks.pfnIsFloating = &IsBarFloating;
+        CExtPaintManager::g_BarOwnerHooks.pfnIsOptionsButtonAvailable = &IsOptionsButtonAvailable;
+    }
+} const g_BarOwnerHooksInstaller;
 } // namespace

@@ -23,3 +23,5 @@ bool CExtControlBar::HasAutoHideArea(CDockBar* /*pDockBar*/)
 {
     return false;
 }
+
+void CExtControlBar::ApplyFixedBarPlacement() {}

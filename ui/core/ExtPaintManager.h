@@ -211,6 +211,14 @@ public:
     };
     static TabNeighbours QueryTabNeighbours(CObject* pTabWnd, int nItemIndex);
     // Owner queries: false until the layer that builds the owner's class answers them.
+    // The bars' layer answers its own through these hooks.
+    struct BarOwnerHooks
+    {
+        bool (*pfnIsDockedAtLeftOrRight)(CObject* pBar) = nullptr;
+        bool (*pfnIsFloating)(CObject* pBar) = nullptr;
+        bool (*pfnIsOptionsButtonAvailable)(CObject* pOwner) = nullptr;
+    };
+    static BarOwnerHooks g_BarOwnerHooks;
     static bool IsBarDockedAtLeftOrRight(CObject* pBar);
     static bool IsMenuBarKind(CObject* pBar);
     static DWORD QueryTabWindowStyle(CObject* pTabWnd);

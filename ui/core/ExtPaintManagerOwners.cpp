@@ -21,7 +21,12 @@ bool IsKindOfNamed(const CObject* pObject, LPCSTR pszClassName)
 }
 } // namespace
 
-bool CExtPaintManager::IsBarDockedAtLeftOrRight(CObject*) { return false; }
+CExtPaintManager::BarOwnerHooks CExtPaintManager::g_BarOwnerHooks;
+
+bool CExtPaintManager::IsBarDockedAtLeftOrRight(CObject* pBar)
+{
+    return g_BarOwnerHooks.pfnIsDockedAtLeftOrRight != nullptr && g_BarOwnerHooks.pfnIsDockedAtLeftOrRight(pBar);
+}
 
 bool CExtPaintManager::IsMenuBarKind(CObject* pBar) { return IsKindOfNamed(pBar, "CExtMenuControlBar"); }
 
@@ -39,11 +44,17 @@ bool CExtPaintManager::IsStatusBarKind(CObject* pObject) { return IsKindOfNamed(
 
 bool CExtPaintManager::IsBarButtonKind(CObject* pObject) { return IsKindOfNamed(pObject, "CExtBarButton"); }
 
-bool CExtPaintManager::IsBarFloating(CObject*) { return false; }
+bool CExtPaintManager::IsBarFloating(CObject* pBar)
+{
+    return g_BarOwnerHooks.pfnIsFloating != nullptr && g_BarOwnerHooks.pfnIsFloating(pBar);
+}
 
 bool CExtPaintManager::IsBarFixedColumns(CObject*) { return false; }
 
-bool CExtPaintManager::IsAvailableCaptionOptionsButton(CObject*) { return false; }
+bool CExtPaintManager::IsAvailableCaptionOptionsButton(CObject* pOwner)
+{
+    return g_BarOwnerHooks.pfnIsOptionsButtonAvailable != nullptr && g_BarOwnerHooks.pfnIsOptionsButtonAvailable(pOwner);
+}
 
 int CExtPaintManager::QueryPopupLastItemBandWidth(CObject*) { return -1; }
 
