@@ -26,6 +26,7 @@ namespace {
 constexpr UINT INDICATORS[] = {0, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL, ID_INDICATOR_MISSING};
 constexpr int INDICATOR_COUNT = static_cast<int>(std::size(INDICATORS));
 constexpr UINT ID_BARS_MENU_ITEM = 0x8123;
+constexpr UINT ID_TIPPED_COMMAND = 0x8124;
 
 // A frame that answers the bars' context-menu protocol by building the menu itself.
 class CStatusTestFrame : public CFrameWnd
@@ -111,6 +112,10 @@ protected:
         CExtCmdItem item(ID_BARS_MENU_ITEM);
         item.m_sMenuText = "Bars";
         g_CmdManagerHolder->SetupCommand("status-bar-test", item);
+        CExtCmdItem tipped(ID_TIPPED_COMMAND);
+        tipped.m_sMenuText = "Tipped";
+        tipped.m_sTipStatus = "Opens the bars";
+        g_CmdManagerHolder->SetupCommand("status-bar-test", tipped);
         s_pFrame->ShowWindow(SW_SHOWNORMAL);
         ::SetForegroundWindow(s_pFrame->m_hWnd);
         PumpMessages();
@@ -215,6 +220,22 @@ TEST_F(StatusBarTest, FrameLaysTheBarAlongItsBottomAndShowsPromptsInTheMessagePa
     EXPECT_STREQ("Drawing a rectangle", szText);
     s_pFrame->SetMessageText(AFX_IDS_IDLEMESSAGE);
     EXPECT_STREQ("Ready", m_pBar->GetPaneText(0).GetString());
+}
+
+TEST_F(StatusBarTest, FramePromptsOfProfileCommandsAreTheirStatusTips)
+{
+    const std::pair<UINT, const char*> cases[] = {
+        {ID_TIPPED_COMMAND, "Opens the bars"},
+        {ID_BARS_MENU_ITEM, ""},
+        {AFX_IDS_IDLEMESSAGE, "Ready"},
+        // Not a command of the profile: the frame's own message string.
+        {ID_INDICATOR_CAPS, "CAP"},
+    };
+    for (const auto& [nId, pszShown] : cases) {
+        s_pFrame->SetMessageText("before");
+        CExtControlBar::SetFrameStatusMessage(m_pBar.get(), nId);
+        EXPECT_STREQ(pszShown, m_pBar->GetPaneText(0).GetString()) << nId;
+    }
 }
 
 TEST_F(StatusBarTest, KeyIndicatorsShowOnlyWhileTheirLockIsOn)
