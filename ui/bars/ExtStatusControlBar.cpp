@@ -322,7 +322,7 @@ void CExtStatusControlBar::DrawPane(CDC* pDC, int nIndex, const RECT& rc, UINT n
         }
         const bool bDisabled = (nStyle & SBPS_DISABLED) != 0;
         const bool bEmpty = lpszText == nullptr || *lpszText == '\0';
-        if (!(bDisabled && ((m_nDrawingFlags & DRAW_HIDE_DISABLED_TEXT) != 0 || bEmpty)) && !bEmpty) {
+        if (!bEmpty && !(bDisabled && (m_nDrawingFlags & DRAW_HIDE_DISABLED_TEXT) != 0)) {
             ::InflateRect(&rcText, -PANE_TEXT_INSET, 0);
             if (rcText.right > rcText.left) {
                 COLORREF clrText = GetPaneTextColor(nIndex);
