@@ -263,6 +263,33 @@ TEST_F(StatusBarTest, KeyIndicatorsShowOnlyWhileTheirLockIsOn)
     SetLockKey(VK_CAPITAL, bWasOn);
 }
 
+// Pane frames by default; with separators, lines in the gaps between panes instead.
+TEST_F(StatusBarTest, DrawingFlagsChooseFramesOrSeparators)
+{
+    struct Case
+    {
+        BYTE nFlags;
+        bool bFrames;
+        bool bSeparator;
+    };
+    const Case cases[] = {
+        {CExtStatusControlBar::DRAW_BY_FRAMEWORK | CExtStatusControlBar::DRAW_HIDE_DISABLED_TEXT, true, false},
+        {CExtStatusControlBar::DRAW_BY_FRAMEWORK | CExtStatusControlBar::DRAW_SEPARATORS, false, true},
+    };
+    RECT rcFirst{}, rcSecond{};
+    m_pBar->GetItemRect(1, &rcFirst);
+    m_pBar->GetItemRect(2, &rcSecond);
+    ASSERT_LT(rcFirst.right, rcSecond.left);
+    for (const Case& c : cases) {
+        m_pBar->SetDrawingFlags(c.nFlags);
+        const CWindowPixels pixels(m_pBar->m_hWnd);
+        const RECT rcFrameTop = {rcSecond.left + 2, rcSecond.top, rcSecond.right - 2, rcSecond.top + 1};
+        const RECT rcGap = {rcFirst.right, rcSecond.top + 2, rcSecond.left, rcSecond.bottom - 2};
+        EXPECT_EQ(c.bFrames, InkPixels(pixels, rcFrameTop, m_pBar->GetBackgroundColor()) > 0) << int(c.nFlags);
+        EXPECT_EQ(c.bSeparator, InkPixels(pixels, rcGap, m_pBar->GetBackgroundColor()) > 0) << int(c.nFlags);
+    }
+}
+
 TEST_F(StatusBarTest, TextSetThroughTheControlNeverShowsTheControlsDrawing)
 {
     const CWindowPixels before(m_pBar->m_hWnd);
