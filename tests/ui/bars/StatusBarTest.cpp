@@ -305,6 +305,54 @@ TEST_F(StatusBarTest, TextSetThroughTheControlNeverShowsTheControlsDrawing)
     EXPECT_STREQ("CAP", m_pBar->GetPaneText(1).GetString());
 }
 
+// The platform's bar gives the control its texts: deferred ones at the next update, none for a
+// disabled pane; a wider pane takes its room from the stretching one.
+TEST_F(StatusBarTest, PlainStatusBarGivesTheControlItsPanes)
+{
+    constexpr UINT ID_PLAIN_BAR = AFX_IDW_STATUS_BAR + 1;
+    struct CPlainBar : CStatusBar
+    {
+        using CStatusBar::AllocElements;
+    } bar;
+    ASSERT_TRUE(bar.Create(s_pFrame, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, ID_PLAIN_BAR));
+    ASSERT_TRUE(bar.AllocElements(3));
+    for (int i = 0; i < 3; ++i)
+        bar.SetPaneInfo(i, 100 + i, i == 0 ? SBPS_STRETCH : SBPS_NORMAL, 40);
+    s_pFrame->RecalcLayout();
+    auto controlText = [&](int nIndex) {
+        char szText[64] = "";
+        ::SendMessageA(bar.m_hWnd, SB_GETTEXTA, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(szText));
+        return std::string(szText);
+    };
+    EXPECT_TRUE(bar.SetPaneText(1, "now"));
+    EXPECT_EQ("now", controlText(1));
+    EXPECT_TRUE(bar.SetPaneText(2, "later", FALSE));
+    EXPECT_EQ("", controlText(2));
+    bar.UpdateAllPanes(FALSE, TRUE);
+    EXPECT_EQ("later", controlText(2));
+    bar.SetPaneStyle(1, SBPS_DISABLED);
+    EXPECT_EQ("", controlText(1));
+    EXPECT_STREQ("now", bar.GetPaneText(1).GetString());
+    bar.SetPaneStyle(1, SBPS_NORMAL);
+    EXPECT_EQ("now", controlText(1));
+
+    // Widening a pane takes the room from the stretching one; the panes after it stay.
+    auto widths = [&] {
+        std::vector<LONG> result;
+        for (int i = 0; i < 3; ++i) {
+            RECT rc{};
+            bar.GetItemRect(i, &rc);
+            result.push_back(rc.right - rc.left);
+        }
+        return result;
+    };
+    const std::vector<LONG> before = widths();
+    bar.SetPaneInfo(1, 101, SBPS_NORMAL, 90);
+    EXPECT_EQ((std::vector<LONG>{before[0] - 50, before[1] + 50, before[2]}), widths());
+    bar.DestroyWindow();
+    s_pFrame->RecalcLayout();
+}
+
 TEST_F(StatusBarTest, BadPaneIndexesAnswerNothing)
 {
     for (int nIndex : {-1, INDICATOR_COUNT, 1000}) {
