@@ -5,6 +5,8 @@
 #include "model/FlashEditorDoc.h"
 #include "resources/app/AppResources.h"
 #include "stage/FlashEditorView.h"
+#include "ui/controls/ExtColorDlg.h"
+#include "ui/core/ExtCustomColorDialog.h"
 #include "ui/core/ExtPaintManagerHolder.h"
 #include "ui/core/ExtPaintManagerStudio2005.h"
 
@@ -113,6 +115,8 @@ BOOL CFlashEditorApp::InitInstance()
     m_bGdiplusStarted = true;
 
     g_PaintManagerHolder.ReplaceByClass(RUNTIME_CLASS(CExtPaintManagerStudio2005));
+    // Colour buttons' custom colours open the framework's colour dialog.
+    CExtCustomColorDialog::Install(&CExtColorDlg::PickCustomColor);
 
     if (!AfxSocketInit())
     {

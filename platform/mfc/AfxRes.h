@@ -34,6 +34,11 @@
 #define ID_VIEW_TOOLBAR 0xE800
 #define ID_VIEW_STATUS_BAR 0xE801
 
+// Status-bar key indicators.
+#define ID_INDICATOR_CAPS 0xE701
+#define ID_INDICATOR_NUM 0xE702
+#define ID_INDICATOR_SCRL 0xE703
+
 // Print preview commands.
 #define AFX_ID_PREVIEW_CLOSE 0xE300
 #define AFX_ID_PREVIEW_NUMPAGE 0xE301

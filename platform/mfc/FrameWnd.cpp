@@ -46,6 +46,9 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_UPDATE_COMMAND_UI(ID_VIEW_STATUS_BAR, OnUpdateControlBarMenu)
     ON_COMMAND_EX(ID_VIEW_TOOLBAR, OnBarCheck)
     ON_UPDATE_COMMAND_UI(ID_VIEW_TOOLBAR, OnUpdateControlBarMenu)
+    ON_UPDATE_COMMAND_UI(ID_INDICATOR_CAPS, OnUpdateKeyIndicator)
+    ON_UPDATE_COMMAND_UI(ID_INDICATOR_NUM, OnUpdateKeyIndicator)
+    ON_UPDATE_COMMAND_UI(ID_INDICATOR_SCRL, OnUpdateKeyIndicator)
 END_MESSAGE_MAP()
 
 CFrameWnd::CFrameWnd() = default;
@@ -552,6 +555,20 @@ void CFrameWnd::OnUpdateControlBarMenu(CCmdUI* pCmdUI)
         return;
     }
     pCmdUI->SetCheck((pBar->GetStyle() & WS_VISIBLE) ? 1 : 0);
+}
+
+void CFrameWnd::OnUpdateKeyIndicator(CCmdUI* pCmdUI)
+{
+    int nVirtKey = 0;
+    switch (pCmdUI->m_nID)
+    {
+    case ID_INDICATOR_CAPS: nVirtKey = VK_CAPITAL; break;
+    case ID_INDICATOR_NUM: nVirtKey = VK_NUMLOCK; break;
+    case ID_INDICATOR_SCRL: nVirtKey = VK_SCROLL; break;
+    default: pCmdUI->ContinueRouting(); return;
+    }
+    // The indicator shows while its lock is on (the low bit of the key state toggles).
+    pCmdUI->Enable((::GetKeyState(nVirtKey) & 1) != 0);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -150,6 +150,8 @@ public:
     // Shows or hides the bar with that id (a control bar of the list, else a descendant window).
     afx_msg BOOL OnBarCheck(UINT nID);
     afx_msg void OnUpdateControlBarMenu(CCmdUI* pCmdUI);
+    // Enables the caps, num and scroll lock indicators while their lock is on.
+    afx_msg void OnUpdateKeyIndicator(CCmdUI* pCmdUI);
 
     DECLARE_MESSAGE_MAP()
 };

@@ -7,9 +7,12 @@
 #include "platform/mfc/MDIChildWnd.h"
 #include "platform/mfc/MDIFrameWnd.h"
 #include "platform/mfc/PreviewView.h"
+#include "platform/mfc/StatusBar.h"
 #include "ui/bars/ExtControlBarDragState.h"
 #include "ui/bars/ExtControlBarInternal.h"
 #include "ui/bars/ExtDockBar.h"
+#include "ui/core/ExtCmdItem.h"
+#include "ui/core/ExtCmdManager.h"
 #include "ui/core/ExtPopupMenuWnd.h"
 
 using namespace ExtBarDetail;
@@ -116,9 +119,21 @@ void CExtControlBar::SetFrameStatusMessage(CWnd* pWnd, UINT nId)
         pFrame = pWnd->GetParentFrame();
     if (IsKindOfNamed(pFrame, kMiniDockFrameWnd))
         pFrame = pFrame->GetParentFrame();
-    // The status bar's own pane for command prompts arrives with the status-bar class; until
-    // then the frame's message-string handling shows the prompt.
     CWnd* pTarget = pFrame != nullptr ? static_cast<CWnd*>(pFrame) : pWnd;
+    // A command of the target's profile shows its status tip in the message pane of the
+    // target's status bar, and nothing else; other ids go through the frame's message strings.
+    if (nId != AFX_IDS_IDLEMESSAGE) {
+        LPCSTR lpszProfile = g_CmdManagerHolder->FindProfileNameForWindow(pTarget->GetSafeHwnd());
+        CExtCmdItem* pItem = lpszProfile != nullptr ? g_CmdManagerHolder->FindCommand(lpszProfile, nId) : nullptr;
+        auto* pStatusBar = DYNAMIC_DOWNCAST(
+            CStatusBar, CWnd::FromHandlePermanent(::GetDlgItem(pTarget->GetSafeHwnd(), AFX_IDW_STATUS_BAR)));
+        if (pItem != nullptr && pStatusBar != nullptr) {
+            const int nIndex = pStatusBar->CommandToIndex(0);
+            if (nIndex >= 0)
+                pStatusBar->SetPaneText(nIndex, pItem->m_sTipStatus);
+            return;
+        }
+    }
     ::SendMessageA(pTarget->GetSafeHwnd(), WM_SETMESSAGESTRING, nId, 0);
 }
 

@@ -4,6 +4,7 @@
 #include "ui/core/ExtMemoryDC.h"
 #include "ui/core/ExtPaintManager.h"
 #include "ui/core/ExtPaintManagerHolder.h"
+#include "ui/core/ExtResourceManager.h"
 
 #include <algorithm>
 
@@ -190,10 +191,7 @@ CString CExtColorCtrl::GetModeName(int nMode)
 {
     if (nMode < 0 || nMode >= NAMED_MODES)
         return CString();
-    char szText[256] = "";
-    if (::LoadStringA(AfxGetResourceHandle(), MODE_NAMES[nMode].nStringId, szText, sizeof(szText)) > 0)
-        return CString(szText);
-    return CString(MODE_NAMES[nMode].pszBuiltIn);
+    return g_ResourceManagerHolder->LoadStringOrDefault(MODE_NAMES[nMode].nStringId, MODE_NAMES[nMode].pszBuiltIn);
 }
 
 void CExtColorCtrl::SetCurrentColor(COLORREF clr, bool bNotify)
