@@ -1,0 +1,113 @@
+#include "ToolBarTestFrame.h"
+
+#include "DragInputScript.h"
+#include "ui/core/ExtCmdItem.h"
+#include "ui/core/ExtCmdManager.h"
+
+#include <vector>
+
+namespace
+{
+constexpr UINT kToolBarId = 0xE900;
+constexpr RECT kFrameRect{40, 40, 840, 440};
+
+HICON MakeSolidIcon(COLORREF clr, int nSize)
+{
+    HDC hScreen = ::GetDC(nullptr);
+    HBITMAP hColor = ::CreateCompatibleBitmap(hScreen, nSize, nSize);
+    HDC hMem = ::CreateCompatibleDC(hScreen);
+    HGDIOBJ hOld = ::SelectObject(hMem, hColor);
+    HBRUSH hBrush = ::CreateSolidBrush(clr);
+    const RECT rc{0, 0, nSize, nSize};
+    ::FillRect(hMem, &rc, hBrush);
+    ::DeleteObject(hBrush);
+    ::SelectObject(hMem, hOld);
+    ::DeleteDC(hMem);
+    ::ReleaseDC(nullptr, hScreen);
+    // An all-zero mask: every pixel opaque.
+    std::vector<BYTE> maskBits(static_cast<size_t>(nSize * nSize / 8), 0);
+    HBITMAP hMask = ::CreateBitmap(nSize, nSize, 1, 1, maskBits.data());
+    ICONINFO info{TRUE, 0, 0, hMask, hColor};
+    HICON hIcon = ::CreateIconIndirect(&info);
+    ::DeleteObject(hMask);
+    ::DeleteObject(hColor);
+    return hIcon;
+}
+} // namespace
+
+BOOL CCommandRecordingFrame::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
+{
+    if (nID >= CToolBarTestFrame::FIRST_CMD && nID < CToolBarTestFrame::FIRST_CMD + 100) {
+        if (nCode == CN_COMMAND && pHandlerInfo == nullptr) {
+            m_commands.push_back(nID);
+            return TRUE;
+        }
+        if (nCode == CN_UPDATE_COMMAND_UI) {
+            auto* pCmdUI = static_cast<CCmdUI*>(pExtra);
+            const UpdateState state = m_states.count(nID) != 0 ? m_states[nID] : UpdateState{};
+            pCmdUI->Enable(state.bEnabled);
+            pCmdUI->SetCheck(state.nCheck);
+            return TRUE;
+        }
+        if (nCode == CN_COMMAND)
+            return TRUE;
+    }
+    return CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
+CToolBarTestFrame::CToolBarTestFrame()
+{
+    m_pFrame = new CCommandRecordingFrame;
+    m_pFrame->Create(nullptr, "tool bars", WS_OVERLAPPEDWINDOW, kFrameRect);
+    CExtControlBar::InstallFrameDocking(m_pFrame);
+    g_CmdManagerHolder->CreateProfile(PROFILE, m_pFrame->GetSafeHwnd());
+    m_pFrame->ShowWindow(SW_SHOWNA);
+    PumpMessagesFor(0);
+}
+
+CToolBarTestFrame::~CToolBarTestFrame()
+{
+    g_CmdManagerHolder->DetachProfileWindow(m_pFrame->GetSafeHwnd(), true);
+    if (m_pFrame->GetSafeHwnd() != nullptr)
+        m_pFrame->DestroyWindow();
+    m_bars.clear();
+    for (HICON hIcon : m_icons)
+        ::DestroyIcon(hIcon);
+    PumpMessagesFor(0);
+}
+
+void CToolBarTestFrame::AddCommand(UINT nId, COLORREF clrIcon, LPCSTR lpszText, LPCSTR lpszTip)
+{
+    CExtCmdItem item(nId);
+    item.m_sToolbarText = lpszText;
+    item.m_sMenuText = lpszText;
+    item.m_sTipTool = lpszTip;
+    g_CmdManagerHolder->SetupCommand(PROFILE, item, true);
+    m_icons.push_back(MakeSolidIcon(clrIcon, ICON_SIZE));
+    g_CmdManagerHolder->SetCommandIconFromHICON(PROFILE, nId, m_icons.back(), true);
+}
+
+CExtDockOuterBar* CToolBarTestFrame::TopDockBar() const
+{
+    return static_cast<CExtDockOuterBar*>(m_pFrame->GetControlBar(AFX_IDW_DOCKBAR_TOP));
+}
+
+CExtToolControlBar* CToolBarTestFrame::DockToolBar(const std::vector<UINT>& ids)
+{
+    m_bars.push_back(std::make_unique<CExtToolControlBar>());
+    CExtToolControlBar* pBar = m_bars.back().get();
+    pBar->CreateBarWindow("tools", m_pFrame, kToolBarId + static_cast<UINT>(m_bars.size()),
+                          WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_SIZE_DYNAMIC | CBRS_GRIPPER);
+    pBar->AssignButtonIds(ids.data(), static_cast<int>(ids.size()));
+    pBar->EnableDocking(CBRS_ALIGN_ANY);
+    TopDockBar()->DockControlBarEx(pBar);
+    Settle();
+    return pBar;
+}
+
+void CToolBarTestFrame::Settle()
+{
+    m_pFrame->RecalcLayout(TRUE);
+    PumpMessagesFor(30);
+    m_pFrame->UpdateWindow();
+}

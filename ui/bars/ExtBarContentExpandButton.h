@@ -1,0 +1,25 @@
+#pragma once
+// The chevron at the far end of a docked tool bar: it lists the buttons the last position pass
+// could not show for lack of room.
+#include "ui/bars/ExtBarButton.h"
+
+class CExtBarContentExpandButton : public CExtBarButton
+{
+    DECLARE_DYNCREATE(CExtBarContentExpandButton)
+public:
+    static constexpr UINT CMD_ID = 0xFFFFFFBE;
+    // Extent of the chevron along the bar.
+    static constexpr int EXTENT = 11;
+
+    explicit CExtBarContentExpandButton(CExtToolControlBar* pBar = nullptr);
+
+    CSize CalculateLayout(CDC& dc, CSize sizePreset, bool bHorz) override;
+    bool PutToPopupMenu(CExtPopupMenuWnd* pPopup) override;
+    bool IsNoCtrlButton() override;
+
+    // The buttons left unshown, in bar order (not owned).
+    CArray<CExtBarButton*, CExtBarButton*>& GetButtons() { return m_arrHiddenButtons; }
+
+private:
+    CArray<CExtBarButton*, CExtBarButton*> m_arrHiddenButtons;
+};
