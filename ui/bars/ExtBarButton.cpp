@@ -434,6 +434,10 @@ CWnd* CExtBarButton::GetCmdTargetWnd() const
         return nullptr;
     if (CWnd* pOwner = m_pBar->GetOwner())
         return pOwner;
+    // A child window keeps no owner here: the frame the bar docks in stands for it, so that a
+    // bar moved into a dock bar or a floating frame still reaches its frame's commands.
+    if (m_pBar->m_pDockSite != nullptr)
+        return m_pBar->m_pDockSite;
     return m_pBar->GetParent();
 }
 

@@ -318,9 +318,7 @@ void CExtToolControlBar::UpdateButtonCmdUI(int nIndex)
     CExtBarButton* pButton = GetButtonByIndex(nIndex);
     if (pButton == nullptr)
         return;
-    CWnd* pTarget = GetOwner();
-    if (pTarget == nullptr)
-        pTarget = GetParent();
+    CWnd* pTarget = pButton->GetCmdTargetWnd();
     if (pTarget == nullptr && !m_bInDialog)
         pTarget = GetParentFrame();
     if (pTarget == nullptr)
@@ -709,6 +707,7 @@ void CExtToolControlBar::ToggleDockedFloating()
 BEGIN_MESSAGE_MAP(CExtToolControlBar, CExtControlBar)
     ON_WM_LBUTTONDOWN()
     ON_WM_LBUTTONUP()
+    ON_WM_LBUTTONDBLCLK()
     ON_WM_MOUSEMOVE()
     ON_WM_CANCELMODE()
     ON_WM_CAPTURECHANGED()
@@ -733,6 +732,15 @@ void CExtToolControlBar::OnLButtonDown(UINT nFlags, CPoint point)
     UpdateWindow();
 }
 
+void CExtToolControlBar::OnLButtonDblClk(UINT nFlags, CPoint point)
+{
+    // A second click in quick succession is another press unless the button takes it itself.
+    CExtBarButton* pButton = GetButtonByIndex(HitTest(point));
+    if (pButton != nullptr && pButton->OnDblClick(point))
+        return;
+    OnLButtonDown(nFlags, point);
+}
+
 void CExtToolControlBar::ReleasePress(int nIndex)
 {
     CExtBarButton* pButton = GetButtonByIndex(nIndex);
@@ -747,24 +755,31 @@ void CExtToolControlBar::ReleasePress(int nIndex)
 void CExtToolControlBar::OnLButtonUp(UINT nFlags, CPoint point)
 {
     const int nCaptured = m_nBtnIdxCapture;
-    if (nCaptured < 0) {
+    CExtBarButton* pButton = GetButtonByIndex(nCaptured);
+    if (pButton == nullptr) {
         CExtControlBar::OnLButtonUp(nFlags, point);
         return;
     }
     m_nBtnIdxCapture = -1;
+    pButton->ClearPressedHighlight();
+    InvalidateButton(nCaptured);
+    const bool bOver = HitTest(point) == nCaptured;
+    // Only the press goes: checked, disabled, check-box and hidden bits stand until the next update.
+    DWORD dwNewStyle = pButton->GetStyle() & ~TBBS_PRESSED;
+    if (bOver) {
+        UpdateButtonCmdUI(nCaptured);
+        const DWORD dwUpdated = pButton->GetStyle();
+        if ((dwUpdated & TBBS_DISABLED) == 0 && (dwUpdated & TBBS_CHECKBOX) != 0)
+            dwNewStyle = (dwNewStyle & ~TBBS_INDETERMINATE) ^ TBBS_CHECKED;
+    }
     if (::GetCapture() == m_hWnd)
         ::ReleaseCapture();
-    CExtBarButton* pButton = GetButtonByIndex(nCaptured);
-    const bool bOver = HitTest(point) == nCaptured;
-    ReleasePress(nCaptured);
-    if (pButton != nullptr && bOver) {
-        if ((pButton->GetStyle() & TBBS_CHECKBOX) != 0)
-            pButton->ModifyStyle(pButton->IsPressed() ? 0 : TBBS_CHECKED,
-                                 pButton->IsPressed() ? TBBS_CHECKED : 0);
+    if (bOver && GetButtonByIndex(nCaptured) == pButton)
         pButton->OnClick(point, false);
+    if (m_nBtnIdxMenuTracking < 0 && GetButtonByIndex(nCaptured) == pButton) {
+        SetButtonStyleAt(nCaptured, dwNewStyle);
+        UpdateButtonCmdUI(nCaptured);
     }
-    if (m_hWnd != nullptr)
-        UpdateWindow();
 }
 
 void CExtToolControlBar::OnMouseMove(UINT nFlags, CPoint point)

@@ -33,15 +33,29 @@ HICON MakeSolidIcon(COLORREF clr, int nSize)
     ::DeleteObject(hColor);
     return hIcon;
 }
+DWORD AlignmentOf(UINT nDockBarId)
+{
+    switch (nDockBarId) {
+    case AFX_IDW_DOCKBAR_LEFT:
+        return CBRS_ALIGN_LEFT;
+    case AFX_IDW_DOCKBAR_RIGHT:
+        return CBRS_ALIGN_RIGHT;
+    case AFX_IDW_DOCKBAR_BOTTOM:
+        return CBRS_ALIGN_BOTTOM;
+    default:
+        return CBRS_ALIGN_TOP;
+    }
+}
 } // namespace
 
 BOOL CCommandRecordingFrame::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
 {
-    if (nID >= CToolBarTestFrame::FIRST_CMD && nID < CToolBarTestFrame::FIRST_CMD + 100) {
-        if (nCode == CN_COMMAND && pHandlerInfo == nullptr) {
-            m_commands.push_back(nID);
-            return TRUE;
-        }
+    const bool bRecorded = nID >= CToolBarTestFrame::FIRST_CMD && nID < CToolBarTestFrame::FIRST_CMD + 200;
+    if (bRecorded && nCode == CN_COMMAND && pHandlerInfo == nullptr) {
+        m_commands.push_back(nID);
+        return TRUE;
+    }
+    if (nID >= CToolBarTestFrame::FIRST_CMD && nID < CToolBarTestFrame::FIRST_CMD + CToolBarTestFrame::HANDLED_CMDS) {
         if (nCode == CN_UPDATE_COMMAND_UI) {
             auto* pCmdUI = static_cast<CCmdUI*>(pExtra);
             const UpdateState state = m_states.count(nID) != 0 ? m_states[nID] : UpdateState{};
@@ -87,20 +101,23 @@ void CToolBarTestFrame::AddCommand(UINT nId, COLORREF clrIcon, LPCSTR lpszText, 
     g_CmdManagerHolder->SetCommandIconFromHICON(PROFILE, nId, m_icons.back(), true);
 }
 
-CExtDockOuterBar* CToolBarTestFrame::TopDockBar() const
+CExtDockOuterBar* CToolBarTestFrame::DockBarAt(UINT nDockBarId) const
 {
-    return static_cast<CExtDockOuterBar*>(m_pFrame->GetControlBar(AFX_IDW_DOCKBAR_TOP));
+    return static_cast<CExtDockOuterBar*>(m_pFrame->GetControlBar(nDockBarId));
 }
 
-CExtToolControlBar* CToolBarTestFrame::DockToolBar(const std::vector<UINT>& ids)
+CExtToolControlBar* CToolBarTestFrame::DockToolBar(const std::vector<UINT>& ids, UINT nDockBarId,
+                                                   const std::function<void(CExtToolControlBar*)>& setUp)
 {
     m_bars.push_back(std::make_unique<CExtToolControlBar>());
     CExtToolControlBar* pBar = m_bars.back().get();
     pBar->CreateBarWindow("tools", m_pFrame, kToolBarId + static_cast<UINT>(m_bars.size()),
-                          WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_SIZE_DYNAMIC | CBRS_GRIPPER);
+                          WS_CHILD | WS_VISIBLE | AlignmentOf(nDockBarId) | CBRS_SIZE_DYNAMIC | CBRS_GRIPPER);
+    if (setUp)
+        setUp(pBar);
     pBar->AssignButtonIds(ids.data(), static_cast<int>(ids.size()));
     pBar->EnableDocking(CBRS_ALIGN_ANY);
-    TopDockBar()->DockControlBarEx(pBar);
+    DockBarAt(nDockBarId)->DockControlBarEx(pBar);
     Settle();
     return pBar;
 }
@@ -110,4 +127,23 @@ void CToolBarTestFrame::Settle()
     m_pFrame->RecalcLayout(TRUE);
     PumpMessagesFor(30);
     m_pFrame->UpdateWindow();
+}
+
+void CToolBarTestFrame::SetBarClientWidth(CExtToolControlBar* pBar, int nWidth)
+{
+    // The row gives the bar the frame's width less fixed borders once the frame is narrower
+    // than the bar would be: a few corrections find the frame width.
+    constexpr int kTries = 4;
+    CRect rcFrame;
+    m_pFrame->GetWindowRect(&rcFrame);
+    int nFrameWidth = nWidth;
+    for (int i = 0; i < kTries; ++i) {
+        m_pFrame->SetWindowPos(nullptr, 0, 0, nFrameWidth, rcFrame.Height(), SWP_NOMOVE | SWP_NOZORDER);
+        Settle();
+        CRect rcClient;
+        pBar->GetClientRect(&rcClient);
+        if (rcClient.Width() == nWidth)
+            return;
+        nFrameWidth += nWidth - rcClient.Width();
+    }
 }

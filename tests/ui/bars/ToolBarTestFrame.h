@@ -5,6 +5,7 @@
 #include "ui/bars/ExtDockOuterBar.h"
 #include "ui/bars/ExtToolControlBar.h"
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <vector>
@@ -29,6 +30,8 @@ class CToolBarTestFrame
 public:
     static constexpr LPCSTR PROFILE = "tool bar tests";
     static constexpr UINT FIRST_CMD = 40001;
+    // Commands FIRST_CMD + 0 .. + 99 have update handlers; those up to + 199 are only recorded.
+    static constexpr UINT HANDLED_CMDS = 100;
     static constexpr int ICON_SIZE = 16;
 
     CToolBarTestFrame();
@@ -38,13 +41,17 @@ public:
 
     // A command with a 16 x 16 icon of the given colour, toolbar text and tooltip.
     void AddCommand(UINT nId, COLORREF clrIcon, LPCSTR lpszText = "", LPCSTR lpszTip = "");
-    // A tool bar docked at the top of the frame with the given buttons.
-    CExtToolControlBar* DockToolBar(const std::vector<UINT>& ids);
+    // A tool bar docked at a side of the frame with the given buttons; the set-up runs before
+    // the buttons are assigned.
+    CExtToolControlBar* DockToolBar(const std::vector<UINT>& ids, UINT nDockBarId = AFX_IDW_DOCKBAR_TOP,
+                                    const std::function<void(CExtToolControlBar*)>& setUp = nullptr);
+    // Resizes the frame so that the (docked, row-limited) bar's client area is nWidth wide.
+    void SetBarClientWidth(CExtToolControlBar* pBar, int nWidth);
     // Lays the frame out and paints what waits.
     void Settle();
 
     CCommandRecordingFrame* Frame() const { return m_pFrame; }
-    CExtDockOuterBar* TopDockBar() const;
+    CExtDockOuterBar* DockBarAt(UINT nDockBarId) const;
 
 private:
     CCommandRecordingFrame* m_pFrame = nullptr;
