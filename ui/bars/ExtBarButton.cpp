@@ -2,7 +2,9 @@
 // command protocol.
 #include "ui/bars/ExtBarButton.h"
 
+#include "platform/mfc/AfxRes.h"
 #include "platform/mfc/Button.h"
+#include "platform/mfc/FrameWnd.h"
 #include "ui/bars/ExtBarContentExpandButton.h"
 #include "ui/bars/ExtToolControlBar.h"
 #include "ui/core/ExtCmdIcon.h"
@@ -24,6 +26,14 @@ constexpr UINT kAlignLeft = 1;
 constexpr UINT kAlignRight = 3;
 constexpr UINT kAlignBottom = 6;
 constexpr UINT kAlignTop = 4;
+// Track flags of a drop-down menu opened from a button.
+constexpr UINT kTrackFlagsBase = 0x820;
+constexpr UINT kTrackKeyboard = 0x40;
+constexpr UINT kTrackExpanded = 0x100;
+constexpr UINT kTrackSelectFirst = 0x8000;
+constexpr UINT kTrackModalResult = 0x280;
+// A drop-down button asks the help loop to let its menu run.
+constexpr int kHelpHitTrackMenu = -3;
 
 // The drop-down arrow drawn on a button; the layout reads only its size.
 SIZE DropDownGlyphSize(bool bHorz)
@@ -555,10 +565,121 @@ UINT CExtBarButton::GetTrackPopupAlignment() const
 
 bool CExtBarButton::OnSetCursor(CPoint) { return false; }
 
+int CExtBarButton::OnTrackPopup(CPoint point, bool bKeyboardStyle, bool bSelectFirst)
+{
+    if (m_pBar == nullptr || m_pBar->IsDockedInFrameOnly() || (IsDisabled() && !CanTrackMenu()))
+        return -1;
+    if (m_pCtrl != nullptr && ::IsWindow(m_pCtrl->GetSafeHwnd())) {
+        m_pCtrl->SendMessage(CExtToolControlBar::g_nMsgContinueTrackMenu, reinterpret_cast<WPARAM>(this),
+                             bKeyboardStyle ? 1 : 0);
+        return -1;
+    }
+    const int nIndex = m_pBar->FindButtonIndex(this);
+    if (!CanTrackMenuEx(false) || m_hMenu == nullptr ||
+        (CExtToolControlBar::g_bButtonMenuTracking && m_pBar->GetMenuTrackingButton() == nIndex))
+        return -1;
+    const bool bWasTracking = CExtToolControlBar::g_bButtonMenuTracking;
+    CExtToolControlBar::CancelAllBarsMenuTracking();
+    if (m_pBar->IsFloating()) {
+        if (CWnd* pTop = m_pBar->GetTopLevelParent())
+            pTop->SetActiveWindow();
+        if (CFrameWnd* pFrame = m_pBar->GetParentFrame())
+            pFrame->BringWindowToTop();
+    }
+    CWnd* pTarget = GetCmdTargetWnd();
+    const HWND hWndTarget = pTarget != nullptr ? pTarget->GetSafeHwnd() : nullptr;
+    auto* pPopup = new CExtPopupMenuWnd;
+    if (!pPopup->FillFromMenu(hWndTarget, CMenu::FromHandle(m_hMenu), IsTakeFirstSubmenu(), true, false)) {
+        delete pPopup;
+        return -1;
+    }
+    if (m_bAppendMdiWindows && !m_pBar->IsDockedInFrameOnly())
+        pPopup->AppendMdiWindowList(pTarget);
+    CExtToolControlBar::g_bButtonMenuTracking = bWasTracking;
+    CRect rcExclude = m_rc;
+    m_pBar->ClientToScreen(&rcExclude);
+    m_pBar->ClientToScreen(&point);
+    const UINT nFlags = GetTrackPopupAlignment() | kTrackFlagsBase | (bKeyboardStyle ? kTrackKeyboard : 0) |
+                        (CExtToolControlBar::g_bMenuExpanded ? kTrackExpanded : 0) |
+                        (bSelectFirst ? kTrackSelectFirst : 0);
+    const HWND hWndBar = m_pBar->GetSafeHwnd();
+    m_pBar->SetTrackingButton(nIndex);
+    if (!m_bDropDownSetsCommand) {
+        if (!pPopup->StartTracking(nFlags, point.x, point.y, &rcExclude, m_pBar,
+                                   &CExtToolControlBar::PaintTrackedButtonCallback, nullptr, true)) {
+            delete pPopup;
+            CExtToolControlBar::CancelAllBarsMenuTracking();
+            return -1;
+        }
+        CExtToolControlBar::g_bButtonMenuTracking = true;
+        if (::IsWindow(hWndBar))
+            m_pBar->SetTrackingButton(nIndex);
+        return -1;
+    }
+    CExtToolControlBar::g_bButtonMenuTracking = true;
+    UINT nChosen = 0;
+    if (!pPopup->StartTracking(nFlags | kTrackModalResult, point.x, point.y, &rcExclude, m_pBar,
+                               &CExtToolControlBar::PaintTrackedButtonCallback, &nChosen, true)) {
+        delete pPopup;
+        if (::IsWindow(hWndBar))
+            CExtToolControlBar::CancelAllBarsMenuTracking();
+        return -1;
+    }
+    // The chosen command may have destroyed the bar.
+    if (nChosen != 0 && ::IsWindow(hWndBar)) {
+        SetCmdID(nChosen, true, true);
+        OnDeliverCmd();
+        if (::IsWindow(hWndBar))
+            m_pBar->UpdateButtonCmdUI(m_pBar->FindButtonIndex(this));
+    }
+    return -1;
+}
+
+void CExtBarButton::OnHover(CPoint point, bool bHover)
+{
+    if (m_pBar == nullptr || m_pBar->IsDockedInFrameOnly())
+        return;
+    if (!bHover) {
+        CExtControlBar::SetFrameStatusMessage(m_pBar, AFX_IDS_IDLEMESSAGE);
+        return;
+    }
+    if (CExtToolControlBar::g_bButtonMenuTracking) {
+        // Sliding over the bar while a drop-down is open moves the open menu along.
+        OnTrackPopup(point, false, false);
+        return;
+    }
+    const bool bNoPrompt = CExtPaintManager::IsMenuBarKind(m_pBar) ||
+                           IsKindOf(RUNTIME_CLASS(CExtBarContentExpandButton)) ||
+                           !CExtCmdManager::IsValidCommandId(m_nCmdId);
+    CExtControlBar::SetFrameStatusMessage(m_pBar, bNoPrompt ? AFX_IDS_IDLEMESSAGE : m_nEffectiveCmdId);
+}
+
 void CExtBarButton::OnClick(CPoint point, bool bDown)
 {
+    if (m_pBar == nullptr || m_pBar->IsDockedInFrameOnly())
+        return;
+    const bool bInArrow = m_bSplitDropDown && GetDropDownRect().PtInRect(point);
+    if (IsDisabled() && !(bInArrow && CanTrackMenu()))
+        return;
     if (bDown) {
-        m_bPressedInArrow = m_bSplitDropDown && GetDropDownRect().PtInRect(point);
+        CExtToolControlBar::CancelAllBarsMenuTracking();
+        m_bPressedInArrow = bInArrow;
+        if ((m_bSplitDropDown && !bInArrow) || !CanTrackMenuEx(false)) {
+            CExtControlBar::SetFrameStatusMessage(m_pBar, m_nCmdId);
+            return;
+        }
+        CExtToolControlBar::g_bMenuExpanded = false;
+        OnTrackPopup(point, false, false);
+        return;
+    }
+    CExtControlBar::SetFrameStatusMessage(m_pBar, AFX_IDS_IDLEMESSAGE);
+    const bool bPressedInArrow = m_bPressedInArrow;
+    m_bPressedInArrow = false;
+    if ((CanTrackMenuEx(false) && !m_bSplitDropDown) || (bPressedInArrow && bInArrow))
+        return;
+    if (m_pCtrl != nullptr && ::IsWindow(m_pCtrl->GetSafeHwnd()) && m_pCtrl->IsWindowVisible()) {
+        if (::GetCapture() == m_pBar->GetSafeHwnd())
+            m_pBar->SendMessage(WM_CANCELMODE);
         return;
     }
     OnDeliverCmd();
@@ -567,8 +688,22 @@ void CExtBarButton::OnClick(CPoint point, bool bDown)
 void CExtBarButton::OnDeliverCmd()
 {
     CWnd* pTarget = GetCmdTargetWnd();
-    if (pTarget == nullptr || IsSeparator() || IsDisabled())
+    if (pTarget == nullptr || m_nCmdId == 0 || IsSeparator())
         return;
     // Posted: the command may destroy the bar, which must not be touched afterwards.
     pTarget->PostMessage(WM_COMMAND, MAKEWPARAM(m_nEffectiveCmdId, 0), 0);
+}
+
+int CExtBarButton::OnHelpHitTest(CPoint point)
+{
+    if (IsSeparator())
+        return -1;
+    if (CanTrackMenuEx(false)) {
+        if (m_pBar == nullptr || m_pBar->m_pDockSite == nullptr ||
+            !CExtControlBar::IsFrameInHelpMode(m_pBar->m_pDockSite))
+            return kHelpHitTrackMenu;
+        OnTrackPopup(point, false, false);
+        return kHelpHitTrackMenu;
+    }
+    return FindCmdItem(false) != nullptr ? static_cast<int>(m_nCmdId) : -1;
 }

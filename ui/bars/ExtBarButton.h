@@ -86,9 +86,12 @@ public:
     virtual void RedrawButton(bool bUpdateNow = false);
     virtual UINT GetTrackPopupAlignment() const;
     virtual bool OnSetCursor(CPoint point);
-    // Mouse protocol: the press and release the bar routes to the button.
+    // Mouse, menu and command protocol the bar routes to the button.
+    virtual int OnTrackPopup(CPoint point, bool bKeyboardStyle, bool bSelectFirst);
+    virtual void OnHover(CPoint point, bool bHover);
     virtual void OnClick(CPoint point, bool bDown);
     virtual void OnDeliverCmd();
+    virtual int OnHelpHitTest(CPoint point);
 
     CExtToolControlBar* GetBar() const { return m_pBar; }
     // The command item of the base or effective id in the bar window's profile, or null.

@@ -95,22 +95,6 @@ CFont* CExtToolControlBar::GetBarFont(bool bVertical) const
     return bVertical ? &g_PaintManagerHolder->m_FontNormalVert : &g_PaintManagerHolder->m_FontNormal;
 }
 
-int CExtToolControlBar::HitTest(CPoint point) const { return HitTestImpl(point, 0, false, true); }
-
-int CExtToolControlBar::HitTestImpl(CPoint point, DWORD dwRequiredStyle, bool bIncludeSeparators, bool) const
-{
-    for (int i = 0; i < GetButtonCount(); ++i) {
-        const CExtBarButton* pButton = m_buttons[i];
-        if (!pButton->IsVisible() || !IsCountedButton(i) || (pButton->IsSeparator() && !bIncludeSeparators))
-            continue;
-        if ((pButton->GetStyle() & dwRequiredStyle) != dwRequiredStyle)
-            continue;
-        if (pButton->GetRect().PtInRect(point))
-            return i;
-    }
-    return -1;
-}
-
 bool CExtToolControlBar::IsFixedColumn() const { return (m_nOptionFlags & OPTION_FIXED_COLUMN) != 0; }
 
 void CExtToolControlBar::SetFixedColumn(bool bOn)
@@ -648,14 +632,6 @@ LRESULT CExtToolControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lPara
     return CExtControlBar::WindowProc(message, wParam, lParam);
 }
 
-INT_PTR CExtToolControlBar::OnToolHitTest(CPoint point, TOOLINFOA* pTI) const
-{
-    const int nIndex = HitTest(point);
-    if (nIndex < 0)
-        return -1;
-    return m_buttons[nIndex]->OnToolHitTest(point, pTI);
-}
-
 bool CExtToolControlBar::IsFullRowBar() const
 {
     return (m_nLayoutFlags & LAYOUT_FULL_ROW) != 0 || CExtControlBar::IsFullRowBar();
@@ -700,135 +676,4 @@ void CExtToolControlBar::ToggleDockedFloating()
     if (pFrame != nullptr)
         pFrame->m_nIdleFlags |= kIdleLayoutAndNotify;
     RecalcNonClient();
-}
-
-// --- mouse ---------------------------------------------------------------------------------------
-
-BEGIN_MESSAGE_MAP(CExtToolControlBar, CExtControlBar)
-    ON_WM_LBUTTONDOWN()
-    ON_WM_LBUTTONUP()
-    ON_WM_LBUTTONDBLCLK()
-    ON_WM_MOUSEMOVE()
-    ON_WM_CANCELMODE()
-    ON_WM_CAPTURECHANGED()
-END_MESSAGE_MAP()
-
-void CExtToolControlBar::OnLButtonDown(UINT nFlags, CPoint point)
-{
-    const int nIndex = HitTest(point);
-    CExtBarButton* pButton = GetButtonByIndex(nIndex);
-    if (pButton == nullptr) {
-        CExtControlBar::OnLButtonDown(nFlags, point);
-        return;
-    }
-    if (pButton->IsDisabled() || !pButton->IsNoCtrlButton())
-        return;
-    m_nBtnIdxCapture = nIndex;
-    pButton->OnClick(point, true);
-    pButton->ModifyStyle(TBBS_PRESSED);
-    pButton->SetPressedHighlight();
-    SetCapture();
-    InvalidateButton(nIndex);
-    UpdateWindow();
-}
-
-void CExtToolControlBar::OnLButtonDblClk(UINT nFlags, CPoint point)
-{
-    // A second click in quick succession is another press unless the button takes it itself.
-    CExtBarButton* pButton = GetButtonByIndex(HitTest(point));
-    if (pButton != nullptr && pButton->OnDblClick(point))
-        return;
-    OnLButtonDown(nFlags, point);
-}
-
-void CExtToolControlBar::ReleasePress(int nIndex)
-{
-    CExtBarButton* pButton = GetButtonByIndex(nIndex);
-    if (pButton == nullptr)
-        return;
-    // Only the press goes: checked, disabled, check-box and hidden bits stand until the next update.
-    pButton->ModifyStyle(0, TBBS_PRESSED);
-    pButton->ClearPressedHighlight();
-    InvalidateButton(nIndex);
-}
-
-void CExtToolControlBar::OnLButtonUp(UINT nFlags, CPoint point)
-{
-    const int nCaptured = m_nBtnIdxCapture;
-    CExtBarButton* pButton = GetButtonByIndex(nCaptured);
-    if (pButton == nullptr) {
-        CExtControlBar::OnLButtonUp(nFlags, point);
-        return;
-    }
-    m_nBtnIdxCapture = -1;
-    pButton->ClearPressedHighlight();
-    InvalidateButton(nCaptured);
-    const bool bOver = HitTest(point) == nCaptured;
-    // Only the press goes: checked, disabled, check-box and hidden bits stand until the next update.
-    DWORD dwNewStyle = pButton->GetStyle() & ~TBBS_PRESSED;
-    if (bOver) {
-        UpdateButtonCmdUI(nCaptured);
-        const DWORD dwUpdated = pButton->GetStyle();
-        if ((dwUpdated & TBBS_DISABLED) == 0 && (dwUpdated & TBBS_CHECKBOX) != 0)
-            dwNewStyle = (dwNewStyle & ~TBBS_INDETERMINATE) ^ TBBS_CHECKED;
-    }
-    if (::GetCapture() == m_hWnd)
-        ::ReleaseCapture();
-    if (bOver && GetButtonByIndex(nCaptured) == pButton)
-        pButton->OnClick(point, false);
-    if (m_nBtnIdxMenuTracking < 0 && GetButtonByIndex(nCaptured) == pButton) {
-        SetButtonStyleAt(nCaptured, dwNewStyle);
-        UpdateButtonCmdUI(nCaptured);
-    }
-}
-
-void CExtToolControlBar::OnMouseMove(UINT nFlags, CPoint point)
-{
-    const int nIndex = HitTest(point);
-    if (m_nBtnIdxCapture >= 0) {
-        // Moving off shows the button raised, moving back shows it pressed again.
-        CExtBarButton* pButton = m_buttons[m_nBtnIdxCapture];
-        const bool bOver = nIndex == m_nBtnIdxCapture;
-        if (bOver != ((pButton->GetStyle() & TBBS_PRESSED) != 0)) {
-            pButton->ModifyStyle(bOver ? TBBS_PRESSED : 0, bOver ? 0 : TBBS_PRESSED);
-            InvalidateButton(m_nBtnIdxCapture);
-        }
-        return;
-    }
-    if (nIndex != m_nBtnIdxHover) {
-        if (CExtBarButton* pOld = GetButtonByIndex(m_nBtnIdxHover)) {
-            pOld->SetHover(false);
-            InvalidateButton(m_nBtnIdxHover);
-        }
-        m_nBtnIdxHover = nIndex;
-        if (CExtBarButton* pNew = GetButtonByIndex(nIndex)) {
-            pNew->SetHover(true);
-            InvalidateButton(nIndex);
-            TRACKMOUSEEVENT tme{sizeof(tme), TME_LEAVE, m_hWnd, 0};
-            ::TrackMouseEvent(&tme);
-        }
-    }
-    CExtControlBar::OnMouseMove(nFlags, point);
-}
-
-void CExtToolControlBar::OnCancelMode()
-{
-    if (m_nBtnIdxCapture >= 0) {
-        const int nCaptured = m_nBtnIdxCapture;
-        m_nBtnIdxCapture = -1;
-        ReleasePress(nCaptured);
-        if (::GetCapture() == m_hWnd)
-            ::ReleaseCapture();
-    }
-    CExtControlBar::OnCancelMode();
-}
-
-void CExtToolControlBar::OnCaptureChanged(CWnd* pWnd)
-{
-    if (m_nBtnIdxCapture >= 0 && (pWnd == nullptr || pWnd->GetSafeHwnd() != m_hWnd)) {
-        const int nCaptured = m_nBtnIdxCapture;
-        m_nBtnIdxCapture = -1;
-        ReleasePress(nCaptured);
-    }
-    CExtControlBar::OnCaptureChanged(pWnd);
 }

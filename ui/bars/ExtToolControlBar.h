@@ -6,6 +6,7 @@
 #include "ui/bars/ExtControlBar.h"
 
 class CExtBarContentExpandButton;
+class CExtPopupBaseWnd;
 
 class CExtToolControlBar : public CExtControlBar
 {
@@ -65,6 +66,7 @@ public:
     virtual bool IsAccelInTooltipsOption() const;
     virtual CExtBarButton* CreateButton(UINT nCmdId, DWORD dwStyle);
     virtual CExtBarContentExpandButton* CreateContentExpandButton();
+    virtual bool TrackButtonMenu(int nIndex, bool bKeyboardStyle = false, bool bPost = false, bool bSelectFirst = false);
     virtual bool IsRightToLeftLayout() const;
     virtual bool IsRightToLeftButtonOrder() const;
     virtual void RecalcButtonPositions();
@@ -137,7 +139,17 @@ public:
 
     // Row backgrounds (painted when the paint manager draws a gradient behind bars).
     void CalcRowRects(RowRectsInfo_t* pInfo, CDC* pDC);
-    int HitTestImpl(CPoint point, DWORD dwRequiredStyle, bool bIncludeSeparators, bool bExact) const;
+    int HitTestImpl(CPoint point, DWORD dwRequiredStyle, DWORD dwExcludedStyle, bool bNearest) const;
+
+    // Mouse and drop-down menus.
+    // The hot button follows the point (negative: the cursor); true when the hit changed.
+    bool UpdateHoverButton(CPoint point = CPoint(-1, -1));
+    void SetTrackingButton(int nIndex);
+    // Ends the button-menu tracking of every tool bar and the popup it opened.
+    static void CancelAllBarsMenuTracking();
+    // Draws the open button over the popup's edge so that the two look joined.
+    static void PaintTrackedButtonCallback(LPVOID pCookie, CDC& dc, const CExtPopupBaseWnd& popup,
+                                           const RECT* pExcludeArea, int nSide);
 
 protected:
     static constexpr BYTE OPTION_SHOW_BARS_SUBMENU = 0x01;
@@ -162,6 +174,7 @@ protected:
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg void OnCancelMode();
     afx_msg void OnCaptureChanged(CWnd* pWnd);
+    afx_msg LRESULT OnTrackButtonMenu(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
     CExtBarContentExpandButton* m_pChevron = nullptr;
