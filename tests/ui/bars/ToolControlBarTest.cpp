@@ -2,9 +2,11 @@
 
 #include "DragInputScript.h"
 #include "ui/bars/ExtBarContentExpandButton.h"
+#include "ui/core/ExtPopupMenuWnd.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
 
 namespace
@@ -386,6 +388,57 @@ TEST_F(ToolBarTest, ClickRunsTheCommandOnReleaseOverTheButtonOnly)
         EXPECT_EQ(c.dwStyleAfter, pBar->GetButtonByIndex(nIndex)->GetStyle()) << c.pszWhat;
         EXPECT_EQ(-1, pBar->GetCapturedButton()) << c.pszWhat;
     }
+}
+
+// Menus opened from drop-down buttons: a press opens the button's menu, moving onto another
+// drop-down switches to its menu, Escape closes it and every bar forgets the tracking.
+TEST_F(ToolBarTest, DropDownOpensItsMenuAndMovingOntoAnotherSwitches)
+{
+    CExtToolControlBar* pBar = Dock({kCmd, kCmd + 9, kCmd + 1, kCmd + 8});
+    for (int nIndex : {1, 3}) {
+        HMENU hMenu = ::CreatePopupMenu();
+        ::AppendMenuA(hMenu, MF_STRING, kCmd + 20 + nIndex, "First");
+        ::AppendMenuA(hMenu, MF_STRING, kCmd + 30 + nIndex, "Second");
+        ASSERT_TRUE(pBar->SetButtonMenu(nIndex, hMenu));
+    }
+    m_frame.Settle();
+    auto screenPoint = [pBar](int nIndex) {
+        CPoint pt = pBar->GetButtonRect(nIndex).CenterPoint();
+        pBar->ClientToScreen(&pt);
+        return pt;
+    };
+    struct Seen
+    {
+        std::atomic<int> nTracking{-2};
+        std::atomic<bool> bFlag{false};
+        std::atomic<bool> bPopup{false};
+    };
+    Seen seen[3];
+    auto look = [pBar](Seen& s) {
+        return InputStep::Call([pBar, &s] {
+            s.nTracking = pBar->GetMenuTrackingButton();
+            s.bFlag = CExtToolControlBar::g_bButtonMenuTracking;
+            s.bPopup = CExtPopupMenuWnd::IsTrackingActive();
+        });
+    };
+    const CPoint ptFirst = screenPoint(1);
+    const CPoint ptSecond = screenPoint(3);
+    CInputScript script({InputStep::Move(ptFirst.x, ptFirst.y), InputStep::Down(), InputStep::Up(),
+                         InputStep::Wait(200), look(seen[0]), InputStep::Move(screenPoint(2).x, ptSecond.y),
+                         InputStep::Move(ptSecond.x, ptSecond.y), InputStep::Wait(200), look(seen[1]),
+                         InputStep::KeyDown(VK_ESCAPE), InputStep::KeyUp(VK_ESCAPE), InputStep::Wait(200),
+                         look(seen[2])});
+    script.Start();
+    script.Finish();
+    const int expectedIndex[] = {1, 3, -1};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(expectedIndex[i], seen[i].nTracking.load()) << "step " << i;
+        EXPECT_EQ(i < 2, seen[i].bFlag.load()) << "step " << i;
+        EXPECT_EQ(i < 2, seen[i].bPopup.load()) << "step " << i;
+    }
+    EXPECT_EQ(0U, pBar->GetButtonByIndex(1)->GetStyle() & TBBS_PRESSED) << "the first drop-down is raised again";
+    EXPECT_EQ(0U, pBar->GetButtonByIndex(3)->GetStyle() & TBBS_PRESSED) << "and so is the second";
+    EXPECT_TRUE(m_frame.Frame()->m_commands.empty()) << "opening a menu runs no command";
 }
 
 TEST_F(ToolBarTest, DockedBarWithChevronScreenshot)
