@@ -596,26 +596,16 @@ int CExtBarButton::OnTrackPopup(CPoint point, bool bKeyboardStyle, bool bSelectF
     if (m_bAppendMdiWindows && !m_pBar->IsDockedInFrameOnly())
         pPopup->AppendMdiWindowList(pTarget);
     CExtToolControlBar::g_bButtonMenuTracking = bWasTracking;
+    if (!m_bDropDownSetsCommand) {
+        TrackButtonPopup(pPopup, point, bKeyboardStyle, bSelectFirst);
+        return -1;
+    }
     CRect rcExclude = m_rc;
     m_pBar->ClientToScreen(&rcExclude);
     m_pBar->ClientToScreen(&point);
-    const UINT nFlags = GetTrackPopupAlignment() | kTrackFlagsBase | (bKeyboardStyle ? kTrackKeyboard : 0) |
-                        (CExtToolControlBar::g_bMenuExpanded ? kTrackExpanded : 0) |
-                        (bSelectFirst ? kTrackSelectFirst : 0);
     const HWND hWndBar = m_pBar->GetSafeHwnd();
     m_pBar->SetTrackingButton(nIndex);
-    if (!m_bDropDownSetsCommand) {
-        if (!pPopup->StartTracking(nFlags, point.x, point.y, &rcExclude, m_pBar,
-                                   &CExtToolControlBar::PaintTrackedButtonCallback, nullptr, true)) {
-            delete pPopup;
-            CExtToolControlBar::CancelAllBarsMenuTracking();
-            return -1;
-        }
-        CExtToolControlBar::g_bButtonMenuTracking = true;
-        if (::IsWindow(hWndBar))
-            m_pBar->SetTrackingButton(nIndex);
-        return -1;
-    }
+    const UINT nFlags = TrackFlags(bKeyboardStyle, bSelectFirst);
     CExtToolControlBar::g_bButtonMenuTracking = true;
     UINT nChosen = 0;
     if (!pPopup->StartTracking(nFlags | kTrackModalResult, point.x, point.y, &rcExclude, m_pBar,
@@ -633,6 +623,31 @@ int CExtBarButton::OnTrackPopup(CPoint point, bool bKeyboardStyle, bool bSelectF
             m_pBar->UpdateButtonCmdUI(m_pBar->FindButtonIndex(this));
     }
     return -1;
+}
+
+UINT CExtBarButton::TrackFlags(bool bKeyboardStyle, bool bSelectFirst) const
+{
+    return GetTrackPopupAlignment() | kTrackFlagsBase | (bKeyboardStyle ? kTrackKeyboard : 0) |
+           (CExtToolControlBar::g_bMenuExpanded ? kTrackExpanded : 0) | (bSelectFirst ? kTrackSelectFirst : 0);
+}
+
+void CExtBarButton::TrackButtonPopup(CExtPopupMenuWnd* pPopup, CPoint point, bool bKeyboardStyle, bool bSelectFirst)
+{
+    CRect rcExclude = m_rc;
+    m_pBar->ClientToScreen(&rcExclude);
+    m_pBar->ClientToScreen(&point);
+    const HWND hWndBar = m_pBar->GetSafeHwnd();
+    const int nIndex = m_pBar->FindButtonIndex(this);
+    m_pBar->SetTrackingButton(nIndex);
+    if (!pPopup->StartTracking(TrackFlags(bKeyboardStyle, bSelectFirst), point.x, point.y, &rcExclude, m_pBar,
+                               &CExtToolControlBar::PaintTrackedButtonCallback, nullptr, true)) {
+        delete pPopup;
+        CExtToolControlBar::CancelAllBarsMenuTracking();
+        return;
+    }
+    CExtToolControlBar::g_bButtonMenuTracking = true;
+    if (::IsWindow(hWndBar))
+        m_pBar->SetTrackingButton(nIndex);
 }
 
 void CExtBarButton::OnHover(CPoint point, bool bHover)

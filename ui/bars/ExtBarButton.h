@@ -102,6 +102,11 @@ public:
 protected:
     // The hosted control is to be shown in place of the button.
     bool IsCtrlShown() const;
+    // Track flags of a menu opened from this button.
+    UINT TrackFlags(bool bKeyboardStyle, bool bSelectFirst) const;
+    // Opens the popup as this button's menu (point in bar client coordinates); the popup is
+    // deleted when it cannot be shown.
+    void TrackButtonPopup(CExtPopupMenuWnd* pPopup, CPoint point, bool bKeyboardStyle, bool bSelectFirst);
 
     CExtToolControlBar* m_pBar;
     UINT m_nCmdId;

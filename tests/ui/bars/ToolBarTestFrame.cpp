@@ -109,13 +109,22 @@ CExtDockOuterBar* CToolBarTestFrame::DockBarAt(UINT nDockBarId) const
 CExtToolControlBar* CToolBarTestFrame::DockToolBar(const std::vector<UINT>& ids, UINT nDockBarId,
                                                    const std::function<void(CExtToolControlBar*)>& setUp)
 {
-    m_bars.push_back(std::make_unique<CExtToolControlBar>());
+    auto pOwned = std::make_unique<CExtToolControlBar>();
+    if (setUp)
+        setUp(pOwned.get());
+    CExtToolControlBar* pBar = DockBar(std::move(pOwned), nDockBarId);
+    pBar->AssignButtonIds(ids.data(), static_cast<int>(ids.size()));
+    pBar->RequestFrameLayout();
+    Settle();
+    return pBar;
+}
+
+CExtToolControlBar* CToolBarTestFrame::DockBar(std::unique_ptr<CExtToolControlBar> pOwned, UINT nDockBarId)
+{
+    m_bars.push_back(std::move(pOwned));
     CExtToolControlBar* pBar = m_bars.back().get();
     pBar->CreateBarWindow("tools", m_pFrame, kToolBarId + static_cast<UINT>(m_bars.size()),
                           WS_CHILD | WS_VISIBLE | AlignmentOf(nDockBarId) | CBRS_SIZE_DYNAMIC | CBRS_GRIPPER);
-    if (setUp)
-        setUp(pBar);
-    pBar->AssignButtonIds(ids.data(), static_cast<int>(ids.size()));
     pBar->EnableDocking(CBRS_ALIGN_ANY);
     DockBarAt(nDockBarId)->DockControlBarEx(pBar);
     Settle();

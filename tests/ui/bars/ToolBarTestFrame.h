@@ -45,6 +45,8 @@ public:
     // the buttons are assigned.
     CExtToolControlBar* DockToolBar(const std::vector<UINT>& ids, UINT nDockBarId = AFX_IDW_DOCKBAR_TOP,
                                     const std::function<void(CExtToolControlBar*)>& setUp = nullptr);
+    // Creates the given bar (a derived kind, no buttons) and docks it at a side.
+    CExtToolControlBar* DockBar(std::unique_ptr<CExtToolControlBar> pOwned, UINT nDockBarId);
     // Resizes the frame so that the (docked, row-limited) bar's client area is nWidth wide.
     void SetBarClientWidth(CExtToolControlBar* pBar, int nWidth);
     // Lays the frame out and paints what waits.

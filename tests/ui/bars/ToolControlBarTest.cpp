@@ -2,6 +2,7 @@
 
 #include "DragInputScript.h"
 #include "ui/bars/ExtBarContentExpandButton.h"
+#include "ui/core/ExtPopupMenuTrackingState.h"
 #include "ui/core/ExtPopupMenuWnd.h"
 
 #include <gtest/gtest.h>
@@ -439,6 +440,62 @@ TEST_F(ToolBarTest, DropDownOpensItsMenuAndMovingOntoAnotherSwitches)
     EXPECT_EQ(0U, pBar->GetButtonByIndex(1)->GetStyle() & TBBS_PRESSED) << "the first drop-down is raised again";
     EXPECT_EQ(0U, pBar->GetButtonByIndex(3)->GetStyle() & TBBS_PRESSED) << "and so is the second";
     EXPECT_TRUE(m_frame.Frame()->m_commands.empty()) << "opening a menu runs no command";
+}
+
+// The chevron's menu: listed buttons (drop-downs as submenus), separators only between them, and
+// the frame's bars under "&Show/hide panels".
+TEST_F(ToolBarTest, ChevronMenuListsWhatDidNotFitAndTheFramesBars)
+{
+    struct Case
+    {
+        const char* pszWhat;
+        int nClientWidth;
+        std::vector<std::string> items;
+    };
+    const std::string sBars = "&Show/hide panels";
+    const Case cases[] = {
+        {"nothing hidden", 0, {sBars}},
+        {"two groups and a drop-down", 60 + 2 + CExtBarContentExpandButton::EXTENT,
+         {"cmd 1", "cmd 2", "", "cmd 9", "cmd 3", "", sBars}},
+    };
+    for (const Case& c : cases) {
+        CToolBarTestFrame frame;
+        for (UINT i = 0; i < 10; ++i)
+            frame.AddCommand(kCmd + i, RGB(20 * i, 120, 120), ("cmd " + std::to_string(i)).c_str());
+        CExtToolControlBar* pBar = frame.DockToolBar({kCmd, 0, kCmd + 1, kCmd + 2, 0, kCmd + 9, kCmd + 3});
+        pBar->SetButtonMenu(5, ::CreatePopupMenu(), false, true, false);
+        if (c.nClientWidth > 0)
+            frame.SetBarClientWidth(pBar, c.nClientWidth);
+        CExtBarContentExpandButton* pChevron = pBar->GetContentExpandButton();
+        pChevron->OnTrackPopup(pChevron->GetRect().CenterPoint(), false, false);
+        CExtPopupMenuWnd* pPopup = g_PopupMenuTrackingState.m_pTrackedPopup;
+        ASSERT_NE(nullptr, pPopup) << c.pszWhat;
+        EXPECT_EQ(pBar->FindButtonIndex(pChevron), pBar->GetMenuTrackingButton()) << c.pszWhat;
+        std::vector<std::string> items;
+        for (int i = 0; i < pPopup->CountItems(); ++i) {
+            CString sText;
+            pPopup->GetItemText(sText, i);
+            items.emplace_back(sText.GetString());
+        }
+        EXPECT_EQ(c.items, items) << c.pszWhat;
+        EXPECT_NE(nullptr, pPopup->GetSubmenuAt(static_cast<int>(items.size()) - 1)) << c.pszWhat;
+        CExtToolControlBar::CancelAllBarsMenuTracking();
+        PumpMessagesFor(30);
+        EXPECT_FALSE(CExtPopupMenuWnd::IsTrackingActive()) << c.pszWhat;
+        EXPECT_EQ(-1, pBar->GetMenuTrackingButton()) << c.pszWhat;
+    }
+}
+
+TEST_F(ToolBarTest, ChevronTooltipAsksWhereTheButtonsAre)
+{
+    CExtToolControlBar* pBar = Dock({kCmd});
+    CExtBarContentExpandButton* pChevron = pBar->GetContentExpandButton();
+    TOOLINFOA info{};
+    info.cbSize = sizeof(info);
+    EXPECT_EQ(static_cast<INT_PTR>(0xE001), pChevron->OnToolHitTest(CPoint(0, 0), &info));
+    EXPECT_STREQ("Where are buttons?", info.lpszText);
+    ::free(info.lpszText);
+    EXPECT_EQ(-1, pChevron->OnToolHitTest(CPoint(0, 0), nullptr));
 }
 
 TEST_F(ToolBarTest, DockedBarWithChevronScreenshot)
