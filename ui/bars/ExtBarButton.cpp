@@ -718,7 +718,7 @@ int CExtBarButton::OnHelpHitTest(CPoint point)
             !CExtControlBar::IsFrameInHelpMode(m_pBar->m_pDockSite))
             return kHelpHitTrackMenu;
         OnTrackPopup(point, false, false);
-        return kHelpHitTrackMenu;
+        return m_pBar->RunHelpMenuLoop();
     }
     return FindCmdItem(false) != nullptr ? static_cast<int>(m_nCmdId) : -1;
 }

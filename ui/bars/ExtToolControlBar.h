@@ -99,6 +99,7 @@ public:
     bool CanBeDockedToFrame() const override;
     bool CanBeTabbedWith(CExtControlBar* pBar) const override;
     void ToggleDockedFloating() override;
+    int HitTestForHelp(int x, int y) override;
 
     // Button management.
     bool LoadButtonsFromResource(UINT nResourceId, COLORREF clrMask = RGB(192, 192, 192));
@@ -147,6 +148,9 @@ public:
     void SetTrackingButton(int nIndex);
     // Ends the button-menu tracking of every tool bar and the popup it opened.
     static void CancelAllBarsMenuTracking();
+    // Context-help mode with a drop-down open: runs until a click on a bar, a command or a
+    // system command gives the help id, or help mode ends (-3).
+    int RunHelpMenuLoop();
     // Draws the open button over the popup's edge so that the two look joined.
     static void PaintTrackedButtonCallback(LPVOID pCookie, CDC& dc, const CExtPopupBaseWnd& popup,
                                            const RECT* pExcludeArea, int nSide);

@@ -16,6 +16,19 @@ namespace
 {
 // Distance a nearest-button search starts from: a farther button never wins.
 constexpr int kFarthest = 32767;
+// Answers of the context-help hit tests.
+constexpr int kHelpHitNoHelp = -2;
+constexpr int kHelpHitNone = -3;
+// Help ids of the window-management system commands.
+constexpr int kSysCommandHelpBase = 0x1EF00;
+constexpr UINT kSysCommandBase = 0xF000;
+// The signed client point of a mouse message.
+CPoint MousePoint(LPARAM lParam)
+{
+    return CPoint(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+}
+constexpr UINT kSysCommandsWithHelp[] = {SC_SIZE, SC_MOVE, SC_MINIMIZE, SC_MAXIMIZE, SC_NEXTWINDOW,
+                                         SC_PREVWINDOW, SC_CLOSE, SC_RESTORE, SC_TASKLIST};
 
 // The popups end the bars' tracking through this when a menu tree closes.
 struct CancellerInstaller
@@ -358,4 +371,66 @@ void CExtToolControlBar::OnCaptureChanged(CWnd* pWnd)
     if ((m_nBtnIdxCapture >= 0 || m_nBtnIdxHover >= 0) && (pWnd == nullptr || pWnd->GetSafeHwnd() != m_hWnd))
         SendMessage(WM_CANCELMODE);
     CExtControlBar::OnCaptureChanged(pWnd);
+}
+
+int CExtToolControlBar::HitTestForHelp(int x, int y)
+{
+    CExtBarButton* pButton = GetButtonByIndex(HitTest(CPoint(x, y)));
+    if (pButton == nullptr)
+        return CExtControlBar::HitTestForHelp(x, y);
+    const int nHit = pButton->OnHelpHitTest(CPoint(x, y));
+    return nHit == -1 || nHit == kHelpHitNoHelp ? kHelpHitNoHelp : nHit;
+}
+
+int CExtToolControlBar::RunHelpMenuLoop()
+{
+    if (m_pDockSite == nullptr || !IsFrameInHelpMode(m_pDockSite) || g_bHelpMenuLoopActive)
+        return kHelpHitNone;
+    g_bHelpMenuLoopActive = true;
+    const HWND hWndSite = m_pDockSite->GetSafeHwnd();
+    const HWND hWndBar = m_hWnd;
+    int nResult = kHelpHitNone;
+    for (;;) {
+        MSG msg;
+        if (!::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+            if (!::IsWindow(hWndSite) || !::IsWindow(hWndBar) || !IsFrameInHelpMode(m_pDockSite))
+                break;
+            ::WaitMessage();
+            continue;
+        }
+        auto* pBar = DYNAMIC_DOWNCAST(CExtControlBar, CWnd::FromHandlePermanent(msg.hwnd));
+        if (msg.message == WM_LBUTTONDOWN && pBar != nullptr) {
+            const int nHit = pBar->HitTestForHelp(MousePoint(msg.lParam).x, MousePoint(msg.lParam).y);
+            if (nHit > 0) {
+                ::PeekMessageA(&msg, nullptr, msg.message, msg.message, PM_REMOVE);
+                nResult = nHit;
+                break;
+            }
+        } else if (msg.message == WM_MOUSEMOVE && pBar != nullptr) {
+            if (pBar->OnMouseMoveTracking(static_cast<UINT>(msg.wParam), MousePoint(msg.lParam))) {
+                ::PeekMessageA(&msg, nullptr, msg.message, msg.message, PM_REMOVE);
+                continue;
+            }
+        } else if (msg.message == WM_COMMAND && HIWORD(msg.wParam) <= 1) {
+            ::PeekMessageA(&msg, nullptr, msg.message, msg.message, PM_REMOVE);
+            nResult = LOWORD(msg.wParam);
+            break;
+        } else if (msg.message == WM_SYSCOMMAND) {
+            ::PeekMessageA(&msg, nullptr, msg.message, msg.message, PM_REMOVE);
+            const UINT nCode = static_cast<UINT>(msg.wParam) & 0xFFF0;
+            nResult = static_cast<int>(msg.wParam);
+            for (UINT nWithHelp : kSysCommandsWithHelp)
+                if (nCode == nWithHelp)
+                    nResult = kSysCommandHelpBase + static_cast<int>((nCode - kSysCommandBase) >> 4);
+            break;
+        }
+        if (!AfxPumpMessage()) {
+            // The pump took a WM_QUIT: it belongs to the application's own loop.
+            const MSG* pQuit = AfxGetCurrentMessage();
+            ::PostQuitMessage(pQuit != nullptr ? static_cast<int>(pQuit->wParam) : 0);
+            break;
+        }
+    }
+    g_bHelpMenuLoopActive = false;
+    return nResult;
 }

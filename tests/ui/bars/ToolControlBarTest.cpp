@@ -498,6 +498,48 @@ TEST_F(ToolBarTest, ChevronTooltipAsksWhereTheButtonsAre)
     EXPECT_EQ(-1, pChevron->OnToolHitTest(CPoint(0, 0), nullptr));
 }
 
+// The help loop of a drop-down opened in context-help mode: a command or system command gives its
+// help id; a WM_QUIT it meets goes back into the queue for the application's own loop.
+TEST_F(ToolBarTest, HelpMenuLoopAnswersHelpIdsAndKeepsAQuit)
+{
+    CExtToolControlBar* pBar = Dock({kCmd});
+    const HWND hWndFrame = m_frame.Frame()->GetSafeHwnd();
+    struct Case
+    {
+        const char* pszWhat;
+        bool bHelpMode;
+        UINT nMessage;
+        WPARAM wParam;
+        int nExpected;
+    };
+    constexpr int kQuitCode = 7;
+    const Case cases[] = {
+        {"outside help mode", false, WM_COMMAND, kCmd, -3},
+        {"a menu command", true, WM_COMMAND, kCmd, static_cast<int>(kCmd)},
+        {"closing the window", true, WM_SYSCOMMAND, SC_CLOSE, 0x1EF06},
+        {"another system command", true, WM_SYSCOMMAND, SC_KEYMENU, SC_KEYMENU},
+        {"a quit", true, WM_QUIT, kQuitCode, -3},
+    };
+    for (const Case& c : cases) {
+        PumpMessagesFor(0);
+        m_frame.Frame()->m_bHelpMode = c.bHelpMode;
+        if (c.nMessage == WM_QUIT)
+            ::PostQuitMessage(kQuitCode);
+        else
+            ::PostMessageA(hWndFrame, c.nMessage, c.wParam, 0);
+        EXPECT_EQ(c.nExpected, pBar->RunHelpMenuLoop()) << c.pszWhat;
+        EXPECT_FALSE(CExtToolControlBar::g_bHelpMenuLoopActive) << c.pszWhat;
+        MSG msg;
+        if (c.nMessage == WM_QUIT) {
+            ASSERT_TRUE(::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the quit is still queued";
+            EXPECT_EQ(static_cast<WPARAM>(kQuitCode), msg.wParam);
+        }
+        while (::PeekMessageA(&msg, hWndFrame, c.nMessage, c.nMessage, PM_REMOVE)) {
+        }
+    }
+    m_frame.Frame()->m_bHelpMode = FALSE;
+}
+
 TEST_F(ToolBarTest, DockedBarWithChevronScreenshot)
 {
     CExtToolControlBar* pBar = Dock({kCmd, kCmd + 1, 0, kCmd + 2, kCmd + 9, 0, kCmd + 3, kCmd + 4, kCmd + 5});
