@@ -540,6 +540,56 @@ TEST_F(ToolBarTest, HelpMenuLoopAnswersHelpIdsAndKeepsAQuit)
     m_frame.Frame()->m_bHelpMode = FALSE;
 }
 
+TEST(ToolBarKeyboard, MnemonicsAndKeyboardOrder)
+{
+    CToolBarTestFrame frame;
+    const char* texts[] = {"&Open", "Sa&ve", "End&", "&&Not", "&quit"};
+    std::vector<UINT> ids;
+    for (UINT i = 0; i < 5; ++i) {
+        frame.AddCommand(kCmd + i, RGB(9, 9, 9), texts[i]);
+        ids.push_back(kCmd + i);
+    }
+    CExtToolControlBar* pBar = frame.DockToolBar(ids);
+    struct MnemonicCase
+    {
+        char ch;
+        int nExpected;
+    };
+    const MnemonicCase mnemonics[] = {{'O', 0}, {'V', 1}, {'E', -1}, {'N', -1}, {'&', 3}, {'Q', 4}, {'X', -1}};
+    for (const MnemonicCase& c : mnemonics)
+        EXPECT_EQ(c.nExpected, pBar->FindButtonByMnemonic(c.ch)) << c.ch;
+    pBar->SetButtonStyleAt(4, TBBS_HIDDEN);
+    EXPECT_EQ(-1, pBar->FindButtonByMnemonic('Q')) << "a hidden button has no mnemonic";
+
+    pBar->SetButtonStyleAt(1, TBBS_DISABLED);
+    struct StepCase
+    {
+        int nFrom;
+        bool bForward;
+        bool bSkipDisabled;
+        int nExpected;
+    };
+    // Buttons 0..3 and the chevron (5); 4 is hidden, 1 disabled.
+    const StepCase steps[] = {
+        {0, true, false, 1}, {0, true, true, 2}, {3, true, true, 5}, {5, true, true, 0}, {0, false, true, 5},
+        {2, false, true, 0},
+    };
+    for (const StepCase& c : steps)
+        EXPECT_EQ(c.nExpected, pBar->FindNextButtonForKeyboard(c.nFrom, c.bForward, c.bSkipDisabled))
+            << c.nFrom << (c.bForward ? " forward" : " backward") << (c.bSkipDisabled ? " skipping" : "");
+}
+
+TEST_F(ToolBarTest, TooltipsComeFromTheButtonUnlessAMenuIsOpen)
+{
+    CExtToolControlBar* pBar = Dock({kCmd, 0, kCmd + 1});
+    const CPoint ptButton = pBar->GetButtonRect(2).CenterPoint();
+    EXPECT_EQ(static_cast<INT_PTR>(kCmd + 1), pBar->OnToolHitTest(ptButton, nullptr));
+    EXPECT_EQ(-1, pBar->OnToolHitTest(pBar->GetButtonRect(1).CenterPoint(), nullptr)) << "a separator has none";
+    pBar->SetTrackingButton(0);
+    EXPECT_EQ(-1, pBar->OnToolHitTest(ptButton, nullptr)) << "no tips while a button's menu is open";
+    pBar->SetTrackingButton(-1);
+}
+
 TEST_F(ToolBarTest, DockedBarWithChevronScreenshot)
 {
     CExtToolControlBar* pBar = Dock({kCmd, kCmd + 1, 0, kCmd + 2, kCmd + 9, 0, kCmd + 3, kCmd + 4, kCmd + 5});
