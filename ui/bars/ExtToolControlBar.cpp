@@ -619,6 +619,14 @@ LRESULT CExtToolControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lPara
         }
         m_nBtnIdxHover = -1;
     }
+    if (message == WM_SETTINGCHANGE) {
+        const LRESULT lResult = CExtControlBar::WindowProc(message, wParam, lParam);
+        if (m_bInDialog)
+            RequestFrameLayout();
+        else if (CFrameWnd* pFrame = GetParentFrame())
+            pFrame->m_nIdleFlags |= kIdleLayoutAndNotify;
+        return lResult;
+    }
     if (message == WM_WINDOWPOSCHANGED && GetDraggedBar() != this)
         RequestFrameLayout();
     if (message == WM_WINDOWPOSCHANGED || message == WM_SIZE) {

@@ -300,6 +300,13 @@ TEST_F(ToolBarTest, ToolsBarStandsInTwoColumnsWhereverItDocks)
             EXPECT_TRUE(pBar->GetButtonByIndex(i + 1)->IsWrap(pBar->GetWrapMode())) << "wrap flags survive";
         }
         EXPECT_EQ(ShownButtons(pBar).size(), 10U);
+        if (nSide != AFX_IDW_DOCKBAR_LEFT)
+            continue;
+        m_frame.Frame()->FloatControlBar(pBar, CPoint(500, 200));
+        m_frame.Settle();
+        ASSERT_TRUE(pBar->IsFloating());
+        EXPECT_EQ(pBar->GetButtonRect(0).top, pBar->GetButtonRect(1).top) << "floating, still two columns";
+        EXPECT_GT(pBar->GetButtonRect(2).top, pBar->GetButtonRect(0).top);
     }
 }
 
