@@ -90,6 +90,9 @@ void CExtPopupMenuTrackingState::EndTracking()
     }
     // A nested end leaves the outer one's flag in place.
     m_nFlags = BYTE(nOldFlags & FLAG_ENDING ? m_nFlags : m_nFlags & ~FLAG_ENDING);
+    // A menu opened from a bar button ends the bars' tracking with it.
+    if (PopupIsBarMenuTracking())
+        PopupCancelBarsMenuTracking();
 }
 
 bool CExtPopupMenuTrackingState::IsPointInPopupChain(POINT ptScreen) const

@@ -17,6 +17,20 @@ bool PopupSetContextHelpCursor()
 namespace
 {
 CExtPopupBarServices* g_pBarServices = nullptr;
+void (*g_pfnCancelBarsMenuTracking)() = nullptr;
+} // namespace
+
+void PopupSetBarsMenuTrackingCanceller(void (*pfnCancel)())
+{
+    g_pfnCancelBarsMenuTracking = pfnCancel;
+}
+
+void PopupCancelBarsMenuTracking()
+{
+    if (g_pfnCancelBarsMenuTracking != nullptr)
+        g_pfnCancelBarsMenuTracking();
+    else
+        g_bToolBarsTrackMenu = false;
 }
 
 void PopupSetBarServices(CExtPopupBarServices* pServices)

@@ -17,6 +17,9 @@ bool PopupIsFrameInHelpMode(HWND hWnd);
 
 // TRUE while a tool bar or the menu bar tracks a popup menu opened from one of its buttons.
 extern bool g_bToolBarsTrackMenu;
+// Ends the button-menu tracking of every bar; the bars' layer installs it.
+void PopupCancelBarsMenuTracking();
+void PopupSetBarsMenuTrackingCanceller(void (*pfnCancel)());
 
 // What the popups ask of the bars' layer, which installs its answers when it is linked in;
 // without it the popups fall back on the frame's own message-string handling.
