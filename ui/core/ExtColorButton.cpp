@@ -1,6 +1,7 @@
 #include "ui/core/ExtColorButton.h"
 
 #include "platform/mfc/ColorDialog.h"
+#include "ui/core/ExtCustomColorDialog.h"
 #include "ui/core/ExtPaintManager.h"
 #include "ui/core/ExtPopupColorMenuWnd.h"
 #include "ui/core/ExtPopupMenuWnd.h"
@@ -88,15 +89,22 @@ LRESULT CExtColorButton::SendToParent(UINT message, WPARAM wParam, LPARAM lParam
 
 LRESULT CExtColorButton::OnCustomColor(LPARAM lParam)
 {
-    if (!m_bUseStdColorDlg) {
-        // The framework's colour dialog lives above this layer: its owner shows it.
-        return SendToParent(CExtPopupColorMenuWnd::g_nMsgNotifyCustColor, 0, lParam);
-    }
-    CColorDialog dlg(m_clrSelected, CC_FULLOPEN, this);
     const HWND hWnd = m_hWnd;
-    if (dlg.DoModal() != IDOK || !::IsWindow(hWnd))
-        return 0;
-    m_clrSelected = dlg.GetColor();
+    COLORREF clrChosen = m_clrSelected;
+    if (!m_bUseStdColorDlg) {
+        // The framework's colour dialog lives above this layer: the routine the application
+        // installed runs it; without one the owner is told and shows what it likes.
+        if (CExtCustomColorDialog::GetInstalled() == nullptr)
+            return SendToParent(CExtPopupColorMenuWnd::g_nMsgNotifyCustColor, 0, lParam);
+        if (!CExtCustomColorDialog::Run(hWnd, m_clrSelected, clrChosen) || !::IsWindow(hWnd))
+            return 0;
+    } else {
+        CColorDialog dlg(m_clrSelected, CC_FULLOPEN, this);
+        if (dlg.DoModal() != IDOK || !::IsWindow(hWnd))
+            return 0;
+        clrChosen = dlg.GetColor();
+    }
+    m_clrSelected = clrChosen;
     SendToParent(CExtPopupColorMenuWnd::g_nMsgNotifyColorChangedFinally, m_clrSelected, lParam);
     if (::IsWindow(hWnd))
         Invalidate();

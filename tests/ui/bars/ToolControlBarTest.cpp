@@ -1,6 +1,7 @@
 #include "ToolBarTestFrame.h"
 
 #include "DragInputScript.h"
+#include "tests/support/ScreenImage.h"
 #include "ui/bars/ExtBarContentExpandButton.h"
 #include "ui/core/ExtPopupMenuTrackingState.h"
 #include "ui/core/ExtPopupMenuWnd.h"
@@ -259,9 +260,10 @@ TEST_F(ToolBarTest, FloatingBarShrinkWrapsToTheNarrowestWidthWithTheSameRows)
         EXPECT_GE(size.cy, nPreviousHeight) << "narrower never gives fewer rows: " << nWidth;
         nPreviousHeight = size.cy;
         EXPECT_EQ(size, pBar->CalcDynamicLayout(size.cx, LM_HORZ)) << "its own width keeps it: " << nWidth;
-        if (size.cx > 28 + nPadding)
+        if (size.cx > 28 + nPadding) {
             EXPECT_GT(pBar->CalcDynamicLayout(size.cx - nPadding - 1, LM_HORZ).cy, size.cy)
                 << "a pixel less for the buttons adds a row: " << nWidth;
+        }
     }
     // Very narrow: one button per row, no separator row.
     pBar->CalcDynamicLayout(1, LM_HORZ);
@@ -295,8 +297,9 @@ TEST_F(ToolBarTest, ToolsBarStandsInTwoColumnsWhereverItDocks)
             EXPECT_EQ(rcLeft.top, rcRight.top) << nSide << " row " << i / 2;
             EXPECT_EQ(rcLeft.right, rcRight.left) << nSide << " row " << i / 2;
             EXPECT_EQ(28, rcLeft.Width()) << "laid out horizontally";
-            if (i > 0)
+            if (i > 0) {
                 EXPECT_GT(rcLeft.top, pBar->GetButtonRect(i - 2).top) << nSide << " row " << i / 2;
+            }
             EXPECT_TRUE(pBar->GetButtonByIndex(i + 1)->IsWrap(pBar->GetWrapMode())) << "wrap flags survive";
         }
         EXPECT_EQ(ShownButtons(pBar).size(), 10U);
@@ -608,6 +611,6 @@ TEST_F(ToolBarTest, DockedBarWithChevronScreenshot)
     CRect rcBar;
     pBar->GetWindowRect(&rcBar);
     rcBar.InflateRect(4, 4);
-    EXPECT_TRUE(SaveScreenShot(rcBar, "tool-bar.png"));
+    EXPECT_TRUE(SaveScreenRectPng(rcBar, "tool-bar.png"));
 }
 } // namespace

@@ -1,6 +1,7 @@
 #include "tests/ui/core/PopupTestSupport.h"
 #include "tests/support/ScreenImage.h"
 #include "ui/core/ExtColorButton.h"
+#include "ui/core/ExtCustomColorDialog.h"
 #include "ui/core/ExtPopupColorMenuWnd.h"
 #include "ui/core/ExtPopupMenuTrackingState.h"
 
@@ -211,7 +212,8 @@ TEST_F(ColorButtonTest, SplitButtonBodyReportsTheCurrentColour)
     }
 }
 
-// The custom colour comes from the system dialog, or, without it, the parent is asked.
+// The custom colour comes from the system dialog, from the dialog the application installed,
+// or, with neither, the parent is asked.
 TEST_F(ColorButtonTest, CustomColourUsesTheDialogOrAsksTheParent)
 {
     m_button.m_bUseStdColorDlg = false;
@@ -230,4 +232,26 @@ TEST_F(ColorButtonTest, CustomColourUsesTheDialogOrAsksTheParent)
     ASSERT_EQ(finals.size(), 1u);
     EXPECT_EQ(finals[0].wParam, RGB(0, 128, 64));
     EXPECT_EQ(finals[0].lParam, COOKIE);
+
+    // The application's colour dialog, once installed, answers instead of the parent.
+    struct CInstalledDialog {
+        static bool PickBlue(HWND, COLORREF, COLORREF& clrChosen)
+        {
+            clrChosen = RGB(0, 0, 255);
+            return true;
+        }
+        static bool Cancel(HWND, COLORREF, COLORREF&) { return false; }
+    };
+    m_button.m_bUseStdColorDlg = false;
+    for (const auto runner : {&CInstalledDialog::Cancel, &CInstalledDialog::PickBlue}) {
+        m_parent.m_notices.clear();
+        const CExtCustomColorDialog::Runner previous = CExtCustomColorDialog::Install(runner);
+        ::SendMessageA(m_button.m_hWnd, CExtPopupColorMenuWnd::g_nMsgNotifyCustColor, 0, COOKIE);
+        CExtCustomColorDialog::Install(previous);
+        EXPECT_TRUE(m_parent.Of(CExtPopupColorMenuWnd::g_nMsgNotifyCustColor).empty());
+        const auto chosen = m_parent.Of(CExtPopupColorMenuWnd::g_nMsgNotifyColorChangedFinally);
+        const bool picked = runner == &CInstalledDialog::PickBlue;
+        ASSERT_EQ(chosen.size(), picked ? 1u : 0u);
+        EXPECT_EQ(m_button.m_clrSelected, picked ? RGB(0, 0, 255) : RGB(0, 128, 64));
+    }
 }
