@@ -225,14 +225,22 @@ int CDockBar::Insert(CControlBar* pBar, CRect rect, CPoint ptMid)
     return static_cast<int>(nAt);
 }
 
-void CDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect)
+void CDockBar::TakeBarStyle(CControlBar* pBar) const
 {
+    DWORD dwStyle = (pBar->GetBarStyle() & ~CBRS_ALIGN_ANY) | (m_dwStyle & CBRS_ALIGN_ANY) | CBRS_BORDER_ANY;
+    dwStyle = m_bFloating ? (dwStyle | CBRS_FLOATING) : (dwStyle & ~CBRS_FLOATING);
+    pBar->SetBarStyle(dwStyle);
+}
+
+bool CDockBar::PrepareToDock(CControlBar* pBar, LPCRECT lpRect, bool& bHidden)
+{
+    bHidden = false;
     if (pBar == nullptr || pBar->m_hWnd == nullptr || m_hWnd == nullptr)
-        return;
+        return false;
     CRect rcBar;
     pBar->GetWindowRect(&rcBar);
     if (pBar->m_pDockBar == this && (lpRect == nullptr || rcBar == *lpRect))
-        return;
+        return false;
     if (m_bFloating && (pBar->m_dwDockStyle & CBRS_FLOAT_MULTI))
         m_dwStyle |= CBRS_FLOAT_MULTI;
     m_dwStyle = (m_dwStyle & ~(CBRS_SIZE_FIXED | CBRS_SIZE_DYNAMIC)) | (pBar->m_dwStyle & (CBRS_SIZE_FIXED | CBRS_SIZE_DYNAMIC));
@@ -243,17 +251,20 @@ void CDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect)
         ::GetWindowTextA(pBar->m_hWnd, szTitle, sizeof szTitle);
         ::SetWindowTextA(m_hWnd, szTitle);
     }
-    DWORD dwStyle = (pBar->GetBarStyle() & ~CBRS_ALIGN_ANY) | (m_dwStyle & CBRS_ALIGN_ANY) | CBRS_BORDER_ANY;
-    dwStyle = m_bFloating ? (dwStyle | CBRS_FLOATING) : (dwStyle & ~CBRS_FLOATING);
-    pBar->SetBarStyle(dwStyle);
-
-    // Hidden while it moves to another dock bar, so that it does not flash in between.
-    bool bShow = false;
+    TakeBarStyle(pBar);
     if (pBar->m_pDockBar != this && pBar->IsWindowVisible())
     {
         pBar->SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
-        bShow = true;
+        bHidden = true;
     }
+    return true;
+}
+
+void CDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect)
+{
+    bool bShow = false;
+    if (!PrepareToDock(pBar, lpRect, bShow))
+        return;
     int nPos = -1;
     if (lpRect != nullptr)
     {

@@ -69,6 +69,13 @@ protected:
     int Insert(CControlBar* pBar, CRect rect, CPoint ptMid);
     // Removes entry nPos and the row break it leaves doubled.
     void RemoveEntry(INT_PTR nPos);
+    // Restyles the bar for this dock bar: its alignment, all borders, floating exactly when it does.
+    void TakeBarStyle(CControlBar* pBar) const;
+    // The first steps of docking a bar (lpRect in screen coordinates): false when it stands there
+    // already. Else the dock bar takes the bar's sizing style and, holding it alone, its title;
+    // the bar takes the dock bar's style and, visible and arriving from elsewhere, hides so that
+    // it does not flash in between (bHidden says so).
+    bool PrepareToDock(CControlBar* pBar, LPCRECT lpRect, bool& bHidden);
 
     friend class CControlBar; // a destroyed bar leaves without the layout's side effects
 

@@ -52,27 +52,6 @@ constexpr QueryHitBit kQueryHitBits[] = {
 };
 constexpr DWORD kQueryHitMask = 0xF7FC0000;
 
-bool g_bBarClassRegistered = false;
-
-bool RegisterBarClass()
-{
-    if (g_bBarClassRegistered)
-        return true;
-    const HINSTANCE hInstance = ::GetModuleHandleA(nullptr);
-    WNDCLASSA wc{};
-    if (::GetClassInfoA(hInstance, CExtControlBar::WINDOW_CLASS_NAME, &wc)) {
-        g_bBarClassRegistered = true;
-        return true;
-    }
-    wc.style = kBarClassStyle;
-    wc.lpfnWndProc = ::DefWindowProcA;
-    wc.hInstance = hInstance;
-    wc.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
-    wc.lpszClassName = CExtControlBar::WINDOW_CLASS_NAME;
-    g_bBarClassRegistered = ::RegisterClassA(&wc) != 0;
-    return g_bBarClassRegistered;
-}
-
 // A title from a command's menu text: every ampersand goes.
 CString StripAmpersands(const CString& sText)
 {
@@ -87,6 +66,20 @@ CString StripAmpersands(const CString& sText)
 
 namespace ExtBarDetail
 {
+bool RegisterBarFamilyClass(LPCSTR lpszClassName, UINT nClassStyle)
+{
+    const HINSTANCE hInstance = AfxGetInstanceHandle();
+    WNDCLASSA wc{};
+    if (::GetClassInfoA(hInstance, lpszClassName, &wc))
+        return true;
+    wc.style = nClassStyle;
+    wc.lpfnWndProc = ::DefWindowProcA;
+    wc.hInstance = hInstance;
+    wc.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
+    wc.lpszClassName = lpszClassName;
+    return AfxRegisterClass(&wc) != FALSE;
+}
+
 bool IsKindOfNamed(const CObject* pObject, LPCSTR lpszClassName)
 {
     if (pObject == nullptr)
@@ -166,7 +159,7 @@ CExtControlBar::CExtControlBar()
       m_bCaptionActive(false), m_bTrackingLeadSplitter(false), m_bNcButtonHover(false), m_bAutoHidden(false),
       m_ptLastDragPos(-1, -1)
 {
-    RegisterBarClass();
+    RegisterBarFamilyClass(CExtControlBar::WINDOW_CLASS_NAME, kBarClassStyle);
     CSingleLock lock(&g_csBars, TRUE);
     g_AllBars.Add(this);
 }
@@ -194,7 +187,7 @@ void CExtControlBar::DeleteNcButtons()
 
 BOOL CExtControlBar::PreCreateWindow(CREATESTRUCTA& cs)
 {
-    if (!RegisterBarClass() || !CControlBar::PreCreateWindow(cs))
+    if (!RegisterBarFamilyClass(CExtControlBar::WINDOW_CLASS_NAME, kBarClassStyle) || !CControlBar::PreCreateWindow(cs))
         return FALSE;
     cs.lpszClass = WINDOW_CLASS_NAME;
     return TRUE;
@@ -218,7 +211,7 @@ void CExtControlBar::PreSubclassWindow()
 
 bool CExtControlBar::CreateBarWindow(LPCSTR lpszCaption, CWnd* pParentWnd, UINT nID, DWORD dwStyle)
 {
-    if (!RegisterBarClass())
+    if (!RegisterBarFamilyClass(CExtControlBar::WINDOW_CLASS_NAME, kBarClassStyle))
         return false;
     m_dwStyle = dwStyle & STYLE_KEPT_MASK;
     CString sTitle;

@@ -23,6 +23,9 @@ CWnd* PermanentOf(HWND hWnd);
 CFrameWnd* FrameSkippingFloating(const CWnd* pWnd);
 // The window the bar's notices go to: its owner, else its parent.
 HWND OwnerOrParent(HWND hWnd);
+// Registers a window class of the family with the arrow cursor and the default window procedure,
+// unless it exists; false when it could not be registered.
+bool RegisterBarFamilyClass(LPCSTR lpszClassName, UINT nClassStyle);
 } // namespace ExtBarDetail
 
 class CControlBar;

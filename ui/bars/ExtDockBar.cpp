@@ -22,29 +22,6 @@ constexpr UINT kBarListMenuTrackFlags = 0x800;
 constexpr int kRowOverlap = 1;
 constexpr int kBorderExtent = 1;
 
-bool g_bDockBarClassRegistered = false;
-
-bool RegisterDockBarClass()
-{
-    if (g_bDockBarClassRegistered)
-        return true;
-    WNDCLASSA wc = {};
-    HINSTANCE hInstance = AfxGetInstanceHandle();
-    if (::GetClassInfoA(hInstance, CExtDockBar::WINDOW_CLASS_NAME, &wc))
-    {
-        g_bDockBarClassRegistered = true;
-        return true;
-    }
-    wc = {};
-    wc.style = kDockBarClassStyle;
-    wc.lpfnWndProc = ::DefWindowProcA;
-    wc.hInstance = hInstance;
-    wc.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
-    wc.lpszClassName = CExtDockBar::WINDOW_CLASS_NAME;
-    g_bDockBarClassRegistered = AfxRegisterClass(&wc) != FALSE;
-    return g_bDockBarClassRegistered;
-}
-
 bool IsBarEntry(void* pEntry)
 {
     return pEntry != nullptr && reinterpret_cast<UINT_PTR>(pEntry) >= AFX_DOCKBAR_PLACEHOLDER_LIMIT;
@@ -106,7 +83,7 @@ END_MESSAGE_MAP()
 CExtDockBar::CExtDockBar(UINT nRing) : m_nRing(nRing)
 {
     // The outcome shows in PreCreateWindow.
-    RegisterDockBarClass();
+    ExtBarDetail::RegisterBarFamilyClass(CExtDockBar::WINDOW_CLASS_NAME, kDockBarClassStyle);
 }
 
 CExtDockBar::~CExtDockBar()
@@ -124,7 +101,7 @@ BOOL CExtDockBar::DestroyWindow()
 
 BOOL CExtDockBar::PreCreateWindow(CREATESTRUCTA& cs)
 {
-    if (!RegisterDockBarClass())
+    if (!ExtBarDetail::RegisterBarFamilyClass(CExtDockBar::WINDOW_CLASS_NAME, kDockBarClassStyle))
         return FALSE;
     if (!CDockBar::PreCreateWindow(cs))
         return FALSE;
@@ -528,37 +505,11 @@ bool CExtDockBar::IsDockBarEmpty() const
 // ---------------------------------------------------------------------------------------------
 // Putting bars in and taking them out
 
-void CExtDockBar::TakeBarStyle(CControlBar* pBar) const
-{
-    DWORD dwStyle = (pBar->GetBarStyle() & ~CBRS_ALIGN_ANY) | (m_dwStyle & CBRS_ALIGN_ANY) | CBRS_BORDER_ANY;
-    dwStyle = m_bFloating ? (dwStyle | CBRS_FLOATING) : (dwStyle & ~CBRS_FLOATING);
-    pBar->SetBarStyle(dwStyle);
-}
-
 void CExtDockBar::DockControlBarEx(CControlBar* pBar, const RECT* pRectScreen, bool)
 {
-    if (pBar == nullptr || pBar->m_hWnd == nullptr || m_hWnd == nullptr)
-        return;
-    CRect rcBar;
-    pBar->GetWindowRect(&rcBar);
-    if (pBar->m_pDockBar == this && (pRectScreen == nullptr || rcBar == *pRectScreen))
-        return;
-    if (m_bFloating && (pBar->m_dwDockStyle & CBRS_FLOAT_MULTI))
-        m_dwStyle |= CBRS_FLOAT_MULTI;
-    m_dwStyle = (m_dwStyle & ~(CBRS_SIZE_DYNAMIC | CBRS_SIZE_FIXED)) | (pBar->m_dwStyle & (CBRS_SIZE_DYNAMIC | CBRS_SIZE_FIXED));
-    if (!(m_dwStyle & CBRS_FLOAT_MULTI))
-    {
-        char szTitle[256] = "";
-        ::GetWindowTextA(pBar->m_hWnd, szTitle, sizeof szTitle);
-        ::SetWindowTextA(m_hWnd, szTitle);
-    }
-    TakeBarStyle(pBar);
     bool bShow = false;
-    if (pBar->m_pDockBar != this && pBar->IsWindowVisible())
-    {
-        pBar->SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
-        bShow = true;
-    }
+    if (!PrepareToDock(pBar, pRectScreen, bShow))
+        return;
     CExtControlBar* pExtBar = pBar->IsKindOf(RUNTIME_CLASS(CExtControlBar)) ? static_cast<CExtControlBar*>(pBar) : nullptr;
     int nPos = -1;
     if (pRectScreen != nullptr)

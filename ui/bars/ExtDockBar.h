@@ -98,8 +98,6 @@ public:
 protected:
     // The frame's client rectangle when the layout offers no room of its own.
     CSize AvailableLayoutSize() const;
-    // Restyles the bar for this dock bar: its alignment, all borders, floating exactly when it does.
-    void TakeBarStyle(CControlBar* pBar) const;
     // Unlinks this dock bar from its ring neighbours.
     void UnlinkRing();
     // The frame this dock bar lays out in (its dock site).

@@ -2,6 +2,7 @@
 
 #include "ui/bars/ExtControlBar.h"
 #include "ui/bars/ExtControlBarDragState.h"
+#include "ui/bars/ExtControlBarInternal.h"
 #include "ui/bars/ExtDynDockMarkerWnd.h"
 #include "ui/core/ExtPaintManager.h"
 #include "ui/core/ExtPaintManagerHolder.h"
@@ -21,27 +22,6 @@ namespace {
 constexpr UINT CLASS_STYLE = CS_GLOBALCLASS;
 constexpr INT_PTR FRAME_MARKER_COUNT = 4;
 
-bool g_bHighlightClassRegistered = false;
-
-bool RegisterHighlightClass()
-{
-    if (g_bHighlightClassRegistered)
-        return true;
-    WNDCLASSA wc{};
-    HINSTANCE hInst = AfxGetInstanceHandle();
-    if (::GetClassInfoA(hInst, CExtDynDockHighlightWnd::WINDOW_CLASS, &wc)) {
-        g_bHighlightClassRegistered = true;
-        return true;
-    }
-    wc = WNDCLASSA{};
-    wc.style = CLASS_STYLE;
-    wc.lpfnWndProc = ::DefWindowProcA;
-    wc.hInstance = hInst;
-    wc.hCursor = ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    wc.lpszClassName = CExtDynDockHighlightWnd::WINDOW_CLASS;
-    g_bHighlightClassRegistered = AfxRegisterClass(&wc) != FALSE;
-    return g_bHighlightClassRegistered;
-}
 
 bool IsDockSiteRightToLeft(CExtControlBar* pBar)
 {
@@ -139,7 +119,7 @@ CExtDynDockHighlightWnd::~CExtDynDockHighlightWnd() = default;
 
 BOOL CExtDynDockHighlightWnd::PreCreateWindow(CREATESTRUCTA& cs)
 {
-    if (!RegisterHighlightClass() || !CWnd::PreCreateWindow(cs))
+    if (!ExtBarDetail::RegisterBarFamilyClass(CExtDynDockHighlightWnd::WINDOW_CLASS, CLASS_STYLE) || !CWnd::PreCreateWindow(cs))
         return FALSE;
     cs.lpszClass = WINDOW_CLASS;
     return TRUE;

@@ -2,6 +2,7 @@
 
 #include "ui/bars/ExtControlBar.h"
 #include "ui/bars/ExtControlBarDragState.h"
+#include "ui/bars/ExtControlBarInternal.h"
 #include "ui/bars/ExtDynDockHighlightWnd.h"
 #include "ui/core/ExtPaintManager.h"
 #include "ui/core/ExtPaintManagerHolder.h"
@@ -27,28 +28,7 @@ constexpr WPARAM CTRL_MOVE_FLAGS = MK_LBUTTON | MK_CONTROL;
 constexpr int OPAQUE_ALPHA = 255;
 constexpr int FULL_PERCENT = 100;
 
-bool g_bMarkerClassRegistered = false;
 CWnd* g_pHostWnd = nullptr;
-
-bool RegisterMarkerClass()
-{
-    if (g_bMarkerClassRegistered)
-        return true;
-    WNDCLASSA wc{};
-    HINSTANCE hInst = AfxGetInstanceHandle();
-    if (::GetClassInfoA(hInst, CExtDynDockMarkerWnd::WINDOW_CLASS, &wc)) {
-        g_bMarkerClassRegistered = true;
-        return true;
-    }
-    wc = WNDCLASSA{};
-    wc.style = CLASS_STYLE;
-    wc.lpfnWndProc = ::DefWindowProcA;
-    wc.hInstance = hInst;
-    wc.hCursor = ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    wc.lpszClassName = CExtDynDockMarkerWnd::WINDOW_CLASS;
-    g_bMarkerClassRegistered = AfxRegisterClass(&wc) != FALSE;
-    return g_bMarkerClassRegistered;
-}
 
 CExtDynDockMarkerWnd* AsMarker(CWnd* pWnd)
 {
@@ -131,7 +111,7 @@ CWnd* CExtDynDockMarkerWnd::GetHostWindow(bool bCreate)
 {
     if (g_pHostWnd != nullptr && ::IsWindow(g_pHostWnd->GetSafeHwnd()))
         return g_pHostWnd;
-    if (!bCreate || !RegisterMarkerClass())
+    if (!bCreate || !ExtBarDetail::RegisterBarFamilyClass(CExtDynDockMarkerWnd::WINDOW_CLASS, CLASS_STYLE))
         return nullptr;
     delete g_pHostWnd;
     g_pHostWnd = new CWnd;

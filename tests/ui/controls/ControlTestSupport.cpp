@@ -108,15 +108,6 @@ void PostMouse(HWND hWnd, UINT message, UINT nFlags, int x, int y)
     PumpMessages();
 }
 
-void SendKey(WORD vk)
-{
-    INPUT in[2]{};
-    in[0].type = in[1].type = INPUT_KEYBOARD;
-    in[0].ki.wVk = in[1].ki.wVk = vk;
-    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    ::SendInput(2, in, sizeof(INPUT));
-}
-
 CWindowPixels::CWindowPixels(HWND hWnd)
 {
     ::RedrawWindow(hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);

@@ -1,6 +1,7 @@
 #pragma once
 // Windows, message pumping, pixel capture and screenshots shared by the control tests.
 #include "platform/mfc/Afx.h"
+#include "tests/support/SyntheticInput.h"
 
 #include <string>
 #include <vector>
@@ -44,8 +45,6 @@ private:
 void PumpMessages();
 // Posts a mouse message with client coordinates and delivers it.
 void PostMouse(HWND hWnd, UINT message, UINT nFlags, int x, int y);
-// Presses and releases the key through the system's queue.
-void SendKey(WORD vk);
 
 // The window's client area as it shows on screen, row by row.
 class CWindowPixels

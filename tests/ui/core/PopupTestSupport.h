@@ -2,10 +2,9 @@
 // Fixtures of the popup tests: owner windows to open popups over, real input, screen pixels, a
 // sound player that records instead of playing.
 #include "platform/mfc/Afx.h"
+#include "tests/support/SyntheticInput.h"
 #include "ui/core/ExtSoundPlayer.h"
 
-#include <initializer_list>
-#include <utility>
 #include <vector>
 
 // Popups open and close at once while it lives: no animation to wait for.
@@ -30,11 +29,8 @@ HWND CreateOwnerWindow(const char* pszClass, WNDPROC pfnWndProc, const RECT& rc,
 // where a popup opens would hover its items.
 void ActivateOwner(HWND hWnd, const RECT& rc);
 
-// Real input, seen by the popups' thread hooks. The Send... ones return at once, for timers that
-// play input while a menu tracks; the others dispatch messages while it arrives.
-// Each stroke is a key and whether it goes up.
-void SendKeys(std::initializer_list<std::pair<WORD, bool>> keys);
-void SendKey(WORD vk);
+// Real input, seen by the popups' thread hooks. SendKey and SendKeys return at once, for timers
+// that play input while a menu tracks; these dispatch messages while it arrives.
 void PressKey(WORD vk);
 void PressKeyWith(WORD vkModifier, WORD vk);
 void MoveCursorTo(POINT ptScreen);
