@@ -2,8 +2,10 @@
 // client's joining border, and the strip's own border and context menu.
 #include "ui/controls/ExtTabMdiWnd.h"
 
+#include "ui/bars/ExtControlBar.h"
 #include "ui/core/ExtPaintManager.h"
 #include "ui/core/ExtPaintManagerHolder.h"
+#include "ui/core/ExtPopupMenuWnd.h"
 
 #include <cctype>
 #include <cstring>
@@ -19,20 +21,7 @@ constexpr UINT SWP_FRAME_CHANGED_ONLY = 0x227;
 constexpr UINT SWP_RECALC_CLIENT_FRAME = 0x337;
 constexpr int CLASS_NAME_LENGTH = 512;
 constexpr int ICON_SIDE = 16;
-
-// Frame states in which the strip steps aside. Print preview shows its own view in the frame.
-bool IsFrameInPrintPreview(CWnd* pFrame)
-{
-    auto* pFrameWnd = dynamic_cast<CFrameWnd*>(pFrame);
-    CView* pView = pFrameWnd != nullptr ? pFrameWnd->GetActiveView() : nullptr;
-    return pView != nullptr && pView->IsKindOf(RUNTIME_CLASS(CPreviewView));
-}
-
-bool IsFrameInHelpMode(CWnd* pFrame)
-{
-    auto* pFrameWnd = dynamic_cast<CFrameWnd*>(pFrame);
-    return pFrameWnd != nullptr && pFrameWnd->m_bHelpMode;
-}
+constexpr UINT CONTEXT_MENU_TRACK_FLAGS = CExtPopupMenuWnd::TRACK_OWNER_DRAW | CExtPopupMenuWnd::TRACK_WAIT;
 
 // The strip's orientation names the MDI client's side that adjoins it.
 void CutSides(RECT& rc, int nOrientation, bool bStripVisible, int nBorder)
@@ -229,9 +218,10 @@ void CExtTMWI<T>::UpdateStripVisibility()
     const HWND hWnd = this->GetSafeHwnd();
     if (hWnd == nullptr)
         return;
-    CWnd* pFrame = GetFrameWnd();
-    // No OLE server frame exists in this framework, so in-place activation never hides it.
-    const bool bHide = this->GetItemCount() == 0 || IsFrameInPrintPreview(pFrame);
+    // Print preview and in-place activation put their own views and bars in the frame.
+    auto* pFrame = dynamic_cast<CFrameWnd*>(GetFrameWnd());
+    const bool bHide = this->GetItemCount() == 0 || CExtControlBar::IsFrameInPrintPreview(pFrame)
+                       || CExtControlBar::IsFrameOleInPlaceActive(pFrame);
     if (bHide) {
         ::SetWindowPos(hWnd, nullptr, 0, 0, 0, 0, SWP_HIDE_STRIP);
         this->m_nFirstVisible = this->m_nLastVisible = -1;
@@ -469,6 +459,32 @@ bool CExtTMWI<T>::DispatchHookedMessage(LRESULT& lResult, HWND hWndHooked, UINT 
 }
 
 template <class T>
+void CExtTMWI<T>::TrackContextMenu(const POINT& ptScreen)
+{
+    CWnd* pFrame = GetFrameWnd();
+    if (pFrame == nullptr)
+        return;
+    auto* pPopup = new CExtPopupMenuWnd;
+    pPopup->PrepareEmptyPopup(pFrame->GetSafeHwnd());
+    CExtControlBar::POPUP_MENU_EVENT_DATA data(CExtControlBar::POPUP_MENU_EVENT_DATA::MDITABS_CTX, pPopup, this,
+                                               ptScreen, WM_CONTEXTMENU);
+    // The strip has no entries of its own: the menu is whatever the frame puts in it.
+    const bool bFilled = data.NotifyTargetFrame(false);
+    data.NotifyTargetFrame(true);
+    if (!bFilled || pPopup->CountItems() == 0) {
+        delete pPopup;
+        return;
+    }
+    const HWND hWndSelf = this->GetSafeHwnd();
+    pFrame->SetFocus();
+    if (!pPopup->StartTracking(CONTEXT_MENU_TRACK_FLAGS, ptScreen.x, ptScreen.y))
+        delete pPopup;
+    // A command chosen from the menu may have closed the frame and the strip with it.
+    if (::IsWindow(hWndSelf) && CWnd::FromHandlePermanent(hWndSelf) == this)
+        this->Invalidate();
+}
+
+template <class T>
 LRESULT CExtTMWI<T>::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
@@ -476,15 +492,17 @@ LRESULT CExtTMWI<T>::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         reinterpret_cast<WINDOWPOS*>(lParam)->flags |= SWP_FRAMECHANGED;
         break;
     case WM_CONTEXTMENU: {
-        if (IsFrameInHelpMode(GetFrameWnd()))
+        if (CExtControlBar::IsFrameInHelpMode(GetFrameWnd()))
             return 0;
         POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
         if (pt.x == -1 && pt.y == -1)
             ::GetCursorPos(&pt);
-        this->ScreenToClient(&pt);
-        const int nIndex = this->HitTestItem(pt);
+        POINT ptClient = pt;
+        this->ScreenToClient(&ptClient);
+        const int nIndex = this->HitTestItem(ptClient);
         if (nIndex >= 0)
             this->SetSelectedItem(nIndex, true, true);
+        TrackContextMenu(pt);
         return 0;
     }
     case WM_NCCALCSIZE:

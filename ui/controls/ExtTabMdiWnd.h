@@ -64,6 +64,8 @@ protected:
     // While set, tab changes come from the MDI client and are not sent back to it.
     void SetSynchronizing(bool bOn);
     void AppendChildTab(HWND hWndChild);
+    // Offers a menu to the frame; shows it at the screen point when the frame filled it.
+    void TrackContextMenu(const POINT& ptScreen);
 
     CExtCmdIcon m_iconCache;
     BYTE m_nSyncFlags = 0;

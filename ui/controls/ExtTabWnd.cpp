@@ -2,6 +2,7 @@
 // the window class, creation and the message switch.
 #include "ui/controls/ExtTabWnd.h"
 
+#include "ui/bars/ExtControlBar.h"
 #include "ui/core/ExtCmdManager.h"
 #include "ui/core/ExtPaintManager.h"
 #include "ui/core/ExtPaintManagerHolder.h"
@@ -13,6 +14,14 @@ IMPLEMENT_DYNCREATE(CExtTabWnd, CWnd)
 HCURSOR CExtTabWnd::g_hTabWindowCursor = ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
 
 namespace {
+// An MDI strip lives inside the area the frame's bars leave, so asking what room they leave must
+// not count it.
+void LeaveMdiStripOutOfQuery(CExtControlBar::REPOSITION_QUERY_DATA* pData)
+{
+    if (pData != nullptr && pData->IsQueryPass() && DYNAMIC_DOWNCAST(CFrameWnd, pData->m_pWndParent) != nullptr)
+        pData->SetExcluded(true);
+}
+
 // The paint manager learns a strip's style and a tab's neighbours through these answers.
 DWORD AnswerTabWindowStyle(CObject* pObject)
 {
@@ -556,6 +565,11 @@ bool CExtTabWnd::GetGroupRange(int nIndex, int& nFirst, int& nLast, TAB_ITEM_INF
 
 LRESULT CExtTabWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == CExtControlBar::g_nMsgQueryRepositionCalcEffect) {
+        if ((m_nMdiFlags & MDI_TEMPLATE) != 0)
+            LeaveMdiStripOutOfQuery(reinterpret_cast<CExtControlBar::REPOSITION_QUERY_DATA*>(wParam));
+        return 0;
+    }
     const POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
     switch (message) {
     case WM_PAINT:
@@ -627,8 +641,7 @@ LRESULT CExtTabWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             pParent->SetFocus();
         return 0;
     case WM_SETCURSOR: {
-        CFrameWnd* pFrame = GetParentFrame();
-        if (pFrame != nullptr && pFrame->m_bHelpMode)
+        if (CExtControlBar::IsFrameInHelpMode(this))
             return FALSE;
         ::SetCursor(g_hTabWindowCursor != nullptr ? g_hTabWindowCursor
                                                   : ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)));

@@ -1,26 +1,73 @@
 // MDI tab strips on a test MDI frame: tabs follow the children, choosing a tab activates its
 // child, and the MDI client's border joins the strip.
 #include "TabTestSupport.h"
+#include "ui/bars/ExtControlBar.h"
 #include "ui/controls/ExtTabMdiWnd.h"
 #include "ui/core/ExtPaintManagerHolder.h"
+#include "ui/core/ExtPopupMenuWnd.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
+#include <vector>
 
 namespace {
 using T = CExtTabWnd;
 constexpr UINT STRIP_ID = AFX_IDW_CONTROLBAR_FIRST + 40;
 constexpr DWORD CHILD_STYLE = WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW;
+constexpr UINT ID_MENU_COMMAND = 0x8123;
+using MenuEvent = CExtControlBar::POPUP_MENU_EVENT_DATA;
+
+// A frame that answers the bars' context-menu protocol and records what it is asked and sent.
+class CMenuFrame : public CMDIFrameWnd
+{
+public:
+    struct Notification
+    {
+        SHORT nKind;
+        CWnd* pSrcWnd;
+        UINT nSrcMessage;
+        POINT ptScreen;
+        bool bPost;
+    };
+    bool m_bFillMenu = false;
+    bool m_bClaimStep = false;
+    std::vector<Notification> m_notifications;
+    std::vector<UINT> m_commands;
+
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override
+    {
+        if (nID != ID_MENU_COMMAND)
+            return CMDIFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+        if (nCode == CN_UPDATE_COMMAND_UI)
+            static_cast<CCmdUI*>(pExtra)->Enable(TRUE);
+        else if (nCode == CN_COMMAND && pHandlerInfo == nullptr)
+            m_commands.push_back(nID);
+        return TRUE;
+    }
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message != CExtControlBar::g_nMsgConstructPopupMenu)
+            return CMDIFrameWnd::WindowProc(message, wParam, lParam);
+        MenuEvent* pData = MenuEvent::PassThroughArgument(wParam);
+        m_notifications.push_back({pData->m_nEventKind, pData->m_pSrcWnd, pData->m_nSrcMessage, pData->m_ptScreen,
+                                   pData->m_bPostNotification});
+        if (!pData->m_bPostNotification && m_bFillMenu)
+            pData->m_pPopupMenu->InsertCustomItem(ID_MENU_COMMAND, -1, "Close all", nullptr, CExtCmdIcon());
+        return m_bClaimStep ? 1 : 0;
+    }
+};
 
 // The frame lives inside the shared host: top-level frames cost seconds under Xvfb.
-template <class TStrip>
+template <class TStrip, class TFrame = CMDIFrameWnd>
 class CMdiScene
 {
 public:
     explicit CMdiScene(HWND hHost)
     {
-        m_pFrame = new CMDIFrameWnd;
+        m_pFrame = new TFrame;
         m_bOk = m_pFrame->Create(nullptr, "frame", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, CRect(0, 0, 400, 260),
                                  CWnd::FromHandle(hHost)) != FALSE;
         if (m_bOk)
@@ -62,7 +109,7 @@ public:
         return SIZE{rcWindow.Width() - rcClient.Width(), rcWindow.Height() - rcClient.Height()};
     }
 
-    CMDIFrameWnd* m_pFrame = nullptr;
+    TFrame* m_pFrame = nullptr;
     TStrip m_strip;
     bool m_bOk = false;
 };
@@ -129,11 +176,111 @@ TEST_F(TabMdi, ChoosingATabActivatesItsChildAndActivationSelectsItsTab)
     EXPECT_EQ(scene.TabOf(pSecond), scene.m_strip.GetSelectedIndex());
     EXPECT_EQ(pSecond, scene.m_pFrame->MDIGetActive());
 
-    // A right click selects too, and asks the frame (which offers no menu) for one.
-    pt = ScreenPoint(hStrip, Centre(scene.m_strip.GetItemClientRect(scene.TabOf(pFirst))));
-    PlayMouseSteps({{0, pt}, {MOUSEEVENTF_RIGHTDOWN, pt}, {MOUSEEVENTF_RIGHTUP, pt}, {0, POINT{pt.x, pt.y + 200}}});
-    EXPECT_EQ(scene.TabOf(pFirst), scene.m_strip.GetSelectedIndex());
-    EXPECT_EQ(pFirst, scene.m_pFrame->MDIGetActive());
+}
+
+// A right click selects its tab and offers the frame a menu; the menu shows only when the frame
+// filled it and said so, and nothing at all happens in context-help mode.
+TEST_F(TabMdi, TheContextMenuIsWhatTheFrameBuilds)
+{
+    struct Case
+    {
+        const char* name;
+        bool bHelpMode;
+        bool bFill;
+        bool bClaim;
+        size_t nNotifications;
+        bool bMenuShown;
+    };
+    const Case cases[] = {
+        {"frame fills and claims", false, true, true, 2, true},
+        {"frame claims an empty menu", false, false, true, 2, false},
+        {"frame fills without claiming", false, true, false, 2, false},
+        {"help mode", true, true, true, 0, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CMdiScene<CExtTabMdiWnd, CMenuFrame> scene(m_pHost->Handle());
+        ASSERT_TRUE(scene.m_bOk);
+        CMDIChildWnd* pFirst = scene.AddChild("One", 0);
+        CMDIChildWnd* pSecond = scene.AddChild("Two", 0);
+        scene.Settle();
+        ASSERT_EQ(scene.TabOf(pSecond), scene.m_strip.GetSelectedIndex());
+        scene.m_pFrame->m_bFillMenu = c.bFill;
+        scene.m_pFrame->m_bClaimStep = c.bClaim;
+        scene.m_pFrame->m_bHelpMode = c.bHelpMode ? TRUE : FALSE;
+
+        const POINT pt =
+            ScreenPoint(scene.m_strip.GetSafeHwnd(), Centre(scene.m_strip.GetItemClientRect(scene.TabOf(pFirst))));
+        // Down and Enter choose the menu's item when it shows; Escape ends whatever is left.
+        PlayMouseSteps({{0, pt},
+                        {MOUSEEVENTF_RIGHTDOWN, pt},
+                        {MOUSEEVENTF_RIGHTUP, pt, 400},  // the menu opens animated and ignores keys meanwhile
+                        {0, pt, 60, VK_DOWN},
+                        {0, pt, 60, VK_RETURN},
+                        {0, pt, 60, VK_ESCAPE}});
+        scene.m_pFrame->m_bHelpMode = FALSE;
+        EXPECT_FALSE(CExtPopupMenuWnd::IsTrackingActive());
+
+        const auto& notes = scene.m_pFrame->m_notifications;
+        ASSERT_EQ(c.nNotifications, notes.size());
+        for (size_t i = 0; i < notes.size(); ++i) {
+            EXPECT_EQ(MenuEvent::MDITABS_CTX, notes[i].nKind);
+            EXPECT_EQ(static_cast<CWnd*>(&scene.m_strip), notes[i].pSrcWnd);
+            EXPECT_EQ(static_cast<UINT>(WM_CONTEXTMENU), notes[i].nSrcMessage);
+            EXPECT_EQ(pt.x, notes[i].ptScreen.x);
+            EXPECT_EQ(pt.y, notes[i].ptScreen.y);
+            EXPECT_EQ(i == 1, notes[i].bPost) << "first the offer, then its completion";
+        }
+        EXPECT_EQ(c.bMenuShown ? std::vector<UINT>{ID_MENU_COMMAND} : std::vector<UINT>{},
+                  scene.m_pFrame->m_commands);
+        CWnd* pSelected = c.bHelpMode ? pSecond : pFirst;
+        EXPECT_EQ(scene.TabOf(pSelected), scene.m_strip.GetSelectedIndex());
+        EXPECT_EQ(pSelected, scene.m_pFrame->MDIGetActive());
+    }
+}
+
+// The frame asking what room its bars leave does not count the MDI strip, which lies inside
+// that room; real layout passes and other parents still see it.
+TEST_F(TabMdi, RoomQueriesLeaveTheStripOut)
+{
+    using Query = CExtControlBar::REPOSITION_QUERY_DATA;
+    CMdiScene<CExtTabMdiWnd> scene(m_pHost->Handle());
+    ASSERT_TRUE(scene.m_bOk);
+    scene.AddChild("Drawing", 0);
+    scene.Settle();
+    ASSERT_TRUE(scene.m_strip.IsWindowVisible());
+    CTestTabWnd plain;
+    ASSERT_TRUE(plain.Create(scene.m_pFrame->GetSafeHwnd(), CRect(0, 0, 100, 20), T::STYLE_ORIENT_TOP));
+
+    struct Case
+    {
+        const char* name;
+        CWnd* pStrip;
+        UINT nKind;
+        CWnd* pParent;
+        bool bExcluded;
+    };
+    const Case cases[] = {
+        {"MDI strip, query, frame", &scene.m_strip, Query::KIND_QUERY, scene.m_pFrame, true},
+        {"MDI strip, layout pass", &scene.m_strip, Query::KIND_NORMAL, scene.m_pFrame, false},
+        {"MDI strip, extra pass", &scene.m_strip, Query::KIND_EXTRA, scene.m_pFrame, false},
+        {"MDI strip, query, no frame", &scene.m_strip, Query::KIND_QUERY, CWnd::FromHandle(m_pHost->Handle()), false},
+        {"plain strip, query, frame", &plain, Query::KIND_QUERY, scene.m_pFrame, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Query query(c.nKind, c.pParent, 0, 0xFFFF, AFX_IDW_PANE_FIRST, nullptr, nullptr, true);
+        c.pStrip->SendMessage(CExtControlBar::g_nMsgQueryRepositionCalcEffect, reinterpret_cast<WPARAM>(&query));
+        EXPECT_EQ(c.bExcluded, query.IsExcluded());
+    }
+    plain.DestroyWindow();
+
+    // A query pass over the frame answers its whole client area despite the visible strip.
+    CRect rcRoom, rcClient;
+    CExtControlBar::RepositionFrameBars(scene.m_pFrame, 0, 0xFFFF, AFX_IDW_PANE_FIRST, Query::KIND_QUERY, &rcRoom,
+                                        nullptr, true);
+    scene.m_pFrame->GetClientRect(&rcClient);
+    EXPECT_EQ(rcClient, rcRoom);
 }
 
 TEST_F(TabMdi, TheCloseButtonClosesTheSelectedChild)
