@@ -10,20 +10,6 @@ namespace
 {
 // Neighbouring bars overlap by their borders.
 constexpr int kBarOverlap = 2;
-
-bool IsBarEntry(void* pEntry)
-{
-    return pEntry != nullptr && reinterpret_cast<UINT_PTR>(pEntry) >= AFX_DOCKBAR_PLACEHOLDER_LIMIT;
-}
-
-DWORD LayoutModeOf(const CControlBar* pBar)
-{
-    if ((pBar->m_dwStyle & CBRS_SIZE_DYNAMIC) && (pBar->m_dwStyle & CBRS_FLOATING))
-        return LM_HORZ | LM_MRUWIDTH;
-    if (pBar->m_dwStyle & CBRS_ORIENT_HORZ)
-        return LM_HORZ | LM_HORZDOCK;
-    return LM_VERTDOCK;
-}
 }
 
 IMPLEMENT_DYNAMIC(CDockBar, CControlBar)
@@ -31,6 +17,20 @@ IMPLEMENT_DYNAMIC(CDockBar, CControlBar)
 BEGIN_MESSAGE_MAP(CDockBar, CControlBar)
     ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
 END_MESSAGE_MAP()
+
+bool CDockBar::IsBarEntry(const void* pEntry)
+{
+    return pEntry != nullptr && reinterpret_cast<UINT_PTR>(pEntry) >= AFX_DOCKBAR_PLACEHOLDER_LIMIT;
+}
+
+DWORD CDockBar::LayoutModeOf(const CControlBar* pBar)
+{
+    if ((pBar->m_dwStyle & CBRS_SIZE_DYNAMIC) && (pBar->m_dwStyle & CBRS_FLOATING))
+        return LM_HORZ | LM_MRUWIDTH;
+    if (pBar->m_dwStyle & CBRS_ORIENT_HORZ)
+        return LM_HORZ | LM_HORZDOCK;
+    return LM_VERTDOCK;
+}
 
 CDockBar::CDockBar(BOOL bFloating) : m_bFloating(bFloating)
 {

@@ -42,6 +42,11 @@ public:
     virtual int GetDockedVisibleCount() const;
     // The bar at index nPos, null for a row break or a placeholder.
     CControlBar* GetDockedControlBar(int nPos) const;
+    // Whether an entry of m_arrBars is a bar: not a row break, not a placeholder.
+    static bool IsBarEntry(const void* pEntry);
+    // How a docked bar is measured: a floating dynamic bar by its remembered width, any other
+    // by its orientation.
+    static DWORD LayoutModeOf(const CControlBar* pBar);
     // Puts the bar in: at the rectangle (screen coordinates) when given, else as a new last row.
     void DockControlBar(CControlBar* pBar, LPCRECT lpRect = nullptr);
     // Puts a bar back where its placeholder stands (or as DockControlBar when it has none).

@@ -565,6 +565,16 @@ UINT CExtBarButton::GetTrackPopupAlignment() const
 
 bool CExtBarButton::OnSetCursor(CPoint) { return false; }
 
+void CExtBarButton::RaiseFloatingBar()
+{
+    if (m_pBar->IsFloating()) {
+        if (CWnd* pTop = m_pBar->GetTopLevelParent())
+            pTop->SetActiveWindow();
+        if (CFrameWnd* pFrame = m_pBar->GetParentFrame())
+            pFrame->BringWindowToTop();
+    }
+}
+
 int CExtBarButton::OnTrackPopup(CPoint point, bool bKeyboardStyle, bool bSelectFirst)
 {
     if (m_pBar == nullptr || m_pBar->IsDockedInFrameOnly() || (IsDisabled() && !CanTrackMenu()))
@@ -580,12 +590,7 @@ int CExtBarButton::OnTrackPopup(CPoint point, bool bKeyboardStyle, bool bSelectF
         return -1;
     const bool bWasTracking = CExtToolControlBar::g_bButtonMenuTracking;
     CExtToolControlBar::CancelAllBarsMenuTracking();
-    if (m_pBar->IsFloating()) {
-        if (CWnd* pTop = m_pBar->GetTopLevelParent())
-            pTop->SetActiveWindow();
-        if (CFrameWnd* pFrame = m_pBar->GetParentFrame())
-            pFrame->BringWindowToTop();
-    }
+    RaiseFloatingBar();
     CWnd* pTarget = GetCmdTargetWnd();
     const HWND hWndTarget = pTarget != nullptr ? pTarget->GetSafeHwnd() : nullptr;
     auto* pPopup = new CExtPopupMenuWnd;

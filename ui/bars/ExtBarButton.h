@@ -104,6 +104,8 @@ protected:
     bool IsCtrlShown() const;
     // Track flags of a menu opened from this button.
     UINT TrackFlags(bool bKeyboardStyle, bool bSelectFirst) const;
+    // Before this button opens its own popup: a floating bar's frame comes forward, active.
+    void RaiseFloatingBar();
     // Opens the popup as this button's menu (point in bar client coordinates); the popup is
     // deleted when it cannot be shown.
     void TrackButtonPopup(CExtPopupMenuWnd* pPopup, CPoint point, bool bKeyboardStyle, bool bSelectFirst);

@@ -162,12 +162,7 @@ int CExtBarColorButton::OnTrackPopup(CPoint point, bool bKeyboardStyle, bool bSe
     const bool bWasTracking = CExtToolControlBar::g_bButtonMenuTracking;
     CExtToolControlBar::CancelAllBarsMenuTracking();
     CExtToolControlBar::g_bButtonMenuTracking = bWasTracking;
-    if (m_pBar->IsFloating()) {
-        if (CWnd* pTop = m_pBar->GetTopLevelParent())
-            pTop->SetActiveWindow();
-        if (CFrameWnd* pFrame = m_pBar->GetParentFrame())
-            pFrame->BringWindowToTop();
-    }
+    RaiseFloatingBar();
     CWnd* pTarget = GetCmdTargetWnd();
     auto* pPopup = new CExtPopupColorMenuWnd;
     if (!pPopup->PrepareEmptyPopup(pTarget != nullptr ? pTarget->GetSafeHwnd() : nullptr)) {

@@ -22,20 +22,6 @@ constexpr UINT kBarListMenuTrackFlags = 0x800;
 constexpr int kRowOverlap = 1;
 constexpr int kBorderExtent = 1;
 
-bool IsBarEntry(void* pEntry)
-{
-    return pEntry != nullptr && reinterpret_cast<UINT_PTR>(pEntry) >= AFX_DOCKBAR_PLACEHOLDER_LIMIT;
-}
-
-DWORD LayoutModeOf(const CControlBar* pBar)
-{
-    if ((pBar->m_dwStyle & CBRS_SIZE_DYNAMIC) && (pBar->m_dwStyle & CBRS_FLOATING))
-        return LM_HORZ | LM_MRUWIDTH;
-    if (pBar->m_dwStyle & CBRS_ORIENT_HORZ)
-        return LM_HORZ | LM_HORZDOCK;
-    return LM_VERTDOCK;
-}
-
 // The dock bar a container keeps for its nested bars: its child framework dock bar.
 CExtDockBar* ContainerDockBar(CControlBar* pContainer)
 {
@@ -683,7 +669,7 @@ void CExtDockBar::RemovePlaceholder(CControlBar* pBar, bool bSearchOtherDockBars
 void CExtDockBar::RemoveAllPlaceholders(bool bSearchOtherDockBars)
 {
     for (INT_PTR i = m_arrBars.GetSize() - 1; i > 0; --i)
-        if (m_arrBars[i] != nullptr && !IsBarEntry(m_arrBars[i]))
+        if (m_arrBars[i] != nullptr && !CDockBar::IsBarEntry(m_arrBars[i]))
             RemoveEntry(i);
     if (!bSearchOtherDockBars)
         return;
@@ -705,7 +691,7 @@ void CExtDockBar::ReleaseAllBars()
         if (i >= m_arrBars.GetSize())
             continue;
         void* pEntry = m_arrBars[i];
-        if (IsBarEntry(pEntry))
+        if (CDockBar::IsBarEntry(pEntry))
         {
             CControlBar* pBar = static_cast<CControlBar*>(pEntry);
             pBar->m_pDockBar = nullptr;
@@ -808,7 +794,7 @@ CSize CExtDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
         CControlBar* pBar = GetDockedControlBar(static_cast<int>(i));
         if (pBar != nullptr && pBar->IsVisible())
         {
-            const CSize sizeBar = pBar->CalcDynamicLayout(-1, LayoutModeOf(pBar));
+            const CSize sizeBar = pBar->CalcDynamicLayout(-1, CDockBar::LayoutModeOf(pBar));
             const int nExtent = bHorz ? sizeBar.cx : sizeBar.cy;
             CRect rcCurrent;
             pBar->GetWindowRect(&rcCurrent);

@@ -41,15 +41,6 @@ struct RowAxis
     int Extent(const RECT& rc) const { return End(rc) - Start(rc); }
 };
 
-DWORD LayoutModeOf(const CControlBar* pBar)
-{
-    if ((pBar->m_dwStyle & CBRS_SIZE_DYNAMIC) && (pBar->m_dwStyle & CBRS_FLOATING))
-        return LM_HORZ | LM_MRUWIDTH;
-    if (pBar->m_dwStyle & CBRS_ORIENT_HORZ)
-        return LM_HORZ | LM_HORZDOCK;
-    return LM_VERTDOCK;
-}
-
 CExtControlBar* AsExtBar(CControlBar* pBar)
 {
     return pBar != nullptr && pBar->IsKindOf(RUNTIME_CLASS(CExtControlBar)) ? static_cast<CExtControlBar*>(pBar) : nullptr;
@@ -166,7 +157,7 @@ CExtDockOuterBar::OuterItems CExtDockOuterBar::RowItems(int nIndex, bool bHorz)
             items.push_back(item);
             continue;
         }
-        item.m_size = pBar->CalcDynamicLayout(-1, LayoutModeOf(pBar));
+        item.m_size = pBar->CalcDynamicLayout(-1, CDockBar::LayoutModeOf(pBar));
         CRect rcWindow, rcClient;
         pBar->GetWindowRect(&rcWindow);
         pBar->GetClientRect(&rcClient);

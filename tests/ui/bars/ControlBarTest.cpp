@@ -133,7 +133,7 @@ int AvailableExtent(UINT nSide)
 // Row layout: bars of one top row, given as (minimal extent, extent, thickness) each.
 TEST(ControlBarRowLayout, ExtentsAfterLayingOutOneRow)
 {
-    struct BarSpec
+    struct BarSetup
     {
         int nMinimal;
         int nExtent;
@@ -142,7 +142,7 @@ TEST(ControlBarRowLayout, ExtentsAfterLayingOutOneRow)
     struct Case
     {
         const char* name;
-        std::vector<BarSpec> bars;
+        std::vector<BarSetup> bars;
         std::vector<int> expectedExtents;
         int nExpectedRows;
     };
@@ -160,10 +160,10 @@ TEST(ControlBarRowLayout, ExtentsAfterLayingOutOneRow)
     for (const Case& c : cases) {
         CBarTestFrame frame;
         std::vector<CExtControlBar*> row;
-        for (const BarSpec& spec : c.bars) {
+        for (const BarSetup& setup : c.bars) {
             CTestBar* pBar = frame.CreateBar(kTop, "Bar", kIdA + static_cast<UINT>(row.size()));
-            pBar->m_nForcedMinimal = spec.nMinimal;
-            pBar->m_sizeDockedHorz = CSize(spec.nExtent, spec.nThickness);
+            pBar->m_nForcedMinimal = setup.nMinimal;
+            pBar->m_sizeDockedHorz = CSize(setup.nExtent, setup.nThickness);
             row.push_back(pBar);
         }
         frame.SetRows(kTop, {row});
