@@ -7,11 +7,26 @@ namespace {
 
 constexpr int ABSOLUTE_RANGE = 65535;
 constexpr DWORD WATCHDOG_POLL_MS = 20;
+// How long a step waits for the window it aims at to show (a busy machine shows it late).
+constexpr DWORD TARGET_TIMEOUT_MS = 3000;
+constexpr DWORD TARGET_POLL_MS = 20;
+
+// The point asked for, asked again while nothing it aims at shows yet.
+POINT WaitForTarget(const std::function<POINT()>& where)
+{
+    const DWORD dwStart = ::GetTickCount();
+    POINT pt = where();
+    while (pt.x == -1 && pt.y == -1 && ::GetTickCount() - dwStart < TARGET_TIMEOUT_MS) {
+        ::Sleep(TARGET_POLL_MS);
+        pt = where();
+    }
+    return pt;
+}
 
 void SendStep(const InputStep& step)
 {
     switch (step.kind) {
-    case InputStep::MOVE: SendMouseMove(step.where ? step.where() : step.pt); break;
+    case InputStep::MOVE: SendMouseMove(step.where ? WaitForTarget(step.where) : step.pt); break;
     case InputStep::LEFT_DOWN: SendLeftButton(true); break;
     case InputStep::LEFT_UP: SendLeftButton(false); break;
     case InputStep::KEY_DOWN: SendKey(step.vk, true); break;

@@ -24,7 +24,8 @@ struct InputStep
     POINT pt;   // MOVE: screen point
     WORD vk;    // KEY_DOWN, KEY_UP
     DWORD ms;   // WAIT: extra pause
-    // MOVE: when set, the point is asked for when the step runs (windows shown meanwhile).
+    // MOVE: when set, the point is asked for when the step runs (windows shown meanwhile), and
+    // asked again for a while as long as it answers (-1, -1): what it aims at is not shown yet.
     std::function<POINT()> where;
     // CALL: runs on the input thread (posting to windows is safe from there).
     std::function<void()> action;

@@ -8,6 +8,8 @@ namespace {
 // Key-downs closer together than the popups' repeat interval are dropped.
 constexpr DWORD KEY_SETTLE_MS = 60;
 constexpr DWORD MOUSE_SETTLE_MS = 60;
+// The longest wait for the keys sent to leave the queue.
+constexpr DWORD KEY_QUEUE_TIMEOUT_MS = 2000;
 // How far inside the owner's corner the cursor is parked.
 constexpr int PARKED_CURSOR_INSET = 20;
 
@@ -57,16 +59,28 @@ void ActivateOwner(HWND hWnd, const RECT& rc)
     PumpMessagesFor(60);
 }
 
+namespace {
+// The popups time their key interval from when a key is taken from the queue: on a busy machine
+// that can be late, so the settling time counts from then.
+void SettleKeys()
+{
+    const DWORD dwStart = ::GetTickCount();
+    while (HIWORD(::GetQueueStatus(QS_KEY)) != 0 && ::GetTickCount() - dwStart < KEY_QUEUE_TIMEOUT_MS)
+        PumpMessagesFor(5);
+    PumpMessagesFor(KEY_SETTLE_MS);
+}
+}  // namespace
+
 void PressKey(WORD vk)
 {
     SendKey(vk);
-    PumpMessagesFor(KEY_SETTLE_MS);
+    SettleKeys();
 }
 
 void PressKeyWith(WORD vkModifier, WORD vk)
 {
     SendKeys({{vkModifier, false}, {vk, false}, {vk, true}, {vkModifier, true}});
-    PumpMessagesFor(KEY_SETTLE_MS);
+    SettleKeys();
 }
 
 void MoveCursorTo(POINT ptScreen)
