@@ -12,6 +12,7 @@
 #include "ui/core/ExtPaintManager.h"
 #include "ui/core/ExtPaintManagerArgs.h"
 #include "ui/core/ExtPaintManagerHolder.h"
+#include "ui/core/ExtPopupMenuTrackingState.h"
 #include "ui/core/ExtPopupMenuWnd.h"
 #include "ui/core/ExtPopupServices.h"
 #include "ui/core/ExtTipText.h"
@@ -553,8 +554,9 @@ LRESULT CExtButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     {
     case WM_MOUSEMOVE:
     {
-        // Sliding onto the button while its tool bar's drop-down is open moves the menu here.
-        if (g_bToolBarsTrackMenu && PopupIsToolBarWindow(::GetParent(m_hWnd))) {
+        // Sliding onto the button while its tool bar's drop-down is open moves the menu here,
+        // unless the open menu is already this button's (it opens beside the button's window).
+        if (g_bToolBarsTrackMenu && PopupIsToolBarWindow(::GetParent(m_hWnd)) && !IsOwnMenuTracked()) {
             TrackDropDownMenu(false);
             return 0;
         }
@@ -709,4 +711,14 @@ INT_PTR CExtButton::OnToolHitTest(CPoint point, TOOLINFOA* pTI) const
     if (TakeToolBarTip(pThis->m_tip, pThis, point, GetTooltipMaxWidth()))
         return -1;
     return CButton::OnToolHitTest(point, pTI);
+}
+
+bool CExtButton::IsOwnMenuTracked() const
+{
+    const CExtPopupMenuWnd* pTracked = g_PopupMenuTrackingState.m_pTrackedPopup;
+    if (pTracked == nullptr || !CExtPopupMenuWnd::IsTrackingActive())
+        return false;
+    CRect rcWindow;
+    ::GetWindowRect(m_hWnd, &rcWindow);
+    return pTracked->GetExcludeArea() == rcWindow;
 }

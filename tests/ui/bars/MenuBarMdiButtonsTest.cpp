@@ -6,6 +6,7 @@
 #include "MenuBarTestResources.h"
 #include "tests/support/ScreenImage.h"
 #include "ui/bars/ExtBarMdiRightButton.h"
+#include "ui/core/ExtPopupMenuWnd.h"
 
 #include <gtest/gtest.h>
 
@@ -225,6 +226,22 @@ TEST(MenuBarMdiButtons, ClicksRestoreOrCloseTheMaximisedChild)
         }
         const CRect& rcTarget =
             c.bClose ? info.m_rcClose : (c.bMinimizeBox ? info.m_rcRestore : info.m_rcRestoreNoMinimize);
+        const INT_PTR nTipId = c.bClose ? 0xEF06 : (c.bMinimizeBox ? 0xEF12 : 0xEF03);
+        EXPECT_EQ(nTipId, pRight->OnToolHitTest(rcTarget.CenterPoint(), nullptr)) << c.pszWhat;
+
+        // In a menu the caption buttons are system commands aimed at the child.
+        auto* pPopup = new CExtPopupMenuWnd;
+        ASSERT_TRUE(pPopup->PrepareEmptyPopup(scene.Frame()->GetSafeHwnd()));
+        ASSERT_TRUE(pRight->PutToPopupMenu(pPopup)) << c.pszWhat;
+        std::vector<UINT> commands;
+        for (int i = 0; i < pPopup->CountItems(); ++i)
+            commands.push_back(pPopup->CommandIdAt(i));
+        const std::vector<UINT> expected = c.bMinimizeBox
+                                               ? std::vector<UINT>{SC_MINIMIZE, SC_RESTORE, SC_MAXIMIZE, SC_CLOSE}
+                                               : std::vector<UINT>{SC_RESTORE, SC_CLOSE};
+        EXPECT_EQ(expected, commands) << c.pszWhat;
+        delete pPopup;
+
         CPoint pt = rcTarget.CenterPoint();
         pBar->ClientToScreen(&pt);
         ClickAt(pt);
@@ -261,6 +278,19 @@ TEST(MenuBarMdiButtons, GreyedCloseShowsNoCloseButtonAndDoubleClicksDoNothing)
         Info info;
         const DWORD dwFlags = pBar->GetMdiButtonsInfo(info, pBar->GetButtonByIndex(pBar->GetButtonCount() - 1), true);
         EXPECT_EQ(!bGreyed, (dwFlags & Info::FLAG_CLOSE) != 0) << (bGreyed ? "greyed" : "enabled");
+        // In a menu the document button is the child's system menu under "Active document".
+        auto* pPopup = new CExtPopupMenuWnd;
+        ASSERT_TRUE(pPopup->PrepareEmptyPopup(scene.Frame()->GetSafeHwnd()));
+        ASSERT_TRUE(pDoc->PutToPopupMenu(pPopup));
+        ASSERT_EQ(2, pPopup->CountItems());
+        CString sCaption;
+        pPopup->GetItemText(sCaption, 0);
+        EXPECT_STREQ("Active document", sCaption.GetString());
+        ASSERT_NE(nullptr, pPopup->GetSubmenuAt(0));
+        EXPECT_GE(pPopup->GetSubmenuAt(0)->FindItemByCommand(SC_CLOSE), 0);
+        EXPECT_EQ(CExtPopupMenuWnd::ID_SEPARATOR, pPopup->CommandIdAt(1));
+        delete pPopup;
+
         EXPECT_TRUE(pDoc->OnDblClick(pDoc->GetRect().CenterPoint()));
         PumpTranslated(100);
         EXPECT_EQ(bGreyed, ::IsWindow(hWndChild) != FALSE) << (bGreyed ? "greyed" : "enabled");

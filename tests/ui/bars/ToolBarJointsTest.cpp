@@ -6,6 +6,7 @@
 #include "DragInputScript.h"
 #include "ui/core/ExtButton.h"
 #include "ui/core/ExtItemCoveringNotification.h"
+#include "ui/core/ExtPopupMenuTrackingState.h"
 #include "ui/core/ExtPopupMenuWnd.h"
 
 #include <gtest/gtest.h>
@@ -160,13 +161,6 @@ TEST_F(ToolBarJointsTest, HostedPushButtonAnswersTheBarsMenuAndTipRequests)
     EXPECT_EQ(kCmd + 30, pPopup->GetSubmenuAt(0)->CommandIdAt(0));
     delete pPopup;
 
-    // Drop-down tracking that reaches the place opens the hosted button's menu.
-    pPlace->OnTrackPopup(pBar->GetButtonRect(1).CenterPoint(), false, false);
-    PumpMessagesFor(60);
-    EXPECT_TRUE(CExtPopupMenuWnd::IsTrackingActive()) << "the hosted button's menu is open";
-    CExtToolControlBar::CancelAllBarsMenuTracking();
-    PumpMessagesFor(60);
-
     // The bar's tip for the place: the hosted button shows it and answers no tool of its own.
     TOOLINFOA info{};
     info.cbSize = sizeof(info);
@@ -174,4 +168,36 @@ TEST_F(ToolBarJointsTest, HostedPushButtonAnswersTheBarsMenuAndTipRequests)
     pHosted->GetClientRect(&rcHosted);
     EXPECT_EQ(-1, static_cast<CWnd*>(pHosted)->OnToolHitTest(rcHosted.CenterPoint(), &info));
     EXPECT_STREQ(kTip, pHosted->TipText().GetString());
+
+    // Drop-down tracking that reaches the place opens the hosted button's menu.
+    CRect rcHostedWindow;
+    pHosted->GetWindowRect(&rcHostedWindow);
+    auto hostedMenuOpen = [&] {
+        const CExtPopupMenuWnd* pTracked = g_PopupMenuTrackingState.m_pTrackedPopup;
+        return CExtPopupMenuWnd::IsTrackingActive() && pTracked != nullptr &&
+               pTracked->GetExcludeArea() == rcHostedWindow;
+    };
+    pPlace->OnTrackPopup(pBar->GetButtonRect(1).CenterPoint(), false, false);
+    PumpMessagesFor(60);
+    EXPECT_TRUE(hostedMenuOpen()) << "the hosted button's menu is open";
+    // Sliding over the button while its own menu is open keeps that very menu.
+    const CExtPopupMenuWnd* pOpen = g_PopupMenuTrackingState.m_pTrackedPopup;
+    CExtToolControlBar::g_bButtonMenuTracking = true;
+    pHosted->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+    EXPECT_EQ(pOpen, g_PopupMenuTrackingState.m_pTrackedPopup) << "no re-opening";
+    CExtToolControlBar::CancelAllBarsMenuTracking();
+    PumpMessagesFor(60);
+    // Sliding over it while another bar menu is open moves the menu to it.
+    HMENU hOther = ::CreatePopupMenu();
+    ::AppendMenuA(hOther, MF_STRING, kCmd + 40, "Other");
+    pBar->SetButtonMenu(0, hOther);
+    pBar->GetButtonByIndex(0)->OnTrackPopup(pBar->GetButtonRect(0).CenterPoint(), false, false);
+    PumpMessagesFor(60);
+    ASSERT_TRUE(CExtToolControlBar::g_bButtonMenuTracking);
+    EXPECT_FALSE(hostedMenuOpen());
+    pHosted->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+    PumpMessagesFor(60);
+    EXPECT_TRUE(hostedMenuOpen()) << "moved to the hosted button";
+    CExtToolControlBar::CancelAllBarsMenuTracking();
+    PumpMessagesFor(60);
 }
