@@ -12,7 +12,9 @@
 #include "ui/core/ExtPaintManager.h"
 #include "ui/core/ExtPaintManagerArgs.h"
 #include "ui/core/ExtPaintManagerHolder.h"
+#include "ui/core/ExtPopupMenuTrackingState.h"
 #include "ui/core/ExtPopupMenuWnd.h"
+#include "ui/core/ExtPopupServices.h"
 #include "ui/core/ExtTipText.h"
 
 #include <memory>
@@ -31,6 +33,9 @@ constexpr int ARROW_PART_EXTRA = 6;
 constexpr int ARROW_GLYPH_WIDTH = 7;
 constexpr int CHECK_GLYPH_SIZE = 13;
 constexpr int AUTO_3STATE_STATES = 3;
+// The tool bars' requests to a button they host, registered from the bars' own names.
+const UINT g_nMsgContinueTrackMenu = ::RegisterWindowMessageA("CExtToolControlBar::g_nMsgContinueTrackMenu");
+const UINT g_nMsgPutToPopupMenu = ::RegisterWindowMessageA("CExtControlBar::g_nMsgPutToPopupMenu");
 
 CExtPaintManager* PaintManager()
 {
@@ -538,11 +543,23 @@ LRESULT CExtButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             return hParent != nullptr ? ::SendMessageA(hParent, message, wParam, lParam) : 0;
         }
     }
+    if (message == g_nMsgContinueTrackMenu) {
+        TrackDropDownMenu(lParam != 0);
+        return 1;
+    }
+    if (message == g_nMsgPutToPopupMenu)
+        return PutToPopupMenu(reinterpret_cast<CExtPopupMenuWnd*>(wParam)) ? 1 : 0;
     const bool bKeyPressed = (m_nFlags & FLAG_KEY_PRESSED) != 0;
     switch (message)
     {
     case WM_MOUSEMOVE:
     {
+        // Sliding onto the button while its tool bar's drop-down is open moves the menu here,
+        // unless the open menu is already this button's (it opens beside the button's window).
+        if (g_bToolBarsTrackMenu && PopupIsToolBarWindow(::GetParent(m_hWnd)) && !IsOwnMenuTracked()) {
+            TrackDropDownMenu(false);
+            return 0;
+        }
         const LRESULT lResult = CButton::WindowProc(message, wParam, lParam);
         if (bKeyPressed)
             return lResult;
@@ -686,4 +703,22 @@ LRESULT CExtButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         message == BM_SETIMAGE)
         Invalidate();
     return lResult;
+}
+
+INT_PTR CExtButton::OnToolHitTest(CPoint point, TOOLINFOA* pTI) const
+{
+    auto* pThis = const_cast<CExtButton*>(this);
+    if (TakeToolBarTip(pThis->m_tip, pThis, point, GetTooltipMaxWidth()))
+        return -1;
+    return CButton::OnToolHitTest(point, pTI);
+}
+
+bool CExtButton::IsOwnMenuTracked() const
+{
+    const CExtPopupMenuWnd* pTracked = g_PopupMenuTrackingState.m_pTrackedPopup;
+    if (pTracked == nullptr || !CExtPopupMenuWnd::IsTrackingActive())
+        return false;
+    CRect rcWindow;
+    ::GetWindowRect(m_hWnd, &rcWindow);
+    return pTracked->GetExcludeArea() == rcWindow;
 }

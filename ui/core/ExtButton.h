@@ -68,6 +68,10 @@ public:
 protected:
     void PreSubclassWindow() override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // The tracked popup is this button's drop-down.
+    bool IsOwnMenuTracked() const;
+    // Inside a tool bar the bar's tip stands for the control's.
+    INT_PTR OnToolHitTest(CPoint point, TOOLINFOA* pTI) const override;
 
     // What a derived button paints differently from the dialog button.
     struct DrawOptions

@@ -1,6 +1,7 @@
 // The popup menu while tracked: starting, highlighting, submenus, keys, mouse and the command.
 #include "ui/core/ExtCmdItem.h"
 #include "ui/core/ExtCmdManager.h"
+#include "ui/core/ExtItemCoveringNotification.h"
 #include "ui/core/ExtPaintManager.h"
 #include "ui/core/ExtPaintManagerHolder.h"
 #include "ui/core/ExtPopupMenuTrackingState.h"
@@ -407,6 +408,7 @@ void CExtPopupMenuWnd::ReleaseCurrentItem(bool bRepaint)
         if (pItem->IsInplaceEdit())
             ReleaseInplaceEdit(*pItem);
         pItem->nFlagsA &= static_cast<BYTE>(~MENUITEMDATA::A_HIGHLIGHTED);
+        CExtItemCoveringNotification(this, nullptr, m_nCurrentItem, CExtItemCoveringNotification::KIND_LEFT).Notify();
         if (pItem->pChild != nullptr)
             pItem->pChild->CloseTree(false);
     }
@@ -433,6 +435,13 @@ void CExtPopupMenuWnd::HighlightItem(int nIndex, bool bOpenSubmenu, bool bRepain
                 RepaintNow();
             return;
         }
+        const HWND hWnd = m_hWnd;
+        const BYTE nFlags = static_cast<BYTE>((bOpenSubmenu ? CExtItemCoveringNotification::FLAG_OPEN_SUBMENU : 0) |
+                                              (bByKeyboard ? CExtItemCoveringNotification::FLAG_BY_KEYBOARD : 0));
+        CExtItemCoveringNotification(this, nullptr, nIndex, CExtItemCoveringNotification::KIND_COVERED, nFlags)
+            .Notify();
+        if (hWnd != nullptr && !::IsWindow(hWnd))
+            return;
     }
     MENUITEMDATA* pItem = ItemDataAt(nIndex);
     if (pItem == nullptr)
@@ -500,6 +509,7 @@ void CExtPopupMenuWnd::ScheduleSubmenuOpen(int nIndex)
     if (m_nPendingSubmenuItem == nIndex)
         return;
     m_nPendingSubmenuItem = nIndex;
+    CExtItemCoveringNotification(this, nullptr, nIndex, CExtItemCoveringNotification::KIND_SUBMENU_PENDING).Notify();
     if (IsWindowAlive())
         SetTimer(SUBMENU_OPEN_TIMER_ID, SUBMENU_OPEN_DELAY_MS, nullptr);
 }
@@ -809,6 +819,14 @@ bool CExtPopupMenuWnd::HandleMouseClick(UINT message, CPoint point, bool* pPassT
         if (message == WM_NCLBUTTONUP) {
             CloseTree(false);
             return false;
+        }
+        // A menu opened from a tool-bar button outlives the release of the press that opened
+        // it; any other release outside closes it.
+        if (PopupIsBarMenuTracking()) {
+            CPoint ptScreen(point);
+            ::ClientToScreen(m_hWnd, &ptScreen);
+            if (!PopupIsOnMenuTrackingButton(ptScreen))
+                CloseTree(false);
         }
         return true;
     }

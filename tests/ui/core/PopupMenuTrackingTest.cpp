@@ -2,6 +2,7 @@
 #include "tests/support/ScreenImage.h"
 #include "ui/core/ExtCmdItem.h"
 #include "ui/core/ExtCmdManager.h"
+#include "ui/core/ExtItemCoveringNotification.h"
 #include "ui/core/ExtPopupMenuTrackingState.h"
 #include "ui/core/ExtPopupMenuWnd.h"
 #include "ui/core/ExtSoundPlayer.h"
@@ -27,6 +28,16 @@ constexpr DWORD COMMAND_TIMEOUT_MS = 1500;
 
 int g_nDeleted = 0;
 std::vector<UINT> g_commands;
+// Covering notices as (item, kind, flags).
+struct Notice
+{
+    int nItem, nKind, nFlags;
+    bool operator==(const Notice& other) const
+    {
+        return nItem == other.nItem && nKind == other.nKind && nFlags == other.nFlags;
+    }
+};
+std::vector<Notice> g_notices;
 bool g_bCancelPrepare = false;
 
 class CCountedPopup : public CExtPopupMenuWnd
@@ -61,6 +72,11 @@ private:
     {
         if (message == WM_COMMAND)
             g_commands.push_back(LOWORD(wParam));
+        if (message == CExtPopupMenuWnd::g_nMsgItemCoveringNotification && wParam != 0) {
+            const auto* pNotice = reinterpret_cast<const CExtItemCoveringNotification*>(wParam);
+            if (pNotice->m_pPopup != nullptr && pNotice->m_pButton == nullptr)
+                g_notices.push_back({pNotice->m_nItemIndex, pNotice->m_nKind, pNotice->m_nFlags});
+        }
         if (message == CExtPopupMenuWnd::g_nMsgPrepareMenu && g_bCancelPrepare)
             reinterpret_cast<CExtPopupMenuWnd::MsgPrepareMenuData*>(wParam)->dwFlags |=
                 CExtPopupMenuWnd::MsgPrepareMenuData::CANCEL;
@@ -219,6 +235,31 @@ TEST_F(PopupMenuTracking, SharedAcceleratorMovesBetweenItemsWithoutChoosing)
     PressKey(VK_RETURN);
     ASSERT_TRUE(WaitForCommand());
     EXPECT_EQ(g_commands, std::vector<UINT>{ID_SEND});
+}
+
+// The owner hears of every item that gains or loses the highlight, and of a submenu about to open.
+TEST_F(PopupMenuTracking, HighlightChangesAreToldToTheOwner)
+{
+    COwner& owner = Owner();
+    CCountedPopup* pPopup = MakeMenu(owner.m_hWnd);
+    ASSERT_NE(pPopup, nullptr);
+    ASSERT_TRUE(pPopup->StartTracking(CExtPopupMenuWnd::TRACK_NO_ANIMATION, MENU_POINT.x, MENU_POINT.y));
+    PumpMessagesFor(50);
+    g_notices.clear();
+    PressKey(VK_DOWN);
+    PressKey(VK_DOWN);
+    pPopup->ScheduleSubmenuOpen(3);
+    const int KEYBOARD = CExtItemCoveringNotification::FLAG_BY_KEYBOARD;
+    const std::vector<Notice> expected = {
+        {0, CExtItemCoveringNotification::KIND_COVERED, KEYBOARD},
+        {0, CExtItemCoveringNotification::KIND_LEFT, 0},
+        {1, CExtItemCoveringNotification::KIND_COVERED, KEYBOARD},
+        {3, CExtItemCoveringNotification::KIND_SUBMENU_PENDING, 0},
+    };
+    EXPECT_EQ(expected, g_notices);
+    pPopup->ScheduleSubmenuOpen(-1);
+    PressKey(VK_ESCAPE);
+    ASSERT_TRUE(WaitForCommand());
 }
 
 TEST_F(PopupMenuTracking, StoreOnlyFlagWritesTheResultWhileWaiting)

@@ -1,0 +1,199 @@
+// The menu bar from the keyboard, with keys sent through the system's input queue: Alt and
+// keyboard mode, arrows that wrap, Escape, Alt+letter with and without a match, Left and Right
+// between open popups and on to the frame's system menu, F10 left to the frame's accelerators,
+// and keys ignored while the frame is disabled.
+#include "MenuBarTestFrame.h"
+#include "MenuBarTestResources.h"
+#include "tests/support/ScreenImage.h"
+#include "ui/core/ExtPopupMenuWnd.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace
+{
+constexpr int kFileButton = 0;
+constexpr int kEditButton = 1;
+constexpr int kHelpButton = 3;
+
+class MenuBarKeys : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_scene.Activate();
+        ASSERT_EQ(m_scene.Frame()->GetSafeHwnd(), ::GetForegroundWindow());
+    }
+    void TearDown() override
+    {
+        CExtPopupMenuWnd::EndActiveTracking();
+        CExtToolControlBar::CancelAllBarsMenuTracking();
+        PumpTranslated(30);
+    }
+    CCountingMenuBar* Bar() const { return m_scene.Bar(); }
+    // The popup opened from the bar is up, from the given button (-1: a system menu).
+    void ExpectOpenFrom(int nButton) const
+    {
+        EXPECT_TRUE(CExtPopupMenuWnd::IsTrackingActive());
+        EXPECT_TRUE(CExtToolControlBar::g_bButtonMenuTracking);
+        EXPECT_EQ(nButton, Bar()->GetMenuTrackingButton());
+        if (nButton < 0) {
+            EXPECT_TRUE(Bar()->IsPopupFromBarUp());
+        }
+    }
+
+    CMenuBarScene m_scene{IDR_MENUBAR_FRAME};
+};
+
+TEST_F(MenuBarKeys, AltHighlightsTheFirstItemAndAltAgainLeaves)
+{
+    SendKeyStrokes(Press(VK_MENU));
+    ASSERT_TRUE(Bar()->IsKeyboardMode());
+    EXPECT_EQ(kFileButton, Bar()->GetKeyboardIndex());
+    EXPECT_TRUE(Bar()->GetButtonByIndex(kFileButton)->IsPressed());
+    EXPECT_FALSE(CExtPopupMenuWnd::IsTrackingActive());
+    SendKeyStrokes(Press(VK_MENU));
+    EXPECT_FALSE(Bar()->IsKeyboardMode());
+    EXPECT_FALSE(Bar()->GetButtonByIndex(kFileButton)->IsPressed());
+}
+
+// Each row: the arrow keys pressed after Alt and the highlighted button after them.
+TEST_F(MenuBarKeys, ArrowsMoveTheHighlightAndWrap)
+{
+    const struct
+    {
+        std::vector<WORD> keys;
+        int nExpected;
+    } cases[] = {
+        {{VK_RIGHT}, kEditButton},
+        {{VK_RIGHT, VK_RIGHT, VK_RIGHT}, kHelpButton},
+        {{VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT}, kFileButton},
+        {{VK_LEFT}, kHelpButton},
+        {{VK_LEFT, VK_RIGHT, VK_RIGHT}, kEditButton},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.nExpected);
+        std::vector<KeyStroke> strokes = Press(VK_MENU);
+        for (WORD vk : c.keys)
+            for (const KeyStroke& stroke : Press(vk))
+                strokes.push_back(stroke);
+        SendKeyStrokes(strokes);
+        ASSERT_TRUE(Bar()->IsKeyboardMode());
+        EXPECT_EQ(c.nExpected, Bar()->GetKeyboardIndex());
+        for (int i = 0; i < Bar()->GetButtonCount(); ++i)
+            EXPECT_EQ(i == c.nExpected, Bar()->GetButtonByIndex(i)->IsPressed()) << i;
+        SendKeyStrokes(Press(VK_ESCAPE));
+        EXPECT_FALSE(Bar()->IsKeyboardMode());
+    }
+}
+
+TEST_F(MenuBarKeys, DownOpensTheHighlightedItemsPopup)
+{
+    std::vector<KeyStroke> strokes = Press(VK_MENU);
+    for (WORD vk : {VK_RIGHT, VK_DOWN})
+        for (const KeyStroke& stroke : Press(vk))
+            strokes.push_back(stroke);
+    SendKeyStrokes(strokes);
+    EXPECT_FALSE(Bar()->IsKeyboardMode());
+    ExpectOpenFrom(kEditButton);
+    SendKeyStrokes(Press(VK_ESCAPE));
+    EXPECT_FALSE(CExtPopupMenuWnd::IsTrackingActive());
+}
+
+TEST_F(MenuBarKeys, AltLetterOpensTheItemWithThatMnemonic)
+{
+    SendKeyStrokes(Chord(VK_MENU, 'E'));
+    ExpectOpenFrom(kEditButton);
+    EXPECT_FALSE(Bar()->IsKeyboardMode());
+    const CRect rcBar = m_scene.ButtonOnScreen(kFileButton);
+    CRect rcShot(rcBar.left - 8, rcBar.top - 8, rcBar.left + 320, rcBar.top + 160);
+    SaveScreenRectPng(rcShot, "menu-bar-popup.png");
+}
+
+// A letter no item has passes on, and the release of Alt that follows highlights nothing.
+TEST_F(MenuBarKeys, AltLetterWithoutMatchOpensNothing)
+{
+    SendKeyStrokes(Chord(VK_MENU, 'Q'));
+    EXPECT_FALSE(CExtPopupMenuWnd::IsTrackingActive());
+    EXPECT_FALSE(Bar()->IsKeyboardMode());
+    EXPECT_FALSE(CExtToolControlBar::g_bButtonMenuTracking);
+}
+
+TEST_F(MenuBarKeys, LeftAndRightMoveBetweenPopupsAndOnToTheSystemMenu)
+{
+    SendKeyStrokes(Chord(VK_MENU, 'F'));
+    ExpectOpenFrom(kFileButton);
+    const struct
+    {
+        WORD vk;
+        int nOpenFrom;
+    } steps[] = {
+        {VK_RIGHT, kEditButton},
+        {VK_LEFT, kFileButton},
+        // Left of the first item: the frame's system menu.
+        {VK_LEFT, -1},
+        // Right of the system menu: the first item again.
+        {VK_RIGHT, kFileButton},
+        {VK_LEFT, -1},
+        {VK_LEFT, kHelpButton},
+        // Right of the last item: the frame's system menu.
+        {VK_RIGHT, -1},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.nOpenFrom);
+        SendKeyStrokes(Press(step.vk));
+        ExpectOpenFrom(step.nOpenFrom);
+    }
+    SendKeyStrokes(Press(VK_ESCAPE));
+    EXPECT_FALSE(CExtPopupMenuWnd::IsTrackingActive());
+}
+
+// F10 is not the menu bar's: the frame's accelerator turns it into the About command.
+TEST_F(MenuBarKeys, F10ReachesTheFramesAboutCommand)
+{
+    SendKeyStrokes(Press(VK_F10));
+    auto& commands = m_scene.Frame()->m_commands;
+    EXPECT_NE(commands.end(), std::find(commands.begin(), commands.end(), ID_MB_APP_ABOUT));
+    EXPECT_FALSE(Bar()->IsKeyboardMode());
+    EXPECT_FALSE(CExtPopupMenuWnd::IsTrackingActive());
+}
+
+// The frame's own messages as the frame's PreTranslateMessage offers them; a disabled frame
+// leaves every key alone.
+TEST_F(MenuBarKeys, KeysAreIgnoredWhileTheFrameIsDisabled)
+{
+    const HWND hWndFrame = m_scene.Frame()->GetSafeHwnd();
+    const auto offer = [&](UINT nMessage, WPARAM vk, bool bAlt) {
+        MSG msg{hWndFrame, nMessage, vk, bAlt ? static_cast<LPARAM>(KF_ALTDOWN) << 16 : 0, 0, {0, 0}};
+        return Bar()->PreTranslateFrameMessage(&msg);
+    };
+    for (bool bEnabled : {false, true}) {
+        SCOPED_TRACE(bEnabled);
+        m_scene.Frame()->EnableWindow(bEnabled);
+        EXPECT_FALSE(offer(WM_SYSKEYDOWN, VK_MENU, true));
+        EXPECT_EQ(bEnabled, offer(WM_SYSKEYUP, VK_MENU, false));
+        PumpTranslated(30);
+        EXPECT_EQ(bEnabled, Bar()->IsKeyboardMode());
+        EXPECT_EQ(bEnabled, offer(WM_KEYDOWN, VK_RIGHT, false));
+        EXPECT_EQ(bEnabled ? kEditButton : -1, Bar()->GetKeyboardIndex());
+    }
+    offer(WM_KEYDOWN, VK_ESCAPE, false);
+    EXPECT_FALSE(Bar()->IsKeyboardMode());
+}
+
+// Activation messages (Alt+Tab and the like) make the next Alt release highlight nothing.
+TEST_F(MenuBarKeys, AltReleaseAfterActivationHighlightsNothing)
+{
+    const HWND hWndFrame = m_scene.Frame()->GetSafeHwnd();
+    MSG down{hWndFrame, WM_SYSKEYDOWN, VK_MENU, static_cast<LPARAM>(KF_ALTDOWN) << 16, 0, {0, 0}};
+    MSG activate{hWndFrame, WM_ACTIVATE, WA_ACTIVE, 0, 0, {0, 0}};
+    MSG up{hWndFrame, WM_SYSKEYUP, VK_MENU, 0, 0, {0, 0}};
+    Bar()->PreTranslateFrameMessage(&down);
+    Bar()->PreTranslateFrameMessage(&activate);
+    EXPECT_FALSE(Bar()->PreTranslateFrameMessage(&up));
+    PumpTranslated(30);
+    EXPECT_FALSE(Bar()->IsKeyboardMode());
+}
+} // namespace
