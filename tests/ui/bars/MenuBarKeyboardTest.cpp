@@ -150,6 +150,14 @@ TEST_F(MenuBarKeys, LeftAndRightMoveBetweenPopupsAndOnToTheSystemMenu)
     EXPECT_FALSE(CExtPopupMenuWnd::IsTrackingActive());
 }
 
+TEST_F(MenuBarKeys, AltSpaceOpensTheFramesSystemMenu)
+{
+    SendKeyStrokes(Chord(VK_MENU, VK_SPACE));
+    ExpectOpenFrom(-1);
+    SendKeyStrokes(Press(VK_ESCAPE));
+    EXPECT_FALSE(CExtPopupMenuWnd::IsTrackingActive());
+}
+
 // F10 is not the menu bar's: the frame's accelerator turns it into the About command.
 TEST_F(MenuBarKeys, F10ReachesTheFramesAboutCommand)
 {
