@@ -18,6 +18,40 @@ constexpr int kFileButton = 0;
 constexpr int kEditButton = 1;
 constexpr int kHelpButton = 3;
 
+// The bar's client area as painted on the screen, 0x00RRGGBB per pixel, rows from the top.
+std::vector<DWORD> CaptureClient(CWnd* pWnd, CSize& size)
+{
+    CRect rc;
+    pWnd->GetClientRect(&rc);
+    size = rc.Size();
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), size.cx, -size.cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* pBits = nullptr;
+    HDC hScreen = ::GetDC(nullptr);
+    HBITMAP hDib = ::CreateDIBSection(hScreen, &info, DIB_RGB_COLORS, &pBits, nullptr, 0);
+    HDC hMem = ::CreateCompatibleDC(hScreen);
+    HGDIOBJ hOld = ::SelectObject(hMem, hDib);
+    HDC hWindow = ::GetDC(pWnd->GetSafeHwnd());
+    ::BitBlt(hMem, 0, 0, size.cx, size.cy, hWindow, 0, 0, SRCCOPY);
+    ::ReleaseDC(pWnd->GetSafeHwnd(), hWindow);
+    std::vector<DWORD> pixels(static_cast<const DWORD*>(pBits), static_cast<const DWORD*>(pBits) + size.cx * size.cy);
+    ::SelectObject(hMem, hOld);
+    ::DeleteDC(hMem);
+    ::DeleteObject(hDib);
+    ::ReleaseDC(nullptr, hScreen);
+    return pixels;
+}
+
+// How many pixels inside the rectangle differ between two captures.
+int ChangedPixels(const std::vector<DWORD>& before, const std::vector<DWORD>& after, CSize size, const CRect& rc)
+{
+    int nChanged = 0;
+    for (int y = std::max<LONG>(0, rc.top); y < std::min<LONG>(size.cy, rc.bottom); ++y)
+        for (int x = std::max<LONG>(0, rc.left); x < std::min<LONG>(size.cx, rc.right); ++x)
+            nChanged += before[static_cast<size_t>(y * size.cx + x)] != after[static_cast<size_t>(y * size.cx + x)];
+    return nChanged;
+}
+
 class MenuBarKeys : public ::testing::Test
 {
 protected:
@@ -47,16 +81,24 @@ protected:
     CMenuBarScene m_scene{IDR_MENUBAR_FRAME};
 };
 
+// The highlight shows on the screen: the first item's pixels change, the second's do not, and
+// leaving puts the first back as it was.
 TEST_F(MenuBarKeys, AltHighlightsTheFirstItemAndAltAgainLeaves)
 {
+    CSize size;
+    const std::vector<DWORD> plain = CaptureClient(Bar(), size);
     SendKeyStrokes(Press(VK_MENU));
     ASSERT_TRUE(Bar()->IsKeyboardMode());
     EXPECT_EQ(kFileButton, Bar()->GetKeyboardIndex());
     EXPECT_TRUE(Bar()->GetButtonByIndex(kFileButton)->IsPressed());
     EXPECT_FALSE(CExtPopupMenuWnd::IsTrackingActive());
+    const std::vector<DWORD> highlighted = CaptureClient(Bar(), size);
+    EXPECT_GT(ChangedPixels(plain, highlighted, size, Bar()->GetButtonRect(kFileButton)), 0);
+    EXPECT_EQ(0, ChangedPixels(plain, highlighted, size, Bar()->GetButtonRect(kEditButton)));
     SendKeyStrokes(Press(VK_MENU));
     EXPECT_FALSE(Bar()->IsKeyboardMode());
     EXPECT_FALSE(Bar()->GetButtonByIndex(kFileButton)->IsPressed());
+    EXPECT_EQ(0, ChangedPixels(plain, CaptureClient(Bar(), size), size, Bar()->GetButtonRect(kFileButton)));
 }
 
 // Each row: the arrow keys pressed after Alt and the highlighted button after them.
