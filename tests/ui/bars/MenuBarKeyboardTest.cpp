@@ -233,6 +233,17 @@ TEST_F(MenuBarKeys, KeysAreIgnoredWhileTheFrameIsDisabled)
     EXPECT_FALSE(Bar()->IsKeyboardMode());
 }
 
+// A mouse click anywhere in the frame leaves keyboard mode.
+TEST_F(MenuBarKeys, AMouseClickLeavesKeyboardMode)
+{
+    SendKeyStrokes(Press(VK_MENU));
+    ASSERT_TRUE(Bar()->IsKeyboardMode());
+    MSG click{m_scene.Frame()->GetSafeHwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(200, 200), 0, {0, 0}};
+    EXPECT_FALSE(Bar()->PreTranslateFrameMessage(&click));
+    EXPECT_FALSE(Bar()->IsKeyboardMode());
+    EXPECT_FALSE(Bar()->GetButtonByIndex(kFileButton)->IsPressed());
+}
+
 // Activation messages (Alt+Tab and the like) make the next Alt release highlight nothing.
 TEST_F(MenuBarKeys, AltReleaseAfterActivationHighlightsNothing)
 {
@@ -245,5 +256,56 @@ TEST_F(MenuBarKeys, AltReleaseAfterActivationHighlightsNothing)
     EXPECT_FALSE(Bar()->PreTranslateFrameMessage(&up));
     PumpTranslated(30);
     EXPECT_FALSE(Bar()->IsKeyboardMode());
+}
+} // namespace
+
+namespace
+{
+// Items without a popup run their command from the keyboard: by Enter on the highlight, or by
+// their mnemonic.
+TEST(MenuBarCommandKeys, ItemsWithoutPopupRunTheirCommand)
+{
+    const struct
+    {
+        const char* pszName;
+        std::vector<std::vector<KeyStroke>> strokes;
+        UINT nCommand;
+    } cases[] = {
+        {"enter", {Press(VK_MENU), Press(VK_RIGHT), Press(VK_RETURN)}, ID_MB_RUN},
+        {"enter after the separator", {Press(VK_MENU), Press(VK_LEFT), Press(VK_RETURN)}, ID_MB_STOP},
+        {"mnemonic", {Chord(VK_MENU, 'S')}, ID_MB_STOP},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pszName);
+        CMenuBarScene scene(IDR_MENUBAR_COMMANDS);
+        scene.Activate();
+        std::vector<KeyStroke> all;
+        for (const auto& part : c.strokes)
+            all.insert(all.end(), part.begin(), part.end());
+        SendKeyStrokes(all);
+        const std::vector<UINT>& commands = scene.Frame()->m_commands;
+        EXPECT_EQ(std::vector<UINT>{c.nCommand}, commands);
+        EXPECT_FALSE(scene.Bar()->IsKeyboardMode());
+    }
+}
+
+// In an MDI frame with an active child, Left from the first item opens the child's system menu.
+TEST(MenuBarMdiKeys, LeftFromTheFirstItemOpensTheChildsSystemMenu)
+{
+    CMdiMenuBarScene scene;
+    CMDIChildWnd* pChild = scene.AddChild("One", nullptr);
+    ASSERT_NE(nullptr, pChild);
+    scene.Frame()->SetForegroundWindow();
+    PumpTranslated(50);
+    SendKeyStrokes(Chord(VK_MENU, 'F'));
+    ASSERT_EQ(0, scene.Bar()->GetMenuTrackingButton());
+    SendKeyStrokes(Press(VK_LEFT));
+    EXPECT_TRUE(CExtPopupMenuWnd::IsTrackingActive());
+    EXPECT_EQ(-1, scene.Bar()->GetMenuTrackingButton());
+    EXPECT_TRUE(scene.Bar()->IsPopupFromBarUp());
+    // Right from the child's system menu opens the first item again.
+    SendKeyStrokes(Press(VK_RIGHT));
+    EXPECT_EQ(0, scene.Bar()->GetMenuTrackingButton());
+    SendKeyStrokes(Press(VK_ESCAPE));
 }
 } // namespace

@@ -108,6 +108,13 @@ BOOL CMenuBarTestFrame::PreTranslateMessage(MSG* pMsg)
     return CFrameWnd::PreTranslateMessage(pMsg);
 }
 
+BOOL CMenuBarMdiFrame::PreTranslateMessage(MSG* pMsg)
+{
+    if (m_pMenuBar != nullptr && m_pMenuBar->PreTranslateFrameMessage(pMsg))
+        return TRUE;
+    return CMDIFrameWnd::PreTranslateMessage(pMsg);
+}
+
 BOOL CMenuBarTestFrame::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
 {
     const bool bOurs = (nID >= ID_MB_FILE_NEW && nID <= ID_MB_STOP) || nID == ID_MB_APP_ABOUT;
@@ -175,7 +182,7 @@ CRect CMenuBarScene::ButtonOnScreen(int nIndex) const
 
 CMdiMenuBarScene::CMdiMenuBarScene()
 {
-    m_pFrame = new CMDIFrameWnd;
+    m_pFrame = new CMenuBarMdiFrame;
     m_pFrame->Create(nullptr, "mdi menu bar", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, kFrameRect, nullptr,
                      MAKEINTRESOURCEA(IDR_MENUBAR_FRAME));
     g_CmdManagerHolder->CreateProfile(CMenuBarTestFrame::PROFILE, m_pFrame->GetSafeHwnd());
@@ -186,12 +193,15 @@ CMdiMenuBarScene::CMdiMenuBarScene()
     m_pFrame->ShowWindow(SW_SHOW);
     m_pBar = std::make_unique<CCountingMenuBar>();
     m_pBar->SetWindowMenuCaption("&Window");
+    m_pFrame->m_pMenuBar = m_pBar.get();
     CreateMenuBar(m_pBar.get(), m_pFrame);
 }
 
 CMdiMenuBarScene::~CMdiMenuBarScene()
 {
     CExtPopupMenuWnd::EndActiveTracking();
+    CExtToolControlBar::CancelAllBarsMenuTracking();
+    m_pFrame->m_pMenuBar = nullptr;
     g_CmdManagerHolder->DetachProfileWindow(m_pFrame->GetSafeHwnd(), true);
     m_pFrame->DestroyWindow();
     m_pBar.reset();

@@ -45,6 +45,13 @@ public:
     std::vector<UINT> m_commands;
 };
 
+class CMenuBarMdiFrame : public CMDIFrameWnd
+{
+public:
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    CExtMenuControlBar* m_pMenuBar = nullptr;
+};
+
 // An SDI frame showing the given menu, its commands imported into the frame's profile unless
 // told otherwise, with a counting menu bar docked at the top.
 class CMenuBarScene
@@ -80,11 +87,11 @@ public:
     CMdiMenuBarScene& operator=(const CMdiMenuBarScene&) = delete;
 
     CMDIChildWnd* AddChild(const char* pszTitle, HMENU hSharedMenu);
-    CMDIFrameWnd* Frame() const { return m_pFrame; }
+    CMenuBarMdiFrame* Frame() const { return m_pFrame; }
     CCountingMenuBar* Bar() const { return m_pBar.get(); }
     HWND Client() const { return m_pFrame->m_hWndMDIClient; }
 
 private:
-    CMDIFrameWnd* m_pFrame = nullptr;
+    CMenuBarMdiFrame* m_pFrame = nullptr;
     std::unique_ptr<CCountingMenuBar> m_pBar;
 };
