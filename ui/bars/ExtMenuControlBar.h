@@ -4,6 +4,7 @@
 // the frame, the MDI client and the active child to follow their menus and to give the bar the
 // keyboard behaviour of a window menu.
 #include "platform/mfc/Menu.h"
+#include "ui/bars/ExtBarMdiRightButton.h"
 #include "ui/bars/ExtHookSink.h"
 #include "ui/bars/ExtToolControlBar.h"
 
@@ -34,6 +35,8 @@ public:
     ~CExtMenuControlBar() override;
 
     // Operations the menu bar adds.
+    // The caption buttons of the MDI child the button serves, and their total size; the flags.
+    virtual DWORD GetMdiButtonsInfo(CExtBarMdiRightButton::MdiButtonsInfo_t& info, CExtBarButton* pButton, bool bHorz);
     virtual void UpdateKeyboardHighlight(bool bRedraw);
     virtual bool IsMdiApp() const;
     virtual bool UpdateMenuBar(bool bRedraw = true);
@@ -61,6 +64,7 @@ public:
     int GetKeyboardIndex() const { return m_nKeyboardIndex; }
     // A system or document-button menu opened from the bar is up.
     bool IsPopupFromBarUp() const { return (m_nMenuBarState & STATE_POPUP_UP) != 0; }
+    void SetPopupFromBarUp(bool bUp);
     BYTE GetOptionBits() const { return m_nOptionBits; }
     void ModifyOptionBits(BYTE nAdd, BYTE nRemove = 0);
     UINT GetMdiButtonsCmdId() const { return m_nMdiButtonsCmdId; }
@@ -121,7 +125,6 @@ protected:
     int NeighbourButton(int nFrom, bool bNext) const;
     // Opens the button's menu while another popup is open.
     void OpenNeighbour(int nIndex);
-    void SetPopupFromBarUp(bool bUp);
     // Cancels the focus window's modes (a drop-down list, a capture) unless a popup is tracked.
     static void CancelFocusMode();
     // Runs PreTranslateFrameMessage for a hooked message (no time, no point).

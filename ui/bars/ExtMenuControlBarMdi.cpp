@@ -4,6 +4,7 @@
 
 #include "platform/mfc/MDIChildWnd.h"
 #include "platform/mfc/MDIFrameWnd.h"
+#include "ui/bars/ExtBarMdiRightButton.h"
 #include "ui/bars/ExtControlBarInternal.h"
 #include "ui/core/ExtCmdItem.h"
 #include "ui/core/ExtCmdManager.h"
@@ -166,6 +167,25 @@ bool CExtMenuControlBar::SyncMdiButtons(bool bRecalc)
             pCmd->SetBasic(true);
             m_nMdiButtonsCmdId = pCmd->m_nCmdId;
         }
+        if (pRightButton == nullptr) {
+            pRightButton = new CExtBarMdiRightButton(this, m_nMdiButtonsCmdId);
+            if (!InsertSpecButton(-1, pRightButton, false))
+                return false;
+            bChanged = true;
+        }
+        HMENU hSysMenu = ::GetSystemMenu(hWndChild, FALSE);
+        if (pDocButton == nullptr && hSysMenu != nullptr && ::IsMenu(hSysMenu)) {
+            auto* pNewDoc = new CExtBarMdiDocButton(this, m_nMdiButtonsCmdId);
+            pNewDoc->SetSysMenuIcon((m_nOptionBits & OPT_DOC_BUTTON_SYSMENU_ICON) != 0);
+            pNewDoc->SetMenu(hSysMenu, false, false);
+            if (InsertSpecButton(0, pNewDoc, false)) {
+                pDocButton = pNewDoc;
+                bChanged = true;
+            }
+        }
+        for (CExtBarButton* pButton : {pDocButton, pRightButton})
+            if (auto* pMdiButton = DYNAMIC_DOWNCAST(CExtBarMdiDocButton, pButton))
+                pMdiButton->SetMdiChildHwnd(hWndChild);
     } else {
         if (pRightButton != nullptr) {
             RemoveButton(FindButtonIndex(pRightButton), false);
@@ -265,4 +285,43 @@ bool CExtMenuControlBar::DispatchMdiClientMessage(LRESULT& lResult, UINT nMessag
     default:
         return false;
     }
+}
+
+DWORD CExtMenuControlBar::GetMdiButtonsInfo(CExtBarMdiRightButton::MdiButtonsInfo_t& info, CExtBarButton* pButton,
+                                            bool bHorz)
+{
+    using Info = CExtBarMdiRightButton::MdiButtonsInfo_t;
+    info.Init();
+    CWnd* pChild = pButton != nullptr ? pButton->GetCmdTargetWnd() : nullptr;
+    if (pChild == nullptr || pChild->GetSafeHwnd() == nullptr)
+        return 0;
+    info.m_pWndMdiChild = pChild;
+    info.m_pBar = this;
+    const DWORD dwStyle = pChild->GetStyle();
+    if (CExtBarMdiDocButton::IsCloseEnabled(pChild->GetSafeHwnd()))
+        info.m_dwFlags |= Info::FLAG_CLOSE;
+    if ((dwStyle & WS_MAXIMIZEBOX) != 0) {
+        info.m_dwFlags |= Info::FLAG_MAXIMIZE_BOX;
+        if ((pChild->GetExStyle() & WS_EX_CONTEXTHELP) != 0)
+            info.m_dwFlags |= Info::FLAG_HELP;
+    }
+    if ((dwStyle & WS_MINIMIZEBOX) != 0)
+        info.m_dwFlags |= Info::FLAG_MINIMIZE_BOX;
+    // Along the bar: a gap, then each caption button with its gap; across: one button and a gap.
+    const int nAlong = bHorz ? info.m_cxButton : info.m_cyButton;
+    const int nStep = nAlong + Info::BUTTON_GAP;
+    int nLength = Info::BUTTON_GAP;
+    if ((info.m_dwFlags & Info::FLAG_MINIMIZE_BOX) != 0)
+        nLength += 2 * nStep;
+    else if ((info.m_dwFlags & Info::FLAG_MAXIMIZE_BOX) != 0)
+        nLength += nStep;
+    if ((info.m_dwFlags & Info::FLAG_HELP) != 0)
+        nLength += nStep;
+    if ((info.m_dwFlags & Info::FLAG_CLOSE) != 0)
+        nLength += nStep;
+    const int nAcross = (bHorz ? info.m_cyButton : info.m_cxButton) + Info::BUTTON_GAP;
+    info.m_cxTotal = bHorz ? nLength : nAcross;
+    info.m_cyTotal = bHorz ? nAcross : nLength;
+    info.m_dwFlags |= Info::FLAG_VALID;
+    return info.m_dwFlags;
 }
