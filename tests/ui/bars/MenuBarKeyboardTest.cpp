@@ -52,21 +52,37 @@ int ChangedPixels(const std::vector<DWORD>& before, const std::vector<DWORD>& af
     return nChanged;
 }
 
+// One frame serves the whole suite (a top-level window takes long to go away); each test starts
+// with the frame active, enabled, out of keyboard mode and with no popup up.
 class MenuBarKeys : public ::testing::Test
 {
 protected:
+    static void SetUpTestSuite() { s_pScene = new CMenuBarScene(IDR_MENUBAR_FRAME); }
+    static void TearDownTestSuite()
+    {
+        delete s_pScene;
+        s_pScene = nullptr;
+    }
     void SetUp() override
     {
-        m_scene.Activate();
-        ASSERT_EQ(m_scene.Frame()->GetSafeHwnd(), ::GetForegroundWindow());
+        s_pScene->Activate();
+        ASSERT_EQ(s_pScene->Frame()->GetSafeHwnd(), ::GetForegroundWindow());
     }
     void TearDown() override
     {
         CExtPopupMenuWnd::EndActiveTracking();
         CExtToolControlBar::CancelAllBarsMenuTracking();
+        s_pScene->Frame()->EnableWindow(TRUE);
+        if (Bar()->IsKeyboardMode()) {
+            MSG escape{s_pScene->Frame()->GetSafeHwnd(), WM_KEYDOWN, VK_ESCAPE, 0, 0, {0, 0}};
+            Bar()->PreTranslateFrameMessage(&escape);
+        }
+        s_pScene->Frame()->m_commands.clear();
+        CExtMenuControlBar::g_bIgnoreNextAltUp = false;
         PumpTranslated(30);
     }
-    CCountingMenuBar* Bar() const { return m_scene.Bar(); }
+    CCountingMenuBar* Bar() const { return s_pScene->Bar(); }
+    CMenuBarTestFrame* Frame() const { return s_pScene->Frame(); }
     // The popup opened from the bar is up, from the given button (-1: a system menu).
     void ExpectOpenFrom(int nButton) const
     {
@@ -78,8 +94,10 @@ protected:
         }
     }
 
-    CMenuBarScene m_scene{IDR_MENUBAR_FRAME};
+    static CMenuBarScene* s_pScene;
 };
+
+CMenuBarScene* MenuBarKeys::s_pScene = nullptr;
 
 // The highlight shows on the screen: the first item's pixels change, the second's do not, and
 // leaving puts the first back as it was.
@@ -149,7 +167,7 @@ TEST_F(MenuBarKeys, AltLetterOpensTheItemWithThatMnemonic)
     SendKeyStrokes(Chord(VK_MENU, 'E'));
     ExpectOpenFrom(kEditButton);
     EXPECT_FALSE(Bar()->IsKeyboardMode());
-    const CRect rcBar = m_scene.ButtonOnScreen(kFileButton);
+    const CRect rcBar = s_pScene->ButtonOnScreen(kFileButton);
     CRect rcShot(rcBar.left - 8, rcBar.top - 8, rcBar.left + 320, rcBar.top + 160);
     SaveScreenRectPng(rcShot, "menu-bar-popup.png");
 }
@@ -204,7 +222,7 @@ TEST_F(MenuBarKeys, AltSpaceOpensTheFramesSystemMenu)
 TEST_F(MenuBarKeys, F10ReachesTheFramesAboutCommand)
 {
     SendKeyStrokes(Press(VK_F10));
-    auto& commands = m_scene.Frame()->m_commands;
+    auto& commands = Frame()->m_commands;
     EXPECT_NE(commands.end(), std::find(commands.begin(), commands.end(), ID_MB_APP_ABOUT));
     EXPECT_FALSE(Bar()->IsKeyboardMode());
     EXPECT_FALSE(CExtPopupMenuWnd::IsTrackingActive());
@@ -214,14 +232,14 @@ TEST_F(MenuBarKeys, F10ReachesTheFramesAboutCommand)
 // leaves every key alone.
 TEST_F(MenuBarKeys, KeysAreIgnoredWhileTheFrameIsDisabled)
 {
-    const HWND hWndFrame = m_scene.Frame()->GetSafeHwnd();
+    const HWND hWndFrame = Frame()->GetSafeHwnd();
     const auto offer = [&](UINT nMessage, WPARAM vk, bool bAlt) {
         MSG msg{hWndFrame, nMessage, vk, bAlt ? static_cast<LPARAM>(KF_ALTDOWN) << 16 : 0, 0, {0, 0}};
         return Bar()->PreTranslateFrameMessage(&msg);
     };
     for (bool bEnabled : {false, true}) {
         SCOPED_TRACE(bEnabled);
-        m_scene.Frame()->EnableWindow(bEnabled);
+        Frame()->EnableWindow(bEnabled);
         EXPECT_FALSE(offer(WM_SYSKEYDOWN, VK_MENU, true));
         EXPECT_EQ(bEnabled, offer(WM_SYSKEYUP, VK_MENU, false));
         PumpTranslated(30);
@@ -238,7 +256,7 @@ TEST_F(MenuBarKeys, AMouseClickLeavesKeyboardMode)
 {
     SendKeyStrokes(Press(VK_MENU));
     ASSERT_TRUE(Bar()->IsKeyboardMode());
-    MSG click{m_scene.Frame()->GetSafeHwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(200, 200), 0, {0, 0}};
+    MSG click{Frame()->GetSafeHwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(200, 200), 0, {0, 0}};
     EXPECT_FALSE(Bar()->PreTranslateFrameMessage(&click));
     EXPECT_FALSE(Bar()->IsKeyboardMode());
     EXPECT_FALSE(Bar()->GetButtonByIndex(kFileButton)->IsPressed());
@@ -247,7 +265,7 @@ TEST_F(MenuBarKeys, AMouseClickLeavesKeyboardMode)
 // Activation messages (Alt+Tab and the like) make the next Alt release highlight nothing.
 TEST_F(MenuBarKeys, AltReleaseAfterActivationHighlightsNothing)
 {
-    const HWND hWndFrame = m_scene.Frame()->GetSafeHwnd();
+    const HWND hWndFrame = Frame()->GetSafeHwnd();
     MSG down{hWndFrame, WM_SYSKEYDOWN, VK_MENU, static_cast<LPARAM>(KF_ALTDOWN) << 16, 0, {0, 0}};
     MSG activate{hWndFrame, WM_ACTIVATE, WA_ACTIVE, 0, 0, {0, 0}};
     MSG up{hWndFrame, WM_SYSKEYUP, VK_MENU, 0, 0, {0, 0}};
@@ -275,16 +293,16 @@ TEST(MenuBarCommandKeys, ItemsWithoutPopupRunTheirCommand)
         {"enter after the separator", {Press(VK_MENU), Press(VK_LEFT), Press(VK_RETURN)}, ID_MB_STOP},
         {"mnemonic", {Chord(VK_MENU, 'S')}, ID_MB_STOP},
     };
+    CMenuBarScene scene(IDR_MENUBAR_COMMANDS);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pszName);
-        CMenuBarScene scene(IDR_MENUBAR_COMMANDS);
+        scene.Frame()->m_commands.clear();
         scene.Activate();
         std::vector<KeyStroke> all;
         for (const auto& part : c.strokes)
             all.insert(all.end(), part.begin(), part.end());
         SendKeyStrokes(all);
-        const std::vector<UINT>& commands = scene.Frame()->m_commands;
-        EXPECT_EQ(std::vector<UINT>{c.nCommand}, commands);
+        EXPECT_EQ(std::vector<UINT>{c.nCommand}, scene.Frame()->m_commands);
         EXPECT_FALSE(scene.Bar()->IsKeyboardMode());
     }
 }
