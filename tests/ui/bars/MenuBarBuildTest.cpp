@@ -204,6 +204,22 @@ TEST(MenuBarMdi, SeveralActivationsGiveOneRebuildAndOneRehook)
     EXPECT_TRUE(::IsMenu(otherMenu.Get()));
 }
 
+// The hooked child going away first leaves the bar hooking nothing.
+TEST(MenuBarMdi, TheHookedChildDestroyedFirstIsLetGo)
+{
+    CMdiMenuBarScene scene;
+    CMDIChildWnd* pChild = scene.AddChild("One", nullptr);
+    ASSERT_NE(nullptr, pChild);
+    PumpTranslated(30);
+    const HWND hWndChild = pChild->GetSafeHwnd();
+    ASSERT_EQ(hWndChild, scene.Bar()->GetHookedMdiChild());
+    pChild->MDIDestroy();
+    PumpTranslated(50);
+    EXPECT_FALSE(::IsWindow(hWndChild));
+    EXPECT_EQ(nullptr, scene.Bar()->GetHookedMdiChild());
+    EXPECT_FALSE(scene.Bar()->IsHookingWindow(hWndChild));
+}
+
 // Posted activations coalesce into one re-hook; a rebuild request drops a pending re-hook.
 TEST(MenuBarMdi, ARebuildRequestCancelsAPendingRehook)
 {

@@ -1,15 +1,18 @@
 // The menu bar from the keyboard, with keys sent through the system's input queue: Alt and
 // keyboard mode, arrows that wrap, Escape, Alt+letter with and without a match, Left and Right
-// between open popups and on to the frame's system menu, F10 left to the frame's accelerators,
-// and keys ignored while the frame is disabled.
+// between open popups and on to the system menus, F10 left to the frame's accelerators, and keys
+// ignored while the frame is disabled or a combo box's list is dropped.
 #include "MenuBarTestFrame.h"
 #include "MenuBarTestResources.h"
+#include "platform/mfc/ComboBox.h"
 #include "tests/support/ScreenImage.h"
 #include "ui/core/ExtPopupMenuWnd.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <string>
 #include <vector>
 
 namespace
@@ -228,27 +231,51 @@ TEST_F(MenuBarKeys, F10ReachesTheFramesAboutCommand)
     EXPECT_FALSE(CExtPopupMenuWnd::IsTrackingActive());
 }
 
-// The frame's own messages as the frame's PreTranslateMessage offers them; a disabled frame
-// leaves every key alone.
-TEST_F(MenuBarKeys, KeysAreIgnoredWhileTheFrameIsDisabled)
+// The frame's own messages as the frame's PreTranslateMessage offers them. Alt does nothing
+// while the frame is disabled or a combo box's list is dropped, and works again after.
+TEST_F(MenuBarKeys, KeysAreIgnoredWhileTheFrameIsDisabledOrAComboListIsDropped)
 {
     const HWND hWndFrame = Frame()->GetSafeHwnd();
     const auto offer = [&](UINT nMessage, WPARAM vk, bool bAlt) {
         MSG msg{hWndFrame, nMessage, vk, bAlt ? static_cast<LPARAM>(KF_ALTDOWN) << 16 : 0, 0, {0, 0}};
         return Bar()->PreTranslateFrameMessage(&msg);
     };
-    for (bool bEnabled : {false, true}) {
-        SCOPED_TRACE(bEnabled);
-        Frame()->EnableWindow(bEnabled);
-        EXPECT_FALSE(offer(WM_SYSKEYDOWN, VK_MENU, true));
-        EXPECT_EQ(bEnabled, offer(WM_SYSKEYUP, VK_MENU, false));
-        PumpTranslated(30);
-        EXPECT_EQ(bEnabled, Bar()->IsKeyboardMode());
-        EXPECT_EQ(bEnabled, offer(WM_KEYDOWN, VK_RIGHT, false));
-        EXPECT_EQ(bEnabled ? kEditButton : -1, Bar()->GetKeyboardIndex());
+    CComboBox combo;
+    ASSERT_TRUE(combo.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, CRect(10, 80, 160, 220), Frame(), 0x7001));
+    combo.AddString("one");
+    combo.AddString("two");
+    const struct
+    {
+        const char* pszName;
+        std::function<void(bool)> block;
+    } blockers[] = {
+        {"disabled frame", [&](bool bBlock) { Frame()->EnableWindow(!bBlock); }},
+        {"dropped combo list",
+         [&](bool bBlock) {
+             if (bBlock)
+                 combo.SetFocus();
+             combo.ShowDropDown(bBlock);
+             if (!bBlock)
+                 Frame()->SetFocus();
+         }},
+    };
+    for (const auto& blocker : blockers) {
+        for (bool bBlocked : {true, false}) {
+            SCOPED_TRACE(std::string(blocker.pszName) + (bBlocked ? ", blocked" : ", free"));
+            blocker.block(bBlocked);
+            EXPECT_FALSE(offer(WM_SYSKEYDOWN, VK_MENU, true));
+            EXPECT_EQ(!bBlocked, offer(WM_SYSKEYUP, VK_MENU, false));
+            PumpTranslated(30);
+            EXPECT_EQ(!bBlocked, Bar()->IsKeyboardMode());
+            if (!bBlocked) {
+                EXPECT_TRUE(offer(WM_KEYDOWN, VK_RIGHT, false));
+                EXPECT_EQ(kEditButton, Bar()->GetKeyboardIndex());
+                offer(WM_KEYDOWN, VK_ESCAPE, false);
+                EXPECT_FALSE(Bar()->IsKeyboardMode());
+            }
+        }
     }
-    offer(WM_KEYDOWN, VK_ESCAPE, false);
-    EXPECT_FALSE(Bar()->IsKeyboardMode());
+    combo.DestroyWindow();
 }
 
 // A mouse click anywhere in the frame leaves keyboard mode.
