@@ -5,6 +5,8 @@
 #include "ui/core/ExtCmdManager.h"
 #include "ui/core/ExtPopupMenuWnd.h"
 
+#include <gtest/gtest.h>
+
 #include <atomic>
 
 namespace
@@ -23,20 +25,39 @@ struct StrokeJob
 {
     std::vector<KeyStroke> strokes;
     std::atomic<bool> bDone{false};
+    // The test thread got control back after the strokes.
+    std::atomic<bool> bReturned{false};
+    std::atomic<bool> bWatchdogFired{false};
 };
+
+void SendStroke(WORD vk, bool bDown)
+{
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    input.ki.dwFlags = bDown ? 0 : KEYEVENTF_KEYUP;
+    ::SendInput(1, &input, sizeof(input));
+}
 
 DWORD WINAPI SendStrokes(LPVOID pParam)
 {
     auto* pJob = static_cast<StrokeJob*>(pParam);
     for (const KeyStroke& stroke : pJob->strokes) {
-        INPUT input{};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = stroke.vk;
-        input.ki.dwFlags = stroke.bDown ? 0 : KEYEVENTF_KEYUP;
-        ::SendInput(1, &input, sizeof(input));
+        SendStroke(stroke.vk, stroke.bDown);
         ::Sleep(kStrokeGapMs);
     }
     pJob->bDone = true;
+    // A modal loop that keeps the test thread after the strokes is a hang: Escape ends it.
+    const DWORD dwStart = ::GetTickCount();
+    while (!pJob->bReturned) {
+        if (::GetTickCount() - dwStart > kWatchdogMs) {
+            pJob->bWatchdogFired = true;
+            SendStroke(VK_ESCAPE, true);
+            SendStroke(VK_ESCAPE, false);
+            break;
+        }
+        ::Sleep(kStrokeGapMs);
+    }
     return 0;
 }
 
@@ -79,14 +100,13 @@ void SendKeyStrokes(const std::vector<KeyStroke>& strokes)
     StrokeJob job;
     job.strokes = strokes;
     HANDLE hThread = ::CreateThread(nullptr, 0, &SendStrokes, &job, 0, nullptr);
-    const DWORD dwStart = ::GetTickCount();
     while (!job.bDone)
         PumpTranslated(5);
+    job.bReturned = true;
     ::WaitForSingleObject(hThread, INFINITE);
     ::CloseHandle(hThread);
     PumpTranslated(60);
-    if (::GetTickCount() - dwStart > kWatchdogMs)
-        CExtPopupMenuWnd::EndActiveTracking();
+    EXPECT_FALSE(job.bWatchdogFired) << "a modal loop kept the thread after the key strokes";
 }
 
 bool CCountingMenuBar::UpdateMenuBar(bool bRedraw)

@@ -14,7 +14,7 @@
 void PumpTranslated(DWORD dwMilliseconds = 0);
 
 // Key strokes sent from a second thread about 30 ms apart while this thread pumps; a watchdog
-// presses Escape when the strokes end while a popup is still up after the given time.
+// presses Escape, and fails the test, when a modal loop keeps this thread after the strokes.
 struct KeyStroke
 {
     WORD vk;
