@@ -54,7 +54,8 @@ CExtMenuControlBar::~CExtMenuControlBar()
     // The sink's overrides must still be there while it leaves its windows.
     UnhookAllWindows();
     RemoveAllButtons();
-    m_menuDoc.DestroyMenu();
+    // The document menu belongs to whoever set it (a document template, or the frame itself).
+    m_menuDoc.Detach();
     m_menuFrame.DestroyMenu();
 }
 
@@ -165,7 +166,7 @@ void CExtMenuControlBar::SetWindowMenuCaption(LPCSTR lpszCaption) { m_sWindowMen
 
 bool CExtMenuControlBar::LoadMenuBar(UINT nResourceId)
 {
-    m_menuDoc.DestroyMenu();
+    m_menuDoc.Detach();
     m_menuFrame.DestroyMenu();
     if (m_pDockSite != nullptr && m_hWnd == nullptr)
         return false;

@@ -224,7 +224,7 @@ void CExtMenuControlBar::RecalcButtonPositions()
     pRight->SetRect(rc);
 }
 
-bool CExtMenuControlBar::DispatchMdiClientMessage(LRESULT& lResult, UINT nMessage, WPARAM wParam, LPARAM lParam)
+bool CExtMenuControlBar::DispatchMdiClientMessage(LRESULT& lResult, UINT nMessage, WPARAM wParam, LPARAM)
 {
     switch (nMessage) {
     case WM_MDISETMENU: {

@@ -5,6 +5,7 @@
 #include "MenuBarTestResources.h"
 #include "ui/core/ExtCmdItem.h"
 #include "ui/core/ExtCmdManager.h"
+#include "ui/core/ExtResourceManager.h"
 
 #include <gtest/gtest.h>
 
@@ -26,7 +27,24 @@ struct BuildCase
     const char* pszName;
     UINT nMenuId;
     bool bImportMenu;
+    bool bRightToLeft;
     std::vector<ExpectedButton> buttons;
+};
+
+// A right-to-left language for the test's lifetime.
+class CRightToLeftScope
+{
+public:
+    explicit CRightToLeftScope(bool bOn)
+        : m_nOld(g_ResourceManagerHolder->SetRightToLeftOverride(bOn ? 1 : 0))
+    {
+    }
+    ~CRightToLeftScope() { g_ResourceManagerHolder->SetRightToLeftOverride(m_nOld); }
+    CRightToLeftScope(const CRightToLeftScope&) = delete;
+    CRightToLeftScope& operator=(const CRightToLeftScope&) = delete;
+
+private:
+    int m_nOld;
 };
 
 class MenuBarBuild : public ::testing::TestWithParam<BuildCase>
@@ -36,6 +54,7 @@ class MenuBarBuild : public ::testing::TestWithParam<BuildCase>
 TEST_P(MenuBarBuild, OneButtonPerItemAndTheFrameMenuIsGone)
 {
     const BuildCase& c = GetParam();
+    CRightToLeftScope rightToLeft(c.bRightToLeft);
     CMenuBarScene scene(c.nMenuId, c.bImportMenu);
     CCountingMenuBar* pBar = scene.Bar();
     EXPECT_EQ(nullptr, ::GetMenu(scene.Frame()->GetSafeHwnd()));
@@ -63,18 +82,28 @@ const BuildCase kBuildCases[] = {
     {"popups",
      IDR_MENUBAR_FRAME,
      true,
+     false,
      {{0, "&File", true, false}, {0, "&Edit", true, false}, {0, "&View", true, false}, {0, "&Help", true, false}}},
     {"commands_and_a_separator",
      IDR_MENUBAR_COMMANDS,
      true,
+     false,
      {{0, "&File", true, false}, {ID_MB_RUN, "&Run", false, false}, {0, "", false, true},
       {ID_MB_STOP, "&Stop", false, false}}},
     // Top-level commands the profile does not know are set up from the items' ids and texts.
     {"commands_missing_from_the_profile",
      IDR_MENUBAR_COMMANDS,
      false,
+     false,
      {{0, "&File", true, false}, {ID_MB_RUN, "&Run", false, false}, {0, "", false, true},
       {ID_MB_STOP, "&Stop", false, false}}},
+    // A right-to-left language reverses the order.
+    {"right_to_left",
+     IDR_MENUBAR_COMMANDS,
+     true,
+     true,
+     {{ID_MB_STOP, "&Stop", false, false}, {0, "", false, true}, {ID_MB_RUN, "&Run", false, false},
+      {0, "&File", true, false}}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Menus, MenuBarBuild, ::testing::ValuesIn(kBuildCases),
@@ -119,41 +148,76 @@ TEST(MenuBarCaption, WindowMenuCaptionLosesItsAmpersands)
     }
 }
 
-// Several activations in a row give one re-hook; the menus they set give one rebuild, and each
-// WM_MDISETMENU answers the document menu set before it.
+// A menu resource loaded for a test, destroyed after the scenes that use it.
+class CLoadedMenu
+{
+public:
+    explicit CLoadedMenu(UINT nId) : m_hMenu(::LoadMenuA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nId))) {}
+    ~CLoadedMenu() { ::DestroyMenu(m_hMenu); }
+    CLoadedMenu(const CLoadedMenu&) = delete;
+    CLoadedMenu& operator=(const CLoadedMenu&) = delete;
+    HMENU Get() const { return m_hMenu; }
+
+private:
+    HMENU m_hMenu;
+};
+
+// Several activations in a row give one rebuild for the menus they set, and each
+// WM_MDISETMENU answers the document menu set before it. The document menus outlive the bar:
+// they belong to whoever set them.
 TEST(MenuBarMdi, SeveralActivationsGiveOneRebuildAndOneRehook)
 {
+    CLoadedMenu docMenu(IDR_MENUBAR_DOCUMENT);
+    CLoadedMenu otherMenu(IDR_MENUBAR_COMMANDS);
+    {
+        CMdiMenuBarScene scene;
+        CCountingMenuBar* pBar = scene.Bar();
+        CMDIChildWnd* pFirst = scene.AddChild("One", docMenu.Get());
+        CMDIChildWnd* pSecond = scene.AddChild("Two", docMenu.Get());
+        ASSERT_NE(nullptr, pFirst);
+        ASSERT_NE(nullptr, pSecond);
+        PumpTranslated(50);
+        EXPECT_EQ(pSecond->GetSafeHwnd(), pBar->GetHookedMdiChild());
+        ASSERT_EQ(4, pBar->GetButtonCount());
+        // The popup under the window-list caption lists the MDI windows.
+        EXPECT_TRUE(pBar->GetButtonByIndex(2)->IsAppendMdiWindows());
+
+        pBar->m_nRebuilds = pBar->m_nRehooks = 0;
+        for (CMDIChildWnd* pChild : {pFirst, pSecond, pFirst})
+            ::SendMessageA(scene.Client(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(pChild->GetSafeHwnd()), 0);
+        PumpTranslated(50);
+        EXPECT_EQ(1, pBar->m_nRebuilds);
+        EXPECT_EQ(pFirst->GetSafeHwnd(), pBar->GetHookedMdiChild());
+
+        pBar->m_nRebuilds = 0;
+        const auto hBefore = reinterpret_cast<HMENU>(
+            ::SendMessageA(scene.Client(), WM_MDISETMENU, reinterpret_cast<WPARAM>(otherMenu.Get()), 0));
+        const auto hBack = reinterpret_cast<HMENU>(
+            ::SendMessageA(scene.Client(), WM_MDISETMENU, reinterpret_cast<WPARAM>(docMenu.Get()), 0));
+        EXPECT_EQ(docMenu.Get(), hBefore);
+        EXPECT_EQ(otherMenu.Get(), hBack);
+        PumpTranslated(50);
+        EXPECT_EQ(1, pBar->m_nRebuilds);
+        EXPECT_EQ(docMenu.Get(), pBar->GetMenuToShow()->GetSafeHmenu());
+    }
+    EXPECT_TRUE(::IsMenu(docMenu.Get()));
+    EXPECT_TRUE(::IsMenu(otherMenu.Get()));
+}
+
+// The hooked child going away first leaves the bar hooking nothing.
+TEST(MenuBarMdi, TheHookedChildDestroyedFirstIsLetGo)
+{
     CMdiMenuBarScene scene;
-    CCountingMenuBar* pBar = scene.Bar();
-    HMENU hDocMenu = ::LoadMenuA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MENUBAR_DOCUMENT));
-    HMENU hOtherMenu = ::LoadMenuA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MENUBAR_COMMANDS));
-    CMDIChildWnd* pFirst = scene.AddChild("One", hDocMenu);
-    CMDIChildWnd* pSecond = scene.AddChild("Two", hDocMenu);
-    ASSERT_NE(nullptr, pFirst);
-    ASSERT_NE(nullptr, pSecond);
+    CMDIChildWnd* pChild = scene.AddChild("One", nullptr);
+    ASSERT_NE(nullptr, pChild);
+    PumpTranslated(30);
+    const HWND hWndChild = pChild->GetSafeHwnd();
+    ASSERT_EQ(hWndChild, scene.Bar()->GetHookedMdiChild());
+    pChild->MDIDestroy();
     PumpTranslated(50);
-    EXPECT_EQ(pSecond->GetSafeHwnd(), pBar->GetHookedMdiChild());
-    EXPECT_EQ(4, pBar->GetButtonCount());
-    EXPECT_TRUE(pBar->GetButtonByIndex(2)->IsAppendMdiWindows());
-
-    pBar->m_nRebuilds = pBar->m_nRehooks = 0;
-    for (CMDIChildWnd* pChild : {pFirst, pSecond, pFirst})
-        ::SendMessageA(scene.Client(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(pChild->GetSafeHwnd()), 0);
-    PumpTranslated(50);
-    EXPECT_LE(pBar->m_nRebuilds, 1);
-    EXPECT_EQ(pFirst->GetSafeHwnd(), pBar->GetHookedMdiChild());
-
-    pBar->m_nRebuilds = 0;
-    const auto hBefore = reinterpret_cast<HMENU>(
-        ::SendMessageA(scene.Client(), WM_MDISETMENU, reinterpret_cast<WPARAM>(hOtherMenu), 0));
-    const auto hBack =
-        reinterpret_cast<HMENU>(::SendMessageA(scene.Client(), WM_MDISETMENU, reinterpret_cast<WPARAM>(hDocMenu), 0));
-    EXPECT_EQ(hDocMenu, hBefore);
-    EXPECT_EQ(hOtherMenu, hBack);
-    PumpTranslated(50);
-    EXPECT_EQ(1, pBar->m_nRebuilds);
-    EXPECT_EQ(hDocMenu, pBar->GetMenuToShow()->GetSafeHmenu());
-    ::DestroyMenu(hOtherMenu);
+    EXPECT_FALSE(::IsWindow(hWndChild));
+    EXPECT_EQ(nullptr, scene.Bar()->GetHookedMdiChild());
+    EXPECT_FALSE(scene.Bar()->IsHookingWindow(hWndChild));
 }
 
 // Posted activations coalesce into one re-hook; a rebuild request drops a pending re-hook.

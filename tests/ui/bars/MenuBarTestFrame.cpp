@@ -5,6 +5,8 @@
 #include "ui/core/ExtCmdManager.h"
 #include "ui/core/ExtPopupMenuWnd.h"
 
+#include <gtest/gtest.h>
+
 #include <atomic>
 
 namespace
@@ -23,20 +25,39 @@ struct StrokeJob
 {
     std::vector<KeyStroke> strokes;
     std::atomic<bool> bDone{false};
+    // The test thread got control back after the strokes.
+    std::atomic<bool> bReturned{false};
+    std::atomic<bool> bWatchdogFired{false};
 };
+
+void SendStroke(WORD vk, bool bDown)
+{
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    input.ki.dwFlags = bDown ? 0 : KEYEVENTF_KEYUP;
+    ::SendInput(1, &input, sizeof(input));
+}
 
 DWORD WINAPI SendStrokes(LPVOID pParam)
 {
     auto* pJob = static_cast<StrokeJob*>(pParam);
     for (const KeyStroke& stroke : pJob->strokes) {
-        INPUT input{};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = stroke.vk;
-        input.ki.dwFlags = stroke.bDown ? 0 : KEYEVENTF_KEYUP;
-        ::SendInput(1, &input, sizeof(input));
+        SendStroke(stroke.vk, stroke.bDown);
         ::Sleep(kStrokeGapMs);
     }
     pJob->bDone = true;
+    // A modal loop that keeps the test thread after the strokes is a hang: Escape ends it.
+    const DWORD dwStart = ::GetTickCount();
+    while (!pJob->bReturned) {
+        if (::GetTickCount() - dwStart > kWatchdogMs) {
+            pJob->bWatchdogFired = true;
+            SendStroke(VK_ESCAPE, true);
+            SendStroke(VK_ESCAPE, false);
+            break;
+        }
+        ::Sleep(kStrokeGapMs);
+    }
     return 0;
 }
 
@@ -79,14 +100,13 @@ void SendKeyStrokes(const std::vector<KeyStroke>& strokes)
     StrokeJob job;
     job.strokes = strokes;
     HANDLE hThread = ::CreateThread(nullptr, 0, &SendStrokes, &job, 0, nullptr);
-    const DWORD dwStart = ::GetTickCount();
     while (!job.bDone)
         PumpTranslated(5);
+    job.bReturned = true;
     ::WaitForSingleObject(hThread, INFINITE);
     ::CloseHandle(hThread);
     PumpTranslated(60);
-    if (::GetTickCount() - dwStart > kWatchdogMs)
-        CExtPopupMenuWnd::EndActiveTracking();
+    EXPECT_FALSE(job.bWatchdogFired) << "a modal loop kept the thread after the key strokes";
 }
 
 bool CCountingMenuBar::UpdateMenuBar(bool bRedraw)
@@ -106,6 +126,13 @@ BOOL CMenuBarTestFrame::PreTranslateMessage(MSG* pMsg)
     if (m_pMenuBar != nullptr && m_pMenuBar->PreTranslateFrameMessage(pMsg))
         return TRUE;
     return CFrameWnd::PreTranslateMessage(pMsg);
+}
+
+BOOL CMenuBarMdiFrame::PreTranslateMessage(MSG* pMsg)
+{
+    if (m_pMenuBar != nullptr && m_pMenuBar->PreTranslateFrameMessage(pMsg))
+        return TRUE;
+    return CMDIFrameWnd::PreTranslateMessage(pMsg);
 }
 
 BOOL CMenuBarTestFrame::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
@@ -175,7 +202,7 @@ CRect CMenuBarScene::ButtonOnScreen(int nIndex) const
 
 CMdiMenuBarScene::CMdiMenuBarScene()
 {
-    m_pFrame = new CMDIFrameWnd;
+    m_pFrame = new CMenuBarMdiFrame;
     m_pFrame->Create(nullptr, "mdi menu bar", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, kFrameRect, nullptr,
                      MAKEINTRESOURCEA(IDR_MENUBAR_FRAME));
     g_CmdManagerHolder->CreateProfile(CMenuBarTestFrame::PROFILE, m_pFrame->GetSafeHwnd());
@@ -186,12 +213,15 @@ CMdiMenuBarScene::CMdiMenuBarScene()
     m_pFrame->ShowWindow(SW_SHOW);
     m_pBar = std::make_unique<CCountingMenuBar>();
     m_pBar->SetWindowMenuCaption("&Window");
+    m_pFrame->m_pMenuBar = m_pBar.get();
     CreateMenuBar(m_pBar.get(), m_pFrame);
 }
 
 CMdiMenuBarScene::~CMdiMenuBarScene()
 {
     CExtPopupMenuWnd::EndActiveTracking();
+    CExtToolControlBar::CancelAllBarsMenuTracking();
+    m_pFrame->m_pMenuBar = nullptr;
     g_CmdManagerHolder->DetachProfileWindow(m_pFrame->GetSafeHwnd(), true);
     m_pFrame->DestroyWindow();
     m_pBar.reset();

@@ -14,7 +14,7 @@
 void PumpTranslated(DWORD dwMilliseconds = 0);
 
 // Key strokes sent from a second thread about 30 ms apart while this thread pumps; a watchdog
-// presses Escape when the strokes end while a popup is still up after the given time.
+// presses Escape, and fails the test, when a modal loop keeps this thread after the strokes.
 struct KeyStroke
 {
     WORD vk;
@@ -43,6 +43,13 @@ public:
 
     CExtMenuControlBar* m_pMenuBar = nullptr;
     std::vector<UINT> m_commands;
+};
+
+class CMenuBarMdiFrame : public CMDIFrameWnd
+{
+public:
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    CExtMenuControlBar* m_pMenuBar = nullptr;
 };
 
 // An SDI frame showing the given menu, its commands imported into the frame's profile unless
@@ -80,11 +87,11 @@ public:
     CMdiMenuBarScene& operator=(const CMdiMenuBarScene&) = delete;
 
     CMDIChildWnd* AddChild(const char* pszTitle, HMENU hSharedMenu);
-    CMDIFrameWnd* Frame() const { return m_pFrame; }
+    CMenuBarMdiFrame* Frame() const { return m_pFrame; }
     CCountingMenuBar* Bar() const { return m_pBar.get(); }
     HWND Client() const { return m_pFrame->m_hWndMDIClient; }
 
 private:
-    CMDIFrameWnd* m_pFrame = nullptr;
+    CMenuBarMdiFrame* m_pFrame = nullptr;
     std::unique_ptr<CCountingMenuBar> m_pBar;
 };
