@@ -7,6 +7,7 @@
 #include "ui/bars/ExtDockBar.h"
 #include "ui/bars/ExtDockDynBar.h"
 #include "ui/bars/ExtDynControlBar.h"
+#include "ui/bars/ExtDynTabControlBar.h"
 #include "ui/bars/ExtMiniDockFrameWnd.h"
 
 #include <algorithm>
@@ -345,6 +346,8 @@ void CExtControlBar::SyncContainerVisibility(CExtControlBar* pBar)
     pBar->m_nReclaimExtent = nReclaim;
     CFrameWnd* pSite = pBar->m_pDockSite;
     const bool bVisible = (pBar->GetStyle() & WS_VISIBLE) != 0;
+    if (auto* pGroup = DYNAMIC_DOWNCAST(CExtDynTabControlBar, pBar->GetTabbedGroupContainer()))
+        pGroup->OnMemberVisibilityChanged(pBar);
     if (pBar->m_pDockBar->IsKindOf(RUNTIME_CLASS(CExtDockDynBar))) {
         auto* pContainer = AsBar(pBar->m_pDockBar->GetParent());
         if (pContainer != nullptr) {

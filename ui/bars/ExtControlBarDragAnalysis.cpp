@@ -185,6 +185,7 @@ bool CExtControlBar::AnalyzeTargetBands(InternalDraggingState_t& state, CPoint p
             if (pt.y < nBandTop + TARGET_BAND) {
                 state.m_nCode = bGroup ? State::CODE_TAB_INTO_GROUP : State::CODE_TAB_INTO_BAR;
                 state.m_rcTrack = rcTarget;
+                state.SetTarget(pTarget);
                 return true;
             }
             nBandTop += TARGET_BAND;

@@ -423,6 +423,7 @@ void CExtControlBar::InternalDockStateBar::ApplyFinish(CFrameWnd* pFrame, Intern
         return;
     if ((pGroup->GetStyle() & WS_VISIBLE) == 0)
         pGroup->ShowWindow(SW_SHOWNA);
+    pGroup->SyncTabVisibility();
     // A selected tab past the strip's end names no page and changes nothing.
     CExtControlBar* pPage = pGroup->m_wndTabSwitcher.GetBarAt(m_nSelectedTab, true);
     if (pGroup->m_wndTabSwitcher.GetSelectedIndex() != m_nSelectedTab && pPage != nullptr && pPage->IsVisible())

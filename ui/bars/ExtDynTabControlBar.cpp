@@ -293,6 +293,21 @@ void CExtDynTabControlBar::OnMemberVisibilityChanged(CExtControlBar* pBar)
     FitChildToClient(-1, -1, true);
 }
 
+void CExtDynTabControlBar::SyncTabVisibility()
+{
+    if (m_wndTabSwitcher.GetSafeHwnd() == nullptr)
+        return;
+    for (int i = 0; i < m_wndTabSwitcher.GetItemCount(); ++i) {
+        CExtControlBar* pPage = m_wndTabSwitcher.GetBarAt(i, true);
+        if (pPage == nullptr || pPage->GetSafeHwnd() == nullptr)
+            continue;
+        const bool bVisible = pPage->IsVisible() && pPage->CanBeMovedToAutoHide();
+        m_wndTabSwitcher.GetItemAt(i)->ChangeFlags(bVisible ? CExtTabWnd::ITEM_HIDDEN : 0,
+                                                   bVisible ? 0 : CExtTabWnd::ITEM_HIDDEN);
+    }
+    FitChildToClient(-1, -1, true);
+}
+
 void CExtDynTabControlBar::InvalidateTabStrip()
 {
     if (m_wndTabSwitcher.GetSafeHwnd() != nullptr && m_wndTabSwitcher.IsWindowVisible())

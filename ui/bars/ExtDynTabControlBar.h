@@ -114,6 +114,8 @@ public:
     void SelectVisibleTab(int n, bool bEnsureVisible, bool bRedraw);
     void EnsureSelection();
     void OnMemberVisibilityChanged(CExtControlBar* pBar);
+    // Every tab hidden or shown as its page is, the selection left as it stands.
+    void SyncTabVisibility();
     int GetStripHeight();
     void InvalidateTabStrip();
     // Tabs whose bars left the group's dock bar go.

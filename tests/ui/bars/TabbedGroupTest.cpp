@@ -6,6 +6,7 @@
 #include "tests/support/ScreenImage.h"
 
 #include "platform/mfc/MemFile.h"
+#include "ui/bars/ExtControlBarDragState.h"
 #include "ui/bars/ExtDynTabControlBar.h"
 #include "ui/bars/ExtMiniDockFrameWnd.h"
 
@@ -125,14 +126,15 @@ TEST_F(TabbedGroupTest, DroppingABarOnAnotherMakesAGroupInBothStyles)
         } else {
             steps = PressAndMove(caption, rcTarget.CenterPoint());
             steps.push_back(InputStep::Wait(300));
-            // The centre marker: the shown marker nearest the target's middle.
+            // The centre marker: the smallest shown marker over the target's middle (the cross
+            // behind it is larger).
             auto centre = [rcTarget] {
                 const CPoint mid = rcTarget.CenterPoint();
                 return FindShownMarker([mid](const RECT& a, const RECT& b) {
-                    auto dist = [mid](const RECT& r) {
-                        return std::abs((r.left + r.right) / 2 - mid.x) + std::abs((r.top + r.bottom) / 2 - mid.y);
-                    };
-                    return dist(a) < dist(b);
+                    const bool bInA = ::PtInRect(&a, mid) != FALSE;
+                    const bool bInB = ::PtInRect(&b, mid) != FALSE;
+                    auto area = [](const RECT& r) { return (r.right - r.left) * (r.bottom - r.top); };
+                    return bInA != bInB ? bInA : area(a) < area(b);
                 });
             };
             steps.push_back(InputStep::MoveTo(centre));
@@ -143,9 +145,12 @@ TEST_F(TabbedGroupTest, DroppingABarOnAnotherMakesAGroupInBothStyles)
             }));
             steps.push_back(InputStep::Wait(100));
         }
+        int nCode = -1;
+        steps.push_back(InputStep::Call([&nCode] { nCode = CExtControlBar::g_DragStateNew.m_nCode; }));
         steps.push_back(InputStep::Up());
         ASSERT_TRUE(Run(steps));
         m_frame->Settle();
+        EXPECT_EQ(nStyle == STYLE_FRAME ? 27 : 26, nCode);
 
         CExtDynTabControlBar* pGroup = GroupOf(m_pAlpha);
         ASSERT_NE(nullptr, pGroup);
