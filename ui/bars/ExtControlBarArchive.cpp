@@ -126,7 +126,9 @@ bool IsSaneRecord(const StateBar& record, bool bChild, int nRecordCount, std::se
     const DWORD kind = record.GetKind();
     if (kind != StateBar::KIND_PLAIN && !record.IsContainerKind())
         return false;
-    // The pages of a group are plain bars.
+    // A group has pages, and its pages are plain bars.
+    if (kind == StateBar::KIND_TABBED && record.m_arrChildren.GetSize() == 0)
+        return false;
     if (kind == StateBar::KIND_TABBED)
         for (INT_PTR i = 0; i < record.m_arrChildren.GetSize(); ++i)
             if (record.m_arrChildren[i]->GetKind() != StateBar::KIND_PLAIN ||

@@ -418,11 +418,6 @@ bool CExtDynTabControlBar::GetHideOption() const
     return CExtDynControlBar::GetHideOption();
 }
 
-bool CExtDynTabControlBar::CanBeTabbedWith(CExtControlBar* pBar) const
-{
-    return CExtDynControlBar::CanBeTabbedWith(pBar);
-}
-
 void CExtDynTabControlBar::GetCaptionText(LPARAM lReserved, CString& sText) const
 {
     sText.Empty();

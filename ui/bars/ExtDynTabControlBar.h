@@ -127,7 +127,6 @@ public:
     void ShowBar(bool bShow, bool bDelay, bool bOption) override;
     bool GetHideOption() const override;
     void FitChildToClient(int cx, int cy, bool bRepaint) override;
-    bool CanBeTabbedWith(CExtControlBar* pBar) const override;
     void GetCaptionText(LPARAM lReserved, CString& sText) const override;
     CSize GetContentsMinimalSize() const override;
     CSize GetMinimalFloatingSize() const override;
