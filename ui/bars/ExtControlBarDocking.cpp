@@ -7,6 +7,7 @@
 #include "ui/bars/ExtDockBar.h"
 #include "ui/bars/ExtDockDynBar.h"
 #include "ui/bars/ExtDynControlBar.h"
+#include "ui/bars/ExtDynTabControlBar.h"
 #include "ui/bars/ExtMiniDockFrameWnd.h"
 
 #include <algorithm>
@@ -226,17 +227,6 @@ bool CExtControlBar::DockIntoDockBar(UINT nSideId, UINT nRing, CFrameWnd* pFrame
     return true;
 }
 
-bool CExtControlBar::DockIntoTabbedGroup(CExtControlBar* pBar, int nTabIndex, CFrameWnd* pFrame, bool bRecalc)
-{
-    if (pBar == nullptr || pBar == this || !CanBeTabbedWith(pBar) || !pBar->CanBeTabbedWith(this) ||
-        IsFixedSizeBar() || IsFixedSizeMode())
-        return false;
-    if (CExtControlBar* pGroup = AsBar(GetTabbedGroupContainer()))
-        return pGroup->DockIntoTabbedGroup(pBar, nTabIndex, pFrame, bRecalc);
-    // Tabbed groups come with the tab windows; until a group class answers, no bar takes tabs.
-    return false;
-}
-
 bool CExtControlBar::FloatAt(int x, int y, DWORD dwStyle)
 {
     if (GetSafeHwnd() == nullptr)
@@ -356,6 +346,8 @@ void CExtControlBar::SyncContainerVisibility(CExtControlBar* pBar)
     pBar->m_nReclaimExtent = nReclaim;
     CFrameWnd* pSite = pBar->m_pDockSite;
     const bool bVisible = (pBar->GetStyle() & WS_VISIBLE) != 0;
+    if (auto* pGroup = DYNAMIC_DOWNCAST(CExtDynTabControlBar, pBar->GetTabbedGroupContainer()))
+        pGroup->OnMemberVisibilityChanged(pBar);
     if (pBar->m_pDockBar->IsKindOf(RUNTIME_CLASS(CExtDockDynBar))) {
         auto* pContainer = AsBar(pBar->m_pDockBar->GetParent());
         if (pContainer != nullptr) {

@@ -511,12 +511,18 @@ bool CExtDynDockMarkerWnd::IsUnderPoint(POINT ptScreen) const
 
 CExtDynDockMarkerWnd* CExtDynDockMarkerWnd::FromScreenPoint(POINT ptScreen)
 {
-    // The inner markers lie over the outer ones' area: they are asked first.
+    // The inner markers lie over the outer ones' area: they are asked first. A docking marker
+    // wins over the cross drawn behind it.
+    CExtDynDockMarkerWnd* pOther = nullptr;
     for (const MarkerArray* pArray : {&CExtControlBar::g_arrInnerMarkers, &CExtControlBar::g_arrOuterMarkers})
         for (INT_PTR i = 0; i < pArray->GetSize(); ++i)
-            if (CExtDynDockMarkerWnd* pMarker = pArray->GetAt(i); pMarker != nullptr && pMarker->IsUnderPoint(ptScreen))
-                return pMarker;
-    return nullptr;
+            if (CExtDynDockMarkerWnd* pMarker = pArray->GetAt(i); pMarker != nullptr && pMarker->IsUnderPoint(ptScreen)) {
+                if (pMarker->IsDockingKind())
+                    return pMarker;
+                if (pOther == nullptr)
+                    pOther = pMarker;
+            }
+    return pOther;
 }
 
 bool CExtDynDockMarkerWnd::PrepareMarkerSet(CWnd* pTarget, int nSetKind, const RECT& rcScreen, MarkerArray& arrMarkers)

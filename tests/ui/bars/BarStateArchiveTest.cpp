@@ -391,7 +391,7 @@ TEST_F(BarStateArchive, DamagedBlobsLoadNothing)
          }},
         {"kind 0", withRecord([&](StateSite& s) { firstRecord(s).m_dwRecordFlags &= ~StateBar::KIND_MASK; })},
         {"kind 7", withRecord([&](StateSite& s) { firstRecord(s).m_dwRecordFlags |= 7; })},
-        {"tabbed group", withRecord([&](StateSite& s) {
+        {"tabbed group without pages", withRecord([&](StateSite& s) {
              firstRecord(s).m_dwRecordFlags = (firstRecord(s).m_dwRecordFlags & ~StateBar::KIND_MASK) |
                                               StateBar::KIND_TABBED;
          })},
