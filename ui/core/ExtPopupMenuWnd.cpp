@@ -219,7 +219,12 @@ void CExtPopupMenuWnd::PostNcDestroy()
 {
     // The tracking state deletes the tree: never delete here.
     CExtPopupMenuTrackingState* pState = GetTrackingState();
-    if (!IsTopLevel() || IsNonTrackingMode() || pState->m_pTrackedPopup != this || pState->IsEnding())
+    if (!IsTopLevel() || IsNonTrackingMode() || pState->m_pTrackedPopup != this)
+        return;
+    // Whoever opened the menu (a menu bar keeps a popup-up state) learns that it closed.
+    if (HWND hWndTarget = GetCommandTargetWindow(); ::IsWindow(hWndTarget))
+        ::SendMessageA(hWndTarget, g_nMsgNotifyMenuClosed, 0, reinterpret_cast<LPARAM>(this));
+    if (pState->IsEnding())
         return;
     if (m_bDestroying)
         m_bEndTrackingAfterDestroy = true;

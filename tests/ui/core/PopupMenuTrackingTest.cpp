@@ -28,6 +28,7 @@ constexpr DWORD COMMAND_TIMEOUT_MS = 1500;
 
 int g_nDeleted = 0;
 std::vector<UINT> g_commands;
+int g_nClosedNotices = 0;
 // Covering notices as (item, kind, flags).
 struct Notice
 {
@@ -77,6 +78,8 @@ private:
             if (pNotice->m_pPopup != nullptr && pNotice->m_pButton == nullptr)
                 g_notices.push_back({pNotice->m_nItemIndex, pNotice->m_nKind, pNotice->m_nFlags});
         }
+        if (message == CExtPopupMenuWnd::g_nMsgNotifyMenuClosed)
+            ++g_nClosedNotices;
         if (message == CExtPopupMenuWnd::g_nMsgPrepareMenu && g_bCancelPrepare)
             reinterpret_cast<CExtPopupMenuWnd::MsgPrepareMenuData*>(wParam)->dwFlags |=
                 CExtPopupMenuWnd::MsgPrepareMenuData::CANCEL;
@@ -260,6 +263,23 @@ TEST_F(PopupMenuTracking, HighlightChangesAreToldToTheOwner)
     pPopup->ScheduleSubmenuOpen(-1);
     PressKey(VK_ESCAPE);
     ASSERT_TRUE(WaitForCommand());
+}
+
+// The owner hears once that the tracked menu closed; a submenu closing is no such notice.
+TEST_F(PopupMenuTracking, ClosingTheMenuTellsItsOwnerOnce)
+{
+    COwner& owner = Owner();
+    CCountedPopup* pPopup = MakeMenu(owner.m_hWnd);
+    ASSERT_NE(pPopup, nullptr);
+    g_nClosedNotices = 0;
+    ASSERT_TRUE(pPopup->StartTracking(CExtPopupMenuWnd::TRACK_NO_ANIMATION, MENU_POINT.x, MENU_POINT.y));
+    PumpMessagesFor(50);
+    for (WORD vk : {VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_LEFT})
+        PressKey(vk);
+    EXPECT_EQ(g_nClosedNotices, 0);
+    PressKey(VK_ESCAPE);
+    ASSERT_TRUE(WaitForCommand());
+    EXPECT_EQ(g_nClosedNotices, 1);
 }
 
 TEST_F(PopupMenuTracking, StoreOnlyFlagWritesTheResultWhileWaiting)
