@@ -4,6 +4,7 @@
 
 #include "ui/bars/ExtDockBar.h"
 #include "ui/bars/ExtDockDynBar.h"
+#include "ui/bars/ExtDynAutoHideArea.h"
 #include "ui/bars/ExtDynControlBar.h"
 #include "ui/bars/ExtMiniDockFrameWnd.h"
 
@@ -117,6 +118,18 @@ void CExtControlBar::InternalDockStateSite::CaptureResizable()
                 pRecord->m_dwRecordFlags |= InternalDockStateBar::FLAG_NEW_ROW;
             bRowBreak = false;
             bFirst = false;
+        }
+    }
+    // Parked bars: the active tab of each group in the four areas, in tab order.
+    CExtDynAutoHideArea* apAreas[4];
+    CExtDynAutoHideArea::GetFrameAreas(m_pFrame, &apAreas[0], &apAreas[1], &apAreas[2], &apAreas[3]);
+    for (CExtDynAutoHideArea* pArea : apAreas) {
+        if (pArea == nullptr)
+            continue;
+        for (int i = 0; i < pArea->GetItemCount(); ++i) {
+            CExtControlBar* pBar = pArea->GetBarAt(i);
+            if (pArea->GetItemAt(i)->IsInGroupActive() && pBar != nullptr && pBar->GetSafeHwnd() != nullptr)
+                m_arrAutoHiddenIds.Add(static_cast<UINT>(pBar->GetDlgCtrlID()));
         }
     }
 }
