@@ -57,6 +57,11 @@ CExtDynAutoHideArea* AreaChild(CFrameWnd* pFrame, UINT nId)
     return nullptr;
 }
 
+bool IsKeyDown(int nVirtKey)
+{
+    return (::GetAsyncKeyState(nVirtKey) & 0x8000) != 0;
+}
+
 bool HasTabs(const CExtDynAutoHideArea* pArea)
 {
     return pArea != nullptr && pArea->GetSafeHwnd() != nullptr && pArea->GetItemCount() > 0;
@@ -259,9 +264,11 @@ void CExtDynAutoHideArea::RemoveBar(CExtControlBar* pBar, bool bDelayedShow)
 
 BOOL CExtDynAutoHideArea::PreTranslateMessage(MSG* pMsg)
 {
+    // The slider's keyboard hook offers keys before the thread's key state has seen them: the
+    // modifiers are read from the asynchronous state.
     if (g_AutoHideAreaKeyboardSwitchEnabled && pMsg->message == WM_KEYDOWN &&
-        (pMsg->wParam == VK_PRIOR || pMsg->wParam == VK_NEXT) && (::GetKeyState(VK_CONTROL) & 0x8000) != 0 &&
-        (::GetKeyState(VK_SHIFT) & 0x8000) == 0 && (::GetKeyState(VK_MENU) & 0x8000) == 0 &&
+        (pMsg->wParam == VK_PRIOR || pMsg->wParam == VK_NEXT) && IsKeyDown(VK_CONTROL) && !IsKeyDown(VK_SHIFT) &&
+        !IsKeyDown(VK_MENU) &&
         GetSelectedIndex() >= 0 && GetVisibleItemCount() > 0) {
         const int nTarget = FindKeyboardSwitchTarget(pMsg->wParam == VK_NEXT);
         if (nTarget >= 0) {

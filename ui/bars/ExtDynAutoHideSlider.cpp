@@ -380,6 +380,7 @@ void CExtDynAutoHideSlider::HideBar(bool bAnimate)
     KillTimer(TIMER_WATCH);
     KillTimer(TIMER_HIDE);
     m_nSliderFlags &= ~FLAG_HIDE_TIMER;
+    EndResize();
     const bool bFocusInside = IsFocusInSlider();
     CWnd* pContent = GetContentWindow();
     if (pContent != nullptr && pBar != nullptr && pBar->GetSafeHwnd() != nullptr) {
@@ -505,11 +506,16 @@ LRESULT CExtDynAutoHideSlider::WindowProc(UINT message, WPARAM wParam, LPARAM lP
         // A resize in progress ends with the slide-out: left running, it would keep a hidden
         // slider's edge under the mouse.
         if (IsShown() && !IsAnimating()) {
-            m_nResizeEdge = NOT_RESIZING;
+            EndResize();
             SlideBar(m_pBar, false, false);
         }
         return lResult;
     }
+    case WM_CAPTURECHANGED:
+        // Another window took the mouse: the edge stays where it is.
+        if (reinterpret_cast<HWND>(lParam) != m_hWnd)
+            m_nResizeEdge = NOT_RESIZING;
+        break;
     case WM_CLOSE:
         return 0;
     case WM_DESTROY:

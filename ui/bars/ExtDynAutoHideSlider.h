@@ -71,6 +71,8 @@ public:
     // Moves the edge being dragged to the cursor; FALSE when not resizing (the caption buttons'
     // hover is updated then).
     bool TrackResize(POINT ptScreen);
+    // Ends a resize of the edge, releasing the mouse.
+    void EndResize();
     bool OnHookMouseButton(int nButton, bool bDown, bool bNonClient, POINT ptScreen);
     bool OnHookKey(UINT nVirtKey, LPARAM lKeyData);
     void UpdateNcHover(POINT ptScreen);

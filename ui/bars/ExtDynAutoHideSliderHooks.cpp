@@ -153,6 +153,8 @@ bool CExtDynAutoHideSlider::OnHookMouseButton(int nButton, bool bDown, bool /*bN
                 GetParent()->ScreenToClient(&ptFrame);
                 m_nResizeEdge = static_cast<int>(nHit);
                 m_nResizeStart = m_nResizePos = (nHit == HTLEFT || nHit == HTRIGHT) ? ptFrame.x : ptFrame.y;
+                // The release must reach this thread wherever it happens.
+                SetCapture();
                 return true;
             }
         }
@@ -176,7 +178,7 @@ bool CExtDynAutoHideSlider::OnHookMouseButton(int nButton, bool bDown, bool /*bN
     }
     if (nButton == 1 && !bDown) {
         if (IsResizing()) {
-            m_nResizeEdge = NOT_RESIZING;
+            EndResize();
             return true;
         }
         if (bOverWindow && m_pPressedButton != nullptr) {
@@ -240,4 +242,13 @@ bool CExtDynAutoHideSlider::TrackResize(POINT ptScreen)
         ::RedrawWindow(m_hWnd, nullptr, nullptr, kRedrawAll);
     }
     return true;
+}
+
+void CExtDynAutoHideSlider::EndResize()
+{
+    if (!IsResizing())
+        return;
+    m_nResizeEdge = NOT_RESIZING;
+    if (::GetCapture() == m_hWnd)
+        ::ReleaseCapture();
 }
