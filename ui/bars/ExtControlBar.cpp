@@ -3,9 +3,11 @@
 #include "ui/bars/ExtControlBar.h"
 
 #include "ui/bars/ExtBarNcAreaButton.h"
+#include "ui/bars/ExtControlBarDragState.h"
 #include "ui/bars/ExtControlBarInternal.h"
 #include "ui/bars/ExtDynAutoHideArea.h"
 #include "ui/bars/ExtDynAutoHideSlider.h"
+#include "ui/bars/ExtDynTabControlBar.h"
 #include "ui/core/ExtCmdItem.h"
 #include "ui/core/ExtCmdManager.h"
 #include "ui/core/ExtMemoryDC.h"
@@ -893,13 +895,16 @@ void CExtControlBar::OnDragStart()
 {
     CWnd::CancelToolTips(TRUE);
     CExtPopupMenuWnd::EndActiveTracking();
+    CExtDynTabControlBar::OnPageDragStart(this);
     ::SendMessageA(OwnerOrParent(m_hWnd), WM_SETMESSAGESTRING, kIdsDragPrompt, 0);
 }
 
-void CExtControlBar::OnDragStop(LPARAM /*lReserved*/, InternalDraggingState_t* /*pState*/, bool /*bCancel*/)
+void CExtControlBar::OnDragStop(LPARAM /*lReserved*/, InternalDraggingState_t* pState, bool bCancel)
 {
-    // The tab strip of a tabbed group puts its tabs back itself; groups arrive with their class.
     ::SendMessageA(OwnerOrParent(m_hWnd), WM_SETMESSAGESTRING, AFX_IDS_IDLEMESSAGE, 0);
+    if (IsFixedSizeBar())
+        return;
+    CExtDynTabControlBar::OnPageDragStop(this, pState != nullptr ? pState->m_pTarget : nullptr, bCancel);
 }
 
 void CExtControlBar::SetDragCursor(const POINT& ptClient)

@@ -123,11 +123,15 @@ int CountRecords(const CArray<StateBar*, StateBar*>& records)
 // The checks of one record tree; every record's id goes into ids.
 bool IsSaneRecord(const StateBar& record, bool bChild, int nRecordCount, std::set<DWORD>& ids)
 {
-    // A frame rebuilds plain bars and containers; tabbed groups come with their own windows,
-    // which this frame does not have.
     const DWORD kind = record.GetKind();
-    if (kind != StateBar::KIND_PLAIN && kind != StateBar::KIND_CONTAINER)
+    if (kind != StateBar::KIND_PLAIN && !record.IsContainerKind())
         return false;
+    // The pages of a group are plain bars.
+    if (kind == StateBar::KIND_TABBED)
+        for (INT_PTR i = 0; i < record.m_arrChildren.GetSize(); ++i)
+            if (record.m_arrChildren[i]->GetKind() != StateBar::KIND_PLAIN ||
+                (record.m_arrChildren[i]->m_dwRecordFlags & StateBar::FLAG_TAB) == 0)
+                return false;
     if (kind == StateBar::KIND_PLAIN && record.m_arrChildren.GetSize() != 0)
         return false;
     if (bChild != ((record.m_dwRecordFlags & StateBar::FLAG_CHILD) != 0))
@@ -137,7 +141,7 @@ bool IsSaneRecord(const StateBar& record, bool bChild, int nRecordCount, std::se
     // A top-level record either floats as a container or sits in an inner ring of a side.
     if (!bChild) {
         const bool bFloating = (record.m_dwRecordFlags & StateBar::FLAG_FLOATING) != 0;
-        if (bFloating ? kind != StateBar::KIND_CONTAINER
+        if (bFloating ? !record.IsContainerKind()
                       : record.m_nRing < 1 || record.m_nDockBarID == CExtControlBar::DOCKBAR_FLOAT)
             return false;
     }
@@ -149,7 +153,8 @@ bool IsSaneRecord(const StateBar& record, bool bChild, int nRecordCount, std::se
     if (!IsSanePoint(record.m_ptFloatPos) || !IsSanePoint(record.m_ptMRUFloatPos) ||
         !IsSaneRect(record.m_rcMRUDockPos) || !IsSaneRect(record.m_rcFloatFrame) || !IsSaneRect(record.m_rcInDockBar))
         return false;
-    if (!ids.insert(record.m_nBarID).second)
+    // Containers and groups are made anew and take their place's id: only bars are unique.
+    if (kind == StateBar::KIND_PLAIN && !ids.insert(record.m_nBarID).second)
         return false;
     for (INT_PTR i = 0; i < record.m_arrChildren.GetSize(); ++i)
         if (!IsSaneRecord(*record.m_arrChildren[i], true, nRecordCount, ids))

@@ -43,7 +43,8 @@ bool CExtControlBar::SetAutoHideMode(CExtControlBar* pBar, bool bAutoHide, bool 
         return false;
     if (pBar->m_bAutoHidden == bAutoHide)
         return true;
-    if (CExtControlBar* pGroup = DYNAMIC_DOWNCAST(CExtControlBar, pBar->GetTabbedGroupContainer())) {
+    // A page parks with its whole group (a group answers itself as its container).
+    if (auto* pGroup = DYNAMIC_DOWNCAST(CExtControlBar, pBar->GetTabbedGroupContainer()); pGroup != nullptr && pGroup != pBar) {
         pGroup->m_nReclaimExtent = 0;
         return SetAutoHideMode(pGroup, bAutoHide, bReserved, bRecalc, bCloseSlider || bAutoHide);
     }

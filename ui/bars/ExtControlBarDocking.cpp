@@ -226,17 +226,6 @@ bool CExtControlBar::DockIntoDockBar(UINT nSideId, UINT nRing, CFrameWnd* pFrame
     return true;
 }
 
-bool CExtControlBar::DockIntoTabbedGroup(CExtControlBar* pBar, int nTabIndex, CFrameWnd* pFrame, bool bRecalc)
-{
-    if (pBar == nullptr || pBar == this || !CanBeTabbedWith(pBar) || !pBar->CanBeTabbedWith(this) ||
-        IsFixedSizeBar() || IsFixedSizeMode())
-        return false;
-    if (CExtControlBar* pGroup = AsBar(GetTabbedGroupContainer()))
-        return pGroup->DockIntoTabbedGroup(pBar, nTabIndex, pFrame, bRecalc);
-    // Tabbed groups come with the tab windows; until a group class answers, no bar takes tabs.
-    return false;
-}
-
 bool CExtControlBar::FloatAt(int x, int y, DWORD dwStyle)
 {
     if (GetSafeHwnd() == nullptr)

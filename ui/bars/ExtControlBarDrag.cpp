@@ -3,6 +3,7 @@
 
 #include "ui/bars/ExtControlBarDragState.h"
 #include "ui/bars/ExtDynDockMarkerWnd.h"
+#include "ui/bars/ExtDynTabControlBar.h"
 #include "ui/bars/ExtMiniDockFrameWnd.h"
 #include "ui/bars/ExtModalLoop.h"
 #include "ui/core/ExtPaintManager.h"
@@ -281,9 +282,14 @@ void CExtControlBar::DragStep(const POINT& ptScreen, bool bForceFloat)
         if (!stOld.m_bEmpty) {
             DrawDragFeedback(stOld);
             CExtPaintManager::DispatchPendingPaintMessages();
+            if (State::IsTabCode(stOld.m_nCode))
+                CExtDynTabControlBar::DropTemporaryTabsOf(stOld.m_pTarget);
         }
-        if (!stNew.m_bEmpty)
+        if (!stNew.m_bEmpty) {
             DrawDragFeedback(stNew);
+            if (State::IsTabCode(stNew.m_nCode))
+                CExtDynTabControlBar::ShowDragProposalTab(stNew);
+        }
         if (bStyle1) {
             if (State::IsTabCode(stNew.m_nCode)) {
                 CExtDynDockMarkerWnd::ResetAllHighlights(true);

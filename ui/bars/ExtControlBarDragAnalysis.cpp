@@ -8,6 +8,7 @@
 #include "ui/bars/ExtDockOuterBar.h"
 #include "ui/bars/ExtDynControlBar.h"
 #include "ui/bars/ExtDynDockMarkerWnd.h"
+#include "ui/bars/ExtDynTabControlBar.h"
 #include "ui/bars/ExtMiniDockFrameWnd.h"
 
 #include <algorithm>
@@ -19,6 +20,13 @@ using State = CExtControlBar::InternalDraggingState_t;
 namespace {
 
 constexpr int MIN_DRAG_EXTENT = 8;
+
+CRect WindowRectOf(const CWnd& wnd)
+{
+    CRect rc;
+    wnd.GetWindowRect(&rc);
+    return rc;
+}
 // Bands over a target bar: caption (tab), upper, lower, left and right.
 constexpr int TARGET_BAND = 32;
 // A target is split across only while both minimal sizes stay this small.
@@ -130,9 +138,15 @@ bool CExtControlBar::AnalyzeMarkerDrop(InternalDraggingState_t& state, CPoint pt
             state.m_nCode = State::CODE_FLOAT;
             return true;
         }
-        // A tabbed group showing its strip would take the tab at its start (code 30).
         state.SetTarget(pTargetBar);
         pTargetBar->GetWindowRect(&state.m_rcTrack);
+        // A tabbed group showing its strip takes the tab at the strip's start.
+        if (CExtDynTabControlBar* pGroup = CExtDynTabControlBar::FromDragTarget(pTargetBar);
+            pGroup != nullptr && pGroup->m_wndTabSwitcher.IsWindowVisible()) {
+            const CRect rcStrip = WindowRectOf(pGroup->m_wndTabSwitcher);
+            state.m_nCode = State::CODE_TAB_AT_INDEX_MARKER;
+            state.HitTestTargetTabs(CPoint(rcStrip.left + 2, rcStrip.CenterPoint().y));
+        }
     }
     return true;
 }
@@ -174,6 +188,16 @@ bool CExtControlBar::AnalyzeTargetBands(InternalDraggingState_t& state, CPoint p
                 return true;
             }
             nBandTop += TARGET_BAND;
+        }
+        // Over a group's tab strip: a tab at the index under the cursor.
+        if (CExtDynTabControlBar* pGroup = bTabs ? CExtDynTabControlBar::FromDragTarget(pTarget) : nullptr;
+            pGroup != nullptr && pGroup->m_wndTabSwitcher.IsWindowVisible() &&
+            WindowRectOf(pGroup->m_wndTabSwitcher).PtInRect(pt)) {
+            state.m_nCode = State::CODE_TAB_AT_INDEX;
+            state.m_rcTrack = rcTarget;
+            state.SetTarget(pTarget);
+            state.HitTestTargetTabs(pt);
+            return true;
         }
         if (!CanDockBeside(pTarget) || !pTarget->CanDockBeside(this))
             return false;

@@ -1,6 +1,7 @@
 #include "ui/bars/ExtControlBarDragState.h"
 
 #include "ui/bars/ExtDynDockHighlightWnd.h"
+#include "ui/bars/ExtDynTabControlBar.h"
 #include "ui/bars/ExtMiniDockFrameWnd.h"
 
 #include <algorithm>
@@ -41,7 +42,8 @@ void CExtControlBar::InternalDraggingState_t::Assign(const InternalDraggingState
 {
     if (this == &other)
         return;
-    // A tabbed-group target would drop its temporary tabs here; groups have none yet.
+    if (m_pTarget != other.m_pTarget)
+        CExtDynTabControlBar::DropTemporaryTabsOf(m_pTarget);
     m_bEmpty = other.m_bEmpty;
     m_bAlternate = other.m_bAlternate;
     m_nCode = other.m_nCode;
@@ -61,10 +63,13 @@ CWnd* CExtControlBar::InternalDraggingState_t::SetTarget(CWnd* pTarget, bool)
     return pOld;
 }
 
-int CExtControlBar::InternalDraggingState_t::HitTestTargetTabs(POINT)
+int CExtControlBar::InternalDraggingState_t::HitTestTargetTabs(POINT ptScreen)
 {
     // Only a tabbed group's visible tab strip has tabs to hit; without one the first tab is meant.
     m_nTabIndex = 0;
+    if (CExtDynTabControlBar* pGroup = CExtDynTabControlBar::FromDragTarget(m_pTarget))
+        if (pGroup->m_wndTabSwitcher.IsWindowVisible())
+            m_nTabIndex = std::max(0, pGroup->m_wndTabSwitcher.TabIndexFromScreenPoint(ptScreen));
     return m_nTabIndex;
 }
 
@@ -80,6 +85,8 @@ int CExtControlBar::InternalDraggingState_t::GetTabIndex() const
 
 void CExtControlBar::InternalDraggingState_t::Reset()
 {
+    // Analysis clears the target at every step; only the drag's end drops the proposal's tab.
+    CExtDynTabControlBar::DropTemporaryTabsOf(m_pTarget);
     SetTarget(nullptr);
     m_bEmpty = true;
     m_nTabIndex = 0;

@@ -5,6 +5,7 @@
 #include "ui/bars/ExtDockBar.h"
 #include "ui/bars/ExtDockDynBar.h"
 #include "ui/bars/ExtDynControlBar.h"
+#include "ui/bars/ExtDynTabControlBar.h"
 #include "ui/bars/ExtMiniDockFrameWnd.h"
 #include "ui/core/ExtPaintManager.h"
 
@@ -203,8 +204,20 @@ void CExtControlBar::InternalDockStateBar::CaptureFromBar(CExtControlBar* pBar, 
         m_dwRecordFlags |= KIND_PLAIN;
         return;
     }
-    m_dwRecordFlags |= KIND_CONTAINER;
-    if (const CExtDockDynBar* pDockBar = pContainer->m_pWndDynDockBar) {
+    if (auto* pGroup = dynamic_cast<CExtDynTabControlBar*>(pContainer)) {
+        m_dwRecordFlags |= KIND_TABBED;
+        const int nSelected = (pGroup->GetStyle() & WS_VISIBLE) != 0 ? pGroup->m_wndTabSwitcher.GetSelectedIndex() : -1;
+        CArray<CExtControlBar*, CExtControlBar*> pages;
+        if (const CExtDockDynTabBar* pTabDockBar = pGroup->GetTabDockBar())
+            pTabDockBar->CollectMembers(pages);
+        for (INT_PTR i = 0; i < pages.GetSize(); ++i) {
+            auto* pChild = new InternalDockStateBar;
+            m_arrChildren.Add(pChild);
+            pChild->CaptureFromBar(pages[i], this);
+            pChild->m_dwRecordFlags |= FLAG_CHILD | FLAG_TAB | (i == nSelected ? FLAG_SELECTED_TAB : 0);
+        }
+    } else if (const CExtDockDynBar* pDockBar = pContainer->m_pWndDynDockBar) {
+        m_dwRecordFlags |= KIND_CONTAINER;
         bool bRowBreak = false;
         for (INT_PTR i = 1; i < pDockBar->m_arrBars.GetSize(); ++i) {
             if (pDockBar->m_arrBars[i] == nullptr) {
@@ -220,6 +233,8 @@ void CExtControlBar::InternalDockStateBar::CaptureFromBar(CExtControlBar* pBar, 
             pChild->m_dwRecordFlags |= FLAG_CHILD | (bRowBreak ? FLAG_NEW_ROW : 0);
             bRowBreak = false;
         }
+    } else {
+        m_dwRecordFlags |= KIND_CONTAINER;
     }
     // Floating information, for a container floating in a frame of its own.
     if (pBar->m_pDockSite == nullptr || IsSideDockBarId(pBar->GetDockBarId()))
@@ -296,7 +311,10 @@ void CExtControlBar::InternalDockStateBar::ApplyStructure(CFrameWnd* pFrame, Int
         if (bChild) {
             if (pParentDockBar == nullptr)
                 return;
-            DockAndFixRow(pParentDockBar, true);
+            if ((m_dwRecordFlags & FLAG_TAB) != 0)
+                InsertAsTab(pParentDockBar);
+            else
+                DockAndFixRow(pParentDockBar, true);
         } else {
             CExtDockBar* pSide = FrameDockBar(pFrame, m_nDockBarID);
             CExtDockBar* pRing = pSide != nullptr ? CExtDockBar::GoToRing(pSide, m_nRing) : nullptr;
@@ -307,9 +325,6 @@ void CExtControlBar::InternalDockStateBar::ApplyStructure(CFrameWnd* pFrame, Int
             DockAndFixRow(pRing, (m_dwRecordFlags & FLAG_VISIBLE) == 0);
         }
     } else {
-        // Loading lets no tabbed group through: the frame has no group windows to rebuild.
-        if (GetKind() != KIND_CONTAINER)
-            return;
         const bool bFloating = (m_dwRecordFlags & FLAG_FLOATING) != 0;
         CExtMiniDockFrameWnd* pFloatingFrame = nullptr;
         if (bFloating) {
@@ -321,7 +336,15 @@ void CExtControlBar::InternalDockStateBar::ApplyStructure(CFrameWnd* pFrame, Int
             MoveWithoutRedraw(*pFloatingFrame, CExtPaintManager::FitRectToMonitor(m_rcFloatFrame, true, false));
             pFloatingFrame->DelayRecalcLayout(TRUE);
         }
-        auto* pContainer = new CExtDynControlBar;
+        CExtDynControlBar* pContainer = nullptr;
+        if (GetKind() == KIND_TABBED) {
+            // The frame may give a group of its own class.
+            CExtDynTabControlBar* pGroup = nullptr;
+            pFrame->SendMessage(g_nMsgCreateTabbedBar, reinterpret_cast<WPARAM>(&pGroup), 0);
+            pContainer = pGroup != nullptr ? pGroup : new CExtDynTabControlBar;
+        } else {
+            pContainer = new CExtDynControlBar;
+        }
         pContainer->m_sizeDockedHorz = m_sizeDockedHorz;
         pContainer->m_sizeDockedVert = m_sizeDockedVert;
         pContainer->m_sizeFloating = m_sizeFloating;
@@ -357,8 +380,14 @@ void CExtControlBar::InternalDockStateBar::ApplyStructure(CFrameWnd* pFrame, Int
             if (CExtDockBar* pRing = pSide != nullptr ? CExtDockBar::GoToRing(pSide, m_nRing) : nullptr)
                 DockAndFixRow(pRing, true);
         }
-        for (INT_PTR i = 0; i < m_arrChildren.GetSize(); ++i)
-            m_arrChildren[i]->ApplyStructure(pFrame, this);
+        m_nSelectedTab = -1;
+        for (INT_PTR i = 0; i < m_arrChildren.GetSize(); ++i) {
+            InternalDockStateBar* pChild = m_arrChildren[i];
+            pChild->ApplyStructure(pFrame, this);
+            constexpr DWORD SHOWN_SELECTED_TAB = FLAG_SELECTED_TAB | FLAG_VISIBLE;
+            if (GetKind() == KIND_TABBED && (pChild->m_dwRecordFlags & SHOWN_SELECTED_TAB) == SHOWN_SELECTED_TAB)
+                m_nSelectedTab = static_cast<int>(i);
+        }
     }
 
     CExtControlBar* pBar = m_pRestoredBar;
@@ -389,6 +418,32 @@ void CExtControlBar::InternalDockStateBar::ApplyFinish(CFrameWnd* pFrame, Intern
             m_arrChildren[i]->ApplyFinish(pFrame, this);
     }
     GiveValuesToBar(false);
+    auto* pGroup = dynamic_cast<CExtDynTabControlBar*>(m_pRestoredBar);
+    if (pGroup == nullptr || m_nSelectedTab < 0)
+        return;
+    if ((pGroup->GetStyle() & WS_VISIBLE) == 0)
+        pGroup->ShowWindow(SW_SHOWNA);
+    // A selected tab past the strip's end names no page and changes nothing.
+    CExtControlBar* pPage = pGroup->m_wndTabSwitcher.GetBarAt(m_nSelectedTab, true);
+    if (pGroup->m_wndTabSwitcher.GetSelectedIndex() != m_nSelectedTab && pPage != nullptr && pPage->IsVisible())
+        pGroup->SelectVisibleTab(m_nSelectedTab, true, true);
+}
+
+void CExtControlBar::InternalDockStateBar::InsertAsTab(CExtDockBar* pTabDockBar) const
+{
+    auto* pGroup = dynamic_cast<CExtDynTabControlBar*>(pTabDockBar->GetParent());
+    CExtControlBar* pBar = m_pRestoredBar;
+    if (pGroup == nullptr) {
+        DockAndFixRow(pTabDockBar, true);
+        return;
+    }
+    const bool bWasLocked = pTabDockBar->m_bLayoutLocked;
+    pTabDockBar->SetLayoutLocked(true);
+    pBar->m_bNoSizeHandling = true;
+    pGroup->InsertBar(pBar, -1, false);
+    MoveWithoutRedraw(*pBar, m_rcInDockBar);
+    pBar->m_bNoSizeHandling = false;
+    pTabDockBar->SetLayoutLocked(bWasLocked);
 }
 
 // The fixed-size part -----------------------------------------------------------------------------

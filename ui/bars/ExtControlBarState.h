@@ -75,6 +75,8 @@ private:
     void GiveValuesToBar(bool bWithStyle) const;
     // Docks the restored bar into the dock bar and puts the record's row break before it.
     void DockAndFixRow(CDockBar* pDockBar, bool bMove) const;
+    // Makes the restored bar a page of the group whose dock bar is given.
+    void InsertAsTab(CExtDockBar* pTabDockBar) const;
 };
 
 struct CExtControlBar::OuterItemData_t

@@ -4,6 +4,7 @@
 #include "ui/bars/ExtControlBarInternal.h"
 #include "ui/bars/ExtDockBar.h"
 #include "ui/bars/ExtDynAutoHideSlider.h"
+#include "ui/bars/ExtDynTabControlBar.h"
 #include "ui/core/ExtCmdManager.h"
 #include "ui/core/ExtPaintManager.h"
 #include "ui/core/ExtPaintManagerHolder.h"
@@ -12,6 +13,8 @@
 
 #include "platform/mfc/FrameWnd.h"
 #include "platform/mfc/MDIFrameWnd.h"
+
+#include <algorithm>
 
 using namespace ExtBarDetail;
 
@@ -231,21 +234,43 @@ void CExtDynAutoHideArea::AppendBar(CExtControlBar* pBar, bool bNoSlideOut)
 {
     if (pBar == nullptr || m_hWnd == nullptr)
         return;
-    InsertTabItem("", nullptr, false, ITEM_GROUP_START, -1, reinterpret_cast<LPARAM>(pBar), true);
-    pBar->m_bAutoHidden = true;
-    MarkActiveInGroup(GetItemCount() - 1);
+    const int nFirst = GetItemCount();
+    int nActive = nFirst;
+    if (auto* pGroup = DYNAMIC_DOWNCAST(CExtDynTabControlBar, pBar)) {
+        // The pages park together as one group of tabs, the group's selected page the active one.
+        CArray<CExtControlBar*, CExtControlBar*> arrPages;
+        if (CExtDockDynTabBar* pTabDockBar = pGroup->GetTabDockBar())
+            pTabDockBar->CollectMembers(arrPages);
+        for (INT_PTR i = 0; i < arrPages.GetSize(); ++i) {
+            CExtControlBar* pPage = arrPages[i];
+            pPage->m_bAutoHidden = true;
+            const DWORD dwFlags = (i == 0 ? ITEM_GROUP_START : 0) | (pPage->CanAutoHide() ? 0 : ITEM_HIDDEN);
+            InsertTabItem("", nullptr, false, dwFlags, -1, reinterpret_cast<LPARAM>(pPage), true);
+        }
+        if (arrPages.GetSize() == 0)
+            return;
+        nActive += std::clamp(pGroup->m_wndTabSwitcher.GetSelectedIndex(), 0, static_cast<int>(arrPages.GetSize()) - 1);
+    } else {
+        InsertTabItem("", nullptr, false, ITEM_GROUP_START, -1, reinterpret_cast<LPARAM>(pBar), true);
+        pBar->m_bAutoHidden = true;
+    }
+    MarkActiveInGroup(nActive);
     if (bNoSlideOut)
         return;
     if (CFrameWnd* pFrame = GetAreaFrame())
         pFrame->RecalcLayout();
     if (m_pSlider != nullptr)
-        m_pSlider->SlideBar(pBar, true, false);
+        m_pSlider->SlideBar(GetBarAt(nActive), true, false);
 }
 
 void CExtDynAutoHideArea::RemoveBar(CExtControlBar* pBar, bool bDelayedShow)
 {
     if (pBar == nullptr || m_hWnd == nullptr)
         return;
+    if (auto* pGroup = DYNAMIC_DOWNCAST(CExtDynTabControlBar, pBar)) {
+        RemoveGroup(pGroup, bDelayedShow);
+        return;
+    }
     if (m_pSlider != nullptr && m_pSlider->GetShownBar() == pBar)
         m_pSlider->SlideBar(pBar, false, false);
     pBar->m_bAutoHidden = false;
@@ -260,6 +285,47 @@ void CExtDynAutoHideArea::RemoveBar(CExtControlBar* pBar, bool bDelayedShow)
     // With a delay the bar shows at the frame's next layout; left hidden, an unpinned bar would
     // vanish from the frame.
     pFrame->ShowControlBar(pBar, TRUE, bDelayedShow ? TRUE : FALSE);
+}
+
+void CExtDynAutoHideArea::RemoveGroup(CExtDynTabControlBar* pGroup, bool bDelayedShow)
+{
+    // The group's active page keeps its tab to the end: the group shows that page again.
+    CExtControlBar* pKept = nullptr;
+    int nKeptPosition = 0;
+    for (int i = GetItemCount() - 1; i >= 0; --i) {
+        CExtControlBar* pPage = GetBarAt(i);
+        if (pPage == nullptr || pPage->GetTabbedGroupContainer() != pGroup)
+            continue;
+        if (pKept == nullptr && GetItemAt(i)->IsInGroupActive()) {
+            pKept = pPage;
+            int nGroupFirst = i, nGroupLast = i;
+            GetGroupRange(i, nGroupFirst, nGroupLast);
+            nKeptPosition = i - nGroupFirst;
+            continue;
+        }
+        RemoveBar(pPage, bDelayedShow);
+    }
+    pGroup->m_bAutoHidden = false;
+    CFrameWnd* pFrame = pGroup->GetDockSiteOrFrame();
+    if (pKept != nullptr) {
+        pKept->m_bAutoHidden = false;
+        if (m_pSlider != nullptr && m_pSlider->GetShownBar() == pKept)
+            m_pSlider->SlideBar(pKept, false, false);
+        const int nIndex = FindItemByLParam(reinterpret_cast<LPARAM>(pKept), -1, true, true);
+        if (nIndex >= 0)
+            RemoveTabItems(nIndex, 1, true);
+    }
+    if (pFrame == nullptr)
+        return;
+    if (bDelayedShow) {
+        pFrame->ShowControlBar(pGroup, TRUE, TRUE);
+        return;
+    }
+    pGroup->MakeRoomInRow();
+    if (pKept != nullptr)
+        pFrame->ShowControlBar(pKept, TRUE, TRUE);
+    pFrame->ShowControlBar(pGroup, TRUE, FALSE);
+    pGroup->SelectVisibleTab(nKeptPosition, true, true);
 }
 
 BOOL CExtDynAutoHideArea::PreTranslateMessage(MSG* pMsg)

@@ -7,6 +7,7 @@
 
 class CExtControlBar;
 class CExtDynAutoHideSlider;
+class CExtDynTabControlBar;
 
 class CExtDynAutoHideArea : public CExtTabWnd
 {
@@ -80,6 +81,8 @@ private:
     void OnAreaMoved(bool bFromPosChange);
     void OnSizeParentDone();
     void TrackContextMenu(CPoint ptScreen);
+    // Unparks a tabbed group: its pages lose their tabs, the group shows its active page again.
+    void RemoveGroup(CExtDynTabControlBar* pGroup, bool bDelayedShow);
     // Selects and deselects the tab with sliding suppressed: its group keeps it as the active one.
     void MarkActiveInGroup(int nIndex);
     // The next visible tab of a bar that is not shown, forwards or backwards with wrap-around.
