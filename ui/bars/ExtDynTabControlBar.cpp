@@ -408,11 +408,6 @@ bool CExtDynTabControlBar::CanBeTabbedWith(CExtControlBar* pBar) const
     return CExtDynControlBar::CanBeTabbedWith(pBar);
 }
 
-CWnd* CExtDynTabControlBar::GetTabbedGroupContainer() const
-{
-    return const_cast<CExtDynTabControlBar*>(this);
-}
-
 void CExtDynTabControlBar::GetCaptionText(LPARAM lReserved, CString& sText) const
 {
     sText.Empty();

@@ -126,7 +126,6 @@ public:
     bool GetHideOption() const override;
     void FitChildToClient(int cx, int cy, bool bRepaint) override;
     bool CanBeTabbedWith(CExtControlBar* pBar) const override;
-    CWnd* GetTabbedGroupContainer() const override;
     void GetCaptionText(LPARAM lReserved, CString& sText) const override;
     CSize GetContentsMinimalSize() const override;
     CSize GetMinimalFloatingSize() const override;

@@ -251,8 +251,11 @@ void CExtDynTabControlBar::OnPageDragStop(CExtControlBar* pBar, CWnd* pTarget, b
         // and a page that leaves takes its tab with it.
         for (int i = strip.GetItemCount() - 1; i >= 0; --i) {
             const CExtTabWnd::TAB_ITEM_INFO* pItem = strip.GetItemAt(i);
-            if ((pItem->GetFlags() & CExtTabWnd::ITEM_TEMPORARY) != 0 &&
-                pItem->GetItemLParam() != reinterpret_cast<LPARAM>(pBar))
+            if ((pItem->GetFlags() & CExtTabWnd::ITEM_TEMPORARY) == 0)
+                continue;
+            if (pItem->GetItemLParam() == reinterpret_cast<LPARAM>(pBar))
+                strip.GetItemAt(i)->ChangeFlags(CExtTabWnd::ITEM_TEMPORARY, 0);
+            else
                 strip.RemoveTabItems(i, 1, false);
         }
         strip.InvalidateLayout(true);
