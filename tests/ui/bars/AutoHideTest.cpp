@@ -8,6 +8,8 @@
 #include "ui/bars/ExtDockBar.h"
 #include "ui/bars/ExtDynAutoHideArea.h"
 #include "ui/bars/ExtDynAutoHideSlider.h"
+#include "ui/bars/ExtDynTabControlBar.h"
+#include "ui/bars/ExtBarNcAreaButton.h"
 #include "ui/core/ExtCmdManager.h"
 
 #include "platform/mfc/Edit.h"
@@ -167,6 +169,12 @@ TEST_F(AutoHideTest, ParkedBarIsATabOfItsSideOnly)
     for (UINT nSide : {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_RIGHT})
         EXPECT_FALSE(Area(nSide)->IsWindowVisible()) << std::hex << nSide;
     EXPECT_TRUE(Area(AFX_IDW_DOCKBAR_LEFT)->IsWindowVisible());
+    // The areas follow the right outer dock bar in the window order the frame's layout follows.
+    HWND hPrev = CExtDockBar::FindRingBar(m_frame.get(), 0, AFX_IDW_DOCKBAR_RIGHT, false)->GetSafeHwnd();
+    for (UINT nSide : {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT}) {
+        EXPECT_EQ(Area(nSide)->GetSafeHwnd(), ::GetWindow(hPrev, GW_HWNDNEXT)) << std::hex << nSide;
+        hPrev = Area(nSide)->GetSafeHwnd();
+    }
     // The left dock bars leave the area's band free.
     EXPECT_GE(ScreenRect(&m_frame->m_wndView).left, ScreenRect(Area(AFX_IDW_DOCKBAR_LEFT)).right);
 
@@ -218,6 +226,97 @@ TEST_F(AutoHideTest, ClickedTabSlidesBarOutToItsFinalRectangle)
     EXPECT_FALSE(NoHookLeft());
 
     SaveScreenRectPng(ScreenRect(m_frame.get()), "auto-hide-slider.png");
+}
+
+// Resting on a tab for the strip's hover delay slides its bar out without a click.
+TEST_F(AutoHideTest, HoveredTabSlidesBarOut)
+{
+    CDockTestBar* pBar = AddContentBar("Left", AFX_IDW_DOCKBAR_LEFT);
+    ASSERT_NE(nullptr, pBar);
+    ASSERT_TRUE(Park(pBar));
+    m_frame->SetFocus();
+    SendMouseMove(TabPoint(Area(AFX_IDW_DOCKBAR_LEFT), 0) + CPoint(0, 3));
+    PumpMessagesFor(30);
+    SendMouseMove(TabPoint(Area(AFX_IDW_DOCKBAR_LEFT), 0));
+    EXPECT_TRUE(PumpUntil([&] { return TheSlider()->GetShownBar() == pBar; }, 1500));
+}
+
+// The caption buttons work in the slider: the pin docks the bar again, the close button hides
+// it; either way the slider goes and leaves no hook.
+TEST_F(AutoHideTest, CaptionButtonsInTheSlider)
+{
+    struct Case
+    {
+        CRuntimeClass* pButtonClass;
+        bool bVisibleAfter;
+    };
+    const Case cases[] = {{RUNTIME_CLASS(CExtBarNcAreaButtonAutoHide), true},
+                          {RUNTIME_CLASS(CExtBarNcAreaButtonClose), false}};
+    for (const Case& c : cases) {
+        CDockTestBar* pBar = AddContentBar(c.pButtonClass->m_lpszClassName, AFX_IDW_DOCKBAR_LEFT);
+        ASSERT_NE(nullptr, pBar);
+        ASSERT_TRUE(Park(pBar));
+        CExtDynAutoHideArea* pArea = Area(AFX_IDW_DOCKBAR_LEFT);
+        ASSERT_TRUE(SlideOutByClick(pArea, pArea->FindItemByLParam(reinterpret_cast<LPARAM>(pBar))));
+        CExtBarNcAreaButton* pButton = nullptr;
+        for (INT_PTR i = 0; i < pBar->m_arrNcButtons.GetSize(); ++i)
+            if (pBar->m_arrNcButtons[i]->IsKindOf(c.pButtonClass))
+                pButton = pBar->m_arrNcButtons[i];
+        ASSERT_NE(nullptr, pButton);
+        ASSERT_TRUE(pButton->OnQueryVisibility()) << c.pButtonClass->m_lpszClassName;
+        const CPoint ptButton = ScreenRect(TheSlider()).TopLeft() + pButton->m_rc.CenterPoint();
+        Click(ptButton);
+        m_frame->Settle();
+        EXPECT_FALSE(TheSlider()->IsShown()) << c.pButtonClass->m_lpszClassName;
+        EXPECT_FALSE(pBar->m_bAutoHidden) << c.pButtonClass->m_lpszClassName;
+        EXPECT_EQ(c.bVisibleAfter, pBar->IsWindowVisible() != FALSE) << c.pButtonClass->m_lpszClassName;
+        EXPECT_EQ(pBar, m_edits.back()->GetParent());
+        EXPECT_EQ(-1, pArea->FindItemByLParam(reinterpret_cast<LPARAM>(pBar)));
+        EXPECT_TRUE(NoHookLeft());
+    }
+}
+
+// Parking one page parks its whole group as one group of tabs, the group's selected page the
+// active one; any page's tab slides that page out; unparking brings the group back with its
+// pages.
+TEST_F(AutoHideTest, TabbedGroupParksAsOneGroupOfTabs)
+{
+    CDockTestBar* pAlpha = AddContentBar("Alpha", AFX_IDW_DOCKBAR_LEFT, CSize(180, 300));
+    CDockTestBar* pBeta = AddContentBar("Beta", AFX_IDW_DOCKBAR_RIGHT, CSize(180, 300));
+    CDockTestBar* pGamma = AddContentBar("Gamma", AFX_IDW_DOCKBAR_RIGHT, CSize(180, 300));
+    ASSERT_NE(nullptr, pGamma);
+    ASSERT_TRUE(pAlpha->DockIntoTabbedGroup(pBeta, -1, m_frame.get(), true));
+    ASSERT_TRUE(pAlpha->DockIntoTabbedGroup(pGamma, -1, m_frame.get(), true));
+    m_frame->Settle();
+    auto* pGroup = DYNAMIC_DOWNCAST(CExtDynTabControlBar, pAlpha->GetTabbedGroupContainer());
+    ASSERT_NE(nullptr, pGroup);
+    ASSERT_TRUE(Park(pBeta));
+    EXPECT_TRUE(pGroup->m_bAutoHidden);
+    EXPECT_FALSE(pGroup->IsWindowVisible());
+    CExtDynAutoHideArea* pArea = Area(AFX_IDW_DOCKBAR_LEFT);
+    ASSERT_EQ(3, pArea->GetItemCount());
+    int nActive = 0;
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(i == 0, pArea->GetItemAt(i)->IsGroupStart()) << i;
+        EXPECT_TRUE(pArea->GetBarAt(i)->m_bAutoHidden) << i;
+        nActive += pArea->GetItemAt(i)->IsInGroupActive() ? 1 : 0;
+    }
+    EXPECT_EQ(1, nActive);
+
+    const int nGamma = pArea->FindItemByLParam(reinterpret_cast<LPARAM>(pGamma));
+    ASSERT_TRUE(SlideOutByClick(pArea, nGamma));
+    EXPECT_EQ(pGamma, TheSlider()->GetShownBar());
+
+    ASSERT_TRUE(CExtControlBar::SetAutoHideMode(pGamma, false, false, true, true));
+    m_frame->Settle();
+    EXPECT_FALSE(TheSlider()->IsShown());
+    EXPECT_EQ(0, pArea->GetItemCount());
+    EXPECT_FALSE(pGroup->m_bAutoHidden);
+    EXPECT_TRUE(pGroup->IsWindowVisible());
+    for (CDockTestBar* pPage : {pAlpha, pBeta, pGamma})
+        EXPECT_FALSE(pPage->m_bAutoHidden);
+    EXPECT_TRUE(pGamma->IsWindowVisible());
+    EXPECT_TRUE(NoHookLeft());
 }
 
 // Away from the slider and its area, the bar slides back after about half a second: the tab is
