@@ -264,9 +264,15 @@ void CExtControlBar::InternalDockStateSite::Apply(bool bApplyPlacement)
         for (INT_PTR i = 0; i < m_arrBarStates.GetSize(); ++i)
             m_arrBarStates[i]->ApplyStructure(pFrame, nullptr);
         pFrame->m_bInRecalcLayout = bWasInLayout;
-        for (INT_PTR i = 0; i < m_arrAutoHiddenIds.GetSize(); ++i)
-            if (auto* pBar = dynamic_cast<CExtControlBar*>(pFrame->GetControlBar(m_arrAutoHiddenIds[i])))
-                SetAutoHideMode(pBar, true, false, false, true);
+        for (INT_PTR i = 0; i < m_arrAutoHiddenIds.GetSize(); ++i) {
+            auto* pBar = dynamic_cast<CExtControlBar*>(pFrame->GetControlBar(m_arrAutoHiddenIds[i]));
+            if (pBar == nullptr || !SetAutoHideMode(pBar, true, false, false, true))
+                continue;
+            // A page parks with its group; the saved page is its group's active tab again.
+            int nTab = -1;
+            if (CExtDynAutoHideArea* pArea = CExtDynAutoHideArea::FindAreaOfBar(pBar, &nTab))
+                pArea->MarkActiveInGroup(nTab);
+        }
     }
     if ((m_nFlags & FLAG_FIXED) != 0)
         ApplyFrameDockState(pFrame, *m_pDockState, m_arrOuterItems);

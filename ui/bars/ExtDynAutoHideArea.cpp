@@ -342,13 +342,12 @@ BOOL CExtDynAutoHideArea::PreTranslateMessage(MSG* pMsg)
                 m_wndToolTip.Pop();
             m_nKeyboardFlag |= 0x01;
             SetSelectedItem(nTarget, true, true);
+            // The slide-out moved the bar's content into the slider.
             CExtControlBar* pBar = GetBarAt(nTarget);
-            CWnd* pContent = pBar != nullptr && pBar->GetSafeHwnd() != nullptr ? pBar->GetWindow(GW_CHILD) : nullptr;
-            if (pContent == nullptr)
-                pContent = m_pSlider != nullptr && m_pSlider->GetShownBar() == pBar ? m_pSlider->GetWindow(GW_CHILD)
-                                                                                   : nullptr;
-            if (pContent != nullptr && pContent->IsWindowVisible() && pContent->IsWindowEnabled() &&
-                m_pSlider != nullptr && pContent->GetParent() == m_pSlider)
+            CWnd* pContent = m_pSlider != nullptr && m_pSlider->IsShown() && m_pSlider->GetShownBar() == pBar
+                                 ? m_pSlider->GetWindow(GW_CHILD)
+                                 : nullptr;
+            if (pContent != nullptr && pContent->IsWindowVisible() && pContent->IsWindowEnabled())
                 pContent->SetFocus();
         }
         return TRUE;

@@ -54,6 +54,8 @@ public:
     // Puts the area back in the window order the frame's layout follows.
     void UpdateZOrder();
     bool CanSlideOut();
+    // Selects and deselects the tab with sliding suppressed: its group keeps it as the active one.
+    void MarkActiveInGroup(int nIndex);
     CExtDynAutoHideSlider* GetSlider() const { return m_pSlider; }
     CExtControlBar* GetBarAt(int nIndex) const;
 
@@ -83,8 +85,6 @@ private:
     void TrackContextMenu(CPoint ptScreen);
     // Unparks a tabbed group: its pages lose their tabs, the group shows its active page again.
     void RemoveGroup(CExtDynTabControlBar* pGroup, bool bDelayedShow);
-    // Selects and deselects the tab with sliding suppressed: its group keeps it as the active one.
-    void MarkActiveInGroup(int nIndex);
     // The next visible tab of a bar that is not shown, forwards or backwards with wrap-around.
     int FindKeyboardSwitchTarget(bool bForward) const;
     CFrameWnd* GetAreaFrame() const;

@@ -370,10 +370,21 @@ TEST_F(AutoHideTest, CtrlPageDownSwitchesToTheNextParkedBar)
     CExtDynAutoHideArea* pArea = Area(AFX_IDW_DOCKBAR_LEFT);
     ASSERT_EQ(2, pArea->GetItemCount());
     ASSERT_TRUE(SlideOutByClick(pArea, 0));
+    // Off the tabs, so that no hover selection competes with the keys.
+    SendMouseMove(ScreenRect(TheSlider()).CenterPoint());
     // Keys reach the frame once the display has made it the foreground window.
     ASSERT_TRUE(PumpUntil([&] {
         m_edits[0]->SetFocus();
         return ::GetForegroundWindow() == m_frame->GetSafeHwnd() && ::GetFocus() == m_edits[0]->GetSafeHwnd();
+    }));
+    // A typed letter reaching the edit shows that the display routes keys to the frame by now.
+    ASSERT_TRUE(PumpUntil([&] {
+        SendKey('X', true);
+        SendKey('X', false);
+        PumpMessagesFor(60);
+        CString sText;
+        m_edits[0]->GetWindowText(sText);
+        return sText.Find('x') >= 0 || sText.Find('X') >= 0;
     }));
 
     struct Case
@@ -403,10 +414,11 @@ TEST_F(AutoHideTest, FrameResizeSlidesBack)
     ASSERT_TRUE(Park(pBar));
     ASSERT_TRUE(SlideOutByClick(Area(AFX_IDW_DOCKBAR_LEFT), 0));
     m_edits[0]->SetFocus(); // the hide timer alone would not end it
-    m_frame->SetWindowPos(nullptr, 0, 0, FRAME_RECT.Width() + 60, FRAME_RECT.Height() + 40,
-                          SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const CSize sizeNew(FRAME_RECT.Width() + 60, FRAME_RECT.Height() + 40);
+    m_frame->SetWindowPos(nullptr, 0, 0, sizeNew.cx, sizeNew.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_TRUE(PumpUntil([&] { return ScreenRect(m_frame.get()).Size() == sizeNew; }));
     m_frame->RecalcLayout();
-    EXPECT_TRUE(PumpUntil([&] { return !TheSlider()->IsShown(); }, 500));
+    EXPECT_TRUE(PumpUntil([&] { return !TheSlider()->IsShown(); }));
     EXPECT_EQ(pBar, m_edits[0]->GetParent());
 }
 
@@ -535,15 +547,17 @@ TEST_F(AutoHideTest, TopAreaLeavesCornersForSideAreas)
     }
 }
 
-// The saved layout names the parked bar; a frame made anew parks it again, and a frame without
-// areas skips that entry and applies the rest.
-TEST_F(AutoHideTest, ParkedBarSurvivesSaveAndLoad)
+// The saved layout names the parked bar and the active page of a parked tabbed group; a frame
+// made anew parks them again, and a frame without areas skips those entries and applies the rest.
+TEST_F(AutoHideTest, ParkedBarsSurviveSaveAndLoad)
 {
     struct Frame
     {
         std::unique_ptr<CDockTestFrame> frame;
         CDockTestBar* pParked = nullptr;
         CDockTestBar* pDocked = nullptr;
+        CDockTestBar* pPageA = nullptr;
+        CDockTestBar* pPageB = nullptr;
     };
     auto makeFrame = [](bool bAreas) {
         Frame f;
@@ -554,6 +568,8 @@ TEST_F(AutoHideTest, ParkedBarSurvivesSaveAndLoad)
             return f;
         f.pParked = f.frame->AddBar("Parked", AFX_IDW_DOCKBAR_LEFT, 1);
         f.pDocked = f.frame->AddBar("Docked", AFX_IDW_DOCKBAR_RIGHT, 1);
+        f.pPageA = f.frame->AddBar("Page A", AFX_IDW_DOCKBAR_TOP, 1);
+        f.pPageB = f.frame->AddBar("Page B", AFX_IDW_DOCKBAR_TOP, 1);
         return f;
     };
     auto close = [](Frame& f) {
@@ -563,9 +579,14 @@ TEST_F(AutoHideTest, ParkedBarSurvivesSaveAndLoad)
     ::RegDeleteTreeA(HKEY_CURRENT_USER, (std::string("Software\\") + COMPANY).c_str());
     {
         Frame saved = makeFrame(true);
-        ASSERT_NE(nullptr, saved.pDocked);
+        ASSERT_NE(nullptr, saved.pPageB);
         saved.pDocked->DockIntoDockBar(AFX_IDW_DOCKBAR_BOTTOM, 1, saved.frame.get(), true);
+        ASSERT_TRUE(saved.pPageA->DockIntoTabbedGroup(saved.pPageB, -1, saved.frame.get(), true));
+        auto* pGroup = DYNAMIC_DOWNCAST(CExtDynTabControlBar, saved.pPageA->GetTabbedGroupContainer());
+        ASSERT_NE(nullptr, pGroup);
+        pGroup->SelectBar(saved.pPageB);
         ASSERT_TRUE(CExtControlBar::SetAutoHideMode(saved.pParked, true, false, true, true));
+        ASSERT_TRUE(CExtControlBar::SetAutoHideMode(saved.pPageA, true, false, true, true));
         ASSERT_TRUE(CExtControlBar::SaveFrameBarState(saved.frame.get(), COMPANY, PRODUCT, PROFILE));
         close(saved);
     }
@@ -576,19 +597,20 @@ TEST_F(AutoHideTest, ParkedBarSurvivesSaveAndLoad)
     };
     for (const Case& c : {Case{true, true}, Case{false, false}}) {
         Frame loaded = makeFrame(c.bAreas);
-        ASSERT_NE(nullptr, loaded.pDocked);
+        ASSERT_NE(nullptr, loaded.pPageB);
         ASSERT_TRUE(CExtControlBar::LoadFrameBarState(loaded.frame.get(), COMPANY, PRODUCT, PROFILE));
         loaded.frame->Settle();
-        EXPECT_EQ(c.bParked, loaded.pParked->m_bAutoHidden) << c.bAreas;
         EXPECT_EQ(static_cast<UINT>(AFX_IDW_DOCKBAR_BOTTOM), loaded.pDocked->GetDockBarId()) << c.bAreas;
-        int nIndex = -1;
-        CExtDynAutoHideArea* pArea = CExtDynAutoHideArea::FindAreaOfBar(loaded.pParked, &nIndex);
-        if (c.bParked) {
-            ASSERT_NE(nullptr, pArea);
-            EXPECT_EQ(static_cast<int>(AFX_IDW_DOCKBAR_LEFT), pArea->GetDlgCtrlID());
-            EXPECT_TRUE(pArea->GetItemAt(nIndex)->IsInGroupActive());
-        } else {
-            EXPECT_EQ(nullptr, pArea);
+        auto* pGroup = DYNAMIC_DOWNCAST(CExtDynTabControlBar, loaded.pPageA->GetTabbedGroupContainer());
+        ASSERT_NE(nullptr, pGroup) << c.bAreas;
+        EXPECT_EQ(pGroup, loaded.pPageB->GetTabbedGroupContainer()) << c.bAreas;
+        for (CDockTestBar* pBar : {loaded.pParked, loaded.pPageA, loaded.pPageB}) {
+            EXPECT_EQ(c.bParked, pBar->m_bAutoHidden) << c.bAreas;
+            int nIndex = -1;
+            CExtDynAutoHideArea* pArea = CExtDynAutoHideArea::FindAreaOfBar(pBar, &nIndex);
+            EXPECT_EQ(c.bParked, pArea != nullptr) << c.bAreas;
+            if (pArea != nullptr)
+                EXPECT_EQ(pBar != loaded.pPageA, pArea->GetItemAt(nIndex)->IsInGroupActive());
         }
         close(loaded);
     }
