@@ -4,6 +4,7 @@
 
 #include "ui/bars/ExtControlBar.h"
 #include "ui/bars/ExtControlBarInternal.h"
+#include "ui/bars/ExtDynAutoHideSlider.h"
 #include "ui/bars/ExtMiniDockFrameWnd.h"
 #include "ui/core/ExtPaintManagerArgs.h"
 #include "ui/core/ExtPaintManagerHolder.h"
@@ -62,9 +63,25 @@ bool CExtBarNcAreaButton::GetNcAreaInfo(RECT* pRcCaption, RECT* pRcWnd, bool* pb
         *pbText = false;
     if (m_pBar == nullptr || m_pBar->GetSafeHwnd() == nullptr)
         return false;
-    // The auto-hide slider lays out an auto-hidden bar's buttons in its own caption.
-    if (m_pBar->m_bAutoHidden)
-        return false;
+    // An auto-hidden bar's buttons live in the caption of the slider that shows it.
+    if (m_pBar->m_bAutoHidden) {
+        CExtDynAutoHideSlider* pSlider = CExtDynAutoHideSlider::FindShowingSlider(m_pBar);
+        if (pSlider == nullptr)
+            return false;
+        CRect rcCaption;
+        pSlider->CalcNcRects(nullptr, nullptr, nullptr, &rcCaption);
+        bool bAlongTop = false;
+        m_pBar->QueryGripper(&bAlongTop, nullptr);
+        if (pRcCaption != nullptr)
+            *pRcCaption = rcCaption;
+        if (pRcWnd != nullptr)
+            pSlider->GetWindowRect(pRcWnd);
+        if (pbHorz != nullptr)
+            *pbHorz = bAlongTop;
+        if (pbText != nullptr)
+            *pbText = !rcCaption.IsRectEmpty();
+        return true;
+    }
     if (CExtMiniDockFrameWnd* pFloating = FloatingCaptionHolder()) {
         if (pRcCaption != nullptr)
             *pRcCaption = pFloating->m_rcCaption;
@@ -127,8 +144,12 @@ bool CExtBarNcAreaButton::OnQueryVisibility() const
 {
     if (m_pBar == nullptr || m_pBar->GetSafeHwnd() == nullptr)
         return false;
-    // An auto-hidden bar shows its buttons only in the auto-hide slider, which lays them out.
-    if (!m_pBar->IsVisible() || m_pBar->m_bAutoHidden)
+    // An auto-hidden bar shows its buttons only while the auto-hide slider shows the bar.
+    if (m_pBar->m_bAutoHidden) {
+        CRect rcCaption;
+        return GetNcAreaInfo(&rcCaption, nullptr) && !rcCaption.IsRectEmpty();
+    }
+    if (!m_pBar->IsVisible())
         return false;
     if (CExtMiniDockFrameWnd* pFloating = FloatingCaptionHolder()) {
         CRect rcCaption(pFloating->m_rcCaption);
@@ -170,13 +191,32 @@ INT_PTR CExtBarNcAreaButton::OnToolHitTest(CPoint /*ptWnd*/, TOOLINFOA* /*pTI*/)
     return -1;
 }
 
+namespace
+{
+// A heap copy the tool-tip owner frees; the callback marker when none can be made.
+LPSTR CopyTipText(LPCSTR lpszText)
+{
+    const size_t nLength = lpszText != nullptr ? std::strlen(lpszText) : 0;
+    char* pszCopy = static_cast<char*>(::malloc(nLength + 1));
+    if (pszCopy == nullptr)
+        return LPSTR_TEXTCALLBACKA;
+    std::memcpy(pszCopy, lpszText != nullptr ? lpszText : "", nLength + 1);
+    return pszCopy;
+}
+} // namespace
+
 INT_PTR CExtBarNcAreaButton::FillToolInfo(TOOLINFOA* pTI, LPCSTR lpszText) const
 {
-    if (m_pBar == nullptr || m_pBar->m_bAutoHidden || m_pBar->GetSafeHwnd() == nullptr)
+    if (m_pBar == nullptr || m_pBar->GetSafeHwnd() == nullptr)
         return 0;
     const UINT nBarId = static_cast<UINT>(m_pBar->GetDlgCtrlID());
     if (pTI == nullptr)
-        return nBarId;
+        return m_pBar->m_bAutoHidden ? 0 : nBarId;
+    // The auto-hide slider makes the tool of an auto-hidden bar's button: only the text here.
+    if (m_pBar->m_bAutoHidden) {
+        pTI->lpszText = CopyTipText(lpszText);
+        return 0;
+    }
     CRect rcTool(m_rc);
     CWnd* pHolder = m_pBar;
     CFrameWnd* pFloating = m_pBar->IsFloating() ? m_pBar->GetParentFrame() : nullptr;
@@ -189,14 +229,7 @@ INT_PTR CExtBarNcAreaButton::FillToolInfo(TOOLINFOA* pTI, LPCSTR lpszText) const
     pTI->rect = rcTool;
     pTI->uId = nBarId;
     pTI->hwnd = m_pBar->GetSafeHwnd();
-    const size_t nLength = lpszText != nullptr ? std::strlen(lpszText) : 0;
-    char* pszCopy = static_cast<char*>(::malloc(nLength + 1));
-    if (pszCopy != nullptr) {
-        std::memcpy(pszCopy, lpszText != nullptr ? lpszText : "", nLength + 1);
-        pTI->lpszText = pszCopy;
-    } else {
-        pTI->lpszText = LPSTR_TEXTCALLBACKA;
-    }
+    pTI->lpszText = CopyTipText(lpszText);
     return nBarId;
 }
 
@@ -208,7 +241,10 @@ void CExtBarNcAreaButton::DrawGlyph(CDC& dc, int nGlyph)
     const bool bLive = !m_bDisabled && !m_bPaintOnMenu && !bTracking;
     const bool bFloating = m_pBar->IsFloating() != FALSE;
     bool bActive = m_pBar->m_bCaptionActive;
-    if (bFloating) {
+    if (m_pBar->m_bAutoHidden) {
+        CExtDynAutoHideSlider* pSlider = CExtDynAutoHideSlider::FindShowingSlider(m_pBar);
+        bActive = pSlider != nullptr && pSlider->IsFocusInside();
+    } else if (bFloating) {
         CFrameWnd* pFrame = m_pBar->GetParentFrame();
         const HWND hWndFocus = ::GetFocus();
         bActive = pFrame != nullptr && hWndFocus != nullptr

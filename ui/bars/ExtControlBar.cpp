@@ -5,6 +5,8 @@
 #include "ui/bars/ExtBarNcAreaButton.h"
 #include "ui/bars/ExtControlBarDragState.h"
 #include "ui/bars/ExtControlBarInternal.h"
+#include "ui/bars/ExtDynAutoHideArea.h"
+#include "ui/bars/ExtDynAutoHideSlider.h"
 #include "ui/bars/ExtDynTabControlBar.h"
 #include "ui/core/ExtCmdItem.h"
 #include "ui/core/ExtCmdManager.h"
@@ -296,6 +298,8 @@ LRESULT CExtControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     case WM_DESTROY:
         m_bClosing = true;
+        if (m_bAutoHidden)
+            CExtDynAutoHideArea::OnBarDestroyed(this);
         break;
     case WM_SETFOCUS: {
         const LRESULT lResult = CControlBar::WindowProc(message, wParam, lParam);
@@ -511,6 +515,13 @@ LRESULT CExtControlBar::OnSetText(WPARAM /*wParam*/, LPARAM lParam)
         pParentFrame->SetWindowText(lpszText);
         pParentFrame->DelayRecalcLayout(TRUE);
         pParentFrame->SendMessage(WM_NCPAINT);
+    }
+    if (m_bAutoHidden && !IsKindOfNamed(this, kDynControlBar)) {
+        if (CExtDynAutoHideArea* pArea = CExtDynAutoHideArea::FindAreaOfBar(this))
+            pArea->InvalidateLayout(true);
+        if (CExtDynAutoHideSlider* pSlider = CExtDynAutoHideSlider::FindShowingSlider(this))
+            pSlider->SendMessage(WM_NCPAINT);
+        return lResult;
     }
     bool bShown = false;
     if (QueryGripper(nullptr, &bShown) && bShown)

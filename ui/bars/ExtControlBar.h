@@ -489,6 +489,9 @@ protected:
     static int DragCursorHint();
     // Right button on the bar: the bar-list menu of the given kind.
     void HandleBarContextMenu(SHORT nEventKind, UINT nMessage);
+    // An auto-hidden bar's tab is selected, which slides the bar out, and the slider takes the
+    // focus; nothing while the slider shows the bar already.
+    void SlideOutFromArea();
     // The modal loop both resizes run until their tracking flag clears.
     void RunResizeLoop(bool bRowResize);
     // The minimal extent along the bar's row.

@@ -313,9 +313,10 @@ void CExtControlBar::ToggleVisibility(bool bAllowHide)
         pSite->ShowControlBar(this, bVisible ? FALSE : TRUE, FALSE);
         return;
     }
-    // An auto-hidden bar slides out from its strip, which comes with the auto-hide areas.
-    if (m_bAutoHidden)
+    if (m_bAutoHidden) {
+        SlideOutFromArea();
         return;
+    }
     if (!bVisible) {
         pSite->ShowControlBar(this, TRUE, FALSE);
         if (IsInFloatingFrame()) {
@@ -372,24 +373,4 @@ void CExtControlBar::SyncContainerVisibility(CExtControlBar* pBar)
         if (CFrameWnd* pFloating = pBar->GetParentFrame())
             pFloating->RecalcLayout();
     }
-}
-
-bool CExtControlBar::SetAutoHideMode(CExtControlBar* pBar, bool bAutoHide, bool bReserved, bool bRecalc,
-                                     bool bCloseSlider)
-{
-    if (pBar == nullptr)
-        return false;
-    if ((bAutoHide || pBar->m_bAutoHidden) && (pBar->IsFixedSizeBar() || pBar->IsFixedSizeMode()))
-        return false;
-    if (pBar->IsInFloatingFrame())
-        return false;
-    if (pBar->m_bAutoHidden == bAutoHide)
-        return true;
-    if (CExtControlBar* pGroup = AsBar(pBar->GetTabbedGroupContainer())) {
-        pGroup->m_nReclaimExtent = 0;
-        return SetAutoHideMode(pGroup, bAutoHide, bReserved, bRecalc, bCloseSlider || bAutoHide);
-    }
-    // Bars park in the frame's auto-hide areas, which come with the auto-hide strips: without
-    // an area no bar changes mode.
-    return false;
 }

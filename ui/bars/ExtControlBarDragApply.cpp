@@ -4,6 +4,7 @@
 #include "ui/bars/ExtControlBarDragSides.h"
 #include "ui/bars/ExtControlBarDragState.h"
 #include "ui/bars/ExtDockBar.h"
+#include "ui/bars/ExtDynAutoHideArea.h"
 #include "ui/bars/ExtDynDockMarkerWnd.h"
 #include "ui/bars/ExtMiniDockFrameWnd.h"
 #include "ui/core/ExtPaintManager.h"
@@ -89,9 +90,15 @@ bool CExtControlBar::ApplyDragResult(InternalDraggingState_t& state, bool bFinal
         FloatAt(corner.x, corner.y, CBRS_ALIGN_TOP);
         if (m_pDockContext != nullptr)
             m_pDockContext->m_ptMRUFloatPos = corner;
-        // Auto-hide strips would re-lay out here in the marker style; without them the site does.
-        if (!IsShowContentWhenDragging() && pSite != nullptr)
+        if (IsShowContentWhenDragging()) {
+            CExtDynAutoHideArea* apAreas[4];
+            CExtDynAutoHideArea::GetFrameAreas(pSite, &apAreas[0], &apAreas[1], &apAreas[2], &apAreas[3]);
+            for (CExtDynAutoHideArea* pArea : apAreas)
+                if (pArea != nullptr)
+                    pArea->InvalidateLayout(true);
+        } else if (pSite != nullptr) {
             pSite->RecalcLayout();
+        }
         return true;
     }
     if (nCode >= State::CODE_NEST_TOP && nCode <= State::CODE_NEST_RIGHT) {

@@ -402,10 +402,3 @@ void CExtControlBar::DockToFrameSide(UINT nSideId, bool bInner, CFrameWnd* pFram
     const UINT nRing = bInner ? CExtDockBar::CreateInnerRing(pFrame) : 1;
     DockIntoDockBar(nSideId, nRing, pFrame, bRecalc);
 }
-
-bool CExtControlBar::InstallFrameAutoHideAreas(CFrameWnd* pFrame)
-{
-    // The auto-hide slider and areas arrive with the auto-hide classes; a frame has none yet.
-    (void)pFrame;
-    return false;
-}

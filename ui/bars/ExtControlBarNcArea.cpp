@@ -5,6 +5,7 @@
 #include "platform/mfc/DockBar.h"
 #include "ui/bars/ExtBarNcAreaButton.h"
 #include "ui/bars/ExtControlBarInternal.h"
+#include "ui/bars/ExtDynAutoHideSlider.h"
 #include "ui/core/ExtMemoryDC.h"
 #include "ui/core/ExtPaintManagerArgs.h"
 #include "ui/core/ExtPaintManagerHolder.h"
@@ -353,8 +354,11 @@ UINT CExtControlBar::HitTestNcButtons(int xScreen, int yScreen, CExtBarNcAreaBut
             return HTCLIENT;
         hWndReference = pFrame->GetSafeHwnd();
     } else if (m_bAutoHidden) {
-        // The auto-hide slider hit-tests an auto-hidden bar's buttons in its own caption.
-        return HTCLIENT;
+        // An auto-hidden bar's buttons lie in the caption of the slider showing it.
+        CExtDynAutoHideSlider* pSlider = CExtDynAutoHideSlider::FindShowingSlider(this);
+        if (pSlider == nullptr || !pSlider->IsWindowVisible())
+            return HTCLIENT;
+        hWndReference = pSlider->GetSafeHwnd();
     }
     if (GetDraggedBar() != nullptr || CExtPopupMenuWnd::IsTrackingActive() || m_arrNcButtons.GetSize() == 0)
         return HTCLIENT;

@@ -4,6 +4,7 @@
 
 #include "ui/bars/ExtDockBar.h"
 #include "ui/bars/ExtDockDynBar.h"
+#include "ui/bars/ExtDynAutoHideArea.h"
 #include "ui/bars/ExtDynControlBar.h"
 #include "ui/bars/ExtMiniDockFrameWnd.h"
 
@@ -117,6 +118,18 @@ void CExtControlBar::InternalDockStateSite::CaptureResizable()
                 pRecord->m_dwRecordFlags |= InternalDockStateBar::FLAG_NEW_ROW;
             bRowBreak = false;
             bFirst = false;
+        }
+    }
+    // Parked bars: the active tab of each group in the four areas, in tab order.
+    CExtDynAutoHideArea* apAreas[4];
+    CExtDynAutoHideArea::GetFrameAreas(m_pFrame, &apAreas[0], &apAreas[1], &apAreas[2], &apAreas[3]);
+    for (CExtDynAutoHideArea* pArea : apAreas) {
+        if (pArea == nullptr)
+            continue;
+        for (int i = 0; i < pArea->GetItemCount(); ++i) {
+            CExtControlBar* pBar = pArea->GetBarAt(i);
+            if (pArea->GetItemAt(i)->IsInGroupActive() && pBar != nullptr && pBar->GetSafeHwnd() != nullptr)
+                m_arrAutoHiddenIds.Add(static_cast<UINT>(pBar->GetDlgCtrlID()));
         }
     }
 }
@@ -251,9 +264,15 @@ void CExtControlBar::InternalDockStateSite::Apply(bool bApplyPlacement)
         for (INT_PTR i = 0; i < m_arrBarStates.GetSize(); ++i)
             m_arrBarStates[i]->ApplyStructure(pFrame, nullptr);
         pFrame->m_bInRecalcLayout = bWasInLayout;
-        for (INT_PTR i = 0; i < m_arrAutoHiddenIds.GetSize(); ++i)
-            if (auto* pBar = dynamic_cast<CExtControlBar*>(pFrame->GetControlBar(m_arrAutoHiddenIds[i])))
-                SetAutoHideMode(pBar, true, false, false, true);
+        for (INT_PTR i = 0; i < m_arrAutoHiddenIds.GetSize(); ++i) {
+            auto* pBar = dynamic_cast<CExtControlBar*>(pFrame->GetControlBar(m_arrAutoHiddenIds[i]));
+            if (pBar == nullptr || !SetAutoHideMode(pBar, true, false, false, true))
+                continue;
+            // A page parks with its group; the saved page is its group's active tab again.
+            int nTab = -1;
+            if (CExtDynAutoHideArea* pArea = CExtDynAutoHideArea::FindAreaOfBar(pBar, &nTab))
+                pArea->MarkActiveInGroup(nTab);
+        }
     }
     if ((m_nFlags & FLAG_FIXED) != 0)
         ApplyFrameDockState(pFrame, *m_pDockState, m_arrOuterItems);

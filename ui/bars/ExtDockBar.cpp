@@ -2,6 +2,7 @@
 
 #include "ui/bars/ExtControlBar.h"
 #include "ui/bars/ExtControlBarInternal.h"
+#include "ui/bars/ExtDynAutoHideArea.h"
 #include "ui/core/ExtMemoryDC.h"
 #include "ui/core/ExtPaintManager.h"
 #include "ui/core/ExtPaintManagerArgs.h"
@@ -215,6 +216,17 @@ void CExtDockBar::CollectFrameDockBars(CFrameWnd* pFrame, CArray<CExtDockBar*, C
 
 namespace
 {
+// New rings go in after the right outer dock bar: the auto-hide areas take their place back
+// before them in the window order the frame's layout follows.
+void UpdateAreasZOrder(CFrameWnd* pFrame)
+{
+    CExtDynAutoHideArea* apAreas[4];
+    CExtDynAutoHideArea::GetFrameAreas(pFrame, &apAreas[0], &apAreas[1], &apAreas[2], &apAreas[3]);
+    for (CExtDynAutoHideArea* pArea : apAreas)
+        if (pArea != nullptr)
+            pArea->UpdateZOrder();
+}
+
 // The innermost framework dock bar of each side (top, bottom, left, right); null when missing.
 void InnermostDockBars(CFrameWnd* pFrame, CExtDockBar* apInnermost[4])
 {
@@ -317,6 +329,7 @@ UINT CExtDockBar::CreateInnerRing(CFrameWnd* pFrame)
             return 0;
         hWndAfter = pNew->m_hWnd;
     }
+    UpdateAreasZOrder(pFrame);
     return nRing;
 }
 
@@ -331,8 +344,10 @@ void CExtDockBar::InsertRingAt(CFrameWnd* pFrame, UINT nRing)
         if (apRing[nSide] == nullptr)
             return;
     }
-    if (IsRingEmpty(pFrame, nRing))
+    if (IsRingEmpty(pFrame, nRing)) {
+        UpdateAreasZOrder(pFrame);
         return;
+    }
     // The fresh ring goes between ring nRing - 1 and the old ring nRing, in window order after
     // the previous ring's right dock bar.
     CExtDockBar* apOuter[4];
@@ -353,6 +368,7 @@ void CExtDockBar::InsertRingAt(CFrameWnd* pFrame, UINT nRing)
             return;
         hWndAfter = pNew->m_hWnd;
     }
+    UpdateAreasZOrder(pFrame);
 }
 
 bool CExtDockBar::IsRingEmpty(CFrameWnd* pFrame, UINT nRing)
@@ -383,6 +399,7 @@ void CExtDockBar::RemoveEmptyRings(CFrameWnd* pFrame)
         }
         if (std::any_of(std::begin(apRing), std::end(apRing), [](CExtDockBar* p) { return p == nullptr; }))
             return;
+        UpdateAreasZOrder(pFrame);
         UINT nRemoved = 0;
         while (std::all_of(std::begin(apRing), std::end(apRing), [](CExtDockBar* p) { return p != nullptr; }))
         {
