@@ -1,6 +1,7 @@
 #include "app/FlashEditorShellHost.h"
 
 #include "app/FlashEditorMainFrame.h"
+#include "app/dialogs/DocumentPropertiesDlg.h"
 #include "export/avi/AVI_Writer.h"
 #include "export/gif/RasterImage.h"
 #include "export/gif/RasterImageGIF.h"
@@ -221,4 +222,10 @@ bool CFlashEditorShellHost::WriteAnimation(CFlashEditorDoc* document, const char
     const bool encoded = encoder.EncodeAnimationToFile(file, list.data(), int(list.size()));
     const bool closed = std::fclose(file) == 0;
     return encoded && closed;
+}
+
+void CFlashEditorShellHost::EditDocumentProperties(CFlashEditorDoc* document)
+{
+    CDocumentPropertiesDlg dialog;
+    dialog.EditDocument(document);
 }

@@ -39,10 +39,9 @@ public:
     HCURSOR GetBrushCursor() override { return nullptr; }
     const Gdiplus::GraphicsPath* GetEraserPath() override { return nullptr; }
     HCURSOR GetEraserCursor() override { return nullptr; }
-    // The library panel's picture import and the document properties dialog come with the
-    // panels; until then both answer nothing.
+    // The library panel's picture import comes with the panels; until then it answers nothing.
     HBITMAP ImportPictureFile() override { return nullptr; }
-    void EditDocumentProperties(CFlashEditorDoc*) override {}
+    void EditDocumentProperties(CFlashEditorDoc* document) override;
 
 private:
     static CFlashEditorMainFrame* MainFrame();

@@ -1,0 +1,37 @@
+#pragma once
+// Fixtures for the document panels: a fresh document window of the in-process editor, shapes
+// built through the model, a plain host window for a panel, and clicks posted to controls.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+class CFlashEditorDoc;
+class CFlashEditorView;
+class CFlashSolidShape;
+class CTreeCtrl;
+class CWnd;
+
+// A new document's active stage view, or null.
+CFlashEditorView* ActiveStageView();
+// A filled rectangle (pixels) added to the document's current layer and frame.
+CFlashSolidShape* AddRectangle(CFlashEditorDoc* pDoc, int x, int y, int width, int height);
+
+// A visible top-level window that hosts one panel as its child.
+class CPanelHost {
+public:
+    CPanelHost();
+    ~CPanelHost();
+    CWnd* Window() const { return m_pWnd; }
+
+private:
+    CWnd* m_pWnd = nullptr;
+};
+
+// The texts of the tree's items in display order, children indented by two spaces per level.
+std::vector<std::string> TreeOutline(const CTreeCtrl& tree);
+// The item with this text, searched depth first; null when none.
+HTREEITEM FindTreeItem(const CTreeCtrl& tree, const std::string& text);
+// A left click posted at the middle of the item's text, then the posted messages run.
+void ClickTreeItem(CTreeCtrl& tree, HTREEITEM item);
