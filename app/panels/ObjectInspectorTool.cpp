@@ -101,13 +101,39 @@ void CObjectInspectorTool::OnSize(UINT nType, int cx, int cy)
                                   SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+bool CObjectInspectorTool::TreeShows(CFlashEditorDoc* pDoc)
+{
+    std::vector<CFlashShape*> shapes;
+    HTREEITEM layerItem = m_tree.GetRootItem();
+    for (CFlashEditorLayer* pLayer : pDoc->GetLayerRange()) {
+        if (layerItem == nullptr || m_tree.GetItemText(layerItem) != pLayer->GetName().c_str())
+            return false;
+        shapes.clear();
+        pLayer->GetCurrentFrameShapes(shapes);
+        HTREEITEM item = m_tree.GetChildItem(layerItem);
+        for (CFlashShape* pShape : shapes) {
+            if (item == nullptr || reinterpret_cast<CFlashShape*>(m_tree.GetItemData(item)) != pShape ||
+                m_tree.GetItemText(item) != pShape->GetName().c_str())
+                return false;
+            item = m_tree.GetNextSiblingItem(item);
+        }
+        if (item != nullptr)
+            return false;
+        layerItem = m_tree.GetNextSiblingItem(layerItem);
+    }
+    return layerItem == nullptr;
+}
+
 void CObjectInspectorTool::RefreshFromView(CFlashEditorView* pView)
 {
-    {
+    CFlashEditorDoc* pDoc = pView != nullptr ? pView->GetDocument() : nullptr;
+    // Rebuilding a large tree is slow: a tree that already shows the document stays.
+    if (pDoc == nullptr || !TreeShows(pDoc)) {
         // Emptying and filling the tree moves its selection: none of that reaches the stage.
         CFlagScope syncing(m_bSyncing);
+        // One repaint for the whole rebuild.
+        m_tree.SetRedraw(FALSE);
         m_tree.DeleteAllItems();
-        CFlashEditorDoc* pDoc = pView != nullptr ? pView->GetDocument() : nullptr;
         if (pDoc != nullptr) {
             std::vector<CFlashShape*> shapes;
             for (CFlashEditorLayer* pLayer : pDoc->GetLayerRange()) {
@@ -120,6 +146,8 @@ void CObjectInspectorTool::RefreshFromView(CFlashEditorView* pView)
                 m_tree.Expand(layerItem, TVE_EXPAND);
             }
         }
+        m_tree.SetRedraw(TRUE);
+        m_tree.Invalidate();
     }
     OnSelectionChanged(pView);
 }

@@ -39,6 +39,8 @@ private:
     void SelectShapeItem(CFlashShape* pShape);
     void FillProperties(CFlashShape* pShape);
     // Whether the shape is in the current frame of one of the document's layers.
+    // Whether the tree holds exactly the document's layers and current-frame shapes, by name.
+    bool TreeShows(CFlashEditorDoc* pDoc);
     static bool IsShownShape(CFlashEditorDoc* pDoc, const CFlashShape* pShape);
 
     CTreeCtrl m_tree;

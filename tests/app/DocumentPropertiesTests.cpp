@@ -124,8 +124,11 @@ TEST_F(DocumentProperties, UnitTextsAndOkWithoutEditingKeepTheStage)
         CDialogTexts shown;
         RunDialog([&](HWND dialog) {
             shown = ReadTexts(dialog);
-            if (c.units == 3)
+            if (c.units == 3) {
+                // Let the dialog finish painting its frame first.
+                ::Sleep(500);
                 SaveWindowPng(dialog, "document-properties-millimeters.png");
+            }
             CModalDialogDriver::PressButton(dialog, IDOK);
         });
         EXPECT_EQ(shown.width, c.width) << c.units;

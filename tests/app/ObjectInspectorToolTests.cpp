@@ -62,7 +62,11 @@ TEST_F(ObjectInspector, TreeListsLayersWithTheirShapesFrontFirst)
     };
     EXPECT_EQ(TreeOutline(Tree()), expected);
     EXPECT_NE(Tree().GetItemState(Tree().GetNextSiblingItem(Tree().GetRootItem()), TVIS_EXPANDED) & TVIS_EXPANDED, 0u);
-    SaveWindowPng(m_host.Window()->GetSafeHwnd(), "object-inspector.png");
+    m_pView->AddToSelection(m_shapes[1], true);
+    m_panel.OnSelectionChanged(m_pView);
+    m_host.Window()->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    PumpMessages();
+    SaveWindowPng(m_panel.GetSafeHwnd(), "object-inspector.png");
 }
 
 TEST_F(ObjectInspector, ClickingAShapeItemSelectsExactlyThatShape)
