@@ -24,18 +24,6 @@
 
 namespace {
 
-// Leaves one new, unmodified document open: the state every test starts from.
-class EditorSession : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        SessionApp().CloseAllDocuments(FALSE);
-        SendCommand(ID_FILE_NEW);
-        SessionApp().m_messages.clear();
-        ASSERT_NE(ActiveDocument(), nullptr);
-    }
-};
-
 TEST_F(EditorSession, NewDocumentHasTimelineAboveStageAndNothingToUndo)
 {
     CFlashEditorMainFrame* pMain = MainFrame();
