@@ -74,31 +74,6 @@ CRect WindowRectOf(const CWnd& wnd)
     return rc;
 }
 
-// A saved placement opens normal, on the monitor nearest to where it was: never minimised,
-// never empty, never off every monitor.
-bool MakePlacementUsable(WINDOWPLACEMENT& wp)
-{
-    CRect rc(wp.rcNormalPosition);
-    if (rc.IsRectEmpty())
-        return false;
-    if (wp.showCmd == SW_SHOWMINIMIZED || wp.showCmd == SW_MINIMIZE || wp.showCmd == SW_SHOWMINNOACTIVE)
-        wp.showCmd = SW_SHOWNORMAL;
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof(monitor);
-    if (!::GetMonitorInfoA(::MonitorFromRect(&rc, MONITOR_DEFAULTTONEAREST), &monitor))
-        return true;
-    const CRect work(monitor.rcWork);
-    CRect visible;
-    if (!visible.IntersectRect(&rc, &work))
-    {
-        const int width = std::min(rc.Width(), work.Width());
-        const int height = std::min(rc.Height(), work.Height());
-        rc.SetRect(work.left, work.top, work.left + width, work.top + height);
-        wp.rcNormalPosition = rc;
-    }
-    return true;
-}
-
 } // namespace
 
 IMPLEMENT_DYNAMIC(CFlashEditorMainFrame, CMDIFrameWnd)
@@ -293,20 +268,12 @@ BOOL CFlashEditorMainFrame::DestroyWindow()
 
 void CFlashEditorMainFrame::ActivateFrame(int nCmdShow)
 {
+    // The loaded layout has already brought the placement onto a monitor, never minimised.
     if (m_wpSaved.showCmd != 0)
     {
-        WINDOWPLACEMENT wp = m_wpSaved;
+        nCmdShow = int(m_wpSaved.showCmd);
+        SetWindowPlacement(&m_wpSaved);
         m_wpSaved.showCmd = 0;
-        if (MakePlacementUsable(wp))
-        {
-            wp.length = sizeof(wp);
-            // Shown by ActivateFrame, not by the placement.
-            const UINT showCmd = wp.showCmd;
-            wp.showCmd = SW_HIDE;
-            SetWindowPlacement(&wp);
-            CMDIFrameWnd::ActivateFrame(int(showCmd));
-            return;
-        }
     }
     CMDIFrameWnd::ActivateFrame(nCmdShow);
 }

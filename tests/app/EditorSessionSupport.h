@@ -35,6 +35,7 @@ void SendCommand(UINT id);
 struct CCommandState {
     bool handled = false;
     bool enabled = false;
+    bool checked = false;
     std::string text;
 };
 CCommandState QueryCommand(UINT id);

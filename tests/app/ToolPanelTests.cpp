@@ -5,11 +5,14 @@
 #include "app/FlashEditorControlBar.h"
 #include "app/FlashEditorMainFrame.h"
 #include "app/panels/FlashEditorTool.h"
+#include "stage/DrawRectangleTool.h"
 #include "stage/FlashEditorView.h"
+#include "ui/bars/ExtToolControlBar.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -149,6 +152,49 @@ TEST_F(EditorSession, RegisteredMessageToAPanelBarReachesTheActiveStageOnly)
     pBar->SendMessage(message, 1, 2);
     const std::vector<HWND> expected = {pBar->GetSafeHwnd()};
     EXPECT_EQ(sent.Windows(), expected) << "without a document window the bar answers itself";
+}
+
+TEST_F(EditorSession, BarTogglesFollowTheBarsAndTheLibraryStaysDisabled)
+{
+    CFlashEditorMainFrame* pMain = MainFrame();
+    const UINT toggles[] = {ID_VIEW_TOOLBAR, ID_VIEW_DRAWING_TOOLBAR, ID_VIEW_COLORS, ID_VIEW_FONT,
+                            ID_VIEW_SHAPE, ID_VIEW_OBJECT_INSPECTOR, ID_VIEW_BRUSH, ID_VIEW_ERASER};
+    for (UINT id : toggles) {
+        SCOPED_TRACE(id);
+        CControlBar* pBar = pMain->GetControlBar(id == ID_VIEW_TOOLBAR ? AFX_IDW_TOOLBAR : id);
+        ASSERT_NE(pBar, nullptr);
+        const bool visible = pBar->IsWindowVisible() != FALSE;
+        CCommandState state = QueryCommand(id);
+        EXPECT_TRUE(state.enabled);
+        EXPECT_EQ(state.checked, visible);
+        for (bool expected : {!visible, visible}) {
+            SendCommand(id);
+            PumpMessages();
+            EXPECT_EQ(pBar->IsWindowVisible() != FALSE, expected);
+            EXPECT_EQ(QueryCommand(id).checked, expected);
+        }
+    }
+    EXPECT_FALSE(QueryCommand(ID_VIEW_LIBRARY).enabled);
+    EXPECT_FALSE(pMain->GetControlBar(ID_VIEW_LIBRARY)->IsWindowVisible());
+}
+
+TEST_F(EditorSession, DrawingToolBarOffersTheFourteenToolsInTwoColumns)
+{
+    auto* pTools = dynamic_cast<CExtToolControlBar*>(MainFrame()->GetControlBar(ID_VIEW_DRAWING_TOOLBAR));
+    ASSERT_NE(pTools, nullptr);
+    const UINT expected[] = {ID_TOOL_SELECTION, ID_TOOL_SUBSELECTION, ID_TOOL_LINE, ID_TOOL_LASSO,
+                             ID_INSERT_BITMAP, ID_TOOL_TEXT, ID_TOOL_OVAL, ID_TOOL_FILLED_RECTANGLE,
+                             ID_TOOL_PENCIL, ID_TOOL_BRUSH, ID_TOOL_FREE_TRANSFORM, ID_TOOL_UNUSED,
+                             ID_TOOL_INK_BOTTLE, ID_TOOL_PAINT_BUCKET, ID_TOOL_EYEDROPPER, ID_TOOL_ERASER};
+    ASSERT_GE(pTools->GetButtonCount(), int(std::size(expected)));
+    for (int i = 0; i < int(std::size(expected)); ++i)
+        EXPECT_EQ(pTools->GetButtonID(i), expected[i]) << i;
+
+    // The Rectangle button makes the rectangle tool the stage's tool.
+    CFlashEditorView* pStage = MainFrame()->GetActiveStageView();
+    SendCommand(ID_TOOL_FILLED_RECTANGLE);
+    EXPECT_EQ(static_cast<void*>(pStage->GetCurrentTool()), static_cast<void*>(pStage->GetRectangleTool()));
+    SendCommand(ID_TOOL_SELECTION);
 }
 
 } // namespace
