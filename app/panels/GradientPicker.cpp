@@ -169,7 +169,9 @@ int CGradientPicker::InsertMarkerAt(POINT point)
     const COLORREF color = RGB(BlendChannel(GetRValue(before.m_clrColor), GetRValue(next->m_clrColor), t),
                                BlendChannel(GetGValue(before.m_clrColor), GetGValue(next->m_clrColor), t),
                                BlendChannel(GetBValue(before.m_clrColor), GetBValue(next->m_clrColor), t));
-    return int(m_markers.insert(next, CGradientMarker(position, color)) - m_markers.begin());
+    const int index = int(next - m_markers.begin());
+    m_markers.insert(next, CGradientMarker(position, color));
+    return index;
 }
 
 void CGradientPicker::OnLButtonDown(POINT point)
