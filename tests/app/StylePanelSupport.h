@@ -2,6 +2,7 @@
 // Fixtures of the Colors and Shape panel tests: a shared top-level window that hosts a panel or a
 // control and records one registered message, shapes built through the model and selected
 // through the stage view, posted mouse input and client-area captures.
+#include "EditorSessionSupport.h"
 #include "platform/gdiplus/GdiPlus.h"
 #include "platform/mfc/Afx.h"
 #include "tests/ui/core/TestSupport.h"
