@@ -218,4 +218,18 @@ TEST_F(ColorsPanelTest, RefreshesLeaveNoGdiHandlesBehind)
     shapePanel.DestroyWindow();
 }
 
+TEST_F(ColorsPanelTest, PanelSmallerThanItsButtonsGivesThemNoNegativeSize)
+{
+    for (const SIZE size : {SIZE{60, 120}, SIZE{4, 4}}) {
+        m_panel.SetWindowPos(nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
+        for (UINT id : {IDC_COLORS_PEN, IDC_COLORS_FILL}) {
+            RECT rc;
+            ::GetWindowRect(::GetDlgItem(m_panel.GetSafeHwnd(), id), &rc);
+            EXPECT_GE(rc.right - rc.left, 0) << size.cx << " x " << size.cy << ", button " << id;
+            EXPECT_LE(rc.right - rc.left, size.cx) << "anchored to the panel's width, button " << id;
+            EXPECT_GE(rc.bottom - rc.top, 0) << size.cx << " x " << size.cy << ", button " << id;
+        }
+    }
+}
+
 } // namespace
