@@ -234,6 +234,8 @@ TEST_F(ShapePanelTest, TextureFillStaysUntilAThumbnailIsPicked)
     m_panel.GetThumbnails().GetItemRect(0, &item);
     Click(m_panel.GetThumbnails().GetSafeHwnd(), (item.left + item.right) / 2, (item.top + item.bottom) / 2);
     EXPECT_EQ(TextureColor(Selected()->GetBrush()), kBlue) << "the picked thumbnail";
+    PumpMessages();
+    SaveWindowPng(m_panel.GetSafeHwnd(), "shape-panel-bitmaps.png");
 }
 
 TEST_F(ShapePanelTest, ThumbnailsFollowTheLibraryAndLeaveWithTheDocument)
