@@ -17,7 +17,7 @@ constexpr int kDashStyleCount = 5;
 constexpr int kThumbnailSize = 48;
 // Decimals tried for a width text that reads back as the pen's own width.
 constexpr int kMaxWidthDecimals = 9;
-// Gradients and textures are defined on the unit square; shapes fit them to their bounds.
+// Gradients are defined on the unit square; shapes fit them to their bounds.
 const Gdiplus::Rect kUnitSquare(0, 0, 1, 1);
 
 CFlashEditorView* ActiveStageView()
@@ -59,11 +59,7 @@ BEGIN_MESSAGE_MAP(CShapeTool, CFlashEditorTool)
     ON_REGISTERED_MESSAGE(CGradientPicker::g_nMsgMarkerChanged, OnMarkerChanged)
 END_MESSAGE_MAP()
 
-CShapeTool::CShapeTool(UINT nIDTemplate, CWnd* pParent)
-    : CFlashEditorTool(nIDTemplate, pParent), m_wndPenColor(CExtColorCtrl::MODE_HSL_PANEL),
-      m_wndFillColor(CExtColorCtrl::MODE_HSL_PANEL)
-{
-}
+CShapeTool::CShapeTool(UINT nIDTemplate, CWnd* pParent) : CFlashEditorTool(nIDTemplate, pParent) {}
 
 void CShapeTool::DoDataExchange(CDataExchange* pDX)
 {
