@@ -174,6 +174,7 @@ CURSORS = (
     ("dropper.cur", dropper(), (0, 31)),
 )
 
-for name, grid, hotspot in CURSORS:
-    with open(name, "wb") as f:
-        f.write(encode(grid, hotspot))
+if __name__ == "__main__":
+    for name, grid, hotspot in CURSORS:
+        with open(name, "wb") as f:
+            f.write(encode(grid, hotspot))
