@@ -39,8 +39,8 @@ public:
     HCURSOR GetBrushCursor() override { return nullptr; }
     const Gdiplus::GraphicsPath* GetEraserPath() override { return nullptr; }
     HCURSOR GetEraserCursor() override { return nullptr; }
-    // The library panel's picture import comes with the panels; until then it answers nothing.
-    HBITMAP ImportPictureFile() override { return nullptr; }
+    // Through the library panel, wherever it is hosted; nothing without one.
+    HBITMAP ImportPictureFile() override;
     void EditDocumentProperties(CFlashEditorDoc* document) override;
 
 private:

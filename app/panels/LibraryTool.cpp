@@ -4,6 +4,7 @@
 #include "model/FlashEditorDoc.h"
 #include "model/FlashLibraryEntry.h"
 #include "model/FlashLibraryFolder.h"
+#include "resources/app/AppResources.h"
 #include "resources/panels/LibraryResources.h"
 #include "stage/FlashEditorView.h"
 
@@ -17,8 +18,8 @@
 
 namespace {
 
-constexpr UINT kToolBarIds[] = {ID_LIBRARY_IMPORT_PICTURE, ID_LIBRARY_NEW_FOLDER, ID_LIBRARY_BUTTON_3,
-                                ID_LIBRARY_BUTTON_4};
+constexpr UINT kToolBarIds[] = {ID_LIBRARY_IMPORT_PICTURE, ID_LIBRARY_NEW_FOLDER, ID_LIBRARY_SPARE_1,
+                                ID_LIBRARY_SPARE_2};
 constexpr int kImageWidth = 16;
 constexpr COLORREF kImageMask = 0xCC6633;
 constexpr const char* kNewFolderName = "New folder";
@@ -73,8 +74,8 @@ void ReportReadError(const char* path)
 BEGIN_MESSAGE_MAP(CLibraryTool, CFlashEditorTool)
     ON_COMMAND(ID_LIBRARY_IMPORT_PICTURE, OnImportPicture)
     ON_COMMAND(ID_LIBRARY_NEW_FOLDER, OnNewFolder)
-    ON_COMMAND_RANGE(ID_LIBRARY_BUTTON_3, ID_LIBRARY_BUTTON_4, OnUnusedButton)
-    ON_UPDATE_COMMAND_UI_RANGE(ID_LIBRARY_IMPORT_PICTURE, ID_LIBRARY_BUTTON_4, OnUpdateButtons)
+    ON_COMMAND_RANGE(ID_LIBRARY_SPARE_1, ID_LIBRARY_SPARE_2, OnUnusedButton)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_LIBRARY_IMPORT_PICTURE, ID_LIBRARY_SPARE_2, OnUpdateButtons)
 END_MESSAGE_MAP()
 
 CLibraryTool::CLibraryTool() : CFlashEditorTool(IDD_LIBRARY_TOOL, nullptr), m_tree(*this)

@@ -4,6 +4,7 @@
 #include "model/FlashEditorDoc.h"
 #include "model/FlashEditorLayer.h"
 #include "model/FlashShape.h"
+#include "resources/app/AppResources.h"
 #include "resources/panels/ObjectInspectorResources.h"
 #include "stage/FlashEditorView.h"
 
@@ -16,7 +17,7 @@
 
 namespace {
 
-constexpr UINT kToolBarIds[] = {ID_INSPECTOR_DELETE_OBJECT, ID_INSPECTOR_BRING_TO_FRONT, ID_INSPECTOR_SEND_TO_BACK};
+constexpr UINT kToolBarIds[] = {ID_INSPECTOR_DELETE_OBJECT, ID_ARRANGE_BRING_TO_FRONT, ID_ARRANGE_SEND_TO_BACK};
 constexpr int kPropertyColumnWidth = 50;
 constexpr int kValueColumnWidth = 100;
 // Room the layout leaves around the tree and below it, and the list's height, in pixels.
@@ -53,11 +54,11 @@ BEGIN_MESSAGE_MAP(CObjectInspectorTool, CFlashEditorTool)
     ON_MESSAGE(kMsgRebuild, OnRebuild)
     ON_NOTIFY(TVN_SELCHANGEDA, IDC_INSPECTOR_TREE, OnTreeSelChanged)
     ON_COMMAND(ID_INSPECTOR_DELETE_OBJECT, OnDeleteObject)
-    ON_COMMAND(ID_INSPECTOR_BRING_TO_FRONT, OnBringToFront)
-    ON_COMMAND(ID_INSPECTOR_SEND_TO_BACK, OnSendToBack)
+    ON_COMMAND(ID_ARRANGE_BRING_TO_FRONT, OnBringToFront)
+    ON_COMMAND(ID_ARRANGE_SEND_TO_BACK, OnSendToBack)
     ON_UPDATE_COMMAND_UI(ID_INSPECTOR_DELETE_OBJECT, OnUpdateNeedsSelection)
-    ON_UPDATE_COMMAND_UI(ID_INSPECTOR_BRING_TO_FRONT, OnUpdateNeedsSelection)
-    ON_UPDATE_COMMAND_UI(ID_INSPECTOR_SEND_TO_BACK, OnUpdateNeedsSelection)
+    ON_UPDATE_COMMAND_UI(ID_ARRANGE_BRING_TO_FRONT, OnUpdateNeedsSelection)
+    ON_UPDATE_COMMAND_UI(ID_ARRANGE_SEND_TO_BACK, OnUpdateNeedsSelection)
 END_MESSAGE_MAP()
 
 CObjectInspectorTool::CObjectInspectorTool() : CFlashEditorTool(IDD_OBJECT_INSPECTOR_TOOL, nullptr)

@@ -2,12 +2,17 @@
 // frame: 1,000 selected shapes over two layers (solid, gradient and text fills) and 20 library
 // bitmaps in 3 folders. Prints the mean of 100 document-changed notifications after a warm-up,
 // and each panel's share. Covers the panels the main frame hosts; when it hosts none yet, the
-// panels built so far are made here on a plain window.
+// seven panels are made here, in the frame's order, on a plain window.
 #include "app/FlashEditorApp.h"
 #include "app/FlashEditorMainFrame.h"
+#include "app/panels/BrushTool.h"
+#include "app/panels/EraserTool.h"
 #include "app/panels/FlashEditorTool.h"
+#include "app/panels/FontTool.h"
 #include "app/panels/LibraryTool.h"
 #include "app/panels/ObjectInspectorTool.h"
+#include "app/panels/QuickColorTool.h"
+#include "app/panels/ShapeTool.h"
 #include "bench/support/BenchHostWindow.h"
 #include "bench/support/BenchStopwatch.h"
 #include "model/FlashEditorDoc.h"
@@ -16,6 +21,8 @@
 #include "model/FlashSolidShape.h"
 #include "model/FlashStraightLine.h"
 #include "model/FlashTextShape.h"
+#include "resources/panels/BrushResources.h"
+#include "resources/panels/FontResources.h"
 #include "resources/panels/LibraryResources.h"
 #include "resources/panels/ObjectInspectorResources.h"
 #include "stage/FlashEditorView.h"
@@ -139,13 +146,21 @@ int main()
     for (CFlashEditorTool* panel : g_ToolPanels)
         if (panel->GetSafeHwnd() != nullptr)
             panels.push_back(panel);
-    CLibraryTool library;
-    CObjectInspectorTool inspector;
+    std::vector<std::unique_ptr<CFlashEditorTool>> ownPanels;
     if (panels.empty()) {
         CWnd* pHost = CWnd::FromHandle(MakeBenchHost("QuorvalisPanelBench", 400, 600));
-        library.Create(IDD_LIBRARY_TOOL, pHost);
-        inspector.Create(IDD_OBJECT_INSPECTOR_TOOL, pHost);
-        panels = {&library, &inspector};
+        auto add = [&](CFlashEditorTool* panel, UINT id) {
+            ownPanels.emplace_back(panel);
+            if (panel->Create(id, pHost))
+                panels.push_back(panel);
+        };
+        add(new CQuickColorTool, IDD_COLORS_PANEL);
+        add(new CShapeTool, IDD_SHAPE_PANEL);
+        add(new CFontTool, IDD_FONT_TOOL);
+        add(new CLibraryTool, IDD_LIBRARY_TOOL);
+        add(new CObjectInspectorTool, IDD_OBJECT_INSPECTOR_TOOL);
+        add(new CBrushTool, IDD_BRUSH_TOOL);
+        add(new CEraserTool, IDD_ERASER_TOOL);
     }
 
     for (int i = 0; i < kWarmUpRefreshes; ++i)
@@ -176,8 +191,8 @@ int main()
         pMain->NotifyDocumentChanged(pView);
     std::printf("through the main frame's NotifyDocumentChanged: mean %.2f ms\n", notify.Milliseconds() / kRefreshes);
 
-    library.DestroyWindow();
-    inspector.DestroyWindow();
+    for (auto& panel : ownPanels)
+        panel->DestroyWindow();
     g_app.CloseAllDocuments(FALSE);
     pMain->DestroyWindow();
     g_app.ExitInstance();

@@ -3,6 +3,7 @@
 // driven through its file dialog.
 #include "EditorSessionSupport.h"
 #include "ModalDialogDriver.h"
+#include "DocumentPanelSupport.h"
 #include "PanelTestSupport.h"
 
 #include "app/panels/LibraryTool.h"
@@ -91,7 +92,7 @@ protected:
         m_panel.SendMessage(WM_NOTIFY, IDC_LIBRARY_TREE, reinterpret_cast<LPARAM>(&info));
     }
 
-    CPanelHost m_host;
+    CPanelHost m_host{420, 360};
     CLibraryTool m_panel;
     CFlashEditorDoc* m_pDoc = nullptr;
     CFlashLibraryFolder* m_pA = nullptr;

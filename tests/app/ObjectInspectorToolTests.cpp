@@ -2,6 +2,7 @@
 // clicks selecting on the stage, the first selected shape's rows, playback, stale items, the
 // tool bar's commands and a panel smaller than its controls.
 #include "EditorSessionSupport.h"
+#include "DocumentPanelSupport.h"
 #include "PanelTestSupport.h"
 
 #include "app/panels/ObjectInspectorTool.h"
@@ -44,7 +45,7 @@ protected:
     HTREEITEM ShapeItem(int i) { return FindTreeItem(Tree(), m_shapes[i]->GetName()); }
     std::string Row(int row, int column) { return m_panel.GetProperties().GetItemText(row, column).GetString(); }
 
-    CPanelHost m_host;
+    CPanelHost m_host{420, 360};
     CObjectInspectorTool m_panel;
     CFlashEditorDoc* m_pDoc = nullptr;
     CFlashEditorView* m_pView = nullptr;
@@ -121,7 +122,7 @@ TEST_F(ObjectInspector, WithoutSelectionTheRowsAreEmptyAndTheButtonsDisabled)
         int buttons = 0;
         for (int i = 0; i < bar->GetButtonCount(); ++i) {
             const UINT id = bar->GetButtonID(i);
-            if (id != ID_INSPECTOR_DELETE_OBJECT && id != ID_INSPECTOR_BRING_TO_FRONT && id != ID_INSPECTOR_SEND_TO_BACK)
+            if (id != ID_INSPECTOR_DELETE_OBJECT && id != ID_ARRANGE_BRING_TO_FRONT && id != ID_ARRANGE_SEND_TO_BACK)
                 continue;
             ++buttons;
             EXPECT_EQ(!bar->GetButtonByIndex(i)->IsDisabled(), c.enabled) << id << " " << c.selected;
@@ -175,8 +176,8 @@ TEST_F(ObjectInspector, ToolBarCommandsActOnTheStageSelection)
         int frontIndex;  // which shape is front-most afterwards, -1: shape 0 is gone
     };
     const Case cases[] = {
-        {ID_INSPECTOR_SEND_TO_BACK, "Send to Back", 2},
-        {ID_INSPECTOR_BRING_TO_FRONT, "Bring to Front", 0},
+        {ID_ARRANGE_SEND_TO_BACK, "Send to Back", 2},
+        {ID_ARRANGE_BRING_TO_FRONT, "Bring to Front", 0},
         {ID_INSPECTOR_DELETE_OBJECT, "Clear", -1},
     };
     for (const Case& c : cases) {

@@ -2,102 +2,98 @@
 
 #include "EditorSessionSupport.h"
 
-#include "app/FlashEditorMainFrame.h"
 #include "model/FlashEditorDoc.h"
-#include "model/FlashSolidShape.h"
-#include "model/FlashStraightLine.h"
-
-#include "platform/mfc/TreeCtrl.h"
+#include "model/UndoManager.h"
+#include "model/UndoStep.h"
 
 namespace {
 
-constexpr int kTwipsPerPixel = 20;
-constexpr const char* kHostClass = "QuorvalisPanelTestHost";
-
-void AppendOutline(const CTreeCtrl& tree, HTREEITEM first, const std::string& indent, std::vector<std::string>& lines)
-{
-    for (HTREEITEM item = first; item != nullptr; item = tree.GetNextSiblingItem(item)) {
-        lines.push_back(indent + tree.GetItemText(item).GetString());
-        AppendOutline(tree, tree.GetChildItem(item), indent + "  ", lines);
-    }
-}
-
-HTREEITEM FindFrom(const CTreeCtrl& tree, HTREEITEM first, const std::string& text)
-{
-    for (HTREEITEM item = first; item != nullptr; item = tree.GetNextSiblingItem(item)) {
-        if (text == tree.GetItemText(item).GetString())
-            return item;
-        if (HTREEITEM found = FindFrom(tree, tree.GetChildItem(item), text))
-            return found;
-    }
-    return nullptr;
-}
+constexpr int kHostLeft = 40;
+constexpr int kHostTop = 40;
 
 } // namespace
 
-CFlashEditorView* ActiveStageView()
+CPanelHost::CPanelHost(int width, int height)
 {
-    return MainFrame()->GetActiveStageView();
-}
-
-CFlashSolidShape* AddRectangle(CFlashEditorDoc* pDoc, int x, int y, int width, int height)
-{
-    Gdiplus::SolidBrush brush(Gdiplus::Color(255, 40, 120, 200));
-    auto* shape = new CFlashSolidShape(&brush);
-    const int left = x * kTwipsPerPixel;
-    const int top = y * kTwipsPerPixel;
-    const int right = (x + width) * kTwipsPerPixel;
-    const int bottom = (y + height) * kTwipsPerPixel;
-    shape->InsertCurve(new CFlashStraightLine(left, top, right, top), false, 0);
-    shape->InsertCurve(new CFlashStraightLine(right, top, right, bottom), false, 0);
-    shape->InsertCurve(new CFlashStraightLine(right, bottom, left, bottom), false, 0);
-    shape->InsertCurve(new CFlashStraightLine(left, bottom, left, top), false, 0);
-    if (!pDoc->AddShape(shape)) {
-        delete shape;
-        return nullptr;
-    }
-    return shape;
-}
-
-CPanelHost::CPanelHost()
-{
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = ::DefWindowProcA;
-    wc.hInstance = ::GetModuleHandleA(nullptr);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kHostClass;
-    ::RegisterClassA(&wc);
-    HWND hWnd = ::CreateWindowExA(0, kHostClass, "Panel", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 40, 40,
-                                  420, 360, nullptr, nullptr, wc.hInstance, nullptr);
-    m_pWnd = new CWnd;
-    m_pWnd->Attach(hWnd);
+    m_wnd.CreateEx(WS_EX_TOPMOST, AfxRegisterWndClass(0, nullptr, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)),
+                   "panels", WS_POPUP | WS_VISIBLE, kHostLeft, kHostTop, width, height, nullptr, nullptr);
 }
 
 CPanelHost::~CPanelHost()
 {
-    HWND hWnd = m_pWnd->Detach();
-    delete m_pWnd;
-    ::DestroyWindow(hWnd);
+    m_wnd.DestroyWindow();
 }
 
-std::vector<std::string> TreeOutline(const CTreeCtrl& tree)
+void ClickControl(CWnd& parent, int id)
 {
-    std::vector<std::string> lines;
-    AppendOutline(tree, tree.GetRootItem(), "", lines);
-    return lines;
-}
-
-HTREEITEM FindTreeItem(const CTreeCtrl& tree, const std::string& text)
-{
-    return FindFrom(tree, tree.GetRootItem(), text);
-}
-
-void ClickTreeItem(CTreeCtrl& tree, HTREEITEM item)
-{
-    RECT rect = {};
-    tree.GetItemRect(item, &rect, TRUE);
-    const LPARAM at = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-    tree.PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
-    tree.PostMessage(WM_LBUTTONUP, 0, at);
+    HWND hControl = ::GetDlgItem(parent.GetSafeHwnd(), id);
+    RECT rc;
+    ::GetClientRect(hControl, &rc);
+    POINT centre = {rc.right / 2, rc.bottom / 2};
+    POINT screen = centre;
+    ::ClientToScreen(hControl, &screen);
+    ::SetCursorPos(screen.x, screen.y);
     PumpMessages();
+    const LPARAM at = MAKELPARAM(centre.x, centre.y);
+    ::PostMessageA(hControl, WM_MOUSEMOVE, 0, at);
+    ::PostMessageA(hControl, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::PostMessageA(hControl, WM_LBUTTONUP, 0, at);
+    PumpMessages();
+}
+
+void TypeText(HWND hEdit, const std::string& text)
+{
+    ::SetFocus(hEdit);
+    ::SendMessageA(hEdit, EM_SETSEL, 0, -1);
+    ::SendMessageA(hEdit, WM_CLEAR, 0, 0);
+    for (char c : text)
+        ::PostMessageA(hEdit, WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(c)), 1);
+    PumpMessages();
+}
+
+void PressKey(HWND hWnd, WORD vk)
+{
+    ::SetFocus(hWnd);
+    ::PostMessageA(hWnd, WM_KEYDOWN, vk, 1);
+    ::PostMessageA(hWnd, WM_KEYUP, vk, 0xC0000001);
+    PumpMessages();
+}
+
+CWindowPixels CaptureWindow(HWND hWnd)
+{
+    ::RedrawWindow(hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+    PumpMessages();
+    RECT rc;
+    ::GetWindowRect(hWnd, &rc);
+    CWindowPixels result;
+    result.width = rc.right - rc.left;
+    result.height = rc.bottom - rc.top;
+    result.pixels.resize(static_cast<size_t>(result.width * result.height));
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = result.width;
+    info.bmiHeader.biHeight = -result.height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* pBits = nullptr;
+    HDC hScreen = ::GetDC(nullptr);
+    HDC hMemory = ::CreateCompatibleDC(hScreen);
+    HBITMAP hBitmap = ::CreateDIBSection(hScreen, &info, DIB_RGB_COLORS, &pBits, nullptr, 0);
+    HGDIOBJ hOld = ::SelectObject(hMemory, hBitmap);
+    ::BitBlt(hMemory, 0, 0, result.width, result.height, hScreen, rc.left, rc.top, SRCCOPY);
+    ::GdiFlush();
+    const auto* source = static_cast<const DWORD*>(pBits);
+    for (size_t i = 0; i < result.pixels.size(); ++i)
+        result.pixels[i] = source[i] & 0x00FFFFFF;
+    ::SelectObject(hMemory, hOld);
+    ::DeleteObject(hBitmap);
+    ::DeleteDC(hMemory);
+    ::ReleaseDC(nullptr, hScreen);
+    return result;
+}
+
+std::string LastStepName(CFlashEditorDoc* document)
+{
+    const CUndoStep* step = document->GetUndoManager().GetLastStep();
+    return step != nullptr ? step->GetName() : std::string();
 }

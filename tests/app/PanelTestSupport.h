@@ -1,37 +1,42 @@
 #pragma once
-// Fixtures for the document panels: a fresh document window of the in-process editor, shapes
-// built through the model, a plain host window for a panel, and clicks posted to controls.
-#include <windows.h>
-#include <commctrl.h>
+// Fixtures of the panel tests: a top-level window that hosts a panel the way a docking bar
+// will, input posted to a panel's controls, and the pixels of a window as the screen shows it.
+#include "platform/mfc/Afx.h"
 
 #include <string>
 #include <vector>
 
 class CFlashEditorDoc;
 class CFlashEditorView;
-class CFlashSolidShape;
-class CTreeCtrl;
-class CWnd;
 
-// A new document's active stage view, or null.
-CFlashEditorView* ActiveStageView();
-// A filled rectangle (pixels) added to the document's current layer and frame.
-CFlashSolidShape* AddRectangle(CFlashEditorDoc* pDoc, int x, int y, int width, int height);
-
-// A visible top-level window that hosts one panel as its child.
-class CPanelHost {
+// A topmost pop-up window at a fixed place on the screen.
+class CPanelHost
+{
 public:
-    CPanelHost();
+    CPanelHost(int width, int height);
     ~CPanelHost();
-    CWnd* Window() const { return m_pWnd; }
+    CWnd* Window() { return &m_wnd; }
 
 private:
-    CWnd* m_pWnd = nullptr;
+    CWnd m_wnd;
 };
 
-// The texts of the tree's items in display order, children indented by two spaces per level.
-std::vector<std::string> TreeOutline(const CTreeCtrl& tree);
-// The item with this text, searched depth first; null when none.
-HTREEITEM FindTreeItem(const CTreeCtrl& tree, const std::string& text);
-// A left click posted at the middle of the item's text, then the posted messages run.
-void ClickTreeItem(CTreeCtrl& tree, HTREEITEM item);
+// Left click at the centre of a control, the pointer moved there first (buttons look at it).
+void ClickControl(CWnd& parent, int id);
+// Replaces a focused edit's text by typed characters.
+void TypeText(HWND hEdit, const std::string& text);
+// A key pressed and released in a focused control, through the message loop.
+void PressKey(HWND hWnd, WORD vk);
+
+// The window's pixels (0x00RRGGBB, rows from the top) as the screen shows them.
+struct CWindowPixels
+{
+    int width = 0;
+    int height = 0;
+    std::vector<DWORD> pixels;
+    DWORD At(int x, int y) const { return pixels[static_cast<size_t>(y * width + x)]; }
+};
+CWindowPixels CaptureWindow(HWND hWnd);
+
+// The name of the document's last undo step.
+std::string LastStepName(CFlashEditorDoc* document);

@@ -10,6 +10,7 @@
 #include "ui/core/ExtCmdIcon.h"
 #include "ui/core/ExtCmdItem.h"
 #include "ui/core/ExtCmdManager.h"
+#include "ui/core/ExtItemCoveringNotification.h"
 #include "ui/core/ExtPaintGlyphSet.h"
 #include "ui/core/ExtPaintManagerArgs.h"
 #include "ui/core/ExtPaintManagerHolder.h"
@@ -659,6 +660,15 @@ void CExtBarButton::OnHover(CPoint point, bool bHover)
 {
     if (m_pBar == nullptr || m_pBar->IsDockedInFrameOnly())
         return;
+    if (!CExtControlBar::IsFrameInHelpMode(m_pBar->m_pDockSite) && !CExtPopupMenuWnd::IsTrackingActive()) {
+        const HWND hWndBar = m_pBar->GetSafeHwnd();
+        CExtItemCoveringNotification notice(nullptr, this, -1,
+                                            bHover ? CExtItemCoveringNotification::KIND_COVERED
+                                                   : CExtItemCoveringNotification::KIND_LEFT);
+        notice.Notify();
+        if (!::IsWindow(hWndBar))
+            return;
+    }
     if (!bHover) {
         CExtControlBar::SetFrameStatusMessage(m_pBar, AFX_IDS_IDLEMESSAGE);
         return;

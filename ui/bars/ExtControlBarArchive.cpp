@@ -149,7 +149,8 @@ bool IsSaneRecord(const StateBar& record, bool bChild, int nRecordCount, std::se
     if (!IsSanePoint(record.m_ptFloatPos) || !IsSanePoint(record.m_ptMRUFloatPos) ||
         !IsSaneRect(record.m_rcMRUDockPos) || !IsSaneRect(record.m_rcFloatFrame) || !IsSaneRect(record.m_rcInDockBar))
         return false;
-    if (!ids.insert(record.m_nBarID).second)
+    // Containers share one id: only a plain bar may not come twice.
+    if (kind == StateBar::KIND_PLAIN && !ids.insert(record.m_nBarID).second)
         return false;
     for (INT_PTR i = 0; i < record.m_arrChildren.GetSize(); ++i)
         if (!IsSaneRecord(*record.m_arrChildren[i], true, nRecordCount, ids))

@@ -3,6 +3,7 @@
 #include "ui/bars/ExtControlBar.h"
 #include "ui/bars/ExtControlBarInternal.h"
 #include "ui/bars/ExtBarNcAreaButton.h"
+#include "ui/bars/ExtToolControlBar.h"
 #include "ui/core/ExtPaintManager.h"
 #include "ui/core/ExtPopupServices.h"
 
@@ -82,6 +83,32 @@ public:
         if (pWnd == nullptr && hWnd != nullptr && ::IsWindow(hWnd))
             pWnd = CWnd::FromHandle(hWnd);
         CExtControlBar::SetFrameStatusMessage(pWnd, nId);
+    }
+
+    bool IsToolBarWindow(HWND hWnd) override
+    {
+        return DYNAMIC_DOWNCAST(CExtToolControlBar, ExtBarDetail::PermanentOf(hWnd)) != nullptr;
+    }
+
+    bool IsOnMenuTrackingButton(const POINT& ptScreen) override
+    {
+        const auto* pBar = DYNAMIC_DOWNCAST(CExtToolControlBar, ExtBarDetail::PermanentOf(::WindowFromPoint(ptScreen)));
+        const int nIndex = pBar != nullptr ? pBar->GetMenuTrackingButton() : -1;
+        if (nIndex < 0)
+            return false;
+        CRect rcButton = pBar->GetButtonRect(nIndex);
+        pBar->ClientToScreen(&rcButton);
+        return rcButton.PtInRect(ptScreen) != FALSE;
+    }
+
+    HWND GetButtonNoticeTarget(const CExtBarButton* pButton) override
+    {
+        const CExtToolControlBar* pBar = pButton->GetBar();
+        if (pBar == nullptr || pBar->GetSafeHwnd() == nullptr)
+            return nullptr;
+        if (CFrameWnd* pFrame = pBar->m_pDockSite)
+            return CExtControlBar::IsFrameInHelpMode(pFrame) ? nullptr : pFrame->GetSafeHwnd();
+        return ::GetParent(pBar->GetSafeHwnd());
     }
 } g_BarPopupServices;
 } // namespace

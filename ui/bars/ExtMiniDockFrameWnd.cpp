@@ -4,6 +4,7 @@
 #include "ui/bars/ExtControlBarInternal.h"
 #include "ui/bars/ExtDynControlBar.h"
 #include "ui/bars/ExtModalLoop.h"
+#include "ui/bars/ExtToolControlBar.h"
 #include "ui/core/ExtMemoryDC.h"
 #include "ui/core/ExtPaintManager.h"
 #include "ui/core/ExtPaintManagerHolder.h"
@@ -272,6 +273,10 @@ LRESULT CExtMiniDockFrameWnd::OnNcHitTest(CPoint point)
         else if (nHit == HTBOTTOMLEFT || nHit == HTBOTTOMRIGHT)
             nHit = HTBOTTOM;
     }
+    // A tool bar in fixed columns keeps the shape its owner gave it: its borders move the frame.
+    const auto* pToolBar = DYNAMIC_DOWNCAST(CExtToolControlBar, pBar);
+    if (pToolBar != nullptr && pToolBar->IsFixedColumn() && nHit >= HTLEFT && nHit <= HTBOTTOMRIGHT)
+        nHit = HTCAPTION;
     // Repainting on every move would flicker: the caption changes only when a button loses the hover.
     if (bWasHover)
         SendMessage(WM_NCPAINT);

@@ -13,6 +13,7 @@
 #include "ui/core/ExtPaintManagerArgs.h"
 #include "ui/core/ExtPaintManagerHolder.h"
 #include "ui/core/ExtPopupMenuWnd.h"
+#include "ui/core/ExtPopupServices.h"
 #include "ui/core/ExtTipText.h"
 
 #include <memory>
@@ -31,6 +32,9 @@ constexpr int ARROW_PART_EXTRA = 6;
 constexpr int ARROW_GLYPH_WIDTH = 7;
 constexpr int CHECK_GLYPH_SIZE = 13;
 constexpr int AUTO_3STATE_STATES = 3;
+// The tool bars' requests to a button they host, registered from the bars' own names.
+const UINT g_nMsgContinueTrackMenu = ::RegisterWindowMessageA("CExtToolControlBar::g_nMsgContinueTrackMenu");
+const UINT g_nMsgPutToPopupMenu = ::RegisterWindowMessageA("CExtControlBar::g_nMsgPutToPopupMenu");
 
 CExtPaintManager* PaintManager()
 {
@@ -538,11 +542,22 @@ LRESULT CExtButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             return hParent != nullptr ? ::SendMessageA(hParent, message, wParam, lParam) : 0;
         }
     }
+    if (message == g_nMsgContinueTrackMenu) {
+        TrackDropDownMenu(lParam != 0);
+        return 1;
+    }
+    if (message == g_nMsgPutToPopupMenu)
+        return PutToPopupMenu(reinterpret_cast<CExtPopupMenuWnd*>(wParam)) ? 1 : 0;
     const bool bKeyPressed = (m_nFlags & FLAG_KEY_PRESSED) != 0;
     switch (message)
     {
     case WM_MOUSEMOVE:
     {
+        // Sliding onto the button while its tool bar's drop-down is open moves the menu here.
+        if (g_bToolBarsTrackMenu && PopupIsToolBarWindow(::GetParent(m_hWnd))) {
+            TrackDropDownMenu(false);
+            return 0;
+        }
         const LRESULT lResult = CButton::WindowProc(message, wParam, lParam);
         if (bKeyPressed)
             return lResult;
@@ -686,4 +701,12 @@ LRESULT CExtButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         message == BM_SETIMAGE)
         Invalidate();
     return lResult;
+}
+
+INT_PTR CExtButton::OnToolHitTest(CPoint point, TOOLINFOA* pTI) const
+{
+    auto* pThis = const_cast<CExtButton*>(this);
+    if (TakeToolBarTip(pThis->m_tip, pThis, point, GetTooltipMaxWidth()))
+        return -1;
+    return CButton::OnToolHitTest(point, pTI);
 }

@@ -68,6 +68,8 @@ public:
 protected:
     void PreSubclassWindow() override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Inside a tool bar the bar's tip stands for the control's.
+    INT_PTR OnToolHitTest(CPoint point, TOOLINFOA* pTI) const override;
 
     // What a derived button paints differently from the dialog button.
     struct DrawOptions

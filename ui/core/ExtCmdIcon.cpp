@@ -108,6 +108,25 @@ COLORREF ChooseTransparent(const std::vector<COLORREF>& used, bool& bFound)
     return c;
 }
 
+// A 32-bit colour image with any non-zero alpha byte is blended by the system; one whose alpha
+// bytes are all zero is drawn through its mask like any other icon.
+bool HasAlphaChannel(HBITMAP hColor)
+{
+    BITMAP bm{};
+    if (::GetObjectA(hColor, sizeof(bm), &bm) == 0)
+        return true;
+    if (bm.bmBitsPixel != 32)
+        return false;
+    BITMAPINFOHEADER bih{sizeof(BITMAPINFOHEADER), bm.bmWidth, bm.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<DWORD> pixels(static_cast<size_t>(bm.bmWidth) * static_cast<size_t>(bm.bmHeight));
+    HDC hScreen = ::GetDC(nullptr);
+    const int nRows = ::GetDIBits(hScreen, hColor, 0, static_cast<UINT>(bm.bmHeight), pixels.data(),
+                                  reinterpret_cast<BITMAPINFO*>(&bih), DIB_RGB_COLORS);
+    ::ReleaseDC(nullptr, hScreen);
+    return nRows != bm.bmHeight ||
+           std::any_of(pixels.begin(), pixels.end(), [](DWORD px) { return (px & 0xFF000000) != 0; });
+}
+
 HBITMAP NewSection(int cx, int cy, COLORREF** ppBits)
 {
     BITMAPINFOHEADER bih{sizeof(BITMAPINFOHEADER), cx, cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
@@ -175,10 +194,9 @@ bool CExtCmdIcon::BuildDrawCache()
         ICONINFO ii{};
         if (m_icon.m_hIcon == nullptr || !::GetIconInfo(m_icon.m_hIcon, &ii))
             return false;
-        BITMAP bm{};
-        const bool bAlpha = ii.hbmColor == nullptr || (::GetObjectA(ii.hbmColor, sizeof(bm), &bm) != 0 && bm.bmBitsPixel == 32);
+        const bool bSystemOnly = ii.hbmColor == nullptr || HasAlphaChannel(ii.hbmColor);
         FreeInfo(ii);
-        if (bAlpha)
+        if (bSystemOnly)
             return false;
         // The picture as a bitmap with a colour of its own for what is transparent.
         if (!MakeBitmapCopy(&hColor, &clrTransparent, nullptr, &pBits))

@@ -5,6 +5,7 @@
 #include "ui/core/ExtPaintManager.h"
 #include "ui/core/ExtPopupColorMenuWnd.h"
 #include "ui/core/ExtPopupMenuWnd.h"
+#include "ui/core/ExtPopupServices.h"
 
 IMPLEMENT_DYNCREATE(CExtColorButton, CExtButton)
 
@@ -69,6 +70,8 @@ bool CExtColorButton::TrackDropDownMenu(bool bKeyboard)
         delete pPopup;  // a failed tracking leaves the popup to its creator
         return true;
     }
+    if (owner.bInBar)
+        g_bToolBarsTrackMenu = true;
     return true;
 }
 

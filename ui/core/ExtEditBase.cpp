@@ -221,3 +221,11 @@ LRESULT CExtEditBase::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     }
     return CEdit::WindowProc(message, wParam, lParam);
 }
+
+INT_PTR CExtEditBase::OnToolHitTest(CPoint point, TOOLINFOA* pTI) const
+{
+    auto* pThis = const_cast<CExtEditBase*>(this);
+    if (TakeToolBarTip(pThis->m_tip, pThis, point, GetTooltipMaxWidth()))
+        return -1;
+    return CEdit::OnToolHitTest(point, pTI);
+}

@@ -38,6 +38,8 @@ public:
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Inside a tool bar the bar's tip stands for the control's.
+    INT_PTR OnToolHitTest(CPoint point, TOOLINFOA* pTI) const override;
     BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
     // Whether a command is possible now, and running it.
     bool IsEditCommandEnabled(UINT nCmdId) const;

@@ -810,6 +810,14 @@ bool CExtPopupMenuWnd::HandleMouseClick(UINT message, CPoint point, bool* pPassT
             CloseTree(false);
             return false;
         }
+        // A menu opened from a tool-bar button outlives the release of the press that opened
+        // it; any other release outside closes it.
+        if (PopupIsBarMenuTracking()) {
+            CPoint ptScreen(point);
+            ::ClientToScreen(m_hWnd, &ptScreen);
+            if (!PopupIsOnMenuTrackingButton(ptScreen))
+                CloseTree(false);
+        }
         return true;
     }
     const int nHit = HitTestItem(point);

@@ -48,6 +48,21 @@ bool PopupIsFrameInHelpMode(HWND hWnd)
     return g_pBarServices != nullptr && hWnd != nullptr && ::IsWindow(hWnd) && g_pBarServices->IsFrameInHelpMode(hWnd);
 }
 
+bool PopupIsToolBarWindow(HWND hWnd)
+{
+    return g_pBarServices != nullptr && hWnd != nullptr && ::IsWindow(hWnd) && g_pBarServices->IsToolBarWindow(hWnd);
+}
+
+bool PopupIsOnMenuTrackingButton(const POINT& ptScreen)
+{
+    return g_pBarServices != nullptr && g_pBarServices->IsOnMenuTrackingButton(ptScreen);
+}
+
+HWND PopupButtonNoticeTarget(const CExtBarButton* pButton)
+{
+    return g_pBarServices != nullptr && pButton != nullptr ? g_pBarServices->GetButtonNoticeTarget(pButton) : nullptr;
+}
+
 void PopupShowIdlePrompt(HWND hWndOwner)
 {
     if (g_pBarServices != nullptr) {

@@ -1,5 +1,8 @@
 #include "ui/core/ExtTipText.h"
 
+#include "ui/core/ExtPopupServices.h"
+
+#include <cstdlib>
 #include <cstring>
 
 namespace
@@ -23,4 +26,23 @@ void SetWindowTipText(CToolTipCtrl& tip, CWnd* pWnd, LPCSTR lpszText, bool bActi
     tip.UpdateTipText(lpszText, pWnd, TOOL_ID);
     tip.SetMaxTipWidth(std::strchr(lpszText, '\r') != nullptr ? nMaxWidth : 0);
     tip.Activate(bActivate ? TRUE : FALSE);
+}
+
+bool TakeToolBarTip(CToolTipCtrl& tip, CWnd* pWnd, CPoint point, int nMaxWidth)
+{
+    const HWND hWndParent = pWnd->m_hWnd != nullptr ? ::GetParent(pWnd->m_hWnd) : nullptr;
+    CWnd* pBar = PopupIsToolBarWindow(hWndParent) ? CWnd::FromHandlePermanent(hWndParent) : nullptr;
+    if (pBar == nullptr)
+        return false;
+    ::ClientToScreen(pWnd->m_hWnd, &point);
+    ::ScreenToClient(hWndParent, &point);
+    TOOLINFOA info{};
+    info.cbSize = sizeof(info);
+    const bool bFound = pBar->OnToolHitTest(point, &info) != -1;
+    const bool bOwnText = info.lpszText != nullptr && info.lpszText != LPSTR_TEXTCALLBACKA;
+    if (bFound && bOwnText && (tip.m_hWnd == nullptr || !::IsWindowVisible(tip.m_hWnd)))
+        SetWindowTipText(tip, pWnd, info.lpszText, true, nMaxWidth);
+    if (bOwnText)
+        ::free(info.lpszText);
+    return true;
 }

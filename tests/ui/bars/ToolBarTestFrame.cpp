@@ -3,6 +3,8 @@
 #include "DragInputScript.h"
 #include "ui/core/ExtCmdItem.h"
 #include "ui/core/ExtCmdManager.h"
+#include "ui/core/ExtItemCoveringNotification.h"
+#include "ui/core/ExtPopupMenuWnd.h"
 
 #include <vector>
 
@@ -67,6 +69,16 @@ BOOL CCommandRecordingFrame::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMD
             return TRUE;
     }
     return CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
+LRESULT CCommandRecordingFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == CExtPopupMenuWnd::g_nMsgItemCoveringNotification && wParam != 0) {
+        const auto* pNotice = reinterpret_cast<const CExtItemCoveringNotification*>(wParam);
+        m_notices.push_back({pNotice->m_pButton, pNotice->m_nKind, pNotice->m_nItemIndex});
+        return 0;
+    }
+    return CFrameWnd::WindowProc(message, wParam, lParam);
 }
 
 CToolBarTestFrame::CToolBarTestFrame()

@@ -19,10 +19,19 @@ public:
         bool bEnabled = true;
         int nCheck = 0;
     };
+    // A covering notice as it arrived.
+    struct CoveringNotice
+    {
+        CExtBarButton* pButton;
+        int nKind;
+        int nItem;
+    };
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     std::vector<UINT> m_commands;
     std::map<UINT, UpdateState> m_states;
+    std::vector<CoveringNotice> m_notices;
 };
 
 class CToolBarTestFrame

@@ -313,6 +313,37 @@ TEST_F(ToolBarTest, ToolsBarStandsInTwoColumnsWhereverItDocks)
     }
 }
 
+TEST_F(ToolBarTest, FloatingFixedColumnBarIsMovedNotResizedByItsBorders)
+{
+    const std::vector<UINT> ids{kCmd, kCmd + 1, kCmd + 2, kCmd + 3};
+    for (const bool bFixedColumn : {true, false}) {
+        CExtToolControlBar* pBar = m_frame.DockToolBar(ids, AFX_IDW_DOCKBAR_TOP, [&](CExtToolControlBar* pNew) {
+            pNew->SetFixedColumn(bFixedColumn);
+        });
+        m_frame.Frame()->FloatControlBar(pBar, CPoint(500, 200 + (bFixedColumn ? 0 : 200)));
+        m_frame.Settle();
+        ASSERT_TRUE(pBar->IsFloating());
+        CWnd* pFloating = pBar->GetParentFrame();
+        CRect rc;
+        pFloating->GetWindowRect(&rc);
+        const struct
+        {
+            CPoint pt;
+            LRESULT nResizeCode;
+        } borders[] = {
+            {{rc.left + 1, rc.CenterPoint().y}, HTLEFT},
+            {{rc.right - 2, rc.CenterPoint().y}, HTRIGHT},
+            {{rc.CenterPoint().x, rc.bottom - 2}, HTBOTTOM},
+            {{rc.right - 2, rc.bottom - 2}, HTBOTTOM},
+        };
+        for (const auto& border : borders) {
+            const LRESULT nHit = pFloating->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(border.pt.x, border.pt.y));
+            EXPECT_EQ(bFixedColumn ? HTCAPTION : border.nResizeCode, nHit)
+                << (bFixedColumn ? "fixed columns" : "wrapping bar") << " at " << border.pt.x << "," << border.pt.y;
+        }
+    }
+}
+
 TEST_F(ToolBarTest, UpdateHandlersGreyCheckAndMarkButtonsAsSeenInPixels)
 {
     CExtToolControlBar* pBar = Dock({kCmd, kCmd, kCmd, kCmd});

@@ -110,6 +110,58 @@ TEST(CmdIconTest, PlainDrawingShowsEveryPixelOfThePicture)
     }
 }
 
+// A 32-bit icon: a pattern of colours, its mask transparent on a diagonal band; with alpha the
+// opaque part carries full alpha.
+HICON MakeThirtyTwoBitIcon(bool bAlpha)
+{
+    constexpr int SIZE = 16;
+    BITMAPINFOHEADER bih{sizeof(BITMAPINFOHEADER), SIZE, -SIZE, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* pvBits = nullptr;
+    HBITMAP hColor = ::CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&bih), DIB_RGB_COLORS, &pvBits, nullptr, 0);
+    auto* pBits = static_cast<DWORD*>(pvBits);
+    std::vector<BYTE> mask(static_cast<size_t>(2 * SIZE), 0);
+    for (int y = 0; y < SIZE; ++y)
+        for (int x = 0; x < SIZE; ++x) {
+            const bool bClear = (x + y) % 7 < 2;
+            if (bClear)
+                mask[static_cast<size_t>(2 * y + x / 8)] |= static_cast<BYTE>(0x80 >> (x % 8));
+            const DWORD alpha = bAlpha && !bClear ? 0xFF000000 : 0;
+            pBits[y * SIZE + x] = bClear ? alpha : alpha | static_cast<DWORD>((x * 15) << 16 | (y * 15) << 8 | 90);
+        }
+    HBITMAP hMask = ::CreateBitmap(SIZE, SIZE, 1, 1, mask.data());
+    ICONINFO ii{TRUE, 0, 0, hMask, hColor};
+    HICON hIcon = ::CreateIconIndirect(&ii);
+    ::DeleteObject(hColor);
+    ::DeleteObject(hMask);
+    return hIcon;
+}
+
+// Icons drawn in their plain state look exactly as the system draws them, whether the drawing
+// keeps its own images (no alpha) or leaves blending to the system.
+TEST(CmdIconTest, PlainIconsDrawAsTheSystemDrawsThem)
+{
+    constexpr int CANVAS = 24;
+    auto paintBackground = [](CPixelCanvas& canvas) {
+        for (int y = 0; y < CANVAS; ++y)
+            for (int x = 0; x < CANVAS; ++x)
+                canvas.dc().SetPixel(x, y, (x + y) % 2 == 0 ? RGB(30, 40, 50) : RGB(250, 240, 230));
+    };
+    for (const bool bAlpha : {false, true}) {
+        HICON hIcon = MakeThirtyTwoBitIcon(bAlpha);
+        ASSERT_NE(nullptr, hIcon);
+        CPixelCanvas bySystem(CANVAS, CANVAS), byIcon(CANVAS, CANVAS);
+        paintBackground(bySystem);
+        paintBackground(byIcon);
+        ::DrawIconEx(bySystem.dc().m_hDC, 3, 4, hIcon, 16, 16, 0, nullptr, DI_NORMAL);
+        CExtCmdIcon icon(hIcon, true);
+        // Twice: the first drawing builds what the second reuses.
+        for (int nRound = 0; nRound < 2; ++nRound)
+            ASSERT_TRUE(icon.DrawWithState(byIcon.dc().m_hDC, POINT{3, 4}, CExtCmdIcon::STATE_NORMAL));
+        EXPECT_EQ(bySystem.Pixels(), byIcon.Pixels()) << (bAlpha ? "with alpha" : "without alpha");
+        ::DestroyIcon(hIcon);
+    }
+}
+
 TEST(CmdIconTest, IconSizeComesFromTheHotSpot)
 {
     struct Case { DWORD hotX, hotY; int cx, cy; CSize expected; };
