@@ -9,6 +9,7 @@
 #include "ui/core/ExtCustomColorDialog.h"
 #include "ui/core/ExtPaintManagerHolder.h"
 #include "ui/core/ExtPaintManagerStudio2005.h"
+#include "ui/core/ExtPopupBaseWnd.h"
 
 #include "platform/gdiplus/GdiPlus.h"
 #include "platform/mfc/CommandLineInfo.h"
@@ -115,6 +116,9 @@ BOOL CFlashEditorApp::InitInstance()
     m_bGdiplusStarted = true;
 
     g_PaintManagerHolder.ReplaceByClass(RUNTIME_CLASS(CExtPaintManagerStudio2005));
+    // Menus always open with all their items, over a shadow.
+    CExtPopupBaseWnd::g_bHideRarelyUsedItems = false;
+    CExtPopupBaseWnd::g_bPopupShadows = true;
     // Colour buttons' custom colours open the framework's colour dialog.
     CExtCustomColorDialog::Install(&CExtColorDlg::PickCustomColor);
 

@@ -79,6 +79,9 @@ BOOL CFlashEditorChildFrame::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMD
 
 LRESULT CFlashEditorChildFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // A preview closed with its window gives the main frame's bars back.
+    if (message == WM_DESTROY && GetMDIFrame() != nullptr && GetMDIFrame()->MDIGetActive() == this)
+        UpdateMainFrameBars(nullptr);
     if (message >= kFirstApplicationMessage && message <= 0xFFFF)
     {
         if (CFlashEditorView* pStage = GetStageView())
@@ -107,6 +110,23 @@ void CFlashEditorChildFrame::OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, C
     C3WaySplitterFrame::OnMDIActivate(bActivate, pActivateWnd, pDeactivateWnd);
     if (bActivate)
         NotifyPanelsOfActivation();
+    if (bActivate || pActivateWnd == nullptr)
+        UpdateMainFrameBars(bActivate ? this : nullptr);
+}
+
+void CFlashEditorChildFrame::RecalcLayout(BOOL bNotify)
+{
+    C3WaySplitterFrame::RecalcLayout(bNotify);
+    // A print preview starting or ending lays the frame out again.
+    CMDIFrameWnd* pMain = GetMDIFrame();
+    if (pMain != nullptr && pMain->MDIGetActive() == this)
+        UpdateMainFrameBars(this);
+}
+
+void CFlashEditorChildFrame::UpdateMainFrameBars(CFrameWnd* pActiveChild)
+{
+    if (auto* pMain = dynamic_cast<CFlashEditorMainFrame*>(GetMDIFrame()))
+        pMain->UpdateBarsForPrintPreview(pActiveChild);
 }
 
 void CFlashEditorChildFrame::NotifyPanelsOfActivation()

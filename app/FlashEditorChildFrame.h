@@ -17,6 +17,7 @@ public:
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+    void RecalcLayout(BOOL bNotify = TRUE) override;
 
     afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
     afx_msg void OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDeactivateWnd);
@@ -29,4 +30,6 @@ public:
 
 private:
     void NotifyPanelsOfActivation();
+    // The main frame's bars hide while the active document window shows a print preview.
+    void UpdateMainFrameBars(CFrameWnd* pActiveChild);
 };

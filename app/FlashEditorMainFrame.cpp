@@ -1,9 +1,24 @@
 #include "app/FlashEditorMainFrame.h"
 
+#include "app/FlashEditorApp.h"
 #include "app/FlashEditorChildFrame.h"
+#include "app/panels/FlashEditorTool.h"
 #include "resources/app/AppResources.h"
+#include "stage/DrawBrushTool.h"
+#include "stage/DrawEllipseTool.h"
+#include "stage/DrawEraserTool.h"
+#include "stage/DrawFreeHandTool.h"
+#include "stage/DrawLineTool.h"
+#include "stage/DrawRectangleTool.h"
+#include "stage/FlashEditorView.h"
+
+#include "ui/bars/ExtBarButton.h"
+#include "ui/core/ExtCmdManager.h"
 
 #include "platform/mfc/WinApp.h"
+
+#include <algorithm>
+#include <iterator>
 
 #include <dde.h>
 
@@ -16,13 +31,274 @@ constexpr WPARAM kPrevPaneFromAccelerator = MAKEWPARAM(ID_PREV_PANE, 1);
 constexpr WORD kDDEAckPositive = 0x8000;
 constexpr WORD kDDEAckNegative = 0x0000;
 
+// 0 is the stretching message pane.
+constexpr UINT kIndicators[] = {0, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
+
+// Menus and tool bars whose commands and pictures the command profile knows.
+constexpr UINT kProfileMenus[] = {IDR_MAINFRAME, IDR_QPDTYPE};
+constexpr UINT kProfileToolBars[] = {IDR_DRAWING_TOOLS, IDR_LIBRARY_TOOLBAR, IDR_INSPECTOR_TOOLBAR};
+
+// The sixteen drawing tools stand in two columns when docked at a side.
+constexpr int kDrawingToolRowEnds[] = {1, 3, 5, 7, 9, 11, 13};
+constexpr int kVerticalLayoutMode = 1;
+
+// Sizes of the fixed panels in their bars.
+constexpr SIZE kColorsPanelSize = {60, 120};
+constexpr SIZE kFontPanelSize = {400, 24};
+constexpr SIZE kBrushPanelSize = {60, 80};
+constexpr SIZE kEraserPanelSize = {60, 40};
+
+// Share of a side bar's place that the bar docked below it takes.
+constexpr int kStackedBarPercent = 30;
+
+// Every command of the main menu is basic: menus never hide items.
+constexpr UINT kBasicCommands[] = {
+    ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_EXPORT_FLASH_MOVIE,
+    ID_EXPORT_ANIMATION, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP, ID_FILE_MRU_FILE1, ID_APP_EXIT,
+    ID_EDIT_UNDO, ID_EDIT_REDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_PASTE_IN_PLACE, ID_EDIT_CLEAR,
+    ID_VIEW_MENU_BAR, ID_VIEW_TOOLBAR, ID_VIEW_DRAWING_TOOLBAR, ID_VIEW_STATUS_BAR, ID_VIEW_COLORS, ID_VIEW_FONT,
+    ID_VIEW_ZOOM_IN, ID_VIEW_ZOOM_OUT, ID_INSERT_LAYER, ID_INSERT_BITMAP, ID_INSERT_INTERSECTION, ID_INSERT_UNION,
+    ID_INSERT_DIFFERENCE, ID_MODIFY_DOCUMENT, ID_ARRANGE_BRING_TO_FRONT, ID_ARRANGE_SEND_TO_BACK, ID_CONTROL_PLAY,
+    ID_CONTROL_REWIND, ID_CONTROL_GO_TO_END, ID_WINDOW_NEW, ID_WINDOW_CASCADE, ID_WINDOW_TILE_HORZ,
+    ID_WINDOW_ARRANGE, ID_VIEW_SHAPE, ID_VIEW_OBJECT_INSPECTOR, ID_HELP_TOPICS, ID_APP_ABOUT, 0};
+
+LPCSTR ProfileName()
+{
+    return AfxGetApp()->m_pszProfileName;
+}
+
+CRect WindowRectOf(const CWnd& wnd)
+{
+    CRect rc;
+    wnd.GetWindowRect(&rc);
+    return rc;
+}
+
 } // namespace
 
 IMPLEMENT_DYNAMIC(CFlashEditorMainFrame, CMDIFrameWnd)
 
 BEGIN_MESSAGE_MAP(CFlashEditorMainFrame, CMDIFrameWnd)
+    ON_WM_CREATE()
+    ON_COMMAND_EX(ID_VIEW_MENU_BAR, OnBarCheck)
+    ON_COMMAND_EX(ID_VIEW_TOOLBAR, OnBarCheck)
+    ON_COMMAND_EX(ID_VIEW_DRAWING_TOOLBAR, OnBarCheck)
+    ON_COMMAND_EX(ID_VIEW_COLORS, OnBarCheck)
+    ON_COMMAND_EX(ID_VIEW_SHAPE, OnBarCheck)
+    ON_COMMAND_EX(ID_VIEW_FONT, OnBarCheck)
+    ON_COMMAND_EX(ID_VIEW_LIBRARY, OnBarCheck)
+    ON_COMMAND_EX(ID_VIEW_OBJECT_INSPECTOR, OnBarCheck)
+    ON_COMMAND_EX(ID_VIEW_BRUSH, OnBarCheck)
+    ON_COMMAND_EX(ID_VIEW_ERASER, OnBarCheck)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_MENU_BAR, OnUpdateBarCheck)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_TOOLBAR, OnUpdateBarCheck)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_DRAWING_TOOLBAR, OnUpdateBarCheck)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_COLORS, OnUpdateBarCheck)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_SHAPE, OnUpdateBarCheck)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_FONT, OnUpdateBarCheck)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_LIBRARY, OnUpdateBarCheck)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_OBJECT_INSPECTOR, OnUpdateBarCheck)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_BRUSH, OnUpdateBarCheck)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_ERASER, OnUpdateBarCheck)
     ON_MESSAGE(WM_DDE_EXECUTE, OnDDEExecute)
+    ON_REGISTERED_MESSAGE(CExtControlBar::g_nMsgConstructPopupMenu, OnConstructPopupMenu)
 END_MESSAGE_MAP()
+
+CFlashEditorMainFrame::CFlashEditorMainFrame() = default;
+
+int CFlashEditorMainFrame::OnCreate(LPCREATESTRUCTA lpCreateStruct)
+{
+    if (CMDIFrameWnd::OnCreate(lpCreateStruct) == -1)
+        return -1;
+
+    const LPCSTR profile = ProfileName();
+    if (!g_CmdManager->CreateProfile(profile, m_hWnd) || !g_CmdManager->AttachProfileWindow(profile, m_hWnd))
+        return -1;
+    for (UINT menu : kProfileMenus)
+        if (!g_CmdManager->ImportMenuResource(profile, menu, false, true))
+            return -1;
+    for (UINT toolBar : kProfileToolBars)
+        if (!g_CmdManager->ImportToolbarResourceId(profile, toolBar, nullptr, nullptr, false, true, kToolBarMask))
+            return -1;
+
+    if (!CreateToolBars() || !CreatePanelBars())
+        return -1;
+    EnableBarDocking();
+    // The framework's dock bars replace the frame's own before anything docks: replacing them
+    // later would destroy the bars docked in them.
+    if (!CExtControlBar::InstallFrameDocking(this, CBRS_ALIGN_ANY, true))
+        return -1;
+    // The framework has no auto-hide areas yet: a frame without them still docks every bar.
+    CExtControlBar::InstallFrameAutoHideAreas(this);
+
+    if (!CExtControlBar::LoadFrameBarState(this, kRegistryKey, profile, profile, &m_wpSaved, true, true))
+    {
+        m_wpSaved = WINDOWPLACEMENT{};
+        DockBarsByDefault();
+    }
+    RecalcLayout();
+
+    g_CmdManager->MarkBasicCommands(profile, kBasicCommands, true);
+
+    // The Library bar never shows, and its toggle stays disabled.
+    m_wndLibraryBar.ShowWindow(SW_HIDE);
+    ShowControlBar(&m_wndLibraryBar, FALSE, FALSE);
+    m_wndLibraryBar.EnableWindow(FALSE);
+    return 0;
+}
+
+bool CFlashEditorMainFrame::CreateToolBars()
+{
+    if (!m_wndToolBar.CreateBarWindow(nullptr, this, AFX_IDW_TOOLBAR, kBarStyle) ||
+        !m_wndToolBar.LoadButtonsFromResource(IDR_MAINFRAME, kToolBarMask))
+        return false;
+    if (!m_wndDrawingBar.CreateBarWindow("Tools", this, ID_VIEW_DRAWING_TOOLBAR, kBarStyle) ||
+        !m_wndDrawingBar.LoadButtonsFromResource(IDR_DRAWING_TOOLS, kToolBarMask))
+        return false;
+    // The bar keeps the wrap marks given here.
+    m_wndDrawingBar.SetFixedColumn(true);
+    for (int i : kDrawingToolRowEnds)
+        if (CExtBarButton* pButton = m_wndDrawingBar.GetButtonByIndex(i))
+            pButton->SetWrapFlag(kVerticalLayoutMode, true);
+    return m_wndStatusBar.Create(this, kStatusBarStyle, AFX_IDW_STATUS_BAR) &&
+           m_wndStatusBar.SetupIndicatorPanes(kIndicators, int(std::size(kIndicators)));
+}
+
+bool CFlashEditorMainFrame::CreatePanelBars()
+{
+    struct Bar {
+        CExtControlBar& bar;
+        const char* caption;
+        UINT id;
+    };
+    const Bar bars[] = {
+        {m_wndColorsBar, "Colors", ID_VIEW_COLORS},
+        {m_wndShapeBar, "Shape", ID_VIEW_SHAPE},
+        {m_wndLibraryBar, "Library", ID_VIEW_LIBRARY},
+        {m_wndObjectInspectorBar, "ObjectInspector", ID_VIEW_OBJECT_INSPECTOR},
+        {m_wndFontBar, "Font", ID_VIEW_FONT},
+        {m_wndBrushBar, "Brush", ID_VIEW_BRUSH},
+        {m_wndEraserBar, "Eraser", ID_VIEW_ERASER},
+    };
+    for (const Bar& b : bars)
+        if (!b.bar.CreateBarWindow(b.caption, this, b.id, kBarStyle))
+            return false;
+    m_wndFontBar.SetTopMargin(false);
+    return true;
+}
+
+void CFlashEditorMainFrame::EnableBarDocking()
+{
+    CControlBar* bars[] = {&m_wndToolBar, &m_wndDrawingBar, &m_wndColorsBar, &m_wndShapeBar,
+                           &m_wndLibraryBar, &m_wndObjectInspectorBar, &m_wndFontBar, &m_wndBrushBar,
+                           &m_wndEraserBar};
+    for (CControlBar* pBar : bars)
+        pBar->EnableDocking(CBRS_ALIGN_ANY);
+}
+
+void CFlashEditorMainFrame::DockBarsByDefault()
+{
+    DockControlBar(&m_wndToolBar);
+    RecalcLayout();
+
+    // Tools at the left, Colors below it, Brush and Eraser below Colors but hidden.
+    DockControlBar(&m_wndDrawingBar, AFX_IDW_DOCKBAR_LEFT);
+    CRect rc = WindowRectOf(m_wndDrawingBar);
+    rc.OffsetRect(0, 1);
+    DockControlBar(&m_wndColorsBar, AFX_IDW_DOCKBAR_LEFT, &rc);
+    for (CControlBar* pBar : {static_cast<CControlBar*>(&m_wndBrushBar), static_cast<CControlBar*>(&m_wndEraserBar)})
+    {
+        rc = WindowRectOf(m_wndColorsBar);
+        rc.OffsetRect(0, 1);
+        DockControlBar(pBar, AFX_IDW_DOCKBAR_LEFT, &rc);
+        ShowControlBar(pBar, FALSE, FALSE);
+    }
+    RecalcLayout();
+
+    // Font beside the main tool bar, in its row.
+    rc = WindowRectOf(m_wndToolBar);
+    rc.OffsetRect(1, 0);
+    DockControlBar(&m_wndFontBar, AFX_IDW_DOCKBAR_TOP, &rc);
+    ShowControlBar(&m_wndFontBar, TRUE, FALSE);
+
+    // Shape at the right, ObjectInspector and Library sharing its place below it.
+    m_wndShapeBar.DockToFrameSide(AFX_IDW_DOCKBAR_RIGHT, true, nullptr, true);
+    RecalcLayout();
+    m_wndObjectInspectorBar.DockNextToBar(kStackedBarPercent, &m_wndShapeBar, AFX_IDW_DOCKBAR_BOTTOM, nullptr, true);
+    m_wndLibraryBar.DockNextToBar(kStackedBarPercent, &m_wndObjectInspectorBar, AFX_IDW_DOCKBAR_BOTTOM, nullptr, true);
+    RecalcLayout();
+    ShowControlBar(&m_wndObjectInspectorBar, TRUE, FALSE);
+}
+
+void CFlashEditorMainFrame::UpdateBarsForPrintPreview(CFrameWnd* pActiveChild)
+{
+    const bool bPreview = pActiveChild != nullptr && CExtControlBar::IsFrameInPrintPreview(pActiveChild);
+    if (bPreview == m_bBarsHiddenForPreview)
+        return;
+    m_bBarsHiddenForPreview = bPreview;
+    // The hidden bars carry the tempHide mark until the preview ends.
+    for (POSITION pos = m_listControlBars.GetHeadPosition(); pos != nullptr;)
+    {
+        auto* pBar = static_cast<CControlBar*>(m_listControlBars.GetNext(pos));
+        if (pBar->GetSafeHwnd() == nullptr || pBar->IsDockBar())
+            continue;
+        if (bPreview && pBar->IsVisible())
+        {
+            ShowControlBar(pBar, FALSE, FALSE);
+            pBar->m_nStateFlags |= CControlBar::tempHide;
+        }
+        else if (!bPreview && (pBar->m_nStateFlags & CControlBar::tempHide) != 0)
+        {
+            pBar->m_nStateFlags &= ~UINT(CControlBar::tempHide);
+            ShowControlBar(pBar, TRUE, FALSE);
+        }
+    }
+    RecalcLayout();
+}
+
+BOOL CFlashEditorMainFrame::DestroyWindow()
+{
+    // The layout saved is the one the user sees outside a preview.
+    UpdateBarsForPrintPreview(nullptr);
+    const LPCSTR profile = ProfileName();
+    CExtControlBar::SaveFrameBarState(this, kRegistryKey, profile, profile, &m_wpSaved, true, true);
+    g_CmdManager->DetachProfileWindow(m_hWnd, false, nullptr);
+    return CMDIFrameWnd::DestroyWindow();
+}
+
+void CFlashEditorMainFrame::ActivateFrame(int nCmdShow)
+{
+    // The loaded layout has already brought the placement onto a monitor, never minimised.
+    if (m_wpSaved.showCmd != 0)
+    {
+        nCmdShow = int(m_wpSaved.showCmd);
+        SetWindowPlacement(&m_wpSaved);
+        m_wpSaved.showCmd = 0;
+    }
+    CMDIFrameWnd::ActivateFrame(nCmdShow);
+}
+
+BOOL CFlashEditorMainFrame::OnBarCheck(UINT nID)
+{
+    CExtControlBar::ToggleFrameBar(this, nID, false);
+    return TRUE;
+}
+
+void CFlashEditorMainFrame::OnUpdateBarCheck(CCmdUI* pCmdUI)
+{
+    if (pCmdUI->m_nID == ID_VIEW_LIBRARY)
+    {
+        pCmdUI->Enable(FALSE);
+        return;
+    }
+    CExtControlBar::UpdateFrameBarToggleUI(this, pCmdUI, false);
+}
+
+LRESULT CFlashEditorMainFrame::OnConstructPopupMenu(WPARAM, LPARAM)
+{
+    // The frame "built" the menu: bars, dock areas and chevrons open none.
+    return 1;
+}
 
 CFlashEditorChildFrame* CFlashEditorMainFrame::GetActiveChildFrame() const
 {
@@ -47,26 +323,43 @@ CFlashEditorView* CFlashEditorMainFrame::ResolveView(CFlashEditorView* pView) co
     return pView != nullptr ? pView : GetActiveStageView();
 }
 
+void CFlashEditorMainFrame::NotifyPanels(CFlashEditorView* pView, void (CFlashEditorTool::*notify)(CFlashEditorView*))
+{
+    pView = ResolveView(pView);
+    if (pView == nullptr)
+        return;
+    // By index, the size read again each time: a panel's refresh may add or remove panels.
+    for (size_t i = 0; i < g_ToolPanels.size(); ++i)
+        (g_ToolPanels[i]->*notify)(pView);
+}
+
 void CFlashEditorMainFrame::NotifySelectionChanged(CFlashEditorView* pView)
 {
-    if (ResolveView(pView) == nullptr)
-        return;
-    // No panel is docked in this frame yet; the panel list joins with the docking bars.
+    NotifyPanels(pView, &CFlashEditorTool::OnSelectionChanged);
 }
 
 void CFlashEditorMainFrame::NotifyDocumentChanged(CFlashEditorView* pView)
 {
-    NotifySelectionChanged(pView);
+    NotifyPanels(pView, &CFlashEditorTool::OnDocumentChanged);
 }
 
 void CFlashEditorMainFrame::NotifyStyleChanged(CFlashEditorView* pView)
 {
-    NotifySelectionChanged(pView);
+    NotifyPanels(pView, &CFlashEditorTool::OnStyleChanged);
 }
 
 void CFlashEditorMainFrame::UpdateToolOptionBars()
 {
-    // The Brush, Eraser and Shape bars follow the stage's tool once the docking bars exist.
+    CFlashEditorView* pView = GetActiveStageView();
+    if (pView == nullptr || m_wndBrushBar.GetSafeHwnd() == nullptr)
+        return;
+    const CDrawingTool* pCurrent = pView->GetCurrentTool();
+    ShowControlBar(&m_wndBrushBar, pCurrent == pView->GetBrushTool(), FALSE);
+    ShowControlBar(&m_wndEraserBar, pCurrent == pView->GetEraserTool(), FALSE);
+    // The Shape bar is opened here, never closed.
+    if (pCurrent == pView->GetEllipseTool() || pCurrent == pView->GetRectangleTool() ||
+        pCurrent == pView->GetPencilTool() || pCurrent == pView->GetLineTool())
+        ShowControlBar(&m_wndShapeBar, TRUE, FALSE);
 }
 
 LRESULT CFlashEditorMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)

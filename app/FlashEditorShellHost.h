@@ -39,10 +39,9 @@ public:
     HCURSOR GetBrushCursor() override { return nullptr; }
     const Gdiplus::GraphicsPath* GetEraserPath() override { return nullptr; }
     HCURSOR GetEraserCursor() override { return nullptr; }
-    // The library panel's picture import and the document properties dialog come with the
-    // panels; until then both answer nothing.
-    HBITMAP ImportPictureFile() override { return nullptr; }
-    void EditDocumentProperties(CFlashEditorDoc*) override {}
+    // Through the library panel, wherever it is hosted; nothing without one.
+    HBITMAP ImportPictureFile() override;
+    void EditDocumentProperties(CFlashEditorDoc* document) override;
 
 private:
     static CFlashEditorMainFrame* MainFrame();

@@ -36,8 +36,12 @@ constexpr size_t kMarkersForPresets = 3;
 
 void ReadLinearGradientMarkers(const Gdiplus::LinearGradientBrush& brush, std::vector<CGradientMarker>& markers)
 {
-    if (ReadPresetColors(brush, markers))
-        return;
+    if (!ReadPresetColors(brush, markers))
+        ReadLinearGradientEnds(brush, markers);
+}
+
+void ReadLinearGradientEnds(const Gdiplus::LinearGradientBrush& brush, std::vector<CGradientMarker>& markers)
+{
     Gdiplus::Color ends[2];
     brush.GetLinearColors(ends);
     markers.emplace_back(0.0, ArgbToColorRef(ends[0].GetValue()));
@@ -46,8 +50,12 @@ void ReadLinearGradientMarkers(const Gdiplus::LinearGradientBrush& brush, std::v
 
 void ReadPathGradientMarkers(const Gdiplus::PathGradientBrush& brush, std::vector<CGradientMarker>& markers)
 {
-    if (ReadPresetColors(brush, markers))
-        return;
+    if (!ReadPresetColors(brush, markers))
+        ReadPathGradientEnds(brush, markers);
+}
+
+void ReadPathGradientEnds(const Gdiplus::PathGradientBrush& brush, std::vector<CGradientMarker>& markers)
+{
     Gdiplus::Color centre;
     brush.GetCenterColor(&centre);
     Gdiplus::Color surround;

@@ -14,6 +14,10 @@ public:
     COLORREF m_clrColor = 0;
 };
 
+// Appends the brush's two end colours at 0 and 1, presets aside.
+void ReadLinearGradientEnds(const Gdiplus::LinearGradientBrush& brush, std::vector<CGradientMarker>& markers);
+// Appends the centre colour at 0 and the first surround colour at 1, presets aside.
+void ReadPathGradientEnds(const Gdiplus::PathGradientBrush& brush, std::vector<CGradientMarker>& markers);
 // Appends the brush's preset colours, or its two end colours at 0 and 1 without presets.
 void ReadLinearGradientMarkers(const Gdiplus::LinearGradientBrush& brush, std::vector<CGradientMarker>& markers);
 // Appends the brush's preset colours, or the centre colour at 0 and the first surround colour

@@ -92,18 +92,33 @@ CWinApp::CWinApp(LPCSTR lpszAppName)
     }
 }
 
+namespace {
+
+// What the application holds of Win32: the templates' menus and accelerators, the shell's DDE
+// atoms, the printer set-up. Released by ExitInstance, while Win32 still answers: a Winelib
+// program's static destructors run after its connection to the Wine server has closed.
+void ReleaseWin32Resources(CWinApp& app)
+{
+    delete app.m_pDocManager;
+    app.m_pDocManager = nullptr;
+    if (app.m_atomApp != 0)
+        ::GlobalDeleteAtom(app.m_atomApp);
+    if (app.m_atomSystemTopic != 0)
+        ::GlobalDeleteAtom(app.m_atomSystemTopic);
+    app.m_atomApp = app.m_atomSystemTopic = 0;
+    if (app.m_hDevMode != nullptr)
+        ::GlobalFree(app.m_hDevMode);
+    if (app.m_hDevNames != nullptr)
+        ::GlobalFree(app.m_hDevNames);
+    app.m_hDevMode = app.m_hDevNames = nullptr;
+}
+
+} // namespace
+
 CWinApp::~CWinApp()
 {
-    delete m_pDocManager;
+    ReleaseWin32Resources(*this);
     delete m_pRecentFileList;
-    if (m_atomApp != 0)
-        ::GlobalDeleteAtom(m_atomApp);
-    if (m_atomSystemTopic != 0)
-        ::GlobalDeleteAtom(m_atomSystemTopic);
-    if (m_hDevMode != nullptr)
-        ::GlobalFree(m_hDevMode);
-    if (m_hDevNames != nullptr)
-        ::GlobalFree(m_hDevNames);
     if (g_pApp == this)
         g_pApp = nullptr;
 }
@@ -158,6 +173,7 @@ int CWinApp::ExitInstance()
     if (m_pRecentFileList != nullptr)
         m_pRecentFileList->WriteList();
     AfxOleTerm();
+    ReleaseWin32Resources(*this);
     return CWinThread::ExitInstance();
 }
 

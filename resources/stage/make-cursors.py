@@ -9,6 +9,8 @@ rotate.cur (159): a ring with an arrow head, over a free-transform rotation zone
 bucket.cur (194): a tipped bucket pouring a drop, the drop's tip the hot spot.
 inkbottle.cur (195): a bottle with a drop, the drop's tip the hot spot.
 dropper.cur (196): an eyedropper, its tip the hot spot.
+handle.cur (156): an arrow with a small hollow square, over a joint or control point of the
+subselection tool.
 Run from this folder; the .rc file names the results.
 """
 import struct
@@ -132,6 +134,17 @@ def centre_mark():
     return grid
 
 
+def handle():
+    grid = build(False)
+    for d in range(7):
+        for x, y in ((17 + d, 17), (17 + d, 23), (17, 17 + d), (23, 17 + d)):
+            plot(grid, x, y)
+    for y in range(18, 23):
+        for x in range(18, 23):
+            plot(grid, x, y, ".")
+    return grid
+
+
 def rotate():
     grid = blank()
     ring(grid, 15, 15, 10, 30, 330)
@@ -172,8 +185,10 @@ CURSORS = (
     ("bucket.cur", bucket(), (3, 31)),
     ("inkbottle.cur", ink_bottle(), (28, 31)),
     ("dropper.cur", dropper(), (0, 31)),
+    ("handle.cur", handle(), (0, 0)),
 )
 
-for name, grid, hotspot in CURSORS:
-    with open(name, "wb") as f:
-        f.write(encode(grid, hotspot))
+if __name__ == "__main__":
+    for name, grid, hotspot in CURSORS:
+        with open(name, "wb") as f:
+            f.write(encode(grid, hotspot))

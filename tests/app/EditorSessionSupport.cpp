@@ -52,7 +52,7 @@ public:
         m_state.enabled = bOn != FALSE;
     }
     void SetText(LPCSTR lpszText) override { m_state.text = lpszText != nullptr ? lpszText : ""; }
-    void SetCheck(int) override {}
+    void SetCheck(int nCheck) override { m_state.checked = nCheck != 0; }
     CCommandState m_state;
 };
 

@@ -3,6 +3,9 @@
 // whole program (its messages recorded instead of shown), pumping of its messages, the update
 // state of a command, a helper that answers the next file dialog, and window captures.
 #include "app/FlashEditorApp.h"
+#include "resources/app/AppResources.h"
+
+#include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
@@ -32,6 +35,7 @@ void SendCommand(UINT id);
 struct CCommandState {
     bool handled = false;
     bool enabled = false;
+    bool checked = false;
     std::string text;
 };
 CCommandState QueryCommand(UINT id);
@@ -54,3 +58,15 @@ private:
 
 std::string TempPath(const char* name);
 std::string UnixPath(const std::string& windowsPath);
+
+// Leaves one new, unmodified document open: the state every test starts from.
+class EditorSession : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        SessionApp().CloseAllDocuments(FALSE);
+        SendCommand(ID_FILE_NEW);
+        SessionApp().m_messages.clear();
+        ASSERT_NE(ActiveDocument(), nullptr);
+    }
+};

@@ -24,18 +24,6 @@
 
 namespace {
 
-// Leaves one new, unmodified document open: the state every test starts from.
-class EditorSession : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        SessionApp().CloseAllDocuments(FALSE);
-        SendCommand(ID_FILE_NEW);
-        SessionApp().m_messages.clear();
-        ASSERT_NE(ActiveDocument(), nullptr);
-    }
-};
-
 TEST_F(EditorSession, NewDocumentHasTimelineAboveStageAndNothingToUndo)
 {
     CFlashEditorMainFrame* pMain = MainFrame();
@@ -159,6 +147,17 @@ TEST_F(EditorSession, HelpTopicsReturnsAtOnceAndNamesTheAddressWithoutABrowser)
     }
 }
 
+std::vector<CControlBar*> VisibleBars(CFrameWnd* pFrame)
+{
+    std::vector<CControlBar*> bars;
+    for (POSITION pos = pFrame->m_listControlBars.GetHeadPosition(); pos != nullptr;) {
+        auto* pBar = static_cast<CControlBar*>(pFrame->m_listControlBars.GetNext(pos));
+        if (!pBar->IsDockBar() && pBar->IsWindowVisible())
+            bars.push_back(pBar);
+    }
+    return bars;
+}
+
 TEST_F(EditorSession, PrintPreviewShowsTheActivePaneAndGivesTheWindowBack)
 {
     CFlashEditorMainFrame* pMain = MainFrame();
@@ -177,8 +176,13 @@ TEST_F(EditorSession, PrintPreviewShowsTheActivePaneAndGivesTheWindowBack)
         SCOPED_TRACE(c.pane);
         ASSERT_NE(c.view, nullptr);
         pChild->SetActiveView(c.view);
+        CControlBar* pToolBar = pMain->GetControlBar(AFX_IDW_TOOLBAR);
+        ASSERT_NE(pToolBar, nullptr);
+        const std::vector<CControlBar*> shown = VisibleBars(pMain);
+        ASSERT_FALSE(shown.empty());
         SendCommand(ID_FILE_PRINT_PREVIEW);
         PumpMessages();
+        EXPECT_TRUE(VisibleBars(pMain).empty()) << "the bars make room for the preview";
         auto* pPreview = dynamic_cast<CPreviewView*>(pChild->GetActiveView());
         ASSERT_NE(pPreview, nullptr);
         EXPECT_EQ(pPreview->m_pPrintView, c.view);
@@ -190,6 +194,7 @@ TEST_F(EditorSession, PrintPreviewShowsTheActivePaneAndGivesTheWindowBack)
         pPreview->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_CLOSE, 0);
         PumpMessages();
         EXPECT_EQ(pChild->GetActiveView(), c.view);
+        EXPECT_EQ(VisibleBars(pMain), shown) << "the same bars come back";
         EXPECT_TRUE(::IsWindowVisible(pMain->GetActiveStageView()->GetSafeHwnd()));
         EXPECT_TRUE(::IsWindowVisible(pMain->GetActiveTimelineView()->GetSafeHwnd()));
     }
