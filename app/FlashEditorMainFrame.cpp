@@ -9,6 +9,8 @@
 #include "resources/panels/BrushResources.h"
 #include "resources/panels/ColorsPanelResources.h"
 #include "resources/panels/FontResources.h"
+#include "resources/panels/LibraryResources.h"
+#include "resources/panels/ObjectInspectorResources.h"
 #include "resources/panels/ShapePanelResources.h"
 #include "stage/DrawBrushTool.h"
 #include "stage/DrawEllipseTool.h"
@@ -191,8 +193,9 @@ bool CFlashEditorMainFrame::CreatePanelBars()
     const Bar bars[] = {
         {m_wndColorsBar, "Colors", ID_VIEW_COLORS, &m_wndColorsTool, IDD_COLORS_PANEL, kColorsPanelSize},
         {m_wndShapeBar, "Shape", ID_VIEW_SHAPE, &m_wndShapeTool, IDD_SHAPE_PANEL, {}},
-        {m_wndLibraryBar, "Library", ID_VIEW_LIBRARY, nullptr, 0, {}},
-        {m_wndObjectInspectorBar, "ObjectInspector", ID_VIEW_OBJECT_INSPECTOR, nullptr, 0, {}},
+        {m_wndLibraryBar, "Library", ID_VIEW_LIBRARY, &m_wndLibraryTool, IDD_LIBRARY_TOOL, {}},
+        {m_wndObjectInspectorBar, "ObjectInspector", ID_VIEW_OBJECT_INSPECTOR, &m_wndObjectInspectorTool,
+         IDD_OBJECT_INSPECTOR_TOOL, {}},
         {m_wndFontBar, "Font", ID_VIEW_FONT, &m_wndFontTool, IDD_FONT_TOOL, kFontPanelSize},
         {m_wndBrushBar, "Brush", ID_VIEW_BRUSH, &m_wndBrushTool, IDD_BRUSH_TOOL, kBrushPanelSize},
         {m_wndEraserBar, "Eraser", ID_VIEW_ERASER, &m_wndEraserTool, IDD_ERASER_TOOL, kEraserPanelSize},
@@ -201,8 +204,6 @@ bool CFlashEditorMainFrame::CreatePanelBars()
     {
         if (!b.bar.CreateBarWindow(b.caption, this, b.id, kBarStyle))
             return false;
-        if (b.panel == nullptr)
-            continue;
         if (!b.panel->Create(b.dialog, &b.bar))
             return false;
         if (b.size.cx != 0)
@@ -223,8 +224,8 @@ void CFlashEditorMainFrame::EnableBarDocking()
                            &m_wndEraserBar};
     for (CControlBar* pBar : bars)
         pBar->EnableDocking(CBRS_ALIGN_ANY);
-    CFlashEditorTool* panels[] = {&m_wndColorsTool, &m_wndShapeTool, &m_wndFontTool, &m_wndBrushTool,
-                                  &m_wndEraserTool};
+    CFlashEditorTool* panels[] = {&m_wndColorsTool, &m_wndShapeTool, &m_wndLibraryTool, &m_wndObjectInspectorTool,
+                                  &m_wndFontTool, &m_wndBrushTool, &m_wndEraserTool};
     for (CFlashEditorTool* pPanel : panels)
         pPanel->ShowSizeGripper(false);
 }

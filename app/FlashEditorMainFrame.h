@@ -7,6 +7,8 @@
 #include "app/panels/BrushTool.h"
 #include "app/panels/EraserTool.h"
 #include "app/panels/FontTool.h"
+#include "app/panels/LibraryTool.h"
+#include "app/panels/ObjectInspectorTool.h"
 #include "app/panels/QuickColorTool.h"
 #include "app/panels/ShapeTool.h"
 
@@ -102,7 +104,9 @@ private:
     CFlashEditorPanelControlBar m_wndFontBar;
     CFontTool m_wndFontTool;
     CFlashEditorControlBar m_wndLibraryBar;
+    CLibraryTool m_wndLibraryTool;
     CFlashEditorControlBar m_wndObjectInspectorBar;
+    CObjectInspectorTool m_wndObjectInspectorTool;
     CFlashEditorPanelControlBar m_wndBrushBar;
     CBrushTool m_wndBrushTool;
     CFlashEditorPanelControlBar m_wndEraserBar;

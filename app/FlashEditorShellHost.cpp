@@ -1,6 +1,8 @@
 #include "app/FlashEditorShellHost.h"
 
 #include "app/FlashEditorMainFrame.h"
+#include "app/dialogs/DocumentPropertiesDlg.h"
+#include "app/panels/LibraryTool.h"
 #include "export/avi/AVI_Writer.h"
 #include "export/gif/RasterImage.h"
 #include "export/gif/RasterImageGIF.h"
@@ -245,4 +247,18 @@ HCURSOR CFlashEditorShellHost::GetEraserCursor()
 {
     CFlashEditorMainFrame* pMain = MainFrame();
     return pMain != nullptr ? pMain->GetEraserPanel().GetEraserCursor() : nullptr;
+}
+
+HBITMAP CFlashEditorShellHost::ImportPictureFile()
+{
+    for (CFlashEditorTool* pPanel : g_ToolPanels)
+        if (auto* pLibrary = dynamic_cast<CLibraryTool*>(pPanel); pLibrary != nullptr && pLibrary->GetSafeHwnd() != nullptr)
+            return pLibrary->ImportPictureFile();
+    return nullptr;
+}
+
+void CFlashEditorShellHost::EditDocumentProperties(CFlashEditorDoc* document)
+{
+    CDocumentPropertiesDlg dialog;
+    dialog.EditDocument(document);
 }

@@ -39,10 +39,9 @@ public:
     HCURSOR GetBrushCursor() override;
     const Gdiplus::GraphicsPath* GetEraserPath() override;
     HCURSOR GetEraserCursor() override;
-    // The library panel's picture import and the document properties dialog come with the
-    // panels; until then both answer nothing.
-    HBITMAP ImportPictureFile() override { return nullptr; }
-    void EditDocumentProperties(CFlashEditorDoc*) override {}
+    // Through the library panel, wherever it is hosted; nothing without one.
+    HBITMAP ImportPictureFile() override;
+    void EditDocumentProperties(CFlashEditorDoc* document) override;
 
 private:
     static CFlashEditorMainFrame* MainFrame();

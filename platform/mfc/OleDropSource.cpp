@@ -9,6 +9,8 @@ constexpr UINT kDefaultDragDelay = 200;  // milliseconds, as the system's defaul
 
 IMPLEMENT_DYNAMIC(COleDropSource, CCmdTarget)
 
+UINT COleDropSource::nDragDelay = ::GetProfileIntA("windows", "DragDelay", kDefaultDragDelay);
+
 COleDropSource::COleDropSource()
 {
     m_xDropSource.m_pThis = this;
@@ -42,7 +44,6 @@ BOOL COleDropSource::OnBeginDrag(CWnd* pWnd)
     HWND hWnd = HwndOf(pWnd);
     if (hWnd != nullptr)
         ::SetCapture(hWnd);
-    UINT nDragDelay = ::GetProfileIntA("windows", "DragDelay", kDefaultDragDelay);
     DWORD dwStart = ::GetTickCount();
     BOOL bResult = TRUE;
     for (;;)

@@ -26,6 +26,10 @@ public:
     // The IDropSource interface of this object (not AddRef'd).
     LPDROPSOURCE GetDropSource() { return &m_xDropSource; }
 
+    // Process-wide: milliseconds after which a press starts a drag without moving. Read once
+    // from the system's "DragDelay" setting; a program may set its own.
+    static UINT nDragDelay;
+
     BOOL m_bDragStarted = FALSE;
     DWORD m_dwButtonCancel = 0;
     DWORD m_dwButtonDrop = 0;

@@ -85,8 +85,8 @@ BOOL CWnd::ExecuteDlgInit(LPCSTR lpszResourceName)
 
 BOOL CWnd::ExecuteDlgInit(LPVOID lpResource)
 {
-    constexpr WORD kLegacyListBoxAddString = 0x0403;
-    constexpr WORD kLegacyComboBoxAddString = 0x0443;
+    constexpr WORD kLegacyListBoxAddString = 0x0401;
+    constexpr WORD kLegacyComboBoxAddString = 0x0403;
     constexpr WORD kComboBoxExInsertItem = 0x1234;
     if (lpResource == nullptr)
         return TRUE;

@@ -178,6 +178,27 @@ TEST(OleDropSourceTest, ButtonsAndEscapeDecideTheDrag)
     EXPECT_TRUE(source.OnBeginDrag(nullptr));
 }
 
+TEST(OleDropSourceTest, DragDelayIsProcessWideAndSettable)
+{
+    const UINT nSaved = COleDropSource::nDragDelay;
+    POINT cursor;
+    ::GetCursorPos(&cursor);
+    COleDropSource source;
+    source.m_rectStartDrag.SetRect(cursor.x - 4, cursor.y - 4, cursor.x + 5, cursor.y + 5);
+
+    // A held press inside the start rectangle starts the drag once the delay has passed.
+    COleDropSource::nDragDelay = 40;
+    const DWORD dwStart = ::GetTickCount();
+    EXPECT_TRUE(source.OnBeginDrag(nullptr));
+    EXPECT_GE(::GetTickCount() - dwStart, 40u);
+
+    // With a delay no one waits out, only leaving the rectangle starts it: a release cancels.
+    COleDropSource::nDragDelay = 10000000;
+    ::PostThreadMessageA(::GetCurrentThreadId(), WM_LBUTTONUP, 0, 0);
+    EXPECT_FALSE(source.OnBeginDrag(nullptr));
+    COleDropSource::nDragDelay = nSaved;
+}
+
 TEST_F(OleDragDropTest, ClipboardHoldsTheDataSource)
 {
     auto* pSource = new COleDataSource;

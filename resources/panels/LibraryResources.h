@@ -1,0 +1,11 @@
+#pragma once
+// Identifiers of the library panel.
+
+#define IDD_LIBRARY_TOOL 160
+#define IDB_LIBRARY_TREE 166
+#define IDC_LIBRARY_ITEMS_LABEL 1026
+#define IDC_LIBRARY_PREVIEW 1027
+#define IDC_LIBRARY_TREE 1028
+#define IDC_LIBRARY_LIST 1029
+#define IDC_LIBRARY_TOOLBAR 1030
+
