@@ -1,6 +1,7 @@
 #include "app/FlashEditorApp.h"
 
 #include "app/FlashEditorChildFrame.h"
+#include "app/dialogs/AboutDlg.h"
 #include "app/FlashEditorMainFrame.h"
 #include "model/FlashEditorDoc.h"
 #include "resources/app/AppResources.h"
@@ -192,10 +193,8 @@ int CFlashEditorApp::ExitInstance()
 
 void CFlashEditorApp::OnAppAbout()
 {
-    // The about box joins with the resizable dialogs; until then the title and version stand alone.
-    CString title;
-    title.LoadString(IDS_APP_TITLE);
-    AfxMessageBox(title, MB_OK | MB_ICONINFORMATION);
+    CAboutDlg dlg;
+    dlg.DoModal();
 }
 
 void CFlashEditorApp::OnHelpTopics()

@@ -2,8 +2,16 @@
 
 #include "app/FlashEditorApp.h"
 #include "app/FlashEditorChildFrame.h"
+#include "app/dialogs/ViziRevuzeSplashWnd.h"
 #include "app/panels/FlashEditorTool.h"
 #include "resources/app/AppResources.h"
+#include "resources/dialogs/AboutResources.h"
+#include "resources/panels/BrushResources.h"
+#include "resources/panels/ColorsPanelResources.h"
+#include "resources/panels/FontResources.h"
+#include "resources/panels/LibraryResources.h"
+#include "resources/panels/ObjectInspectorResources.h"
+#include "resources/panels/ShapePanelResources.h"
 #include "stage/DrawBrushTool.h"
 #include "stage/DrawEllipseTool.h"
 #include "stage/DrawEraserTool.h"
@@ -47,6 +55,8 @@ constexpr SIZE kColorsPanelSize = {60, 120};
 constexpr SIZE kFontPanelSize = {400, 24};
 constexpr SIZE kBrushPanelSize = {60, 80};
 constexpr SIZE kEraserPanelSize = {60, 40};
+
+constexpr const char* kSplashDockingText = "Docking panels: project management ...";
 
 // Share of a side bar's place that the bar docked below it takes.
 constexpr int kStackedBarPercent = 30;
@@ -108,6 +118,8 @@ CFlashEditorMainFrame::CFlashEditorMainFrame() = default;
 
 int CFlashEditorMainFrame::OnCreate(LPCREATESTRUCTA lpCreateStruct)
 {
+    // Shown while the frame builds itself, gone on every exit from here.
+    CViziRevuzeSplashWnd splash(this, IDB_APP_PICTURE);
     if (CMDIFrameWnd::OnCreate(lpCreateStruct) == -1)
         return -1;
 
@@ -121,7 +133,7 @@ int CFlashEditorMainFrame::OnCreate(LPCREATESTRUCTA lpCreateStruct)
         if (!g_CmdManager->ImportToolbarResourceId(profile, toolBar, nullptr, nullptr, false, true, kToolBarMask))
             return -1;
 
-    if (!CreateToolBars() || !CreatePanelBars())
+    if (!CreateMenuAndToolBars() || !CreatePanelBars())
         return -1;
     EnableBarDocking();
     // The framework's dock bars replace the frame's own before anything docks: replacing them
@@ -136,6 +148,7 @@ int CFlashEditorMainFrame::OnCreate(LPCREATESTRUCTA lpCreateStruct)
         m_wpSaved = WINDOWPLACEMENT{};
         DockBarsByDefault();
     }
+    splash.SetStatusText(kSplashDockingText);
     RecalcLayout();
 
     g_CmdManager->MarkBasicCommands(profile, kBasicCommands, true);
@@ -147,8 +160,11 @@ int CFlashEditorMainFrame::OnCreate(LPCREATESTRUCTA lpCreateStruct)
     return 0;
 }
 
-bool CFlashEditorMainFrame::CreateToolBars()
+bool CFlashEditorMainFrame::CreateMenuAndToolBars()
 {
+    m_wndMenuBar.SetWindowMenuCaption("Window");
+    if (!m_wndMenuBar.CreateBarWindow(nullptr, this, ID_VIEW_MENU_BAR, kBarStyle))
+        return false;
     if (!m_wndToolBar.CreateBarWindow(nullptr, this, AFX_IDW_TOOLBAR, kBarStyle) ||
         !m_wndToolBar.LoadButtonsFromResource(IDR_MAINFRAME, kToolBarMask))
         return false;
@@ -170,34 +186,53 @@ bool CFlashEditorMainFrame::CreatePanelBars()
         CExtControlBar& bar;
         const char* caption;
         UINT id;
+        CFlashEditorTool* panel;
+        UINT dialog;
+        SIZE size; // empty: the dialog's own
     };
     const Bar bars[] = {
-        {m_wndColorsBar, "Colors", ID_VIEW_COLORS},
-        {m_wndShapeBar, "Shape", ID_VIEW_SHAPE},
-        {m_wndLibraryBar, "Library", ID_VIEW_LIBRARY},
-        {m_wndObjectInspectorBar, "ObjectInspector", ID_VIEW_OBJECT_INSPECTOR},
-        {m_wndFontBar, "Font", ID_VIEW_FONT},
-        {m_wndBrushBar, "Brush", ID_VIEW_BRUSH},
-        {m_wndEraserBar, "Eraser", ID_VIEW_ERASER},
+        {m_wndColorsBar, "Colors", ID_VIEW_COLORS, &m_wndColorsTool, IDD_COLORS_PANEL, kColorsPanelSize},
+        {m_wndShapeBar, "Shape", ID_VIEW_SHAPE, &m_wndShapeTool, IDD_SHAPE_PANEL, {}},
+        {m_wndLibraryBar, "Library", ID_VIEW_LIBRARY, &m_wndLibraryTool, IDD_LIBRARY_TOOL, {}},
+        {m_wndObjectInspectorBar, "ObjectInspector", ID_VIEW_OBJECT_INSPECTOR, &m_wndObjectInspectorTool,
+         IDD_OBJECT_INSPECTOR_TOOL, {}},
+        {m_wndFontBar, "Font", ID_VIEW_FONT, &m_wndFontTool, IDD_FONT_TOOL, kFontPanelSize},
+        {m_wndBrushBar, "Brush", ID_VIEW_BRUSH, &m_wndBrushTool, IDD_BRUSH_TOOL, kBrushPanelSize},
+        {m_wndEraserBar, "Eraser", ID_VIEW_ERASER, &m_wndEraserTool, IDD_ERASER_TOOL, kEraserPanelSize},
     };
     for (const Bar& b : bars)
+    {
         if (!b.bar.CreateBarWindow(b.caption, this, b.id, kBarStyle))
             return false;
+        if (!b.panel->Create(b.dialog, &b.bar))
+            return false;
+        if (b.size.cx != 0)
+            b.panel->SetWindowPos(nullptr, 0, 0, b.size.cx, b.size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW);
+        // A resizable bar takes its panel's size as its content's.
+        CRect rc;
+        b.panel->GetWindowRect(&rc);
+        b.bar.m_sizeDockedHorz = b.bar.m_sizeDockedVert = b.bar.m_sizeFloating = rc.Size();
+    }
     m_wndFontBar.SetTopMargin(false);
     return true;
 }
 
 void CFlashEditorMainFrame::EnableBarDocking()
 {
-    CControlBar* bars[] = {&m_wndToolBar, &m_wndDrawingBar, &m_wndColorsBar, &m_wndShapeBar,
+    CControlBar* bars[] = {&m_wndMenuBar, &m_wndToolBar, &m_wndDrawingBar, &m_wndColorsBar, &m_wndShapeBar,
                            &m_wndLibraryBar, &m_wndObjectInspectorBar, &m_wndFontBar, &m_wndBrushBar,
                            &m_wndEraserBar};
     for (CControlBar* pBar : bars)
         pBar->EnableDocking(CBRS_ALIGN_ANY);
+    CFlashEditorTool* panels[] = {&m_wndColorsTool, &m_wndShapeTool, &m_wndLibraryTool, &m_wndObjectInspectorTool,
+                                  &m_wndFontTool, &m_wndBrushTool, &m_wndEraserTool};
+    for (CFlashEditorTool* pPanel : panels)
+        pPanel->ShowSizeGripper(false);
 }
 
 void CFlashEditorMainFrame::DockBarsByDefault()
 {
+    DockControlBar(&m_wndMenuBar);
     DockControlBar(&m_wndToolBar);
     RecalcLayout();
 
@@ -360,6 +395,13 @@ void CFlashEditorMainFrame::UpdateToolOptionBars()
     if (pCurrent == pView->GetEllipseTool() || pCurrent == pView->GetRectangleTool() ||
         pCurrent == pView->GetPencilTool() || pCurrent == pView->GetLineTool())
         ShowControlBar(&m_wndShapeBar, TRUE, FALSE);
+}
+
+BOOL CFlashEditorMainFrame::PreTranslateMessage(MSG* pMsg)
+{
+    if (m_wndMenuBar.GetSafeHwnd() != nullptr && m_wndMenuBar.PreTranslateFrameMessage(pMsg))
+        return TRUE;
+    return CMDIFrameWnd::PreTranslateMessage(pMsg);
 }
 
 LRESULT CFlashEditorMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)

@@ -4,7 +4,15 @@
 // docked by default at first start). It finds the active document window's panes, carries the
 // stage's notifications on to the tool panels, and opens what the shell sends by DDE.
 #include "app/FlashEditorControlBar.h"
+#include "app/panels/BrushTool.h"
+#include "app/panels/EraserTool.h"
+#include "app/panels/FontTool.h"
+#include "app/panels/LibraryTool.h"
+#include "app/panels/ObjectInspectorTool.h"
+#include "app/panels/QuickColorTool.h"
+#include "app/panels/ShapeTool.h"
 
+#include "ui/bars/ExtMenuControlBar.h"
 #include "ui/bars/ExtStatusControlBar.h"
 #include "ui/bars/ExtToolControlBar.h"
 
@@ -52,8 +60,14 @@ public:
     // kMaxDDECommand characters or more. Reads within the block only.
     static bool ReadDDECommand(HGLOBAL hData, CString& command);
 
+    // The panels whose choices the stage's brush and eraser tools use.
+    CBrushTool& GetBrushPanel() { return m_wndBrushTool; }
+    CEraserTool& GetEraserPanel() { return m_wndEraserTool; }
+
     // Saves the bar layout and window placement before the window goes.
     BOOL DestroyWindow() override;
+    // The menu bar's keys and mouse first.
+    BOOL PreTranslateMessage(MSG* pMsg) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     // The first activation applies the placement saved by the last session.
     void ActivateFrame(int nCmdShow = -1) override;
@@ -69,7 +83,7 @@ public:
 private:
     CFlashEditorView* ResolveView(CFlashEditorView* pView) const;
     void NotifyPanels(CFlashEditorView* pView, void (CFlashEditorTool::*notify)(CFlashEditorView*));
-    bool CreateToolBars();
+    bool CreateMenuAndToolBars();
     bool CreatePanelBars();
     void EnableBarDocking();
     void DockBarsByDefault();
@@ -78,14 +92,23 @@ private:
     // activation has applied it.
     WINDOWPLACEMENT m_wpSaved{};
     bool m_bBarsHiddenForPreview = false;
+    CExtMenuControlBar m_wndMenuBar;
     CExtStatusControlBar m_wndStatusBar;
     CExtToolControlBar m_wndToolBar;
     CExtToolControlBar m_wndDrawingBar;
+    // Panels after their bars: the panel list holds them in this order.
     CFlashEditorPanelControlBar m_wndColorsBar;
+    CQuickColorTool m_wndColorsTool;
     CFlashEditorControlBar m_wndShapeBar;
+    CShapeTool m_wndShapeTool;
     CFlashEditorPanelControlBar m_wndFontBar;
+    CFontTool m_wndFontTool;
     CFlashEditorControlBar m_wndLibraryBar;
+    CLibraryTool m_wndLibraryTool;
     CFlashEditorControlBar m_wndObjectInspectorBar;
+    CObjectInspectorTool m_wndObjectInspectorTool;
     CFlashEditorPanelControlBar m_wndBrushBar;
+    CBrushTool m_wndBrushTool;
     CFlashEditorPanelControlBar m_wndEraserBar;
+    CEraserTool m_wndEraserTool;
 };

@@ -225,6 +225,30 @@ bool CFlashEditorShellHost::WriteAnimation(CFlashEditorDoc* document, const char
     return encoded && closed;
 }
 
+Gdiplus::GraphicsPath* CFlashEditorShellHost::GetBrushPath()
+{
+    CFlashEditorMainFrame* pMain = MainFrame();
+    return pMain != nullptr ? pMain->GetBrushPanel().GetBrushPath().release() : nullptr;
+}
+
+HCURSOR CFlashEditorShellHost::GetBrushCursor()
+{
+    CFlashEditorMainFrame* pMain = MainFrame();
+    return pMain != nullptr ? pMain->GetBrushPanel().GetBrushCursor() : nullptr;
+}
+
+const Gdiplus::GraphicsPath* CFlashEditorShellHost::GetEraserPath()
+{
+    CFlashEditorMainFrame* pMain = MainFrame();
+    return pMain != nullptr ? pMain->GetEraserPanel().GetEraserPath() : nullptr;
+}
+
+HCURSOR CFlashEditorShellHost::GetEraserCursor()
+{
+    CFlashEditorMainFrame* pMain = MainFrame();
+    return pMain != nullptr ? pMain->GetEraserPanel().GetEraserCursor() : nullptr;
+}
+
 HBITMAP CFlashEditorShellHost::ImportPictureFile()
 {
     for (CFlashEditorTool* pPanel : g_ToolPanels)

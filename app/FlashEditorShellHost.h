@@ -34,11 +34,11 @@ public:
     void NotifyStyleChanged(CFlashEditorView* view) override;
     void NotifyDocumentChanged(CFlashEditorView* view) override;
     void UpdateToolOptionBars() override;
-    // No brush or eraser panel yet: the tools take their own defaults.
-    Gdiplus::GraphicsPath* GetBrushPath() override { return nullptr; }
-    HCURSOR GetBrushCursor() override { return nullptr; }
-    const Gdiplus::GraphicsPath* GetEraserPath() override { return nullptr; }
-    HCURSOR GetEraserCursor() override { return nullptr; }
+    // The choices of the main frame's Brush and Eraser panels; none without the frame.
+    Gdiplus::GraphicsPath* GetBrushPath() override;
+    HCURSOR GetBrushCursor() override;
+    const Gdiplus::GraphicsPath* GetEraserPath() override;
+    HCURSOR GetEraserCursor() override;
     // Through the library panel, wherever it is hosted; nothing without one.
     HBITMAP ImportPictureFile() override;
     void EditDocumentProperties(CFlashEditorDoc* document) override;

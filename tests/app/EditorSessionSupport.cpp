@@ -26,6 +26,8 @@ class CSessionEnvironment : public ::testing::Environment {
 public:
     void SetUp() override
     {
+        // Every run starts as a first start: the bars docked by default.
+        ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Quorvalis");
         g_app.SetCurrentHandles(::GetModuleHandleA(nullptr), const_cast<LPSTR>(""), SW_SHOW);
         ASSERT_TRUE(g_app.InitInstance());
         PumpMessages();

@@ -178,6 +178,38 @@ TEST_F(EditorSession, BarTogglesFollowTheBarsAndTheLibraryStaysDisabled)
     EXPECT_FALSE(pMain->GetControlBar(ID_VIEW_LIBRARY)->IsWindowVisible());
 }
 
+TEST_F(EditorSession, ToolChangesShowTheBrushEraserAndShapeBars)
+{
+    CFlashEditorMainFrame* pMain = MainFrame();
+    CControlBar* pBrush = pMain->GetControlBar(ID_VIEW_BRUSH);
+    CControlBar* pEraser = pMain->GetControlBar(ID_VIEW_ERASER);
+    CControlBar* pShape = pMain->GetControlBar(ID_VIEW_SHAPE);
+    ASSERT_TRUE(pBrush != nullptr && pEraser != nullptr && pShape != nullptr);
+    SendCommand(ID_TOOL_SELECTION);
+    pMain->ShowControlBar(pShape, FALSE, FALSE);
+    struct Step {
+        UINT tool;
+        bool brush;
+        bool eraser;
+        bool shape;
+    };
+    const Step steps[] = {
+        {ID_TOOL_LINE, false, false, false},  // from the selection tool: Shape stays closed
+        {ID_TOOL_BRUSH, true, false, false},
+        {ID_TOOL_LINE, false, false, true},   // leaving the brush opens Shape
+        {ID_TOOL_ERASER, false, true, true},
+        {ID_TOOL_SELECTION, false, false, true},  // Shape is never closed here
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.tool);
+        SendCommand(step.tool);
+        PumpMessages();
+        EXPECT_EQ(pBrush->IsWindowVisible() != FALSE, step.brush);
+        EXPECT_EQ(pEraser->IsWindowVisible() != FALSE, step.eraser);
+        EXPECT_EQ(pShape->IsWindowVisible() != FALSE, step.shape);
+    }
+}
+
 TEST_F(EditorSession, DrawingToolBarOffersTheFourteenToolsInTwoColumns)
 {
     auto* pTools = dynamic_cast<CExtToolControlBar*>(MainFrame()->GetControlBar(ID_VIEW_DRAWING_TOOLBAR));
