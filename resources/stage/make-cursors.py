@@ -174,7 +174,6 @@ CURSORS = (
     ("dropper.cur", dropper(), (0, 31)),
 )
 
-if __name__ == "__main__":
-    for name, grid, hotspot in CURSORS:
-        with open(name, "wb") as f:
-            f.write(encode(grid, hotspot))
+for name, grid, hotspot in CURSORS:
+    with open(name, "wb") as f:
+        f.write(encode(grid, hotspot))
