@@ -247,6 +247,9 @@ bool CGradientPicker::OnSetCursor()
             continue;
         if (m_hMarkerCursor == nullptr)
             m_hMarkerCursor = ::LoadCursorA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDC_GRADIENT_MARKER_CURSOR));
+        // A program without the cursor keeps the control's own rather than none.
+        if (m_hMarkerCursor == nullptr)
+            return false;
         ::SetCursor(m_hMarkerCursor);
         return true;
     }

@@ -1,7 +1,8 @@
 #pragma once
-// The Shape panel's template, its controls and the gradient picker's marker cursor, shared by
-// the code and ShapePanel.rc.
+// The Shape panel's template and its controls, shared by the code and ShapePanel.rc.
 #define IDD_SHAPE_PANEL 153
+// The gradient picker's cursor over a marker: the application's cursor 156, which the stage's
+// cursors hold (its handle cursor, resources/stage/StageCursors.rc).
 #define IDC_GRADIENT_MARKER_CURSOR 156
 
 #define IDC_SHAPE_PEN_WIDTH 1007

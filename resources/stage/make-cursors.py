@@ -188,7 +188,6 @@ CURSORS = (
     ("handle.cur", handle(), (0, 0)),
 )
 
-if __name__ == "__main__":
-    for name, grid, hotspot in CURSORS:
-        with open(name, "wb") as f:
-            f.write(encode(grid, hotspot))
+for name, grid, hotspot in CURSORS:
+    with open(name, "wb") as f:
+        f.write(encode(grid, hotspot))
