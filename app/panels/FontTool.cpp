@@ -149,16 +149,14 @@ void CFontTool::RememberChosenFont(HDC hDC, const LOGFONTA& chosen, int points)
 CFontTool::CChosenFont CFontTool::ShownFont(HDC hDC, const CFlashShape& shape, const LOGFONTA& reported) const
 {
     const int dpi = ::GetDeviceCaps(hDC, LOGPIXELSY);
-    // A text read from a document keeps the font it was set in.
-    if (const auto* pText = dynamic_cast<const CFlashTextShape*>(&shape))
-    {
-        if (const std::optional<CLogicalFont>& logical = pText->GetLogicalFont())
-            return {logical->GetFaceName(), -::MulDiv(logical->height, kPointsPerInch, dpi)};
-    }
+    // Without a choice made here, a text read from a document shows the font it was set in.
+    LOGFONTA asked = reported;
+    if (const auto* pText = dynamic_cast<const CFlashTextShape*>(&shape); pText != nullptr && pText->GetLogicalFont())
+        asked = pText->GetLogicalFont()->ToLogFont();
     const auto face = m_chosenFaces.find(reported.lfFaceName);
     const auto points = m_chosenPoints.find(Key(reported));
-    return {face != m_chosenFaces.end() ? face->second : std::string(reported.lfFaceName),
-            points != m_chosenPoints.end() ? points->second : -::MulDiv(reported.lfHeight, kPointsPerInch, dpi)};
+    return {face != m_chosenFaces.end() ? face->second : std::string(asked.lfFaceName),
+            points != m_chosenPoints.end() ? points->second : -::MulDiv(asked.lfHeight, kPointsPerInch, dpi)};
 }
 
 void CFontTool::OnFontChanged()

@@ -207,6 +207,15 @@ TEST_F(FontPanelTest, SelectingATextShowsItsFontWithoutEchoingIntoTheView)
     EXPECT_EQ(m_pDoc->GetUndoManager().GetStepCount(), steps);
     EXPECT_EQ(FactsOf(m_pView, pText->GetFont()).points, 24);
 
+    // A text read from a document shows the font the document names.
+    CClientDC dc(m_pView);
+    pText->SetLogicalFont(
+        CLogicalFont("Times New Roman", -::MulDiv(16, ::GetDeviceCaps(dc, LOGPIXELSY), 72), FW_NORMAL, true));
+    m_panel.RefreshFromView(m_pView);
+    EXPECT_EQ(Text(IDC_FONT_FACE), "Times New Roman");
+    EXPECT_EQ(Text(IDC_FONT_SIZE), "16");
+    EXPECT_FALSE(Checked(IDC_FONT_BOLD));
+    EXPECT_TRUE(Checked(IDC_FONT_ITALIC));
 }
 
 TEST_F(FontPanelTest, ChosenSizesSurviveRefreshesWithoutDrifting)
