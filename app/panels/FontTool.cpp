@@ -27,6 +27,22 @@ bool ReportedLogFont(HDC hDC, const Gdiplus::Font& font, LOGFONTA& logFont)
     return font.GetLogFontA(&graphics, &logFont) == Gdiplus::Ok;
 }
 
+// Controls are written only when they change: each write repaints them at once, and the panels
+// refresh on every frame during playback.
+void ShowText(CWnd& control, const char* text)
+{
+    CString shown;
+    control.GetWindowText(shown);
+    if (shown != text)
+        control.SetWindowText(text);
+}
+
+void ShowCheck(CExtButton& button, bool checked)
+{
+    if ((button.GetCheckState() == BST_CHECKED) != checked)
+        button.SendMessage(BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
 } // namespace
 
 BEGIN_MESSAGE_MAP(CFontTool, CFlashEditorTool)
@@ -108,9 +124,10 @@ CString CFontTool::ChosenFace() const
 void CFontTool::ShowFace(const CString& face)
 {
     const int found = m_faceList.FindStringExact(-1, face);
-    m_faceList.SetCurSel(found);
+    if (found != m_faceList.GetCurSel())
+        m_faceList.SetCurSel(found);
     if (found == CB_ERR)
-        m_faceList.SetWindowText(face);
+        ShowText(m_faceList, face);
     m_faceList.RememberSelection();
 }
 
@@ -132,16 +149,14 @@ void CFontTool::RememberChosenFont(HDC hDC, const LOGFONTA& chosen, int points)
 CFontTool::CChosenFont CFontTool::ShownFont(HDC hDC, const CFlashShape& shape, const LOGFONTA& reported) const
 {
     const int dpi = ::GetDeviceCaps(hDC, LOGPIXELSY);
-    // A text read from a document keeps the font it was set in.
-    if (const auto* pText = dynamic_cast<const CFlashTextShape*>(&shape))
-    {
-        if (const std::optional<CLogicalFont>& logical = pText->GetLogicalFont())
-            return {logical->GetFaceName(), -::MulDiv(logical->height, kPointsPerInch, dpi)};
-    }
+    // Without a choice made here, a text read from a document shows the font it was set in.
+    LOGFONTA asked = reported;
+    if (const auto* pText = dynamic_cast<const CFlashTextShape*>(&shape); pText != nullptr && pText->GetLogicalFont())
+        asked = pText->GetLogicalFont()->ToLogFont();
     const auto face = m_chosenFaces.find(reported.lfFaceName);
     const auto points = m_chosenPoints.find(Key(reported));
-    return {face != m_chosenFaces.end() ? face->second : std::string(reported.lfFaceName),
-            points != m_chosenPoints.end() ? points->second : -::MulDiv(reported.lfHeight, kPointsPerInch, dpi)};
+    return {face != m_chosenFaces.end() ? face->second : std::string(asked.lfFaceName),
+            points != m_chosenPoints.end() ? points->second : -::MulDiv(asked.lfHeight, kPointsPerInch, dpi)};
 }
 
 void CFontTool::OnFontChanged()
@@ -207,7 +222,7 @@ void CFontTool::UpdateAlignmentButtons(CFlashEditorView* pView)
         {&m_justifyButton, false},
     };
     for (const auto& [pButton, checked] : checks)
-        pButton->SendMessage(BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+        ShowCheck(*pButton, checked);
 }
 
 void CFontTool::RefreshFromView(CFlashEditorView* pView)
@@ -224,10 +239,10 @@ void CFontTool::RefreshFromView(CFlashEditorView* pView)
     if (!ReportedLogFont(dc, *pFont, logFont))
         return;
     updating = true;
-    m_boldButton.SendMessage(BM_SETCHECK, logFont.lfWeight == FW_BOLD ? BST_CHECKED : BST_UNCHECKED, 0);
-    m_italicButton.SendMessage(BM_SETCHECK, logFont.lfItalic != 0 ? BST_CHECKED : BST_UNCHECKED, 0);
+    ShowCheck(m_boldButton, logFont.lfWeight == FW_BOLD);
+    ShowCheck(m_italicButton, logFont.lfItalic != 0);
     const CChosenFont shown = ShownFont(dc, *pShape, logFont);
-    m_sizeEdit.SetWindowText(std::to_string(shown.points).c_str());
+    ShowText(m_sizeEdit, std::to_string(shown.points).c_str());
     ShowFace(shown.face.c_str());
     updating = false;
 }

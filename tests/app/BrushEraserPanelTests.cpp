@@ -10,6 +10,7 @@
 #include "resources/panels/BrushResources.h"
 #include "stage/FlashEditorView.h"
 #include "tests/support/ScreenImage.h"
+#include "tests/ui/core/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -48,8 +49,8 @@ protected:
         m_pDoc = ActiveDocument();
         m_pView = MainFrame()->GetActiveStageView();
         ASSERT_NE(m_pView, nullptr);
-        ASSERT_TRUE(m_brush.Create(IDD_BRUSH_TOOL, m_host.Window()));
-        ASSERT_TRUE(m_eraser.Create(IDD_ERASER_TOOL, m_host.Window()));
+        ASSERT_TRUE(m_brush.Create(IDD_BRUSH_TOOL, m_pHost));
+        ASSERT_TRUE(m_eraser.Create(IDD_ERASER_TOOL, m_pHost));
         m_brush.SetWindowPos(nullptr, 0, 0, kPanelWidth, kPanelHeight, SWP_NOZORDER | SWP_SHOWWINDOW);
         m_eraser.SetWindowPos(nullptr, kPanelWidth, 0, kPanelWidth, kPanelHeight, SWP_NOZORDER | SWP_SHOWWINDOW);
         PumpMessages();
@@ -60,7 +61,7 @@ protected:
         m_eraser.DestroyWindow();
     }
 
-    CPanelHost m_host{2 * kPanelWidth, kPanelHeight};
+    CWnd* m_pHost = PanelHost(2 * kPanelWidth, kPanelHeight);
     CBrushTool m_brush;
     CEraserTool m_eraser;
     CFlashEditorDoc* m_pDoc = nullptr;
@@ -132,6 +133,35 @@ TEST_F(BrushPanelTest, CursorsAreBuiltOncePerShapeAndSize)
     EXPECT_EQ(m_brush.GetBrushCursor(), nullptr);
 }
 
+TEST_F(BrushPanelTest, ChoicesLeaveNoGdiHandlesBehind)
+{
+    // The first round builds the cursors the panel keeps; the second must add nothing.
+    for (int round = 0; round < 2; ++round)
+    {
+        const int before = CountFreeGdiHandleSlots();
+        for (int size = 0; size < CBrushTool::kSizeCount; ++size)
+        {
+            Pick(m_brush, IDC_BRUSH_SIZE, size);
+            m_brush.GetBrushCursor();
+        }
+        if (round == 1)
+        {
+            EXPECT_EQ(CountFreeGdiHandleSlots(), before);
+        }
+    }
+}
+
+TEST_F(BrushPanelTest, WithoutADocumentTheBrushPenStays)
+{
+    SessionApp().CloseAllDocuments(FALSE);
+    PumpMessages();
+    ASSERT_EQ(MainFrame()->GetActiveStageView(), nullptr);
+    Pick(m_brush, IDC_BRUSH_SIZE, 3);
+    std::unique_ptr<Gdiplus::GraphicsPath> path = m_brush.GetBrushPath();
+    ASSERT_NE(path, nullptr);
+    EXPECT_NEAR(Bounds(path.get()).Width, 8.0f, 0.01f);
+}
+
 TEST_F(BrushPanelTest, EraserStartsWithTheEightPixelCircleAndKeepsItsPaths)
 {
     const Gdiplus::GraphicsPath* path = m_eraser.GetEraserPath();
@@ -166,7 +196,7 @@ TEST_F(BrushPanelTest, EraserStartsWithTheEightPixelCircleAndKeepsItsPaths)
 
 TEST_F(BrushPanelTest, ListsShowTheChosenTipInBlackOnWhite)
 {
-    ::SetFocus(m_host.Window()->m_hWnd);
+    ::SetFocus(m_pHost->m_hWnd);
     const CWindowPixels pixels = CaptureWindow(m_brush.m_hWnd);
     SaveWindowPng(m_brush.m_hWnd, "brush-panel.png");
     for (int id : {IDC_BRUSH_SIZE, IDC_BRUSH_SHAPE})

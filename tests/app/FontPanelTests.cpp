@@ -11,6 +11,7 @@
 #include "resources/panels/FontResources.h"
 #include "stage/FlashEditorView.h"
 #include "tests/support/ScreenImage.h"
+#include "tests/ui/core/TestSupport.h"
 
 #include "platform/mfc/ClientDC.h"
 
@@ -73,7 +74,7 @@ public:
         m_pDoc = ActiveDocument();
         m_pView = MainFrame()->GetActiveStageView();
         ASSERT_NE(m_pView, nullptr);
-        ASSERT_TRUE(m_panel.Create(IDD_FONT_TOOL, m_host.Window()));
+        ASSERT_TRUE(m_panel.Create(IDD_FONT_TOOL, m_pHost));
         m_panel.SetWindowPos(nullptr, 0, 0, kPanelWidth, kPanelHeight, SWP_NOZORDER | SWP_SHOWWINDOW);
         PumpMessages();
     }
@@ -111,7 +112,7 @@ public:
     // The combo's edit, where a face is typed.
     HWND FaceEdit() const { return ::GetWindow(Control(IDC_FONT_FACE), GW_CHILD); }
 
-    CPanelHost m_host{kPanelWidth + 20, kPanelHeight + 20};
+    CWnd* m_pHost = PanelHost(kPanelWidth + 20, kPanelHeight + 20);
     CFontTool m_panel;
     CFlashEditorDoc* m_pDoc = nullptr;
     CFlashEditorView* m_pView = nullptr;
@@ -206,6 +207,15 @@ TEST_F(FontPanelTest, SelectingATextShowsItsFontWithoutEchoingIntoTheView)
     EXPECT_EQ(m_pDoc->GetUndoManager().GetStepCount(), steps);
     EXPECT_EQ(FactsOf(m_pView, pText->GetFont()).points, 24);
 
+    // A text read from a document shows the font the document names.
+    CClientDC dc(m_pView);
+    pText->SetLogicalFont(
+        CLogicalFont("Times New Roman", -::MulDiv(16, ::GetDeviceCaps(dc, LOGPIXELSY), 72), FW_NORMAL, true));
+    m_panel.RefreshFromView(m_pView);
+    EXPECT_EQ(Text(IDC_FONT_FACE), "Times New Roman");
+    EXPECT_EQ(Text(IDC_FONT_SIZE), "16");
+    EXPECT_FALSE(Checked(IDC_FONT_BOLD));
+    EXPECT_TRUE(Checked(IDC_FONT_ITALIC));
 }
 
 TEST_F(FontPanelTest, ChosenSizesSurviveRefreshesWithoutDrifting)
@@ -256,6 +266,28 @@ TEST_F(FontPanelTest, EnterTakesTheFirstFaceWithTheTypedPrefixAndEscapeGoesBack)
     TypeText(FaceEdit(), "zz");
     PressKey(FaceEdit(), VK_ESCAPE);
     EXPECT_EQ(pFaces->GetCurSel(), expected);
+}
+
+TEST_F(FontPanelTest, RefreshesLeaveNoGdiHandlesBehind)
+{
+    AddSelectedText(24, FW_BOLD);
+    const int before = CountFreeGdiHandleSlots();
+    for (int i = 0; i < 1000; ++i)
+        m_panel.RefreshFromView(m_pView);
+    EXPECT_EQ(CountFreeGdiHandleSlots(), before);
+}
+
+TEST_F(FontPanelTest, WithoutADocumentChangesStayInThePanel)
+{
+    SessionApp().CloseAllDocuments(FALSE);
+    PumpMessages();
+    ASSERT_EQ(MainFrame()->GetActiveStageView(), nullptr);
+    TypeText(Control(IDC_FONT_SIZE), "20");
+    ClickControl(m_panel, IDC_FONT_BOLD);
+    ClickControl(m_panel, IDC_ALIGN_RIGHT);
+    EXPECT_EQ(Text(IDC_FONT_SIZE), "20");
+    EXPECT_TRUE(Checked(IDC_FONT_BOLD));
+    EXPECT_TRUE(Checked(IDC_ALIGN_RIGHT));
 }
 
 TEST(FontNames, LongFullNamesAreCutAtASpace)

@@ -13,15 +13,19 @@ constexpr int kHostTop = 40;
 
 } // namespace
 
-CPanelHost::CPanelHost(int width, int height)
+CWnd* PanelHost(int width, int height)
 {
-    m_wnd.CreateEx(WS_EX_TOPMOST, AfxRegisterWndClass(0, nullptr, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)),
-                   "panels", WS_POPUP | WS_VISIBLE, kHostLeft, kHostTop, width, height, nullptr, nullptr);
-}
-
-CPanelHost::~CPanelHost()
-{
-    m_wnd.DestroyWindow();
+    // Left to the process's end, as the session's main frame is.
+    static CWnd* pHost = nullptr;
+    if (pHost == nullptr)
+    {
+        pHost = new CWnd;
+        pHost->CreateEx(WS_EX_TOPMOST,
+                        AfxRegisterWndClass(0, nullptr, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)), "panels",
+                        WS_POPUP | WS_VISIBLE, kHostLeft, kHostTop, width, height, nullptr, nullptr);
+    }
+    pHost->SetWindowPos(nullptr, kHostLeft, kHostTop, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    return pHost;
 }
 
 void ClickControl(CWnd& parent, int id)

@@ -9,17 +9,9 @@
 class CFlashEditorDoc;
 class CFlashEditorView;
 
-// A topmost pop-up window at a fixed place on the screen.
-class CPanelHost
-{
-public:
-    CPanelHost(int width, int height);
-    ~CPanelHost();
-    CWnd* Window() { return &m_wnd; }
-
-private:
-    CWnd m_wnd;
-};
+// A topmost pop-up window at a fixed place on the screen, made once for the whole program
+// (top-level windows take long to go under Xvfb) and sized for each use.
+CWnd* PanelHost(int width, int height);
 
 // Left click at the centre of a control, the pointer moved there first (buttons look at it).
 void ClickControl(CWnd& parent, int id);
