@@ -57,21 +57,14 @@ void WriteBmpFile(const std::string& unixPath, int width, int height)
 
 class LibraryPanel : public ::testing::Test {
 protected:
-    // One host for the suite: a top-level window takes long to go away.
-    static void SetUpTestSuite() { s_pPanelHost = new CPanelHost(420, 360); }
-    static void TearDownTestSuite()
-    {
-        delete s_pPanelHost;
-        s_pPanelHost = nullptr;
-    }
-    void SetUp() override
+        void SetUp() override
     {
         SessionApp().CloseAllDocuments(FALSE);
         SendCommand(ID_FILE_NEW);
         SessionApp().m_messages.clear();
         m_pDoc = ActiveDocument();
         ASSERT_NE(m_pDoc, nullptr);
-        ASSERT_TRUE(m_panel.Create(IDD_LIBRARY_TOOL, s_pPanelHost->Window()));
+        ASSERT_TRUE(m_panel.Create(IDD_LIBRARY_TOOL, PanelHost(420, 360)));
         m_panel.ShowWindow(SW_SHOW);
         // Folders A (holding x) and B, and the root entry y.
         CFlashLibraryFolder& root = m_pDoc->GetLibrary().GetRootFolder();
@@ -99,14 +92,12 @@ protected:
         m_panel.SendMessage(WM_NOTIFY, IDC_LIBRARY_TREE, reinterpret_cast<LPARAM>(&info));
     }
 
-    static CPanelHost* s_pPanelHost;
     CLibraryTool m_panel;
     CFlashEditorDoc* m_pDoc = nullptr;
     CFlashLibraryFolder* m_pA = nullptr;
     CFlashLibraryFolder* m_pB = nullptr;
 };
 
-CPanelHost* LibraryPanel::s_pPanelHost = nullptr;
 
 TEST_F(LibraryPanel, TreeShowsFoldersBeforeEntriesAtEveryLevel)
 {

@@ -21,14 +21,7 @@ namespace {
 
 class ObjectInspector : public ::testing::Test {
 protected:
-    // One host for the suite: a top-level window takes long to go away.
-    static void SetUpTestSuite() { s_pPanelHost = new CPanelHost(420, 360); }
-    static void TearDownTestSuite()
-    {
-        delete s_pPanelHost;
-        s_pPanelHost = nullptr;
-    }
-    void SetUp() override
+        void SetUp() override
     {
         SessionApp().CloseAllDocuments(FALSE);
         SendCommand(ID_FILE_NEW);
@@ -42,7 +35,7 @@ protected:
         for (int i = 0; i < 3; ++i)
             m_shapes[i] = AddRectangle(m_pDoc, 10 + 40 * i, 10, 30, 30);
         ASSERT_NE(m_shapes[2], nullptr);
-        ASSERT_TRUE(m_panel.Create(IDD_OBJECT_INSPECTOR_TOOL, s_pPanelHost->Window()));
+        ASSERT_TRUE(m_panel.Create(IDD_OBJECT_INSPECTOR_TOOL, PanelHost(420, 360)));
         m_panel.ShowWindow(SW_SHOW);
         m_panel.RefreshFromView(m_pView);
     }
@@ -52,14 +45,12 @@ protected:
     HTREEITEM ShapeItem(int i) { return FindTreeItem(Tree(), m_shapes[i]->GetName()); }
     std::string Row(int row, int column) { return m_panel.GetProperties().GetItemText(row, column).GetString(); }
 
-    static CPanelHost* s_pPanelHost;
     CObjectInspectorTool m_panel;
     CFlashEditorDoc* m_pDoc = nullptr;
     CFlashEditorView* m_pView = nullptr;
     CFlashSolidShape* m_shapes[3] = {};
 };
 
-CPanelHost* ObjectInspector::s_pPanelHost = nullptr;
 
 TEST_F(ObjectInspector, TreeListsLayersWithTheirShapesFrontFirst)
 {
@@ -74,7 +65,7 @@ TEST_F(ObjectInspector, TreeListsLayersWithTheirShapesFrontFirst)
     EXPECT_NE(Tree().GetItemState(Tree().GetNextSiblingItem(Tree().GetRootItem()), TVIS_EXPANDED) & TVIS_EXPANDED, 0u);
     m_pView->AddToSelection(m_shapes[1], true);
     m_panel.OnSelectionChanged(m_pView);
-    s_pPanelHost->Window()->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    PanelHost(420, 360)->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     PumpMessages();
     SaveWindowPng(m_panel.GetSafeHwnd(), "object-inspector.png");
 }

@@ -609,8 +609,9 @@ TEST_F(AutoHideTest, ParkedBarsSurviveSaveAndLoad)
             int nIndex = -1;
             CExtDynAutoHideArea* pArea = CExtDynAutoHideArea::FindAreaOfBar(pBar, &nIndex);
             EXPECT_EQ(c.bParked, pArea != nullptr) << c.bAreas;
-            if (pArea != nullptr)
+            if (pArea != nullptr) {
                 EXPECT_EQ(pBar != loaded.pPageA, pArea->GetItemAt(nIndex)->IsInGroupActive());
+            }
         }
         close(loaded);
     }
