@@ -110,6 +110,8 @@ void CFlashEditorChildFrame::OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, C
     C3WaySplitterFrame::OnMDIActivate(bActivate, pActivateWnd, pDeactivateWnd);
     if (bActivate)
         NotifyPanelsOfActivation();
+    else if (pActivateWnd == nullptr)
+        NotifyPanelsOfLastWindow();
     if (bActivate || pActivateWnd == nullptr)
         UpdateMainFrameBars(bActivate ? this : nullptr);
 }
@@ -127,6 +129,12 @@ void CFlashEditorChildFrame::UpdateMainFrameBars(CFrameWnd* pActiveChild)
 {
     if (auto* pMain = dynamic_cast<CFlashEditorMainFrame*>(GetMDIFrame()))
         pMain->UpdateBarsForPrintPreview(pActiveChild);
+}
+
+void CFlashEditorChildFrame::NotifyPanelsOfLastWindow()
+{
+    if (auto* pMain = dynamic_cast<CFlashEditorMainFrame*>(AfxGetMainWnd()))
+        pMain->NotifyNoDocument();
 }
 
 void CFlashEditorChildFrame::NotifyPanelsOfActivation()

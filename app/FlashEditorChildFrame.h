@@ -30,6 +30,8 @@ public:
 
 private:
     void NotifyPanelsOfActivation();
+    // No document window is left once this one goes: the panels forget its document.
+    void NotifyPanelsOfLastWindow();
     // The main frame's bars hide while the active document window shows a print preview.
     void UpdateMainFrameBars(CFrameWnd* pActiveChild);
 };

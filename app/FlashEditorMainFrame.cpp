@@ -383,6 +383,12 @@ void CFlashEditorMainFrame::NotifyStyleChanged(CFlashEditorView* pView)
     NotifyPanels(pView, &CFlashEditorTool::OnStyleChanged);
 }
 
+void CFlashEditorMainFrame::NotifyNoDocument()
+{
+    for (size_t i = 0; i < g_ToolPanels.size(); ++i)
+        g_ToolPanels[i]->OnDocumentChanged(nullptr);
+}
+
 void CFlashEditorMainFrame::UpdateToolOptionBars()
 {
     CFlashEditorView* pView = GetActiveStageView();

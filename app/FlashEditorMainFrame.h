@@ -49,6 +49,8 @@ public:
     void NotifySelectionChanged(CFlashEditorView* pView);
     void NotifyDocumentChanged(CFlashEditorView* pView);
     void NotifyStyleChanged(CFlashEditorView* pView);
+    // The last document window went: every panel lets go of what it showed of its document.
+    void NotifyNoDocument();
     // The Brush and Eraser bars follow the active stage's tool; the Shape bar opens for the
     // line, ellipse, rectangle and pencil tools.
     void UpdateToolOptionBars();

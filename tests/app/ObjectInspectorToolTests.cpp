@@ -5,6 +5,7 @@
 #include "DocumentPanelSupport.h"
 #include "PanelTestSupport.h"
 
+#include "app/panels/FlashEditorTool.h"
 #include "app/panels/ObjectInspectorTool.h"
 #include "model/FlashEditorDoc.h"
 #include "model/FlashEditorLayer.h"
@@ -17,11 +18,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 class ObjectInspector : public ::testing::Test {
 protected:
-        void SetUp() override
+    void SetUp() override
     {
         SessionApp().CloseAllDocuments(FALSE);
         SendCommand(ID_FILE_NEW);
@@ -134,8 +137,9 @@ TEST_F(ObjectInspector, WithoutSelectionTheRowsAreEmptyAndTheButtonsDisabled)
 TEST_F(ObjectInspector, PlaybackDoesNotRebuildTheTree)
 {
     const std::vector<std::string> before = TreeOutline(Tree());
-    AddRectangle(m_pDoc, 200, 10, 20, 20);
+    // The document tells every panel of the new shape as it is added.
     m_pDoc->SetPlaying(true);
+    AddRectangle(m_pDoc, 200, 10, 20, 20);
     m_panel.OnDocumentChanged(m_pView);
     EXPECT_EQ(TreeOutline(Tree()), before);
     m_pDoc->SetPlaying(false);
@@ -146,7 +150,14 @@ TEST_F(ObjectInspector, PlaybackDoesNotRebuildTheTree)
 // The tree may be older than the document: its item is compared, never followed.
 TEST_F(ObjectInspector, ClickOnAShapeNoLongerInTheFrameRebuildsInstead)
 {
+    // Out of the panel list while the shape goes, the panel hears nothing: its tree is older.
+    const auto listed = std::find(g_ToolPanels.begin(), g_ToolPanels.end(), &m_panel);
+    ASSERT_NE(listed, g_ToolPanels.end());
+    const auto position = listed - g_ToolPanels.begin();
+    g_ToolPanels.erase(listed);
     std::vector<std::unique_ptr<CFlashShape>> removed = m_pDoc->RemoveShapes({m_shapes[1]});
+    PumpMessages();
+    g_ToolPanels.insert(g_ToolPanels.begin() + position, &m_panel);
     ASSERT_EQ(removed.size(), 1u);
     const std::string removedName = removed[0]->GetName();
     HTREEITEM stale = FindTreeItem(Tree(), removedName);

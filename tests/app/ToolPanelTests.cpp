@@ -99,8 +99,11 @@ TEST_F(EditorSession, NotificationsReachEveryPanelInListOrder)
         EXPECT_EQ(log, expected);
     }
 
+    log.clear();
     SessionApp().CloseAllDocuments(FALSE);
     PumpMessages();
+    const std::vector<CNotice> forgotten = {{1, "document", nullptr}, {2, "document", nullptr}};
+    EXPECT_EQ(log, forgotten) << "the last document window gone, the panels let go of it";
     log.clear();
     for (const Case& c : cases)
         (pMain->*c.notify)(nullptr);
@@ -157,9 +160,10 @@ TEST_F(EditorSession, RegisteredMessageToAPanelBarReachesTheActiveStageOnly)
 TEST_F(EditorSession, BarTogglesFollowTheBarsAndTheLibraryStaysDisabled)
 {
     CFlashEditorMainFrame* pMain = MainFrame();
-    const UINT toggles[] = {ID_VIEW_TOOLBAR, ID_VIEW_DRAWING_TOOLBAR, ID_VIEW_COLORS, ID_VIEW_FONT,
-                            ID_VIEW_SHAPE, ID_VIEW_OBJECT_INSPECTOR, ID_VIEW_BRUSH, ID_VIEW_ERASER};
-    for (UINT id : toggles) {
+    // Fixed-size bars: the item is checked while the bar shows and hides or shows it.
+    const UINT fixedToggles[] = {ID_VIEW_TOOLBAR, ID_VIEW_DRAWING_TOOLBAR, ID_VIEW_COLORS, ID_VIEW_FONT,
+                                 ID_VIEW_BRUSH, ID_VIEW_ERASER};
+    for (UINT id : fixedToggles) {
         SCOPED_TRACE(id);
         CControlBar* pBar = pMain->GetControlBar(id == ID_VIEW_TOOLBAR ? AFX_IDW_TOOLBAR : id);
         ASSERT_NE(pBar, nullptr);
@@ -172,6 +176,21 @@ TEST_F(EditorSession, BarTogglesFollowTheBarsAndTheLibraryStaysDisabled)
             PumpMessages();
             EXPECT_EQ(pBar->IsWindowVisible() != FALSE, expected);
             EXPECT_EQ(QueryCommand(id).checked, expected);
+        }
+    }
+    // Resizable bars: the item brings the bar up and never hides it, so it carries no check.
+    for (UINT id : {ID_VIEW_SHAPE, ID_VIEW_OBJECT_INSPECTOR}) {
+        SCOPED_TRACE(id);
+        CControlBar* pBar = pMain->GetControlBar(id);
+        ASSERT_NE(pBar, nullptr);
+        pMain->ShowControlBar(pBar, FALSE, FALSE);
+        for (int i = 0; i < 2; ++i) {
+            SendCommand(id);
+            PumpMessages();
+            EXPECT_TRUE(pBar->IsWindowVisible());
+            const CCommandState state = QueryCommand(id);
+            EXPECT_TRUE(state.enabled);
+            EXPECT_FALSE(state.checked);
         }
     }
     EXPECT_FALSE(QueryCommand(ID_VIEW_LIBRARY).enabled);

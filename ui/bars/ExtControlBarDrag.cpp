@@ -185,10 +185,7 @@ void CExtControlBar::RunDragLoop()
             continue;
         }
         if (IsKeyMessage(m)) {
-            if (g_bInDragStep) {
-                loop.Pump();
-                continue;
-            }
+            // Ctrl only asks for another step, so it is taken even inside one (else it is lost).
             if ((m == WM_KEYDOWN || m == WM_KEYUP) && msg.wParam == VK_CONTROL) {
                 CPoint ptCursor;
                 ::GetCursorPos(&ptCursor);
@@ -197,6 +194,10 @@ void CExtControlBar::RunDragLoop()
                     --m_ptLastDragPos.x;
                 const CPoint pt = CursorInClient(hWnd);
                 ::PostMessageA(hWnd, WM_MOUSEMOVE, m == WM_KEYDOWN ? CTRL_MOVE_FLAGS : 0, MAKELPARAM(pt.x, pt.y));
+                loop.Pump();
+                continue;
+            }
+            if (g_bInDragStep) {
                 loop.Pump();
                 continue;
             }
