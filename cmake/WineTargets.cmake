@@ -39,7 +39,7 @@ endfunction()
 function(add_wine_test name)
   cmake_parse_arguments(ARG "SHOWS_WINDOWS" "" "SOURCES;LINKS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE ${ARG_LINKS} GTest::gtest test_main)
+  target_link_libraries(${name} PRIVATE ${ARG_LINKS} GTest::gtest GTest::gtest_main)
   add_test(NAME ${name}
            COMMAND ${WINE_RUN} $<TARGET_FILE:${name}>.so
            WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR})
