@@ -78,7 +78,10 @@ BOOL CViziRevuzeSplashWnd::Create(CWnd* pParentWnd, UINT nBitmapID)
     CExtMonitorRects monitor;
     CExtPaintManager::QueryMonitorRectsForWindow(monitor, pParentWnd);
     const RECT rc = CentredRect(monitor.m_rcWorkArea, m_nWidth, m_nHeight);
-    if (!CreateEx(0, kClassName, kWindowText, WS_POPUP | WS_VISIBLE, rc, pParentWnd, 0))
+    // Made hidden and shown by SetWindowPos without activation: a window activated when shown
+    // would take the focus from the user, and the display's window manager would take charge of
+    // it (hiding such a window waits for that manager).
+    if (!CreateEx(0, kClassName, kWindowText, WS_POPUP, rc, pParentWnd, 0))
     {
         m_bitmap.DeleteObject();
         return FALSE;

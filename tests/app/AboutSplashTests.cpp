@@ -140,6 +140,7 @@ TEST(SplashWindow, ShowsThePictureCentredOnTheParentsWorkArea)
     CViziRevuzeSplashWnd splash(MainFrame(), IDB_APP_PICTURE);
     ASSERT_NE(splash.m_hWnd, nullptr);
     EXPECT_TRUE(splash.IsWindowVisible());
+    EXPECT_NE(::GetActiveWindow(), splash.m_hWnd) << "the splash window takes no activation";
     char className[64] = {};
     ::GetClassNameA(splash.m_hWnd, className, sizeof className);
     EXPECT_STREQ(className, CViziRevuzeSplashWnd::kClassName);
