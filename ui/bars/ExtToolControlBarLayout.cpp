@@ -192,6 +192,15 @@ CSize CExtToolControlBar::CalcSize(bool bVertical)
             }
         }
         CSize sizeButton = pButton->CalculateLayout(fontDc.DC(), sizeDefault, bHorzButtons);
+        if (pButton == m_pChevron) {
+            // The positions leave the redraw margin before a docked bar's chevron: without it
+            // the last button would never fit and hide in the chevron at the bar's own size.
+            const SIZE margin = g_PaintManagerHolder->GetButtonRedrawMargin();
+            if (bVertical)
+                sizeButton.cy += margin.cy;
+            else
+                sizeButton.cx += margin.cx;
+        }
         const bool bWrap = pButton->IsWrap(nMode);
         if (bEachOwnRow) {
             result.cx = std::max<int>(result.cx, sizeButton.cx);

@@ -3,6 +3,9 @@
 #include "DragInputScript.h"
 #include "tests/support/ScreenImage.h"
 #include "ui/bars/ExtBarContentExpandButton.h"
+#include "ui/core/ExtPaintManagerHolder.h"
+#include "ui/core/ExtPaintManagerStudio2005.h"
+#include "ui/core/ExtPaintManagerXP.h"
 #include "ui/core/ExtPopupMenuTrackingState.h"
 #include "ui/core/ExtPopupMenuWnd.h"
 
@@ -183,6 +186,23 @@ TEST_F(ToolBarTest, ADockedBarNeverWrapsAndKeepsItsButtonsInOneRow)
     EXPECT_EQ(ShownButtons(pBar), (std::vector<int>{0, 1, 2, 3, 4, 5}));
     EXPECT_LT(size.cy, 2 * pBar->GetDefaultButtonSize().cy) << "one row high";
     EXPECT_TRUE(ChevronList(pBar).empty());
+}
+
+// The row gives a docked bar the size it asks for: every button fits beside the chevron, in the
+// themes that leave a redraw margin before it too.
+TEST(ToolBarThemes, ADockedBarAtItsOwnSizeShowsEveryButton)
+{
+    for (CRuntimeClass* pTheme : {RUNTIME_CLASS(CExtPaintManagerXP), RUNTIME_CLASS(CExtPaintManagerStudio2005)}) {
+        ASSERT_TRUE(g_PaintManagerHolder.ReplaceByClass(pTheme));
+        CToolBarTestFrame frame;
+        for (UINT i = 0; i < 4; ++i)
+            frame.AddCommand(kCmd + i, RGB(40 * i, 120, 120));
+        CExtToolControlBar* pBar = frame.DockToolBar({kCmd, kCmd + 1, 0, kCmd + 2, kCmd + 3});
+        frame.Settle();
+        EXPECT_EQ(ShownButtons(pBar), (std::vector<int>{0, 1, 2, 3, 4})) << pTheme->m_lpszClassName;
+        EXPECT_TRUE(ChevronList(pBar).empty()) << pTheme->m_lpszClassName;
+    }
+    g_PaintManagerHolder.ReplaceByClass(RUNTIME_CLASS(CExtPaintManagerXP));
 }
 
 TEST_F(ToolBarTest, NarrowDockedBarShowsWhatFitsAndListsTheRestInItsChevron)
