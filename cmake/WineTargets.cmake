@@ -19,12 +19,14 @@ function(add_wine_resources target rc_file)
   get_filename_component(rc_name ${rc_file} NAME_WE)
   get_filename_component(rc_dir ${rc_file} DIRECTORY)
   set(res_file "${CMAKE_CURRENT_BINARY_DIR}/${target}-${rc_name}.res")
+  # A script includes scripts, pictures and headers by paths the dependency scanner cannot
+  # follow: every file under resources/ counts.
+  file(GLOB_RECURSE resource_inputs CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/resources/*)
   add_custom_command(
     OUTPUT ${res_file}
     COMMAND ${CMAKE_RC_COMPILER} --nostdinc -I${rc_dir} -I${PROJECT_SOURCE_DIR}
             -I/usr/include/wine/wine/windows -o ${res_file} ${rc_file}
-    DEPENDS ${rc_file}
-    IMPLICIT_DEPENDS C ${rc_file}
+    DEPENDS ${rc_file} ${resource_inputs}
     COMMENT "Compiling resources ${rc_name}.rc"
     VERBATIM)
   add_custom_target(${target}-${rc_name}-res DEPENDS ${res_file})

@@ -229,6 +229,24 @@ TEST_F(EditorSession, ToolChangesShowTheBrushEraserAndShapeBars)
     }
 }
 
+TEST_F(EditorSession, EveryShownBarShowsItsPanel)
+{
+    CFlashEditorMainFrame* pMain = MainFrame();
+    pMain->ShowWindow(SW_SHOW);
+    for (CFlashEditorTool* pPanel : g_ToolPanels) {
+        CWnd* pBar = pPanel->GetParent();
+        ASSERT_NE(pBar, nullptr);
+        if (pBar->GetDlgCtrlID() == ID_VIEW_LIBRARY)
+            continue;
+        pMain->ShowControlBar(static_cast<CControlBar*>(pBar), TRUE, FALSE);
+        PumpMessages();
+        CString caption;
+        pBar->GetWindowText(caption);
+        EXPECT_TRUE(pBar->IsWindowVisible()) << caption.GetString();
+        EXPECT_TRUE(pPanel->IsWindowVisible()) << caption.GetString();
+    }
+}
+
 TEST_F(EditorSession, DrawingToolBarOffersTheFourteenToolsInTwoColumns)
 {
     auto* pTools = dynamic_cast<CExtToolControlBar*>(MainFrame()->GetControlBar(ID_VIEW_DRAWING_TOOLBAR));
