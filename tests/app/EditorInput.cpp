@@ -28,7 +28,8 @@ void MoveTo(POINT screen)
 {
     INPUT in{};
     in.type = INPUT_MOUSE;
-    // Absolute coordinates run over the screen's last pixel: rounded up, a point lands on itself.
+    // The absolute range spans the screen to its last pixel and the system truncates on the way
+    // back: rounded up, every point lands on itself (rounded to nearest, some land a pixel short).
     const int cx = std::max(2, ::GetSystemMetrics(SM_CXSCREEN));
     const int cy = std::max(2, ::GetSystemMetrics(SM_CYSCREEN));
     in.mi.dx = (screen.x * kAbsoluteRange + cx - 2) / (cx - 1);
