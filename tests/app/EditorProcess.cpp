@@ -47,9 +47,7 @@ BOOL CALLBACK AcceptDescendant(HWND window, LPARAM param)
 BOOL CALLBACK FindVisible(HWND window, LPARAM param)
 {
     auto* found = reinterpret_cast<CFound*>(param);
-    char className[64] = {};
-    ::GetClassNameA(window, className, sizeof className);
-    if (::IsWindowVisible(window) && (found->className == nullptr || found->className == std::string(className)) &&
+    if (::IsWindowVisible(window) && (found->className == nullptr || found->className == ClassName(window)) &&
         Title(window).find(found->titlePart) != std::string::npos && IsEditorWindow(window))
     {
         found->window = window;
