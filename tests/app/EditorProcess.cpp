@@ -5,6 +5,9 @@ namespace EditorProcess {
 namespace {
 
 constexpr DWORD kPollMs = 10;
+// The file-name control of the system's file dialog: the edit of the old style, the combo box of
+// the explorer style.
+constexpr int kFileNameControls[] = {0x480, 0x47c};
 
 struct CFound {
     const char* className;
@@ -27,12 +30,24 @@ bool IsEditorWindow(HWND window)
     return known && std::string(image).find("Quorvalis") != std::string::npos;
 }
 
+struct CDescendantSearch {
+    const std::function<bool(HWND)>* accept;
+    HWND window;
+};
+
+BOOL CALLBACK AcceptDescendant(HWND window, LPARAM param)
+{
+    auto* search = reinterpret_cast<CDescendantSearch*>(param);
+    if (!(*search->accept)(window))
+        return TRUE;
+    search->window = window;
+    return FALSE;
+}
+
 BOOL CALLBACK FindVisible(HWND window, LPARAM param)
 {
     auto* found = reinterpret_cast<CFound*>(param);
-    char className[64] = {};
-    ::GetClassNameA(window, className, sizeof className);
-    if (::IsWindowVisible(window) && (found->className == nullptr || found->className == std::string(className)) &&
+    if (::IsWindowVisible(window) && (found->className == nullptr || found->className == ClassName(window)) &&
         Title(window).find(found->titlePart) != std::string::npos && IsEditorWindow(window))
     {
         found->window = window;
@@ -104,6 +119,33 @@ bool WaitUntilGone(HWND window, DWORD timeoutMs)
         ::Sleep(kPollMs);
     }
     return true;
+}
+
+std::string ClassName(HWND window)
+{
+    char name[64] = {};
+    ::GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+HWND FindDescendant(HWND parent, const std::function<bool(HWND)>& accept)
+{
+    CDescendantSearch search{&accept, nullptr};
+    ::EnumChildWindows(parent, &AcceptDescendant, reinterpret_cast<LPARAM>(&search));
+    return search.window;
+}
+
+bool AnswerFileDialog(const std::string& windowsPath, DWORD timeoutMs)
+{
+    HWND dialog = WaitForWindow("#32770", "", timeoutMs);
+    if (dialog == nullptr)
+        return false;
+    bool typed = false;
+    for (int control : kFileNameControls)
+        if (HWND edit = ::GetDlgItem(dialog, control); edit != nullptr && ::IsWindowVisible(edit))
+            typed |= ::SetWindowTextA(edit, windowsPath.c_str()) != FALSE;
+    HWND ok = ::GetDlgItem(dialog, IDOK);
+    return typed && ok != nullptr && ::PostMessageA(ok, BM_CLICK, 0, 0) != FALSE;
 }
 
 } // namespace EditorProcess

@@ -3,6 +3,7 @@
 // top-level windows found by class and title.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 namespace EditorProcess {
@@ -23,5 +24,12 @@ HWND WaitForWindow(const char* className, const std::string& titlePart, DWORD ti
 // The editor's main window, once it shows a document.
 HWND WaitForMainWindow(DWORD timeoutMs = kStartTimeoutMs);
 bool WaitUntilGone(HWND window, DWORD timeoutMs = kStartTimeoutMs);
+
+std::string ClassName(HWND window);
+// The first window below the parent, at any depth, that the test accepts; null when none.
+HWND FindDescendant(HWND parent, const std::function<bool(HWND)>& accept);
+// Answers the editor's next file dialog as a user would: types the path into its file-name
+// control and presses its OK button. False when no dialog showed in time.
+bool AnswerFileDialog(const std::string& windowsPath, DWORD timeoutMs = kStartTimeoutMs);
 
 } // namespace EditorProcess

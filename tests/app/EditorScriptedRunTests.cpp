@@ -1,0 +1,443 @@
+// A session of the editor program driven from outside as a user drives it: a rectangle drawn with
+// the Tools bar, a keyframe inserted from the timeline's menu, the document saved, closed,
+// reopened from the recent list and exported as a movie; the files are then read back here.
+#include "EditorInput.h"
+#include "EditorProcess.h"
+
+#include "export/swf/SWF_Tag_DefineShape3.h"
+#include "export/swf/SWF_Tag_PlaceObject2.h"
+#include "model/FlashEditorDoc.h"
+#include "model/FlashEditorFrame.h"
+#include "model/FlashEditorLayer.h"
+#include "model/FlashShape.h"
+#include "tests/export/swf/SwfTestSupport.h"
+#include "tests/support/ScreenImage.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <string_view>
+#include <vector>
+
+using namespace EditorProcess;
+using namespace EditorInput;
+
+namespace {
+
+constexpr const char* kSettingsKey = "Software\\Quorvalis";
+constexpr DWORD kStateTimeoutMs = 10000;
+constexpr int kSmallestMenu = 40;
+constexpr DWORD kMenuLeavesDisplayMs = 300;
+constexpr DWORD kSteadyLookMs = 60;
+constexpr int kSteadyLooks = 3;
+// The empty display.
+constexpr COLORREF kUnpainted = RGB(0, 0, 0);
+
+// The "Tools" bar: sixteen buttons in two columns; the Rectangle tool is the eighth.
+constexpr int kToolColumns = 2;
+// A button holds its 16-pixel picture with the face's padding on each side.
+constexpr SIZE kToolButtonSize = {28, 22};
+constexpr int kToolRowGap = 6;
+constexpr int kToolLeftBorder = 3;
+// A point of a button's face beside its picture.
+constexpr POINT kFaceBesidePicture = {-12, 0};
+constexpr int kRectangleButton = 7;
+constexpr int kOvalButton = 6;
+
+// The timeline's grid: the layer names' column, then a column per frame, under the header row.
+constexpr int kNameColumnWidth = 150;
+constexpr int kFrameColumnWidth = 10;
+constexpr int kRowHeight = 22;
+constexpr int kKeyframe = 5;
+// "Insert Keyframe" is reached from the menu's top by this many Down presses: the two tween items
+// and "Insert Layer" come first ("Remove Layer" is disabled while the document has one layer).
+constexpr int kInsertKeyframeDownPresses = 4;
+
+// The drag on the stage, in pixels from the stage's top left corner; the view starts at zoom 1,
+// where a pixel is 20 twips.
+constexpr POINT kDragFrom = {200, 140};
+constexpr POINT kDragTo = {330, 240};
+constexpr int kTwipsPerPixel = 20;
+// Synthesized pointer positions may land a pixel off.
+constexpr int kToleranceTwips = 2 * kTwipsPerPixel;
+
+// What the editor makes of a new document.
+constexpr int kStageWidth = 550;
+constexpr int kStageHeight = 400;
+constexpr int kFrameRate = 12;
+
+constexpr uint16_t kShowFrameCode = 1;
+constexpr uint16_t kPlaceObject2Code = 26;
+constexpr uint16_t kDefineShape3Code = 32;
+
+// Alt and a menu's letter open it from the menu bar.
+constexpr WORD kFileMenuKey = 'F';
+constexpr WORD kExportFlashMovieKey = 'F';
+constexpr WORD kFirstRecentFileKey = '1';
+
+std::string TempUnixPath(const char* name)
+{
+    return (std::filesystem::temp_directory_path() / name).string();
+}
+
+RECT WindowRect(HWND window)
+{
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    return rect;
+}
+
+POINT ClientToScreenPoint(HWND window, POINT point)
+{
+    ::ClientToScreen(window, &point);
+    return point;
+}
+
+struct CPopupSearch {
+    HWND main;
+    HWND found;
+};
+
+BOOL CALLBACK AcceptPopup(HWND window, LPARAM param)
+{
+    auto* search = reinterpret_cast<CPopupSearch*>(param);
+    DWORD editor = 0;
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(search->main, &editor);
+    ::GetWindowThreadProcessId(window, &owner);
+    if (window == search->main || owner != editor || !::IsWindowVisible(window) ||
+        (::GetWindowLongA(window, GWL_STYLE) & WS_POPUP) == 0)
+        return TRUE;
+    // Menu shadows and tips are thin or small.
+    const RECT rect = WindowRect(window);
+    if (rect.right - rect.left < kSmallestMenu || rect.bottom - rect.top < kSmallestMenu)
+        return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+// A visible top-level window of the editor that is not the main window: a popup menu.
+HWND ShownPopup(HWND main)
+{
+    CPopupSearch search{main, nullptr};
+    ::EnumWindows(&AcceptPopup, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// What the display shows in the rectangle, as one number.
+size_t ScreenHash(const RECT& rect)
+{
+    const int cx = rect.right - rect.left;
+    const int cy = rect.bottom - rect.top;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = cx;
+    info.bmiHeader.biHeight = -cy;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HDC screen = ::GetDC(nullptr);
+    HDC memory = ::CreateCompatibleDC(screen);
+    HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    size_t hash = 0;
+    if (bitmap != nullptr)
+    {
+        HGDIOBJ old = ::SelectObject(memory, bitmap);
+        ::BitBlt(memory, 0, 0, cx, cy, screen, rect.left, rect.top, SRCCOPY);
+        ::SelectObject(memory, old);
+        hash = std::hash<std::string_view>()(std::string_view(static_cast<const char*>(bits), size_t(cx) * cy * 4));
+        ::DeleteObject(bitmap);
+    }
+    ::DeleteDC(memory);
+    ::ReleaseDC(nullptr, screen);
+    return hash;
+}
+
+// The menu that shows, once its opening animation has ended (it takes no keys before): its
+// picture stays the same over a few looks.
+HWND WaitForSteadyMenu(HWND main)
+{
+    HWND menu = nullptr;
+    if (!WaitUntil([&] { return (menu = ShownPopup(main)) != nullptr; }, kStateTimeoutMs))
+        return nullptr;
+    size_t last = 0;
+    int alike = 0;
+    const bool steady = WaitUntil(
+        [&] {
+            ::Sleep(kSteadyLookMs);
+            const size_t now = ScreenHash(WindowRect(menu));
+            alike = now == last ? alike + 1 : 0;
+            last = now;
+            return alike >= kSteadyLooks;
+        },
+        kStateTimeoutMs);
+    return steady ? menu : nullptr;
+}
+
+// Picks an item of the menu that shows by its keys; true once the menu closed.
+bool ChooseFromShownMenu(HWND main, const std::vector<WORD>& itemKeys)
+{
+    if (WaitForSteadyMenu(main) == nullptr)
+        return false;
+    for (WORD key : itemKeys)
+        Chord(0, key);
+    return WaitUntil([&] { return ShownPopup(main) == nullptr; }, kStateTimeoutMs);
+}
+
+HWND MdiClient(HWND main)
+{
+    return FindDescendant(main, [](HWND w) { return ClassName(w) == "MDIClient"; });
+}
+
+// The document window showing the title, or null.
+HWND DocumentWindow(HWND main, const std::string& titlePart = "")
+{
+    HWND client = MdiClient(main);
+    for (HWND child = ::GetWindow(client, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT))
+        if (::IsWindowVisible(child) && Title(child).find(titlePart) != std::string::npos)
+            return child;
+    return nullptr;
+}
+
+// The document window's two panes: the timeline above, the stage below, told apart by place.
+struct CPanes {
+    HWND timeline = nullptr;
+    HWND stage = nullptr;
+};
+
+CPanes Panes(HWND document)
+{
+    CPanes panes;
+    HWND splitter = ::GetWindow(document, GW_CHILD);
+    std::vector<HWND> views;
+    for (HWND w = ::GetWindow(splitter, GW_CHILD); w != nullptr; w = ::GetWindow(w, GW_HWNDNEXT))
+        if (::IsWindowVisible(w))
+            views.push_back(w);
+    if (views.size() != 2)
+        return panes;
+    std::sort(views.begin(), views.end(), [](HWND a, HWND b) { return WindowRect(a).top < WindowRect(b).top; });
+    panes.timeline = views[0];
+    panes.stage = views[1];
+    return panes;
+}
+
+// The stage's top left corner in the view's client area. The view puts its scroll position at
+// the client area's centre and opens a document scrolled by half the stage; Wine answers no
+// other process's questions about a window's scroll bars, so the opening position stands in.
+POINT StageOrigin(HWND stage)
+{
+    RECT client{};
+    ::GetClientRect(stage, &client);
+    return {client.right / 2 - kStageWidth / 2, client.bottom / 2 - kStageHeight / 2};
+}
+
+// The centre of the tool button at the index. The bar lays its buttons out from its client
+// area's left border, a row of two at a time, the rows apart by the gripper's extent.
+POINT ToolButtonCentre(HWND tools, int index)
+{
+    const int row = index / kToolColumns;
+    const int column = index % kToolColumns;
+    return ClientToScreenPoint(tools, {kToolLeftBorder + column * kToolButtonSize.cx + kToolButtonSize.cx / 2,
+                                       row * (kToolButtonSize.cy + kToolRowGap) + kToolButtonSize.cy / 2});
+}
+
+COLORREF ScreenPixel(POINT screen)
+{
+    HDC dc = ::GetDC(nullptr);
+    const COLORREF colour = ::GetPixel(dc, screen.x, screen.y);
+    ::ReleaseDC(nullptr, dc);
+    return colour;
+}
+
+POINT Offset(POINT point, POINT by)
+{
+    return {point.x + by.x, point.y + by.y};
+}
+
+// The rectangle's corners, from the ends of its curves, in twips.
+RECT CurveBounds(const CFlashShape& shape)
+{
+    RECT bounds{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+    for (const POINT& p : shape.GetCurveEndpoints())
+    {
+        bounds.left = std::min(bounds.left, p.x);
+        bounds.top = std::min(bounds.top, p.y);
+        bounds.right = std::max(bounds.right, p.x);
+        bounds.bottom = std::max(bounds.bottom, p.y);
+    }
+    return bounds;
+}
+
+// The size is the drag's to the pixel; the place may be a pixel or two off.
+void ExpectDragged(const RECT& actual, const RECT& expected, int frame)
+{
+    EXPECT_EQ(actual.right - actual.left, expected.right - expected.left) << "frame " << frame;
+    EXPECT_EQ(actual.bottom - actual.top, expected.bottom - expected.top) << "frame " << frame;
+    EXPECT_NEAR(actual.left, expected.left, kToleranceTwips) << "frame " << frame;
+    EXPECT_NEAR(actual.top, expected.top, kToleranceTwips) << "frame " << frame;
+}
+
+// Ends an editor that a failed step left open, so that the next program has the display alone.
+class EditorScriptedRun : public ::testing::Test {
+protected:
+    void TearDown() override
+    {
+        if (m_main == nullptr || !::IsWindow(m_main))
+            return;
+        DWORD processId = 0;
+        ::GetWindowThreadProcessId(m_main, &processId);
+        if (HANDLE process = ::OpenProcess(PROCESS_TERMINATE, FALSE, processId))
+        {
+            ::TerminateProcess(process, 1);
+            ::CloseHandle(process);
+        }
+    }
+    HWND m_main = nullptr;
+};
+
+TEST_F(EditorScriptedRun, DrawKeyframeSaveReopenAndExport)
+{
+    const std::string document = TempUnixPath("quorvalis-scripted-run.qpd");
+    const std::string movie = TempUnixPath("quorvalis-scripted-run.swf");
+    std::filesystem::remove(document);
+    std::filesystem::remove(movie);
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey);
+
+    ASSERT_TRUE(StartEditor(EDITOR_LAUNCHER, ""));
+    HWND main = m_main = WaitForMainWindow();
+    ASSERT_NE(main, nullptr);
+    HWND untitled = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (untitled = DocumentWindow(main, "Untitled-1")) != nullptr; }, kStateTimeoutMs));
+    CPanes panes;
+    ASSERT_TRUE(WaitUntil([&] { return (panes = Panes(untitled)).stage != nullptr; }, kStateTimeoutMs));
+
+    // The Rectangle button of the "Tools" bar; its pressed look tells that the tool is chosen.
+    HWND tools = FindDescendant(main, [](HWND w) { return Title(w) == "Tools" && ::IsWindowVisible(w); });
+    ASSERT_NE(tools, nullptr);
+    const POINT rectangleButton = ToolButtonCentre(tools, kRectangleButton);
+    const POINT ovalButton = ToolButtonCentre(tools, kOvalButton);
+    // The window shows on the display a while after it says it is visible: until then clicks
+    // reach nothing.
+    ASSERT_TRUE(WaitUntil([&] { return ScreenPixel(Offset(ovalButton, kFaceBesidePicture)) != kUnpainted; },
+                          kStateTimeoutMs));
+    ASSERT_EQ(ScreenPixel(Offset(rectangleButton, kFaceBesidePicture)), ScreenPixel(Offset(ovalButton, kFaceBesidePicture)))
+        << "neither tool chosen yet";
+    Click(rectangleButton);
+
+    // The drag on the stage, from the stage-to-screen mapping that the view's geometry gives.
+    const POINT origin = StageOrigin(panes.stage);
+    Drag(ClientToScreenPoint(panes.stage, {origin.x + kDragFrom.x, origin.y + kDragFrom.y}),
+         ClientToScreenPoint(panes.stage, {origin.x + kDragTo.x, origin.y + kDragTo.y}));
+    EXPECT_NE(ScreenPixel(Offset(rectangleButton, kFaceBesidePicture)), ScreenPixel(Offset(ovalButton, kFaceBesidePicture)))
+        << "the Rectangle button shows pressed beside the Oval button";
+
+    // Frame 5 of "Layer 1": a click makes it the focus cell, a right click opens the menu there.
+    HWND grid = ::GetWindow(panes.timeline, GW_CHILD);
+    ASSERT_NE(grid, nullptr);
+    const POINT cell = ClientToScreenPoint(
+        grid, {kNameColumnWidth + (kKeyframe - 1) * kFrameColumnWidth + kFrameColumnWidth / 2, kRowHeight + kRowHeight / 2});
+    Click(cell);
+    Click(cell, true);
+    std::vector<WORD> keys(kInsertKeyframeDownPresses, VK_DOWN);
+    keys.push_back(VK_RETURN);
+    ASSERT_TRUE(ChooseFromShownMenu(main, keys)) << "Insert Keyframe from the timeline's menu";
+    // The menu's window leaves the display a moment after it is hidden.
+    ::Sleep(kMenuLeavesDisplayMs);
+    EXPECT_TRUE(SaveScreenRectPng(WindowRect(main), "editor-after-drawing.png"));
+
+    // Save: the system's file dialog takes the name; the window's title follows the file.
+    Chord(VK_CONTROL, 'S');
+    ASSERT_TRUE(AnswerFileDialog(WindowsPath(document)));
+    ASSERT_TRUE(WaitUntil([&] { return DocumentWindow(main, "quorvalis-scripted-run") != nullptr; }, kStateTimeoutMs))
+        << "saved";
+    ASSERT_TRUE(std::filesystem::exists(document));
+
+    // Close, then reopen from the File menu's recent list.
+    Chord(VK_CONTROL, VK_F4);
+    ASSERT_TRUE(WaitUntil([&] { return DocumentWindow(main) == nullptr; }, kStateTimeoutMs)) << "document closed";
+    Chord(VK_MENU, kFileMenuKey);
+    ASSERT_TRUE(ChooseFromShownMenu(main, {kFirstRecentFileKey}));
+    ASSERT_TRUE(WaitUntil([&] { return DocumentWindow(main, "quorvalis-scripted-run") != nullptr; }, kStateTimeoutMs))
+        << "reopened";
+
+    // Export the movie through its file dialog; the file is complete once its header's length
+    // matches its size.
+    Chord(VK_MENU, kFileMenuKey);
+    ASSERT_TRUE(ChooseFromShownMenu(main, {kExportFlashMovieKey}));
+    ASSERT_TRUE(AnswerFileDialog(WindowsPath(movie)));
+    Bytes bytes;
+    ReadMovieResult read;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            std::ifstream in(movie, std::ios::binary);
+            bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+            if (bytes.size() < 8)
+                return false;
+            read = ReadMovie(bytes);
+            return read.stream.good && read.header.fileLength == bytes.size();
+        },
+        kStateTimeoutMs))
+        << read.stream.error;
+
+    ::PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitUntilGone(main));
+
+    // The saved document: the rectangle at the dragged bounds in the keyframes at 1 and 5.
+    const RECT dragged = {kDragFrom.x * kTwipsPerPixel, kDragFrom.y * kTwipsPerPixel, kDragTo.x * kTwipsPerPixel,
+                          kDragTo.y * kTwipsPerPixel};
+    CFlashEditorDoc loaded;
+    ASSERT_TRUE(loaded.OnOpenDocument(WindowsPath(document).c_str()));
+    EXPECT_EQ(loaded.GetStageWidth(), kStageWidth) << "the stage the drag was aimed at";
+    EXPECT_EQ(loaded.GetStageHeight(), kStageHeight);
+    EXPECT_EQ(loaded.GetLastFrame(), kKeyframe);
+    const CFlashEditorLayer* layer = loaded.GetLayer(1);
+    ASSERT_NE(layer, nullptr);
+    for (int frame : {1, kKeyframe})
+    {
+        const CFlashEditorFrame* span = layer->FindSpan(frame);
+        ASSERT_NE(span, nullptr) << frame;
+        EXPECT_EQ(span->GetStartFrame(), frame);
+        std::vector<CFlashShape*> shapes;
+        span->CollectShapes(shapes);
+        ASSERT_EQ(shapes.size(), 1u) << frame;
+        EXPECT_EQ(shapes[0]->GetCurveCount(), 4) << frame;
+        ExpectDragged(CurveBounds(*shapes[0]), dragged, frame);
+    }
+
+    // The movie: the stage size, 12 frames a second, the rectangle defined and placed, a frame
+    // for each of the document's frames.
+    const C_SWF_Header& header = read.header;
+    EXPECT_EQ(header.frameSize.xmax.value, kStageWidth * kTwipsPerPixel);
+    EXPECT_EQ(header.frameSize.ymax.value, kStageHeight * kTwipsPerPixel);
+    EXPECT_EQ(header.frameRate, kFrameRate << 8);
+    EXPECT_EQ(header.frameCount, loaded.GetLastFrame());
+    std::vector<const C_SWF_Tag_DefineShape3*> definitions;
+    std::vector<const C_SWF_Tag_PlaceObject2*> placements;
+    int shownFrames = 0;
+    for (const C_SWF_Tag* tag = read.tags->GetHead(); tag != nullptr; tag = tag->next)
+    {
+        if (tag->tagCode == kDefineShape3Code)
+            definitions.push_back(static_cast<const C_SWF_Tag_DefineShape3*>(tag));
+        else if (tag->tagCode == kPlaceObject2Code)
+            placements.push_back(static_cast<const C_SWF_Tag_PlaceObject2*>(tag));
+        shownFrames += tag->tagCode == kShowFrameCode;
+    }
+    EXPECT_EQ(shownFrames, loaded.GetLastFrame());
+    // The same rectangle in both keyframes is one definition; its bounds take in half the pen.
+    ASSERT_EQ(definitions.size(), 1u);
+    ASSERT_FALSE(placements.empty());
+    for (const C_SWF_Tag_PlaceObject2* placement : placements)
+        EXPECT_EQ(placement->characterId, definitions[0]->shapeId);
+    const C_SWF_Rect& bounds = definitions[0]->shapeBounds;
+    EXPECT_NEAR(bounds.xmin.value, dragged.left, kToleranceTwips);
+    EXPECT_NEAR(bounds.ymin.value, dragged.top, kToleranceTwips);
+    EXPECT_NEAR(bounds.xmax.value, dragged.right, kToleranceTwips);
+    EXPECT_NEAR(bounds.ymax.value, dragged.bottom, kToleranceTwips);
+}
+
+} // namespace
