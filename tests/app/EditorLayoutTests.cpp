@@ -11,7 +11,6 @@ using namespace EditorProcess;
 
 namespace {
 
-constexpr const char* kSettingsKey = "Software\\Quorvalis";
 // The framework keeps the bar layout in a key of this name below the settings.
 constexpr const char* kBarStateKeyName = "ControlBar";
 

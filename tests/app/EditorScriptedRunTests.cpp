@@ -29,7 +29,6 @@ using namespace EditorInput;
 
 namespace {
 
-constexpr const char* kSettingsKey = "Software\\Quorvalis";
 constexpr DWORD kStateTimeoutMs = 10000;
 constexpr int kSmallestMenu = 40;
 constexpr DWORD kMenuLeavesDisplayMs = 300;
