@@ -7,6 +7,7 @@
 #include "resources/app/AppResources.h"
 #include "stage/FlashEditorView.h"
 #include "ui/controls/ExtColorDlg.h"
+#include "ui/core/ExtCmdManager.h"
 #include "ui/core/ExtCustomColorDialog.h"
 #include "ui/core/ExtPaintManagerHolder.h"
 #include "ui/core/ExtPaintManagerStudio2005.h"
@@ -183,6 +184,10 @@ int CFlashEditorApp::ExitInstance()
 {
     CFlashEditorDoc::SetDocumentHost(nullptr);
     CFlashEditorView::SetStageHost(nullptr);
+    // The command profile outlives the main frame; its icons go while Win32 still answers:
+    // destroyed with the process-wide manager, after exit began, they would make Wine report
+    // the process as ended with status 0.
+    g_CmdManager->RemoveAllCommands(m_pszProfileName);
     if (m_bGdiplusStarted)
         Gdiplus::GdiplusShutdown(m_gdiplusToken);
     m_bGdiplusStarted = false;
