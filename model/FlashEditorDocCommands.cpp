@@ -10,6 +10,8 @@
 #include "platform/mfc/WaitCursor.h"
 
 #include <cstring>
+#include <exception>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -48,6 +50,16 @@ public:
 private:
     bool m_bOpen;
 };
+
+// A writer that throws has not made the file either.
+bool WrittenWithoutThrowing(const std::function<bool()>& write)
+{
+    try {
+        return write();
+    } catch (const std::exception&) {
+        return false;
+    }
+}
 
 } // namespace
 
@@ -232,7 +244,7 @@ void CFlashEditorDoc::OnExportFlashMovie()
     std::string path;
     if (s_pHost == nullptr || !s_pHost->AskExportPath(kMovieFilter, "swf", path))
         return;
-    if (!s_pHost->WriteFlashMovie(this, path.c_str()))
+    if (!WrittenWithoutThrowing([&] { return s_pHost->WriteFlashMovie(this, path.c_str()); }))
         AfxMessageBox(kRenderError, MB_OK | MB_ICONERROR);
 }
 
@@ -244,8 +256,9 @@ void CFlashEditorDoc::OnExportAnimation()
     // No shape is drawn as selected in the frames.
     s_pHost->ClearStageSelection();
     CWaitCursor wait;
-    const bool written = HasGifExtension(path.c_str()) ? ExportGifAnimation(path.c_str())
-                                                        : ExportAviAnimation(path.c_str());
+    const bool written = WrittenWithoutThrowing([&] {
+        return HasGifExtension(path.c_str()) ? ExportGifAnimation(path.c_str()) : ExportAviAnimation(path.c_str());
+    });
     if (!written)
         AfxMessageBox(kRenderError, MB_OK | MB_ICONERROR);
 }
