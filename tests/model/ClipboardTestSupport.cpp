@@ -1,5 +1,7 @@
 #include "ClipboardTestSupport.h"
 
+#include "model/FlashClipboard.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -46,4 +48,19 @@ void PutBlock(UINT format, const std::string& bytes)
     const bool put = SetClipboardData(format, block) != nullptr;
     CloseClipboard();
     ASSERT_TRUE(put);
+}
+
+CPrivateClipboard* ClipboardSuite::s_private = nullptr;
+UINT ClipboardSuite::s_format = 0;
+
+void ClipboardSuite::SetUpTestSuite()
+{
+    s_private = new CPrivateClipboard;
+    s_format = CFlashClipboard::RegisterFormat();
+}
+
+void ClipboardSuite::TearDownTestSuite()
+{
+    delete s_private;
+    s_private = nullptr;
 }

@@ -2,6 +2,8 @@
 // Fixtures of the clipboard tests: a clipboard of the test program's own, and blocks put on it.
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <string>
 
 // The test program's own window station and desktop while it lives, so that other programs
@@ -25,3 +27,14 @@ private:
 
 // Puts one block of bytes on the clipboard under the format.
 void PutBlock(UINT format, const std::string& bytes);
+
+// Tests that use the clipboard: the suite owns the private clipboard and knows the document's
+// clipboard format.
+class ClipboardSuite : public ::testing::Test {
+protected:
+    static void SetUpTestSuite();
+    static void TearDownTestSuite();
+
+    static CPrivateClipboard* s_private;
+    static UINT s_format;
+};

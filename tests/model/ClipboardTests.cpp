@@ -63,19 +63,8 @@ std::vector<CFlashShape*> CurrentShapes(const CFlashEditorDoc& doc)
     return shapes;
 }
 
-class ClipboardTest : public ::testing::Test {
+class ClipboardTest : public ClipboardSuite {
 protected:
-    static void SetUpTestSuite()
-    {
-        s_private = new CPrivateClipboard;
-        s_format = CFlashClipboard::RegisterFormat();
-    }
-    static void TearDownTestSuite()
-    {
-        delete s_private;
-        s_private = nullptr;
-    }
-
     ClipboardTest()
     {
         TestApp().m_messages.clear();
@@ -107,14 +96,10 @@ protected:
         return texts;
     }
 
-    static CPrivateClipboard* s_private;
-    static UINT s_format;
     CFlashEditorDoc m_source;
     CFlashEditorDoc m_target;
 };
 
-CPrivateClipboard* ClipboardTest::s_private = nullptr;
-UINT ClipboardTest::s_format = 0;
 
 }
 

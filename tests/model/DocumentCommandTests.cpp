@@ -80,19 +80,8 @@ public:
 
 enum class EClip { Empty, Text, Bitmap, Own, Unrelated };
 
-class DocumentCommandTest : public ::testing::Test {
+class DocumentCommandTest : public ClipboardSuite {
 protected:
-    static void SetUpTestSuite()
-    {
-        s_private = new CPrivateClipboard;
-        s_format = CFlashClipboard::RegisterFormat();
-    }
-    static void TearDownTestSuite()
-    {
-        delete s_private;
-        s_private = nullptr;
-    }
-
     DocumentCommandTest()
     {
         TestApp().m_messages.clear();
@@ -157,14 +146,10 @@ protected:
         }
     }
 
-    static CPrivateClipboard* s_private;
-    static UINT s_format;
     CFlashEditorDoc m_doc;
     CCommandHost m_host;
 };
 
-CPrivateClipboard* DocumentCommandTest::s_private = nullptr;
-UINT DocumentCommandTest::s_format = 0;
 
 using UpdateHandler = void (CFlashEditorDoc::*)(CCmdUI*);
 
