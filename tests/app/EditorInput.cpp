@@ -11,7 +11,6 @@ namespace {
 
 constexpr int kAbsoluteRange = 65535;
 constexpr int kDragStepPixels = 20;
-constexpr DWORD kPollMs = 20;
 
 void SendMouse(DWORD flags)
 {
@@ -63,18 +62,6 @@ void Chord(WORD modifier, WORD vk)
     else
         SendKey(vk);
     ::Sleep(kEventGapMs);
-}
-
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
-{
-    const DWORD start = ::GetTickCount();
-    while (!condition())
-    {
-        if (::GetTickCount() - start > timeoutMs)
-            return false;
-        ::Sleep(kPollMs);
-    }
-    return true;
 }
 
 } // namespace EditorInput

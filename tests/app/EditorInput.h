@@ -3,8 +3,6 @@
 // system's input queue, paced so that the program sees every move of a drag on its own.
 #include <windows.h>
 
-#include <functional>
-
 namespace EditorInput {
 
 // Pause between events: queued at once, moves would merge into one.
@@ -16,8 +14,5 @@ void Click(POINT screen, bool right = false);
 void Drag(POINT from, POINT to);
 // The key with the modifier (0 for none) held down.
 void Chord(WORD modifier, WORD vk);
-
-// Polls the condition until it holds; false after the time-out.
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs);
 
 } // namespace EditorInput

@@ -92,16 +92,12 @@ bool StartEditor(const std::string& launcher, const std::string& arguments)
 
 HWND WaitForWindow(const char* className, const std::string& titlePart, DWORD timeoutMs)
 {
-    const DWORD start = ::GetTickCount();
-    while (::GetTickCount() - start < timeoutMs)
-    {
-        CFound found = {className, titlePart, nullptr};
+    CFound found = {className, titlePart, nullptr};
+    WaitUntil([&] {
         ::EnumWindows(&FindVisible, reinterpret_cast<LPARAM>(&found));
-        if (found.window != nullptr)
-            return found.window;
-        ::Sleep(kPollMs);
-    }
-    return nullptr;
+        return found.window != nullptr;
+    }, timeoutMs);
+    return found.window;
 }
 
 HWND WaitForMainWindow(DWORD timeoutMs)
@@ -111,8 +107,13 @@ HWND WaitForMainWindow(DWORD timeoutMs)
 
 bool WaitUntilGone(HWND window, DWORD timeoutMs)
 {
+    return WaitUntil([&] { return !::IsWindow(window); }, timeoutMs);
+}
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
+{
     const DWORD start = ::GetTickCount();
-    while (::IsWindow(window))
+    while (!condition())
     {
         if (::GetTickCount() - start > timeoutMs)
             return false;
