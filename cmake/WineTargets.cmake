@@ -35,19 +35,24 @@ function(add_wine_resources target rc_file)
 endfunction()
 
 # add_wine_test(NAME [SHOWS_WINDOWS] SOURCES... [LINKS libs...])
-# A GoogleTest program run by CTest through the Wine runtime script (which gives it a display).
-# Programs that show windows share one display, one foreground and one input queue: they run one
-# at a time, so that synthesized input and screen captures meet only their own windows.
+# A GoogleTest program run by CTest through the Wine runtime script. A program that prints nothing
+# for WINE_TEST_SILENCE_LIMIT seconds (each test case prints as it starts and ends) is ended as
+# failed. Programs that show windows get a Wine session and a display of their own, so that
+# synthesized input, the foreground and screen captures meet only their own windows while they
+# run side by side.
+set(WINE_TEST_SILENCE_LIMIT 240)
 function(add_wine_test name)
   cmake_parse_arguments(ARG "SHOWS_WINDOWS" "" "SOURCES;LINKS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LINKS} GTest::gtest GTest::gtest_main)
-  add_test(NAME ${name}
-           COMMAND ${WINE_RUN} $<TARGET_FILE:${name}>.so
-           WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR})
+  set(session_option)
   if(ARG_SHOWS_WINDOWS)
-    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK display)
+    set(session_option --own-display)
   endif()
+  add_test(NAME ${name}
+           COMMAND ${WINE_RUN} ${session_option} --silence-limit ${WINE_TEST_SILENCE_LIMIT}
+                   $<TARGET_FILE:${name}>.so
+           WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR})
 endfunction()
 
 # add_benchmark(NAME SOURCES... [LINKS libs...])
