@@ -92,13 +92,13 @@ protected:
     CUndoManager& m_undo = m_doc.GetUndoManager();
 };
 
-struct CEdit {
+struct CUndoableEdit {
     const char* name;
     std::function<void(CFlashEditorDoc&)> apply;
 };
 
 // Each edit leaves the document different from every state before it.
-const CEdit kEdits[] = {
+const CUndoableEdit kEdits[] = {
     {"Draw Rectangle", [](CFlashEditorDoc& doc) { AddRect(doc, 100, 200); }},
     {"Insert Layer", [](CFlashEditorDoc& doc) { doc.AddLayer(); }},
     {"Move", [](CFlashEditorDoc& doc) {
@@ -160,7 +160,7 @@ TEST_F(UndoTest, BaseStepAloneOffersNeitherUndoNorRedo)
 TEST_F(UndoTest, UndoAndRedoWalkTheWholeHistory)
 {
     std::vector<std::string> states{Describe(m_doc)};
-    for (const CEdit& edit : kEdits) {
+    for (const CUndoableEdit& edit : kEdits) {
         edit.apply(m_doc);
         Record(edit.name);
         states.push_back(Describe(m_doc));

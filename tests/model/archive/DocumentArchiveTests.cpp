@@ -74,9 +74,9 @@ Items MakeItems()
     auto* big = new CTestBigItem;
     big->value = 7;
     big->label = "big one";
-    auto* small = new CTestItem;
-    small->value = -3;
-    return {small, big, nullptr};
+    auto* little = new CTestItem;
+    little->value = -3;
+    return {little, big, nullptr};
 }
 
 void DeleteItems(Items& items)

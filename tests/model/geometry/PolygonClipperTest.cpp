@@ -156,10 +156,10 @@ TEST(PolygonClipper, NarrowSpikesKeepTheirArea)
 TEST(PolygonClipper, ContourInsideAnother)
 {
     const CFlashPolygonContour big = MakeRectangle(0, 0, 100, 100);
-    const CFlashPolygonContour small = MakeRectangle(10, 10, 20, 20);
+    const CFlashPolygonContour inner = MakeRectangle(10, 10, 20, 20);
     const CFlashPolygonContour across = MakeRectangle(90, 90, 120, 120);
-    EXPECT_TRUE(IsContourInside(big, small));
-    EXPECT_FALSE(IsContourInside(small, big));
+    EXPECT_TRUE(IsContourInside(big, inner));
+    EXPECT_FALSE(IsContourInside(inner, big));
     EXPECT_FALSE(IsContourInside(big, across));
 }
 
