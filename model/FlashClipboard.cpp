@@ -11,6 +11,7 @@
 #include "model/archive/DocumentOArchive.h"
 #include "platform/mfc/MessageBox.h"
 
+#include <algorithm>
 #include <cstring>
 #include <exception>
 #include <ios>
@@ -46,10 +47,11 @@ private:
     bool m_bOpen;
 };
 
-// The text of a clipboard block up to its first NUL, never past the block's end.
-bool ReadBlockText(HANDLE block, std::string& text)
+// The text of a clipboard block up to its first NUL, never past the block's end nor past the
+// limit.
+bool ReadBlockText(HANDLE block, std::string& text, SIZE_T limit)
 {
-    const SIZE_T size = ::GlobalSize(block);
+    const SIZE_T size = std::min(::GlobalSize(block), limit);
     const auto* data = static_cast<const char*>(::GlobalLock(block));
     if (data == nullptr)
         return false;
@@ -165,7 +167,7 @@ CClipboardPaste PasteText(CFlashEditorDoc& document, bool centre, HANDLE block, 
 {
     CClipboardPaste pasted;
     std::string text;
-    if (!ReadBlockText(block, text))
+    if (!ReadBlockText(block, text, CFlashClipboard::kMaxPastedText))
         return pasted;
     auto shape = std::make_unique<CFlashTextShape>(style.font, style.pen, style.fill);
     shape->SetText(text);
@@ -234,7 +236,7 @@ CClipboardPaste CFlashClipboard::PasteShapes(CFlashEditorDoc& document, bool cen
     std::string text;
     ShapeList shapes;
     PlacementList placements;
-    if (!ReadBlockText(block, text) || !ReadBag(text, shapes, placements)) {
+    if (!ReadBlockText(block, text, ::GlobalSize(block)) || !ReadBag(text, shapes, placements)) {
         AfxMessageBox(kCannotRead, MB_ICONERROR);
         return pasted;
     }

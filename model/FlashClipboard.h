@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <vector>
 
 class CFlashEditorDoc;
@@ -31,6 +32,10 @@ class CFlashClipboard {
 public:
     // The name the application's clipboard format is registered under.
     static constexpr char kFormatName[] = "DUZAZOZAREVUVAD_ORAREDIDUD";
+    // Pasted text is cut to this many characters. A text shape lays out all its characters when
+    // it is first hit-tested and when it is exported: about 2,000 lines of 30 characters take a
+    // few tenths of a second, a text of megabytes would take minutes.
+    static constexpr std::size_t kMaxPastedText = 65536;
     // Registers the format (once at start-up); 0 when registration fails.
     static UINT RegisterFormat();
 
@@ -41,9 +46,9 @@ public:
                            UINT format, HWND owner);
 
     // Opens the clipboard for the owner and pastes the first of these it holds: a device bitmap
-    // (a picture shape, and a library entry), text (a text shape in the given style) or shapes
-    // under the format. With centre the pasted shapes are centred on the stage. Nothing is
-    // pasted when the clipboard cannot be opened.
+    // (a picture shape, and a library entry), text (a text shape in the given style, of at most
+    // kMaxPastedText characters) or shapes under the format. With centre the pasted shapes are
+    // centred on the stage. Nothing is pasted when the clipboard cannot be opened.
     static CClipboardPaste Paste(CFlashEditorDoc& document, bool centre, UINT format, HWND owner,
                                  const CClipboardTextStyle& style);
 

@@ -1,6 +1,7 @@
 #include "model/FlashTextShape.h"
 
-#include <algorithm>
+#include "model/TextLineLayout.h"
+
 #include <string>
 
 namespace {
@@ -46,65 +47,54 @@ CFlashTextShape::CFlashTextShape(const Gdiplus::Font* font, const Gdiplus::Pen* 
     SetBrush(brush);
 }
 
-std::vector<std::string> CFlashTextShape::SplitLines(const std::string& text)
+Gdiplus::REAL CFlashTextShape::EmSize(Gdiplus::Graphics& graphics, double zoom) const
 {
-    std::vector<std::string> lines(1);
-    for (size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '\r' || c == '\n') {
-            // CR LF is one break.
-            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-                ++i;
-            lines.emplace_back();
-        } else {
-            lines.back() += c;
-        }
-    }
-    return lines;
+    if (!m_pFont || zoom <= 0.0)
+        return 0.0f;
+    return Gdiplus::REAL(m_pFont->GetHeight(&graphics) / zoom * 20.0);
 }
 
-void CFlashTextShape::AddToPath(Gdiplus::GraphicsPath& path, Gdiplus::Graphics& graphics, double zoom) const
+void CFlashTextShape::ForEachLineOutline(Gdiplus::Graphics& graphics, double zoom, const Gdiplus::RectF* area,
+                                         const std::function<void(const Gdiplus::GraphicsPath&)>& take) const
 {
-    if (!m_pFont || m_strText.empty() || zoom <= 0.0)
+    const Gdiplus::REAL emSize = EmSize(graphics, zoom);
+    if (emSize <= 0.0f || m_strText.empty())
         return;
     Gdiplus::FontFamily family;
     m_pFont->GetFamily(&family);
     const INT style = m_pFont->GetStyle();
     Gdiplus::StringFormat format(0, LANG_NEUTRAL);
     format.SetAlignment(Gdiplus::StringAlignment(m_nAlignment));
-    const Gdiplus::REAL height = m_pFont->GetHeight(&graphics);
-    const Gdiplus::REAL emSize = Gdiplus::REAL(height / zoom * 20.0);
     // The platform lays out one line per call (a line break shows as a box glyph), so each line
     // is a string of its own, one line spacing of the family below the one before.
     const UINT16 emHeight = family.GetEmHeight(style);
-    const Gdiplus::REAL advance = emHeight ? emSize * family.GetLineSpacing(style) / emHeight : emSize;
-    const std::vector<std::string> lines = SplitLines(m_strText);
-    for (size_t i = 0; i < lines.size(); ++i) {
-        if (lines[i].empty())
-            continue;
-        const std::u16string wide = ToWide(lines[i]);
-        const Gdiplus::REAL top = advance * Gdiplus::REAL(i);
-        // A line keeps the box's width (alignment, wrapping) and what is left of its height,
-        // at least one line's worth so that a line below a short box is not dropped; a single
-        // line is laid out in the box as it always was.
-        const Gdiplus::REAL boxHeight = Gdiplus::REAL(m_rcBox.Height);
-        const Gdiplus::REAL lineHeight = lines.size() == 1 ? boxHeight : std::max(boxHeight - top, advance);
-        const Gdiplus::RectF layout(Gdiplus::REAL(m_rcBox.X), Gdiplus::REAL(m_rcBox.Y) + top,
-                                    Gdiplus::REAL(m_rcBox.Width), lineHeight);
-        path.AddString(reinterpret_cast<const WCHAR*>(wide.c_str()), INT(wide.size()), &family, style, emSize, layout,
-                       &format);
+    const Gdiplus::REAL lineSpacing = emHeight ? emSize * family.GetLineSpacing(style) / emHeight : emSize;
+    for (const CTextLineLayout::CLine& line : CTextLineLayout(m_rcBox, lineSpacing).Lines(m_strText, area)) {
+        const std::u16string wide = ToWide(line.text);
+        Gdiplus::GraphicsPath outline;
+        outline.AddString(reinterpret_cast<const WCHAR*>(wide.c_str()), INT(wide.size()), &family, style, emSize,
+                          line.layout, &format);
+        take(outline);
     }
+}
+
+void CFlashTextShape::AddToPath(Gdiplus::GraphicsPath& path, Gdiplus::Graphics& graphics, double zoom) const
+{
+    ForEachLineOutline(graphics, zoom, nullptr,
+                       [&path](const Gdiplus::GraphicsPath& line) { path.AddPath(&line, FALSE); });
 }
 
 void CFlashTextShape::Draw(Gdiplus::Graphics& graphics, int stageX, int stageY, double zoom,
                            const CFlashEditorFrameShapeTransform* placement)
 {
     PrepareGraphics(graphics, stageX, stageY, zoom, placement);
-    Gdiplus::GraphicsPath path;
-    AddToPath(path, graphics, zoom);
     // Text is filled with its own fill; tween overrides and the pen play no part.
-    if (m_pFill)
-        graphics.FillPath(m_pFill.get(), &path);
+    if (m_pFill) {
+        Gdiplus::RectF visible;
+        const bool clipped = graphics.GetVisibleClipBounds(&visible) == Gdiplus::Ok;
+        ForEachLineOutline(graphics, zoom, clipped ? &visible : nullptr,
+                           [&](const Gdiplus::GraphicsPath& line) { graphics.FillPath(m_pFill.get(), &line); });
+    }
     if (GetState() == kResourceStateSelected) {
         Gdiplus::Pen boxPen(Gdiplus::Color(kSelectedBoxColor), 1.0f);
         graphics.DrawRectangle(&boxPen, m_rcBox);
@@ -115,11 +105,15 @@ bool CFlashTextShape::HitTest(HDC dc, double zoom, const POINT& point, const CFl
 {
     const CMeasuringDC measuring(dc);
     Gdiplus::Graphics graphics(measuring.Get());
-    Gdiplus::GraphicsPath path;
-    AddToPath(path, graphics, zoom);
-    Gdiplus::Rect bounds;
-    path.GetBounds(&bounds);
-    return HitTestMappedRect(bounds, &graphics, zoom, point, placement);
+    const Gdiplus::REAL emSize = EmSize(graphics, zoom);
+    if (!m_glyphBounds || m_glyphBounds->emSize != emSize) {
+        Gdiplus::GraphicsPath path;
+        AddToPath(path, graphics, zoom);
+        Gdiplus::Rect bounds;
+        path.GetBounds(&bounds);
+        m_glyphBounds = CGlyphBounds{emSize, bounds};
+    }
+    return HitTestMappedRect(m_glyphBounds->bounds, &graphics, zoom, point, placement);
 }
 
 CFlashShape* CFlashTextShape::Duplicate() const
@@ -147,14 +141,34 @@ CDrawingTool* CFlashTextShape::GetKindEditTool()
     return g_pTextEditTool;
 }
 
+void CFlashTextShape::SetText(const std::string& text)
+{
+    m_strText = text;
+    m_glyphBounds.reset();
+}
+
+void CFlashTextShape::SetRect(const Gdiplus::Rect& box)
+{
+    m_rcBox = box;
+    m_glyphBounds.reset();
+}
+
 void CFlashTextShape::SetFont(const Gdiplus::Font* font)
 {
     m_pFont.reset(font ? font->Clone() : nullptr);
     m_logicalFont.reset();
+    m_glyphBounds.reset();
 }
 
 void CFlashTextShape::SetLogicalFont(const CLogicalFont& font)
 {
     m_pFont = font.MakeFont();
     m_logicalFont = font;
+    m_glyphBounds.reset();
+}
+
+void CFlashTextShape::SetTextAlignment(int alignment)
+{
+    m_nAlignment = alignment;
+    m_glyphBounds.reset();
 }

@@ -4,6 +4,7 @@
 #include "model/FlashEditorDoc.h"
 #include "model/FlashShape.h"
 #include "model/FlashTextShape.h"
+#include "model/archive/DrawableFont.h"
 #include "stage/DrawBrushTool.h"
 #include "stage/DrawEllipseTool.h"
 #include "stage/DrawEraserTool.h"
@@ -203,7 +204,7 @@ void CFlashEditorView::OnInitialUpdate()
     LOGFONTA logFont = {};
     logFont.lfHeight = -::MulDiv(kTextFontPoints, ::GetDeviceCaps(dc, LOGPIXELSY), 72);
     lstrcpynA(logFont.lfFaceName, "Arial", LF_FACESIZE);
-    m_pTextFont.reset(new Gdiplus::Font(dc, &logFont));
+    m_pTextFont = CDrawableFont::Make(dc, logFont);
     ::ReleaseDC(GetSafeHwnd(), dc);
 
     if (m_pInplaceEdit->GetSafeHwnd() == nullptr &&

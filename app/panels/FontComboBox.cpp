@@ -1,5 +1,7 @@
 #include "app/panels/FontComboBox.h"
 
+#include "model/archive/DrawableFont.h"
+
 CFontEnum::CFontEnum(HDC hDC, CFontComboBox& combo) : m_hDC(hDC), m_combo(combo) {}
 
 void CFontEnum::Enumerate()
@@ -22,8 +24,11 @@ std::string CFontEnum::ListedName(const char* fullName)
     return name.substr(0, kMaxNameLength);
 }
 
-int CALLBACK CFontEnum::OnFont(const LOGFONTA* logFont, const TEXTMETRICA*, DWORD, LPARAM self)
+int CALLBACK CFontEnum::OnFont(const LOGFONTA* logFont, const TEXTMETRICA*, DWORD type, LPARAM self)
 {
+    // A face GDI+ cannot draw is not offered.
+    if (!CDrawableFont::IsDrawableType(type))
+        return 1;
     const auto* full = reinterpret_cast<const ENUMLOGFONTEXA*>(logFont);
     // The full name field is not guaranteed to end within its bytes.
     const std::string fullName(reinterpret_cast<const char*>(full->elfFullName),

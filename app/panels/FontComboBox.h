@@ -1,6 +1,7 @@
 #pragma once
-// The Font panel's face list: the installed font families, each listed once; Enter selects the
-// first face starting with the typed text, Escape returns to the face chosen before.
+// The Font panel's face list: the installed font families that GDI+ can draw, each listed once;
+// Enter selects the first face starting with the typed text, Escape returns to the face chosen
+// before.
 #include "ui/core/ExtComboBox.h"
 
 #include <set>
@@ -8,7 +9,7 @@
 
 class CFontComboBox;
 
-// Fills a face list from the families a device context reports.
+// Fills a face list from the drawable families a device context reports.
 class CFontEnum
 {
 public:

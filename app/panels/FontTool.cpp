@@ -3,12 +3,14 @@
 #include "app/panels/ActiveStageView.h"
 #include "model/FlashShape.h"
 #include "model/FlashTextShape.h"
+#include "model/archive/DrawableFont.h"
 #include "resources/panels/FontResources.h"
 #include "stage/FlashEditorView.h"
 
 #include "platform/mfc/ClientDC.h"
 
 #include <cstdlib>
+#include <memory>
 
 namespace {
 
@@ -138,9 +140,9 @@ CFontTool::CReportedFont CFontTool::Key(const LOGFONTA& reported)
 
 void CFontTool::RememberChosenFont(HDC hDC, const LOGFONTA& chosen, int points)
 {
-    const Gdiplus::Font font(hDC, &chosen);
+    const std::unique_ptr<Gdiplus::Font> font = CDrawableFont::Make(hDC, chosen);
     LOGFONTA reported;
-    if (!ReportedLogFont(hDC, font, reported))
+    if (!ReportedLogFont(hDC, *font, reported))
         return;
     m_chosenFaces[reported.lfFaceName] = chosen.lfFaceName;
     m_chosenPoints[Key(reported)] = points;
@@ -149,13 +151,17 @@ void CFontTool::RememberChosenFont(HDC hDC, const LOGFONTA& chosen, int points)
 CFontTool::CChosenFont CFontTool::ShownFont(HDC hDC, const CFlashShape& shape, const LOGFONTA& reported) const
 {
     const int dpi = ::GetDeviceCaps(hDC, LOGPIXELSY);
-    // Without a choice made here, a text read from a document shows the font it was set in.
+    // A text read from a document names the face it was set in, also one drawn with another
+    // (a substitute, or the replacement of a face GDI+ cannot draw); without a choice made here
+    // its size is the one it was set in too.
     LOGFONTA asked = reported;
-    if (const auto* pText = dynamic_cast<const CFlashTextShape*>(&shape); pText != nullptr && pText->GetLogicalFont())
+    const auto* pText = dynamic_cast<const CFlashTextShape*>(&shape);
+    const bool named = pText != nullptr && pText->GetLogicalFont();
+    if (named)
         asked = pText->GetLogicalFont()->ToLogFont();
     const auto face = m_chosenFaces.find(reported.lfFaceName);
     const auto points = m_chosenPoints.find(Key(reported));
-    return {face != m_chosenFaces.end() ? face->second : std::string(asked.lfFaceName),
+    return {!named && face != m_chosenFaces.end() ? face->second : std::string(asked.lfFaceName),
             points != m_chosenPoints.end() ? points->second : -::MulDiv(asked.lfHeight, kPointsPerInch, dpi)};
 }
 
@@ -179,8 +185,10 @@ void CFontTool::ApplyFont()
     logFont.lfHeight = -::MulDiv(points, ::GetDeviceCaps(dc, LOGPIXELSY), kPointsPerInch);
     logFont.lfWeight = m_boldButton.GetCheckState() == BST_CHECKED ? FW_BOLD : FW_NORMAL;
     logFont.lfItalic = m_italicButton.GetCheckState() == BST_CHECKED ? TRUE : FALSE;
-    RememberChosenFont(dc, logFont, points);
-    const Gdiplus::Font font(dc, &logFont);
+    // A typed face that GDI+ cannot draw is set, and shown for the text, as its replacement.
+    const LOGFONTA drawable = CDrawableFont::Resolve(dc, logFont);
+    RememberChosenFont(dc, drawable, points);
+    const Gdiplus::Font font(dc, &drawable);
     pView->SetTextFont(&font);
     updating = false;
 }

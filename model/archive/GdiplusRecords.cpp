@@ -2,6 +2,7 @@
 
 #include "model/archive/DocumentIArchive.h"
 #include "model/archive/DocumentOArchive.h"
+#include "model/archive/DrawableFont.h"
 #include "model/archive/FontDeviceContext.h"
 #include "model/archive/LogicalFont.h"
 
@@ -393,9 +394,9 @@ T* LoadTexture(CDocumentIArchive& ar, const CStorage<T>& storage)
 template <class T>
 T* LoadFontInto(CDocumentIArchive& ar, const CStorage<T>& storage)
 {
-    const LOGFONTA logfont = LoadLogicalFont(ar).ToLogFont();
     const CFontDeviceContext dc;
     // A face the system lacks still yields a font object; drawing with it fails quietly.
+    const LOGFONTA logfont = CDrawableFont::Resolve(dc.Get(), LoadLogicalFont(ar).ToLogFont());
     return storage.Build(dc.Get(), &logfont);
 }
 

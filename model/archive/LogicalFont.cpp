@@ -1,5 +1,6 @@
 #include "model/archive/LogicalFont.h"
 
+#include "model/archive/DrawableFont.h"
 #include "model/archive/FontDeviceContext.h"
 
 #include <algorithm>
@@ -47,5 +48,5 @@ std::unique_ptr<Gdiplus::Font> CLogicalFont::MakeFont() const
 {
     const LOGFONTA logfont = ToLogFont();
     const CFontDeviceContext dc;
-    return std::make_unique<Gdiplus::Font>(dc.Get(), &logfont);
+    return CDrawableFont::Make(dc.Get(), logfont);
 }

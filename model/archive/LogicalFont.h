@@ -32,6 +32,7 @@ struct CLogicalFont {
     // Every field that is not stored is zero.
     LOGFONTA ToLogFont() const;
     // A new font on the font device context. A face the system lacks still yields a font (the
-    // platform substitutes one); a font the platform refused reports it through its status.
+    // platform substitutes one), and so does a face GDI+ cannot draw (CDrawableFont replaces
+    // it); a font the platform refused even so reports it through its status.
     std::unique_ptr<Gdiplus::Font> MakeFont() const;
 };

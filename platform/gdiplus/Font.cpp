@@ -2,20 +2,37 @@
 
 namespace Gdiplus {
 
+namespace {
+// A creation that fails may still have written its out-parameter: for a face it cannot draw,
+// GdipCreateFontFromLogfont answers NotTrueTypeFont and leaves the font it has already freed
+// there. Only a font that was created is kept.
+GpFont* Created(Status status, GpFont* font)
+{
+    return status == Ok ? font : nullptr;
+}
+}
+
 Font::Font(HDC hdc, const LOGFONTA* logfont) : nativeFont(nullptr)
 {
-    SetStatus(DllExports::GdipCreateFontFromLogfontA(hdc, logfont, &nativeFont));
+    GpFont* created = nullptr;
+    const Status status = SetStatus(DllExports::GdipCreateFontFromLogfontA(hdc, logfont, &created));
+    nativeFont = Created(status, created);
 }
 
 Font::Font(const FontFamily* family, REAL emSize, INT style, Unit unit) : nativeFont(nullptr)
 {
-    SetStatus(DllExports::GdipCreateFont(family ? family->nativeFamily : nullptr, emSize, style, unit, &nativeFont));
+    GpFont* created = nullptr;
+    const GpFontFamily* native = family ? family->nativeFamily : nullptr;
+    const Status status = SetStatus(DllExports::GdipCreateFont(native, emSize, style, unit, &created));
+    nativeFont = Created(status, created);
 }
 
 Font::Font(const WCHAR* familyName, REAL emSize, INT style, Unit unit) : nativeFont(nullptr)
 {
     const FontFamily family(familyName);
-    SetStatus(DllExports::GdipCreateFont(family.nativeFamily, emSize, style, unit, &nativeFont));
+    GpFont* created = nullptr;
+    const Status status = SetStatus(DllExports::GdipCreateFont(family.nativeFamily, emSize, style, unit, &created));
+    nativeFont = Created(status, created);
 }
 
 Font::Font(GpFont* native, Status status) : GdiplusBase(status), nativeFont(native) {}
@@ -29,7 +46,7 @@ Font* Font::Clone() const
 {
     GpFont* clone = nullptr;
     const Status status = SetStatus(DllExports::GdipCloneFont(nativeFont, &clone));
-    return new Font(clone, status);
+    return new Font(Created(status, clone), status);
 }
 
 BOOL Font::IsAvailable() const

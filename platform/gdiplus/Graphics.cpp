@@ -425,4 +425,11 @@ Status Graphics::ResetClip()
     return SetStatus(DllExports::GdipResetClip(nativeGraphics));
 }
 
+Status Graphics::GetVisibleClipBounds(RectF* rect) const
+{
+    if (!rect)
+        return SetStatus(InvalidParameter);
+    return SetStatus(DllExports::GdipGetVisibleClipBounds(nativeGraphics, ToNative(rect)));
+}
+
 } // namespace Gdiplus

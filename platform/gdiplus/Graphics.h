@@ -112,6 +112,8 @@ public:
     Status SetClip(const GraphicsPath* path, CombineMode mode = CombineModeReplace);
     Status SetClip(const Region* region, CombineMode mode = CombineModeReplace);
     Status ResetClip();
+    // The part of the surface that drawing can reach, in world coordinates.
+    Status GetVisibleClipBounds(RectF* rect) const;
 
 private:
     friend class Font;

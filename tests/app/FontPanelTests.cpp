@@ -8,8 +8,10 @@
 #include "app/panels/FontTool.h"
 #include "model/FlashEditorDoc.h"
 #include "model/FlashTextShape.h"
+#include "model/archive/DrawableFont.h"
 #include "resources/panels/FontResources.h"
 #include "stage/FlashEditorView.h"
+#include "tests/support/InstalledFonts.h"
 #include "tests/support/ScreenImage.h"
 #include "tests/ui/core/TestSupport.h"
 
@@ -51,12 +53,14 @@ CFontFacts FactsOf(CFlashEditorView* pView, const Gdiplus::Font* pFont)
     return facts;
 }
 
-// What the platform reports for Arial at the size, as the panel asks for it.
-CFontFacts ReferenceFacts(CFlashEditorView* pView, int points, int weight = FW_NORMAL, bool italic = false)
+// What the platform reports for the face (Arial unless named) at the size, as the panel asks
+// for it.
+CFontFacts ReferenceFacts(CFlashEditorView* pView, int points, int weight = FW_NORMAL, bool italic = false,
+                          const char* face = "Arial")
 {
     CClientDC dc(pView);
     LOGFONTA logFont = {};
-    ::lstrcpynA(logFont.lfFaceName, "Arial", LF_FACESIZE);
+    ::lstrcpynA(logFont.lfFaceName, face, LF_FACESIZE);
     logFont.lfHeight = -::MulDiv(points, ::GetDeviceCaps(dc, LOGPIXELSY), 72);
     logFont.lfWeight = weight;
     logFont.lfItalic = italic ? TRUE : FALSE;
@@ -266,6 +270,40 @@ TEST_F(FontPanelTest, EnterTakesTheFirstFaceWithTheTypedPrefixAndEscapeGoesBack)
     TypeText(FaceEdit(), "zz");
     PressKey(FaceEdit(), VK_ESCAPE);
     EXPECT_EQ(pFaces->GetCurSel(), expected);
+}
+
+// GDI+ draws TrueType faces only. The list leaves the others out and Enter takes none of them;
+// one typed, or named by a text read from a document, is set as the replacement face.
+TEST_F(FontPanelTest, FacesGdiplusCannotDrawAreNotOfferedAndAreReplacedWhenTyped)
+{
+    const std::string face = InstalledUndrawableFace();
+    ASSERT_FALSE(face.empty()) << kNoUndrawableFace;
+    CFlashTextShape* pText = AddSelectedText(12, FW_NORMAL);
+    CComboBox* pFaces = static_cast<CComboBox*>(CWnd::FromHandle(Control(IDC_FONT_FACE)));
+    ASSERT_GT(pFaces->GetCount(), 0);
+    EXPECT_EQ(pFaces->FindString(-1, face.c_str()), CB_ERR) << "a listed face starts with " << face;
+
+    const int steps = m_pDoc->GetUndoManager().GetStepCount();
+    TypeText(FaceEdit(), face);
+    PressKey(FaceEdit(), VK_RETURN);
+    EXPECT_EQ(m_pDoc->GetUndoManager().GetStepCount(), steps) << "Enter takes no face the list lacks";
+
+    TypeText(Control(IDC_FONT_SIZE), "20");
+    EXPECT_EQ(LastStepName(m_pDoc), "Modify Font");
+    const CFontFacts replacement = ReferenceFacts(m_pView, 20, FW_NORMAL, false, CDrawableFont::kReplacementFace);
+    EXPECT_EQ(FactsOf(m_pView, pText->GetFont()).face, replacement.face);
+    EXPECT_EQ(FactsOf(m_pView, pText->GetFont()).points, replacement.points);
+
+    // A text that names the face shows it, and a change sets the replacement in bold.
+    CClientDC dc(m_pView);
+    pText->SetLogicalFont(CLogicalFont(face, -::MulDiv(16, ::GetDeviceCaps(dc, LOGPIXELSY), 72), FW_NORMAL, false));
+    m_panel.RefreshFromView(m_pView);
+    EXPECT_EQ(Text(IDC_FONT_FACE), face);
+    EXPECT_EQ(Text(IDC_FONT_SIZE), "16");
+    ClickControl(m_panel, IDC_FONT_BOLD);
+    const CFontFacts bold = FactsOf(m_pView, pText->GetFont());
+    EXPECT_EQ(bold.face, ReferenceFacts(m_pView, 16, FW_BOLD, false, CDrawableFont::kReplacementFace).face);
+    EXPECT_EQ(bold.weight, FW_BOLD);
 }
 
 TEST_F(FontPanelTest, RefreshesLeaveNoGdiHandlesBehind)

@@ -376,11 +376,17 @@ TEST_F(ClipboardTest, TextPastesAsTextShapeInTheGivenStyle)
     struct CCase {
         const char* name;
         std::string bytes;
-        const char* expected;
+        std::string expected;
     };
+    std::string longest;
+    for (int line = 1; longest.size() < CFlashClipboard::kMaxPastedText; ++line)
+        longest += "Line " + std::to_string(line) + "\r\n";
+    longest.resize(CFlashClipboard::kMaxPastedText);
     const CCase cases[] = {
         {"terminated", std::string("Hello\0ignored", 14), "Hello"},
         {"two lines", std::string("Line 1\r\nLine 2", 15), "Line 1\r\nLine 2"},
+        {"as long as is taken", longest + '\0', longest},
+        {"longer, cut", longest + "cut off\r\n" + '\0', longest},
     };
     Gdiplus::FontFamily family(u"Arial");
     Gdiplus::Font font(&family, 12.0f);
@@ -398,7 +404,8 @@ TEST_F(ClipboardTest, TextPastesAsTextShapeInTheGivenStyle)
         EXPECT_TRUE(pasted.replacesSelection);
         const auto* text = dynamic_cast<const CFlashTextShape*>(pasted.shapes[0]);
         ASSERT_NE(text, nullptr);
-        EXPECT_EQ(text->GetText(), c.expected);
+        EXPECT_EQ(text->GetText().size(), c.expected.size());
+        EXPECT_TRUE(text->GetText() == c.expected);
         EXPECT_TRUE(text->GetRect().Equals(Gdiplus::Rect(1000, 1000, 1000, 1000)));
         EXPECT_NE(text->GetFont(), nullptr);
         EXPECT_NE(text->GetPen(), nullptr);

@@ -11,6 +11,8 @@
 #include "model/FlashEditorLayer.h"
 #include "model/FlashSolidShape.h"
 #include "model/FlashTextShape.h"
+#include "model/archive/DrawableFont.h"
+#include "tests/support/InstalledFonts.h"
 
 #include <gtest/gtest.h>
 
@@ -202,6 +204,37 @@ TEST(FaithfulSave, TextComesBackWithTheFaceAndHeightItWasGiven)
         std::unique_ptr<CFlashShape> copy(text->Clone());
         EXPECT_EQ(font.GetFaceName(), static_cast<CFlashTextShape&>(*copy).GetLogicalFont()->GetFaceName());
     }
+}
+
+// GDI+ draws TrueType outlines only. A text that names a face in another format keeps the name
+// through every save, and is drawn as the same text in the replacement face.
+TEST(FaithfulSave, ATextInAFaceGdiplusCannotDrawKeepsItsFaceAndDrawsInTheReplacement)
+{
+    const std::string face = InstalledUndrawableFace();
+    ASSERT_FALSE(face.empty()) << kNoUndrawableFace;
+    auto rendered = [](CFlashEditorDoc& doc, CTestCanvas& canvas) {
+        doc.GetLayer(1)->RenderCurrentFrame(canvas.Graphics(), 0, 0, 1.0, kRenderAllStates);
+    };
+    CFlashEditorDoc doc;
+    doc.AddShape(MakeText(CLogicalFont(face, -24, FW_BOLD, false), "Hello"));
+    const std::string saved = SaveText(doc);
+    CFlashEditorDoc opened;
+    LoadText(opened, saved);
+    const CFlashTextShape* text = OnlyText(opened);
+    ASSERT_NE(nullptr, text);
+    EXPECT_EQ(face, text->GetLogicalFont()->GetFaceName());
+    const std::string again = SaveText(opened);
+    EXPECT_EQ("", Mismatch(WithCounterOf(saved, again), again));
+
+    CFlashEditorDoc replaced;
+    replaced.AddShape(MakeText(CLogicalFont(CDrawableFont::kReplacementFace, -24, FW_BOLD, false), "Hello"));
+    CTestCanvas drawn;
+    CTestCanvas expected;
+    rendered(opened, drawn);
+    rendered(replaced, expected);
+    const CPictureDifference difference = ComparePictures(drawn, expected);
+    EXPECT_GT(difference.inked, 100);
+    EXPECT_EQ(difference.differing, 0);
 }
 
 // A span's records follow its stacking order, wherever its shapes were allocated.

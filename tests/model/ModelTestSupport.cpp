@@ -19,6 +19,18 @@ Gdiplus::ARGB CTestCanvas::Pixel(int x, int y)
     return color.GetValue();
 }
 
+CPictureDifference ComparePictures(CTestCanvas& picture, CTestCanvas& expected)
+{
+    CPictureDifference difference;
+    for (int y = 0; y < CTestCanvas::kHeight; ++y)
+        for (int x = 0; x < CTestCanvas::kWidth; ++x) {
+            const Gdiplus::ARGB pixel = picture.Pixel(x, y);
+            difference.differing += pixel != expected.Pixel(x, y);
+            difference.inked += pixel != kOpaqueWhite;
+        }
+    return difference;
+}
+
 CFlashSolidShape* MakeSolidRect(int x, int y, int width, int height, Gdiplus::ARGB fill)
 {
     Gdiplus::SolidBrush brush{Gdiplus::Color(fill)};

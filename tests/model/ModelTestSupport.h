@@ -26,6 +26,14 @@ private:
     std::unique_ptr<Gdiplus::Graphics> m_graphics;
 };
 
+// How a picture differs from the one expected: the pixels that differ, and the picture's pixels
+// that are not white.
+struct CPictureDifference {
+    int differing = 0;
+    int inked = 0;
+};
+CPictureDifference ComparePictures(CTestCanvas& picture, CTestCanvas& expected);
+
 // A memory device context for hit tests.
 class CTestDC {
 public:

@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 #include <algorithm>
+#include <functional>
 #include <memory>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -225,3 +227,81 @@ TEST(TextShape, LinesAreLaidOutOneBelowTheOtherInEveryAlignment)
     }
 }
 
+
+// Drawing lays out only the lines that can show on the surface: whatever the placement, the
+// picture is the one of the whole text's outlines filled.
+TEST(TextShape, DrawnLinesAreTheOutlinesWhereverThePlacementPutsThem)
+{
+    std::string lines;
+    for (int i = 1; i <= 80; ++i)
+        lines += "Line " + std::to_string(i) + "\r\n";
+    const auto shape = MakeText(lines.c_str());
+    CFlashTextShape unfilled(shape->GetFont(), nullptr, nullptr);
+    unfilled.SetText(shape->GetText());
+    unfilled.SetRect(shape->GetRect());
+    const struct {
+        const char* name;
+        double zoom;
+        std::function<void(Gdiplus::Matrix&)> place;
+    } cases[] = {
+        {"as it is", 1.0, [](Gdiplus::Matrix&) {}},
+        {"moved up by a thousand pixels", 1.0, [](Gdiplus::Matrix& m) { m.Translate(0.0f, -20000.0f); }},
+        {"zoomed", 2.5, [](Gdiplus::Matrix& m) { m.Translate(0.0f, -12000.0f); }},
+        {"turned", 1.0, [](Gdiplus::Matrix& m) { m.RotateAt(-70.0f, Gdiplus::PointF(2000.0f, 2000.0f)); }},
+        {"upside down", 1.0, [](Gdiplus::Matrix& m) {
+             m.Translate(0.0f, 12000.0f);
+             m.Scale(1.0f, -1.0f);
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CFlashEditorFrameShapeTransform placement;
+        c.place(*placement.GetMatrix());
+        CTestCanvas drawn;
+        shape->Draw(drawn.Graphics(), 0, 0, c.zoom, &placement);
+        // The same stage transform, then every line's outlines in one path.
+        CTestCanvas expected;
+        unfilled.Draw(expected.Graphics(), 0, 0, c.zoom, &placement);
+        Gdiplus::GraphicsPath outlines;
+        unfilled.AddToPath(outlines, expected.Graphics(), c.zoom);
+        const Gdiplus::SolidBrush fill{Gdiplus::Color(kOpaqueBlue)};
+        expected.Graphics().FillPath(&fill, &outlines);
+
+        const CPictureDifference difference = ComparePictures(drawn, expected);
+        EXPECT_EQ(difference.differing, 0);
+        EXPECT_GT(difference.inked, 500);
+    }
+}
+
+// The glyph bounds a hit test keeps are those of the text as it is now.
+TEST(TextShape, HitTestsFollowEveryChangeOfTheText)
+{
+    const auto shape = MakeText("WWWW");
+    const CFlashEditorFrameShapeTransform identity;
+    CTestDC dc;
+    const POINT onTheFirstGlyph = {110, 112};
+    ASSERT_TRUE(shape->HitTest(dc.Get(), 1.0, onTheFirstGlyph, &identity));
+    Gdiplus::FontFamily family(u"Arial");
+    const Gdiplus::Font tiny(&family, 6.0f, Gdiplus::FontStyleRegular, Gdiplus::UnitPixel);
+    const struct {
+        const char* name;
+        std::function<void(CFlashTextShape&)> change;
+        POINT point;
+        bool hit;
+    } cases[] = {
+        {"no text", [](CFlashTextShape& s) { s.SetText(""); }, onTheFirstGlyph, false},
+        {"text again", [](CFlashTextShape& s) { s.SetText("WWWW"); }, onTheFirstGlyph, true},
+        {"box moved", [](CFlashTextShape& s) { s.SetRect(Gdiplus::Rect(6000, 4000, 4000, 1000)); }, {310, 212}, true},
+        {"not where it was", [](CFlashTextShape&) {}, onTheFirstGlyph, false},
+        {"aligned right", [](CFlashTextShape& s) { s.SetTextAlignment(2); }, {310, 212}, false},
+        {"at the right", [](CFlashTextShape&) {}, {490, 212}, true},
+        {"smaller font", [&tiny](CFlashTextShape& s) { s.SetFont(&tiny); }, {490, 218}, false},
+        {"back in Arial 24", [](CFlashTextShape& s) { s.SetLogicalFont(CLogicalFont("Arial", -24, FW_NORMAL, false)); },
+         {490, 218}, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.change(*shape);
+        EXPECT_EQ(shape->HitTest(dc.Get(), 1.0, c.point, &identity), c.hit);
+    }
+}

@@ -1,4 +1,5 @@
 #include "platform/gdiplus/GdiPlus.h"
+#include "tests/support/InstalledFonts.h"
 
 #include <gtest/gtest.h>
 
@@ -116,6 +117,30 @@ TEST(Font, FromAFamilyNameInPoints)
     const Font fromFamily(&family, 20.0f, FontStyleItalic, UnitPixel);
     EXPECT_EQ(FontStyleItalic, fromFamily.GetStyle());
     EXPECT_FLOAT_EQ(20.0f, fromFamily.GetSize());
+}
+
+// GDI+ answers NotTrueTypeFont for a face in another format; the font is then empty, and every
+// later call on it or its clone reports a bad parameter instead of reaching a freed font.
+TEST(Font, AFaceGdiplusCannotDrawLeavesNoFontBehind)
+{
+    const std::string face = InstalledUndrawableFace();
+    ASSERT_FALSE(face.empty()) << kNoUndrawableFace;
+    ScreenDc screen;
+    const LOGFONTA logfont = LogFont(face.c_str(), -24, FW_NORMAL, FALSE);
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        SCOPED_TRACE(attempt);
+        const Font font(screen.dc, &logfont);
+        EXPECT_EQ(NotTrueTypeFont, font.GetLastStatus());
+        EXPECT_FALSE(font.IsAvailable());
+        Graphics graphics(screen.dc);
+        LOGFONTA back = {};
+        EXPECT_EQ(InvalidParameter, font.GetLogFontA(&graphics, &back));
+        FontFamily family;
+        EXPECT_EQ(InvalidParameter, font.GetFamily(&family));
+        EXPECT_EQ(0.0f, font.GetHeight(&graphics));
+        const std::unique_ptr<Font> clone(font.Clone());
+        EXPECT_FALSE(clone->IsAvailable());
+    }
 }
 
 TEST(Font, CloneIsIndependent)
