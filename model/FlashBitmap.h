@@ -2,14 +2,23 @@
 #include "model/EmptyOnCopy.h"
 #include "model/FlashShape.h"
 
+#include <cstdint>
+
 // A picture placed at a pixel position; one picture pixel covers 20 twips.
 class CFlashBitmap : public CFlashShape {
 public:
+    // The largest picture a bitmap shape takes, from a file, the clipboard or a drop. The
+    // document stores every pixel as text, about ten bytes of it, in the file and in every undo
+    // snapshot: 2048 x 2048 pixels save, reopen and snapshot in under a second each.
+    static constexpr std::uint64_t kMostPixels = 2048 * 2048;
+    static constexpr std::uint64_t kMostSide = 16384;
+    static bool FitsPixelBudget(std::uint64_t width, std::uint64_t height);
+
     // No image (archive loading).
     CFlashBitmap() = default;
 
     // A new bitmap shape at (100, 100) pixels holding a copy of the device bitmap; null when
-    // the device bitmap cannot be read.
+    // the device bitmap cannot be read or is over the pixel budget.
     static CFlashBitmap* CreateFromHBITMAP(HBITMAP bitmap);
 
     Gdiplus::Bitmap* GetImage() const { return m_pImage.get(); }
