@@ -12,7 +12,8 @@
 class CPictureFile {
 public:
     // A picture within the bitmap shapes' pixel budget takes at most 8 bytes a pixel, in a
-    // 16-bit-per-channel file left uncompressed, with room to spare for what files carry beside.
+    // 16-bit-per-channel file left uncompressed: 16 MB, with room to spare for what files carry
+    // beside.
     static constexpr std::size_t kMostBytes = std::size_t(64) << 20;
     // An animation or an icon is decoded whole, though only its first picture is inserted.
     static constexpr std::uint64_t kMostDecodedPixels = 16 * CFlashBitmap::kMostPixels;

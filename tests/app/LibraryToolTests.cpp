@@ -244,7 +244,7 @@ TEST_F(LibraryPanel, UnreadablePicturesAreReportedAndChangeNothing)
         {"text.png", [](const std::string& p) { std::ofstream(p) << "no picture here"; }},
         {"damaged.bmp", [](const std::string& p) { std::ofstream(p, std::ios::binary) << "BM\x10\x00\x00\x00garbage"; }},
         {"too-wide.bmp", [](const std::string& p) { WriteBmpFile(p, int(CFlashBitmap::kMostSide) + 1, 1); }},
-        {"over-budget.bmp", [](const std::string& p) { WriteBmpFile(p, 4096, 1025); }},
+        {"over-budget.bmp", [](const std::string& p) { WriteBmpFile(p, 2048, 1025); }},
     };
     const std::vector<std::string> outline = TreeOutline(Tree());
     for (const Case& c : cases) {
