@@ -38,8 +38,7 @@
 #include <boost/serialization/void_cast.hpp>
 
 #include <algorithm>
-#include <cmath>
-#include <iterator>
+#include <array>
 #include <limits>
 #include <set>
 #include <string>
@@ -58,12 +57,6 @@ using boost::serialization::base_object;
 // without being compared with anything.
 constexpr int kEndMarker = 55;
 constexpr int kClipboardEndMarker = 1111;
-
-// Where a placement matrix's offset starts among its six elements, and how far its elements
-// may reach: a shape scaled 65536 times, or moved as far as twips count.
-constexpr std::size_t kOffsetElement = 4;
-constexpr float kMostPlacementScale = 65536.0f;
-constexpr float kMostPlacementOffset = 2147483647.0f;
 
 // What a text shape without a font and a bitmap shape without a picture write in their place,
 // since their records have no way to say "none".
@@ -316,16 +309,11 @@ void CFlashEditorFrameShapeTransform::save(CDocumentOArchive& ar, unsigned int) 
 
 void CFlashEditorFrameShapeTransform::load(CDocumentIArchive& ar, unsigned int)
 {
-    Gdiplus::REAL elements[6] = {};
+    std::array<Gdiplus::REAL, 6> elements = {};
     for (Gdiplus::REAL& element : elements)
         ar >> element;
-    // Scale and rotation first, then the offset in twips. Beyond these a placement is damage,
-    // and drawing it takes the platform time in proportion to the size it reaches.
-    for (std::size_t i = 0; i < std::size(elements); ++i) {
-        const float most = i < kOffsetElement ? kMostPlacementScale : kMostPlacementOffset;
-        if (!(std::fabs(elements[i]) <= most))
-            Fail("placement out of range");
-    }
+    if (!IsReadable(elements))
+        Fail("placement out of range");
     m_matrix.SetElements(elements[0], elements[1], elements[2], elements[3], elements[4], elements[5]);
     ar >> m_bActive >> m_nTweenValue1 >> m_nTweenValue2 >> m_dTweenValue1 >> m_dTweenValue2 >> m_nTweenValue3;
 }

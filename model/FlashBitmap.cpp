@@ -2,14 +2,25 @@
 
 #include "model/GeometryHelpers.h"
 
+#include <cstdlib>
+
 namespace {
 // Position of a pasted or dropped picture, in pixels.
 constexpr int kInsertPosition = 100;
 constexpr int kTwipsPerPixel = 20;
 }
 
+bool CFlashBitmap::FitsPixelBudget(std::uint64_t width, std::uint64_t height)
+{
+    return width > 0 && height > 0 && width <= kMostSide && height <= kMostSide && width * height <= kMostPixels;
+}
+
 CFlashBitmap* CFlashBitmap::CreateFromHBITMAP(HBITMAP bitmap)
 {
+    BITMAP size = {};
+    if (::GetObjectA(bitmap, sizeof size, &size) != sizeof size || size.bmWidth <= 0 || size.bmHeight == 0
+        || !FitsPixelBudget(std::uint64_t(size.bmWidth), std::uint64_t(std::abs(std::int64_t(size.bmHeight)))))
+        return nullptr;
     auto image = std::make_unique<Gdiplus::Bitmap>(bitmap, HPALETTE(nullptr));
     if (image->GetLastStatus() != Gdiplus::Ok)
         return nullptr;

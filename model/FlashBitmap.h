@@ -2,14 +2,24 @@
 #include "model/EmptyOnCopy.h"
 #include "model/FlashShape.h"
 
+#include <cstdint>
+
 // A picture placed at a pixel position; one picture pixel covers 20 twips.
 class CFlashBitmap : public CFlashShape {
 public:
+    // The largest picture a bitmap shape takes, from a file, the clipboard or a drop: a full
+    // screen of 1920 x 1080 fits. The document stores every pixel as text, up to ten bytes of
+    // it, in the file and in the snapshot every later edit takes: some 21 MB, written in about
+    // half a second.
+    static constexpr std::uint64_t kMostPixels = std::uint64_t(1) << 21;
+    static constexpr std::uint64_t kMostSide = 16384;
+    static bool FitsPixelBudget(std::uint64_t width, std::uint64_t height);
+
     // No image (archive loading).
     CFlashBitmap() = default;
 
     // A new bitmap shape at (100, 100) pixels holding a copy of the device bitmap; null when
-    // the device bitmap cannot be read.
+    // the device bitmap cannot be read or is over the pixel budget.
     static CFlashBitmap* CreateFromHBITMAP(HBITMAP bitmap);
 
     Gdiplus::Bitmap* GetImage() const { return m_pImage.get(); }

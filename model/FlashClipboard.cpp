@@ -7,6 +7,7 @@
 #include "model/FlashEditorFrameShapeTransform.h"
 #include "model/FlashEditorLayer.h"
 #include "model/FlashTextShape.h"
+#include "model/PictureHeader.h"
 #include "model/archive/DocumentIArchive.h"
 #include "model/archive/DocumentOArchive.h"
 #include "platform/mfc/MessageBox.h"
@@ -150,17 +151,40 @@ HANDLE AvailableData(UINT format)
     return ::IsClipboardFormatAvailable(format) ? ::GetClipboardData(format) : nullptr;
 }
 
-CClipboardPaste PasteBitmap(CFlashEditorDoc& document, bool centre, HBITMAP bitmap)
+// Whether the clipboard's packed bitmap is one the document can take. Checked before the
+// device bitmap is asked for: the platform makes that from the packed bitmap in time and memory
+// in proportion to the size its header claims, whatever the block holds.
+bool IsPastablePicture(HANDLE dib)
 {
-    CClipboardPaste pasted;
-    AddPasted(document, std::unique_ptr<CFlashShape>(CFlashBitmap::CreateFromHBITMAP(bitmap)), nullptr, pasted);
+    const void* data = ::GlobalLock(dib);
+    if (data == nullptr)
+        return false;
+    CPictureSize picture;
+    const bool pastable = ReadPackedDibSize(static_cast<const unsigned char*>(data), ::GlobalSize(dib), picture)
+                          && CFlashBitmap::FitsPixelBudget(picture.width, picture.height);
+    ::GlobalUnlock(dib);
+    return pastable;
+}
+
+// Pastes the clipboard's picture as a picture shape and a library entry; false when the picture
+// is refused.
+bool PastePicture(CFlashEditorDoc& document, bool centre, CClipboardPaste& pasted)
+{
+    HANDLE dib = AvailableData(CF_DIB);
+    if (dib != nullptr && !IsPastablePicture(dib))
+        return false;
+    const auto bitmap = static_cast<HBITMAP>(AvailableData(CF_BITMAP));
+    std::unique_ptr<CFlashShape> shape(bitmap != nullptr ? CFlashBitmap::CreateFromHBITMAP(bitmap) : nullptr);
+    if (shape == nullptr)
+        return false;
+    AddPasted(document, std::move(shape), nullptr, pasted);
     if (pasted.shapes.empty())
-        return pasted;
+        return true;
     auto entry = std::make_unique<Gdiplus::Bitmap>(bitmap, HPALETTE(nullptr));
     if (entry->GetLastStatus() == Gdiplus::Ok)
         document.GetLibrary().GetRootFolder().AddBitmapEntry(std::move(entry));
     CentreIfAsked(document, centre, pasted);
-    return pasted;
+    return true;
 }
 
 CClipboardPaste PasteText(CFlashEditorDoc& document, bool centre, HANDLE block, const CClipboardTextStyle& style)
@@ -220,8 +244,15 @@ CClipboardPaste CFlashClipboard::Paste(CFlashEditorDoc& document, bool centre, U
     CClipboardOpen clipboard(owner);
     if (!clipboard.IsOpen())
         return {};
-    if (HANDLE bitmap = AvailableData(CF_BITMAP))
-        return PasteBitmap(document, centre, static_cast<HBITMAP>(bitmap));
+    if (::IsClipboardFormatAvailable(CF_BITMAP) || ::IsClipboardFormatAvailable(CF_DIB)) {
+        CClipboardPaste pasted;
+        if (!PastePicture(document, centre, pasted)) {
+            // Not held open while the message waits for the user.
+            clipboard.Close();
+            AfxMessageBox(kCannotRead, MB_ICONERROR);
+        }
+        return pasted;
+    }
     if (HANDLE text = AvailableData(CF_TEXT))
         return PasteText(document, centre, text, style);
     return PasteShapes(document, centre, format);

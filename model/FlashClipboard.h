@@ -45,10 +45,12 @@ public:
     static bool CopyShapes(const CFlashEditorDoc& document, const std::vector<CFlashShape*>& shapes,
                            UINT format, HWND owner);
 
-    // Opens the clipboard for the owner and pastes the first of these it holds: a device bitmap
-    // (a picture shape, and a library entry), text (a text shape in the given style, of at most
+    // Opens the clipboard for the owner and pastes the first of these it holds: a picture (a
+    // picture shape, and a library entry; a damaged one, or one over the bitmap shapes' pixel
+    // budget, is reported as unreadable), text (a text shape in the given style, of at most
     // kMaxPastedText characters) or shapes under the format. With centre the pasted shapes are
-    // centred on the stage. Nothing is pasted when the clipboard cannot be opened.
+    // centred on the stage, unless that would take a placement past the bounds the document file
+    // reads. Nothing is pasted when the clipboard cannot be opened.
     static CClipboardPaste Paste(CFlashEditorDoc& document, bool centre, UINT format, HWND owner,
                                  const CClipboardTextStyle& style);
 

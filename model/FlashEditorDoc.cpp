@@ -16,6 +16,8 @@
 #include <boost/archive/archive_exception.hpp>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -255,35 +257,39 @@ CFlashShape* CFlashEditorDoc::DetachSharedShape(CFlashShape* shape, bool keepId)
     return copy;
 }
 
-void CFlashEditorDoc::CenterShapesOnStage(std::vector<CFlashShape*> shapes)
+bool CFlashEditorDoc::CenterShapesOnStage(std::vector<CFlashShape*> shapes)
 {
+    // In 64 bits: a far placement's corners pass what an int holds.
     bool any = false;
-    int left = 0, top = 0, right = 0, bottom = 0;
+    std::int64_t left = 0, top = 0, right = 0, bottom = 0;
     for (const CFlashShape* shape : shapes) {
         const Gdiplus::Rect bounds = shape->GetBounds();
-        Gdiplus::Point corners[4] = {{bounds.X, bounds.Y},
-                                     {bounds.X + bounds.Width, bounds.Y},
-                                     {bounds.X + bounds.Width, bounds.Y + bounds.Height},
-                                     {bounds.X, bounds.Y + bounds.Height}};
+        const auto x0 = Gdiplus::REAL(bounds.X), x1 = Gdiplus::REAL(double(bounds.X) + bounds.Width);
+        const auto y0 = Gdiplus::REAL(bounds.Y), y1 = Gdiplus::REAL(double(bounds.Y) + bounds.Height);
+        Gdiplus::PointF corners[4] = {{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}};
         if (const CFlashEditorFrameShapeTransform* placement = GetShapeTransform(shape))
             placement->GetMatrix()->TransformPoints(corners, 4);
-        for (const Gdiplus::Point& corner : corners) {
-            left = any ? std::min(left, corner.X) : corner.X;
-            top = any ? std::min(top, corner.Y) : corner.Y;
-            right = any ? std::max(right, corner.X) : corner.X;
-            bottom = any ? std::max(bottom, corner.Y) : corner.Y;
+        for (const Gdiplus::PointF& corner : corners) {
+            const auto x = std::int64_t(std::floor(double(corner.X) + 0.5));
+            const auto y = std::int64_t(std::floor(double(corner.Y) + 0.5));
+            left = any ? std::min(left, x) : x;
+            top = any ? std::min(top, y) : y;
+            right = any ? std::max(right, x) : x;
+            bottom = any ? std::max(bottom, y) : y;
             any = true;
         }
     }
     if (!any)
-        return;
-    const int width = right - left;
-    const int height = bottom - top;
-    const int dx = m_nStageWidth / 2 * kTwipsPerPixel - left - width / 2;
-    const int dy = m_nStageHeight / 2 * kTwipsPerPixel - top - height / 2;
+        return true;
+    const std::int64_t dx = std::int64_t(m_nStageWidth / 2) * kTwipsPerPixel - left - (right - left) / 2;
+    const std::int64_t dy = std::int64_t(m_nStageHeight / 2) * kTwipsPerPixel - top - (bottom - top) / 2;
+    Gdiplus::Matrix move;
+    move.Translate(Gdiplus::REAL(dx), Gdiplus::REAL(dy));
+    CPlacementEdits edits;
     for (const CFlashShape* shape : shapes)
         if (CFlashEditorFrameShapeTransform* placement = GetShapeTransform(shape))
-            placement->GetMatrix()->Translate(Gdiplus::REAL(dx), Gdiplus::REAL(dy), Gdiplus::MatrixOrderAppend);
+            edits.Add(*placement, move);
+    return edits.Apply();
 }
 
 void CFlashEditorDoc::DeleteContents()

@@ -114,8 +114,9 @@ public:
     // without keepId the shape itself is returned, since a new identifier would break the tween.
     CFlashShape* DetachSharedShape(CFlashShape* shape, bool keepId);
     // Moves the group of shapes as a whole until the centre of its bounds (in twips, through
-    // the placements) sits on the stage centre.
-    void CenterShapesOnStage(std::vector<CFlashShape*> shapes);
+    // the placements) sits on the stage centre. False, with nothing moved, when a placement
+    // would leave the readable bounds.
+    bool CenterShapesOnStage(std::vector<CFlashShape*> shapes);
 
     void DeleteContents() override;
     BOOL OnNewDocument() override;

@@ -262,21 +262,16 @@ void CFlashEditorFrame::MoveShapeToBack(const CFlashShape* shape)
         m_stackingOrder.splice(m_stackingOrder.end(), m_stackingOrder, entry);
 }
 
-void CFlashEditorFrame::TranslateShape(const CFlashShape* shape, float dx, float dy)
-{
-    if (CFlashEditorFrameShapeTransform* placement = GetShapeTransform(shape))
-        placement->GetMatrix()->Translate(dx, dy, Gdiplus::MatrixOrderAppend);
-}
-
-void CFlashEditorFrame::RotateShape(const CFlashShape* shape, float angle, float centreX, float centreY)
+bool CFlashEditorFrame::TranslateShape(const CFlashShape* shape, float dx, float dy)
 {
     CFlashEditorFrameShapeTransform* placement = GetShapeTransform(shape);
     if (!placement)
-        return;
-    Gdiplus::Matrix* matrix = placement->GetMatrix();
-    matrix->Translate(-centreX, -centreY, Gdiplus::MatrixOrderAppend);
-    matrix->Rotate(angle, Gdiplus::MatrixOrderAppend);
-    matrix->Translate(centreX, centreY, Gdiplus::MatrixOrderAppend);
+        return false;
+    Gdiplus::Matrix move;
+    move.Translate(dx, dy);
+    CPlacementEdits edit;
+    edit.Add(*placement, move);
+    return edit.Apply();
 }
 
 bool CFlashEditorFrame::IsEmpty() const

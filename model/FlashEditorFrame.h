@@ -68,9 +68,9 @@ public:
     void CollectOwnedShapes(std::vector<CFlashShape*>& shapes) const;
     void MoveShapeToFront(const CFlashShape* shape);
     void MoveShapeToBack(const CFlashShape* shape);
-    // Appended to the shape's placement matrix.
-    void TranslateShape(const CFlashShape* shape, float dx, float dy);
-    void RotateShape(const CFlashShape* shape, float angle, float centreX, float centreY);
+    // Appended to the shape's placement matrix; false, with the shape where it was, when the
+    // span does not place it or the placement would leave the readable bounds.
+    bool TranslateShape(const CFlashShape* shape, float dx, float dy);
     bool IsEmpty() const;
     // Deletes every held shape and placement.
     void Clear();

@@ -106,12 +106,14 @@ public:
     void ReplaceSelectedShape(CFlashShape* shape, CFlashShape* copy);
 
     // Placement edits on the selection, each on the shape's own layer at the current frame.
+    // The selection moves whole: false, with no placement changed, when one would leave the
+    // bounds the document file reads.
     void PrepareSelectionForEdit();
-    void MoveSelection(int dx, int dy);
-    void ApplyMatrixToSelection(const Gdiplus::Matrix& matrix);
-    void RotateSelection(double angle, float cx, float cy);
+    bool MoveSelection(int dx, int dy);
+    // Each placement becomes its saved matrix (SaveSelectionMatrices) with the matrix appended.
+    bool ApplyMatrixToSelection(const Gdiplus::Matrix& matrix);
+    bool RotateSelection(double angle, float cx, float cy);
     void SaveSelectionMatrices();
-    void RestoreSelectionMatrices();
     // x, y, width, height in twips; x and y keep the caller's values when nothing contributes.
     void GetSelectionBounds(Gdiplus::Rect& rect) const;
     std::vector<CFlashVertexHandle>* CollectSelectionVertexHandles();
@@ -239,6 +241,9 @@ private:
     // The span at the current frame of the layer holding the selected shape, tween split first.
     struct CSelectionEntry;
     std::vector<CSelectionEntry> LocateSelection() const;
+    // Appends the change to every placement of the selection (to its saved matrix, fromSaved),
+    // all or none.
+    bool TransformSelection(const Gdiplus::Matrix& change, bool fromSaved);
     // Adds a finished shape with a placement to the current span; false (and the shape
     // deleted) when the document refuses it.
     bool AddNewShape(CFlashShape* shape, std::unique_ptr<CFlashEditorFrameShapeTransform> placement);

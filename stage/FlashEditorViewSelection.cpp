@@ -229,28 +229,48 @@ void CFlashEditorView::PrepareSelectionForEdit()
     }
 }
 
-void CFlashEditorView::MoveSelection(int dx, int dy)
+bool CFlashEditorView::MoveSelection(int dx, int dy)
 {
     PrepareSelectionForEdit();
     if (dx == 0 && dy == 0)
-        return;
-    for (const CSelectionEntry& entry : LocateSelection())
-        entry.span->TranslateShape(entry.shape, float(dx), float(dy));
+        return true;
+    Gdiplus::Matrix move;
+    move.Translate(float(dx), float(dy));
+    return TransformSelection(move, false);
 }
 
-void CFlashEditorView::ApplyMatrixToSelection(const Gdiplus::Matrix& matrix)
+bool CFlashEditorView::ApplyMatrixToSelection(const Gdiplus::Matrix& matrix)
 {
     PrepareSelectionForEdit();
-    RestoreSelectionMatrices();
-    for (const CSelectionEntry& entry : LocateSelection())
-        entry.span->GetShapeTransform(entry.shape)->GetMatrix()->Multiply(&matrix, Gdiplus::MatrixOrderAppend);
+    return TransformSelection(matrix, true);
 }
 
-void CFlashEditorView::RotateSelection(double angle, float cx, float cy)
+bool CFlashEditorView::RotateSelection(double angle, float cx, float cy)
 {
     PrepareSelectionForEdit();
-    for (const CSelectionEntry& entry : LocateSelection())
-        entry.span->RotateShape(entry.shape, float(angle), cx, cy);
+    Gdiplus::Matrix rotation;
+    rotation.Translate(-cx, -cy, Gdiplus::MatrixOrderAppend);
+    rotation.Rotate(float(angle), Gdiplus::MatrixOrderAppend);
+    rotation.Translate(cx, cy, Gdiplus::MatrixOrderAppend);
+    return TransformSelection(rotation, false);
+}
+
+bool CFlashEditorView::TransformSelection(const Gdiplus::Matrix& change, bool fromSaved)
+{
+    CFlashEditorDoc* document = GetDocument();
+    if (document == nullptr)
+        return false;
+    CPlacementEdits edits;
+    for (std::size_t index = 0; index < m_selection.size(); ++index) {
+        CFlashEditorLayer* layer = nullptr;
+        CFlashEditorFrame* span = nullptr;
+        if (!FindPlacingSpan(*document, m_selection[index], layer, span))
+            continue;
+        // Entries and saved matrices pair by position only while both exist.
+        const Gdiplus::Matrix* base = fromSaved && index < m_savedMatrices.size() ? m_savedMatrices[index].get() : nullptr;
+        edits.Add(*span->GetShapeTransform(m_selection[index]), change, base);
+    }
+    return edits.Apply();
 }
 
 void CFlashEditorView::SaveSelectionMatrices()
@@ -265,26 +285,6 @@ void CFlashEditorView::SaveSelectionMatrices()
             m_savedMatrices.emplace_back(span->GetShapeTransform(shape)->GetMatrix()->Clone());
         else
             m_savedMatrices.emplace_back(new Gdiplus::Matrix);
-    }
-}
-
-void CFlashEditorView::RestoreSelectionMatrices()
-{
-    CFlashEditorDoc* document = GetDocument();
-    if (document == nullptr)
-        return;
-    // Entries and saved matrices pair by position only while both exist.
-    size_t count = std::min(m_selection.size(), m_savedMatrices.size());
-    for (size_t index = 0; index < count; ++index) {
-        CFlashEditorLayer* layer = nullptr;
-        CFlashEditorFrame* span = nullptr;
-        if (!FindPlacingSpan(*document, m_selection[index], layer, span))
-            continue;
-        float elements[6];
-        m_savedMatrices[index]->GetElements(elements);
-        span->GetShapeTransform(m_selection[index])
-            ->GetMatrix()
-            ->SetElements(elements[0], elements[1], elements[2], elements[3], elements[4], elements[5]);
     }
 }
 

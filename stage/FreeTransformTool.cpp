@@ -273,8 +273,10 @@ void CFreeTransformTool::OnLButtonUp(UINT flags, int x, int y)
         Gdiplus::PointF c = GetCentre();
         m_pMatrix->RotateAt(float(angle), c, Gdiplus::MatrixOrderAppend);
         m_dAngle += angle;
-        m_pView->RotateSelection(m_dAngle, c.X, c.Y);
-        RecordStep("Transform Shape");
+        if (m_pView->RotateSelection(m_dAngle, c.X, c.Y))
+            RecordStep("Transform Shape");
+        else
+            m_pMatrix->RotateAt(float(-m_dAngle), c, Gdiplus::MatrixOrderAppend);
         m_currentBounds = m_layoutBounds;
         ReleaseBackdrop();
     } else if (m_bCentreDragged) {
@@ -285,8 +287,7 @@ void CFreeTransformTool::OnLButtonUp(UINT flags, int x, int y)
     } else if (!m_pView->GetSelection().empty()) {
         CDrawingTool::OnLButtonUp(flags, x, y);
         POINT offset = DragOffsetInTwips(x, y);
-        if (offset.x != 0 || offset.y != 0) {
-            m_pView->MoveSelection(offset.x, offset.y);
+        if ((offset.x != 0 || offset.y != 0) && m_pView->MoveSelection(offset.x, offset.y)) {
             m_pMatrix->Translate(float(offset.x), float(offset.y), Gdiplus::MatrixOrderAppend);
             RecordStep("Translate Shapes");
         }
@@ -311,15 +312,16 @@ void CFreeTransformTool::FinishScale()
                                         {float(l.X + l.Width), float(l.Y + l.Height)},
                                         {float(l.X), float(l.Y + l.Height)}};
     int anchor = m_nCorner >= 0 ? kOppositeCorner[m_nCorner] : kEdgeAnchor[m_nEdge];
+    // Scaled, then moved back so that the anchor stays: one edit, taken whole or not at all.
+    std::unique_ptr<Gdiplus::Matrix> scaled(m_pMatrix->Clone());
+    scaled->Scale(float(sx), float(sy), Gdiplus::MatrixOrderPrepend);
     Gdiplus::PointF before = Map(*m_pMatrix, corners[anchor].X, corners[anchor].Y);
-    m_pMatrix->Scale(float(sx), float(sy), Gdiplus::MatrixOrderPrepend);
-    m_pView->ApplyMatrixToSelection(*m_pMatrix);
-    Gdiplus::PointF after = Map(*m_pMatrix, corners[anchor].X, corners[anchor].Y);
-    int dx = int(before.X - after.X);
-    int dy = int(before.Y - after.Y);
-    m_pView->MoveSelection(dx, dy);
-    m_pMatrix->Translate(float(dx), float(dy), Gdiplus::MatrixOrderAppend);
-    RecordStep("Transform Shape");
+    Gdiplus::PointF after = Map(*scaled, corners[anchor].X, corners[anchor].Y);
+    scaled->Translate(float(int(before.X - after.X)), float(int(before.Y - after.Y)), Gdiplus::MatrixOrderAppend);
+    if (m_pView->ApplyMatrixToSelection(*scaled)) {
+        m_pMatrix = std::move(scaled);
+        RecordStep("Transform Shape");
+    }
     m_currentBounds = m_layoutBounds;
     ReleaseBackdrop();
 }

@@ -58,10 +58,8 @@ void CSelectTool::OnLButtonUp(UINT flags, int x, int y)
     if (!m_pView->GetSelection().empty()) {
         POINT offset = DragOffsetInTwips(x, y);
         // A move is a step of its own, so that Undo then Redo keeps it.
-        if (offset.x != 0 || offset.y != 0) {
-            m_pView->MoveSelection(offset.x, offset.y);
+        if ((offset.x != 0 || offset.y != 0) && m_pView->MoveSelection(offset.x, offset.y))
             RecordStep("Translate Shapes");
-        }
     } else {
         if (!(flags & MK_CONTROL))
             m_pView->RemoveFromSelection(nullptr, true);

@@ -223,10 +223,8 @@ void CSubselectionTool::OnLButtonUp(UINT flags, int x, int y)
         int dx = int(float(x - m_nPressX) * m_fTwipsPerPixel);
         int dy = int(float(y - m_nPressY) * m_fTwipsPerPixel);
         // A move is a step of its own, so that Undo then Redo keeps it.
-        if (dx != 0 || dy != 0) {
-            m_pView->MoveSelection(dx, dy);
+        if ((dx != 0 || dy != 0) && m_pView->MoveSelection(dx, dy))
             RecordStep("Translate Shapes");
-        }
     } else if (!m_pView->GetSelection().empty()) {
         if (m_nDragX != 0 || m_nDragY != 0) {
             MovePickedPoints();

@@ -4,6 +4,7 @@
 #include "model/FlashEditorDoc.h"
 #include "model/FlashLibraryEntry.h"
 #include "model/FlashLibraryFolder.h"
+#include "model/PictureFile.h"
 #include "resources/app/AppResources.h"
 #include "resources/panels/LibraryResources.h"
 #include "stage/FlashEditorView.h"
@@ -13,8 +14,6 @@
 #include "platform/mfc/MessageBox.h"
 
 #include <algorithm>
-#include <memory>
-#include <string>
 
 namespace {
 
@@ -28,7 +27,6 @@ constexpr const char* kReadError = "Error reading file %s!";
 constexpr const char* kPictureFilter =
     "All picture files|*.bmp;*.gif;*.tif;*.jpg;*.ico;*.png|Windows Bitmap (*.bmp)|*.bmp|JPEG (*.jpg)|*.jpg|"
     "TIFF (*.tif)|*.tif|PNG (*.png)|*.png|GIF (*.gif)|*.gif|ICO (*.ico)|*.ico|All files|*.*||";
-const Gdiplus::Color kPictureBackground(0xFF000000);
 
 CFlashEditorMainFrame* MainFrame()
 {
@@ -50,16 +48,6 @@ bool ContainsRecord(const CFlashLibraryFolder& folder, const CLibraryItem& recor
         return true;
     return std::any_of(folder.GetFolders().begin(), folder.GetFolders().end(),
                        [&](const CFlashLibraryFolder* sub) { return ContainsRecord(*sub, record); });
-}
-
-std::u16string WidePath(const char* path)
-{
-    const int length = ::MultiByteToWideChar(CP_ACP, 0, path, -1, nullptr, 0);
-    if (length <= 0)
-        return {};
-    std::u16string wide(std::size_t(length), u'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, path, -1, reinterpret_cast<LPWSTR>(wide.data()), length);
-    return wide;
 }
 
 void ReportReadError(const char* path)
@@ -194,24 +182,6 @@ void CLibraryTool::OnNewFolder()
     MarkDocumentModified();
 }
 
-HBITMAP CLibraryTool::LoadPictureFile(const char* path)
-{
-    const std::u16string wide = WidePath(path);
-    if (wide.empty())
-        return nullptr;
-    std::unique_ptr<Gdiplus::Bitmap> picture(Gdiplus::Bitmap::FromFile(reinterpret_cast<const WCHAR*>(wide.c_str())));
-    if (picture == nullptr || picture->GetLastStatus() != Gdiplus::Ok)
-        return nullptr;
-    const UINT width = picture->GetWidth();
-    const UINT height = picture->GetHeight();
-    if (width == 0 || height == 0 || width > kMaxPictureSide || height > kMaxPictureSide)
-        return nullptr;
-    HBITMAP hBitmap = nullptr;
-    if (picture->GetHBITMAP(kPictureBackground, &hBitmap) != Gdiplus::Ok)
-        return nullptr;
-    return hBitmap;
-}
-
 HBITMAP CLibraryTool::ImportPictureFile()
 {
     CFileDialog dialog(TRUE, "Insert Bitmap", nullptr, OFN_FILEMUSTEXIST, kPictureFilter, this);
@@ -219,7 +189,7 @@ HBITMAP CLibraryTool::ImportPictureFile()
         return nullptr;
     const CString path = dialog.GetPathName();
     // Read before anything changes: an unreadable file leaves the panel and document as they are.
-    HBITMAP hBitmap = LoadPictureFile(path);
+    HBITMAP hBitmap = CPictureFile::Load(path);
     if (hBitmap == nullptr) {
         ReportReadError(path);
         return nullptr;

@@ -10,20 +10,15 @@
 class CFlashEditorDoc;
 class CFlashLibraryFolder;
 
-// The largest picture side the import accepts, in pixels.
-constexpr UINT kMaxPictureSide = 16384;
-
 class CLibraryTool : public CFlashEditorTool
 {
 public:
     CLibraryTool();
 
     // Asks for a picture file; a device bitmap the caller frees, or null when cancelled or
-    // unreadable ("Error reading file %s!"). The library is left as it is.
+    // unreadable, damaged or over the bitmap shapes' pixel budget ("Error reading file %s!").
+    // The library is left as it is.
     HBITMAP ImportPictureFile();
-    // The picture file as a device bitmap the caller frees, or null when it is no picture the
-    // import accepts.
-    static HBITMAP LoadPictureFile(const char* path);
 
     void RefreshFromView(CFlashEditorView* pView) override;
 

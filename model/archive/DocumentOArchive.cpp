@@ -10,6 +10,8 @@
 #include <cmath>
 #include <cstring>
 #include <iomanip>
+#include <limits>
+#include <system_error>
 
 namespace {
 // Significant digits of the written floating-point values, as version 3 writers wrote them
@@ -19,6 +21,18 @@ constexpr int kDoubleDigits = 17;
 // Room for any integer and any finite number in the notation above.
 constexpr std::size_t kIntegerChars = 24;
 constexpr std::size_t kFloatingChars = 40;
+
+// Whether the value, written with the digits, reads back as itself.
+bool ReadsBack(float value, int digits)
+{
+    if (!std::isfinite(value))
+        return true;
+    char text[kFloatingChars];
+    const std::to_chars_result end = std::to_chars(text, text + sizeof text, value, std::chars_format::general, digits);
+    float back = 0.0f;
+    return end.ec == std::errc() && std::from_chars(text, end.ptr, back, std::chars_format::general).ec == std::errc()
+           && back == value;
+}
 }
 
 CCrLfStreamBuffer::CCrLfStreamBuffer(std::streambuf* target) : m_target(target)
@@ -253,7 +267,9 @@ void CDocumentOArchive::save(bool t)
 
 void CDocumentOArchive::save(float t)
 {
-    SaveFloating(t, kFloatDigits);
+    // The few values eight digits would change, as far as 16 twips in a far placement, get the
+    // digits every float needs: a save gives back what the editor held.
+    SaveFloating(t, ReadsBack(t, kFloatDigits) ? kFloatDigits : std::numeric_limits<float>::max_digits10);
 }
 
 void CDocumentOArchive::save(double t)

@@ -10,6 +10,14 @@ Bitmap::Bitmap(const WCHAR* filename, BOOL useEmbeddedColorManagement) : Image(n
     nativeImage = native;
 }
 
+Bitmap::Bitmap(IStream* stream, BOOL useEmbeddedColorManagement) : Image(nullptr, Ok)
+{
+    GpBitmap* native = nullptr;
+    SetStatus(useEmbeddedColorManagement ? DllExports::GdipCreateBitmapFromStreamICM(stream, &native)
+                                         : DllExports::GdipCreateBitmapFromStream(stream, &native));
+    nativeImage = native;
+}
+
 Bitmap::Bitmap(INT width, INT height, PixelFormat format) : Bitmap(width, height, 0, format, nullptr) {}
 
 Bitmap::Bitmap(INT width, INT height, INT stride, PixelFormat format, BYTE* scan0) : Image(nullptr, Ok)
@@ -31,6 +39,11 @@ Bitmap::Bitmap(GpBitmap* native, Status status) : Image(native, status) {}
 Bitmap* Bitmap::FromFile(const WCHAR* filename, BOOL useEmbeddedColorManagement)
 {
     return new Bitmap(filename, useEmbeddedColorManagement);
+}
+
+Bitmap* Bitmap::FromStream(IStream* stream, BOOL useEmbeddedColorManagement)
+{
+    return new Bitmap(stream, useEmbeddedColorManagement);
 }
 
 Bitmap* Bitmap::FromHBITMAP(HBITMAP hbm, HPALETTE hpal)

@@ -5,6 +5,8 @@ namespace Gdiplus {
 class Bitmap : public Image {
 public:
     explicit Bitmap(const WCHAR* filename, BOOL useEmbeddedColorManagement = FALSE);
+    // The picture the stream holds, decoded.
+    explicit Bitmap(IStream* stream, BOOL useEmbeddedColorManagement = FALSE);
     Bitmap(INT width, INT height, PixelFormat format = PixelFormat32bppARGB);
     // Uses the caller's pixel memory, which must outlive the bitmap; with scan0 null the bitmap
     // owns its memory.
@@ -13,6 +15,7 @@ public:
     Bitmap(HBITMAP hbm, HPALETTE hpal);
 
     static Bitmap* FromFile(const WCHAR* filename, BOOL useEmbeddedColorManagement = FALSE);
+    static Bitmap* FromStream(IStream* stream, BOOL useEmbeddedColorManagement = FALSE);
     static Bitmap* FromHBITMAP(HBITMAP hbm, HPALETTE hpal);
 
     Bitmap* Clone() const override;

@@ -7,6 +7,7 @@
 #include "PanelTestSupport.h"
 
 #include "app/panels/LibraryTool.h"
+#include "model/FlashBitmap.h"
 #include "model/FlashEditorDoc.h"
 #include "model/FlashLibraryEntry.h"
 #include "model/FlashLibraryFolder.h"
@@ -242,7 +243,8 @@ TEST_F(LibraryPanel, UnreadablePicturesAreReportedAndChangeNothing)
         {"empty.bmp", [](const std::string& p) { std::ofstream(p, std::ios::binary); }},
         {"text.png", [](const std::string& p) { std::ofstream(p) << "no picture here"; }},
         {"damaged.bmp", [](const std::string& p) { std::ofstream(p, std::ios::binary) << "BM\x10\x00\x00\x00garbage"; }},
-        {"too-wide.bmp", [](const std::string& p) { WriteBmpFile(p, int(kMaxPictureSide) + 1, 1); }},
+        {"too-wide.bmp", [](const std::string& p) { WriteBmpFile(p, int(CFlashBitmap::kMostSide) + 1, 1); }},
+        {"over-budget.bmp", [](const std::string& p) { WriteBmpFile(p, 2048, 1025); }},
     };
     const std::vector<std::string> outline = TreeOutline(Tree());
     for (const Case& c : cases) {

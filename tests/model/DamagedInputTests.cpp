@@ -29,6 +29,7 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <typeinfo>
 #include <vector>
 
 namespace {
@@ -92,6 +93,30 @@ std::string Edited(const std::string& text, const std::string& from, const std::
     const std::size_t at = text.find(from);
     EXPECT_TRUE(at != std::string::npos && text.find(from, at + 1) == std::string::npos) << from;
     return at == std::string::npos ? text : text.substr(0, at) + to + text.substr(at + from.size());
+}
+
+// Each placed shape of every span as its class, bounds, curve count and placement, in a fixed
+// order: what the document shows, whatever identifiers reading gives.
+std::vector<std::string> PlacedShapesOf(const CFlashEditorDoc& doc)
+{
+    std::vector<std::string> shapes;
+    for (int i = 1; i <= doc.GetLayerCount(); ++i) {
+        for (const CFlashEditorFrame* span : doc.GetLayer(i)->GetSpans()) {
+            for (const auto& [shape, placement] : span->GetTransformRange()) {
+                const Gdiplus::Rect bounds = shape->GetBounds();
+                Gdiplus::REAL m[6] = {};
+                placement->GetMatrix()->GetElements(m);
+                char text[256];
+                std::snprintf(text, sizeof text, "layer %d frames %d-%d: %s (%d %d %d %d) %d curves, %.9g %.9g %.9g %.9g %.9g %.9g",
+                              i, span->GetStartFrame(), span->GetEndFrame(), typeid(*shape).name(), bounds.X,
+                              bounds.Y, bounds.Width, bounds.Height, shape->GetCurveCount(), m[0], m[1], m[2], m[3],
+                              m[4], m[5]);
+                shapes.push_back(text);
+            }
+        }
+    }
+    std::sort(shapes.begin(), shapes.end());
+    return shapes;
 }
 
 std::string DocumentFixture()
@@ -284,6 +309,32 @@ protected:
         return false;
     }
 
+    // Pastes the block in place and centred; each paste that succeeds must save, and reopen
+    // with the same content. True when both pasted.
+    bool PasteSaveAndReopen(const std::string& text)
+    {
+        bool pastedBoth = true;
+        for (const bool centre : {false, true}) {
+            SCOPED_TRACE(centre ? "centred" : "in place");
+            PutBlock(s_format, text + kBlockEnd);
+            CFlashEditorDoc target;
+            target.OnNewDocument();
+            TestApp().m_messages.clear();
+            const CClipboardPaste pasted = CFlashClipboard::Paste(target, centre, s_format, nullptr, CClipboardTextStyle());
+            if (!TestApp().m_messages.empty() || pasted.shapes.empty()) {
+                pastedBoth = false;
+                continue;
+            }
+            const std::string path = WindowsPath(m_path);
+            EXPECT_TRUE(target.OnSaveDocument(path.c_str()));
+            CFlashEditorDoc reopened;
+            EXPECT_TRUE(reopened.OnOpenDocument(path.c_str()));
+            EXPECT_TRUE(TestApp().m_messages.empty()) << TestApp().m_messages.front().text;
+            EXPECT_EQ(PlacedShapesOf(target), PlacedShapesOf(reopened));
+        }
+        return pastedBoth;
+    }
+
     static CPrivateClipboard* s_clipboard;
     static UINT s_format;
     const std::string m_path;
@@ -292,6 +343,71 @@ protected:
 
 CPrivateClipboard* DamagedInputTest::s_clipboard = nullptr;
 UINT DamagedInputTest::s_format = 0;
+
+// Copies of a text damaged as real ones get damaged: numbers replaced or inflated, lines and
+// runs of tokens dropped or repeated.
+class CMutator {
+public:
+    explicit CMutator(unsigned seed) : m_random(seed) {}
+
+    std::string Mutate(std::string text)
+    {
+        const std::size_t mutations = 1 + Pick(kMostMutationsPerCopy);
+        for (std::size_t m = 0; m < mutations; ++m) {
+            const std::vector<CToken> tokens = TokensOf(text);
+            if (tokens.empty())
+                break;
+            const std::size_t index = Pick(tokens.size());
+            const CToken& token = tokens[index];
+            const std::string value = text.substr(token.at, token.size);
+            switch (Pick(4)) {
+            case 0:
+                text = Spliced(text, token, kNumbers[Pick(std::size(kNumbers))]);
+                break;
+            case 1:
+                if (value.find_first_not_of("0123456789") == std::string::npos && value.size() < kLongestInflated)
+                    text = Spliced(text, token, std::to_string(std::stoul(value) * kInflation + 1));
+                break;
+            case 2: {
+                // The whole line around the token.
+                const std::size_t lineStart = text.rfind('\n', token.at);
+                const std::size_t lineEnd = text.find('\n', token.at);
+                DropOrRepeat(text, lineStart == std::string::npos ? 0 : lineStart + 1,
+                             lineEnd == std::string::npos ? text.size() : lineEnd + 1);
+                break;
+            }
+            default: {
+                // A run of tokens, as long as a placement record at most.
+                const CToken& last = tokens[std::min(tokens.size() - 1, index + Pick(kLongestRun))];
+                DropOrRepeat(text, token.at, last.at + last.size);
+                break;
+            }
+            }
+        }
+        return text;
+    }
+
+private:
+    static constexpr unsigned kMostMutationsPerCopy = 3;
+    // Numbers another program may write where a small one belongs: 2^31 and 2^63 overflow the
+    // types the records use.
+    static constexpr const char* kNumbers[] = {"0", "-1", "2147483648", "9223372036854775808"};
+    // A count inflated: the number times this, plus one.
+    static constexpr unsigned long kInflation = 1000;
+    static constexpr std::size_t kLongestInflated = 9;
+    static constexpr std::size_t kLongestRun = 13;
+
+    std::size_t Pick(std::size_t count) { return std::size_t(m_random() % count); }
+
+    // Drops the characters from start to end, or repeats them.
+    void DropOrRepeat(std::string& text, std::size_t start, std::size_t end)
+    {
+        const std::string run = text.substr(start, end - start);
+        text.replace(start, end - start, Pick(2) == 0 ? std::string() : run + run);
+    }
+
+    std::mt19937 m_random;
+};
 
 // The tokens of the text that are read as class identifiers (pointer records).
 std::vector<CToken> ClassIdentifiers(const CSource& source)
@@ -360,64 +476,13 @@ TEST_F(DamagedInputTest, MutatedCopiesAreReadOrRefused)
 {
     constexpr unsigned kSeed = 20261210;
     constexpr int kCopiesPerSource = 200;
-    constexpr unsigned kMostMutationsPerCopy = 3;
-    // Numbers another program may write where a small one belongs: 2^31 and 2^63 overflow the
-    // types the records use.
-    const char* const kNumbers[] = {"0", "-1", "2147483648", "9223372036854775808"};
-    // A count inflated: the number times this, plus one.
-    constexpr unsigned long kInflation = 1000;
-    constexpr std::size_t kLongestInflated = 9;
-    constexpr std::size_t kLongestRun = 13;
-    std::mt19937 random(kSeed);
-    const auto pick = [&random](std::size_t count) { return std::size_t(random() % count); };
-
-    // Drops the characters from start to end, or repeats them.
-    const auto dropOrRepeat = [&](std::string& text, std::size_t start, std::size_t end) {
-        const std::string run = text.substr(start, end - start);
-        text.replace(start, end - start, pick(2) == 0 ? std::string() : run + run);
-    };
-    const auto mutate = [&](std::string text) {
-        const std::size_t mutations = 1 + pick(kMostMutationsPerCopy);
-        for (std::size_t m = 0; m < mutations; ++m) {
-            const std::vector<CToken> tokens = TokensOf(text);
-            if (tokens.empty())
-                break;
-            const std::size_t index = pick(tokens.size());
-            const CToken& token = tokens[index];
-            const std::string value = text.substr(token.at, token.size);
-            switch (pick(4)) {
-            case 0:
-                text = Spliced(text, token, kNumbers[pick(std::size(kNumbers))]);
-                break;
-            case 1:
-                if (value.find_first_not_of("0123456789") == std::string::npos && value.size() < kLongestInflated)
-                    text = Spliced(text, token, std::to_string(std::stoul(value) * kInflation + 1));
-                break;
-            case 2: {
-                // The whole line around the token.
-                const std::size_t lineStart = text.rfind('\n', token.at);
-                const std::size_t lineEnd = text.find('\n', token.at);
-                dropOrRepeat(text, lineStart == std::string::npos ? 0 : lineStart + 1,
-                             lineEnd == std::string::npos ? text.size() : lineEnd + 1);
-                break;
-            }
-            default: {
-                // A run of tokens, as long as a placement record at most.
-                const CToken& last = tokens[std::min(tokens.size() - 1, index + pick(kLongestRun))];
-                dropOrRepeat(text, token.at, last.at + last.size);
-                break;
-            }
-            }
-        }
-        return text;
-    };
-
+    CMutator mutator(kSeed);
     for (const CSource& source : Sources()) {
         SCOPED_TRACE(source.name);
         int read = 0;
         for (int copy = 0; copy < kCopiesPerSource; ++copy) {
             SCOPED_TRACE("copy " + std::to_string(copy));
-            if (ReadOrRefuse(source, mutate(source.text)))
+            if (ReadOrRefuse(source, mutator.Mutate(source.text)))
                 ++read;
             if (HasFailure())
                 return;
@@ -425,6 +490,46 @@ TEST_F(DamagedInputTest, MutatedCopiesAreReadOrRefused)
         // The copies differ from the fixture: few of them still read.
         EXPECT_LT(read, kCopiesPerSource / 2);
     }
+}
+
+// Whatever pastes, in place or centred, is what the file reader takes back: the document saves
+// and reopens with the same shapes.
+TEST_F(DamagedInputTest, PastedBlocksSaveAndReopenWithTheSameShapes)
+{
+    constexpr unsigned kSeed = 20261211;
+    constexpr int kMutatedCopies = 150;
+    const std::string bag = BagFixture();
+    // The placement moved by (100, 200) twips, among the bag's seven.
+    const std::string placed = " 1 0 0 1 100 200 ";
+    const auto placedAs = [&](const std::string& elements) { return Edited(bag, placed, " " + elements + " "); };
+    const struct {
+        const char* name;
+        std::string block;
+        bool pastes;
+    } cases[] = {
+        {"as copied", bag, true},
+        {"moved to the least offset", placedAs("1 0 0 1 100 -2147483648"), true},
+        {"moved to the greatest offset", placedAs("1 0 0 1 2147483648 200"), true},
+        {"moved past the greatest offset", placedAs("1 0 0 1 2147483904 200"), false},
+        {"scaled 65536 times", placedAs("65536 0 0 -65536 100 200"), true},
+        {"scaled past 65536 times", placedAs("65537 0 0 1 100 200"), false},
+        {"scaled by infinity", placedAs("inf 0 0 1 100 200"), false},
+        {"moved by not a number", placedAs("1 0 0 1 nan 200"), false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(c.pastes, PasteSaveAndReopen(c.block));
+    }
+    CMutator mutator(kSeed);
+    int pasted = 0;
+    for (int copy = 0; copy < kMutatedCopies; ++copy) {
+        SCOPED_TRACE("copy " + std::to_string(copy));
+        if (PasteSaveAndReopen(mutator.Mutate(bag)))
+            ++pasted;
+        if (HasFailure())
+            return;
+    }
+    EXPECT_GT(pasted, 0) << "no mutated copy pasted: the table tells nothing";
 }
 
 TEST_F(DamagedInputTest, RecordsTheModelCannotHoldAreRefused)

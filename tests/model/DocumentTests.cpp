@@ -280,11 +280,29 @@ TEST(Document, CenteringMovesTheGroupToTheStageCentre)
         EXPECT_EQ(3500.0f, elements[5]);
     }
     // Already placed: the placement counts, and the group moves back to the same centre.
-    doc.CenterShapesOnStage({left, right});
+    EXPECT_TRUE(doc.CenterShapesOnStage({left, right}));
     REAL elements[6];
     doc.GetShapeTransform(left)->GetMatrix()->GetElements(elements);
     EXPECT_EQ(4500.0f, elements[4]);
     EXPECT_EQ(3500.0f, elements[5]);
+}
+
+// A group whose centring would take a placement past the bounds the document file reads stays
+// whole where it was.
+TEST(Document, CenteringStopsAtTheReadablePlacements)
+{
+    CFlashEditorDoc doc;
+    // Drawn far left and moved as far right as twips count: it shows near the stage's left edge.
+    CFlashShape* distant = AddRect(doc, -2147483000, 0, 1000, 1000, kOpaqueRed);
+    doc.GetShapeTransform(distant)->GetMatrix()->Translate(2147483648.0f, 0.0f);
+    CFlashShape* nearby = AddRect(doc, 0, 0, 1000, 1000, kOpaqueBlue);
+    EXPECT_FALSE(doc.CenterShapesOnStage({distant, nearby}));
+    REAL elements[6];
+    doc.GetShapeTransform(distant)->GetMatrix()->GetElements(elements);
+    EXPECT_EQ(2147483648.0f, elements[4]);
+    doc.GetShapeTransform(nearby)->GetMatrix()->GetElements(elements);
+    EXPECT_EQ(0.0f, elements[4]);
+    EXPECT_EQ(0.0f, elements[5]);
 }
 
 TEST(Document, RenderingAFrameDrawsVisibleLayersThatCoverIt)

@@ -5,6 +5,7 @@
 #include "model/FlashEditorDoc.h"
 #include "model/FlashEditorLayer.h"
 #include "model/FlashSolidShape.h"
+#include "model/PictureFile.h"
 #include "stage/FlashEditorView.h"
 
 #include <gtest/gtest.h>
@@ -114,7 +115,7 @@ TEST_F(DropAndPrintTest, InsertBitmapTakesEveryPictureFormat)
     for (const char* extension : {"bmp", "gif", "tif", "jpg", "png", "ico"}) {
         std::string path = WritePictureFile(extension, 24, 16, kRed);
         ASSERT_FALSE(path.empty()) << extension;
-        HBITMAP picture = LoadPictureFile(path);
+        HBITMAP picture = CPictureFile::Load(path.c_str());
         ASSERT_NE(picture, nullptr) << extension << " " << path;
         m_host.m_hPicture = picture;
         size_t before = ShapeCount();

@@ -131,6 +131,55 @@ TEST_F(SelectionTest, EditsReachEveryLayerOfTheSelection)
     EXPECT_TRUE(m_pView->GetSelection().empty());
 }
 
+// The selection moves whole: an edit that would take one placement past the bounds the document
+// file reads changes none, and the document saves and reopens.
+TEST_F(SelectionTest, EditsPastTheReadablePlacementsChangeNoPlacement)
+{
+    MakeTwoLayers();
+    // The top square scaled and moved as far as a readable placement goes.
+    m_pDoc->GetLayer(2)->GetCurrentSpan()->GetShapeTransform(m_pTop)->GetMatrix()->SetElements(
+        65536.0f, 65536.0f, 0.0f, 1.0f, 2147483000.0f, 0.0f);
+    m_pView->AddToSelection(m_pBottom, false);
+    m_pView->AddToSelection(m_pTop, false);
+    const struct {
+        const char* what;
+        std::function<bool(CFlashEditorView&)> edit;
+    } cases[] = {
+        {"move past the greatest offset", [](CFlashEditorView& view) { return view.MoveSelection(1000, 0); }},
+        {"scale past 65536 times", [](CFlashEditorView& view) {
+             view.SaveSelectionMatrices();
+             return view.ApplyMatrixToSelection(Gdiplus::Matrix(2.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f));
+         }},
+        {"turn an eighth", [](CFlashEditorView& view) { return view.RotateSelection(45.0, 0.0f, 0.0f); }},
+    };
+    const auto elements = [this] {
+        std::vector<Gdiplus::REAL> all;
+        for (int layer : {1, 2})
+            for (const auto& [shape, placement] : m_pDoc->GetLayer(layer)->GetCurrentSpan()->GetTransformRange()) {
+                Gdiplus::REAL e[6];
+                placement->GetMatrix()->GetElements(e);
+                all.insert(all.end(), e, e + 6);
+            }
+        return all;
+    };
+    const std::vector<Gdiplus::REAL> before = elements();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_FALSE(c.edit(*m_pView));
+        EXPECT_EQ(elements(), before);
+    }
+    EXPECT_TRUE(m_pView->MoveSelection(-1000, 0)) << "a move that stays readable is taken";
+    EXPECT_FLOAT_EQ(OffsetX(m_pDoc->GetLayer(1), m_pBottom), -1000.0f);
+
+    char folder[MAX_PATH] = {};
+    ::GetTempPathA(MAX_PATH, folder);
+    const std::string path = std::string(folder) + "stage-far-placements.qpd";
+    ASSERT_TRUE(m_pDoc->OnSaveDocument(path.c_str()));
+    CFlashEditorDoc reopened;
+    EXPECT_TRUE(reopened.OnOpenDocument(path.c_str()));
+    ::DeleteFileA(path.c_str());
+}
+
 TEST_F(SelectionTest, EditInsideATweenSplitsItAndKeepsTheNewKeyframe)
 {
     const struct {

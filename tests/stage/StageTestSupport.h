@@ -1,11 +1,12 @@
 #pragma once
 // Fixtures of the stage tests: the application object, hosts that count what the stage asks
 // of the shell, a frame holding a stage view of a fresh document, a tool that records what
-// reaches it, captures of the window and pictures made on the fly.
+// reaches it and captures of the window; pictures made on the fly come from the shared support.
 #include "model/FlashDocumentHost.h"
 #include "platform/mfc/Afx.h"
 #include "stage/DrawingTool.h"
 #include "stage/FlashStageHost.h"
+#include "tests/support/PictureFiles.h"
 
 #include <memory>
 #include <string>
@@ -116,10 +117,3 @@ public:
     CTestDocumentHost m_documentHost;
 };
 
-// A device bitmap of the size filled with the colour (the caller frees it).
-HBITMAP MakeDeviceBitmap(int width, int height, COLORREF color);
-// A picture file of the format ("bmp", "gif", "tif", "jpg", "png", "ico") of one colour in the
-// temporary folder; its path. Empty when the format cannot be written.
-std::string WritePictureFile(const char* extension, int width, int height, COLORREF color);
-// A device bitmap read from a picture file by GDI+, or null.
-HBITMAP LoadPictureFile(const std::string& path);

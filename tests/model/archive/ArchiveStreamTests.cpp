@@ -1,5 +1,6 @@
 // The archives format and parse numbers themselves; what they write and accept must stay what
-// the classic locale's streams write and accept.
+// the classic locale's streams write and accept, but for the floats that the eight digits of
+// version 3 writers would change.
 #include "ArchiveTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -162,6 +163,26 @@ TEST(ArchiveNumbers, AreWrittenAsTheClassicStreamWritesThem)
         EXPECT_EQ(ArchiveOf(StreamText(value, kDoubleDigits)),
                   Written([value](CDocumentOArchive& ar) { ar << value; }, boost::archive::no_header))
             << value;
+    }
+}
+
+// Eight digits where they give the float back, else nine: a save keeps what the editor held.
+TEST(ArchiveNumbers, FloatsReadBackAsTheyWereWritten)
+{
+    const struct {
+        float value;
+        const char* text;
+    } cases[] = {
+        {0.1f, "0.1"},
+        {2147483520.0f, "2.1474835e+09"},
+        {-103.217316f, "-103.217316"},
+        {-1073732352.0f, "-1.07373235e+09"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ArchiveOf(c.text), Written([&c](CDocumentOArchive& ar) { ar << c.value; }, boost::archive::no_header));
+        float back = 0.0f;
+        ReadText(ArchiveOf(c.text), [&back](CDocumentIArchive& ar) { ar >> back; }, boost::archive::no_header);
+        EXPECT_EQ(c.value, back) << c.text;
     }
 }
 
