@@ -26,7 +26,11 @@ constexpr int kBrushBar = 23372;
 constexpr int kEraserBar = 23373;
 constexpr UINT kToggleColors = 32845;
 
-constexpr DWORD kSettleMs = 500;
+// The frame lays its bars out a while after it shows, later on a loaded machine: the layout counts
+// as done once it looked alike this many times this far apart.
+constexpr int kSteadyLooks = 5;
+constexpr DWORD kSteadyLookMs = 100;
+constexpr DWORD kLayoutTimeoutMs = 20000;
 constexpr RECT kMovedPlacement = {60, 40, 1000, 760};
 
 struct CBarWindow {
@@ -77,6 +81,38 @@ RECT ClientArea(HWND main)
     RECT rc{};
     ::GetWindowRect(Child(main, 0, "MDIClient"), &rc);
     return rc;
+}
+
+// The documents' area and every bar's place and visibility, as one comparable text.
+std::string LayoutLook(HWND main)
+{
+    std::string look;
+    const auto add = [&look](const RECT& rc, bool visible) {
+        look += std::to_string(rc.left) + ',' + std::to_string(rc.top) + ',' + std::to_string(rc.right) + ',' +
+                std::to_string(rc.bottom) + (visible ? "v;" : "h;");
+    };
+    add(ClientArea(main), true);
+    for (int id : {kMainToolBar, kDrawingToolBar, kColorsBar, kShapeBar, kFontBar, kLibraryBar, kObjectInspectorBar,
+                   kBrushBar, kEraserBar}) {
+        const CBarWindow bar = Bar(main, id);
+        add(bar.rect, bar.visible);
+    }
+    return look;
+}
+
+bool WaitForSteadyLayout(HWND main)
+{
+    std::string last;
+    int alike = 0;
+    return WaitUntil(
+        [&] {
+            ::Sleep(kSteadyLookMs);
+            const std::string now = LayoutLook(main);
+            alike = now == last ? alike + 1 : 0;
+            last = now;
+            return alike >= kSteadyLooks;
+        },
+        kLayoutTimeoutMs);
 }
 
 // Every REG_BINARY value below the key gets its bytes inverted.
@@ -141,7 +177,8 @@ protected:
         if (!StartEditor(EDITOR_LAUNCHER, ""))
             return nullptr;
         HWND main = WaitForMainWindow();
-        ::Sleep(kSettleMs);
+        if (main != nullptr && !WaitForSteadyLayout(main))
+            return nullptr;
         return main;
     }
     static bool Close(HWND main)
@@ -194,7 +231,7 @@ TEST_F(EditorLayout, NextStartRestoresLayoutAndPlacementUnlessTheLayoutIsDamaged
     ::SetWindowPos(main, nullptr, moved.left, moved.top, moved.right - moved.left, moved.bottom - moved.top,
                    SWP_NOZORDER | SWP_NOACTIVATE);
     ::SendMessageA(main, WM_COMMAND, kToggleColors, 0);
-    ::Sleep(kSettleMs);
+    ASSERT_TRUE(WaitForSteadyLayout(main));
     ASSERT_FALSE(Bar(main, kColorsBar).visible);
     ASSERT_TRUE(Close(main));
 

@@ -11,7 +11,7 @@ namespace EditorProcess {
 constexpr const char* kMainTitle = "Quorvalis Plivex Light";
 // The editor's settings below HKEY_CURRENT_USER; without them it starts as on a fresh machine.
 constexpr const char* kSettingsKey = "Software\\Quorvalis";
-constexpr DWORD kStartTimeoutMs = 20000;
+constexpr DWORD kStartTimeoutMs = 60000;
 
 // The Unix path as Wine's Z: drive names it.
 std::string WindowsPath(const std::string& unixPath);

@@ -182,15 +182,31 @@ void CGridHost::Post(UINT message, WPARAM wParam, LPARAM lParam)
     Pump();
 }
 
+// The grid's auto-scroll timer reads the real cursor while a button is down, and a loaded
+// machine lets it fire between the posted messages: the cursor stands where they say.
+void CGridHost::PlaceCursor(CPoint point)
+{
+    m_pGrid->ClientToScreen(&point);
+    ::SetCursorPos(point.x, point.y);
+    const DWORD start = ::GetTickCount();
+    CPoint now;
+    while (::GetCursorPos(&now) && now != point && ::GetTickCount() - start < 1000)
+        Pump(5);
+    Pump();
+}
+
 void CGridHost::Click(CPoint point, UINT keys)
 {
+    PlaceCursor(point);
     Post(WM_LBUTTONDOWN, MK_LBUTTON | keys, MAKELPARAM(point.x, point.y));
     Post(WM_LBUTTONUP, keys, MAKELPARAM(point.x, point.y));
 }
 
 void CGridHost::Drag(CPoint from, CPoint to)
 {
+    PlaceCursor(from);
     Post(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from.x, from.y));
+    PlaceCursor(to);
     Post(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to.x, to.y));
     Post(WM_LBUTTONUP, 0, MAKELPARAM(to.x, to.y));
 }

@@ -73,6 +73,8 @@ protected:
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 
 private:
+    void PlaceCursor(CPoint point);
+
     CFlashEditorDoc* m_pDoc;
     std::unique_ptr<CGridCtrl> m_pGrid;
     CImageList m_images;

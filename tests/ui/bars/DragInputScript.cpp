@@ -33,6 +33,12 @@ void SendStep(const InputStep& step)
     case InputStep::KEY_UP: SendKey(step.vk, false); break;
     case InputStep::WAIT: ::Sleep(step.ms); break;
     case InputStep::CALL: step.action(); break;
+    case InputStep::WAIT_FOR: {
+        const DWORD dwStart = ::GetTickCount();
+        while (!step.until() && ::GetTickCount() - dwStart < step.ms)
+            ::Sleep(TARGET_POLL_MS);
+        break;
+    }
     }
 }
 

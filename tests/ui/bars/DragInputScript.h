@@ -19,6 +19,7 @@ struct InputStep
         KEY_UP,
         WAIT,
         CALL,
+        WAIT_FOR,
     };
     Kind kind;
     POINT pt;   // MOVE: screen point
@@ -29,6 +30,9 @@ struct InputStep
     std::function<POINT()> where;
     // CALL: runs on the input thread (posting to windows is safe from there).
     std::function<void()> action;
+    // WAIT_FOR: polled on the input thread until it holds or ms pass; a loaded machine answers
+    // input late, and what the next steps aim at must be there first.
+    std::function<bool()> until = nullptr;
 
     static InputStep Move(int x, int y) { return {MOVE, {x, y}, 0, 0, nullptr, nullptr}; }
     static InputStep MoveTo(std::function<POINT()> where) { return {MOVE, {0, 0}, 0, 0, std::move(where), nullptr}; }
@@ -38,6 +42,10 @@ struct InputStep
     static InputStep KeyUp(WORD vk) { return {KEY_UP, {0, 0}, vk, 0, nullptr, nullptr}; }
     static InputStep Wait(DWORD ms) { return {WAIT, {0, 0}, 0, ms, nullptr, nullptr}; }
     static InputStep Call(std::function<void()> action) { return {CALL, {0, 0}, 0, 0, nullptr, std::move(action)}; }
+    static InputStep WaitFor(std::function<bool()> until, DWORD timeoutMs = 10000)
+    {
+        return {WAIT_FOR, {0, 0}, 0, timeoutMs, nullptr, nullptr, std::move(until)};
+    }
 };
 
 // A press at `from`, moves in steps of at most `step` pixels to `to` (no release).

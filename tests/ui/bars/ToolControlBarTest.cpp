@@ -456,6 +456,13 @@ TEST_F(ToolBarTest, ClickRunsTheCommandOnReleaseOverTheButtonOnly)
 // drop-down switches to its menu, Escape closes it and every bar forgets the tracking.
 TEST_F(ToolBarTest, DropDownOpensItsMenuAndMovingOntoAnotherSwitches)
 {
+    // A menu ignores the mouse until its opening animation ends, which a loaded machine draws
+    // late: without it, the move onto the other button counts whenever it comes.
+    struct CNoAnimation {
+        const int nSaved = CExtPopupBaseWnd::g_nDefaultPopupAnimation;
+        CNoAnimation() { CExtPopupBaseWnd::g_nDefaultPopupAnimation = CExtPopupBaseWnd::ANIMATION_NONE; }
+        ~CNoAnimation() { CExtPopupBaseWnd::g_nDefaultPopupAnimation = nSaved; }
+    } noAnimation;
     CExtToolControlBar* pBar = Dock({kCmd, kCmd + 9, kCmd + 1, kCmd + 8});
     for (int nIndex : {1, 3}) {
         HMENU hMenu = ::CreatePopupMenu();
@@ -485,11 +492,16 @@ TEST_F(ToolBarTest, DropDownOpensItsMenuAndMovingOntoAnotherSwitches)
     };
     const CPoint ptFirst = screenPoint(1);
     const CPoint ptSecond = screenPoint(3);
-    CInputScript script({InputStep::Move(ptFirst.x, ptFirst.y), InputStep::Down(), InputStep::Up(),
-                         InputStep::Wait(200), look(seen[0]), InputStep::Move(screenPoint(2).x, ptSecond.y),
-                         InputStep::Move(ptSecond.x, ptSecond.y), InputStep::Wait(200), look(seen[1]),
-                         InputStep::KeyDown(VK_ESCAPE), InputStep::KeyUp(VK_ESCAPE), InputStep::Wait(200),
-                         look(seen[2])});
+    const auto tracking = [pBar](int nIndex) {
+        return InputStep::WaitFor([pBar, nIndex] {
+            return pBar->GetMenuTrackingButton() == nIndex && CExtPopupMenuWnd::IsTrackingActive() == (nIndex >= 0) &&
+                   CExtToolControlBar::g_bButtonMenuTracking == (nIndex >= 0);
+        });
+    };
+    CInputScript script({InputStep::Move(ptFirst.x, ptFirst.y), InputStep::Down(), InputStep::Up(), tracking(1),
+                         look(seen[0]), InputStep::Move(screenPoint(2).x, ptSecond.y),
+                         InputStep::Move(ptSecond.x, ptSecond.y), tracking(3), look(seen[1]),
+                         InputStep::KeyDown(VK_ESCAPE), InputStep::KeyUp(VK_ESCAPE), tracking(-1), look(seen[2])});
     script.Start();
     script.Finish();
     const int expectedIndex[] = {1, 3, -1};

@@ -116,10 +116,11 @@ TEST_F(ButtonDropDown, MenuCommandReachesTheParent)
         g_timedKeys = c.keys;
         const UINT_PTR nTimer = ::SetTimer(nullptr, 0, 120, &PlayNextKey);
         m_button.OnClick(false, false);
-        if (!c.bChooses) {
+        if (!c.bChooses)
             EXPECT_TRUE(CExtPopupMenuWnd::IsTrackingActive());
-            PumpMessagesFor(120 * static_cast<DWORD>(c.keys.size() + 3));
-        }
+        EXPECT_TRUE(PumpMessagesUntil([&] {
+            return g_timedKeys.empty() && !CExtPopupMenuWnd::IsTrackingActive() && !m_parent.m_commands.empty();
+        }));
         ::KillTimer(nullptr, nTimer);
         PumpMessagesFor(60);
         EXPECT_FALSE(CExtPopupMenuWnd::IsTrackingActive());

@@ -3,6 +3,7 @@
 #include "ui/core/ExtPopupMenuWnd.h"
 
 #include <cstdlib>
+#include <functional>
 
 namespace {
 // Key-downs closer together than the popups' repeat interval are dropped.
@@ -163,6 +164,23 @@ void PumpMessagesFor(DWORD dwMilliseconds)
         }
         ::Sleep(5);
     } while (::GetTickCount() - dwStart < dwMilliseconds);
+}
+
+bool PumpMessagesUntil(const std::function<bool()>& condition, DWORD dwTimeoutMs)
+{
+    const DWORD dwStart = ::GetTickCount();
+    for (;;) {
+        MSG msg;
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+        if (condition())
+            return true;
+        if (::GetTickCount() - dwStart >= dwTimeoutMs)
+            return false;
+        ::Sleep(5);
+    }
 }
 
 bool ColorNear(COLORREF clr, COLORREF clrExpected, int nTolerance)

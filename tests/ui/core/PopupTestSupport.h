@@ -5,6 +5,7 @@
 #include "tests/support/SyntheticInput.h"
 #include "ui/core/ExtSoundPlayer.h"
 
+#include <functional>
 #include <vector>
 
 // Popups open and close at once while it lives: no animation to wait for.
@@ -67,5 +68,9 @@ private:
 COLORREF ScreenPixel(int x, int y);
 // Dispatches the thread's messages for the given time.
 void PumpMessagesFor(DWORD dwMilliseconds);
+// Dispatches the thread's messages until the condition holds; false after the time-out. Input
+// sent through the window system arrives late on a loaded machine: wait for its effect.
+constexpr DWORD INPUT_ARRIVES_MS = 15000;
+bool PumpMessagesUntil(const std::function<bool()>& condition, DWORD dwTimeoutMs = INPUT_ARRIVES_MS);
 // Each channel of clr lies within nTolerance of the expected one.
 bool ColorNear(COLORREF clr, COLORREF clrExpected, int nTolerance);
