@@ -49,6 +49,34 @@ LONG FormatSize(const BITMAPINFOHEADER& header)
 {
     return static_cast<LONG>(sizeof header + header.biClrUsed * sizeof(RGBQUAD));
 }
+
+// Where AVIFile puts the main header's frame duration: after the RIFF header, the header list's
+// header and the main header chunk's header.
+constexpr DWORD kFrameDurationOffset = 32;
+constexpr DWORD kMicrosecondsPerSecond = 1000000;
+
+// The platform's AVIFile writes the main header's frame duration as the rate over the scale, in
+// place of its inverse, and players that read it hold each frame for seconds: the duration is
+// written again from the rate, when the file starts as AVIFile lays it out.
+void CorrectFrameDuration(const std::string& fileName, DWORD frameRate)
+{
+    HANDLE file = CreateFileA(fileName.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return;
+    char head[kFrameDurationOffset];
+    DWORD read = 0;
+    if (ReadFile(file, head, sizeof head, &read, nullptr) && read == sizeof head &&
+        std::memcmp(head, "RIFF", 4) == 0 && std::memcmp(head + 8, "AVI LIST", 8) == 0 &&
+        std::memcmp(head + 20, "hdrlavih", 8) == 0)
+    {
+        const DWORD rate = std::max<DWORD>(frameRate, 1);
+        const DWORD duration = (kMicrosecondsPerSecond + rate / 2) / rate;
+        DWORD written = 0;
+        WriteFile(file, &duration, sizeof duration, &written, nullptr);
+    }
+    CloseHandle(file);
+}
 } // namespace
 
 const C_AVI_Writer::BitmapHandler C_AVI_Writer::kBitmapHandlers[kStateCount] = {
@@ -336,6 +364,7 @@ HRESULT C_AVI_Writer::Close()
         m_reportError(kErrorText);
         return E_FAIL;
     }
+    CorrectFrameDuration(m_fileName, m_frameRate);
     return S_OK;
 }
 

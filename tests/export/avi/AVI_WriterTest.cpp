@@ -106,6 +106,20 @@ std::string FourCC(DWORD code)
     return std::string{char(code), char(code >> 8), char(code >> 16), char(code >> 24)};
 }
 
+// The main header's frame duration, read from the file's bytes (AVIFile's reader derives its own).
+uint32_t MainHeaderFrameDuration(const char* path)
+{
+    unsigned char head[36] = {};
+    FILE* file = std::fopen(path, "rb");
+    if (file == nullptr)
+        return 0;
+    const bool read = std::fread(head, 1, sizeof head, file) == sizeof head;
+    std::fclose(file);
+    if (!read || std::memcmp(head + 24, "avih", 4) != 0)
+        return 0;
+    return head[32] | head[33] << 8 | head[34] << 16 | uint32_t(head[35]) << 24;
+}
+
 // The movie read back through AVIFile's reading functions.
 class MovieReader
 {
@@ -397,6 +411,7 @@ TEST(AVI_Writer, ScreenBitmapsBecomeAPlayableMovie)
     EXPECT_EQ(3, reader.Length());
     EXPECT_EQ(24u, reader.info.dwRate);
     EXPECT_EQ(1u, reader.info.dwScale);
+    EXPECT_EQ(41667u, MainHeaderFrameDuration(movie.Path())) << "microseconds, for players that read it";
     EXPECT_EQ(64, reader.info.rcFrame.right - reader.info.rcFrame.left);
     EXPECT_EQ(48, reader.info.rcFrame.bottom - reader.info.rcFrame.top);
     ASSERT_TRUE(reader.Decodes());

@@ -184,10 +184,11 @@ TEST(MenuBarMdiButtons, ClicksRestoreOrCloseTheMaximisedChild)
         const char* pszWhat;
         bool bMinimizeBox;
         bool bClose;  // click close, else restore
+        const char* pszTip;
     } cases[] = {
-        {"restore", true, false},
-        {"restore of a child without minimise box", false, false},
-        {"close", true, true},
+        {"restore", true, false, "Restore the window to normal size"},
+        {"restore of a child without minimise box", false, false, "Enlarge the window to full size"},
+        {"close", true, true, "Close the active window and prompts to save the documents"},
     };
     bool bScreenshot = true;
     for (const auto& c : cases) {
@@ -228,6 +229,11 @@ TEST(MenuBarMdiButtons, ClicksRestoreOrCloseTheMaximisedChild)
             c.bClose ? info.m_rcClose : (c.bMinimizeBox ? info.m_rcRestore : info.m_rcRestoreNoMinimize);
         const INT_PTR nTipId = c.bClose ? 0xEF06 : (c.bMinimizeBox ? 0xEF12 : 0xEF03);
         EXPECT_EQ(nTipId, pRight->OnToolHitTest(rcTarget.CenterPoint(), nullptr)) << c.pszWhat;
+        TOOLINFOA tip = {};
+        ASSERT_EQ(nTipId, pRight->OnToolHitTest(rcTarget.CenterPoint(), &tip)) << c.pszWhat;
+        ASSERT_NE(LPSTR_TEXTCALLBACKA, tip.lpszText) << c.pszWhat << ": the tip's text is in the resources";
+        EXPECT_STREQ(c.pszTip, tip.lpszText) << c.pszWhat;
+        ::free(tip.lpszText);
 
         // In a menu the caption buttons are system commands aimed at the child.
         auto* pPopup = new CExtPopupMenuWnd;
