@@ -5,6 +5,7 @@
 #include "ui/core/ExtCmdManager.h"
 #include "ui/core/ExtPaintManager.h"
 #include "ui/core/ExtPaintManagerHolder.h"
+#include "ui/core/ExtPopupMenuWnd.h"
 #include "ui/core/ExtResourceManager.h"
 #include "ui/core/ExtTipText.h"
 
@@ -22,6 +23,8 @@ constexpr int NOTIFY_COMMAND = 0;
 constexpr int NOTIFY_UPDATE_COMMAND_UI = -1;
 constexpr int CLR_WINDOW_TEXT = COLOR_WINDOWTEXT;
 constexpr int CLR_GRAY_TEXT = COLOR_GRAYTEXT;
+constexpr UINT CONTEXT_MENU_TRACK_FLAGS = 0x880;
+constexpr UINT FULL_REDRAW = RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_ERASENOW | RDW_FRAME;
 
 CExtPaintManager* PaintManager()
 {
@@ -211,8 +214,39 @@ BOOL CExtEditBase::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRE
     return TRUE;
 }
 
+bool CExtEditBase::TrackContextMenu(LPARAM lParam)
+{
+    if ((m_nEditFlags & FLAG_HANDLE_COMMANDS) == 0 || !PrepareContextMenuCommands())
+        return false;
+    auto* pPopup = new CExtPopupMenuWnd;
+    if (!pPopup->PrepareEmptyPopup(m_hWnd))
+    {
+        delete pPopup;
+        return false;
+    }
+    for (const MenuRow& row : g_contextMenu)
+        pPopup->InsertCommandItem(row.nCmdId, -1);
+    // The menu key sends a point outside the edit: the menu opens at its middle.
+    CPoint point(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+    CRect rcClient;
+    GetClientRect(&rcClient);
+    ClientToScreen(&rcClient);
+    if (!rcClient.PtInRect(point))
+        point = rcClient.CenterPoint();
+    const HWND hWnd = m_hWnd;
+    SetFocus();
+    if (!pPopup->StartTracking(CONTEXT_MENU_TRACK_FLAGS, point.x, point.y))
+        delete pPopup;
+    // The chosen command may have destroyed the edit.
+    else if (::IsWindow(hWnd))
+        ::RedrawWindow(hWnd, nullptr, nullptr, FULL_REDRAW);
+    return true;
+}
+
 LRESULT CExtEditBase::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == WM_CONTEXTMENU && TrackContextMenu(lParam))
+        return 0;
     if (message == WM_NOTIFY && m_tip.m_hWnd != nullptr)
     {
         const auto* pHeader = reinterpret_cast<const NMHDR*>(lParam);

@@ -45,6 +45,9 @@ protected:
     bool IsEditCommandEnabled(UINT nCmdId) const;
     void RunEditCommand(UINT nCmdId);
     static bool IsEditCommand(UINT nCmdId);
+    // The framework's menu of the edit commands at a WM_CONTEXTMENU point; false where the
+    // platform's own menu shows instead (commands not handled here, no command profile).
+    bool TrackContextMenu(LPARAM lParam);
 
     CToolTipCtrl m_tip;
     COLORREF m_clrBrush = static_cast<COLORREF>(-1);

@@ -3,12 +3,15 @@
 #include "ui/core/ExtCmdItem.h"
 #include "ui/core/ExtCmdItemUI.h"
 #include "ui/core/ExtCmdManager.h"
+#include "ui/core/ExtPopupMenuTrackingState.h"
+#include "ui/core/ExtPopupMenuWnd.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace
 {
@@ -142,6 +145,57 @@ TEST_F(EditTest, ContextMenuTextsComeFromTheProfile)
         EXPECT_STREQ(c.pszText, pItem->m_sMenuText);
         EXPECT_TRUE(pItem->IsBasic());
     }
+}
+
+// What the tracked menu showed, seen from a timer while the menu's own loop runs; then it ends.
+struct ShownMenu
+{
+    std::vector<UINT> commands;
+    CRect rect;
+    HWND focus = nullptr;
+};
+ShownMenu g_shownMenu;
+
+void CALLBACK LookAtTrackedMenuAndEnd(HWND, UINT, UINT_PTR nTimer, DWORD)
+{
+    const CExtPopupMenuWnd* pPopup = g_PopupMenuTrackingState.m_pTrackedPopup;
+    if (pPopup == nullptr || pPopup->GetSafeHwnd() == nullptr)
+        return;
+    ::KillTimer(nullptr, nTimer);
+    for (int i = 0; i < pPopup->CountItems(); ++i)
+        g_shownMenu.commands.push_back(pPopup->CommandIdAt(i));
+    ::GetWindowRect(pPopup->GetSafeHwnd(), &g_shownMenu.rect);
+    g_shownMenu.focus = ::GetFocus();
+    CExtPopupMenuWnd::EndActiveTracking();
+}
+
+// The menu key (or a right click) opens the framework's menu of the edit commands, at the edit's
+// middle for the key, with the focus on the edit; its commands come back to the edit.
+TEST_F(EditTest, ContextMenuIsTheFrameworksAndRunsOnTheEdit)
+{
+    CExtEdit edit;
+    ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE | WS_BORDER, EDIT_RECT, &m_parent, 1));
+    edit.SetWindowText("Stage one");
+    ASSERT_TRUE(g_CmdManager->CreateProfile(m_profile.c_str(), m_parent.m_hWnd));
+    g_shownMenu = ShownMenu();
+    const UINT_PTR nTimer = ::SetTimer(nullptr, 0, 50, &LookAtTrackedMenuAndEnd);
+    edit.SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(edit.m_hWnd), MAKELPARAM(-1, -1));
+    ::KillTimer(nullptr, nTimer);
+    EXPECT_FALSE(CExtPopupMenuWnd::IsTrackingActive());
+
+    const std::vector<UINT> expected = {CMD_UNDO, 0, CMD_CUT, CMD_COPY, CMD_PASTE, CMD_CLEAR, 0, CMD_SELECT_ALL};
+    EXPECT_EQ(expected, g_shownMenu.commands);
+    CRect rcEdit;
+    edit.GetClientRect(&rcEdit);
+    edit.ClientToScreen(&rcEdit);
+    EXPECT_EQ(rcEdit.CenterPoint().x, g_shownMenu.rect.left);
+    EXPECT_EQ(edit.m_hWnd, g_shownMenu.focus);
+
+    edit.SendMessage(WM_COMMAND, CMD_SELECT_ALL);
+    int nStart = -1, nEnd = -1;
+    edit.GetSel(nStart, nEnd);
+    EXPECT_EQ(0, nStart);
+    EXPECT_EQ(9, nEnd);
 }
 
 TEST_F(EditTest, TheHotLookEndsWhenTheMouseLeaves)
