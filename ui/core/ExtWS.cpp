@@ -5,6 +5,7 @@
 #include "ui/core/ExtADLG.h"
 #include "ui/core/ExtPaintManager.h"
 #include "ui/core/ExtPaintManagerHolder.h"
+#include "ui/core/ExtPopupMenuWnd.h"
 #include "ui/core/ExtResDlg.h"
 
 #include <algorithm>
@@ -20,6 +21,10 @@ constexpr UINT RESTORE_REDRAW_FLAGS = RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDR
 constexpr LPARAM ALT_CONTEXT_BIT = 1 << 29;
 constexpr int PALETTE_BITS_PER_PIXEL = 8;
 constexpr int CLASS_NAME_LENGTH = 260;
+constexpr UINT SYSMENU_TRACK = 4;
+constexpr UINT SYSMENU_TRACK_RTL = 3;
+constexpr UINT SYSMENU_TRACK_KEYBOARD = 0x40;
+constexpr UINT SYSMENU_TIMER_MS = 20;
 constexpr UINT PLACEMENT_FLAGS_KEPT = WPF_SETMINPOSITION | WPF_RESTORETOMAXIMIZED | 0x0004; // async placement
 
 // Keeps the dialog's own painting off the visible children that paint their own background.
@@ -168,9 +173,50 @@ void CExtWS<TBase, nSysMenuTimerId>::EnablePlacementPersistence(LPCSTR lpszSecti
 }
 
 template <class TBase, UINT nSysMenuTimerId>
-bool CExtWS<TBase, nSysMenuTimerId>::ShowSystemMenu(const POINT*, bool)
+bool CExtWS<TBase, nSysMenuTimerId>::ShowSystemMenu(const POINT* pPoint, bool bFromKeyboard)
 {
-    return (m_nWsFlags & FLAG_SYSMENU_TRACKING) != 0;
+    if (this->m_hWnd == nullptr || (this->GetStyle() & WS_POPUP) == 0)
+        return false;
+    CExtPopupMenuWnd::EndActiveTracking();
+    m_nWsFlags &= ~FLAG_SYSMENU_TRACKING;
+    CMenu* pSysMenu = this->GetSystemMenu(FALSE);
+    auto* pPopup = new CExtPopupMenuWnd;
+    if (pSysMenu == nullptr || !pPopup->PrepareEmptyPopup(this->m_hWnd) ||
+        !pPopup->FillFromMenu(this->m_hWnd, pSysMenu, false, true, false))
+    {
+        delete pPopup;
+        return false;
+    }
+    const bool bRightToLeft = (this->GetExStyle() & WS_EX_LAYOUTRTL) != 0;
+    POINT pt = {0, 0};
+    if (pPoint != nullptr)
+        pt = *pPoint;
+    else
+    {
+        // Under the caption, at the inner edge of the frame.
+        RECT rcWindow;
+        this->GetWindowRect(&rcWindow);
+        POINT ptClientTop = {0, 0};
+        this->ClientToScreen(&ptClientTop);
+        const int cxFrame = this->IsZoomed() ? 0 : ::GetSystemMetrics(SM_CXFRAME);
+        pt.y = ptClientTop.y;
+        pt.x = bRightToLeft ? rcWindow.right - cxFrame + pPopup->GetShadowSize() : rcWindow.left + cxFrame;
+    }
+    UINT nFlags = bRightToLeft ? SYSMENU_TRACK_RTL : SYSMENU_TRACK;
+    if (bFromKeyboard)
+        nFlags |= SYSMENU_TRACK_KEYBOARD;
+    const HWND hFocus = ::GetFocus();
+    if (hFocus != this->m_hWnd && !::IsChild(this->m_hWnd, hFocus))
+        this->SetFocus();
+    const RECT rcExclude = {pt.x, pt.y, pt.x, pt.y};
+    if (!pPopup->StartTracking(nFlags, pt.x, pt.y, &rcExclude))
+    {
+        delete pPopup;
+        return false;
+    }
+    m_nWsFlags |= FLAG_SYSMENU_TRACKING;
+    this->SetTimer(nSysMenuTimerId, SYSMENU_TIMER_MS, nullptr);
+    return true;
 }
 
 template <class TBase, UINT nSysMenuTimerId>
@@ -349,6 +395,8 @@ LRESULT CExtWS<TBase, nSysMenuTimerId>::WindowProc(UINT message, WPARAM wParam, 
     case WM_TIMER:
         if (wParam == nSysMenuTimerId)
         {
+            if (CExtPopupMenuWnd::IsTrackingActive())
+                return 0;
             m_nWsFlags &= ~FLAG_SYSMENU_TRACKING;
             ::KillTimer(this->m_hWnd, nSysMenuTimerId);
             return 0;

@@ -21,7 +21,8 @@ public:
     virtual void SavePlacement();
     virtual void RestorePlacement(bool bHidden = false);
     virtual void EnablePlacementPersistence(LPCSTR lpszSection, LPCSTR lpszEntry, bool bHidden = false);
-    // Left to the popup menus: answers whether a system-menu popup is being tracked.
+    // The window's system menu as a framework popup, at the point or under the caption's
+    // icon; popup dialogs only. True when it tracks.
     virtual bool ShowSystemMenu(const POINT* pPoint, bool bFromKeyboard);
 
     bool IsSizeGripperShown() const { return (m_nWsFlags & FLAG_GRIPPER) != 0; }

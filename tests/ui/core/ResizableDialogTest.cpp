@@ -3,6 +3,8 @@
 #include "platform/mfc/WinApp.h"
 #include "ui/core/ExtPaintManagerHolder.h"
 #include "ui/core/ExtPaintManagerXP.h"
+#include "ui/core/ExtPopupMenuTrackingState.h"
+#include "ui/core/ExtPopupMenuWnd.h"
 #include "ui/core/ExtRegistry.h"
 
 #include "CommandTestResources.h"
@@ -10,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -151,6 +154,39 @@ TEST_F(ResizableDialogTest, AnchoredChildrenFollowTheClientSize)
     ::DestroyWindow(hChild);
     m_dialog->ArrangeLayout();
     EXPECT_FALSE(m_dialog->HasAnchor(hChild));
+}
+
+// Alt+Space and the caption's icon open the window's system menu as the framework's popup, under
+// the caption at the frame's inner edge; a child dialog has none.
+TEST_F(ResizableDialogTest, AltSpaceOpensTheSystemMenu)
+{
+    m_dialog->ShowWindow(SW_SHOW);
+    m_dialog->SetActiveWindow();
+    PumpMessages();
+    MSG altSpace = {m_dialog->m_hWnd, WM_SYSKEYDOWN, VK_SPACE, 1 << 29};
+    EXPECT_TRUE(m_dialog->PreTranslateMessage(&altSpace));
+    ASSERT_TRUE(CExtPopupMenuWnd::IsTrackingActive());
+    const CExtPopupMenuWnd* pPopup = g_PopupMenuTrackingState.m_pTrackedPopup;
+    std::vector<UINT> commands;
+    for (int i = 0; i < pPopup->CountItems(); ++i)
+        commands.push_back(pPopup->CommandIdAt(i));
+    EXPECT_NE(std::find(commands.begin(), commands.end(), UINT(SC_CLOSE)), commands.end());
+    EXPECT_NE(std::find(commands.begin(), commands.end(), UINT(SC_MOVE)), commands.end());
+    RECT rcPopup;
+    RECT rcDialog;
+    ::GetWindowRect(pPopup->GetSafeHwnd(), &rcPopup);
+    ::GetWindowRect(m_dialog->m_hWnd, &rcDialog);
+    POINT ptClientTop = {0, 0};
+    ::ClientToScreen(m_dialog->m_hWnd, &ptClientTop);
+    EXPECT_EQ(rcDialog.left + ::GetSystemMetrics(SM_CXFRAME), rcPopup.left);
+    EXPECT_EQ(ptClientTop.y, rcPopup.top);
+    CExtPopupMenuWnd::EndActiveTracking();
+    PumpMessages();
+
+    m_dialog->ModifyStyle(WS_POPUP, WS_CHILD);
+    EXPECT_FALSE(m_dialog->ShowSystemMenu(nullptr, true));
+    EXPECT_FALSE(CExtPopupMenuWnd::IsTrackingActive());
+    m_dialog->ModifyStyle(WS_CHILD, WS_POPUP);
 }
 
 TEST_F(ResizableDialogTest, NeverSmallerThanFirstShownAndTheGripperHits)
