@@ -408,25 +408,36 @@ void CExtPaintManagerOffice2003::DrawMenuExpandButton(CDC& dc, const RECT& rcIn,
 void CExtPaintManagerOffice2003::DrawBarCaption(CDC& dc, CExtDrawBarCaptionArgs& args)
 {
     // The gradient captions and grippers belong to docked framework bars and the auto-hide
-    // slider; the bars layer completes them here. Everything else keeps the XP look.
-    const bool bFrameworkOwner = args.m_pOwner != nullptr
-        && ((CRuntimeClass::FromName("CExtControlBar") != nullptr
-             && args.m_pOwner->IsKindOf(CRuntimeClass::FromName("CExtControlBar")))
-            || (CRuntimeClass::FromName("CExtDynAutoHideSlider") != nullptr
-                && args.m_pOwner->IsKindOf(CRuntimeClass::FromName("CExtDynAutoHideSlider"))));
-    if (args.m_bFloating || !bFrameworkOwner || IsPaletteDisplay()) {
+    // slider; everything else keeps the XP look.
+    auto isKind = [&](LPCSTR pszClass) {
+        const CRuntimeClass* pClass = CRuntimeClass::FromName(pszClass);
+        return args.m_pOwner != nullptr && pClass != nullptr && args.m_pOwner->IsKindOf(pClass);
+    };
+    const bool bSlider = isKind("CExtDynAutoHideSlider");
+    const bool bDockedBar = IsFrameworkBar(args.m_pOwner) && !IsBarFloating(args.m_pOwner);
+    if (args.m_bFloating || !(bSlider || bDockedBar) || IsPaletteDisplay()) {
         CExtPaintManagerXP::DrawBarCaption(dc, args);
         return;
     }
-    if (args.m_bBarCaption && !args.m_bActive) {
+    if (!args.m_bBarCaption && !bSlider) {
+        // The gripper of a fixed-size bar; menu and panel bars show only its dots.
+        if (!IsMenuBarKind(args.m_pOwner) && !isKind("CExtPanelControlBar"))
+            PaintGripperBackground(dc, args);
+        PaintGripperDots(dc, args);
+        return;
+    }
+    if (args.m_bActive)
+        args.m_nPainted &= static_cast<BYTE>(~CExtDrawBarCaptionArgs::PAINTED_BACKGROUND);
+    else
         args.m_nPainted |= CExtDrawBarCaptionArgs::PAINTED_BACKGROUND;
+    if (!args.m_bActive || bSlider) {
         COLORREF from = ColorByIndex(3000, args.m_pOwner, args.m_lParam);
         COLORREF to = ColorByIndex(3001, args.m_pOwner, args.m_lParam);
         if (args.IsRightToLeft())
             std::swap(from, to);
-        FillGradientRect(dc, args.m_rcCaption, from, to, false);
-    } else if (args.m_bBarCaption) {
-        args.m_nPainted &= static_cast<BYTE>(~CExtDrawBarCaptionArgs::PAINTED_BACKGROUND);
+        CRect rcFill(args.m_rcCaption);
+        rcFill.bottom = CaptionBottomInClient(args);
+        FillGradientRect(dc, rcFill, from, to, false);
     }
     CExtPaintManagerXP::DrawBarCaption(dc, args);
 }

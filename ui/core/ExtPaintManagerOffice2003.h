@@ -83,6 +83,14 @@ protected:
     void PaintDockedBarBackground(CDC& dc, const RECT& rcBar, bool bVerticalBar, CObject* pOwner, LPARAM lParam);
     // A tool bar's own gradient over its client rectangle.
     void PaintToolbarGradient(CDC& dc, const RECT& rcClient, CObject* pBar, LPARAM lParam);
+    // Captions of docked bars reach this far into the owner's client area.
+    static constexpr int CAPTION_INTO_CLIENT = 4;
+    // The bottom of a bar caption's fill, in the owner's window coordinates.
+    static int CaptionBottomInClient(const CExtDrawBarCaptionArgs& args);
+    // The gripper of a docked fixed-size bar: its rounded gradient background with the tool-bar
+    // outline, and its dots.
+    void PaintGripperBackground(CDC& dc, const CExtDrawBarCaptionArgs& args);
+    void PaintGripperDots(CDC& dc, const CExtDrawBarCaptionArgs& args);
     // Maps each id to a newly appended colour.
     void InstallColors(std::initializer_list<std::pair<int, COLORREF>> colors);
 

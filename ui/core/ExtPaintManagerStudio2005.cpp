@@ -108,16 +108,7 @@ void CExtPaintManagerStudio2005::DrawBarCaption(CDC& dc, CExtDrawBarCaptionArgs&
     CRect area(args.m_rcCaption);
     if (!IsVisible(dc, area))
         return;
-    // The caption reaches 4 pixels into the owner's client area when the owner is a window.
-    auto* pWnd = dynamic_cast<CWnd*>(args.m_pOwner);
-    if (pWnd != nullptr && pWnd->GetSafeHwnd() != nullptr) {
-        CRect client;
-        pWnd->GetClientRect(&client);
-        pWnd->ClientToScreen(&client);
-        CRect window;
-        pWnd->GetWindowRect(&window);
-        area.bottom = client.top - window.top + 4;
-    }
+    area.bottom = CaptionBottomInClient(args);
     auto clr = [&](int n) { return ColorByIndex(n, args.m_pOwner, args.m_lParam); };
     if (IsPaletteDisplay())
         dc.FillSolidRect(&area, clr(args.m_bActive ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
