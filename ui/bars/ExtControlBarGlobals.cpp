@@ -3,6 +3,7 @@
 #include "ui/bars/ExtControlBar.h"
 #include "ui/bars/ExtControlBarInternal.h"
 #include "ui/bars/ExtBarNcAreaButton.h"
+#include "ui/bars/ExtMiniDockFrameWnd.h"
 #include "ui/bars/ExtToolControlBar.h"
 #include "ui/core/ExtPaintManager.h"
 #include "ui/core/ExtPopupServices.h"
@@ -143,6 +144,14 @@ bool IsOptionsButtonAvailable(CObject* pObject)
     return false;
 }
 
+bool IsFixedSizeBarFrame(CObject* pObject)
+{
+    const CExtMiniDockFrameWnd* pFrame = DYNAMIC_DOWNCAST(CExtMiniDockFrameWnd, pObject);
+    const CExtControlBar* pBar = pFrame != nullptr && pFrame->GetSafeHwnd() != nullptr ? pFrame->FindContainedBar()
+                                                                                        : nullptr;
+    return pBar != nullptr && pBar->IsFixedSizeBar();
+}
+
 struct BarOwnerHooksInstaller
 {
     BarOwnerHooksInstaller()
@@ -150,6 +159,7 @@ struct BarOwnerHooksInstaller
         CExtPaintManager::g_BarOwnerHooks.pfnIsDockedAtLeftOrRight = &IsBarDockedAtLeftOrRight;
         CExtPaintManager::g_BarOwnerHooks.pfnIsFloating = &IsBarFloating;
         CExtPaintManager::g_BarOwnerHooks.pfnIsOptionsButtonAvailable = &IsOptionsButtonAvailable;
+        CExtPaintManager::g_BarOwnerHooks.pfnIsFixedSizeBarFrame = &IsFixedSizeBarFrame;
     }
 } const g_BarOwnerHooksInstaller;
 } // namespace

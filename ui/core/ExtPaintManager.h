@@ -228,6 +228,7 @@ public:
         bool (*pfnIsDockedAtLeftOrRight)(CObject* pBar) = nullptr;
         bool (*pfnIsFloating)(CObject* pBar) = nullptr;
         bool (*pfnIsOptionsButtonAvailable)(CObject* pOwner) = nullptr;
+        bool (*pfnIsFixedSizeBarFrame)(CObject* pOwner) = nullptr;
     };
     static BarOwnerHooks g_BarOwnerHooks;
     static bool IsBarDockedAtLeftOrRight(CObject* pBar);
@@ -242,6 +243,8 @@ public:
     static bool IsBarButtonKind(CObject* pObject);
     static bool IsBarFloating(CObject* pBar);
     static bool IsBarFixedColumns(CObject* pBar);
+    // True for a floating frame that holds a fixed-size bar.
+    static bool IsFixedSizeBarFrame(CObject* pOwner);
     // True for a bar caption's options button that offers its menu.
     static bool IsAvailableCaptionOptionsButton(CObject* pOwner);
     // The icon band width of a popup menu's last item, or -1 when that item shows no band.

@@ -39,6 +39,14 @@ void CExtPaintManager::DrawBarCaptionText(CDC& dc, const CExtDrawBarCaptionArgs&
         dc.ExcludeClipRect(rcCaption.left, rcCaption.top, rcCaption.right, rcText.top);
         dc.DrawText(args.m_strText, &place, DT_SINGLELINE | DT_NOCLIP | DT_NOPREFIX);
         dc.RestoreDC(nSaved);
+    } else if (IsFixedSizeBarFrame(args.m_pOwner)) {
+        // A floating tool bar's title is cut to what fits, without an ellipsis.
+        CString text(args.m_strText);
+        while (!text.IsEmpty() && dc.GetTextExtent(text).cx > rcText.Width())
+            text = text.Left(text.GetLength() - 1);
+        CRect place(rcText);
+        const UINT nAlign = args.IsRightToLeft() ? DT_RIGHT : 0;
+        dc.DrawText(text, &place, DT_SINGLELINE | DT_VCENTER | DT_NOCLIP | nAlign);
     } else {
         CRect place(rcText);
         const UINT nAlign = args.IsRightToLeft() ? DT_RIGHT : 0;

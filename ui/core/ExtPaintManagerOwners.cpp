@@ -62,6 +62,11 @@ bool CExtPaintManager::IsBarFloating(CObject* pBar)
 
 bool CExtPaintManager::IsBarFixedColumns(CObject*) { return false; }
 
+bool CExtPaintManager::IsFixedSizeBarFrame(CObject* pOwner)
+{
+    return g_BarOwnerHooks.pfnIsFixedSizeBarFrame != nullptr && g_BarOwnerHooks.pfnIsFixedSizeBarFrame(pOwner);
+}
+
 bool CExtPaintManager::IsAvailableCaptionOptionsButton(CObject* pOwner)
 {
     return g_BarOwnerHooks.pfnIsOptionsButtonAvailable != nullptr && g_BarOwnerHooks.pfnIsOptionsButtonAvailable(pOwner);

@@ -1,8 +1,9 @@
-// The gripper of a docked tool bar in the gradient themes, as drawn on the screen: a gradient
-// background and a column of light-and-dark dots every 4 pixels.
+// How the themes draw tool bars: the gripper of a docked bar in the gradient themes (a gradient
+// background, a column of light-and-dark dots every 4 pixels) and a floating bar's title.
 #include "ToolBarTestFrame.h"
 
 #include "tests/support/ScreenImage.h"
+#include "ui/bars/ExtMiniDockFrameWnd.h"
 #include "ui/core/ExtPaintManagerHolder.h"
 #include "ui/core/ExtPaintManagerOffice2003.h"
 #include "ui/core/ExtPaintManagerStudio2005.h"
@@ -90,5 +91,55 @@ TEST(ToolBarThemes, GradientThemesDrawTheGripperAsDotsOnAGradient)
         SaveScreenRectPng(rcShot, std::string("tool-bar-gripper-") + pTheme->m_lpszClassName + ".png");
     }
     g_PaintManagerHolder.ReplaceByClass(RUNTIME_CLASS(CExtPaintManagerXP));
+}
+// A caption drawn alone into a memory bitmap, read back.
+std::vector<COLORREF> RenderCaption(CObject* pOwner, LPCSTR pszText, const CRect& rcCaption, const CRect& rcText)
+{
+    CDC dc;
+    dc.CreateCompatibleDC(nullptr);
+    HDC hScreen = ::GetDC(nullptr);
+    HBITMAP hBitmap = ::CreateCompatibleBitmap(hScreen, rcCaption.Width(), rcCaption.Height());
+    ::ReleaseDC(nullptr, hScreen);
+    HGDIOBJ hOld = ::SelectObject(dc.m_hDC, hBitmap);
+    CExtDrawBarCaptionArgs args(pOwner, rcCaption, rcText, false, true, false, false, pszText);
+    g_PaintManagerHolder->DrawBarCaption(dc, args);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < rcCaption.Height(); ++y)
+        for (int x = 0; x < rcCaption.Width(); ++x)
+            pixels.push_back(dc.GetPixel(x, y));
+    ::SelectObject(dc.m_hDC, hOld);
+    ::DeleteObject(hBitmap);
+    return pixels;
+}
+
+// A floating tool bar's title that does not fit is cut after the last character that fits, with
+// no ellipsis; other floating captions end with one.
+TEST(ToolBarThemes, AFloatingToolBarsLongTitleIsCutWithoutAnEllipsis)
+{
+    ASSERT_TRUE(g_PaintManagerHolder.ReplaceByClass(RUNTIME_CLASS(CExtPaintManagerXP)));
+    CToolBarTestFrame frame;
+    frame.AddCommand(kCmd, RGB(40, 120, 120));
+    CExtToolControlBar* pBar = frame.DockToolBar({kCmd});
+    frame.Frame()->FloatControlBar(pBar, CPoint(300, 300));
+    frame.Settle();
+    CObject* pFloatingFrame = DYNAMIC_DOWNCAST(CExtMiniDockFrameWnd, pBar->GetParentFrame());
+    ASSERT_NE(nullptr, pFloatingFrame);
+
+    const CRect rcCaption(0, 0, 90, 18);
+    const CRect rcText(2, 0, 70, 18);
+    const CString title = "Drawing tools and more";
+    CString fits = title;
+    {
+        CDC measure;
+        measure.CreateCompatibleDC(nullptr);
+        HGDIOBJ hOld = ::SelectObject(measure.m_hDC, g_PaintManagerHolder->m_FontBoldBC.GetSafeHandle());
+        while (measure.GetTextExtent(fits).cx > rcText.Width())
+            fits = fits.Left(fits.GetLength() - 1);
+        ::SelectObject(measure.m_hDC, hOld);
+    }
+    ASSERT_LT(fits.GetLength(), title.GetLength());
+    const std::vector<COLORREF> cut = RenderCaption(nullptr, fits, rcCaption, rcText);
+    EXPECT_EQ(cut, RenderCaption(pFloatingFrame, title, rcCaption, rcText));
+    EXPECT_NE(cut, RenderCaption(nullptr, title, rcCaption, rcText)) << "elsewhere it ends with an ellipsis";
 }
 } // namespace
