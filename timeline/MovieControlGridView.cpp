@@ -220,16 +220,23 @@ void CMovieControlGridView::RebuildGrid()
     if (!m_pGrid || !pDoc)
         return;
     CGridCtrl& grid = *m_pGrid;
+    // Rows are named by position and their frames drawn from the document, so only the rows
+    // added or removed change; the scroll bars are set once at the end.
+    const int oldRows = grid.GetRowCount();
+    grid.AllowRedraw(FALSE);
     while (grid.GetRowCount() <= pDoc->GetLayerCount())
         if (grid.InsertRow("", -1) < 0)
             break;
     while (grid.GetRowCount() > pDoc->GetLayerCount() + 1)
         grid.DeleteRow(grid.GetRowCount() - 1);
-    for (int row = 1; row < grid.GetRowCount(); ++row)
+    const int firstNew = std::max(1, oldRows);
+    for (int row = firstNew; row < grid.GetRowCount(); ++row)
         grid.SetRowHeight(row, CELL_HEIGHT);
-    LayOutCells(1, grid.GetRowCount() - 1, 0, grid.GetColumnCount() - 1);
+    if (firstNew < grid.GetRowCount())
+        LayOutCells(firstNew, grid.GetRowCount() - 1, 0, grid.GetColumnCount() - 1);
+    grid.AllowRedraw(TRUE);
+    grid.ResetScrollBars();
     EnsureFrameColumns();
-    Invalidate(TRUE);
     grid.Invalidate();
 }
 

@@ -104,6 +104,23 @@ TEST_F(TimelineView, BuildsRowsForLayersAndGrowsWithTheDocument)
     EXPECT_EQ(3, Grid().GetRowCount());
     EXPECT_STREQ("Layer 2", Grid().GetItemText(2, 0));
 
+    // Many layers at once: every new row named and sized, the scroll range set once at the end.
+    while (m_doc->GetLayerCount() < 20)
+        m_doc->AddLayer();
+    m_pView->RebuildGrid();
+    EXPECT_EQ(21, Grid().GetRowCount());
+    EXPECT_STREQ("Layer 20", Grid().GetItemText(20, 0));
+    EXPECT_EQ(22, Grid().GetRowHeight(20));
+    int minPos = 0, maxPos = 0;
+    Grid().GetScrollRange(SB_VERT, &minPos, &maxPos);
+    EXPECT_EQ(20 * 22, maxPos + 1) << "the rows below the header scroll";
+    while (m_doc->GetLayerCount() > 2)
+        m_doc->RemoveCurrentLayer();
+    m_pView->RebuildGrid();
+    EXPECT_EQ(3, Grid().GetRowCount());
+    Grid().GetScrollRange(SB_VERT, &minPos, &maxPos);
+    EXPECT_EQ(0, maxPos);
+
     const struct {
         int lastFrame;
         int columns;
