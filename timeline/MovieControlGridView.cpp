@@ -366,7 +366,9 @@ void CMovieControlGridView::OnConvertToKeyframe()
             continue;
         for (int col = selection.GetMinCol(); col <= selection.GetMaxCol(); ++col) {
             const CFlashEditorFrame* span = pLayer->FindSpan(col);
-            if (span && span->GetStartFrame() != col && pLayer->InsertKeyframe(col, true))
+            // Inside a tween the keyframe holds the in-between state, as Insert Keyframe's does.
+            if (span && span->GetStartFrame() != col &&
+                (pLayer->SplitTweenAt(col) || pLayer->InsertKeyframe(col, true)))
                 changed = true;
         }
         pLayer->RefreshShapes();
@@ -384,21 +386,15 @@ void CMovieControlGridView::OnCreateMotionTween()
     CFlashEditorLayer* pLayer = pDoc && selection.IsValid() ? pDoc->GetLayer(selection.GetMinRow()) : nullptr;
     if (!pLayer)
         return;
-    // Frames past the layer's last span have none to tween.
-    for (int col = selection.GetMinCol(); col <= selection.GetMaxCol(); ++col)
-        if (CFlashEditorFrame* span = pLayer->FindSpan(col))
-            span->SetMotionTween(true);
+    pLayer->CreateMotionTween(selection.GetMinCol(), selection.GetMaxCol());
     pDoc->InvalidateViews();
     RecordStep("Create Motion Tween");
 }
 
 void CMovieControlGridView::OnRemoveMotionTween()
 {
-    const bool applied = ApplyToSelectedLayers([](CFlashEditorLayer& layer, int first, int last) {
-        for (int frame = first; frame <= last; ++frame)
-            if (CFlashEditorFrame* span = layer.FindSpan(frame))
-                span->SetMotionTween(false);
-    });
+    const bool applied = ApplyToSelectedLayers(
+        [](CFlashEditorLayer& layer, int first, int last) { layer.RemoveMotionTween(first, last); });
     if (!applied)
         return;
     RecordStep("Remove Motion Tween");

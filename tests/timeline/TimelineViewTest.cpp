@@ -4,6 +4,8 @@
 
 #include "model/FlashEditorFrame.h"
 #include "model/FlashEditorLayer.h"
+#include "model/FlashEditorFrameShapeTransform.h"
+#include "model/FlashShape.h"
 #include "model/UndoManager.h"
 #include "model/UndoStep.h"
 
@@ -12,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 using namespace TimelineTest;
 
@@ -166,6 +169,8 @@ TEST_F(TimelineView, FrameCommandsChangeSpansAndRecordTheirSteps)
          "1-4 5-10", "Insert Frame"},
         {"create motion tween on the top layer", ID_TIMELINE_CREATE_MOTION_TWEEN, CGridCellRange(1, 2, 2, 6),
          "1-4t 5-10t", "1-4 5-10", "Create Motion Tween"},
+        {"create motion tween on a keyframe tweens to the next one", ID_TIMELINE_CREATE_MOTION_TWEEN,
+         CGridCellRange(1, 1, 1, 1), "1-4t 5-10t", "1-4 5-10", "Create Motion Tween"},
         {"create motion tween past the last span", ID_TIMELINE_CREATE_MOTION_TWEEN, CGridCellRange(1, 10, 1, 20),
          "1-4 5-10t", "1-4 5-10", "Create Motion Tween"},
         {"remove frames", ID_TIMELINE_REMOVE_FRAMES, CGridCellRange(1, 2, 2, 3), "1-2 3-8", "1-2 3-8", "Remove Frame"},
@@ -202,8 +207,33 @@ TEST_F(TimelineView, RemoveMotionTweenNamesItsStepAndNeedsASelection)
     EXPECT_EQ("(none)", NewStepName(*m_doc, steps));
     Select(1, 2, 1, 2);
     Command(ID_TIMELINE_REMOVE_MOTION_TWEEN);
-    EXPECT_EQ("1-4 5-8t", Spans(*m_doc->GetLayer(1)));
+    EXPECT_EQ("1-4 5-8", Spans(*m_doc->GetLayer(1))) << "the flag that ended the tween goes too";
     EXPECT_EQ("Remove Motion Tween", NewStepName(*m_doc, steps));
+}
+
+// A keyframe made inside a tween holds the in-between placement, whichever command made it.
+TEST_F(TimelineView, KeyframesInsideATweenHoldTheInterpolatedPlacement)
+{
+    for (UINT command : {ID_TIMELINE_INSERT_KEYFRAME, ID_TIMELINE_CONVERT_TO_KEYFRAME}) {
+        SCOPED_TRACE(command);
+        Open(1, {{1, 19, true, true}, {20, 20, true, true}});
+        CFlashEditorFrame* end = m_doc->GetLayer(1)->FindSpan(20);
+        std::vector<CFlashShape*> shapes;
+        end->CollectShapes(shapes);
+        ASSERT_EQ(1u, shapes.size());
+        end->TranslateShape(shapes[0], 1900.0f, 0.0f);
+        Select(1, 10, 1, 10);
+        m_doc->SetCurrentFrame(10);
+        Command(command);
+        ASSERT_EQ("1-9t 10-19t 20-20t", Spans(*m_doc->GetLayer(1)));
+        const CFlashEditorFrame* made = m_doc->GetLayer(1)->FindSpan(10);
+        const CFlashShape* shape = made->GetShapeById(shapes[0]->GetObjectId());
+        ASSERT_NE(nullptr, shape);
+        Gdiplus::REAL m[6];
+        made->GetShapeTransform(shape)->GetMatrix()->GetElements(m);
+        // Frame 10 of a tween from frame 1 to frame 20: 9/19 of the way.
+        EXPECT_NEAR(900.0f, m[4], 0.01f);
+    }
 }
 
 TEST_F(TimelineView, InsertFrameAndBlankKeyframeUndoAndRedoAlone)
