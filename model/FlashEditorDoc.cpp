@@ -137,7 +137,10 @@ void CFlashEditorDoc::SetCurrentFrame(int frame)
     m_nCurrentFrame = frame;
     if (s_pHost && s_pHost->HasActiveStageView()) {
         s_pHost->ClearStageSelection();
-        s_pHost->NotifyDocumentChanged();
+        // Playback tells the panels once, when it stops; every frame would cost more than the
+        // frame's time.
+        if (!m_bPlaying)
+            s_pHost->NotifyDocumentChanged();
         InvalidateViews(true);
     }
 }

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace TimelineTest;
@@ -267,23 +268,37 @@ TEST_F(TimelineView, UpdateHandlersSkipFramesWithoutSpans)
     }
 }
 
-TEST(TimelinePlayback, FrameFollowsElapsedTimeAtTheDocumentsRate)
+// The frame the clock gives at each call, from a start at frame 1 at tick 1000.
+TEST(TimelinePlayback, EveryFrameInTurnAtTheDocumentsRate)
 {
     const struct {
-        int start;
-        DWORD elapsed;
+        const char* name;
         int rate;
-        int last;
-        int frame;
+        std::vector<std::pair<DWORD, int>> calls;  // tick, frame shown
     } cases[] = {
-        {1, 1000, 12, 100, 13},   {1, 999, 12, 100, 12},    {1, 1000, 60, 1000, 61}, {1, 10000, 60, 1000, 601},
-        {5, 500, 24, 100, 17},    {1, 5000, 12, 20, 20},    {1, 1000, 0, 100, 2},    {1, 1000, -5, 100, 2},
-        {1, 1000, 2000, 5000, 2001}, {3, 0xFFFFFFFF, 12, 10000, 10000},
+        {"on time at 12 fps, then a call most of a second late shows the next frame only", 12,
+         {{1000, 1}, {1082, 1}, {1083, 2}, {1165, 2}, {1166, 3}, {2000, 4}, {2082, 4}, {2083, 5}}},
+        {"the rate counts again from a late frame", 24, {{1500, 2}, {1501, 2}, {1540, 2}, {1541, 3}}},
+        {"a slightly late frame keeps the schedule", 10, {{1130, 2}, {1199, 2}, {1200, 3}}},
+        {"a rate below 1 plays one frame a second", 0, {{1999, 1}, {2000, 2}}},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.start << " + " << c.elapsed << " ms at " << c.rate);
-        EXPECT_EQ(c.frame, CMovieControlGridView::PlaybackFrame(c.start, c.elapsed, c.rate, c.last));
+        SCOPED_TRACE(c.name);
+        CPlaybackClock clock;
+        clock.Start(1, 1000, c.rate);
+        for (const auto& [tick, frame] : c.calls)
+            EXPECT_EQ(frame, clock.Advance(tick)) << "at tick " << tick;
     }
+    // Called every millisecond, 60 fps shows 60 frames in a second.
+    CPlaybackClock fast;
+    fast.Start(1, 1000, 60);
+    for (DWORD tick = 1000; tick < 2000; ++tick)
+        fast.Advance(tick);
+    EXPECT_EQ(61, fast.Advance(2000));
+    CPlaybackClock wrapping;
+    wrapping.Start(7, 0xFFFFFFF0u, 12);
+    EXPECT_EQ(7, wrapping.Advance(0x10));
+    EXPECT_EQ(8, wrapping.Advance(0x44));
 }
 
 TEST_F(TimelineView, PlaysAtTwelveFramesASecondAndStopsAtTheLastFrame)
