@@ -86,9 +86,9 @@ public:
     // The new span, or null when none was made.
     CFlashEditorFrame* InsertKeyframe(int frame, bool copyContents);
     void ClearFrames(int first, int last);
-    // Inserts a keyframe at the frame (by default the current one) inside a motion tween,
-    // holding the interpolated state; the tween then runs through it. False outside a tween or
-    // on a span's first frame.
+    // Inserts a keyframe inside a motion tween that plays (its span and the next one flagged),
+    // holding the interpolated state; the tween then runs through it. False elsewhere and on a
+    // span's first frame. At the layer's current frame, or at the given one.
     bool SplitTweenAtCurrentFrame();
     bool SplitTweenAt(int frame);
     // A tween runs from a flagged span to the next span only when that one is flagged too:
