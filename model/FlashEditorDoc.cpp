@@ -136,8 +136,12 @@ void CFlashEditorDoc::SetCurrentFrame(int frame)
         layer->SetCurrentFrame(frame);
     m_nCurrentFrame = frame;
     if (s_pHost && s_pHost->HasActiveStageView()) {
-        s_pHost->ClearStageSelection();
-        s_pHost->NotifyDocumentChanged();
+        // Playback tells the panels once, when it stops, and clears a selection once: telling
+        // them on every frame would cost more than the frame's time.
+        if (!m_bPlaying || !s_pHost->GetStageSelection().empty())
+            s_pHost->ClearStageSelection();
+        if (!m_bPlaying)
+            s_pHost->NotifyDocumentChanged();
         InvalidateViews(true);
     }
 }

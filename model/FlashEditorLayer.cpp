@@ -381,17 +381,70 @@ void CFlashEditorLayer::ClearFrames(int first, int last)
 
 bool CFlashEditorLayer::SplitTweenAtCurrentFrame()
 {
-    const int frame = m_nCurrentFrame;
+    return SplitTweenAt(m_nCurrentFrame);
+}
+
+bool CFlashEditorLayer::SplitTweenAt(int frame)
+{
     if (frame <= 0)
         return false;
     CFlashEditorFrame* span = FindSpan(frame);
     if (!span || !span->IsMotionTween() || frame == span->GetStartFrame())
         return false;
+    // Only a tween that plays has in-between states to keep.
+    const CFlashEditorFrame* following = FindSpanStartingAt(span->GetEndFrame() + 1);
+    if (!following || !following->IsMotionTween())
+        return false;
     CFlashEditorFrame* made = InsertKeyframe(frame, true);
     if (!made)
         return false;
-    if (const CFlashEditorFrame* following = FindSpanStartingAt(made->GetEndFrame() + 1))
-        made->InterpolateFrom(*span, *following);
+    made->InterpolateFrom(*span, *following);
     made->SetMotionTween(true);
     return true;
+}
+
+std::vector<CFlashEditorFrame*> CFlashEditorLayer::SpansOverlapping(int first, int last) const
+{
+    std::vector<CFlashEditorFrame*> spans;
+    for (CFlashEditorFrame* span : m_spans)
+        if (span->GetStartFrame() <= last && first <= span->GetEndFrame())
+            spans.push_back(span);
+    return spans;
+}
+
+void CFlashEditorLayer::CreateMotionTween(int first, int last)
+{
+    for (CFlashEditorFrame* span : SpansOverlapping(first, last)) {
+        span->SetMotionTween(true);
+        if (CFlashEditorFrame* next = FindSpanStartingAt(span->GetEndFrame() + 1))
+            next->SetMotionTween(true);
+    }
+}
+
+void CFlashEditorLayer::RemoveMotionTween(int first, int last)
+{
+    auto inRange = [first, last](const CFlashEditorFrame* span) {
+        return span->GetStartFrame() <= last && first <= span->GetEndFrame();
+    };
+    auto flagged = [](const CFlashEditorFrame* span) { return span && span->IsMotionTween(); };
+    // Decided on the flags as they are before any is cleared, so the order does not matter.
+    std::vector<CFlashEditorFrame*> cleared;
+    for (CFlashEditorFrame* span : SpansOverlapping(first, last)) {
+        const CFlashEditorFrame* previous = span->GetStartFrame() > 1 ? FindSpan(span->GetStartFrame() - 1) : nullptr;
+        CFlashEditorFrame* next = FindSpanStartingAt(span->GetEndFrame() + 1);
+        const bool endsTweenBefore = flagged(previous) && !inRange(previous);
+        if (flagged(next) && !inRange(next)) {
+            // A next span that starts a tween of its own keeps its flag: the tween into it can
+            // only end at this span.
+            if (flagged(FindSpanStartingAt(next->GetEndFrame() + 1))) {
+                cleared.push_back(span);
+                continue;
+            }
+            cleared.push_back(next);
+        }
+        if (!endsTweenBefore)
+            cleared.push_back(span);
+    }
+    for (CFlashEditorFrame* span : cleared)
+        span->SetMotionTween(false);
 }

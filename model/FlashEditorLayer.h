@@ -86,9 +86,18 @@ public:
     // The new span, or null when none was made.
     CFlashEditorFrame* InsertKeyframe(int frame, bool copyContents);
     void ClearFrames(int first, int last);
-    // Inserts a keyframe at the current frame inside a motion tween, holding the interpolated
-    // state; the tween then runs through it.
+    // Inserts a keyframe inside a motion tween that plays (its span and the next one flagged),
+    // holding the interpolated state; the tween then runs through it. False elsewhere and on a
+    // span's first frame. At the layer's current frame, or at the given one.
     bool SplitTweenAtCurrentFrame();
+    bool SplitTweenAt(int frame);
+    // A tween runs from a flagged span to the next span only when that one is flagged too:
+    // the spans holding frames first to last are flagged, and so is the span after each.
+    void CreateMotionTween(int first, int last);
+    // Takes back what CreateMotionTween set on the same frames: the span after each span of
+    // the range loses its flag unless it starts a tween of its own, and a span of the range
+    // keeps its flag only while it still ends the tween of a flagged span before the range.
+    void RemoveMotionTween(int first, int last);
 
 protected:
     void InitNamePrefix() override;
@@ -99,6 +108,7 @@ private:
     DECLARE_ARCHIVE_RECORD()
 
     CFlashEditorFrame* FindSpanStartingAt(int frame) const;
+    std::vector<CFlashEditorFrame*> SpansOverlapping(int first, int last) const;
 
     std::list<CFlashEditorFrame*> m_spans;
     CFlashLayerOwner* m_pDocument = nullptr;

@@ -421,6 +421,9 @@ BOOL CGridCtrl::SetRowHeight(int nRow, int nHeight)
 {
     if (nRow < 0 || nRow >= m_nRows || nHeight < 0)
         return FALSE;
+    // Resetting the scroll bars costs a round of window-system calls: only for a real change.
+    if (m_arRowHeights[nRow] == nHeight)
+        return TRUE;
     m_arRowHeights[nRow] = nHeight;
     m_idTopLeftCell = CGridCellId();
     ResetScrollBars();
@@ -431,6 +434,8 @@ BOOL CGridCtrl::SetColumnWidth(int nCol, int nWidth)
 {
     if (nCol < 0 || nCol >= m_nCols || nWidth < 0)
         return FALSE;
+    if (m_arColWidths[nCol] == nWidth)
+        return TRUE;
     m_arColWidths[nCol] = nWidth;
     m_idTopLeftCell = CGridCellId();
     ResetScrollBars();

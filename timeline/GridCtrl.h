@@ -210,8 +210,9 @@ public:
     void EnsureVisible(const CGridCellId& cell) { EnsureVisible(cell.row, cell.col); }
 
     // Painting.
-    BOOL RedrawCell(int nRow, int nCol, CDC* pDC = nullptr);
-    BOOL RedrawCell(const CGridCellId& cell, CDC* pDC = nullptr) { return RedrawCell(cell.row, cell.col, pDC); }
+    // Asks the next paint to draw the cell again.
+    BOOL RedrawCell(int nRow, int nCol);
+    BOOL RedrawCell(const CGridCellId& cell) { return RedrawCell(cell.row, cell.col); }
     void ResetScrollBars();
     void Refresh();
 

@@ -550,32 +550,22 @@ void CGridCtrl::DrawGrid(CDC* pDC)
         SendCacheHintToParent(CGridCellRange(-1, -1, -1, -1));
 }
 
-BOOL CGridCtrl::RedrawCell(int nRow, int nCol, CDC* pDC)
+BOOL CGridCtrl::RedrawCell(int nRow, int nCol)
 {
     if (!m_bAllowDraw || !GetSafeHwnd() || !IsCellVisible(nRow, nCol))
         return FALSE;
     CRect rect;
     if (!GetCellRect(nRow, nCol, &rect))
         return FALSE;
-    CDC* pOwnDC = nullptr;
-    if (!pDC) {
-        pOwnDC = pDC = GetDC();
-        if (!pDC)
-            return FALSE;
+    // The next paint draws the cell as a whole paint does: the grid lines along its edges, the
+    // span marks over it, and nothing left of a focus frame or a fill drawn a pixel wider.
+    rect.InflateRect(1, 1, 2, 2);
+    // A frame number is wider than its column and runs into the columns after it.
+    if (nRow < m_nFixedRows) {
+        CRect client;
+        GetClientRect(&client);
+        rect.right = std::max(rect.right, client.right);
     }
-    if (m_bVirtualMode)
-        SendCacheHintToParent(CGridCellRange(nRow, nCol, nRow, nCol));
-    BOOL bResult = FALSE;
-    if (CGridCellBase* pCell = GetCell(nRow, nCol)) {
-        // The focus frame reaches one pixel past the cell.
-        if (pCell->IsFocused() && m_bFrameFocus)
-            rect.InflateRect(0, 0, 1, 1);
-        pCell->SetPosition(nRow, nCol);
-        bResult = pCell->Draw(pDC, nRow, nCol, rect, TRUE);
-    }
-    if (m_bVirtualMode)
-        SendCacheHintToParent(CGridCellRange(-1, -1, -1, -1));
-    if (pOwnDC)
-        ReleaseDC(pOwnDC);
-    return bResult;
+    InvalidateRect(&rect, FALSE);
+    return TRUE;
 }

@@ -35,6 +35,7 @@ constexpr UINT HEADER_FORMAT = DT_SINGLELINE | DT_VCENTER | DT_LEFT;
 constexpr UINT NAME_FORMAT = DT_END_ELLIPSIS | DT_SINGLELINE | DT_VCENTER | DT_LEFT;
 constexpr UINT FRAME_FORMAT = DT_END_ELLIPSIS | DT_SINGLELINE | DT_VCENTER | DT_CENTER;
 constexpr int MS_PER_SECOND = 1000;
+constexpr int PLAYBACK_TICK_MS = 10;
 
 bool IsShadedColumn(int col)
 {
@@ -220,16 +221,23 @@ void CMovieControlGridView::RebuildGrid()
     if (!m_pGrid || !pDoc)
         return;
     CGridCtrl& grid = *m_pGrid;
+    // Rows are named by position and their frames drawn from the document, so only the rows
+    // added or removed change; the scroll bars are set once at the end.
+    const int oldRows = grid.GetRowCount();
+    grid.AllowRedraw(FALSE);
     while (grid.GetRowCount() <= pDoc->GetLayerCount())
         if (grid.InsertRow("", -1) < 0)
             break;
     while (grid.GetRowCount() > pDoc->GetLayerCount() + 1)
         grid.DeleteRow(grid.GetRowCount() - 1);
-    for (int row = 1; row < grid.GetRowCount(); ++row)
+    const int firstNew = std::max(1, oldRows);
+    for (int row = firstNew; row < grid.GetRowCount(); ++row)
         grid.SetRowHeight(row, CELL_HEIGHT);
-    LayOutCells(1, grid.GetRowCount() - 1, 0, grid.GetColumnCount() - 1);
+    if (firstNew < grid.GetRowCount())
+        LayOutCells(firstNew, grid.GetRowCount() - 1, 0, grid.GetColumnCount() - 1);
+    grid.AllowRedraw(TRUE);
+    grid.ResetScrollBars();
     EnsureFrameColumns();
-    Invalidate(TRUE);
     grid.Invalidate();
 }
 
@@ -359,7 +367,9 @@ void CMovieControlGridView::OnConvertToKeyframe()
             continue;
         for (int col = selection.GetMinCol(); col <= selection.GetMaxCol(); ++col) {
             const CFlashEditorFrame* span = pLayer->FindSpan(col);
-            if (span && span->GetStartFrame() != col && pLayer->InsertKeyframe(col, true))
+            // Inside a tween the keyframe holds the in-between state, as Insert Keyframe's does.
+            if (span && span->GetStartFrame() != col &&
+                (pLayer->SplitTweenAt(col) || pLayer->InsertKeyframe(col, true)))
                 changed = true;
         }
         pLayer->RefreshShapes();
@@ -377,21 +387,15 @@ void CMovieControlGridView::OnCreateMotionTween()
     CFlashEditorLayer* pLayer = pDoc && selection.IsValid() ? pDoc->GetLayer(selection.GetMinRow()) : nullptr;
     if (!pLayer)
         return;
-    // Frames past the layer's last span have none to tween.
-    for (int col = selection.GetMinCol(); col <= selection.GetMaxCol(); ++col)
-        if (CFlashEditorFrame* span = pLayer->FindSpan(col))
-            span->SetMotionTween(true);
+    pLayer->CreateMotionTween(selection.GetMinCol(), selection.GetMaxCol());
     pDoc->InvalidateViews();
     RecordStep("Create Motion Tween");
 }
 
 void CMovieControlGridView::OnRemoveMotionTween()
 {
-    const bool applied = ApplyToSelectedLayers([](CFlashEditorLayer& layer, int first, int last) {
-        for (int frame = first; frame <= last; ++frame)
-            if (CFlashEditorFrame* span = layer.FindSpan(frame))
-                span->SetMotionTween(false);
-    });
+    const bool applied = ApplyToSelectedLayers(
+        [](CFlashEditorLayer& layer, int first, int last) { layer.RemoveMotionTween(first, last); });
     if (!applied)
         return;
     RecordStep("Remove Motion Tween");
@@ -540,27 +544,23 @@ void CMovieControlGridView::OnGoToEnd()
 
 // Playback ----------------------------------------------------------------------------------
 
-int CMovieControlGridView::PlaybackFrame(int startColumn, DWORD elapsedMs, int frameRate, int lastFrame)
-{
-    // Elapsed time times the rate in 64 bits: the movie keeps its rate where a whole-millisecond
-    // period would run fast (60 fps as 16 ms plays 4% fast).
-    const long long rate = std::max(1, frameRate);
-    const long long frame = (long long)startColumn + (long long)elapsedMs * rate / MS_PER_SECOND;
-    return int(std::min<long long>(frame, lastFrame));
-}
-
 void CMovieControlGridView::OnPlay()
 {
     CFlashEditorDoc* pDoc = GetFlashDocument();
     if (!pDoc || !m_pGrid || !GetSafeHwnd())
         return;
     const int rate = std::max(1, pDoc->GetFrameRate());
+    // The timer only looks at the clock: ticking finer than the frames keeps each frame near
+    // its time.
     const UINT_PTR id = reinterpret_cast<UINT_PTR>(this);
-    m_nTimerID = SetTimer(id, UINT(MS_PER_SECOND / rate));
-    m_dwStartTick = ::GetTickCount();
+    m_nTimerID = SetTimer(id, UINT(std::clamp(MS_PER_SECOND / rate, 1, PLAYBACK_TICK_MS)));
     const CGridCellId focus = m_pGrid->GetFocusCell();
-    m_nStartColumn = m_pGrid->IsValid(focus) && focus.col > 0 ? focus.col : std::max(1, pDoc->GetCurrentFrame());
+    const int start = m_pGrid->IsValid(focus) && focus.col > 0 ? focus.col : std::max(1, pDoc->GetCurrentFrame());
+    m_clock.Start(start, ::GetTickCount(), rate);
     pDoc->SetPlaying(true);
+    // The first frame shows at once, not a frame's time later.
+    m_pGrid->SetCurrentCell(FocusRowOrFirst(), start);
+    pDoc->InvalidateViews();
 }
 
 void CMovieControlGridView::StopPlaying()
@@ -589,8 +589,9 @@ void CMovieControlGridView::OnTimer(UINT_PTR nIDEvent)
         pDoc->InvalidateViews();
         return;
     }
-    const DWORD elapsed = ::GetTickCount() - m_dwStartTick;
-    const int frame = PlaybackFrame(m_nStartColumn, elapsed, pDoc->GetFrameRate(), last);
+    const int frame = std::min(m_clock.Advance(::GetTickCount()), last);
+    if (frame == focus.col)
+        return;
     m_pGrid->SetCurrentCell(FocusRowOrFirst(), frame);
     pDoc->InvalidateViews();
 }

@@ -2,6 +2,7 @@
 // The timeline pane above the stage: a grid of the document's layers against its frames, the
 // frame and tween commands, and playback.
 #include "timeline/GridCtrl.h"
+#include "timeline/PlaybackClock.h"
 
 #include "model/UndoEvent.h"
 
@@ -52,8 +53,6 @@ public:
     void EnsureFrameColumns();
     bool IsPlaying() const { return m_nTimerID != 0; }
 
-    // The frame playback shows after elapsedMs milliseconds from startColumn.
-    static int PlaybackFrame(int startColumn, DWORD elapsedMs, int frameRate, int lastFrame);
 
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
     void OnInitialUpdate() override;
@@ -115,6 +114,5 @@ private:
     std::unique_ptr<CGridCtrl> m_pGrid;
     CImageList m_images;
     UINT_PTR m_nTimerID = 0;
-    DWORD m_dwStartTick = 0;
-    int m_nStartColumn = 0;
+    CPlaybackClock m_clock;
 };

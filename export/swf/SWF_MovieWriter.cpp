@@ -961,6 +961,9 @@ bool C_SWF_MovieWriter::AddFrames(const C_SWF_MovieSource& source, int frameCoun
     m_tweenPlacement = std::make_unique<CFlashEditorFrameShapeTransform>();
 
     std::vector<DepthOwner> onStage(depthCount + 1), shown(depthCount + 1);
+    // Whether each depth holds a morph character: players refuse to turn a depth's shape into a
+    // morph (or back) by a move, so such a change removes the old character and places anew.
+    std::vector<bool> morphOnStage(depthCount + 1, false);
     std::vector<DisplayItem> items;
     for (int frame = 1; frame <= frameCount; ++frame)
     {
@@ -986,9 +989,15 @@ bool C_SWF_MovieWriter::AddFrames(const C_SWF_MovieSource& source, int frameCoun
                 character = GetCharacter(*item.shape);
             if (character == 0)
                 return false;
-            const bool move = onStage[item.depth] == shown[item.depth];
+            bool move = onStage[item.depth] == shown[item.depth];
+            if (move && morphOnStage[item.depth] == still)
+            {
+                AddRemoveObject(item.depth);
+                move = false;
+            }
             AddPlaceObject(item.matrix, item.depth, character, move, still ? nullptr : &item.ratio);
             onStage[item.depth] = shown[item.depth];
+            morphOnStage[item.depth] = !still;
         }
         AddShowFrame();
     }

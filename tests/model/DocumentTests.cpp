@@ -23,8 +23,10 @@ public:
     void ClearStageSelection() override { ++m_selectionClears; }
     void ReplaceSelectedShape(CFlashShape* shape, CFlashShape* copy) override { m_replaced.push_back({shape, copy}); }
     bool IsStageView(const CView*) const override { return true; }
+    std::vector<CFlashShape*> GetStageSelection() const override { return m_selection; }
 
     bool m_activeStage = true;
+    std::vector<CFlashShape*> m_selection;
     int m_notifications = 0;
     int m_selectionClears = 0;
     std::vector<std::pair<CFlashShape*, CFlashShape*>> m_replaced;
@@ -206,6 +208,26 @@ TEST(Document, FrameChangesReachEveryLayerAndTheStage)
     doc.SetPlaying(true);
     EXPECT_TRUE(doc.IsPlaying());
     EXPECT_EQ(2, host.m_notifications);
+}
+
+// Playback tells the panels when it starts and stops, not on every frame, and clears only a
+// selection there is.
+TEST(Document, PlaybackFramesLeaveThePanelsAlone)
+{
+    CRecordingHost host;
+    CHostScope scope(&host);
+    CFlashEditorDoc doc;
+    doc.GetLayer(1)->GetSpanByIndex(1)->SetEndFrame(10);
+    doc.SetPlaying(true);
+    for (int frame = 2; frame <= 5; ++frame)
+        doc.SetCurrentFrame(frame);
+    EXPECT_EQ(1, host.m_notifications);
+    EXPECT_EQ(0, host.m_selectionClears);
+    host.m_selection.push_back(AddRect(doc, 0, 0, 100, 100, kOpaqueRed));
+    doc.SetCurrentFrame(6);
+    EXPECT_EQ(1, host.m_selectionClears);
+    doc.SetPlaying(false);
+    EXPECT_EQ(3, host.m_notifications) << "started, the shape added, stopped";
 }
 
 TEST(Document, ShapesEnterAndLeaveTheCurrentSpan)

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 #include <memory>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -293,6 +294,7 @@ TEST(Layer, SplittingATweenInsertsAnInterpolatedKeyframe)
     layer.SetCurrentFrame(4);
     EXPECT_FALSE(layer.SplitTweenAtCurrentFrame()) << "not a tween";
     first->SetMotionTween(true);
+    EXPECT_FALSE(layer.SplitTweenAtCurrentFrame()) << "a tween that does not play";
     last->SetMotionTween(true);
     layer.SetCurrentFrame(1);
     EXPECT_FALSE(layer.SplitTweenAtCurrentFrame()) << "the span's first frame";
@@ -313,6 +315,45 @@ TEST(Layer, SplittingATweenInsertsAnInterpolatedKeyframe)
     LerpColor(expected, kOpaqueRed, kOpaqueBlue, 3.0 / 9.0);
     EXPECT_EQ(expected, color.GetValue());
     EXPECT_EQ(nullptr, shape->GetTweenFill());
+}
+
+// Tween flags of the spans [1,4] [5,8] [9,12] as "t" (flagged) or "-", before and after a
+// command over a range of frames.
+TEST(Layer, MotionTweenCommandsFlagTheSpanEndingEachTween)
+{
+    const struct {
+        const char* name;
+        bool create;
+        int first, last;
+        const char* before;
+        const char* after;
+    } cases[] = {
+        {"create on a keyframe flags the tween's end", true, 1, 1, "---", "tt-"},
+        {"create on the last span has no end to flag", true, 9, 12, "---", "--t"},
+        {"create across two spans tweens each to its next", true, 2, 5, "---", "ttt"},
+        {"create past the spans", true, 20, 30, "---", "---"},
+        {"remove takes back what create set", false, 1, 1, "tt-", "---"},
+        {"remove keeps a next span that starts its own tween", false, 1, 1, "ttt", "-tt"},
+        {"remove keeps the end of the tween before the range", false, 5, 5, "ttt", "tt-"},
+        {"remove with no tween from the range leaves the one into it", false, 5, 8, "tt-", "tt-"},
+        {"remove over every tween", false, 1, 8, "ttt", "---"},
+        {"remove a lone flag on the last span", false, 9, 9, "--t", "---"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CFlashEditorLayer layer(nullptr);
+        BuildSpans(layer, {{1, 4}, {5, 8}, {9, 12}});
+        for (int i = 0; i < 3; ++i)
+            layer.GetSpanByIndex(i + 1)->SetMotionTween(c.before[i] == 't');
+        if (c.create)
+            layer.CreateMotionTween(c.first, c.last);
+        else
+            layer.RemoveMotionTween(c.first, c.last);
+        std::string flags;
+        for (const CFlashEditorFrame* span : layer.GetSpans())
+            flags += span->IsMotionTween() ? 't' : '-';
+        EXPECT_EQ(c.after, flags);
+    }
 }
 
 TEST(Layer, DeselectAllShapesResetsSelectedOnesInEverySpan)

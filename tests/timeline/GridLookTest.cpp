@@ -175,3 +175,36 @@ TEST(GridLook, NothingIsPaintedWhileDrawingIsOff)
     ::DeleteObject(hBmp);
     ::DeleteDC(hMem);
 }
+
+// Clicks, a drag and keys move the focus and the selection about; what is left on the screen
+// is what a full repaint draws, with no frame or fill left behind.
+TEST_F(GridLookScreen, FocusAndSelectionLeaveNothingBehind)
+{
+    CGridHost& host = *m_host;
+    host.Grid().RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    host.Click(host.CellCentre(1, 5));
+    host.Click(host.CellCentre(2, 12));
+    host.Drag(host.CellCentre(1, 3), host.CellCentre(2, 8));
+    host.Click(host.CellCentre(3, 20));
+    host.Key(VK_LEFT);
+    host.Key(VK_UP);
+    host.Click(host.CellCentre(1, 30));
+    Pump(50);
+    CRect client;
+    host.Grid().GetClientRect(&client);
+    const CCapture left(client.Width(), client.Height(), [&](HDC hMem) {
+        HDC hWndDC = ::GetDC(host.Grid().GetSafeHwnd());
+        ::BitBlt(hMem, 0, 0, client.Width(), client.Height(), hWndDC, 0, 0, SRCCOPY);
+        ::ReleaseDC(host.Grid().GetSafeHwnd(), hWndDC);
+    });
+    const CCapture repainted(host.Grid());
+    int differing = 0;
+    CPoint first(-1, -1);
+    for (int y = 0; y < left.Height(); ++y)
+        for (int x = 0; x < left.Width(); ++x)
+            if (left.At(x, y) != repainted.At(x, y) && differing++ == 0)
+                first = CPoint(x, y);
+    left.SavePng("timeline-after-clicks.png");
+    EXPECT_EQ(0, differing) << "first at " << first.x << "," << first.y << ": " << std::hex << left.At(first.x, first.y)
+                            << " where a repaint has " << repainted.At(first.x, first.y);
+}

@@ -4,6 +4,8 @@
 
 #include "model/FlashEditorFrame.h"
 #include "model/FlashEditorLayer.h"
+#include "model/FlashEditorFrameShapeTransform.h"
+#include "model/FlashShape.h"
 #include "model/UndoManager.h"
 #include "model/UndoStep.h"
 
@@ -12,6 +14,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 using namespace TimelineTest;
 
@@ -104,6 +108,23 @@ TEST_F(TimelineView, BuildsRowsForLayersAndGrowsWithTheDocument)
     EXPECT_EQ(3, Grid().GetRowCount());
     EXPECT_STREQ("Layer 2", Grid().GetItemText(2, 0));
 
+    // Many layers at once: every new row named and sized, the scroll range set once at the end.
+    while (m_doc->GetLayerCount() < 20)
+        m_doc->AddLayer();
+    m_pView->RebuildGrid();
+    EXPECT_EQ(21, Grid().GetRowCount());
+    EXPECT_STREQ("Layer 20", Grid().GetItemText(20, 0));
+    EXPECT_EQ(22, Grid().GetRowHeight(20));
+    int minPos = 0, maxPos = 0;
+    Grid().GetScrollRange(SB_VERT, &minPos, &maxPos);
+    EXPECT_EQ(20 * 22, maxPos + 1) << "the rows below the header scroll";
+    while (m_doc->GetLayerCount() > 2)
+        m_doc->RemoveCurrentLayer();
+    m_pView->RebuildGrid();
+    EXPECT_EQ(3, Grid().GetRowCount());
+    Grid().GetScrollRange(SB_VERT, &minPos, &maxPos);
+    EXPECT_EQ(0, maxPos);
+
     const struct {
         int lastFrame;
         int columns;
@@ -149,6 +170,8 @@ TEST_F(TimelineView, FrameCommandsChangeSpansAndRecordTheirSteps)
          "1-4 5-10", "Insert Frame"},
         {"create motion tween on the top layer", ID_TIMELINE_CREATE_MOTION_TWEEN, CGridCellRange(1, 2, 2, 6),
          "1-4t 5-10t", "1-4 5-10", "Create Motion Tween"},
+        {"create motion tween on a keyframe tweens to the next one", ID_TIMELINE_CREATE_MOTION_TWEEN,
+         CGridCellRange(1, 1, 1, 1), "1-4t 5-10t", "1-4 5-10", "Create Motion Tween"},
         {"create motion tween past the last span", ID_TIMELINE_CREATE_MOTION_TWEEN, CGridCellRange(1, 10, 1, 20),
          "1-4 5-10t", "1-4 5-10", "Create Motion Tween"},
         {"remove frames", ID_TIMELINE_REMOVE_FRAMES, CGridCellRange(1, 2, 2, 3), "1-2 3-8", "1-2 3-8", "Remove Frame"},
@@ -185,8 +208,33 @@ TEST_F(TimelineView, RemoveMotionTweenNamesItsStepAndNeedsASelection)
     EXPECT_EQ("(none)", NewStepName(*m_doc, steps));
     Select(1, 2, 1, 2);
     Command(ID_TIMELINE_REMOVE_MOTION_TWEEN);
-    EXPECT_EQ("1-4 5-8t", Spans(*m_doc->GetLayer(1)));
+    EXPECT_EQ("1-4 5-8", Spans(*m_doc->GetLayer(1))) << "the flag that ended the tween goes too";
     EXPECT_EQ("Remove Motion Tween", NewStepName(*m_doc, steps));
+}
+
+// A keyframe made inside a tween holds the in-between placement, whichever command made it.
+TEST_F(TimelineView, KeyframesInsideATweenHoldTheInterpolatedPlacement)
+{
+    for (UINT command : {ID_TIMELINE_INSERT_KEYFRAME, ID_TIMELINE_CONVERT_TO_KEYFRAME}) {
+        SCOPED_TRACE(command);
+        Open(1, {{1, 19, true, true}, {20, 20, true, true}});
+        CFlashEditorFrame* end = m_doc->GetLayer(1)->FindSpan(20);
+        std::vector<CFlashShape*> shapes;
+        end->CollectShapes(shapes);
+        ASSERT_EQ(1u, shapes.size());
+        end->TranslateShape(shapes[0], 1900.0f, 0.0f);
+        Select(1, 10, 1, 10);
+        m_doc->SetCurrentFrame(10);
+        Command(command);
+        ASSERT_EQ("1-9t 10-19t 20-20t", Spans(*m_doc->GetLayer(1)));
+        const CFlashEditorFrame* made = m_doc->GetLayer(1)->FindSpan(10);
+        const CFlashShape* shape = made->GetShapeById(shapes[0]->GetObjectId());
+        ASSERT_NE(nullptr, shape);
+        Gdiplus::REAL m[6];
+        made->GetShapeTransform(shape)->GetMatrix()->GetElements(m);
+        // Frame 10 of a tween from frame 1 to frame 20: 9/19 of the way.
+        EXPECT_NEAR(900.0f, m[4], 0.01f);
+    }
 }
 
 TEST_F(TimelineView, InsertFrameAndBlankKeyframeUndoAndRedoAlone)
@@ -220,23 +268,37 @@ TEST_F(TimelineView, UpdateHandlersSkipFramesWithoutSpans)
     }
 }
 
-TEST(TimelinePlayback, FrameFollowsElapsedTimeAtTheDocumentsRate)
+// The frame the clock gives at each call, from a start at frame 1 at tick 1000.
+TEST(TimelinePlayback, EveryFrameInTurnAtTheDocumentsRate)
 {
     const struct {
-        int start;
-        DWORD elapsed;
+        const char* name;
         int rate;
-        int last;
-        int frame;
+        std::vector<std::pair<DWORD, int>> calls;  // tick, frame shown
     } cases[] = {
-        {1, 1000, 12, 100, 13},   {1, 999, 12, 100, 12},    {1, 1000, 60, 1000, 61}, {1, 10000, 60, 1000, 601},
-        {5, 500, 24, 100, 17},    {1, 5000, 12, 20, 20},    {1, 1000, 0, 100, 2},    {1, 1000, -5, 100, 2},
-        {1, 1000, 2000, 5000, 2001}, {3, 0xFFFFFFFF, 12, 10000, 10000},
+        {"on time at 12 fps, then a call most of a second late shows the next frame only", 12,
+         {{1000, 1}, {1082, 1}, {1083, 2}, {1165, 2}, {1166, 3}, {2000, 4}, {2082, 4}, {2083, 5}}},
+        {"the rate counts again from a late frame", 24, {{1500, 2}, {1501, 2}, {1540, 2}, {1541, 3}}},
+        {"a slightly late frame keeps the schedule", 10, {{1130, 2}, {1199, 2}, {1200, 3}}},
+        {"a rate below 1 plays one frame a second", 0, {{1999, 1}, {2000, 2}}},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.start << " + " << c.elapsed << " ms at " << c.rate);
-        EXPECT_EQ(c.frame, CMovieControlGridView::PlaybackFrame(c.start, c.elapsed, c.rate, c.last));
+        SCOPED_TRACE(c.name);
+        CPlaybackClock clock;
+        clock.Start(1, 1000, c.rate);
+        for (const auto& [tick, frame] : c.calls)
+            EXPECT_EQ(frame, clock.Advance(tick)) << "at tick " << tick;
     }
+    // Called every millisecond, 60 fps shows 60 frames in a second.
+    CPlaybackClock fast;
+    fast.Start(1, 1000, 60);
+    for (DWORD tick = 1000; tick < 2000; ++tick)
+        fast.Advance(tick);
+    EXPECT_EQ(61, fast.Advance(2000));
+    CPlaybackClock wrapping;
+    wrapping.Start(7, 0xFFFFFFF0u, 12);
+    EXPECT_EQ(7, wrapping.Advance(0x10));
+    EXPECT_EQ(8, wrapping.Advance(0x44));
 }
 
 TEST_F(TimelineView, PlaysAtTwelveFramesASecondAndStopsAtTheLastFrame)

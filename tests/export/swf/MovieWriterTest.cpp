@@ -26,6 +26,7 @@
 #include <cmath>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <sstream>
 #include <unistd.h>
 #include <zlib.h>
@@ -37,6 +38,7 @@ constexpr uint16_t kCodeShowFrame = 1;
 constexpr uint16_t kCodeDefineShape3 = 32;
 constexpr uint16_t kCodePlaceObject2 = 26;
 constexpr uint16_t kCodeRemoveObject2 = 28;
+constexpr uint16_t kCodeDefineMorphShape = 46;
 
 // A solid rectangle of four lines, filled with the colour; no pen.
 CFlashShape* SolidRect(int x, int y, int width, int height, Gdiplus::ARGB fill = 0xffff0000)
@@ -166,6 +168,37 @@ std::vector<std::string> FrameScript(const Movie& movie)
 }
 
 using Script = std::vector<std::string>;
+
+// Every PlaceObject2 that moves a depth and names a character of another kind than the depth
+// holds (a shape turned into a morph shape or back), as "frame F depth D".
+std::vector<std::string> KindChangesByMove(const Movie& movie)
+{
+    std::map<uint16_t, uint16_t> kindOfCharacter, kindAtDepth;
+    std::vector<std::string> changes;
+    int frame = 1;
+    for (const C_SWF_Tag* tag = movie.read.tags ? movie.read.tags->GetHead() : nullptr; tag; tag = tag->next)
+    {
+        if (tag->tagCode == kCodeDefineShape3)
+            kindOfCharacter[static_cast<const C_SWF_Tag_DefineShape3&>(*tag).shapeId] = kCodeDefineShape3;
+        else if (tag->tagCode == kCodeDefineMorphShape)
+            kindOfCharacter[static_cast<const C_SWF_Tag_DefineMorphShape&>(*tag).characterId] = kCodeDefineMorphShape;
+        else if (tag->tagCode == kCodeShowFrame)
+            ++frame;
+        else if (tag->tagCode == kCodeRemoveObject2)
+            kindAtDepth.erase(static_cast<const C_SWF_Tag_RemoveObject2&>(*tag).depth);
+        if (tag->tagCode != kCodePlaceObject2)
+            continue;
+        const auto& place = static_cast<const C_SWF_Tag_PlaceObject2&>(*tag);
+        if (!place.placeFlagHasCharacter.value)
+            continue;
+        const uint16_t kind = kindOfCharacter[place.characterId];
+        const auto held = kindAtDepth.find(place.depth);
+        if (place.placeFlagMove.value && held != kindAtDepth.end() && held->second != kind)
+            changes.push_back("frame " + std::to_string(frame) + " depth " + std::to_string(place.depth));
+        kindAtDepth[place.depth] = kind;
+    }
+    return changes;
+}
 
 TEST(MovieWriter, HeaderCarriesStageRateBackgroundAndFrameCount)
 {
@@ -693,7 +726,6 @@ TEST(MovieWriterShapes, FillsBecomeSwfFillStyles)
 }
 
 constexpr uint16_t kCodeDefineBitsLossless2 = 36;
-constexpr uint16_t kCodeDefineMorphShape = 46;
 
 // The box the records' points (ends and control points) span, in absolute twips.
 Gdiplus::Rect RecordBounds(const std::vector<C_SWF_ShapeRecord>& records)
@@ -911,7 +943,52 @@ TEST(MovieWriterContent, ColourAndPenWidthTweensPlayAsOnTheStage)
             EXPECT_NEAR(stage & 0xFF, between(style.startColor.blue, style.endColor.blue), 1.0);
         }
         EXPECT_EQ(RecordBounds(morph.startEdges.records).Width, RecordBounds(morph.endEdges.records).Width);
+        EXPECT_EQ(std::vector<std::string>{}, KindChangesByMove(movie));
     }
+}
+
+// A still shape below, and above it a shape that only changes colour from frame 1 to frame 20.
+TEST(MovieWriterContent, ColourTweenOnASecondLayerReplacesItsDepthsCharacter)
+{
+    auto below = LayerWithShape(SolidRect(0, 0, 100, 100, 0xff00ff00), 20);
+    auto above = LayerWithShape(SolidRect(2000, 0, 100, 100, 0xff0000ff), 19);
+    CFlashEditorFrame* last = above->InsertKeyframe(20, true);
+    Gdiplus::SolidBrush yellow{Gdiplus::Color(0xffffff00)};
+    last->GetTransformRange().begin()->first->SetBrush(&yellow);
+    above->FindSpan(1)->SetMotionTween(true);
+    last->SetMotionTween(true);
+    const Movie movie = Export(Source({below.get(), above.get()}));
+    ASSERT_TRUE(movie.exported && movie.closed);
+
+    EXPECT_EQ(std::vector<std::string>{}, KindChangesByMove(movie));
+    const auto morphs = movie.Tags(kCodeDefineMorphShape);
+    ASSERT_EQ(1u, morphs.size());
+    const uint16_t morph = static_cast<const C_SWF_Tag_DefineMorphShape&>(*morphs[0]).characterId;
+    // Frame by frame, the character each depth shows and whether it came by a move.
+    std::vector<std::map<uint16_t, const C_SWF_Tag_PlaceObject2*>> frames(1);
+    for (const C_SWF_Tag* tag = movie.read.tags->GetHead(); tag; tag = tag->next)
+    {
+        if (tag->tagCode == kCodeShowFrame)
+            frames.emplace_back();
+        else if (tag->tagCode == kCodePlaceObject2)
+        {
+            const auto* place = static_cast<const C_SWF_Tag_PlaceObject2*>(tag);
+            frames.back()[place->depth] = place;
+        }
+    }
+    ASSERT_GE(frames.size(), 20u);
+    for (int frame : {2, 10, 19})
+    {
+        SCOPED_TRACE(frame);
+        ASSERT_EQ(1u, frames[frame - 1].count(2));
+        const C_SWF_Tag_PlaceObject2& place = *frames[frame - 1].at(2);
+        EXPECT_EQ(morph, place.characterId);
+        EXPECT_NEAR((frame - 1) / 19.0, place.ratio / 65535.0, 2.0 / 65535.0);
+        ASSERT_EQ(1u, frames[frame - 1].count(1));
+        EXPECT_EQ(1, frames[frame - 1].at(1)->placeFlagMove.value) << "the still shape stays put";
+        EXPECT_NE(morph, frames[frame - 1].at(1)->characterId);
+    }
+    EXPECT_NE(morph, frames[19].at(2)->characterId) << "the last keyframe shows its own shape";
 }
 
 TEST(MovieWriterContent, MotionOnlyTweensNeedNoMorph)
