@@ -3,10 +3,14 @@
 #include "EditorSessionSupport.h"
 
 #include "app/FlashEditorControlBar.h"
+#include "app/FlashEditorChildFrame.h"
 #include "app/FlashEditorMainFrame.h"
 #include "app/panels/FlashEditorTool.h"
 #include "stage/DrawRectangleTool.h"
 #include "stage/FlashEditorView.h"
+#include "stage/FreeTransformTool.h"
+#include "stage/SubselectionTool.h"
+#include "timeline/MovieControlGridView.h"
 #include "ui/bars/ExtToolControlBar.h"
 
 #include <gtest/gtest.h>
@@ -227,6 +231,55 @@ TEST_F(EditorSession, ToolChangesShowTheBrushEraserAndShapeBars)
         EXPECT_EQ(pEraser->IsWindowVisible() != FALSE, step.eraser);
         EXPECT_EQ(pShape->IsWindowVisible() != FALSE, step.shape);
     }
+}
+
+TEST_F(EditorSession, TheTransformToolsArePickedWithNothingSelectedWhicheverPaneIsActive)
+{
+    CFlashEditorChildFrame* pChild = MainFrame()->GetActiveChildFrame();
+    ASSERT_NE(pChild, nullptr);
+    CFlashEditorView* pStage = pChild->GetStageView();
+    ASSERT_TRUE(pStage->GetSelection().empty());
+    const struct {
+        UINT command;
+        const CDrawingTool* tool;
+    } tools[] = {
+        {ID_TOOL_FREE_TRANSFORM, pStage->GetFreeTransformTool()},
+        {ID_TOOL_SUBSELECTION, pStage->GetSubselectionTool()},
+    };
+    for (CView* pActive : {static_cast<CView*>(pChild->GetTimelineView()), static_cast<CView*>(pStage)}) {
+        pChild->SetActiveView(pActive);
+        for (const auto& t : tools) {
+            SCOPED_TRACE(t.command);
+            SendCommand(ID_TOOL_SELECTION);
+            EXPECT_TRUE(QueryCommand(t.command).enabled);
+            SendCommand(t.command);
+            EXPECT_EQ(pStage->GetCurrentTool(), t.tool);
+        }
+    }
+}
+
+TEST_F(EditorSession, OptionBarsFollowTheToolOfTheActiveDocument)
+{
+    CFlashEditorMainFrame* pMain = MainFrame();
+    CControlBar* pBrush = pMain->GetControlBar(ID_VIEW_BRUSH);
+    ASSERT_NE(pBrush, nullptr);
+    SendCommand(ID_TOOL_BRUSH);
+    PumpMessages();
+    ASSERT_TRUE(pBrush->IsWindowVisible());
+    CFlashEditorChildFrame* pFirst = pMain->GetActiveChildFrame();
+
+    SendCommand(ID_FILE_NEW);
+    PumpMessages();
+    ASSERT_NE(pMain->GetActiveChildFrame(), pFirst);
+    EXPECT_FALSE(pBrush->IsWindowVisible()) << "the new document's tool is not the brush";
+
+    pMain->MDIActivate(pFirst);
+    PumpMessages();
+    EXPECT_TRUE(pBrush->IsWindowVisible()) << "back to the document that paints";
+
+    SessionApp().CloseAllDocuments(FALSE);
+    PumpMessages();
+    EXPECT_FALSE(pBrush->IsWindowVisible()) << "no document, no tool";
 }
 
 TEST_F(EditorSession, EveryShownBarShowsItsPanel)
