@@ -11,6 +11,7 @@
 #include "stage/FreeTransformTool.h"
 #include "stage/SubselectionTool.h"
 #include "timeline/MovieControlGridView.h"
+#include "platform/mfc/StatusBar.h"
 #include "ui/bars/ExtToolControlBar.h"
 
 #include <gtest/gtest.h>
@@ -256,6 +257,30 @@ TEST_F(EditorSession, TheTransformToolsArePickedWithNothingSelectedWhicheverPane
             EXPECT_EQ(pStage->GetCurrentTool(), t.tool);
         }
     }
+}
+
+TEST_F(EditorSession, AToolButtonsPromptLeavesTheStatusBarWithThePointer)
+{
+    CFlashEditorMainFrame* pMain = MainFrame();
+    pMain->ShowWindow(SW_SHOW);
+    auto* pTools = dynamic_cast<CExtToolControlBar*>(pMain->GetControlBar(ID_VIEW_DRAWING_TOOLBAR));
+    auto* pStatus = dynamic_cast<CStatusBar*>(CWnd::FromHandlePermanent(::GetDlgItem(pMain->m_hWnd, AFX_IDW_STATUS_BAR)));
+    ASSERT_TRUE(pTools != nullptr && pStatus != nullptr);
+    pMain->SetMessageText(AFX_IDS_IDLEMESSAGE);
+    PumpMessages();
+    const CString idle = pStatus->GetPaneText(0);
+    const CRect button = pTools->GetButtonRect(0);
+    CPoint centre = button.CenterPoint();
+    CPoint screen = centre;
+    pTools->ClientToScreen(&screen);
+    ::SetCursorPos(screen.x, screen.y);
+    pTools->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(centre.x, centre.y));
+    PumpMessages();
+    EXPECT_NE(pStatus->GetPaneText(0), idle) << "the prompt shows while the pointer is over the button";
+    ::SetCursorPos(0, 0);
+    pTools->SendMessage(WM_MOUSELEAVE, 0, 0);
+    PumpMessages();
+    EXPECT_EQ(pStatus->GetPaneText(0), idle);
 }
 
 TEST_F(EditorSession, OptionBarsFollowTheToolOfTheActiveDocument)
