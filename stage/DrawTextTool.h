@@ -34,8 +34,6 @@ public:
     // The editor's text changed: a new text's box made by a click grows to hold it, any box
     // heightens to hold its lines.
     void OnEditorTextChanged();
-    // Whether the box follows its text rather than a width the user dragged.
-    bool IsFittedToText() const { return m_bFitToText; }
 
     CFlashTextShape* GetEditedShape() const { return m_pEditedShape; }
     bool IsNewText() const { return m_bNewText; }
@@ -76,6 +74,7 @@ private:
     CFlashTextShape* m_pEditedShape = nullptr;
     CFlashInplaceEdit* m_pEditor = nullptr;
     bool m_bModified = false;
+    // The box follows its text (made by a click) rather than a width the user dragged.
     bool m_bFitToText = false;
     // The editor's size as laid out by the press, which typing only enlarges.
     SIZE m_laidOut = {0, 0};

@@ -241,7 +241,13 @@ TEST_F(EditorScriptedRun, DrawKeyframeSaveReopenAndExport)
     const POINT origin = StageOrigin(panes.stage);
     Drag(ClientToScreenPoint(panes.stage, {origin.x + kDragFrom.x, origin.y + kDragFrom.y}),
          ClientToScreenPoint(panes.stage, {origin.x + kDragTo.x, origin.y + kDragTo.y}));
-    EXPECT_NE(ScreenPixel(Offset(rectangleButton, kFaceBesidePicture)), ScreenPixel(Offset(ovalButton, kFaceBesidePicture)))
+    // The bar shows the chosen tool at its next idle update, which a loaded machine may delay.
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            return ScreenPixel(Offset(rectangleButton, kFaceBesidePicture)) !=
+                   ScreenPixel(Offset(ovalButton, kFaceBesidePicture));
+        },
+        kStateTimeoutMs))
         << "the Rectangle button shows pressed beside the Oval button";
 
     // Frame 5 of "Layer 1": a click makes it the focus cell, a right click opens the menu there.
