@@ -1,5 +1,6 @@
 #include "app/FlashEditorApp.h"
 
+#include "app/EditingKeys.h"
 #include "app/FlashEditorChildFrame.h"
 #include "app/dialogs/AboutDlg.h"
 #include "app/FlashEditorMainFrame.h"
@@ -165,6 +166,13 @@ BOOL CFlashEditorApp::InitInstance()
     // The document recorded its base state when it was made or opened: a started editor shows
     // "Can't Undo" and an unmodified document.
     return TRUE;
+}
+
+BOOL CFlashEditorApp::PreTranslateMessage(MSG* pMsg)
+{
+    if (IsEditingKeyForEditControl(*pMsg))
+        return FALSE;
+    return CWinApp::PreTranslateMessage(pMsg);
 }
 
 BOOL CFlashEditorApp::OpenStartDocument()

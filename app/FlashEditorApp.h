@@ -28,6 +28,8 @@ public:
 
     BOOL InitInstance() override;
     int ExitInstance() override;
+    // Editing keys for an edit control with the focus reach it before any accelerator.
+    BOOL PreTranslateMessage(MSG* pMsg) override;
 
     afx_msg void OnAppAbout();
     afx_msg void OnHelpTopics();

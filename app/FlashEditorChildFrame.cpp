@@ -14,10 +14,10 @@ namespace {
 
 constexpr UINT kTimelineCommands[] = {ID_CONTROL_PLAY, ID_CONTROL_REWIND, ID_CONTROL_GO_TO_END, ID_TOUCH_ALL_SHAPES};
 
-// Subselection and free transform are left out on purpose: they reach the stage only while it
-// is the active view.
+// Every tool is offered whichever pane has the focus: a tool is picked before anything is
+// selected on the stage.
 constexpr UINT kStageCommands[] = {
-    ID_TOOL_SELECTION, ID_TOOL_LINE, ID_TOOL_RECTANGLE, ID_TOOL_FILLED_RECTANGLE, ID_TOOL_ELLIPSE,
+    ID_TOOL_SELECTION, ID_TOOL_SUBSELECTION, ID_TOOL_FREE_TRANSFORM, ID_TOOL_LINE, ID_TOOL_RECTANGLE, ID_TOOL_FILLED_RECTANGLE, ID_TOOL_ELLIPSE,
     ID_TOOL_OVAL, ID_TOOL_TEXT, ID_TOOL_PENCIL, ID_TOOL_BRUSH, ID_TOOL_ERASER, ID_TOOL_LASSO,
     ID_TOOL_PAINT_BUCKET, ID_TOOL_INK_BOTTLE, ID_TOOL_EYEDROPPER, ID_ZOOM_STEP_DOWN, ID_ZOOM_STEP_UP,
     ID_MODIFY_DOCUMENT, ID_INSERT_BITMAP, ID_VIEW_ZOOM_IN, ID_VIEW_ZOOM_OUT, ID_INSERT_INTERSECTION,
@@ -133,12 +133,17 @@ void CFlashEditorChildFrame::UpdateMainFrameBars(CFrameWnd* pActiveChild)
 
 void CFlashEditorChildFrame::NotifyPanelsOfLastWindow()
 {
-    if (auto* pMain = dynamic_cast<CFlashEditorMainFrame*>(AfxGetMainWnd()))
+    if (auto* pMain = dynamic_cast<CFlashEditorMainFrame*>(AfxGetMainWnd())) {
         pMain->NotifyNoDocument();
+        pMain->ShowToolOptionBarsFor(nullptr);
+    }
 }
 
 void CFlashEditorChildFrame::NotifyPanelsOfActivation()
 {
-    if (auto* pMain = dynamic_cast<CFlashEditorMainFrame*>(AfxGetMainWnd()))
+    if (auto* pMain = dynamic_cast<CFlashEditorMainFrame*>(AfxGetMainWnd())) {
         pMain->NotifyDocumentChanged(GetStageView());
+        // The option bars follow the tool of the stage that becomes active.
+        pMain->ShowToolOptionBarsFor(GetStageView());
+    }
 }

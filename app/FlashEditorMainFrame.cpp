@@ -391,12 +391,19 @@ void CFlashEditorMainFrame::NotifyNoDocument()
 
 void CFlashEditorMainFrame::UpdateToolOptionBars()
 {
-    CFlashEditorView* pView = GetActiveStageView();
-    if (pView == nullptr || m_wndBrushBar.GetSafeHwnd() == nullptr)
+    ShowToolOptionBarsFor(GetActiveStageView());
+}
+
+void CFlashEditorMainFrame::ShowToolOptionBarsFor(CFlashEditorView* pView)
+{
+    if (m_wndBrushBar.GetSafeHwnd() == nullptr)
         return;
-    const CDrawingTool* pCurrent = pView->GetCurrentTool();
-    ShowControlBar(&m_wndBrushBar, pCurrent == pView->GetBrushTool(), FALSE);
-    ShowControlBar(&m_wndEraserBar, pCurrent == pView->GetEraserTool(), FALSE);
+    // Without a document no tool is current and neither option bar shows.
+    const CDrawingTool* pCurrent = pView != nullptr ? pView->GetCurrentTool() : nullptr;
+    ShowControlBar(&m_wndBrushBar, pView != nullptr && pCurrent == pView->GetBrushTool(), FALSE);
+    ShowControlBar(&m_wndEraserBar, pView != nullptr && pCurrent == pView->GetEraserTool(), FALSE);
+    if (pView == nullptr)
+        return;
     // The Shape bar is opened here, never closed.
     if (pCurrent == pView->GetEllipseTool() || pCurrent == pView->GetRectangleTool() ||
         pCurrent == pView->GetPencilTool() || pCurrent == pView->GetLineTool())

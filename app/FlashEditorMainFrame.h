@@ -54,6 +54,8 @@ public:
     // The Brush and Eraser bars follow the active stage's tool; the Shape bar opens for the
     // line, ellipse, rectangle and pencil tools.
     void UpdateToolOptionBars();
+    // The same for the stage of a document window being activated; null when the last closes.
+    void ShowToolOptionBarsFor(CFlashEditorView* pView);
     // The bars hide while the active document window (null: none) shows a print preview and
     // come back as they were after it.
     void UpdateBarsForPrintPreview(CFrameWnd* pActiveChild);

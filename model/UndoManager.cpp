@@ -1,6 +1,7 @@
 #include "model/UndoManager.h"
 
 #include "model/FlashEditorDoc.h"
+#include "model/LayerViewState.h"
 #include "model/UndoEvent.h"
 #include "model/UndoStep.h"
 #include "model/archive/DocumentIArchive.h"
@@ -119,7 +120,10 @@ bool CUndoManager::Restore(const CUndoStep& step)
     // snapshot that cannot be read leaves the document as it stands.
     try {
         CDocumentIArchive archive(*step.OpenSnapshot(), 0);
+        // Locks, visibility and the current layer are no edits: the step leaves them alone.
+        const CLayerViewState shown(*m_pOwner);
         m_pOwner->LoadFromArchive(archive);
+        shown.ApplyTo(*m_pOwner);
         return true;
     } catch (const std::exception&) {
         return false;

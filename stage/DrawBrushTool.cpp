@@ -10,13 +10,16 @@
 
 namespace {
 
-// The brush-stroke pen's colour; black when the view has none.
-Gdiplus::Color StrokeColor(const Gdiplus::Pen* pen)
+// The view's default fill; without one a solid fill of the brush-stroke pen's colour (black
+// without that pen), so that a stroke never paints invisibly.
+std::unique_ptr<Gdiplus::Brush> StrokeFill(const CFlashEditorView* view)
 {
+    if (view != nullptr && view->GetDefaultFill() != nullptr)
+        return std::unique_ptr<Gdiplus::Brush>(view->GetDefaultFill()->Clone());
     Gdiplus::Color color(0xFF000000);
-    if (pen != nullptr)
-        pen->GetColor(&color);
-    return color;
+    if (view != nullptr && view->GetBrushPen() != nullptr)
+        view->GetBrushPen()->GetColor(&color);
+    return std::make_unique<Gdiplus::SolidBrush>(color);
 }
 
 } // namespace
@@ -27,14 +30,23 @@ void CDrawBrushTool::OnLButtonDown(UINT flags, int x, int y)
     CFlashStageHost* host = CFlashEditorView::GetStageHost();
     std::unique_ptr<Gdiplus::GraphicsPath> path(host != nullptr ? host->GetBrushPath() : nullptr);
     m_brush = PathPoints(path.get());
+    m_pFill = StrokeFill(m_pView);
 }
 
 void CDrawBrushTool::OnMouseMove(UINT flags, int x, int y)
 {
     CFlashStageHost* host = CFlashEditorView::GetStageHost();
     HCURSOR cursor = host != nullptr ? host->GetBrushCursor() : nullptr;
-    Gdiplus::SolidBrush fill{StrokeColor(m_pView != nullptr ? m_pView->GetBrushPen() : nullptr)};
-    SweepFeedback(flags, x, y, cursor, m_brush, fill);
+    if (m_pFill == nullptr)
+        m_pFill = StrokeFill(m_pView);
+    SweepFeedback(flags, x, y, cursor, m_brush, *m_pFill);
+}
+
+void CDrawBrushTool::CancelDrag()
+{
+    std::vector<Gdiplus::Point>().swap(m_brush);
+    m_pFill.reset();
+    CDrawFreeHandTool::CancelDrag();
 }
 
 void CDrawBrushTool::OnLButtonUp(UINT flags, int x, int y)
@@ -44,7 +56,7 @@ void CDrawBrushTool::OnLButtonUp(UINT flags, int x, int y)
     CFlashEditorDoc* document = m_pView != nullptr ? m_pView->GetDocument() : nullptr;
     if (document != nullptr && CanChangeCurrentLayer()) {
         std::unique_ptr<Gdiplus::Pen> pen(m_pView->GetBrushPen() != nullptr ? m_pView->GetBrushPen()->Clone() : nullptr);
-        auto* fill = new Gdiplus::SolidBrush(StrokeColor(pen.get()));
+        Gdiplus::Brush* fill = m_pFill != nullptr ? m_pFill.release() : StrokeFill(m_pView).release();
         document->GetRepository().AddBrush(fill);
         auto* shape = new CFlashSolidShape(fill);
         OutlineToShape(*shape, m_brush, pen.get());
@@ -56,5 +68,6 @@ void CDrawBrushTool::OnLButtonUp(UINT flags, int x, int y)
     g_CurveFitter.Reset();
     FreeStrokePoints();
     std::vector<Gdiplus::Point>().swap(m_brush);
+    m_pFill.reset();
     RedrawView();
 }

@@ -101,6 +101,13 @@ void CDrawFreeHandTool::OnLButtonUp(UINT flags, int x, int y)
     RedrawView();
 }
 
+void CDrawFreeHandTool::CancelDrag()
+{
+    g_CurveFitter.Reset();
+    FreeStrokePoints();
+    CDrawingTool::CancelDrag();
+}
+
 void CDrawFreeHandTool::FreeStrokePoints()
 {
     std::vector<POINT>().swap(m_strokePoints);

@@ -13,6 +13,7 @@ public:
     void OnLButtonDown(UINT flags, int x, int y) override;
     void OnLButtonUp(UINT flags, int x, int y) override;
     void OnMouseMove(UINT flags, int x, int y) override;
+    void CancelDrag() override;
 
     const std::vector<POINT>& GetStrokePoints() const { return m_strokePoints; }
 

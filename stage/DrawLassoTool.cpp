@@ -66,3 +66,9 @@ void CDrawLassoTool::OnLButtonUp(UINT flags, int x, int y)
     std::vector<POINT>().swap(m_lassoPoints);
     FreeStrokePoints();
 }
+
+void CDrawLassoTool::CancelDrag()
+{
+    std::vector<POINT>().swap(m_lassoPoints);
+    CDrawFreeHandTool::CancelDrag();
+}

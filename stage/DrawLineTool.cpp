@@ -23,9 +23,11 @@ void CDrawLineTool::OnLButtonUp(UINT flags, int x, int y)
 {
     CDrawingTool::OnLButtonUp(flags, x, y);
     ReleaseBackdrop();
-    if (CanChangeCurrentLayer()) {
-        POINT from = ClientToStage(m_nPressX, m_nPressY);
-        POINT to = ClientToStage(x, y);
+    POINT from = ClientToStage(m_nPressX, m_nPressY);
+    POINT to = ClientToStage(x, y);
+    // A click without a drag draws nothing.
+    const bool dragged = from.x != to.x || from.y != to.y;
+    if (dragged && CanChangeCurrentLayer()) {
         auto* shape = new CFlashContinuousPathShape(AddDefaultPenToRepository());
         shape->InsertCurve(new CFlashStraightLine(from.x, from.y, to.x, to.y), false, 0);
         if (AddShapeAndSelect(shape))

@@ -28,9 +28,11 @@ void CDrawRectangleTool::OnLButtonUp(UINT flags, int x, int y)
 {
     CDrawingTool::OnLButtonUp(flags, x, y);
     ReleaseBackdrop();
-    if (CanChangeCurrentLayer()) {
-        POINT a = ClientToStage(m_nPressX, m_nPressY);
-        POINT b = ClientToStage(x, y);
+    POINT a = ClientToStage(m_nPressX, m_nPressY);
+    POINT b = ClientToStage(x, y);
+    // A click without a drag draws nothing.
+    const bool dragged = a.x != b.x || a.y != b.y;
+    if (dragged && CanChangeCurrentLayer()) {
         int left = std::min(a.x, b.x);
         int right = std::max(a.x, b.x);
         int top = std::min(a.y, b.y);

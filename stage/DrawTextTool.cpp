@@ -9,6 +9,7 @@
 #include "stage/FlashStageHost.h"
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace {
@@ -25,6 +26,19 @@ std::u16string ToWide(const std::string& text)
     if (length > 0)
         ::MultiByteToWideChar(CP_ACP, 0, text.data(), int(text.size()), reinterpret_cast<LPWSTR>(&wide[0]), length);
     return wide;
+}
+
+// The text's lines, split at LF with a CR before it dropped.
+std::vector<std::string> SplitLines(const std::string& text)
+{
+    std::vector<std::string> lines(1);
+    for (char c : text) {
+        if (c == '\n')
+            lines.emplace_back();
+        else if (c != '\r')
+            lines.back() += c;
+    }
+    return lines;
 }
 
 // The translation of the shape's placement, truncated to whole twips.
@@ -133,6 +147,7 @@ void CDrawTextTool::Layout(bool show, int x, int y, CFlashTextShape* shape)
     height = std::max(height, minimumHeight);
     m_rcFrame = {m_nPressX - m_nStageOffsetX, m_nPressY - m_nStageOffsetY, m_nPressX - m_nStageOffsetX + width,
                  m_nPressY - m_nStageOffsetY + height};
+    m_laidOut = {width, height};
     const int right = m_nPressX + width;
     const int bottom = m_nPressY + height;
     m_rcGrip = {right + kGripOffset, bottom + kGripOffset, right + kGripOffset + kGripSize,
@@ -224,6 +239,7 @@ void CDrawTextTool::OnLButtonDown(UINT flags, int x, int y)
     m_rcFrame = {0, 0, 0, 0};
     m_pEditedShape = HoveredText();
     m_bNewText = m_pEditedShape == nullptr;
+    m_bFitToText = false;
     if (m_pEditedShape != nullptr) {
         m_pView->AddToSelection(m_pEditedShape, true);
         SetEditorText(m_pEditedShape->GetText());
@@ -262,6 +278,7 @@ void CDrawTextTool::OnLButtonUp(UINT flags, int x, int y)
     if (!m_bResizing) {
         if (m_bNewText) {
             StartNewText();
+            m_bFitToText = x - m_nPressX < kMinimumWidth;
             Layout(true, x, y, nullptr);
         } else if (m_pEditedShape != nullptr) {
             Layout(true, x, y, m_pEditedShape);
@@ -270,8 +287,10 @@ void CDrawTextTool::OnLButtonUp(UINT flags, int x, int y)
         if (::GetCapture() == m_pView->GetSafeHwnd())
             ::ReleaseCapture();
         StartNewText();
+        m_bFitToText = false;
         Layout(true, x, y, nullptr);
     } else {
+        m_bFitToText = false;
         Layout(true, x, y, m_bNewText ? nullptr : m_pEditedShape);
     }
     if (m_pEditor != nullptr && m_pEditor->GetSafeHwnd() != nullptr)
@@ -289,11 +308,100 @@ void CDrawTextTool::OnLButtonDblClk(UINT, int x, int y)
     m_pView->RemoveFromSelection(nullptr, true);
     m_pEditedShape = shape;
     m_bNewText = false;
+    m_bFitToText = false;
     SetEditorText(shape->GetText());
     CaptureBackdrop(kRenderAllStates);
     Layout(true, x, y, shape);
     ReleaseBackdrop();
     m_pView->AddToSelection(shape, true);
+}
+
+int CDrawTextTool::LayoutWidth(const std::string& text, Gdiplus::Graphics& graphics, const Gdiplus::Font& font) const
+{
+    Gdiplus::FontFamily family;
+    font.GetFamily(&family);
+    // The size the committed shape lays its glyphs out at, as the outline above.
+    Gdiplus::Font layoutFont(&family, font.GetHeight(&graphics), font.GetStyle(), Gdiplus::UnitPixel);
+    Gdiplus::StringFormat format(0, LANG_NEUTRAL);
+    float widest = 0.0f;
+    for (const std::string& line : SplitLines(text)) {
+        const std::u16string wide = ToWide(line);
+        Gdiplus::RectF box;
+        if (!wide.empty() && graphics.MeasureString(reinterpret_cast<const WCHAR*>(wide.c_str()), INT(wide.size()),
+                                                    &layoutFont, Gdiplus::PointF(0.0f, 0.0f), &format, &box) == Gdiplus::Ok)
+            widest = std::max(widest, box.Width);
+    }
+    return int(std::ceil(widest)) + 1;
+}
+
+void CDrawTextTool::OnEditorTextChanged()
+{
+    if (m_pView == nullptr || m_pEditor == nullptr || m_pEditor->GetSafeHwnd() == nullptr || !m_pEditor->IsWindowVisible())
+        return;
+    HWND edit = m_pEditor->GetSafeHwnd();
+    RECT window;
+    RECT client;
+    ::GetWindowRect(edit, &window);
+    ::GetClientRect(edit, &client);
+    const int borderX = (window.right - window.left) - client.right;
+    const int borderY = (window.bottom - window.top) - client.bottom;
+    TEXTMETRICA metrics = {};
+    int widest = 0;
+    {
+        HDC dc = ::GetDC(edit);
+        HGDIOBJ previous = ::SelectObject(dc, HGDIOBJ(m_pEditor->SendMessage(WM_GETFONT)));
+        ::GetTextMetricsA(dc, &metrics);
+        for (const std::string& line : SplitLines(EditorText())) {
+            SIZE extent = {0, 0};
+            ::GetTextExtentPoint32A(dc, line.c_str(), int(line.size()), &extent);
+            widest = std::max(widest, int(extent.cx));
+        }
+        ::SelectObject(dc, previous);
+        ::ReleaseDC(edit, dc);
+    }
+    int width = window.right - window.left;
+    if (m_bFitToText) {
+        const DWORD margins = DWORD(m_pEditor->SendMessage(EM_GETMARGINS));
+        width = std::max(int(m_laidOut.cx), widest + LOWORD(margins) + HIWORD(margins) + kCaretRoom + borderX);
+        // The width first: the line count below depends on it.
+        ::SetWindowPos(edit, nullptr, 0, 0, width, window.bottom - window.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        // What the narrower editor scrolled out of sight on the left shows again.
+        m_pEditor->SendMessage(EM_LINESCROLL, WPARAM(INT_PTR(-kScrollBackCharacters)), 0);
+    }
+    const int lines = std::max(int(m_pEditor->SendMessage(EM_GETLINECOUNT)), 1);
+    const int height = std::max(int(m_laidOut.cy), lines * int(metrics.tmHeight) + borderY);
+    ::SetWindowPos(edit, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+    // The frame and the grip follow the editor; the grip is repainted where it was and is.
+    RECT before = m_rcGrip;
+    POINT origin = {window.left, window.top};
+    ::ScreenToClient(m_pView->GetSafeHwnd(), &origin);
+    m_rcFrame.right = m_rcFrame.left + width;
+    m_rcFrame.bottom = m_rcFrame.top + height;
+    const int right = origin.x + width;
+    const int bottom = origin.y + height;
+    m_rcGrip = {right + kGripOffset, bottom + kGripOffset, right + kGripOffset + kGripSize,
+                bottom + kGripOffset + kGripSize};
+    RECT repaint = {origin.x, origin.y, std::max(before.right, m_rcGrip.right) + 1,
+                    std::max(before.bottom, m_rcGrip.bottom) + 1};
+    m_pView->InvalidateRect(&repaint, TRUE);
+}
+
+void CDrawTextTool::Discard()
+{
+    if (m_pView == nullptr)
+        return;
+    // An empty editor commits nothing when hiding it takes its focus.
+    SetEditorText("");
+    m_bModified = false;
+    if (m_bNewText) {
+        m_pView->RemoveFromSelection(nullptr, true);
+        m_pNewShape.reset();
+        m_pEditedShape = nullptr;
+        m_bNewText = false;
+    }
+    HideEditor();
+    RedrawView();
 }
 
 void CDrawTextTool::Commit()
@@ -330,6 +438,10 @@ void CDrawTextTool::Commit()
                     frame.right = frame.left + std::max(frame.right - frame.left, LONG(bounds.Width));
                     frame.bottom = frame.top + std::max(frame.bottom - frame.top, LONG(bounds.Height));
                 }
+                // A box that follows its text is as wide as the layout of its widest line,
+                // which keeps more room than the glyphs' outline.
+                if (m_bFitToText)
+                    frame.right = frame.left + std::max(frame.right - frame.left, LONG(LayoutWidth(text, graphics, *font)));
             }
             ::ReleaseDC(m_pView->GetSafeHwnd(), dc);
         }

@@ -27,8 +27,13 @@ public:
     // Ends the edit: the editor's text goes to the edited text; a new text joins the document,
     // or is discarded when left empty.
     void Commit();
+    // Ends the edit leaving the document as it was: the typing is dropped and a new text with it.
+    void Discard();
     // Hides the editor window when it shows.
     void HideEditor();
+    // The editor's text changed: a new text's box made by a click grows to hold it, any box
+    // heightens to hold its lines.
+    void OnEditorTextChanged();
 
     CFlashTextShape* GetEditedShape() const { return m_pEditedShape; }
     bool IsNewText() const { return m_bNewText; }
@@ -42,6 +47,10 @@ public:
     // The grip sits this far beyond the frame's lower right corner and is this big.
     static constexpr int kGripOffset = 4;
     static constexpr int kGripSize = 6;
+    // Room kept right of the typed text for the caret, in pixels.
+    static constexpr int kCaretRoom = 4;
+    // More characters than a line scrolls by, to bring a widened editor back to its start.
+    static constexpr int kScrollBackCharacters = 0x7FFF;
 
 private:
     // Places the editor frame from the press point to (x, y), or over the shape's text box,
@@ -54,6 +63,8 @@ private:
     // Starts a new text shape, outside the document until the commit.
     void StartNewText();
     std::string EditorText() const;
+    // The width in pixels that the layout of the committed text needs for its widest line.
+    int LayoutWidth(const std::string& text, Gdiplus::Graphics& graphics, const Gdiplus::Font& font) const;
     void SetEditorText(const std::string& text);
 
     bool m_bNewText = false;
@@ -63,6 +74,10 @@ private:
     CFlashTextShape* m_pEditedShape = nullptr;
     CFlashInplaceEdit* m_pEditor = nullptr;
     bool m_bModified = false;
+    // The box follows its text (made by a click) rather than a width the user dragged.
+    bool m_bFitToText = false;
+    // The editor's size as laid out by the press, which typing only enlarges.
+    SIZE m_laidOut = {0, 0};
     // A new text not yet in the document; it dies with the tool, and so with the view.
     std::unique_ptr<CFlashTextShape> m_pNewShape;
     // The editor's GDI font, kept while the editor uses it.

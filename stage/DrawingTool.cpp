@@ -144,12 +144,24 @@ void CDrawingTool::OnLButtonDblClk(UINT flags, int x, int y)
     OnLButtonDown(flags, x, y);
 }
 
+void CDrawingTool::CancelDrag()
+{
+    ReleaseBackdrop();
+    RedrawView();
+}
+
 void CDrawingTool::RefreshHoveredShape(int x, int y)
 {
     if (m_pView == nullptr)
         return;
     CFlashEditorDoc* document = m_pView->GetDocument();
     if (document == nullptr || m_pView->GetSafeHwnd() == nullptr) {
+        m_pView->SetHoveredShape(nullptr);
+        return;
+    }
+    // A locked layer's shapes are neither picked nor changed by any tool.
+    const CFlashEditorLayer* layer = document->GetCurrentLayer();
+    if (layer == nullptr || layer->IsLocked()) {
         m_pView->SetHoveredShape(nullptr);
         return;
     }

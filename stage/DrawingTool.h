@@ -28,6 +28,9 @@ public:
     virtual void OnMouseMove(UINT flags, int x, int y);
     // A tool without a double-click of its own takes it as a press.
     virtual void OnLButtonDblClk(UINT flags, int x, int y);
+    // Ends a drag with nothing changed and no step recorded (Escape while the button is down);
+    // the release that follows does not reach the tool.
+    virtual void CancelDrag();
     // Renders the stage (shapes passing the state filter) into the backdrop.
     virtual void CaptureBackdrop(int filter);
     virtual void ReleaseBackdrop();

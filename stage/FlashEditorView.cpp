@@ -107,6 +107,8 @@ BEGIN_MESSAGE_MAP(CFlashEditorView, CScrollView)
     ON_WM_CAPTURECHANGED()
     ON_WM_KEYDOWN()
     ON_REGISTERED_MESSAGE(CFlashInplaceEdit::g_nMsgFlashInplaceEditKillFocus, OnInplaceEditKillFocus)
+    ON_REGISTERED_MESSAGE(CFlashInplaceEdit::g_nMsgFlashInplaceEditCancel, OnInplaceEditCancel)
+    ON_EN_CHANGE(kInplaceEditId, OnInplaceEditChange)
     ON_REGISTERED_MESSAGE(g_nMsgColorChanged, OnColorChanged)
     ON_COMMAND(ID_MODIFY_DOCUMENT, OnModifyDocument)
     ON_UPDATE_COMMAND_UI(ID_MODIFY_DOCUMENT, OnUpdateNotPlaying)
@@ -453,6 +455,16 @@ void CFlashEditorView::OnLButtonDblClk(UINT nFlags, CPoint point)
 
 void CFlashEditorView::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
 {
+    if (nChar == VK_ESCAPE && m_bButtonDown) {
+        // Cleared first, so that losing the capture does not finish the drag as a release.
+        m_bButtonDown = false;
+        m_bDoubleClickPending = false;
+        if (m_pCurrentTool != nullptr)
+            m_pCurrentTool->CancelDrag();
+        if (::GetCapture() == GetSafeHwnd())
+            ::ReleaseCapture();
+        return;
+    }
     if (GetDocument() != nullptr && nChar == kDeleteKey && !(nFlags & kPreviousKeyDown))
         DeleteSelection();
     CScrollView::OnKeyDown(nChar, nRepCnt, nFlags);
@@ -462,6 +474,18 @@ LRESULT CFlashEditorView::OnInplaceEditKillFocus(WPARAM, LPARAM)
 {
     m_pTextTool->Commit();
     m_pTextTool->HideEditor();
+    return 1;
+}
+
+void CFlashEditorView::OnInplaceEditChange()
+{
+    m_pTextTool->OnEditorTextChanged();
+}
+
+LRESULT CFlashEditorView::OnInplaceEditCancel(WPARAM, LPARAM)
+{
+    m_pTextTool->Discard();
+    SetFocus();
     return 1;
 }
 

@@ -178,6 +178,8 @@ public:
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg void OnDestroy();
     afx_msg LRESULT OnInplaceEditKillFocus(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnInplaceEditCancel(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnInplaceEditChange();
     afx_msg LRESULT OnColorChanged(WPARAM wParam, LPARAM lParam);
 
     afx_msg void OnSelectionTool();
@@ -244,6 +246,8 @@ private:
     // Appends the change to every placement of the selection (to its saved matrix, fromSaved),
     // all or none.
     bool TransformSelection(const Gdiplus::Matrix& change, bool fromSaved);
+    // Selected shapes of locked layers go back to normal and leave the selection.
+    void DropLockedFromSelection();
     // Adds a finished shape with a placement to the current span; false (and the shape
     // deleted) when the document refuses it.
     bool AddNewShape(CFlashShape* shape, std::unique_ptr<CFlashEditorFrameShapeTransform> placement);

@@ -54,7 +54,8 @@ std::vector<CFlashEditorView::CSelectionEntry> CFlashEditorView::LocateSelection
     for (CFlashShape* shape : m_selection) {
         CFlashEditorLayer* layer = nullptr;
         CFlashEditorFrame* span = nullptr;
-        if (FindPlacingSpan(*document, shape, layer, span))
+        // A locked layer's shapes take no edit.
+        if (FindPlacingSpan(*document, shape, layer, span) && !layer->IsLocked())
             entries.push_back({shape, layer, span});
     }
     return entries;
@@ -151,8 +152,8 @@ void CFlashEditorView::SelectInRectangle(int x0, int y0, int x1, int y1)
     if (document != nullptr) {
         Gdiplus::Rect area(std::min(x0, x1), std::min(y0, y1), std::abs(x1 - x0), std::abs(y1 - y0));
         for (CFlashEditorLayer* layer : document->GetLayerRange()) {
-            // What cannot be seen cannot be picked.
-            if (!layer->IsVisible())
+            // What cannot be seen or changed cannot be picked.
+            if (!layer->IsVisible() || layer->IsLocked())
                 continue;
             CFlashEditorFrame* span = layer->GetCurrentSpan();
             if (span == nullptr)
@@ -188,11 +189,29 @@ void CFlashEditorView::ReplaceSelectedShape(CFlashShape* shape, CFlashShape* cop
 
 // -- placement edits ----------------------------------------------------------------------------
 
+void CFlashEditorView::DropLockedFromSelection()
+{
+    CFlashEditorDoc* document = GetDocument();
+    if (document == nullptr)
+        return;
+    for (size_t index = m_selection.size(); index-- > 0;) {
+        CFlashShape* shape = m_selection[index];
+        CFlashEditorLayer* layer = nullptr;
+        CFlashEditorFrame* span = nullptr;
+        if (!FindPlacingSpan(*document, shape, layer, span) || !layer->IsLocked())
+            continue;
+        shape->SetState(kResourceStateNormal);
+        ForgetShape(shape);
+    }
+}
+
 void CFlashEditorView::PrepareSelectionForEdit()
 {
     CFlashEditorDoc* document = GetDocument();
     if (document == nullptr)
         return;
+    // Shapes selected before their layer was locked leave the selection rather than change.
+    DropLockedFromSelection();
     std::vector<CSelectionEntry> entries = LocateSelection();
     std::vector<CFlashEditorLayer*> split;
     for (const CSelectionEntry& entry : entries) {

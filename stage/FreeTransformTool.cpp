@@ -180,7 +180,22 @@ void CFreeTransformTool::OnLButtonDown(UINT flags, int x, int y)
     }
     CaptureBackdrop(kRenderAllStates);
     m_pressBounds = m_currentBounds;
+    m_pPressMatrix.reset(m_pMatrix->Clone());
+    m_pressCentre = {m_fCentreX, m_fCentreY};
     ShowSelectionMovedBy(0, 0);
+}
+
+void CFreeTransformTool::CancelDrag()
+{
+    const bool handleDragged = m_nCorner >= 0 || m_nEdge >= 0 || m_nZone >= 0 || m_bCentreDragged;
+    if (handleDragged && m_pPressMatrix != nullptr) {
+        m_pMatrix = std::move(m_pPressMatrix);
+        m_fCentreX = m_pressCentre.X;
+        m_fCentreY = m_pressCentre.Y;
+    }
+    ClearDrag();
+    m_currentBounds = m_layoutBounds;
+    CSelectTool::CancelDrag();
 }
 
 void CFreeTransformTool::OnMouseMove(UINT flags, int x, int y)

@@ -14,6 +14,7 @@ public:
     void OnLButtonDown(UINT flags, int x, int y) override;
     void OnLButtonUp(UINT flags, int x, int y) override;
     void OnMouseMove(UINT flags, int x, int y) override;
+    void CancelDrag() override;
     void DrawOverlay(Gdiplus::Graphics& graphics) override;
     // Places the handles around the selection's bounds.
     virtual void LayoutHandles();
@@ -62,6 +63,9 @@ private:
     Gdiplus::Rect m_layoutBounds;
     Gdiplus::Rect m_pressBounds;
     std::unique_ptr<Gdiplus::Matrix> m_pMatrix;
+    // The frame's matrix and centre mark at the press, which a cancelled drag goes back to.
+    std::unique_ptr<Gdiplus::Matrix> m_pPressMatrix;
+    Gdiplus::PointF m_pressCentre;
     double m_dAngle = 0.0;
     int m_nCorner = -1;
     int m_nEdge = -1;

@@ -68,6 +68,9 @@ void CBrushTool::DoDataExchange(CDataExchange* pDX)
 BOOL CBrushTool::OnInitDialog()
 {
     CFlashEditorTool::OnInitDialog();
+    // The lists take the panel's width, which the bar sets narrower than the template.
+    AnchorDialogItem(IDC_BRUSH_SIZE, 0, 0, 100, 0);
+    AnchorDialogItem(IDC_BRUSH_SHAPE, 0, 0, 100, 0);
     for (int i = 0; i < kSizeCount; ++i)
         m_sizeList.AddString("");
     m_sizeList.SetItemHeight(-1, kItemHeight);

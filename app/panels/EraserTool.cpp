@@ -47,6 +47,8 @@ void CEraserTool::DoDataExchange(CDataExchange* pDX)
 BOOL CEraserTool::OnInitDialog()
 {
     CFlashEditorTool::OnInitDialog();
+    // The list takes the panel's width, which the bar sets narrower than the template.
+    AnchorDialogItem(IDC_ERASER_SHAPE, 0, 0, 100, 0);
     for (int size : kTipSizes)
         AddShape(Circle(size));
     for (int size : kTipSizes)

@@ -6,6 +6,7 @@
 #include "stage/FlashEditorView.h"
 #include "ui/core/ExtPopupColorMenuWnd.h"
 
+#include <tuple>
 #include <utility>
 
 namespace {
@@ -67,11 +68,12 @@ BOOL CQuickColorTool::OnInitDialog()
         return FALSE;
     AnchorDialogItem(IDC_COLORS_PEN, 0, 0, 100, 0);
     AnchorDialogItem(IDC_COLORS_FILL, 0, 0, 100, 0);
-    for (auto [pButton, nId] : {std::pair{&m_btnBlackAndWhite, IDC_COLORS_BLACK_AND_WHITE},
-                                std::pair{&m_btnSwap, IDC_COLORS_SWAP}}) {
+    for (auto [pButton, nId, nPicture] : {std::tuple{&m_btnBlackAndWhite, IDC_COLORS_BLACK_AND_WHITE, IDI_COLORS_BLACK_AND_WHITE},
+                                          std::tuple{&m_btnSwap, IDC_COLORS_SWAP, IDI_COLORS_SWAP}}) {
         CString tip;
         if (tip.LoadString(nId))
             pButton->SetTipText(tip, true);
+        pButton->SetIconsFromResource(nPicture);
     }
     return TRUE;
 }

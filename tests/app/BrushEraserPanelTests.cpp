@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include <cmath>
 
 namespace {
@@ -234,3 +236,25 @@ TEST_F(BrushPanelTest, ListsShowTheChosenTipInBlackOnWhite)
 }
 
 } // namespace
+
+TEST_F(BrushPanelTest, ListsFitThePanelsWidth)
+{
+    // The main frame's bars give the panels 60 pixels, less than their templates.
+    for (int width : {60, kPanelWidth}) {
+        SCOPED_TRACE(width);
+        for (CWnd* panel : {static_cast<CWnd*>(&m_brush), static_cast<CWnd*>(&m_eraser)})
+            panel->SetWindowPos(nullptr, 0, 0, width, kPanelHeight, SWP_NOZORDER | SWP_NOMOVE);
+        PumpMessages();
+        for (auto [panel, id] : {std::pair{&m_brush.m_hWnd, IDC_BRUSH_SIZE}, std::pair{&m_brush.m_hWnd, IDC_BRUSH_SHAPE},
+                                 std::pair{&m_eraser.m_hWnd, IDC_ERASER_SHAPE}}) {
+            SCOPED_TRACE(id);
+            RECT list;
+            ::GetWindowRect(::GetDlgItem(*panel, id), &list);
+            ::MapWindowPoints(nullptr, *panel, reinterpret_cast<POINT*>(&list), 2);
+            RECT client;
+            ::GetClientRect(*panel, &client);
+            EXPECT_GE(list.left, 0);
+            EXPECT_LE(list.right, client.right);
+        }
+    }
+}

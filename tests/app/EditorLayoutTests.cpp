@@ -2,9 +2,12 @@
 // start, the layout and window placement that the last session left, and a damaged layout.
 #include "EditorProcess.h"
 
+#include "tests/support/ScreenImage.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 using namespace EditorProcess;
@@ -25,6 +28,9 @@ constexpr int kObjectInspectorBar = 32886;
 constexpr int kBrushBar = 23372;
 constexpr int kEraserBar = 23373;
 constexpr UINT kToggleColors = 32845;
+constexpr UINT kSelectionTool = 32784;
+constexpr UINT kBrushTool = 32783;
+constexpr UINT kEraserTool = 32866;
 
 // The frame lays its bars out a while after it shows, later on a loaded machine: the layout counts
 // as done once it looked alike this many times this far apart.
@@ -256,6 +262,34 @@ TEST_F(EditorLayout, NextStartRestoresLayoutAndPlacementUnlessTheLayoutIsDamaged
     main = Start();
     ASSERT_NE(main, nullptr);
     ExpectDefaultDocking(main);
+    EXPECT_TRUE(Close(main));
+}
+
+TEST_F(EditorLayout, BrushAndEraserBarsShowBelowColorsAndLeaveTheDocumentsInPlace)
+{
+    HWND main = Start();
+    ASSERT_NE(main, nullptr);
+    const RECT documents = ClientArea(main);
+    const CBarWindow colors = Bar(main, kColorsBar);
+    for (auto [tool, barId, screen] : {std::tuple{kEraserTool, kEraserBar, "editor-eraser-bar.png"},
+                                       std::tuple{kBrushTool, kBrushBar, "editor-brush-bar.png"}}) {
+        SCOPED_TRACE(barId);
+        ::PostMessageA(main, WM_COMMAND, tool, 0);
+        CBarWindow bar;
+        ASSERT_TRUE(WaitUntil([&] { return (bar = Bar(main, barId)).visible; }, kStartTimeoutMs));
+        ::Sleep(kSettleMs);
+        bar = Bar(main, barId);
+        EXPECT_EQ(bar.rect.left, colors.rect.left) << "in the Colors column";
+        EXPECT_GE(bar.rect.top, colors.rect.bottom - 1) << "below Colors";
+        const RECT now = ClientArea(main);
+        EXPECT_EQ(now.left, documents.left) << "the documents do not move";
+        EXPECT_EQ(now.right, documents.right);
+        RECT window{};
+        ::GetWindowRect(main, &window);
+        EXPECT_TRUE(SaveScreenRectPng(window, screen));
+        ::PostMessageA(main, WM_COMMAND, kSelectionTool, 0);
+        ASSERT_TRUE(WaitUntil([&] { return !Bar(main, barId).visible; }, kStartTimeoutMs));
+    }
     EXPECT_TRUE(Close(main));
 }
 

@@ -3,6 +3,7 @@
 // reopened from the recent list and exported as a movie; the files are then read back here.
 #include "EditorInput.h"
 #include "EditorProcess.h"
+#include "EditorWindows.h"
 
 #include "export/swf/SWF_Tag_DefineShape3.h"
 #include "export/swf/SWF_Tag_PlaceObject2.h"
@@ -27,6 +28,7 @@
 
 using namespace EditorProcess;
 using namespace EditorInput;
+using namespace EditorWindows;
 
 namespace {
 
@@ -43,16 +45,8 @@ constexpr DWORD kMenuAnswerTimeoutMs = 5000;
 // The empty display.
 constexpr COLORREF kUnpainted = RGB(0, 0, 0);
 
-// The "Tools" bar: sixteen buttons in two columns; the Rectangle tool is the eighth.
-constexpr int kToolColumns = 2;
-// A button holds its 16-pixel picture with the face's padding on each side.
-constexpr SIZE kToolButtonSize = {28, 22};
-constexpr int kToolRowGap = 6;
-constexpr int kToolLeftBorder = 3;
-// A point of a button's face beside its picture.
+// A point of a "Tools" button's face beside its picture.
 constexpr POINT kFaceBesidePicture = {-12, 0};
-constexpr int kRectangleButton = 7;
-constexpr int kOvalButton = 6;
 
 // The timeline's grid: the layer names' column, then a column per frame, under the header row.
 constexpr int kNameColumnWidth = 150;
@@ -72,8 +66,6 @@ constexpr int kTwipsPerPixel = 20;
 constexpr int kToleranceTwips = 2 * kTwipsPerPixel;
 
 // What the editor makes of a new document.
-constexpr int kStageWidth = 550;
-constexpr int kStageHeight = 400;
 constexpr int kFrameRate = 12;
 
 constexpr uint16_t kShowFrameCode = 1;
@@ -88,19 +80,6 @@ constexpr WORD kFirstRecentFileKey = '1';
 std::string TempUnixPath(const char* name)
 {
     return (std::filesystem::temp_directory_path() / name).string();
-}
-
-RECT WindowRect(HWND window)
-{
-    RECT rect{};
-    ::GetWindowRect(window, &rect);
-    return rect;
-}
-
-POINT ClientToScreenPoint(HWND window, POINT point)
-{
-    ::ClientToScreen(window, &point);
-    return point;
 }
 
 struct CPopupSearch {
@@ -216,76 +195,6 @@ bool ChooseFromMenu(HWND main, const std::function<void()>& open, const std::vec
     return WaitUntil([&] { return ShownPopup(main) == nullptr; }, kStateTimeoutMs);
 }
 
-HWND MdiClient(HWND main)
-{
-    return FindDescendant(main, [](HWND w) { return ClassName(w) == "MDIClient"; });
-}
-
-// The document window showing the title, or null.
-HWND DocumentWindow(HWND main, const std::string& titlePart = "")
-{
-    HWND client = MdiClient(main);
-    for (HWND child = ::GetWindow(client, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT))
-        if (::IsWindowVisible(child) && Title(child).find(titlePart) != std::string::npos)
-            return child;
-    return nullptr;
-}
-
-// The document window's two panes: the timeline above, the stage below, told apart by place.
-struct CPanes {
-    HWND timeline = nullptr;
-    HWND stage = nullptr;
-};
-
-CPanes Panes(HWND document)
-{
-    CPanes panes;
-    HWND splitter = ::GetWindow(document, GW_CHILD);
-    std::vector<HWND> views;
-    for (HWND w = ::GetWindow(splitter, GW_CHILD); w != nullptr; w = ::GetWindow(w, GW_HWNDNEXT))
-        if (::IsWindowVisible(w))
-            views.push_back(w);
-    if (views.size() != 2)
-        return panes;
-    std::sort(views.begin(), views.end(), [](HWND a, HWND b) { return WindowRect(a).top < WindowRect(b).top; });
-    panes.timeline = views[0];
-    panes.stage = views[1];
-    return panes;
-}
-
-// The stage's top left corner in the view's client area. The view puts its scroll position at
-// the client area's centre and opens a document scrolled by half the stage; Wine answers no
-// other process's questions about a window's scroll bars, so the opening position stands in.
-POINT StageOrigin(HWND stage)
-{
-    RECT client{};
-    ::GetClientRect(stage, &client);
-    return {client.right / 2 - kStageWidth / 2, client.bottom / 2 - kStageHeight / 2};
-}
-
-// The centre of the tool button at the index. The bar lays its buttons out from its client
-// area's left border, a row of two at a time, the rows apart by the gripper's extent.
-POINT ToolButtonCentre(HWND tools, int index)
-{
-    const int row = index / kToolColumns;
-    const int column = index % kToolColumns;
-    return ClientToScreenPoint(tools, {kToolLeftBorder + column * kToolButtonSize.cx + kToolButtonSize.cx / 2,
-                                       row * (kToolButtonSize.cy + kToolRowGap) + kToolButtonSize.cy / 2});
-}
-
-COLORREF ScreenPixel(POINT screen)
-{
-    HDC dc = ::GetDC(nullptr);
-    const COLORREF colour = ::GetPixel(dc, screen.x, screen.y);
-    ::ReleaseDC(nullptr, dc);
-    return colour;
-}
-
-POINT Offset(POINT point, POINT by)
-{
-    return {point.x + by.x, point.y + by.y};
-}
-
 // The rectangle's corners, from the ends of its curves, in twips.
 RECT CurveBounds(const CFlashShape& shape)
 {
@@ -365,6 +274,7 @@ TEST_F(EditorScriptedRun, DrawKeyframeSaveReopenAndExport)
     const POINT origin = StageOrigin(panes.stage);
     Drag(ClientToScreenPoint(panes.stage, {origin.x + kDragFrom.x, origin.y + kDragFrom.y}),
          ClientToScreenPoint(panes.stage, {origin.x + kDragTo.x, origin.y + kDragTo.y}));
+    // The bar shows the chosen tool at its next idle update, which a loaded machine may delay.
     EXPECT_TRUE(WaitUntil(
         [&] {
             return ScreenPixel(Offset(rectangleButton, kFaceBesidePicture)) !=

@@ -122,6 +122,19 @@ TEST_F(ColorsPanelTest, WithoutSelectionTheButtonsShowTheViewDefaults)
     EXPECT_NE(m_panel.GetFillButton().GetBrush(), nullptr);
 }
 
+TEST_F(ColorsPanelTest, SmallButtonsShowTheirPicturesAndNoText)
+{
+    for (UINT id : {UINT(IDC_COLORS_BLACK_AND_WHITE), UINT(IDC_COLORS_SWAP)}) {
+        SCOPED_TRACE(id);
+        HWND button = ::GetDlgItem(m_panel.GetSafeHwnd(), id);
+        ASSERT_NE(button, nullptr);
+        EXPECT_EQ(::GetWindowTextLengthA(button), 0);
+        // Both pictures draw black strokes; a text-less face has none.
+        EXPECT_GT(CountPixels(button, RGB(0, 0, 0)), 8);
+    }
+    SaveWindowPng(m_panel.GetSafeHwnd(), "colors-panel.png");
+}
+
 TEST_F(ColorsPanelTest, BlackAndWhiteThenSwapRecolourSelectionAndDefaults)
 {
     Gdiplus::SolidBrush fill(Gdiplus::Color(ColorRefToArgb(kBlue)));

@@ -3,10 +3,15 @@
 #include "EditorSessionSupport.h"
 
 #include "app/FlashEditorControlBar.h"
+#include "app/FlashEditorChildFrame.h"
 #include "app/FlashEditorMainFrame.h"
 #include "app/panels/FlashEditorTool.h"
 #include "stage/DrawRectangleTool.h"
 #include "stage/FlashEditorView.h"
+#include "stage/FreeTransformTool.h"
+#include "stage/SubselectionTool.h"
+#include "timeline/MovieControlGridView.h"
+#include "platform/mfc/StatusBar.h"
 #include "ui/bars/ExtToolControlBar.h"
 
 #include <gtest/gtest.h>
@@ -227,6 +232,79 @@ TEST_F(EditorSession, ToolChangesShowTheBrushEraserAndShapeBars)
         EXPECT_EQ(pEraser->IsWindowVisible() != FALSE, step.eraser);
         EXPECT_EQ(pShape->IsWindowVisible() != FALSE, step.shape);
     }
+}
+
+TEST_F(EditorSession, TheTransformToolsArePickedWithNothingSelectedWhicheverPaneIsActive)
+{
+    CFlashEditorChildFrame* pChild = MainFrame()->GetActiveChildFrame();
+    ASSERT_NE(pChild, nullptr);
+    CFlashEditorView* pStage = pChild->GetStageView();
+    ASSERT_TRUE(pStage->GetSelection().empty());
+    const struct {
+        UINT command;
+        const CDrawingTool* tool;
+    } tools[] = {
+        {ID_TOOL_FREE_TRANSFORM, pStage->GetFreeTransformTool()},
+        {ID_TOOL_SUBSELECTION, pStage->GetSubselectionTool()},
+    };
+    for (CView* pActive : {static_cast<CView*>(pChild->GetTimelineView()), static_cast<CView*>(pStage)}) {
+        pChild->SetActiveView(pActive);
+        for (const auto& t : tools) {
+            SCOPED_TRACE(t.command);
+            SendCommand(ID_TOOL_SELECTION);
+            EXPECT_TRUE(QueryCommand(t.command).enabled);
+            SendCommand(t.command);
+            EXPECT_EQ(pStage->GetCurrentTool(), t.tool);
+        }
+    }
+}
+
+TEST_F(EditorSession, AToolButtonsPromptLeavesTheStatusBarWithThePointer)
+{
+    CFlashEditorMainFrame* pMain = MainFrame();
+    pMain->ShowWindow(SW_SHOW);
+    auto* pTools = dynamic_cast<CExtToolControlBar*>(pMain->GetControlBar(ID_VIEW_DRAWING_TOOLBAR));
+    auto* pStatus = dynamic_cast<CStatusBar*>(CWnd::FromHandlePermanent(::GetDlgItem(pMain->m_hWnd, AFX_IDW_STATUS_BAR)));
+    ASSERT_TRUE(pTools != nullptr && pStatus != nullptr);
+    pMain->SetMessageText(AFX_IDS_IDLEMESSAGE);
+    PumpMessages();
+    const CString idle = pStatus->GetPaneText(0);
+    const CRect button = pTools->GetButtonRect(0);
+    CPoint centre = button.CenterPoint();
+    CPoint screen = centre;
+    pTools->ClientToScreen(&screen);
+    ::SetCursorPos(screen.x, screen.y);
+    pTools->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(centre.x, centre.y));
+    PumpMessages();
+    EXPECT_NE(pStatus->GetPaneText(0), idle) << "the prompt shows while the pointer is over the button";
+    ::SetCursorPos(0, 0);
+    pTools->SendMessage(WM_MOUSELEAVE, 0, 0);
+    PumpMessages();
+    EXPECT_EQ(pStatus->GetPaneText(0), idle);
+}
+
+TEST_F(EditorSession, OptionBarsFollowTheToolOfTheActiveDocument)
+{
+    CFlashEditorMainFrame* pMain = MainFrame();
+    CControlBar* pBrush = pMain->GetControlBar(ID_VIEW_BRUSH);
+    ASSERT_NE(pBrush, nullptr);
+    SendCommand(ID_TOOL_BRUSH);
+    PumpMessages();
+    ASSERT_TRUE(pBrush->IsWindowVisible());
+    CFlashEditorChildFrame* pFirst = pMain->GetActiveChildFrame();
+
+    SendCommand(ID_FILE_NEW);
+    PumpMessages();
+    ASSERT_NE(pMain->GetActiveChildFrame(), pFirst);
+    EXPECT_FALSE(pBrush->IsWindowVisible()) << "the new document's tool is not the brush";
+
+    pMain->MDIActivate(pFirst);
+    PumpMessages();
+    EXPECT_TRUE(pBrush->IsWindowVisible()) << "back to the document that paints";
+
+    SessionApp().CloseAllDocuments(FALSE);
+    PumpMessages();
+    EXPECT_FALSE(pBrush->IsWindowVisible()) << "no document, no tool";
 }
 
 TEST_F(EditorSession, EveryShownBarShowsItsPanel)

@@ -189,6 +189,38 @@ TEST_F(UndoTest, UndoAndRedoWalkTheWholeHistory)
     EXPECT_EQ(m_undo.GetRedoMenuText(), "Can't Redo");
 }
 
+TEST_F(UndoTest, LocksVisibilityAndTheCurrentLayerStayAsTheUserLeftThem)
+{
+    m_doc.AddLayer();
+    m_doc.AddLayer();
+    Record("Insert Layers");
+    m_doc.SetCurrentLayer(3);
+    AddRect(m_doc, 100, 200);
+    Record("Draw Rectangle");
+    m_doc.GetLayer(1)->SetLocked(true);
+    m_doc.GetLayer(2)->SetVisible(false);
+    m_doc.SetCurrentLayer(2);
+    m_doc.AddLayer();
+    Record("Insert Layer");
+
+    ASSERT_TRUE(m_undo.Undo());
+    ASSERT_EQ(m_doc.GetLayerCount(), 3);
+    ASSERT_TRUE(m_undo.Undo());
+    std::vector<CFlashShape*> drawn;
+    m_doc.GetLayer(3)->GetCurrentFrameShapes(drawn);
+    EXPECT_TRUE(drawn.empty()) << "the drawing is undone";
+    EXPECT_TRUE(m_doc.GetLayer(1)->IsLocked());
+    EXPECT_EQ(m_doc.GetCurrentLayerIndex(), 2);
+    ASSERT_TRUE(m_undo.Redo());
+    ASSERT_TRUE(m_undo.Redo());
+    ASSERT_EQ(m_doc.GetLayerCount(), 4);
+    EXPECT_TRUE(m_doc.GetLayer(1)->IsLocked());
+    EXPECT_FALSE(m_doc.GetLayer(2)->IsVisible());
+    EXPECT_EQ(m_doc.GetCurrentLayerIndex(), 2);
+    EXPECT_FALSE(m_doc.GetLayer(4)->IsLocked()) << "a layer back from the snapshot keeps its own flags";
+    EXPECT_TRUE(m_doc.GetLayer(4)->IsVisible());
+}
+
 TEST_F(UndoTest, NamesAreAppendedOnlyWhenThereIsAStepToTakeBackOrReplay)
 {
     std::string undoName = "x";

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # scripts/wine-run with real Wine: a program's status comes back; one whose main thread dies or
 # that goes silent past the limit is ended and fails at once with its last lines; programs with
-# a session of their own run side by side on displays and prefixes of their own, removed after.
+# a session of their own run side by side on displays and prefixes of their own, removed after;
+# a prefix it creates has the platform's symbol font.
 #   WineRunEndsTest.sh PATH/TO/wine-run PATH/TO/WineRunProbe.exe.so
 set -uo pipefail
 wine_run=$1
@@ -61,6 +62,10 @@ case "$prefix" in
   *.own.*) [ ! -e "$prefix" ] || fail "own sessions: prefix $prefix left behind" ;;
   *) fail "own sessions: prefix '$prefix' is not a copy of its own" ;;
 esac
+
+# A prefix the script creates draws the platform's symbol glyphs (caption buttons, menu arrows).
+QUORVALIS_WINEPREFIX=$work/fresh-prefix "$wine_run" --own-display "$probe" symbol-font >"$work/symbol.out" 2>&1 ||
+  fail "symbol font in a new prefix: $(cat "$work/symbol.out")"
 
 if [ "$failures" -ne 0 ]; then
   echo "$failures check(s) failed" >&2

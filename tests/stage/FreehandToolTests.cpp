@@ -17,6 +17,9 @@ namespace {
 
 constexpr Gdiplus::ARGB kBlack = 0xFF000000;
 constexpr Gdiplus::ARGB kBrushRed = 0xFFFF0000;
+// The view's default fill until the Colors panel changes it.
+constexpr Gdiplus::ARGB kCornflower = 0xFF6495ED;
+constexpr COLORREF kCornflowerPixel = RGB(0x64, 0x95, 0xED);
 
 // A wave from (x0, y) to (x1, y), a point every few pixels.
 std::vector<POINT> Wave(int x0, int x1, int y, int amplitude, int step = 4)
@@ -71,9 +74,9 @@ TEST_F(FreehandToolTest, StrokesMakeOneSelectedShapeWithItsStep)
          "Draw Free Hand Shape"},
         // The test host's brush is a circle of radius 5 around the pointer.
         {"brush line", kCmdBrush, Wave(40, 240, 200, 0), ShapeKind::Solid, true, {35, 195, 210, 10}, kBrushRed,
-         kBrushRed, "Draw Brush Shape"},
+         kCornflower, "Draw Brush Shape"},
         {"brush wave", kCmdBrush, Wave(40, 240, 300, 20), ShapeKind::Solid, true, {35, 275, 210, 50}, kBrushRed,
-         kBrushRed, "Draw Brush Shape"},
+         kCornflower, "Draw Brush Shape"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -202,14 +205,30 @@ TEST_F(FreehandToolTest, BrushTrailShowsWholeOnEveryMove)
         capture.Save("brush-stroke.png");
         for (size_t i : {size_t(0), stroke.size() / 2, stroke.size() - 1}) {
             POINT at = Client(stroke[i].x, stroke[i].y);
-            EXPECT_EQ(capture.Pixel(at.x, at.y), RGB(255, 0, 0)) << i;
+            EXPECT_EQ(capture.Pixel(at.x, at.y), kCornflowerPixel) << i;
         }
     }
     Post(WM_LBUTTONUP, 0, Client(stroke.back().x, stroke.back().y));
     Pump();
     CWindowCapture capture(m_pView->GetSafeHwnd());
     POINT middle = Client(stroke[stroke.size() / 2].x, stroke[stroke.size() / 2].y);
-    EXPECT_EQ(capture.Pixel(middle.x, middle.y), RGB(255, 0, 0));
+    EXPECT_EQ(capture.Pixel(middle.x, middle.y), kCornflowerPixel);
+}
+
+TEST_F(FreehandToolTest, BrushFillsWithTheDefaultFillWhateverItsStrokePen)
+{
+    constexpr Gdiplus::ARGB kGreen = 0xFF00A000;
+    constexpr Gdiplus::ARGB kBlue = 0xFF0000FF;
+    m_pView->SetPenAndFillColors(RGB(0, 0, 0), RGB(0, 0xA0, 0));
+    Gdiplus::Pen stroke{Gdiplus::Color(kBlue), 4.0f};
+    m_pView->SetBrushPen(&stroke);
+    Command(kCmdBrush);
+    std::vector<CFlashShape*> before = Shapes();
+    Drag(Wave(40, 240, 200, 10));
+    CFlashShape* shape = NewShape(before, Shapes());
+    ASSERT_NE(shape, nullptr);
+    EXPECT_EQ(FillColor(shape), kGreen);
+    EXPECT_EQ(PenColor(shape), kBlue);
 }
 
 } // namespace

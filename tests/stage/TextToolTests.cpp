@@ -78,6 +78,38 @@ TEST_F(TextToolTest, AClickOpensTheSmallestEditorAtThePoint)
     CWindowCapture(m_pView->GetSafeHwnd()).Save("text-editor-open.png");
 }
 
+TEST_F(TextToolTest, AClickMadeEditorGrowsAsTypedAndItsTextKeepsEveryGlyph)
+{
+    Click({200, 150});
+    const RECT opened = EditorRect();
+    Type("Hello");
+    const RECT typed = EditorRect();
+    EXPECT_GT(typed.right - typed.left, CDrawTextTool::kMinimumWidth);
+    EXPECT_EQ(typed.bottom - typed.top, opened.bottom - opened.top);
+    const LRESULT first = Editor().SendMessage(EM_POSFROMCHAR, 0, 0);
+    EXPECT_GE(short(LOWORD(first)), 0) << "the first letter is not scrolled away";
+    Pump();
+    CWindowCapture(m_pView->GetSafeHwnd()).Save("text-editor-grown.png");
+    Type("\rworld, again");
+    const RECT twoLines = EditorRect();
+    EXPECT_GT(twoLines.right - twoLines.left, typed.right - typed.left) << "the longer second line widens it";
+    EXPECT_GT(twoLines.bottom - twoLines.top, typed.bottom - typed.top);
+
+    Click({100, 300});
+    std::vector<CFlashTextShape*> texts = Texts();
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0]->GetText(), "Hello\r\nworld, again");
+    // The glyphs laid out in the committed box are those of an unbounded box.
+    const int inBox = GlyphWidth(*texts[0], m_pView->GetSafeHwnd());
+    const Gdiplus::Rect box = texts[0]->GetRect();
+    texts[0]->SetRect(Gdiplus::Rect(box.X, box.Y, box.Width * 10, box.Height * 10));
+    const int unbounded = GlyphWidth(*texts[0], m_pView->GetSafeHwnd());
+    texts[0]->SetRect(box);
+    EXPECT_EQ(inBox, unbounded);
+    Pump();
+    CWindowCapture(m_pView->GetSafeHwnd()).Save("text-committed-whole.png");
+}
+
 TEST_F(TextToolTest, TypedTextIsInsertedAndItsBoxHoldsIt)
 {
     // Away from the stage's left edge, a narrow frame must still grow to its text.
@@ -120,6 +152,33 @@ TEST_F(TextToolTest, EmptyTextsAreDiscardedAndClearedTextsKeepTheirWords)
     Command(kCmdSelect);
     ASSERT_EQ(Texts().size(), 1u);
     EXPECT_EQ(Texts()[0]->GetText(), "Keep");
+}
+
+TEST_F(TextToolTest, EscapeDiscardsTheTypingOfANewAndOfAnEditedText)
+{
+    const int steps = StepCount();
+    Click({200, 150});
+    Type("Gone");
+    Editor().SendMessage(WM_KEYDOWN, VK_ESCAPE, 1);
+    Pump();
+    EXPECT_FALSE(Editor().IsWindowVisible());
+    EXPECT_TRUE(Texts().empty());
+    EXPECT_EQ(StepCount(), steps);
+
+    Click({200, 150});
+    Type("Kept");
+    Command(kCmdSelect);
+    ASSERT_EQ(Texts().size(), 1u);
+    const int committed = StepCount();
+    Command(kCmdText);
+    Click({205, 155});
+    ASSERT_TRUE(Editor().IsWindowVisible());
+    Type(" and more");
+    Editor().SendMessage(WM_KEYDOWN, VK_ESCAPE, 1);
+    Command(kCmdSelect);
+    ASSERT_EQ(Texts().size(), 1u);
+    EXPECT_EQ(Texts()[0]->GetText(), "Kept");
+    EXPECT_EQ(StepCount(), committed);
 }
 
 TEST_F(TextToolTest, APressOnAShapeThatIsNotTextStartsANewText)

@@ -4,6 +4,8 @@
 
 #include "model/FlashEditorDoc.h"
 #include "model/FlashShape.h"
+#include "model/FlashSolidShape.h"
+#include "model/FlashEditorFrameShapeTransform.h"
 #include "stage/FlashEditorView.h"
 
 #include <gtest/gtest.h>
@@ -134,6 +136,59 @@ TEST_F(ToolRobustnessTest, AReleaseAfterTheCaptureWasLostIsHandledOnce)
         EXPECT_EQ(StepCount(), afterLoss) << "the late release does nothing more";
         EXPECT_LE(Shapes().size(), shapes + 1);
     }
+}
+
+TEST_F(ToolRobustnessTest, EscapeEndsADragWithNothingChangedAndNoStep)
+{
+    CFlashShape* rect = AddRect(100, 100, 100, 60, RGB(0, 128, 0));
+    auto placement = [&] {
+        std::vector<Gdiplus::REAL> e(6);
+        m_pView->GetShapeTransform(rect)->GetMatrix()->GetElements(e.data());
+        return e;
+    };
+    const struct {
+        const char* name;
+        UINT command;
+        bool selectFirst;
+        std::vector<POINT> drag;  // press, then moves; Escape comes after the last
+    } cases[] = {
+        {"rectangle", kCmdRectangle, false, {{300, 300}, {340, 330}, {360, 350}}},
+        {"line", kCmdLine, false, {{300, 300}, {360, 350}}},
+        {"ellipse", kCmdEllipse, false, {{300, 300}, {360, 350}}},
+        {"pencil", kCmdPencil, false, {{300, 300}, {320, 310}, {340, 330}, {360, 350}}},
+        {"brush", kCmdBrush, false, {{300, 300}, {320, 310}, {340, 330}, {360, 350}}},
+        {"move", kCmdSelect, false, {{150, 130}, {170, 150}, {200, 180}}},
+        {"scale", kCmdFreeTransform, true, {{100, 100}, {90, 95}, {80, 90}}},
+        {"rotate", kCmdFreeTransform, true, {{204, 96}, {215, 110}, {220, 130}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Command(c.command);
+        if (c.selectFirst) {
+            Click({150, 130});
+            ASSERT_EQ(m_pView->GetSelection().size(), 1u);
+        }
+        const int steps = StepCount();
+        const size_t shapes = Shapes().size();
+        const std::vector<Gdiplus::REAL> placed = placement();
+        Post(WM_MOUSEMOVE, 0, Client(c.drag[0].x, c.drag[0].y));
+        Post(WM_LBUTTONDOWN, MK_LBUTTON, Client(c.drag[0].x, c.drag[0].y));
+        for (size_t i = 1; i < c.drag.size(); ++i)
+            Post(WM_MOUSEMOVE, MK_LBUTTON, Client(c.drag[i].x, c.drag[i].y));
+        m_pView->SendMessage(WM_KEYDOWN, VK_ESCAPE, 1);
+        EXPECT_NE(::GetCapture(), m_pView->GetSafeHwnd());
+        EXPECT_FALSE(m_pView->GetCurrentTool()->HasBackdrop());
+        Post(WM_MOUSEMOVE, MK_LBUTTON, Client(380, 370));
+        Post(WM_LBUTTONUP, 0, Client(380, 370));
+        EXPECT_EQ(StepCount(), steps);
+        EXPECT_EQ(Shapes().size(), shapes);
+        EXPECT_EQ(placement(), placed);
+    }
+    // A drag after a cancelled one is whole again.
+    Command(kCmdRectangle);
+    const int steps = StepCount();
+    Drag({{300, 300}, {360, 350}});
+    EXPECT_EQ(StepCount(), steps + 1);
 }
 
 } // namespace

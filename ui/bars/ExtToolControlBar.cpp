@@ -613,11 +613,14 @@ void CExtToolControlBar::RowRectsInfo_t::PaintRowBackgrounds(CDC& dc)
 LRESULT CExtToolControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_MOUSELEAVE && m_nBtnIdxCapture < 0) {
-        if (CExtBarButton* pButton = GetButtonByIndex(m_nBtnIdxHover)) {
-            pButton->SetHover(false);
-            InvalidateButton(m_nBtnIdxHover);
-        }
+        const int nHover = m_nBtnIdxHover;
         m_nBtnIdxHover = -1;
+        if (CExtBarButton* pButton = GetButtonByIndex(nHover)) {
+            pButton->SetHover(false);
+            InvalidateButton(nHover);
+            // The button's prompt leaves the status bar with the pointer.
+            pButton->OnHover(CPoint(-1, -1), false);
+        }
     }
     if (message == WM_SETTINGCHANGE) {
         const LRESULT lResult = CExtControlBar::WindowProc(message, wParam, lParam);

@@ -1,0 +1,44 @@
+#pragma once
+// The editor program's windows as a test outside its process finds them: the document windows,
+// their timeline and stage panes, where the stage lies in its pane and where the "Tools" bar's
+// buttons are.
+#include <windows.h>
+
+#include <string>
+
+namespace EditorWindows {
+
+// What the editor makes of a new document.
+constexpr int kStageWidth = 550;
+constexpr int kStageHeight = 400;
+
+// The "Tools" bar's buttons, by their place in it.
+constexpr int kTextButton = 5;
+constexpr int kOvalButton = 6;
+constexpr int kRectangleButton = 7;
+
+RECT WindowRect(HWND window);
+POINT ClientToScreenPoint(HWND window, POINT point);
+POINT Offset(POINT point, POINT by);
+COLORREF ScreenPixel(POINT screen);
+
+HWND MdiClient(HWND main);
+// The visible document window whose title holds the text, or null.
+HWND DocumentWindow(HWND main, const std::string& titlePart = "");
+
+// The document window's two panes: the timeline above, the stage below, told apart by place.
+struct CPanes {
+    HWND timeline = nullptr;
+    HWND stage = nullptr;
+};
+CPanes Panes(HWND document);
+
+// The stage's top left corner in the view's client area. The view puts its scroll position at
+// the client area's centre and opens a document scrolled by half the stage; Wine answers no
+// other process's questions about a window's scroll bars, so the opening position stands in.
+POINT StageOrigin(HWND stage);
+
+// The centre of the tool button at the index, in screen pixels.
+POINT ToolButtonCentre(HWND tools, int index);
+
+} // namespace EditorWindows
