@@ -277,7 +277,7 @@ TEST_F(EditorLayout, BrushAndEraserBarsShowBelowColorsAndLeaveTheDocumentsInPlac
         ::PostMessageA(main, WM_COMMAND, tool, 0);
         CBarWindow bar;
         ASSERT_TRUE(WaitUntil([&] { return (bar = Bar(main, barId)).visible; }, kStartTimeoutMs));
-        ::Sleep(kSettleMs);
+        ASSERT_TRUE(WaitForSteadyLayout(main));
         bar = Bar(main, barId);
         EXPECT_EQ(bar.rect.left, colors.rect.left) << "in the Colors column";
         EXPECT_GE(bar.rect.top, colors.rect.bottom - 1) << "below Colors";
