@@ -45,9 +45,6 @@ constexpr DWORD kMenuAnswerTimeoutMs = 5000;
 // The empty display.
 constexpr COLORREF kUnpainted = RGB(0, 0, 0);
 
-// A point of a "Tools" button's face beside its picture.
-constexpr POINT kFaceBesidePicture = {-12, 0};
-
 // The timeline's grid: the layer names' column, then a column per frame, under the header row.
 constexpr int kNameColumnWidth = 150;
 constexpr int kFrameColumnWidth = 10;
@@ -268,20 +265,13 @@ TEST_F(EditorScriptedRun, DrawKeyframeSaveReopenAndExport)
         },
         kStateTimeoutMs))
         << "neither tool chosen yet";
-    Click(rectangleButton);
+    ASSERT_TRUE(ChooseTool(tools, kRectangleButton, kOvalButton))
+        << "the Rectangle button shows pressed beside the Oval button";
 
     // The drag on the stage, from the stage-to-screen mapping that the view's geometry gives.
     const POINT origin = StageOrigin(panes.stage);
     Drag(ClientToScreenPoint(panes.stage, {origin.x + kDragFrom.x, origin.y + kDragFrom.y}),
          ClientToScreenPoint(panes.stage, {origin.x + kDragTo.x, origin.y + kDragTo.y}));
-    // The bar shows the chosen tool at its next idle update, which a loaded machine may delay.
-    EXPECT_TRUE(WaitUntil(
-        [&] {
-            return ScreenPixel(Offset(rectangleButton, kFaceBesidePicture)) !=
-                   ScreenPixel(Offset(ovalButton, kFaceBesidePicture));
-        },
-        kStateTimeoutMs))
-        << "the Rectangle button shows pressed beside the Oval button";
 
     // Frame 5 of "Layer 1": a click makes it the focus cell, a right click opens the menu there.
     HWND grid = ::GetWindow(panes.timeline, GW_CHILD);

@@ -82,7 +82,7 @@ TEST_F(EditorTextInput, EditingKeysEditTheTypedTextAndEscapeDropsIt)
     ASSERT_NE(tools, nullptr);
     const POINT textButton = ToolButtonCentre(tools, kTextButton);
     ASSERT_TRUE(WaitUntil([&] { return ScreenPixel(textButton) != RGB(0, 0, 0); }, kStateTimeoutMs));
-    Click(textButton);
+    ASSERT_TRUE(ChooseTool(tools, kTextButton, kOvalButton));
     const POINT origin = StageOrigin(panes.stage);
     auto onStage = [&](POINT at) { return ClientToScreenPoint(panes.stage, {origin.x + at.x, origin.y + at.y}); };
 

@@ -1,5 +1,6 @@
 #include "EditorWindows.h"
 
+#include "EditorInput.h"
 #include "EditorProcess.h"
 
 #include <algorithm>
@@ -15,6 +16,9 @@ constexpr int kToolColumns = 2;
 constexpr SIZE kToolButtonSize = {28, 22};
 constexpr int kToolRowGap = 6;
 constexpr int kToolLeftBorder = 3;
+// A click that a loaded editor loses is made again, after this long without an answer.
+constexpr int kClickAttempts = 3;
+constexpr DWORD kClickAnswerMs = 10000;
 
 } // namespace
 
@@ -87,6 +91,19 @@ POINT ToolButtonCentre(HWND tools, int index)
     const int column = index % kToolColumns;
     return ClientToScreenPoint(tools, {kToolLeftBorder + column * kToolButtonSize.cx + kToolButtonSize.cx / 2,
                                        row * (kToolButtonSize.cy + kToolRowGap) + kToolButtonSize.cy / 2});
+}
+
+bool ChooseTool(HWND tools, int button, int unpressedButton)
+{
+    const POINT centre = ToolButtonCentre(tools, button);
+    const POINT face = Offset(centre, kFaceBesidePicture);
+    const POINT otherFace = Offset(ToolButtonCentre(tools, unpressedButton), kFaceBesidePicture);
+    for (int attempt = 0; attempt < kClickAttempts; ++attempt) {
+        EditorInput::Click(centre);
+        if (EditorProcess::WaitUntil([&] { return ScreenPixel(face) != ScreenPixel(otherFace); }, kClickAnswerMs))
+            return true;
+    }
+    return false;
 }
 
 } // namespace EditorWindows

@@ -41,4 +41,11 @@ POINT StageOrigin(HWND stage);
 // The centre of the tool button at the index, in screen pixels.
 POINT ToolButtonCentre(HWND tools, int index);
 
+// A point of a tool button's face beside its picture, from the button's centre.
+constexpr POINT kFaceBesidePicture = {-12, 0};
+// Clicks the tool's button until it shows pressed beside another, unpressed button: the bar shows
+// the chosen tool at its next idle update, and input made before the tool is taken goes to the
+// tool before it. False when it never shows pressed.
+bool ChooseTool(HWND tools, int button, int unpressedButton);
+
 } // namespace EditorWindows

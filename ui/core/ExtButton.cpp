@@ -565,7 +565,8 @@ LRESULT CExtButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             return lResult;
         const int nPart = HitTestPart();
         const bool bMousePressed = (m_nFlags & FLAG_MOUSE_PRESSED) != 0;
-        if ((!bMousePressed && nPart != PART_NONE) || (bMousePressed && nPart == m_nPressedPart))
+        if (((!bMousePressed && nPart != PART_NONE) || (bMousePressed && nPart == m_nPressedPart)) &&
+            IsHoverAllowedForActiveWindow(m_hWnd, ::GetActiveWindow(), true, true, true))
         {
             if (::GetCapture() != m_hWnd)
                 SetMouseCapture(m_hWnd);

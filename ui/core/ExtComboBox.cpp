@@ -1,5 +1,7 @@
 #include "ui/core/ExtComboBox.h"
 
+#include "ui/core/ExtPopupMenuTrackingState.h"
+
 #include "platform/mfc/ClientDC.h"
 #include "platform/mfc/PaintDC.h"
 #include "platform/mfc/WindowDC.h"
@@ -135,7 +137,8 @@ BOOL CExtComboBox::PreTranslateMessage(MSG* pMsg)
     else
         m_nFlags &= ~FLAG_COMPLETION_ARMED;
     if (pMsg->message == WM_MOUSEMOVE && (m_nFlags & (FLAG_REPAINT_PENDING | FLAG_TIMER_RUNNING)) == 0 &&
-        (pMsg->hwnd == m_hWnd || (IsDropDownStyle(GetStyle()) && pMsg->hwnd == ::GetWindow(m_hWnd, GW_CHILD))))
+        (pMsg->hwnd == m_hWnd || (IsDropDownStyle(GetStyle()) && pMsg->hwnd == ::GetWindow(m_hWnd, GW_CHILD))) &&
+        IsHoverAllowedForActiveWindow(m_hWnd, ::GetActiveWindow(), true, true, true))
     {
         m_nFlags |= FLAG_REPAINT_PENDING;
         StartHoverTimer();
@@ -298,6 +301,8 @@ LRESULT CExtComboBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     }
     case WM_MOUSEMOVE:
+        if (!IsHoverAllowedForActiveWindow(m_hWnd, ::GetActiveWindow(), true, true, true))
+            break;
         m_nFlags |= FLAG_REPAINT_PENDING;
         if ((m_nFlags & FLAG_TIMER_RUNNING) == 0)
         {

@@ -1,5 +1,7 @@
 #include "ui/core/ExtEdit.h"
 
+#include "ui/core/ExtPopupMenuTrackingState.h"
+
 #include "platform/mfc/WindowDC.h"
 #include "ui/core/ExtPaintManager.h"
 #include "ui/core/ExtPaintManagerArgs.h"
@@ -119,7 +121,8 @@ LRESULT CExtEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     {
     case WM_MOUSEMOVE:
     case WM_NCMOUSEMOVE:
-        ::SetTimer(m_hWnd, HOVER_TIMER_ID, HOVER_TIMER_MS, nullptr);
+        if (IsHoverAllowedForActiveWindow(m_hWnd, ::GetActiveWindow(), true, true, true))
+            ::SetTimer(m_hWnd, HOVER_TIMER_ID, HOVER_TIMER_MS, nullptr);
         break;
     case WM_TIMER:
         if (wParam == HOVER_TIMER_ID)

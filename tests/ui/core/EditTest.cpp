@@ -198,6 +198,7 @@ TEST_F(EditTest, ContextMenuIsTheFrameworksAndRunsOnTheEdit)
     EXPECT_EQ(9, nEnd);
 }
 
+// The hot look comes only while the edit's window is the active one, and ends when the mouse leaves.
 TEST_F(EditTest, TheHotLookEndsWhenTheMouseLeaves)
 {
     CExtEdit edit;
@@ -205,7 +206,6 @@ TEST_F(EditTest, TheHotLookEndsWhenTheMouseLeaves)
     POINT pt = {20, 10};
     ::ClientToScreen(edit.m_hWnd, &pt);
     ::SetCursorPos(pt.x, pt.y);
-    edit.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(20, 10));
     auto pumpFor = [](DWORD dwMs) {
         const DWORD dwStart = ::GetTickCount();
         while (::GetTickCount() - dwStart < dwMs)
@@ -216,6 +216,15 @@ TEST_F(EditTest, TheHotLookEndsWhenTheMouseLeaves)
             ::Sleep(5);
         }
     };
+    HWND hOther = ::CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 400, 300, 50, 50, nullptr, nullptr,
+                                    nullptr, nullptr);
+    ::SetActiveWindow(hOther);
+    edit.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(20, 10));
+    pumpFor(150);
+    EXPECT_FALSE(edit.IsHovered()) << "another window is active";
+    ::DestroyWindow(hOther);
+    m_parent.SetActiveWindow();
+    edit.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(20, 10));
     pumpFor(150);
     EXPECT_TRUE(edit.IsHovered());
     ::SetCursorPos(280, 140);
