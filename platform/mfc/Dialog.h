@@ -18,6 +18,9 @@ public:
     CWnd* m_pParentWnd = nullptr;
     HWND m_hWndTop = nullptr;
     UINT m_nIDHelp = 0;
+    // A top-level dialog whose template places it nowhere (at 0, 0, no centring style) is
+    // centred over its owner once it is initialised, unless its initialisation moved it.
+    bool m_bCenterWhenInitialised = false;
 
     // Modeless.
     virtual BOOL Create(LPCSTR lpszTemplateName, CWnd* pParentWnd = nullptr);

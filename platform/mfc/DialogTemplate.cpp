@@ -181,6 +181,15 @@ BOOL CDialogTemplate::IsDialogEx(LPCDLGTEMPLATEA pTemplate)
     return ReadWord(reinterpret_cast<const BYTE*>(pTemplate), 2) == kExtendedSignature;
 }
 
+BOOL CDialogTemplate::IsUnplacedTopLevel(LPCDLGTEMPLATEA pTemplate)
+{
+    const BYTE* p = reinterpret_cast<const BYTE*>(pTemplate);
+    const TemplateLayout layout = ParseLayout(p);
+    const size_t nPosition = layout.bExtended ? 18 : 10;
+    const bool bAtOrigin = ReadWord(p, nPosition) == 0 && ReadWord(p, nPosition + 2) == 0;
+    return bAtOrigin && (layout.dwStyle & (WS_CHILD | DS_CENTER | DS_CENTERMOUSE)) == 0;
+}
+
 BOOL CDialogTemplate::HasFont(LPCDLGTEMPLATEA pTemplate)
 {
     return (ParseLayout(reinterpret_cast<const BYTE*>(pTemplate)).dwStyle & DS_SETFONT) != 0;

@@ -34,6 +34,8 @@ public:
     static BOOL GetFont(LPCDLGTEMPLATEA pTemplate, CString& strFaceName, WORD& nFontSize);
     // The size of a whole template, items included.
     static UINT GetTemplateSize(LPCDLGTEMPLATEA pTemplate);
+    // A top-level dialog that asks for no place: at 0, 0 without DS_CENTER or DS_CENTERMOUSE.
+    static BOOL IsUnplacedTopLevel(LPCDLGTEMPLATEA pTemplate);
 
     BOOL m_bSystemFont = FALSE;
 

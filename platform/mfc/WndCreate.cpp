@@ -235,7 +235,16 @@ INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM)
         return FALSE;
     CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
     CDialog* pDialog = DYNAMIC_DOWNCAST(CDialog, pWnd);
-    return pDialog != nullptr ? pDialog->OnInitDialog() : TRUE;
+    if (pDialog == nullptr)
+        return TRUE;
+    RECT rcBefore{};
+    ::GetWindowRect(hWnd, &rcBefore);
+    const BOOL bResult = pDialog->OnInitDialog();
+    RECT rcAfter{};
+    if (pDialog->m_bCenterWhenInitialised && ::IsWindow(hWnd) && ::GetWindowRect(hWnd, &rcAfter) &&
+        rcAfter.left == rcBefore.left && rcAfter.top == rcBefore.top)
+        pDialog->CenterWindow();
+    return bResult;
 }
 
 BOOL CWnd::CreateDlgIndirect(LPCDLGTEMPLATEA lpDialogTemplate, CWnd* pParentWnd, HINSTANCE hInst)
@@ -253,6 +262,8 @@ BOOL CWnd::CreateDlgIndirect(LPCDLGTEMPLATEA lpDialogTemplate, CWnd* pParentWnd,
         lpDialogTemplate = dlgTemp.GetTemplate();
     }
 
+    if (CDialog* pDialog = DYNAMIC_DOWNCAST(CDialog, this))
+        pDialog->m_bCenterWhenInitialised = CDialogTemplate::IsUnplacedTopLevel(lpDialogTemplate) != FALSE;
     m_nModalResult = -1;
     m_nFlags |= WF_CONTINUEMODAL;
     HWND hWnd = nullptr;

@@ -230,6 +230,22 @@ TEST_F(DialogTest, ModelessDialogLivesUntilDestroyed)
     EXPECT_EQ(nullptr, dialog.m_hWnd);
 }
 
+// A dialog whose template gives it no place opens centred over its owner, not at the screen's corner.
+TEST_F(DialogTest, UnplacedDialogOpensCentredOverItsOwner)
+{
+    CWnd owner;
+    ASSERT_TRUE(owner.CreateEx(0, AfxRegisterWndClass(0), "owner", WS_POPUP | WS_VISIBLE, 300, 200, 600, 400, nullptr,
+                               nullptr));
+    CSettingsDialog dialog;
+    ASSERT_TRUE(dialog.Create(IDD_SETTINGS, &owner));
+    CRect rcDialog;
+    dialog.GetWindowRect(&rcDialog);
+    EXPECT_NEAR(rcDialog.CenterPoint().x, 600, 1);
+    EXPECT_NEAR(rcDialog.CenterPoint().y, 400, 1);
+    dialog.DestroyWindow();
+    owner.DestroyWindow();
+}
+
 TEST_F(DialogTest, TemplateFontCanBeReadAndReplaced)
 {
     CDialogTemplate dlgTemplate;
