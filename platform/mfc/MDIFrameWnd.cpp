@@ -187,6 +187,12 @@ BOOL CMDIFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam)
     // Window-menu entries of the children and system commands belong to the default frame procedure.
     if (lParam == 0 && (LOWORD(wParam) & kSysCommandMask) == kSysCommandMask)
     {
+        // A minimised document chosen from the window list comes back restored.
+        const HWND hWndChild = LOWORD(wParam) >= AFX_IDM_FIRST_MDICHILD
+                                   ? ::GetDlgItem(m_hWndMDIClient, LOWORD(wParam))
+                                   : nullptr;
+        if (hWndChild != nullptr && ::IsIconic(hWndChild))
+            ::SendMessageA(m_hWndMDIClient, WM_MDIRESTORE, reinterpret_cast<WPARAM>(hWndChild), 0);
         DefWindowProc(WM_COMMAND, wParam, lParam);
         return TRUE;
     }

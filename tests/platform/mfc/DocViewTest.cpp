@@ -69,6 +69,15 @@ TEST_F(DocViewTest, MdiFrameOpensTwoDocumentWindows)
     m_pMainFrame->MDIGetActive(&bMaximized);
     EXPECT_FALSE(bMaximized);
 
+    // A minimised window chosen from the window list comes back restored and active.
+    CWnd* pFirstFrame = FirstView(pFirst)->GetParentFrame();
+    pFirstFrame->ShowWindow(SW_MINIMIZE);
+    ASSERT_TRUE(pFirstFrame->IsIconic());
+    m_pMainFrame->SendMessage(WM_COMMAND, ::GetDlgCtrlID(pFirstFrame->m_hWnd));
+    EXPECT_FALSE(pFirstFrame->IsIconic());
+    EXPECT_EQ(m_pMainFrame->MDIGetActive(), pFirstFrame);
+    m_pMainFrame->MDIActivate(FirstView(pSecond)->GetParentFrame());
+
     // A second window on one document numbers both windows' titles.
     Command(ID_WINDOW_NEW);
     EXPECT_STREQ(ChildTitle(pSecond), "TestDoc-2:1");
