@@ -1,7 +1,5 @@
 #include "ui/core/ExtComboBox.h"
 
-#include "ui/core/ExtPopupMenuTrackingState.h"
-
 #include "platform/mfc/ClientDC.h"
 #include "platform/mfc/PaintDC.h"
 #include "platform/mfc/WindowDC.h"
@@ -9,6 +7,7 @@
 #include "ui/core/ExtPaintManager.h"
 #include "ui/core/ExtPaintManagerArgs.h"
 #include "ui/core/ExtPaintManagerHolder.h"
+#include "ui/core/ExtPopupMenuTrackingState.h"
 #include "ui/core/ExtPopupMenuWnd.h"
 #include "ui/core/ExtTipText.h"
 
@@ -48,6 +47,14 @@ int CExtComboBox::GetTooltipMaxWidth() const { return TOOLTIP_MAX_WIDTH; }
 void CExtComboBox::ShowToolTipText(LPCSTR lpszText, bool bActivate)
 {
     SetWindowTipText(m_tip, this, lpszText, bActivate, GetTooltipMaxWidth());
+}
+
+INT_PTR CExtComboBox::OnToolHitTest(CPoint point, TOOLINFOA* pTI) const
+{
+    auto* pThis = const_cast<CExtComboBox*>(this);
+    if (TakeToolBarTip(pThis->m_tip, pThis, point, GetTooltipMaxWidth()))
+        return -1;
+    return CComboBox::OnToolHitTest(point, pTI);
 }
 
 void CExtComboBox::ActivateToolTip(bool bActivate)
@@ -209,8 +216,10 @@ void CExtComboBox::PaintComboFrame(bool bPushed, bool bHover, CDC* pDC)
     const bool bEnabled = IsWindowEnabled() != FALSE;
     bPushed = bPushed || SendMessage(CB_GETDROPPEDSTATE) != 0;
     const HWND hFocus = ::GetFocus();
+    // A tracked menu has the user's attention: no combo box shows as hot meanwhile.
     const bool bHighlighted =
-        (bEnabled && bHover) || hFocus == m_hWnd || (hFocus != nullptr && ::IsChild(m_hWnd, hFocus));
+        !CExtPopupMenuWnd::IsTrackingActive() &&
+        ((bEnabled && bHover) || hFocus == m_hWnd || (hFocus != nullptr && ::IsChild(m_hWnd, hFocus)));
     RECT rcClient;
     ::GetClientRect(m_hWnd, &rcClient);
     CExtDrawComboFrameArgs args(this, rcClient, bHighlighted, bEnabled && bPushed, bEnabled);

@@ -27,6 +27,8 @@ public:
     virtual void PaintComboFrame(bool bPushed, bool bHover, CDC* pDC = nullptr);
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
+    // Inside a tool bar the bar's tip stands for the combo's.
+    INT_PTR OnToolHitTest(CPoint point, TOOLINFOA* pTI) const override;
     void ShowToolTipText(LPCSTR lpszText, bool bActivate = true);
     void ActivateToolTip(bool bActivate);
     // Creates the combo's own tool tip, inactive until a text is set.

@@ -1,6 +1,7 @@
 #include "ui/core/ExtComboEditCtrlHook.h"
 
 #include "ui/core/ExtComboBox.h"
+#include "ui/core/ExtTipText.h"
 
 IMPLEMENT_DYNCREATE(CExtComboEditCtrlHook, CExtEditBase)
 
@@ -36,6 +37,14 @@ void CExtComboEditCtrlHook::OnContextMenu(CWnd* pWnd, CPoint point)
     // The menu's reaction may have destroyed the combo.
     if (::IsWindow(hCombo))
         ::RedrawWindow(hCombo, nullptr, nullptr, COMBO_REDRAW);
+}
+
+INT_PTR CExtComboEditCtrlHook::OnToolHitTest(CPoint point, TOOLINFOA* pTI) const
+{
+    auto* pThis = const_cast<CExtComboEditCtrlHook*>(this);
+    if (TakeToolBarTip(pThis->m_tip, pThis, point, GetTooltipMaxWidth(), ::GetParent(m_hWnd)))
+        return -1;
+    return CExtEditBase::OnToolHitTest(point, pTI);
 }
 
 LRESULT CExtComboEditCtrlHook::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)

@@ -17,6 +17,8 @@ public:
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Inside a tool bar (the combo's parent) the bar's tip stands for the edit's.
+    INT_PTR OnToolHitTest(CPoint point, TOOLINFOA* pTI) const override;
 
 private:
     CExtComboBox* GetParentCombo() const;

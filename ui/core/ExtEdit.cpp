@@ -1,11 +1,10 @@
 #include "ui/core/ExtEdit.h"
 
-#include "ui/core/ExtPopupMenuTrackingState.h"
-
 #include "platform/mfc/WindowDC.h"
 #include "ui/core/ExtPaintManager.h"
 #include "ui/core/ExtPaintManagerArgs.h"
 #include "ui/core/ExtPaintManagerHolder.h"
+#include "ui/core/ExtPopupMenuTrackingState.h"
 
 #include <memory>
 

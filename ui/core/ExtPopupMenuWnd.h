@@ -316,6 +316,8 @@ public:
     // Tracking. TRUE when the popup was shown (with TRACK_WAIT: and its tracking ended); the
     // tracking state then owns and deletes it. FALSE leaves the popup to the caller. The result
     // pointer is written only while this call waits (TRACK_WAIT).
+    // A popup starting to track closes the list of the combo box that has the focus.
+    static void CloseDroppedComboList();
     virtual bool StartTracking(UINT nTrackFlags, int x, int y, const RECT* pExclude = nullptr,
                                LPVOID pCookie = nullptr, OpenSidePainter pfnPainter = nullptr,
                                UINT* pResultCmdId = nullptr, bool bCookieGiven = false);

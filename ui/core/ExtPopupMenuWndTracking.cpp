@@ -81,6 +81,21 @@ void CExtPopupMenuWnd::PaintParentItem(LPVOID pCookie, CDC& dc, const CExtPopupB
     dc.RestoreDC(nSaved);
 }
 
+void CExtPopupMenuWnd::CloseDroppedComboList()
+{
+    // The focus is in the combo box or in its edit part.
+    const HWND hFocus = ::GetFocus();
+    for (HWND hWnd : {hFocus, hFocus != nullptr ? ::GetParent(hFocus) : nullptr}) {
+        char szClass[16] = {};
+        if (hWnd == nullptr || ::GetClassNameA(hWnd, szClass, sizeof szClass) == 0 || lstrcmpiA(szClass, "ComboBox") != 0)
+            continue;
+        const DWORD dwType = static_cast<DWORD>(::GetWindowLongA(hWnd, GWL_STYLE)) & 0x3;
+        if ((dwType == CBS_DROPDOWN || dwType == CBS_DROPDOWNLIST) && ::SendMessageA(hWnd, CB_GETDROPPEDSTATE, 0, 0) != 0)
+            ::SendMessageA(hWnd, CB_SHOWDROPDOWN, FALSE, 0);
+        return;
+    }
+}
+
 bool CExtPopupMenuWnd::StartTracking(UINT nTrackFlags, int x, int y, const RECT* pExclude, LPVOID pCookie,
                                      OpenSidePainter pfnPainter, UINT* pResultCmdId, bool bCookieGiven)
 {
@@ -93,6 +108,7 @@ bool CExtPopupMenuWnd::StartTracking(UINT nTrackFlags, int x, int y, const RECT*
         dwFlags = (dwFlags & ~NON_TRACKING_CLEARED) | NON_TRACKING_SET;
     if ((dwFlags & TRACK_HELP_MODE) != 0)
         dwFlags |= TRACK_SHOW_ALL;
+    CloseDroppedComboList();
     CExtPopupMenuTrackingState* pState = GetTrackingState();
     if (IsTrackingActive()) {
         if (pState->IsEnding() || pState->m_pTrackedPopup == this)

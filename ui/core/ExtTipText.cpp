@@ -28,9 +28,11 @@ void SetWindowTipText(CToolTipCtrl& tip, CWnd* pWnd, LPCSTR lpszText, bool bActi
     tip.Activate(bActivate ? TRUE : FALSE);
 }
 
-bool TakeToolBarTip(CToolTipCtrl& tip, CWnd* pWnd, CPoint point, int nMaxWidth)
+bool TakeToolBarTip(CToolTipCtrl& tip, CWnd* pWnd, CPoint point, int nMaxWidth, HWND hWndHost)
 {
-    const HWND hWndParent = pWnd->m_hWnd != nullptr ? ::GetParent(pWnd->m_hWnd) : nullptr;
+    if (hWndHost == nullptr)
+        hWndHost = pWnd->m_hWnd;
+    const HWND hWndParent = hWndHost != nullptr ? ::GetParent(hWndHost) : nullptr;
     CWnd* pBar = PopupIsToolBarWindow(hWndParent) ? CWnd::FromHandlePermanent(hWndParent) : nullptr;
     if (pBar == nullptr)
         return false;

@@ -7,6 +7,7 @@
 void SetWindowTipText(CToolTipCtrl& tip, CWnd* pWnd, LPCSTR lpszText, bool bActivate, int nMaxWidth);
 
 // A control hosted in a tool bar shows the bar's tip for the point (the control's client
-// coordinates) as its own tip, unless that tip is already showing; true when the control's
-// parent is a tool bar (the control then answers no tool of its own).
-bool TakeToolBarTip(CToolTipCtrl& tip, CWnd* pWnd, CPoint point, int nMaxWidth);
+// coordinates) as its own tip, unless that tip is already showing; true when the host's parent
+// is a tool bar (the control then answers no tool of its own). The host is the control itself,
+// or the window that contains it in the bar (the combo box of an edit part).
+bool TakeToolBarTip(CToolTipCtrl& tip, CWnd* pWnd, CPoint point, int nMaxWidth, HWND hWndHost = nullptr);

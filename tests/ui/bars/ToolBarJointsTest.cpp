@@ -5,6 +5,7 @@
 
 #include "DragInputScript.h"
 #include "ui/core/ExtButton.h"
+#include "ui/core/ExtComboBox.h"
 #include "ui/core/ExtItemCoveringNotification.h"
 #include "ui/core/ExtPopupMenuTrackingState.h"
 #include "ui/core/ExtPopupMenuWnd.h"
@@ -13,6 +14,7 @@
 
 #include <atomic>
 #include <functional>
+#include <string>
 
 namespace
 {
@@ -80,7 +82,61 @@ CHostedButton* HostButton(CExtToolControlBar* pBar, int nIndex)
     pBar->GetButtonByIndex(nIndex)->SetCtrl(pButton);
     return pButton;
 }
+// Looks for the tip of a window (tool 1) among the thread's tool-tip controls.
+struct CTipSearch
+{
+    HWND hWnd;
+    std::string text;
+};
+
+BOOL CALLBACK FindOwnTip(HWND hTip, LPARAM lParam)
+{
+    auto& search = *reinterpret_cast<CTipSearch*>(lParam);
+    char szClass[32] = {};
+    ::GetClassNameA(hTip, szClass, sizeof szClass);
+    if (lstrcmpiA(szClass, TOOLTIPS_CLASSA) != 0)
+        return TRUE;
+    char szText[256] = {};
+    TOOLINFOA info{};
+    info.cbSize = sizeof info;
+    info.hwnd = search.hWnd;
+    info.uId = 1;
+    info.lpszText = szText;
+    ::SendMessageA(hTip, TTM_GETTEXTA, sizeof szText, reinterpret_cast<LPARAM>(&info));
+    search.text = szText;
+    return search.text.empty();
+}
+
+// The text of a window's own tip, or empty.
+std::string OwnTipText(HWND hWnd)
+{
+    CTipSearch search{hWnd, {}};
+    ::EnumThreadWindows(::GetCurrentThreadId(), &FindOwnTip, reinterpret_cast<LPARAM>(&search));
+    return search.text;
+}
 } // namespace
+
+// A combo box hosted in a tool bar shows the bar's tip for its place, over its own frame and over
+// its edit part, and answers no tool of its own.
+TEST_F(ToolBarJointsTest, HostedComboBoxAndItsEditShowTheBarsTip)
+{
+    CExtToolControlBar* pBar = m_frame.DockToolBar({kCmd, kCmd + 1});
+    auto* pCombo = new CExtComboBox;
+    CRect rcPlace = pBar->GetButtonRect(1);
+    rcPlace.bottom = rcPlace.top + 120;
+    ASSERT_TRUE(pCombo->Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWN, rcPlace, pBar, kHostedId));
+    pBar->GetButtonByIndex(1)->SetCtrl(pCombo);
+    HWND hEdit = ::GetWindow(pCombo->m_hWnd, GW_CHILD);
+    ASSERT_NE(nullptr, hEdit);
+    for (HWND hWnd : {pCombo->m_hWnd, hEdit}) {
+        CRect rcClient;
+        ::GetClientRect(hWnd, &rcClient);
+        TOOLINFOA info{};
+        info.cbSize = sizeof(info);
+        EXPECT_EQ(-1, CWnd::FromHandle(hWnd)->OnToolHitTest(rcClient.CenterPoint(), &info)) << (hWnd == hEdit);
+        EXPECT_EQ(kTip, OwnTipText(hWnd)) << (hWnd == hEdit ? "the edit part" : "the combo box");
+    }
+}
 
 TEST_F(ToolBarJointsTest, DropDownOutlivesOnlyTheReleaseOverItsOwnButton)
 {

@@ -1,4 +1,5 @@
 #include "ui/core/ExtComboBox.h"
+#include "ui/core/ExtPopupMenuWnd.h"
 
 #include <gtest/gtest.h>
 
@@ -173,6 +174,37 @@ TEST_F(ComboBoxTest, TheEditPartsContextMenuFollowsTheCombosSetting)
         EXPECT_EQ(c.bEditHandlesAfterwards,
                   (combo.Edit().m_nEditFlags & CExtEditBase::FLAG_HANDLE_COMMANDS) != 0);
         EXPECT_EQ(combo.Edit().m_hWnd, ::GetFocus());
+        PumpThrough(m_parent.m_hWnd);
+    }
+}
+} // namespace
+
+namespace
+{
+constexpr UINT kMenuCommand = 40100;
+
+// A menu that starts tracking closes the dropped list of the combo box that has the focus, from
+// the combo or from its edit part.
+TEST_F(ComboBoxTest, AMenuStartingToTrackClosesTheDroppedList)
+{
+    for (const DWORD dwType : {DWORD(CBS_DROPDOWNLIST), DWORD(CBS_DROPDOWN)})
+    {
+        SCOPED_TRACE(dwType);
+        CExtComboBox combo;
+        ASSERT_TRUE(combo.Create(WS_CHILD | WS_VISIBLE | dwType, COMBO_RECT, &m_parent, 1));
+        combo.AddString("pixels");
+        combo.AddString("twips");
+        HWND hFocus = dwType == CBS_DROPDOWN ? ::GetWindow(combo.m_hWnd, GW_CHILD) : combo.m_hWnd;
+        ::SetFocus(hFocus);
+        combo.SendMessage(CB_SHOWDROPDOWN, TRUE);
+        ASSERT_NE(0, combo.SendMessage(CB_GETDROPPEDSTATE));
+        auto* pPopup = new CExtPopupMenuWnd;
+        ASSERT_TRUE(pPopup->PrepareEmptyPopup(m_parent.m_hWnd));
+        pPopup->InsertCommandItem(kMenuCommand, -1, "Item");
+        if (!pPopup->StartTracking(0, 50, 50))
+            delete pPopup;
+        EXPECT_EQ(0, combo.SendMessage(CB_GETDROPPEDSTATE));
+        CExtPopupMenuWnd::EndActiveTracking();
         PumpThrough(m_parent.m_hWnd);
     }
 }
