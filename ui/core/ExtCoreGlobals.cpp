@@ -1,7 +1,8 @@
-// The process-wide objects of the framework core. They live in this one file because the
-// language orders construction only within a file: each is built after those it may use at
-// start-up and destroyed before them at exit. The popup-menu tracking state, the sound player
-// and the registered messages of the popup windows join this list in their places.
+// The process-wide objects of the framework core that others use while they are built or
+// destroyed. They live in this one file because the language orders construction only within a
+// file: each is built after those it may use at start-up and destroyed before them at exit. The
+// popup-menu tracking state, the sound player and the registered messages of the popup windows
+// live beside their classes: nothing uses them before the program starts or after it ends.
 #include "ui/core/ExtCmdManager.h"
 #include "ui/core/ExtPaintGlyphSet.h"
 #include "ui/core/ExtPaintManagerHolder.h"
