@@ -6,7 +6,9 @@
 #include "platform/mfc/FrameWnd.h"
 #include "ui/bars/ExtBarContentExpandButton.h"
 #include "ui/bars/ExtControlBarInternal.h"
+#include "ui/bars/ExtMenuControlBar.h"
 #include "ui/core/ExtPaintManagerHolder.h"
+#include "ui/core/ExtPopupMenuTrackingState.h"
 #include "ui/core/ExtPopupMenuWnd.h"
 #include "ui/core/ExtPopupServices.h"
 
@@ -95,7 +97,14 @@ bool CExtToolControlBar::UpdateHoverButton(CPoint point)
             return false;
         ScreenToClient(&point);
     }
-    const int nHit = HitTest(point);
+    // Buttons light up only in the window the user works in, or over an open menu's bar.
+    const bool bHoverAllowed = IsHoverAllowedForActiveWindow(m_hWnd, ::GetActiveWindow(), true, true, true) ||
+                               CExtPopupMenuWnd::IsTrackingActive();
+    int nHit = bHoverAllowed ? HitTest(point) : -1;
+    // In context-help mode only the buttons that open a menu become hot.
+    if (CExtBarButton* pHit = GetButtonByIndex(nHit);
+        pHit != nullptr && m_pDockSite != nullptr && IsFrameInHelpMode(m_pDockSite) && !pHit->CanTrackMenuEx(false))
+        nHit = -1;
     if (nHit == m_nBtnIdxHover)
         return false;
     if (CExtBarButton* pOld = GetButtonByIndex(m_nBtnIdxHover)) {
@@ -161,6 +170,11 @@ void CExtToolControlBar::PaintTrackedButtonCallback(LPVOID pCookie, CDC& dc, con
     CExtBarButton* pButton = pBar != nullptr ? pBar->GetButtonByIndex(pBar->m_nBtnIdxMenuTracking) : nullptr;
     if (pButton == nullptr || pExcludeArea == nullptr || ::IsRectEmpty(pExcludeArea) || pBar->GetSafeHwnd() == nullptr)
         return;
+    // Over a gradient background the open chevron is left to the bar's own picture.
+    if (pButton == pBar->GetContentExpandButton() && !pBar->IsKindOf(RUNTIME_CLASS(CExtMenuControlBar)) &&
+        !pBar->m_bInDialog && g_PaintManagerHolder->HasBackgroundBehindControls(pBar, 0) &&
+        !g_PaintManagerHolder->IsPaletteDisplay())
+        return;
     const DWORD dwStyle = pButton->GetStyle();
     const bool bHover = pButton->IsHover();
     pButton->SetHover(false);
@@ -170,6 +184,7 @@ void CExtToolControlBar::PaintTrackedButtonCallback(LPVOID pCookie, CDC& dc, con
     CPoint ptPopup(0, 0);
     ::ClientToScreen(popup.GetSafeHwnd(), &ptPopup);
     const CPoint ptOldOrg = dc.OffsetViewportOrg(ptBar.x - ptPopup.x, ptBar.y - ptPopup.y);
+    g_PaintManagerHolder->DrawToolbarGradient(dc, pButton, 0);
     pButton->Paint(dc, !pBar->IsDockedAtLeftOrRight());
     dc.SetViewportOrg(ptOldOrg.x, ptOldOrg.y);
     pButton->SetHover(bHover);

@@ -138,6 +138,23 @@ TEST_F(ToolBarJointsTest, HostedComboBoxAndItsEditShowTheBarsTip)
     }
 }
 
+// A button lights up under the mouse only while its bar's window is the one the user works in.
+TEST_F(ToolBarJointsTest, ButtonsLightUpOnlyWhileTheirWindowIsActive)
+{
+    CExtToolControlBar* pBar = m_frame.DockToolBar({kCmd, kCmd + 1});
+    m_frame.Settle();
+    const CPoint ptButton = pBar->GetButtonRect(0).CenterPoint();
+    HWND hOther = ::CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 700, 500, 50, 50, nullptr, nullptr,
+                                    nullptr, nullptr);
+    ::SetActiveWindow(hOther);
+    pBar->UpdateHoverButton(ptButton);
+    EXPECT_EQ(-1, pBar->GetHoverButton()) << "another window is active";
+    ::DestroyWindow(hOther);
+    m_frame.Frame()->SetActiveWindow();
+    pBar->UpdateHoverButton(ptButton);
+    EXPECT_EQ(0, pBar->GetHoverButton());
+}
+
 TEST_F(ToolBarJointsTest, DropDownOutlivesOnlyTheReleaseOverItsOwnButton)
 {
     CExtToolControlBar* pBar = DockWithDropDown();

@@ -88,6 +88,8 @@ CToolBarTestFrame::CToolBarTestFrame()
     CExtControlBar::InstallFrameDocking(m_pFrame);
     g_CmdManagerHolder->CreateProfile(PROFILE, m_pFrame->GetSafeHwnd());
     m_pFrame->ShowWindow(SW_SHOWNA);
+    // The window the user works in: its buttons light up under the mouse.
+    m_pFrame->SetActiveWindow();
     PumpMessagesFor(0);
 }
 
