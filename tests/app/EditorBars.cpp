@@ -1,5 +1,6 @@
 #include "EditorBars.h"
 
+#include "EditorInput.h"
 #include "EditorProcess.h"
 
 #include "tests/support/ScreenImage.h"
@@ -12,6 +13,36 @@ namespace {
 
 // Into a caption from its start, clear of its buttons at the far end.
 constexpr int kIntoCaption = 24;
+// Caption buttons stand at the caption's right end, this far apart, the last one's centre this
+// far in from the end.
+constexpr int kCaptionButtonPitch = 15;
+constexpr int kLastCaptionButton = 9;
+constexpr const char* kMarkerClass = "DadeZAD-DynDockMarker";
+constexpr DWORD kMarkerTimeoutMs = 10000;
+// The markers light up on a hover poll.
+constexpr DWORD kHoverMs = 300;
+
+struct CMarkerSearch {
+    POINT aim;
+    POINT best;
+    long long bestDistance;
+};
+
+BOOL CALLBACK FindNearestMarker(HWND window, LPARAM param)
+{
+    auto* search = reinterpret_cast<CMarkerSearch*>(param);
+    if (!::IsWindowVisible(window) || EditorProcess::ClassName(window) != kMarkerClass)
+        return TRUE;
+    const RECT rect = ScreenRect(window);
+    const POINT centre = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    const long long dx = centre.x - search->aim.x;
+    const long long dy = centre.y - search->aim.y;
+    if (search->bestDistance < 0 || dx * dx + dy * dy < search->bestDistance) {
+        search->bestDistance = dx * dx + dy * dy;
+        search->best = centre;
+    }
+    return TRUE;
+}
 
 struct CBarSearch {
     int id;
@@ -135,6 +166,61 @@ POINT GripPoint(HWND bar)
     if (top >= left)
         return {window.left + kIntoCaption, window.top + top / 2};
     return {window.left + left / 2, window.top + kIntoCaption};
+}
+
+bool NearestMarker(HWND main, POINT aim, POINT& centre)
+{
+    CMarkerSearch search{aim, {}, -1};
+    ::EnumThreadWindows(::GetWindowThreadProcessId(main, nullptr), &FindNearestMarker,
+                        reinterpret_cast<LPARAM>(&search));
+    centre = search.best;
+    return search.bestDistance >= 0;
+}
+
+bool DropOnMarker(HWND main, int id, POINT hover, POINT aim, const std::function<void()>& beforeRelease)
+{
+    HWND bar = FindBar(main, id);
+    if (bar == nullptr)
+        return false;
+    const POINT grip = GripPoint(Look(main, id).floating ? ::GetAncestor(bar, GA_ROOT) : bar);
+    EditorInput::Press(grip);
+    EditorInput::MoveInSteps(grip, hover);
+    POINT marker{};
+    const bool shown = EditorProcess::WaitUntil([&] { return NearestMarker(main, aim, marker); }, kMarkerTimeoutMs);
+    if (shown) {
+        EditorInput::MoveInSteps(hover, marker);
+        ::Sleep(kHoverMs);
+        if (beforeRelease)
+            beforeRelease();
+    }
+    EditorInput::Release();
+    return shown;
+}
+
+POINT CaptionButtonPoint(HWND bar, int fromRight)
+{
+    const RECT window = ScreenRect(bar);
+    const POINT caption = GripPoint(bar);
+    return {window.right - kLastCaptionButton - fromRight * kCaptionButtonPitch, caption.y};
+}
+
+HWND StartFresh()
+{
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, EditorProcess::kSettingsKey);
+    return StartAgain();
+}
+
+HWND StartAgain()
+{
+    if (!EditorProcess::StartEditor(EDITOR_LAUNCHER, ""))
+        return nullptr;
+    return EditorProcess::WaitForMainWindow();
+}
+
+bool Close(HWND main)
+{
+    ::PostMessageA(main, WM_CLOSE, 0, 0);
+    return EditorProcess::WaitUntilGone(main);
 }
 
 void SaveScreen(const std::string& name)

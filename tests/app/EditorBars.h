@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,22 @@ RECT ClientScreenRect(HWND main);
 
 // A point of the bar's caption (resizable bars) or gripper (tool bars), on the screen.
 POINT GripPoint(HWND bar);
+// The centre of the shown docking marker nearest to the point; false when no marker shows.
+bool NearestMarker(HWND main, POINT aim, POINT& centre);
+// Drags the bar by its caption (its floating frame's when it floats) to `hover` until the
+// docking markers show, then onto the marker nearest to `aim`, and releases there; false when no
+// marker showed. `beforeRelease` runs while the button is held over the marker.
+bool DropOnMarker(HWND main, int id, POINT hover, POINT aim, const std::function<void()>& beforeRelease = {});
+// A point of the caption's button at the position from its right end (0: the last, Close).
+POINT CaptionButtonPoint(HWND bar, int fromRight);
+
+// The editor started on fresh settings, its main window once it shows a document; null when it
+// did not show in time.
+HWND StartFresh();
+// Starts the editor on the settings the last run left.
+HWND StartAgain();
+bool Close(HWND main);
+
 // The whole display, floating frames included, written under the screens folder.
 void SaveScreen(const std::string& name);
 

@@ -85,27 +85,12 @@ void PrintTo(const CLayoutCase& c, std::ostream* os)
     *os << c.name;
 }
 
-class EditorLayoutRoundTrip : public ::testing::TestWithParam<CLayoutCase> {
-protected:
-    void SetUp() override { ::RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey); }
-
-    static HWND Start()
-    {
-        if (!StartEditor(EDITOR_LAUNCHER, ""))
-            return nullptr;
-        return WaitForMainWindow();
-    }
-    static bool Close(HWND main)
-    {
-        ::PostMessageA(main, WM_CLOSE, 0, 0);
-        return WaitUntilGone(main);
-    }
-};
+class EditorLayoutRoundTrip : public ::testing::TestWithParam<CLayoutCase> {};
 
 TEST_P(EditorLayoutRoundTrip, NextStartShowsTheBarsAsTheyWereLeft)
 {
     const std::string name = GetParam().name;
-    HWND main = Start();
+    HWND main = StartFresh();
     ASSERT_NE(main, nullptr);
     SteadyLooks(main);
     GetParam().change(main);
@@ -113,7 +98,7 @@ TEST_P(EditorLayoutRoundTrip, NextStartShowsTheBarsAsTheyWereLeft)
     SaveScreen("layout-" + name + "-left.png");
     ASSERT_TRUE(Close(main));
 
-    main = Start();
+    main = StartAgain();
     ASSERT_NE(main, nullptr);
     const std::vector<CBarLook> shown = SteadyLooks(main);
     SaveScreen("layout-" + name + "-next-start.png");

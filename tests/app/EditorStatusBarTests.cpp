@@ -70,17 +70,13 @@ class EditorStatusBar : public ::testing::TestWithParam<CSizeCase> {
 protected:
     void SetUp() override
     {
-        ::RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey);
-        ASSERT_TRUE(StartEditor(EDITOR_LAUNCHER, ""));
-        m_main = WaitForMainWindow();
+        m_main = StartFresh();
         ASSERT_NE(m_main, nullptr);
     }
     void TearDown() override
     {
-        if (m_main == nullptr)
-            return;
-        ::PostMessageA(m_main, WM_CLOSE, 0, 0);
-        WaitUntilGone(m_main);
+        if (m_main != nullptr)
+            Close(m_main);
     }
     HWND m_main = nullptr;
 };
