@@ -397,10 +397,10 @@ void CFlashEditorMainFrame::UpdateToolOptionBars()
     const CDrawingTool* pCurrent = pView->GetCurrentTool();
     ShowControlBar(&m_wndBrushBar, pCurrent == pView->GetBrushTool(), FALSE);
     ShowControlBar(&m_wndEraserBar, pCurrent == pView->GetEraserTool(), FALSE);
-    // The Shape bar is opened here, never closed.
+    // The Shape bar is opened here, never closed; inside a closed group as well.
     if (pCurrent == pView->GetEllipseTool() || pCurrent == pView->GetRectangleTool() ||
         pCurrent == pView->GetPencilTool() || pCurrent == pView->GetLineTool())
-        ShowControlBar(&m_wndShapeBar, TRUE, FALSE);
+        m_wndShapeBar.ShowWithContainers();
 }
 
 BOOL CFlashEditorMainFrame::PreTranslateMessage(MSG* pMsg)
