@@ -18,7 +18,8 @@ constexpr int kIntoCaption = 24;
 constexpr int kCaptionButtonPitch = 15;
 constexpr int kLastCaptionButton = 9;
 constexpr const char* kMarkerClass = "DadeZAD-DynDockMarker";
-constexpr DWORD kMarkerTimeoutMs = 10000;
+constexpr DWORD kMarkerTimeoutMs = 20000;
+constexpr DWORD kNudgeMs = 250;
 // The markers light up on a hover poll.
 constexpr DWORD kHoverMs = 300;
 
@@ -186,7 +187,18 @@ bool DropOnMarker(HWND main, int id, POINT hover, POINT aim, const std::function
     EditorInput::Press(grip);
     EditorInput::MoveInSteps(grip, hover);
     POINT marker{};
-    const bool shown = EditorProcess::WaitUntil([&] { return NearestMarker(main, aim, marker); }, kMarkerTimeoutMs);
+    // A loaded machine may take the whole drag in before its loop runs: the pointer is nudged, as
+    // a person's hand would, until the markers show.
+    int nudges = 0;
+    const bool shown = EditorProcess::WaitUntil(
+        [&] {
+            if (NearestMarker(main, aim, marker))
+                return true;
+            ::Sleep(kNudgeMs);
+            EditorInput::MoveTo({hover.x + (++nudges % 2), hover.y});
+            return false;
+        },
+        kMarkerTimeoutMs);
     if (shown) {
         EditorInput::MoveInSteps(hover, marker);
         ::Sleep(kHoverMs);
