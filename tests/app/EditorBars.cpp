@@ -20,6 +20,8 @@ constexpr int kLastCaptionButton = 9;
 constexpr const char* kMarkerClass = "DadeZAD-DynDockMarker";
 constexpr DWORD kMarkerTimeoutMs = 20000;
 constexpr DWORD kNudgeMs = 250;
+constexpr DWORD kSettleTimeoutMs = 10000;
+constexpr DWORD kSteadyLookMs = 250;
 // The markers light up on a hover poll.
 constexpr DWORD kHoverMs = 300;
 
@@ -226,7 +228,25 @@ HWND StartAgain()
 {
     if (!EditorProcess::StartEditor(EDITOR_LAUNCHER, ""))
         return nullptr;
-    return EditorProcess::WaitForMainWindow();
+    HWND main = EditorProcess::WaitForMainWindow();
+    if (main != nullptr)
+        SteadyLooks(main);
+    return main;
+}
+
+std::vector<CBarLook> SteadyLooks(HWND main)
+{
+    std::vector<CBarLook> last = LookAll(main);
+    EditorProcess::WaitUntil(
+        [&] {
+            ::Sleep(kSteadyLookMs);
+            std::vector<CBarLook> now = LookAll(main);
+            const bool same = now == last;
+            last = std::move(now);
+            return same;
+        },
+        kSettleTimeoutMs);
+    return last;
 }
 
 bool Close(HWND main)

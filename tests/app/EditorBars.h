@@ -60,8 +60,10 @@ POINT CaptionButtonPoint(HWND bar, int fromRight);
 // The editor started on fresh settings, its main window once it shows a document; null when it
 // did not show in time.
 HWND StartFresh();
-// Starts the editor on the settings the last run left.
+// Starts the editor on the settings the last run left; returns once its bars stand still.
 HWND StartAgain();
+// The bars' looks once two looks in a row agree.
+std::vector<CBarLook> SteadyLooks(HWND main);
 bool Close(HWND main);
 
 // The whole display, floating frames included, written under the screens folder.

@@ -17,27 +17,11 @@ using namespace EditorProcess;
 
 namespace {
 
-constexpr DWORD kSettleTimeoutMs = 10000;
-constexpr DWORD kSteadyLookMs = 250;
+// Lets the caption's buttons light up under the pointer before the click.
+constexpr DWORD kHoverMs = 250;
 // Away from the frame's docking markers and the document's own window edges.
 constexpr POINT kFloatOffset = {-120, 60};
 constexpr RECT kResizedPlacement = {40, 30, 900, 700};
-
-// The bars' looks once two looks in a row agree.
-std::vector<CBarLook> SteadyLooks(HWND main)
-{
-    std::vector<CBarLook> last = LookAll(main);
-    WaitUntil(
-        [&] {
-            ::Sleep(kSteadyLookMs);
-            std::vector<CBarLook> now = LookAll(main);
-            const bool same = now == last;
-            last = std::move(now);
-            return same;
-        },
-        kSettleTimeoutMs);
-    return last;
-}
 
 POINT ClientCentre(HWND main)
 {
@@ -52,6 +36,15 @@ void FloatBar(HWND main, int id)
     ASSERT_NE(bar, nullptr);
     const POINT centre = ClientCentre(main);
     Drag(GripPoint(bar), {centre.x + kFloatOffset.x, centre.y + kFloatOffset.y});
+}
+
+// The Shape panel's auto-hide button, the one before Close on its caption.
+void ParkShape(HWND main)
+{
+    const POINT pin = CaptionButtonPoint(FindBar(main, kShapeBar), 1);
+    MoveTo(pin);
+    ::Sleep(kHoverMs);
+    Click(pin);
 }
 
 void SendViewCommand(HWND main, int id)
@@ -71,6 +64,7 @@ const CLayoutCase kLayouts[] = {
     {"ObjectInspectorFloated", [](HWND main) { FloatBar(main, kObjectInspectorBar); }},
     {"ToolsFloated", [](HWND main) { FloatBar(main, kDrawingToolBar); }},
     {"MainToolBarFloated", [](HWND main) { FloatBar(main, kMainToolBar); }},
+    {"ShapeParked", ParkShape},
     {"StatusBarHidden", [](HWND main) { SendViewCommand(main, ID_VIEW_STATUS_BAR); }},
     {"WindowResized",
      [](HWND main) {
@@ -92,7 +86,6 @@ TEST_P(EditorLayoutRoundTrip, NextStartShowsTheBarsAsTheyWereLeft)
     const std::string name = GetParam().name;
     HWND main = StartFresh();
     ASSERT_NE(main, nullptr);
-    SteadyLooks(main);
     GetParam().change(main);
     const std::vector<CBarLook> left = SteadyLooks(main);
     SaveScreen("layout-" + name + "-left.png");
