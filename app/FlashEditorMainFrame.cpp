@@ -404,10 +404,10 @@ void CFlashEditorMainFrame::ShowToolOptionBarsFor(CFlashEditorView* pView)
     ShowControlBar(&m_wndEraserBar, pView != nullptr && pCurrent == pView->GetEraserTool(), FALSE);
     if (pView == nullptr)
         return;
-    // The Shape bar is opened here, never closed.
+    // The Shape bar is opened here, never closed; inside a closed group as well.
     if (pCurrent == pView->GetEllipseTool() || pCurrent == pView->GetRectangleTool() ||
         pCurrent == pView->GetPencilTool() || pCurrent == pView->GetLineTool())
-        ShowControlBar(&m_wndShapeBar, TRUE, FALSE);
+        m_wndShapeBar.ShowWithContainers();
 }
 
 BOOL CFlashEditorMainFrame::PreTranslateMessage(MSG* pMsg)

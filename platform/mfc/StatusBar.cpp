@@ -294,6 +294,16 @@ CSize CStatusBar::CalcFixedLayout(BOOL bStretch, BOOL /*bHorz*/)
     return size;
 }
 
+BOOL CStatusBar::PreCreateWindow(CREATESTRUCTA& cs)
+{
+    // Not the control bar's: it would take the control's styles for bar styles and strip them,
+    // and the bar would then take no part in the frame's layout.
+    if (!CWnd::PreCreateWindow(cs))
+        return FALSE;
+    cs.style |= WS_CLIPSIBLINGS;
+    return TRUE;
+}
+
 void CStatusBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL /*bDisableIfNoHndler*/)
 {
     CStatusCmdUI state;

@@ -65,6 +65,8 @@ public:
     void UpdateAllPanes(BOOL bUpdateRects, BOOL bUpdateText);
 
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
+    // Keeps the control's styles: they share bits with the bar styles that CreateEx has set.
+    BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
     void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
 
 protected:

@@ -47,11 +47,26 @@ void Click(POINT screen, bool right)
 
 void Drag(POINT from, POINT to)
 {
-    MoveTo(from);
+    Press(from);
+    MoveInSteps(from, to);
+    Release();
+}
+
+void Press(POINT screen)
+{
+    MoveTo(screen);
     SendMouse(MOUSEEVENTF_LEFTDOWN);
+}
+
+void MoveInSteps(POINT from, POINT to)
+{
     const int steps = std::max(1, std::max(std::abs(to.x - from.x), std::abs(to.y - from.y)) / kDragStepPixels);
     for (int i = 1; i <= steps; ++i)
         MoveTo({from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps});
+}
+
+void Release()
+{
     SendMouse(MOUSEEVENTF_LEFTUP);
 }
 

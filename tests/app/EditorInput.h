@@ -12,6 +12,11 @@ void MoveTo(POINT screen);
 void Click(POINT screen, bool right = false);
 // Presses at `from`, moves to `to` in small steps and releases there.
 void Drag(POINT from, POINT to);
+// The parts of a drag, for a test that looks at the screen between them.
+void Press(POINT screen);
+// Moves in small steps, as the button held down drags.
+void MoveInSteps(POINT from, POINT to);
+void Release();
 // The key with the modifier (0 for none) held down.
 void Chord(WORD modifier, WORD vk);
 

@@ -360,6 +360,15 @@ public:
     // Shows or hides the container a bar sits in with the bar; from WM_SHOWWINDOW and the
     // visibility operations.
     static void SyncContainerVisibility(CExtControlBar* pBar);
+    // Shows the bar and each hidden container that holds it, up to the dock site: the user sees
+    // it afterwards.
+    void ShowWithContainers();
+    // A container holding the bar, at any depth, is hidden.
+    bool IsHiddenByContainer() const;
+    // Shown, with no hide pending.
+    bool IsShownNow() const;
+    // The container whose dock bar holds this bar; null when none does.
+    CExtControlBar* HoldingContainer() const;
     // The bar FloatAt is moving; the visibility synchronisation leaves it alone.
     static CExtControlBar* g_pBarBeingFloated;
 

@@ -308,7 +308,7 @@ void CExtControlBar::ToggleVisibility(bool bAllowHide)
     CFrameWnd* pSite = GetDockSiteOrFrame();
     if (pSite == nullptr || GetSafeHwnd() == nullptr)
         return;
-    const bool bVisible = IsVisible() != FALSE;
+    const bool bVisible = IsVisible() != FALSE && !IsHiddenByContainer();
     if (IsFixedSizeMode() || (bVisible && bAllowHide)) {
         pSite->ShowControlBar(this, bVisible ? FALSE : TRUE, FALSE);
         return;
@@ -318,7 +318,7 @@ void CExtControlBar::ToggleVisibility(bool bAllowHide)
         return;
     }
     if (!bVisible) {
-        pSite->ShowControlBar(this, TRUE, FALSE);
+        ShowWithContainers();
         if (IsInFloatingFrame()) {
             SyncContainerVisibility(this);
             if (CFrameWnd* pFloating = GetParentFrame())
@@ -330,6 +330,45 @@ void CExtControlBar::ToggleVisibility(bool bAllowHide)
             pFloating->BringWindowToTop();
     }
     SetFocus();
+}
+
+CExtControlBar* CExtControlBar::HoldingContainer() const
+{
+    if (m_pDockBar == nullptr || !m_pDockBar->IsKindOf(RUNTIME_CLASS(CExtDockDynBar)))
+        return nullptr;
+    return AsBar(m_pDockBar->GetParent());
+}
+
+bool CExtControlBar::IsHiddenByContainer() const
+{
+    for (const CExtControlBar* pContainer = HoldingContainer(); pContainer != nullptr;
+         pContainer = pContainer->HoldingContainer())
+        if (!pContainer->IsShownNow())
+            return true;
+    return false;
+}
+
+bool CExtControlBar::IsShownNow() const
+{
+    // A pending hide counts: a hidden container never lays out, so it may never be carried out.
+    return (GetStyle() & WS_VISIBLE) != 0 && IsVisible();
+}
+
+void CExtControlBar::ShowWithContainers()
+{
+    CFrameWnd* pSite = GetDockSiteOrFrame();
+    if (pSite == nullptr || GetSafeHwnd() == nullptr)
+        return;
+    pSite->ShowControlBar(this, TRUE, FALSE);
+    // A closed container (a tabbed group, or the column holding it) keeps its bars unseen: each
+    // one up to the dock site shows, at once, since a delayed show waits for a layout that never
+    // reaches a hidden container.
+    for (CExtControlBar* pContainer = HoldingContainer(); pContainer != nullptr;
+         pContainer = pContainer->HoldingContainer())
+        if (!pContainer->IsShownNow())
+            pSite->ShowControlBar(pContainer, TRUE, FALSE);
+    if (auto* pGroup = DYNAMIC_DOWNCAST(CExtDynTabControlBar, GetTabbedGroupContainer()))
+        pGroup->OnMemberVisibilityChanged(this);
 }
 
 void CExtControlBar::SyncContainerVisibility(CExtControlBar* pBar)

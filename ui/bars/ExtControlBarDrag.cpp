@@ -308,6 +308,14 @@ void CExtControlBar::DragStep(const POINT& ptScreen, bool bForceFloat)
         }
         stOld.Assign(stNew);
     }
+    // The markers this step built may already lie under the cursor, unseen by its analysis (moves
+    // come merged, so the first step over a bar may land on its markers): the next step analyses
+    // the same point again, so the proposal is the marker the user sees lit.
+    if (bStyle1 && !bForceFloat && !State::IsMarkerCode(stNew.m_nCode) &&
+        stNew.m_nCode != State::CODE_TAB_AT_INDEX_MARKER)
+        if (CExtDynDockMarkerWnd* pUnder = CExtDynDockMarkerWnd::FromScreenPoint(ptScreen);
+            pUnder != nullptr && pUnder->IsDockingKind())
+            m_ptLastDragPos = CPoint(-1, -1);
     // Marker animations keep running while the loop holds the queue.
     MSG msg;
     while (::PeekMessageA(&msg, nullptr, WM_TIMER, WM_TIMER, PM_NOREMOVE)) {

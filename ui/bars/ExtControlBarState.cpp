@@ -411,6 +411,10 @@ void CExtControlBar::InternalDockStateBar::ApplyFinish(CFrameWnd* pFrame, Intern
 {
     if (auto* pContainer = dynamic_cast<CExtDynControlBar*>(m_pRestoredBar)) {
         TakeContainerDockBarOffFrameList(pFrame, *pContainer);
+        // The structure step placed the container without size handling: its dock bar still
+        // has the size it was created with, and the frame's layout gives the container the same
+        // place again, which sends no size change.
+        pContainer->FitChildToClient(-1, -1, false);
         if ((m_dwRecordFlags & FLAG_FLOATING) != 0)
             if (CFrameWnd* pFloatingFrame = pContainer->GetParentFrame())
                 pFloatingFrame->RecalcLayout(TRUE);

@@ -214,6 +214,17 @@ void CExtDockDynBar::LayoutRows()
             pBar->FitChildToClient(-1, -1, true);
 }
 
+void CExtDockDynBar::ApplyDelayedShows()
+{
+    // The frame's layout never reaches the bars of a container, so their pending shows and hides
+    // are applied here, as a frame's dock bar applies those of its own bars.
+    CArray<CExtControlBar*, CExtControlBar*> bars;
+    CollectBars(bars);
+    for (INT_PTR i = 0; i < bars.GetSize(); ++i)
+        if (bars[i]->GetSafeHwnd() != nullptr)
+            bars[i]->RecalcDelayShow(nullptr);
+}
+
 CSize CExtDockDynBar::CalcFixedLayout(BOOL bStretch, BOOL)
 {
     bool bAnyBar = false;
@@ -222,8 +233,10 @@ CSize CExtDockDynBar::CalcFixedLayout(BOOL bStretch, BOOL)
     CRect rcWindow(0, 0, 0, 0);
     if (GetSafeHwnd() != nullptr)
         GetWindowRect(&rcWindow);
-    if (bAnyBar && bStretch && !rcWindow.IsRectEmpty())
+    if (bAnyBar && bStretch && !rcWindow.IsRectEmpty()) {
+        ApplyDelayedShows();
         LayoutRows();
+    }
     return rcWindow.Size();
 }
 

@@ -58,5 +58,7 @@ protected:
 private:
     // Fits the rows to the client area and places the bars.
     void LayoutRows();
+    // Shows and hides its bars as ShowControlBar asked with a delay.
+    void ApplyDelayedShows();
     CControlBar* ContainerBar() const;
 };
