@@ -255,7 +255,11 @@ void CFlashEditorView::SetTool(CDrawingTool* tool)
         tool->Activate(this);
     auto* brush = static_cast<CDrawingTool*>(m_pBrushTool.get());
     auto* eraser = static_cast<CDrawingTool*>(m_pEraserTool.get());
-    bool optionTool = previous == brush || previous == eraser || tool == brush || tool == eraser;
+    // The option bars follow the tool: the Brush and Eraser bars while theirs is current, the
+    // Shape bar (shown, never hidden) for the tools that draw with its pen.
+    const bool shapeTool = tool != nullptr && (tool == m_pLineTool.get() || tool == m_pEllipseTool.get() ||
+                                               tool == m_pRectangleTool.get() || tool == m_pPencilTool.get());
+    bool optionTool = previous == brush || previous == eraser || tool == brush || tool == eraser || shapeTool;
     if (optionTool && s_pHost != nullptr)
         s_pHost->UpdateToolOptionBars();
 }

@@ -3,6 +3,7 @@
 #include "EditorBars.h"
 #include "EditorInput.h"
 #include "EditorProcess.h"
+#include "FreshEditorTest.h"
 
 #include <gtest/gtest.h>
 
@@ -26,18 +27,8 @@ HWND GroupOf(HWND page)
     return ::GetParent(::GetParent(page));
 }
 
-class EditorClosedPanel : public ::testing::Test {
+class EditorClosedPanel : public CFreshEditorTest<> {
 protected:
-    void SetUp() override
-    {
-        m_main = StartFresh();
-        ASSERT_NE(m_main, nullptr);
-    }
-    void TearDown() override
-    {
-        if (m_main != nullptr)
-            Close(m_main);
-    }
     bool Shown(int id) const { return Look(m_main, id).shown; }
     // ObjectInspector dropped on the Shape panel's centre marker: the two share a tabbed group.
     void MakeTabbedGroup()
@@ -60,7 +51,6 @@ protected:
         ASSERT_TRUE(WaitUntil([&] { return !Shown(kShapeBar) && !Shown(kObjectInspectorBar); }, kStateTimeoutMs))
             << "the group's close button left a panel shown";
     }
-    HWND m_main = nullptr;
 };
 
 TEST_F(EditorClosedPanel, ComesBackThroughItsMenuItemAndTheToolsThatUseIt)

@@ -3,6 +3,7 @@
 #include "EditorBars.h"
 #include "EditorInput.h"
 #include "EditorProcess.h"
+#include "FreshEditorTest.h"
 
 #include <gtest/gtest.h>
 
@@ -13,18 +14,8 @@ using namespace EditorProcess;
 namespace {
 
 constexpr DWORD kStateTimeoutMs = 10000;
-class EditorDockMarker : public ::testing::Test {
+class EditorDockMarker : public CFreshEditorTest<> {
 protected:
-    void SetUp() override
-    {
-        m_main = StartFresh();
-        ASSERT_NE(m_main, nullptr);
-    }
-    void TearDown() override
-    {
-        if (m_main != nullptr)
-            Close(m_main);
-    }
     // The bar docked at the frame's left edge, beside the documents.
     bool DockedAtTheLeft(int id) const
     {
@@ -32,7 +23,6 @@ protected:
         const RECT documents = ScreenRect(MdiClient(m_main));
         return look.shown && !look.floating && look.rect.right + ScreenRect(m_main).left <= documents.left;
     }
-    HWND m_main = nullptr;
 };
 
 TEST_F(EditorDockMarker, DropOnTheFrameMarkerDocksThePanelAtThatEdgeOnRelease)

@@ -110,6 +110,19 @@ bool WaitUntilGone(HWND window, DWORD timeoutMs)
     return WaitUntil([&] { return !::IsWindow(window); }, timeoutMs);
 }
 
+void EndEditor(HWND main)
+{
+    DWORD processId = 0;
+    if (!::IsWindow(main) || ::GetWindowThreadProcessId(main, &processId) == 0)
+        return;
+    if (HANDLE process = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId))
+    {
+        ::TerminateProcess(process, 1);
+        ::WaitForSingleObject(process, kStartTimeoutMs);
+        ::CloseHandle(process);
+    }
+}
+
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
 {
     const DWORD start = ::GetTickCount();

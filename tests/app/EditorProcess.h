@@ -26,6 +26,8 @@ HWND WaitForWindow(const char* className, const std::string& titlePart, DWORD ti
 // The editor's main window, once it shows a document.
 HWND WaitForMainWindow(DWORD timeoutMs = kStartTimeoutMs);
 bool WaitUntilGone(HWND window, DWORD timeoutMs = kStartTimeoutMs);
+// Ends the process of the editor's window at once.
+void EndEditor(HWND main);
 // Polls the condition until it holds; false after the time-out.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs);
 

@@ -4,6 +4,7 @@
 #include "EditorInput.h"
 #include "EditorProcess.h"
 #include "EditorWindows.h"
+#include "FreshEditorTest.h"
 
 #include "export/swf/SWF_Tag_DefineShape3.h"
 #include "export/swf/SWF_Tag_PlaceObject2.h"
@@ -215,23 +216,7 @@ void ExpectDragged(const RECT& actual, const RECT& expected, int frame)
     EXPECT_NEAR(actual.top, expected.top, kToleranceTwips) << "frame " << frame;
 }
 
-// Ends an editor that a failed step left open, so that the next program has the display alone.
-class EditorScriptedRun : public ::testing::Test {
-protected:
-    void TearDown() override
-    {
-        if (m_main == nullptr || !::IsWindow(m_main))
-            return;
-        DWORD processId = 0;
-        ::GetWindowThreadProcessId(m_main, &processId);
-        if (HANDLE process = ::OpenProcess(PROCESS_TERMINATE, FALSE, processId))
-        {
-            ::TerminateProcess(process, 1);
-            ::CloseHandle(process);
-        }
-    }
-    HWND m_main = nullptr;
-};
+class EditorScriptedRun : public CFreshEditorTest<> {};
 
 TEST_F(EditorScriptedRun, DrawKeyframeSaveReopenAndExport)
 {
@@ -239,11 +224,7 @@ TEST_F(EditorScriptedRun, DrawKeyframeSaveReopenAndExport)
     const std::string movie = TempUnixPath("quorvalis-scripted-run.swf");
     std::filesystem::remove(document);
     std::filesystem::remove(movie);
-    ::RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey);
-
-    ASSERT_TRUE(StartEditor(EDITOR_LAUNCHER, ""));
-    HWND main = m_main = WaitForMainWindow();
-    ASSERT_NE(main, nullptr);
+    HWND main = m_main;
     HWND untitled = nullptr;
     ASSERT_TRUE(WaitUntil([&] { return (untitled = DocumentWindow(main, "Untitled-1")) != nullptr; }, kStateTimeoutMs));
     CPanes panes;

@@ -3,6 +3,7 @@
 #include "EditorBars.h"
 #include "EditorInput.h"
 #include "EditorProcess.h"
+#include "FreshEditorTest.h"
 
 #include <gtest/gtest.h>
 
@@ -66,20 +67,7 @@ void PrintTo(const CSizeCase& c, std::ostream* os)
     *os << c.name;
 }
 
-class EditorStatusBar : public ::testing::TestWithParam<CSizeCase> {
-protected:
-    void SetUp() override
-    {
-        m_main = StartFresh();
-        ASSERT_NE(m_main, nullptr);
-    }
-    void TearDown() override
-    {
-        if (m_main != nullptr)
-            Close(m_main);
-    }
-    HWND m_main = nullptr;
-};
+class EditorStatusBar : public CFreshEditorTest<::testing::TestWithParam<CSizeCase>> {};
 
 TEST_P(EditorStatusBar, StaysAtTheBottomEdgeWithTheBarsAboveIt)
 {

@@ -5,6 +5,7 @@
 #include "EditorInput.h"
 #include "EditorProcess.h"
 #include "EditorWindows.h"
+#include "FreshEditorTest.h"
 
 #include "model/FlashEditorDoc.h"
 #include "model/FlashEditorFrame.h"
@@ -25,8 +26,9 @@ using namespace EditorWindows;
 namespace {
 
 constexpr DWORD kStateTimeoutMs = 10000;
-// Where the texts are started, in pixels from the stage's top left corner.
-constexpr POINT kFirstText = {150, 100};
+// Where the texts are started, in pixels from the stage's top left corner: both inside the part of
+// the stage that the new document's window shows.
+constexpr POINT kFirstText = {150, 160};
 constexpr POINT kSecondText = {150, 250};
 // The editor opened by a click is this wide before anything is typed.
 constexpr int kClickedEditorWidth = 25;
@@ -50,45 +52,29 @@ void TypeLetters(const char* letters)
         Chord(0, WORD(*c));
 }
 
-class EditorTextInput : public ::testing::Test {
-protected:
-    void TearDown() override
-    {
-        if (m_main == nullptr || !::IsWindow(m_main))
-            return;
-        DWORD processId = 0;
-        ::GetWindowThreadProcessId(m_main, &processId);
-        if (HANDLE process = ::OpenProcess(PROCESS_TERMINATE, FALSE, processId)) {
-            ::TerminateProcess(process, 1);
-            ::CloseHandle(process);
-        }
-    }
-    HWND m_main = nullptr;
-};
+class EditorTextInput : public CFreshEditorTest<> {};
 
 TEST_F(EditorTextInput, EditingKeysEditTheTypedTextAndEscapeDropsIt)
 {
     const std::string document = (std::filesystem::temp_directory_path() / "quorvalis-text-input.qpd").string();
     std::filesystem::remove(document);
-    ::RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey);
-    ASSERT_TRUE(StartEditor(EDITOR_LAUNCHER, ""));
-    HWND main = m_main = WaitForMainWindow();
-    ASSERT_NE(main, nullptr);
+    HWND main = m_main;
     HWND untitled = nullptr;
     ASSERT_TRUE(WaitUntil([&] { return (untitled = DocumentWindow(main, "Untitled-1")) != nullptr; }, kStateTimeoutMs));
     CPanes panes;
     ASSERT_TRUE(WaitUntil([&] { return (panes = Panes(untitled)).stage != nullptr; }, kStateTimeoutMs));
     HWND tools = FindDescendant(main, [](HWND w) { return Title(w) == "Tools" && ::IsWindowVisible(w); });
     ASSERT_NE(tools, nullptr);
-    const POINT textButton = ToolButtonCentre(tools, kTextButton);
-    ASSERT_TRUE(WaitUntil([&] { return ScreenPixel(textButton) != RGB(0, 0, 0); }, kStateTimeoutMs));
     ASSERT_TRUE(ChooseTool(tools, kTextButton, kOvalButton));
     const POINT origin = StageOrigin(panes.stage);
     auto onStage = [&](POINT at) { return ClientToScreenPoint(panes.stage, {origin.x + at.x, origin.y + at.y}); };
 
     Click(onStage(kFirstText));
     HWND editor = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (editor = ShownEditor(panes.stage)) != nullptr; }, kStateTimeoutMs));
+    if (!WaitUntil([&] { return (editor = ShownEditor(panes.stage)) != nullptr; }, kStateTimeoutMs)) {
+        SaveScreenRectPng(WindowRect(main), "editor-text-not-shown.png");
+        FAIL() << "no text editor after a click with the Text tool";
+    }
     TypeLetters("HELLO");
     ASSERT_TRUE(WaitUntil([&] { return EditText(editor) == "hello"; }, kStateTimeoutMs)) << EditText(editor);
     const RECT grown = WindowRect(editor);

@@ -218,9 +218,9 @@ TEST_F(EditorSession, ToolChangesShowTheBrushEraserAndShapeBars)
         bool shape;
     };
     const Step steps[] = {
-        {ID_TOOL_LINE, false, false, false},  // from the selection tool: Shape stays closed
-        {ID_TOOL_BRUSH, true, false, false},
-        {ID_TOOL_LINE, false, false, true},   // leaving the brush opens Shape
+        {ID_TOOL_LINE, false, false, true},  // a tool that draws with the Shape bar's pen opens it
+        {ID_TOOL_BRUSH, true, false, true},
+        {ID_TOOL_LINE, false, false, true},
         {ID_TOOL_ERASER, false, true, true},
         {ID_TOOL_SELECTION, false, false, true},  // Shape is never closed here
     };

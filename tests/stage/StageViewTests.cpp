@@ -338,13 +338,14 @@ TEST_F(StageViewTest, ToolCommandsMarkTheirEntries)
     m_pDoc->SetPlaying(false);
 }
 
-TEST_F(StageViewTest, BrushAndEraserChangesUpdateTheOptionBars)
+TEST_F(StageViewTest, ToolChangesUpdateTheOptionBars)
 {
     const struct {
         UINT command;
         int updates;
     } cases[] = {
-        {32785, 0},  // line after select: neither is brush or eraser
+        {32785, 1},  // line after select: the Shape bar shows
+        {32784, 0},  // select after line: no option bar is concerned
         {32783, 2},  // brush: the change, then the command's own update
         {32866, 2},  // eraser after brush
         {32784, 1},  // select after eraser
