@@ -225,14 +225,12 @@ TEST_F(EditorScriptedRun, DrawKeyframeSaveReopenAndExport)
     std::filesystem::remove(document);
     std::filesystem::remove(movie);
     HWND main = m_main;
-    HWND untitled = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (untitled = DocumentWindow(main, "Untitled-1")) != nullptr; }, kStateTimeoutMs));
-    CPanes panes;
-    ASSERT_TRUE(WaitUntil([&] { return (panes = Panes(untitled)).stage != nullptr; }, kStateTimeoutMs));
+    CNewDocument shown;
+    ASSERT_TRUE(WaitForNewDocument(main, shown, kStateTimeoutMs));
+    const CPanes& panes = shown.panes;
 
     // The Rectangle button of the "Tools" bar; its pressed look tells that the tool is chosen.
-    HWND tools = FindDescendant(main, [](HWND w) { return Title(w) == "Tools" && ::IsWindowVisible(w); });
-    ASSERT_NE(tools, nullptr);
+    HWND tools = shown.tools;
     const POINT rectangleButton = ToolButtonCentre(tools, kRectangleButton);
     const POINT ovalButton = ToolButtonCentre(tools, kOvalButton);
     // The window shows on the display a while after it says it is visible: until then clicks

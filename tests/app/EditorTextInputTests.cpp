@@ -59,13 +59,10 @@ TEST_F(EditorTextInput, EditingKeysEditTheTypedTextAndEscapeDropsIt)
     const std::string document = (std::filesystem::temp_directory_path() / "quorvalis-text-input.qpd").string();
     std::filesystem::remove(document);
     HWND main = m_main;
-    HWND untitled = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (untitled = DocumentWindow(main, "Untitled-1")) != nullptr; }, kStateTimeoutMs));
-    CPanes panes;
-    ASSERT_TRUE(WaitUntil([&] { return (panes = Panes(untitled)).stage != nullptr; }, kStateTimeoutMs));
-    HWND tools = FindDescendant(main, [](HWND w) { return Title(w) == "Tools" && ::IsWindowVisible(w); });
-    ASSERT_NE(tools, nullptr);
-    ASSERT_TRUE(ChooseTool(tools, kTextButton, kOvalButton));
+    CNewDocument shown;
+    ASSERT_TRUE(WaitForNewDocument(main, shown, kStateTimeoutMs));
+    const CPanes& panes = shown.panes;
+    ASSERT_TRUE(ChooseTool(shown.tools, kTextButton, kOvalButton));
     const POINT origin = StageOrigin(panes.stage);
     auto onStage = [&](POINT at) { return ClientToScreenPoint(panes.stage, {origin.x + at.x, origin.y + at.y}); };
 

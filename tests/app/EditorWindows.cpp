@@ -93,6 +93,19 @@ POINT ToolButtonCentre(HWND tools, int index)
                                        row * (kToolButtonSize.cy + kToolRowGap) + kToolButtonSize.cy / 2});
 }
 
+bool WaitForNewDocument(HWND main, CNewDocument& found, DWORD timeoutMs)
+{
+    return EditorProcess::WaitUntil(
+        [&] {
+            found.window = DocumentWindow(main, "Untitled-1");
+            found.panes = found.window != nullptr ? Panes(found.window) : CPanes{};
+            found.tools = EditorProcess::FindDescendant(
+                main, [](HWND w) { return EditorProcess::Title(w) == "Tools" && ::IsWindowVisible(w); });
+            return found.panes.stage != nullptr && found.tools != nullptr;
+        },
+        timeoutMs);
+}
+
 bool ChooseTool(HWND tools, int button, int unpressedButton)
 {
     const POINT centre = ToolButtonCentre(tools, button);

@@ -33,6 +33,16 @@ struct CPanes {
 };
 CPanes Panes(HWND document);
 
+// What a started editor shows of its new document: the document window, its panes and the shown
+// "Tools" bar.
+struct CNewDocument {
+    HWND window = nullptr;
+    CPanes panes;
+    HWND tools = nullptr;
+};
+// Waits until the editor's main window shows them; false after the time-out.
+bool WaitForNewDocument(HWND main, CNewDocument& found, DWORD timeoutMs);
+
 // The stage's top left corner in the view's client area. The view puts its scroll position at
 // the client area's centre and opens a document scrolled by half the stage; Wine answers no
 // other process's questions about a window's scroll bars, so the opening position stands in.
