@@ -240,6 +240,8 @@ public:
     static bool IsFrameworkBar(CObject* pObject);
     static bool IsToolBarKind(CObject* pObject);
     static bool IsStatusBarKind(CObject* pObject);
+    static bool IsPanelBarKind(CObject* pObject);
+    static bool IsAutoHideSliderKind(CObject* pObject);
     static bool IsBarButtonKind(CObject* pObject);
     static bool IsBarFloating(CObject* pBar);
     static bool IsBarFixedColumns(CObject* pBar);

@@ -409,11 +409,7 @@ void CExtPaintManagerOffice2003::DrawBarCaption(CDC& dc, CExtDrawBarCaptionArgs&
 {
     // The gradient captions and grippers belong to docked framework bars and the auto-hide
     // slider; everything else keeps the XP look.
-    auto isKind = [&](LPCSTR pszClass) {
-        const CRuntimeClass* pClass = CRuntimeClass::FromName(pszClass);
-        return args.m_pOwner != nullptr && pClass != nullptr && args.m_pOwner->IsKindOf(pClass);
-    };
-    const bool bSlider = isKind("CExtDynAutoHideSlider");
+    const bool bSlider = IsAutoHideSliderKind(args.m_pOwner);
     const bool bDockedBar = IsFrameworkBar(args.m_pOwner) && !IsBarFloating(args.m_pOwner);
     if (args.m_bFloating || !(bSlider || bDockedBar) || IsPaletteDisplay()) {
         CExtPaintManagerXP::DrawBarCaption(dc, args);
@@ -421,7 +417,7 @@ void CExtPaintManagerOffice2003::DrawBarCaption(CDC& dc, CExtDrawBarCaptionArgs&
     }
     if (!args.m_bBarCaption && !bSlider) {
         // The gripper of a fixed-size bar; menu and panel bars show only its dots.
-        if (!IsMenuBarKind(args.m_pOwner) && !isKind("CExtPanelControlBar"))
+        if (!IsMenuBarKind(args.m_pOwner) && !IsPanelBarKind(args.m_pOwner))
             PaintGripperBackground(dc, args);
         PaintGripperDots(dc, args);
         return;

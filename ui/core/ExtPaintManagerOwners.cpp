@@ -53,6 +53,13 @@ bool CExtPaintManager::IsToolBarKind(CObject* pObject) { return IsKindOfNamed(pO
 
 bool CExtPaintManager::IsStatusBarKind(CObject* pObject) { return IsKindOfNamed(pObject, "CExtStatusControlBar"); }
 
+bool CExtPaintManager::IsPanelBarKind(CObject* pObject) { return IsKindOfNamed(pObject, "CExtPanelControlBar"); }
+
+bool CExtPaintManager::IsAutoHideSliderKind(CObject* pObject)
+{
+    return IsKindOfNamed(pObject, "CExtDynAutoHideSlider");
+}
+
 bool CExtPaintManager::IsBarButtonKind(CObject* pObject) { return IsKindOfNamed(pObject, "CExtBarButton"); }
 
 bool CExtPaintManager::IsBarFloating(CObject* pBar)
