@@ -38,12 +38,21 @@ public:
     void SetMenuChoosesCommand() { m_nFlags |= FLAG_MENU_CHOOSES_COMMAND; }
 };
 
-// Keys played from a timer while the menu is tracked (a waiting menu blocks the click).
+// Keys played from a timer while the menu is tracked (a waiting menu blocks the click). A key goes
+// only once the menu takes input, and the next one only once the last moved the highlight: a key
+// that came earlier would be ignored, or given to the button.
 std::deque<WORD> g_timedKeys;
+int g_nItemBeforeKey = -2;
 void CALLBACK PlayNextKey(HWND, UINT, UINT_PTR, DWORD)
 {
-    if (g_timedKeys.empty())
+    const CExtPopupMenuTrackingState& state = g_PopupMenuTrackingState;
+    const CExtPopupMenuWnd* pPopup = state.m_pTrackedPopup;
+    if (g_timedKeys.empty() || pPopup == nullptr || !::IsWindowVisible(pPopup->GetSafeHwnd()) ||
+        !pPopup->IsAnimationFinished() || state.m_pAnimatingPopup != nullptr || state.IsEnding())
         return;
+    if (g_nItemBeforeKey != -2 && pPopup->GetCurrentItemIndex() == g_nItemBeforeKey)
+        return;
+    g_nItemBeforeKey = pPopup->GetCurrentItemIndex();
     SendKey(g_timedKeys.front());
     g_timedKeys.pop_front();
 }
@@ -114,6 +123,7 @@ TEST_F(ButtonDropDown, MenuCommandReachesTheParent)
             m_button.m_nOptions |= CExtButton::OPTION_TAKE_CHOSEN_COMMAND;
         }
         g_timedKeys = c.keys;
+        g_nItemBeforeKey = -2;
         const UINT_PTR nTimer = ::SetTimer(nullptr, 0, 120, &PlayNextKey);
         m_button.OnClick(false, false);
         if (!c.bChooses)
